@@ -1,0 +1,43 @@
+# Entry points. `make run` and `make test` work on a fresh Debian machine:
+# both install what the build needs first.
+JOBS ?= $(shell nproc)
+DEMO_CARD ?= build/demo-card
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps build run test test-dev test-asan bench fuzz clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake --preset dev >/dev/null
+	cmake --build --preset dev -j $(JOBS)
+
+run: build
+	@rm -rf $(DEMO_CARD)
+	build/dev/korvane-cli make-sample-card $(DEMO_CARD)
+
+test: deps test-dev test-asan
+
+test-dev: build
+	ctest --preset dev -j $(JOBS)
+
+test-asan: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j $(JOBS)
+
+bench: deps
+	cmake --preset release -DKORVANE_BENCH=ON >/dev/null
+	cmake --build --preset release -j $(JOBS)
+	@bash scripts/run-benchmarks.sh build/release
+
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	@bash scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
+
+clean:
+	rm -rf build

@@ -1,0 +1,38 @@
+#pragma once
+// Windows-style profile files ("[Section]" lines and "key=value" lines), read
+// and written key by key. Sections and keys match without regard to letter
+// case. Every write replaces the file atomically, so a crash or a full card
+// never leaves half a settings file behind.
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The buffer sizes the callers read into, terminator included.
+constexpr size_t kProfileBuffer260 = 260;
+constexpr size_t kProfileBuffer500 = 500;
+
+// The value of key in section, cut to bufferChars - 1 characters; the default
+// (cut the same way) when the file, section or key is missing. A key that is
+// present with nothing after "=" reads as empty, not as the default.
+std::string ReadProfileString(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                              std::string_view defaultValue, size_t bufferChars = kProfileBuffer260);
+
+// The value read with the leading-digits rule (optional sign, then digits);
+// text that does not start with a number reads 0; a missing or empty value
+// gives the default.
+int ReadProfileInt(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                   int defaultValue);
+
+// Sets key in section to value, creating the file, the section or the key
+// as needed and keeping every other line. False when the file cannot be
+// written; the old file is then left as it was.
+bool WriteProfileString(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                        std::string_view value);
+
+// The value written with "%d".
+bool WriteProfileInt(const std::filesystem::path& file, std::string_view section, std::string_view key, int value);
+
+// The leading-digits rule on its own, also used for numbers in log sentences.
+int LeadingInt(std::string_view text);

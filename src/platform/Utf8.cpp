@@ -1,0 +1,52 @@
+#include "platform/Utf8.h"
+
+namespace {
+
+// Length of the sequence that starts at text[i]; 1 for an invalid byte.
+size_t SequenceLength(std::string_view text, size_t i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  size_t length = 1;
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
+  else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+  if (i + length > text.size()) return 1;
+  for (size_t k = 1; k < length; ++k) {
+    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 1;
+  }
+  return length;
+}
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+std::string Utf8Prefix(std::string_view text, size_t maxChars) {
+  size_t i = 0;
+  for (size_t count = 0; i < text.size() && count < maxChars; ++count) i += SequenceLength(text, i);
+  return std::string(text.substr(0, i));
+}
+
+size_t Utf8Length(std::string_view text) {
+  size_t count = 0;
+  for (size_t i = 0; i < text.size(); ++count) i += SequenceLength(text, i);
+  return count;
+}
+
+std::string_view UntilNul(std::string_view text) {
+  const size_t nul = text.find('\0');
+  return nul == std::string_view::npos ? text : text.substr(0, nul);
+}
+
+std::string AsciiLower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = LowerAscii(c);
+  return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Text in the core is UTF-8. Limits that the recorder's formats count in
+// characters ("the first 10 characters") count code points, never bytes.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The first maxChars code points of text. Invalid bytes count as one
+// character each and are kept, so nothing read from a card is lost silently.
+std::string Utf8Prefix(std::string_view text, size_t maxChars);
+
+// The number of code points in text (invalid bytes count one each).
+size_t Utf8Length(std::string_view text);
+
+// text up to its first NUL byte, or all of it.
+std::string_view UntilNul(std::string_view text);
+
+// Lower case of the ASCII letters; other bytes are kept.
+std::string AsciiLower(std::string_view text);
+
+// Whether a and b are equal without regard to ASCII letter case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
