@@ -1,0 +1,90 @@
+#include "platform/ProfileFile.h"
+
+#include <gtest/gtest.h>
+
+#include "support/TempDir.h"
+
+namespace {
+
+constexpr std::string_view kSettings =
+    "\xEF\xBB\xBF[SET]\r\n"
+    "CarPulseType=3\r\n"
+    "Name =  \"Main car\"  \r\n"
+    "Empty=\r\n"
+    "Junk=abc\r\n"
+    "Signed=-12xyz\r\n"
+    "\r\n"
+    "[SDINFO]\r\n"
+    "VERSIONID=1\r\n";
+
+TEST(ProfileFile, ReadsSectionsAndKeysWithoutRegardToCase) {
+  TempDir dir;
+  const auto file = dir.Write("set.ini", kSettings);
+  EXPECT_EQ(ReadProfileInt(file, "set", "CARPULSETYPE", -1), 3);
+  EXPECT_EQ(ReadProfileInt(file, "SdInfo", "versionid", 0), 1);
+  EXPECT_EQ(ReadProfileString(file, "SET", "name", "x"), "Main car");
+}
+
+TEST(ProfileFile, DefaultsOnlyForWhatIsMissing) {
+  TempDir dir;
+  const auto file = dir.Write("set.ini", kSettings);
+  EXPECT_EQ(ReadProfileString(file, "SET", "Empty", "dflt"), "");
+  EXPECT_EQ(ReadProfileString(file, "SET", "Absent", "dflt"), "dflt");
+  EXPECT_EQ(ReadProfileString(file, "NOPE", "Name", "dflt"), "dflt");
+  EXPECT_EQ(ReadProfileString(dir / "missing.ini", "SET", "Name", "dflt"), "dflt");
+  EXPECT_EQ(ReadProfileInt(file, "SET", "Empty", 7), 7);
+  EXPECT_EQ(ReadProfileInt(file, "SET", "Absent", -1), -1);
+}
+
+TEST(ProfileFile, IntegersFollowTheLeadingDigitsRule) {
+  TempDir dir;
+  const auto file = dir.Write("set.ini", kSettings);
+  EXPECT_EQ(ReadProfileInt(file, "SET", "Junk", 5), 0);
+  EXPECT_EQ(ReadProfileInt(file, "SET", "Signed", 5), -12);
+  EXPECT_EQ(LeadingInt("  42abc"), 42);
+  EXPECT_EQ(LeadingInt("99999999999999"), 2147483647);
+  EXPECT_EQ(LeadingInt(""), 0);
+}
+
+TEST(ProfileFile, StringsAreCutToTheCallersBuffer) {
+  TempDir dir;
+  const std::string longValue(600, 'a');
+  const auto file = dir.Write("x.ini", "[S]\nK=" + longValue + "\n");
+  EXPECT_EQ(ReadProfileString(file, "S", "K", "", kProfileBuffer260).size(), 259u);
+  EXPECT_EQ(ReadProfileString(file, "S", "K", "", kProfileBuffer500).size(), 499u);
+  // Characters, not bytes: a cut never splits a character.
+  const auto wide = dir.Write("w.ini", "[S]\nK=" + std::string(258, 'x') + "\xC3\xA4\xC3\xB6\n");
+  EXPECT_EQ(ReadProfileString(wide, "S", "K", "", 260), std::string(258, 'x') + "\xC3\xA4");
+}
+
+TEST(ProfileFile, WritesKeyByKeyAndKeepsOtherLines) {
+  TempDir dir;
+  const auto file = dir.Write("set.ini", "; recorder settings\r\n[SET]\r\nA=1\r\nB=2\r\n\r\n[OTHER]\r\nC=3\r\n");
+  ASSERT_TRUE(WriteProfileInt(file, "set", "b", 20));
+  ASSERT_TRUE(WriteProfileString(file, "SET", "New", "x y"));
+  ASSERT_TRUE(WriteProfileString(file, "Fresh", "K", "v"));
+  EXPECT_EQ(TempDir::Read(file),
+            "; recorder settings\r\n[SET]\r\nA=1\r\nB=20\r\nNew=x y\r\n\r\n[OTHER]\r\nC=3\r\n[Fresh]\r\nK=v\r\n");
+  EXPECT_EQ(ReadProfileInt(file, "SET", "B", 0), 20);
+}
+
+TEST(ProfileFile, CreatesTheFileWithWindowsLineEnds) {
+  TempDir dir;
+  const auto file = dir / "new.ini";
+  ASSERT_TRUE(WriteProfileInt(file, "SET", "CARPULSETYPE", -1));
+  EXPECT_EQ(TempDir::Read(file), "[SET]\r\nCARPULSETYPE=-1\r\n");
+  EXPECT_EQ(ReadProfileInt(file, "SET", "CARPULSETYPE", 0), -1);
+}
+
+TEST(ProfileFile, FailedWriteReportsFailureAndLeavesNothingBehind) {
+  TempDir dir;
+  EXPECT_FALSE(WriteProfileInt(dir / "no-such-folder" / "set.ini", "SET", "A", 1));
+  // A folder in the file's place cannot be replaced: the write fails cleanly.
+  const auto blocked = dir.path() / "set.ini";
+  std::filesystem::create_directories(blocked / "inside");
+  EXPECT_FALSE(WriteProfileInt(blocked, "SET", "A", 2));
+  EXPECT_TRUE(std::filesystem::is_directory(blocked / "inside"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary file left";
+}
+
+}  // namespace

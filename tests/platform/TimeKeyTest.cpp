@@ -1,0 +1,83 @@
+#include "platform/TimeKey.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+DateTime At(int y, int mo, int d, int h, int mi, int s, int ms) {
+  DateTime t;
+  t.year = static_cast<uint16_t>(y);
+  t.month = static_cast<uint16_t>(mo);
+  t.day = static_cast<uint16_t>(d);
+  t.hour = static_cast<uint16_t>(h);
+  t.minute = static_cast<uint16_t>(mi);
+  t.second = static_cast<uint16_t>(s);
+  t.milliseconds = static_cast<uint16_t>(ms);
+  return t;
+}
+
+// Keys are local times: these tests run in a zone with daylight saving.
+class TimeKeyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* old = std::getenv("TZ");
+    saved_ = old ? old : "";
+    hadZone_ = old != nullptr;
+    setenv("TZ", "Europe/Berlin", 1);
+    tzset();
+  }
+  void TearDown() override {
+    if (hadZone_) setenv("TZ", saved_.c_str(), 1);
+    else unsetenv("TZ");
+    tzset();
+  }
+
+ private:
+  std::string saved_;
+  bool hadZone_ = false;
+};
+
+TEST_F(TimeKeyTest, KeysAreLocalMillisecondsSince1970) {
+  // 2026-01-15 12:00:00 in winter is 11:00 UTC.
+  EXPECT_EQ(MakeTimeKey(At(2026, 1, 15, 12, 0, 0, 250)), 1768474800LL * 1000 + 250);
+  // In summer the offset is two hours.
+  EXPECT_EQ(MakeTimeKey(At(2026, 7, 15, 12, 0, 0, 0)), 1784109600LL * 1000);
+}
+
+TEST_F(TimeKeyTest, EarlyDatesBecomeTheSecondOfJanuary1970) {
+  const int64_t second = MakeTimeKey(At(1970, 1, 2, 8, 30, 0, 5));
+  EXPECT_EQ(MakeTimeKey(At(1970, 1, 1, 8, 30, 0, 5)), second);
+  EXPECT_EQ(MakeTimeKey(At(0, 0, 0, 8, 30, 0, 5)), second) << "an unset recorder clock";
+  EXPECT_GT(second, 0);
+  // Only dates with month and day both at most 1 are moved.
+  EXPECT_NE(MakeTimeKey(At(1970, 3, 1, 8, 30, 0, 5)), second);
+}
+
+TEST_F(TimeKeyTest, InverseGivesTheLocalDateWithItsWeekday) {
+  const DateTime t = At(2026, 12, 8, 23, 59, 58, 999);
+  const DateTime back = TimeKeyToDateTime(MakeTimeKey(t));
+  EXPECT_EQ(back.year, 2026);
+  EXPECT_EQ(back.month, 12);
+  EXPECT_EQ(back.day, 8);
+  EXPECT_EQ(back.hour, 23);
+  EXPECT_EQ(back.second, 58);
+  EXPECT_EQ(back.milliseconds, 999);
+  EXPECT_EQ(back.dayOfWeek, 2) << "8 December 2026 is a Tuesday";
+}
+
+TEST_F(TimeKeyTest, NormalisingMendsDayZeroAndOverflowingFields) {
+  const DateTime carried = NormalizeLocal(2026, 12, 31, 23, 59, 60, 0);
+  EXPECT_EQ(carried.year, 2027);
+  EXPECT_EQ(carried.month, 1);
+  EXPECT_EQ(carried.day, 1);
+  EXPECT_EQ(carried.dayOfWeek, 5);
+  const DateTime utc = NormalizeUtc(2026, 3, 29, 2, 30, 0, 7);  // no such local time here, but fine in UTC
+  EXPECT_EQ(utc.hour, 2);
+  EXPECT_EQ(utc.milliseconds, 7);
+  EXPECT_EQ(utc.dayOfWeek, 0);
+}
+
+}  // namespace
