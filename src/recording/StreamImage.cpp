@@ -23,6 +23,8 @@ constexpr size_t kMaxPicturePixels = size_t{4096} * 4096;
 // At most this many metadata segments are looked at after FF D8.
 constexpr int kMaxLeadingSegments = 3;
 constexpr size_t kSoiSize = 2;
+// FF D8 and at least one marker: anything shorter cannot be a picture.
+constexpr int kMinPictureBytes = 4;
 constexpr size_t kSegmentHeaderSize = 4;  // marker (2) + big-endian length (2)
 
 constexpr unsigned char kMarkerPrefix = 0xFF;
@@ -64,6 +66,15 @@ bool ReadMetadataSegment(const unsigned char* bytes, size_t count, size_t offset
     seg.offset = offset;
     seg.size = size;
     return true;
+}
+
+// A segment too long for its slot is dropped; the walk goes on past it,
+// since its length is still sound.
+template <typename Slot>
+void KeepSegment(Slot& slot, const unsigned char* data, size_t size) {
+    if (size > sizeof(slot.bytes)) return;
+    std::memcpy(slot.bytes, data, size);
+    slot.size = int(size);
 }
 
 bool StartsWithSoi(const unsigned char* bytes, size_t count) {
@@ -108,21 +119,13 @@ void CStreamImage::SaveSegments(const unsigned char* bytes, int count) {
     for (int i = 0; i < kMaxLeadingSegments; ++i) {
         SEGMENTREF seg;
         if (!ReadMetadataSegment(bytes, size_t(count), offset, seg)) return;
-        unsigned char* slot = nullptr;
-        int slotSize = 0;
-        int* slotCount = nullptr;
+        const unsigned char* data = bytes + seg.offset;
         if (seg.marker == kCom) {
-            slot = com_.bytes, slotSize = kComSlotSize, slotCount = &com_.size;
+            KeepSegment(com_, data, seg.size);
         } else if (seg.marker == kApp0) {
-            slot = app0_.bytes, slotSize = kApp0SlotSize, slotCount = &app0_.size;
+            KeepSegment(app0_, data, seg.size);
         } else {
-            slot = app1_.bytes, slotSize = kApp1SlotSize, slotCount = &app1_.size;
-        }
-        // A segment too long for its slot is dropped, but the walk goes on:
-        // its length is still sound.
-        if (seg.size <= size_t(slotSize)) {
-            std::memcpy(slot, bytes + seg.offset, seg.size);
-            *slotCount = int(seg.size);
+            KeepSegment(app1_, data, seg.size);
         }
         offset += seg.size;
     }
@@ -131,7 +134,7 @@ void CStreamImage::SaveSegments(const unsigned char* bytes, int count) {
 bool CStreamImage::ReadHeader(const unsigned char* bytes, int count, int& width, int& height) {
     width = 0;
     height = 0;
-    if (!decompressor_ || !bytes || count < int(kSegmentHeaderSize)) return false;
+    if (!decompressor_ || !bytes || count < kMinPictureBytes) return false;
     int w = 0;
     int h = 0;
     int subsampling = 0;
