@@ -1,0 +1,251 @@
+#include "recording/InfoLogFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <system_error>
+
+#include "platform/Trace.h"
+#include "platform/Utf8.h"
+#include "recording/LogLine.h"
+#include "recording/LogSource.h"
+#include "recording/LogTime.h"
+#include "recording/NmeaSentence.h"
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kHeaderStart = "$KXDRL3";
+constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
+constexpr size_t kIdMaxBytes = 30;
+constexpr size_t kIdChars = 10;
+constexpr double kPi = 3.1415926535;
+constexpr double kKnotsToKmh = 1.852;
+
+// Header fields.
+constexpr size_t kHeaderValue = 1;
+constexpr size_t kHeaderDrid = 2;
+constexpr size_t kHeaderSdid = 3;
+constexpr size_t kHeaderAngle = 4;
+constexpr size_t kHeaderOffsetX = 5;
+constexpr size_t kHeaderOffsetY = 6;
+constexpr size_t kHeaderOffsetZ = 7;
+
+// Data sentence fields (field 1 is not read).
+constexpr size_t kDataValueA = 2;
+constexpr size_t kDataX = 3;
+constexpr size_t kDataY = 4;
+constexpr size_t kDataZ = 5;
+constexpr size_t kDataTime = 6;
+constexpr size_t kDataDate = 7;
+constexpr size_t kDataSignal = 8;
+constexpr size_t kDataPulse = 9;
+
+// "$GPRMC" fields.
+constexpr size_t kRmcTime = 1;
+constexpr size_t kRmcStatus = 2;
+constexpr size_t kRmcLatitude = 3;
+constexpr size_t kRmcNorthSouth = 4;
+constexpr size_t kRmcLongitude = 5;
+constexpr size_t kRmcEastWest = 6;
+constexpr size_t kRmcKnots = 7;
+constexpr size_t kRmcCourse = 8;
+constexpr size_t kRmcDate = 9;
+
+// "$GPGGA" and "$GPGSV" fields.
+constexpr size_t kGgaSatsUsed = 7;
+constexpr size_t kGgaDop = 8;
+constexpr size_t kGgaAltitude = 9;
+constexpr size_t kGsvSatsInView = 3;
+
+// Counts are clamped into their fields rather than wrapped: 300 satellites
+// are "many", not 44.
+uint8_t ToU8(int value) { return static_cast<uint8_t>(std::clamp(value, 0, 255)); }
+uint16_t ToU16(int value) { return static_cast<uint16_t>(std::clamp(value, 0, 65535)); }
+
+std::string HeaderId(std::string_view field) { return Utf8Prefix(field.substr(0, kIdMaxBytes), kIdChars); }
+
+void ApplyGprmc(const NmeaSentence& s, FRAMEINFOLOG& record) {
+  record.gpsTime = GpsDateTime(s.Field(kRmcTime), s.Field(kRmcDate));
+  record.gpsValid = s.Field(kRmcStatus) == "A" ? 1 : 0;
+  record.lat = s.Coordinate(kRmcLatitude, kRmcNorthSouth, 2, "S");
+  record.lon = s.Coordinate(kRmcLongitude, kRmcEastWest, 3, "W");
+  if (record.lat < -90.0 || record.lat > 90.0 || record.lon < -180.0 || record.lon > 180.0) record.gpsValid = 0;
+  record.speed = static_cast<float>(s.Number(kRmcKnots) * kKnotsToKmh);
+  record.course = static_cast<float>(s.Number(kRmcCourse));
+}
+
+void ApplyGpgga(const NmeaSentence& s, FRAMEINFOLOG& record) {
+  record.satsUsed = ToU8(s.Int(kGgaSatsUsed));
+  record.dop = static_cast<float>(s.Number(kGgaDop));
+  record.altitude = static_cast<float>(s.Number(kGgaAltitude));
+}
+
+void ApplyGpgsv(const NmeaSentence& s, FRAMEINFOLOG& record) { record.satsInView = ToU8(s.Int(kGsvSatsInView)); }
+
+}  // namespace
+
+CInfoLogFile::~CInfoLogFile() { JoinWorker(); }
+
+void CInfoLogFile::JoinWorker() {
+  if (worker_.joinable()) worker_.join();
+}
+
+void CInfoLogFile::Clear() {
+  JoinWorker();
+  records_.reset();
+  recordCount_ = 0;
+  angle_ = 0;
+  offsetX_ = offsetY_ = offsetZ_ = 0.0f;
+}
+
+const FRAMEINFOLOG* CInfoLogFile::Record(int index) const {
+  if (index < 0 || index >= recordCount_) return nullptr;
+  return &records_[static_cast<size_t>(index)];
+}
+
+int CInfoLogFile::LoadLogRecording(const std::filesystem::path& path, LoadObserver* observer) {
+  if (observer == nullptr) return 0;
+  JoinWorker();
+  Clear();
+  // A log without a header must not show the identity of the one loaded before.
+  headerValue_ = 1;
+  drid_.clear();
+  sdid_.clear();
+  listedPath_.clear();
+  sinAngle_ = 0.0;
+  cosAngle_ = 1.0;
+  path_ = path.string();
+  observer_ = observer;
+  try {
+    worker_ = std::thread([this] { ReadLog(); });
+  } catch (const std::system_error&) {
+    KTRACE("LOG : cannot start the reader for %s", path_.c_str());
+    observer_->Status().store(kLoadFailed);
+    observer_->PostLoadEnded();
+    return 0;
+  }
+  return 1;
+}
+
+void CInfoLogFile::ReadLog() {
+  // The worker is a module boundary: nothing may escape it.
+  try {
+    ReadLogOrFail();
+  } catch (...) {
+    records_.reset();
+    recordCount_ = 0;
+    observer_->Status().store(kLoadFailed);
+  }
+  observer_->PostLoadEnded();
+}
+
+void CInfoLogFile::ReadLogOrFail() {
+  std::string text;
+  LogSource source;
+  if (!source.Open(path_) || !source.ReadAll(text)) {
+    KTRACE("LOG : cannot read %s", path_.c_str());
+    observer_->Status().store(kLoadFailed);
+    return;
+  }
+
+  const int count = CountDataSentences(text, kMaxRecords);
+  if (count == 0) {
+    observer_->Status().store(kLoadFailed);
+    return;
+  }
+  records_ = std::make_unique<FRAMEINFOLOG[]>(static_cast<size_t>(count));
+  observer_->SetProgressRange(0, count);
+  observer_->SetProgressPos(1);
+  observer_->ShowProgress();
+
+  const std::string_view all(text);
+  size_t pos = all.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
+  if (all.substr(pos, kHeaderStart.size()) == kHeaderStart) {
+    const size_t wordEnd = std::min(all.find_first_of(kWhiteSpace, pos), all.size());
+    ReadHeader(all.substr(pos, wordEnd - pos));
+    // The rest of the header's line, whatever ends it, is not a sentence.
+    const size_t lineEnd = all.find('\n', wordEnd);
+    pos = lineEnd == std::string_view::npos ? all.size() : lineEnd + 1;
+  }
+
+  int completed = 0;
+  int64_t firstSeconds = 0;
+  while (pos < all.size() && observer_->Status().load() != kLoadCancel && completed < count) {
+    const std::string_view sentence = LogLineSentence(TakeLogLine(all, pos));
+    if (sentence.empty() || sentence.front() != '$') continue;
+    FRAMEINFOLOG& record = records_[static_cast<size_t>(completed)];
+    if (IsDataSentence(sentence)) {
+      FillData(sentence, record);
+      if (record.time <= 0) continue;  // no time: the next data sentence overwrites it
+      const int64_t seconds = record.time / 1000;
+      if (completed == 0) {
+        firstSeconds = seconds;
+      } else if (seconds < firstSeconds || seconds > firstSeconds + kMaxSpanSeconds) {
+        break;
+      }
+      ++completed;
+      observer_->SetProgressPos(completed);
+      continue;
+    }
+    const NmeaSentence gps(sentence);
+    const std::string_view word = gps.Field(0);
+    if (word == "GPRMC") {
+      ApplyGprmc(gps, record);
+    } else if (word == "GPGGA") {
+      ApplyGpgga(gps, record);
+    } else if (word == "GPGSV") {
+      ApplyGpgsv(gps, record);
+    }
+  }
+  recordCount_ = completed;
+  // Data sentences that all lacked a time leave nothing to show: that is a
+  // failed load, not an empty log.
+  if (completed == 0 && observer_->Status().load() != kLoadCancel) observer_->Status().store(kLoadFailed);
+}
+
+void CInfoLogFile::ReadHeader(std::string_view headerWord) {
+  const NmeaSentence header(headerWord);
+  headerValue_ = header.Int(kHeaderValue);
+  drid_ = HeaderId(header.Field(kHeaderDrid));
+  sdid_ = HeaderId(header.Field(kHeaderSdid));
+  angle_ = header.Int(kHeaderAngle);
+  const double radians = angle_ * kPi / 180.0;
+  sinAngle_ = std::sin(radians);
+  cosAngle_ = std::cos(radians);
+
+  const double ox = header.Int(kHeaderOffsetX) / 1000.0;
+  const double oy = header.Int(kHeaderOffsetY) / 1000.0;
+  const double oz = header.Int(kHeaderOffsetZ) / 1000.0;
+  if (ox == 0.0 && oy == 0.0 && oz == 0.0) {
+    offsetX_ = offsetY_ = offsetZ_ = 0.0f;
+  } else if (angle_ != 0) {
+    offsetX_ = static_cast<float>(ox * cosAngle_ - oz * sinAngle_);
+    offsetY_ = static_cast<float>(oy);
+    offsetZ_ = static_cast<float>(oz * cosAngle_ + ox * sinAngle_ - 1.0);
+  } else {
+    offsetX_ = static_cast<float>(ox);
+    offsetY_ = static_cast<float>(oy);
+    offsetZ_ = static_cast<float>(oz - 1.0);
+  }
+  KTRACE("LOG : offsetX:%f, offsetY:%f, offsetZ:%f", offsetX_, offsetY_, offsetZ_);
+}
+
+void CInfoLogFile::FillData(std::string_view sentence, FRAMEINFOLOG& record) const {
+  const NmeaSentence data(sentence);
+  record.valueA = ToU8(data.Int(kDataValueA));
+  const double x = data.Int(kDataX) / 1000.0;
+  const double y = data.Int(kDataY) / 1000.0;
+  const double z = data.Int(kDataZ) / 1000.0;
+  double gx = x;
+  double gz = z;
+  if (angle_ != 0) {
+    gx = x * cosAngle_ - z * sinAngle_;
+    gz = z * cosAngle_ + x * sinAngle_;
+  }
+  record.gX = static_cast<float>(gx - offsetX_);
+  record.gY = static_cast<float>(y - offsetY_);
+  record.gZ = static_cast<float>(gz - offsetZ_);
+  record.time = LogRecordTime(data.Field(kDataTime), data.Field(kDataDate));
+  record.signal = ToU8(data.Int(kDataSignal));
+  record.pulse = ToU16(data.Int(kDataPulse));
+}

@@ -1,0 +1,117 @@
+#include "recording/LogFileProbe.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+
+#include "platform/Utf8.h"
+#include "recording/LogLine.h"
+#include "recording/LogLineReader.h"
+#include "recording/LogSource.h"
+#include "recording/LogTailReader.h"
+#include "recording/LogTime.h"
+#include "recording/NmeaSentence.h"
+#include "shell/MgrMultiLang.h"
+
+namespace {
+
+constexpr std::string_view kHeaderStart = "$KXDRL3";
+constexpr std::string_view kDataLineStart = "$KXDRL,";
+constexpr size_t kHeaderDrid = 2;
+constexpr size_t kHeaderSdid = 3;
+constexpr size_t kIdMaxBytes = 30;
+constexpr size_t kIdChars = 10;
+constexpr size_t kDataTime = 6;
+constexpr size_t kDataDate = 7;
+// The end is the last line that the reader could still have kept.
+constexpr int64_t kEndWindowSeconds = 3611;
+constexpr int64_t kMaxDurationSeconds = 3600;
+
+// A data line's time in whole seconds; 0 when it is not a data line or has no time.
+int64_t DataLineSeconds(std::string_view sentence) {
+  if (sentence.substr(0, kDataLineStart.size()) != kDataLineStart) return 0;
+  if (sentence.find('*') == std::string_view::npos) return 0;
+  const NmeaSentence data(sentence);
+  return LogRecordTime(data.Field(kDataTime), data.Field(kDataDate)) / 1000;
+}
+
+int64_t FindStartSeconds(const LogSource& source) {
+  LogLineReader lines(source);
+  std::string_view sentence;
+  while (lines.Next(sentence)) {
+    const int64_t seconds = DataLineSeconds(sentence);
+    if (seconds > 0) return seconds;
+  }
+  return 0;
+}
+
+// Lines without a time are passed over from the end as well: they are
+// dropped records, and taking one would put the end before the start.
+int64_t FindEndSeconds(const LogSource& source, int64_t startSeconds) {
+  LogTailReader lines(source);
+  std::string_view sentence;
+  while (lines.Next(sentence)) {
+    const int64_t seconds = DataLineSeconds(sentence);
+    if (seconds > 0 && seconds - startSeconds < kEndWindowSeconds) return seconds;
+  }
+  return 0;
+}
+
+constexpr const char* kUnknownFormat = "?? %s";
+constexpr const char* kCountFormat = "%d ";
+
+std::string UnknownDuration(const std::string& minutesWord) {
+  char text[512];
+  std::snprintf(text, sizeof text, kUnknownFormat, minutesWord.c_str());
+  return text;
+}
+
+std::string CountThenWord(int count, const std::string& word) {
+  char text[32];
+  std::snprintf(text, sizeof text, kCountFormat, count);
+  return text + word;
+}
+
+}  // namespace
+
+LogIds ReadLogIds(const std::filesystem::path& path) {
+  LogIds ids;
+  LogSource source;
+  if (!source.Open(path)) return ids;
+  LogLineReader lines(source);
+  std::string_view first;
+  if (!lines.Next(first) || first.substr(0, kHeaderStart.size()) != kHeaderStart) return ids;
+  const NmeaSentence header(first);
+  ids.drid = Utf8Prefix(header.Field(kHeaderDrid).substr(0, kIdMaxBytes), kIdChars);
+  ids.sdid = Utf8Prefix(header.Field(kHeaderSdid).substr(0, kIdMaxBytes), kIdChars);
+  return ids;
+}
+
+int64_t ReadLogStartTime(const std::filesystem::path& path) {
+  LogSource source;
+  if (!source.Open(path)) return 0;
+  return FindStartSeconds(source);
+}
+
+int64_t ReadLogEndTime(const std::filesystem::path& path) {
+  LogSource source;
+  if (!source.Open(path)) return 0;
+  const int64_t start = FindStartSeconds(source);
+  if (start <= 0) return 0;
+  return FindEndSeconds(source, start);
+}
+
+std::string GetLogDurationText(const std::filesystem::path& path) {
+  LogSource source;
+  if (!source.Open(path)) return {};
+  const std::string minutes = GetLangText("GUI", "Minute", "Min");
+  const std::string unknown = UnknownDuration(minutes);
+  const int64_t start = FindStartSeconds(source);
+  if (start <= 0) return unknown;
+  const int64_t end = FindEndSeconds(source, start);
+  if (end <= 0) return unknown;
+  // A clock that jumped back before the start still spans its first record.
+  const int duration = static_cast<int>(std::clamp<int64_t>(end - start + 1, 1, kMaxDurationSeconds));
+  if (duration < 60) return CountThenWord(duration, GetLangText("GUI", "Second", "Sec"));
+  return CountThenWord(duration / 60, minutes);
+}
