@@ -1,0 +1,374 @@
+#include "recording/InfoEventFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <system_error>
+
+#include "platform/TimeKey.h"
+#include "platform/Trace.h"
+#include "platform/Utf8.h"
+#include "recording/MappedFile.h"
+#include "recording/VideoDataScan.h"
+#include "recording/VideoFileProbe.h"
+#include "recording/VideoFormat.h"
+#include "recording/VideoIndexPath.h"
+#include "shell/MgrMultiLang.h"
+
+namespace {
+
+constexpr double kPi = 3.1415926535;
+constexpr size_t kIdentityChars = 10;
+constexpr size_t kIndexChunk = 64 * 1024;
+// Attribute B that goes with the newer record magic of trailerless indexes.
+constexpr uint8_t kAttrBForMagicA2 = 101;
+
+// Index records one after another from offset 0, read a chunk at a time.
+class RecordReader {
+ public:
+  explicit RecordReader(const ReadOnlyFile& file) : file_(file) {}
+
+  // The next size bytes; fewer at the end of the file.
+  ByteSpan Next(size_t size) {
+    if (end_ - begin_ < size) Refill();
+    const size_t take = std::min(size, end_ - begin_);
+    const ByteSpan record(buffer_.data() + begin_, take);
+    begin_ += take;
+    return record;
+  }
+
+ private:
+  void Refill() {
+    const size_t kept = end_ - begin_;
+    std::memmove(buffer_.data(), buffer_.data() + begin_, kept);
+    const size_t got = file_.ReadAt(fileOffset_, buffer_.data() + kept, buffer_.size() - kept);
+    fileOffset_ += got;
+    begin_ = 0;
+    end_ = kept + got;
+  }
+
+  const ReadOnlyFile& file_;
+  std::array<uint8_t, kIndexChunk> buffer_{};
+  uint64_t fileOffset_ = 0;
+  size_t begin_ = 0;
+  size_t end_ = 0;
+};
+
+}  // namespace
+
+const char* FrameSourceName(FrameSource source) {
+  switch (source) {
+    case FrameSource::kIndex:
+      return "index";
+    case FrameSource::kIndexNoTrailer:
+      return "index-no-trailer";
+    case FrameSource::kScan:
+      return "scan";
+    case FrameSource::kNone:
+      break;
+  }
+  return "none";
+}
+
+CInfoEventFile::CInfoEventFile() : zoneOffset_(CurrentZoneOffsetSeconds()) {}
+
+CInfoEventFile::~CInfoEventFile() { StopWorker(); }
+
+void CInfoEventFile::Clear() {
+  StopWorker();
+  ResetFields();
+  dataFile_.Close();
+}
+
+void CInfoEventFile::ResetFields() {
+  currentFrame_ = -1;
+  identityFlag_ = 0;
+  attrA_ = 0;
+  eventCode_ = 1;
+  recordFormat_ = 1;
+  attrB_ = 1;
+  angle_ = 0;
+  drid_.clear();
+  sdid_.clear();
+  extEventCode_ = 0;
+  attrC_ = 0;
+  attrD_ = 0;
+  offsetX_ = offsetY_ = offsetZ_ = 0;
+  frames_.clear();
+  frames_.shrink_to_fit();
+  dataFilePath_.clear();
+  source_ = FrameSource::kNone;
+}
+
+void CInfoEventFile::StopWorker() {
+  if (!worker_.joinable()) return;
+  stop_.store(true);
+  worker_.join();
+  stop_.store(false);
+}
+
+void CInfoEventFile::End(int status) {
+  observer_->Status().store(status);
+  observer_->PostLoadEnded();
+}
+
+const FRAMEINFOVIDEO& CInfoEventFile::Frame(int index) const {
+  static const FRAMEINFOVIDEO kNoFrame{};
+  if (index < 0 || index >= FrameCount()) return kNoFrame;
+  return frames_[static_cast<size_t>(index)];
+}
+
+int CInfoEventFile::LoadVideoRecording(const std::string& recordingPath, LoadObserver* observer) {
+  StopWorker();
+  observer_ = observer != nullptr ? observer : &quietObserver_;
+  recordingPath_ = recordingPath;
+  // A reused recording starts from the construction values, so nothing of
+  // an earlier recording's trailer survives into this one.
+  ResetFields();
+  dataFile_.Close();
+  const std::string indexPath = VideoIndexPath(recordingPath);
+
+  if (!dataFile_.Open(recordingPath)) {
+    End(kLoadFailed);
+    return 0;
+  }
+  ReadOnlyFile index;
+  const int64_t indexSize = index.Open(indexPath) ? index.Size() : -1;
+  if (indexSize < static_cast<int64_t>(kTrailerSize)) {
+    StartScan();
+    return 1;
+  }
+  std::array<uint8_t, kTrailerSize> tail{};
+  if (index.ReadAt(static_cast<uint64_t>(indexSize) - kTrailerSize, tail.data(), tail.size()) != tail.size()) {
+    StartScan();
+    return 1;
+  }
+  if (ReadLe32(tail, 0) != kTrailerMagic) {
+    // An older recorder wrote only the first 26 bytes of the trailer.
+    std::memmove(tail.data(), tail.data() + kTrailerSize - kOldTrailerSize, kOldTrailerSize);
+    std::memset(tail.data() + kOldTrailerSize, 0, kTrailerSize - kOldTrailerSize);
+    if (ReadLe32(tail, 0) != kTrailerMagic) {
+      index.Close();
+      return LoadIndexWithoutTrailer(indexPath);
+    }
+  }
+  const VdxTrailer trailer = ParseTrailer(tail);
+  const Rotation rotation = TakeTrailer(trailer);
+  return LoadRecords(index, indexSize, trailer.frameCount, rotation);
+}
+
+CInfoEventFile::Rotation CInfoEventFile::TakeTrailer(const VdxTrailer& trailer) {
+  identityFlag_ = trailer.identityFlag;
+  attrA_ = trailer.attrA;
+  eventCode_ = trailer.eventCode;
+  recordFormat_ = trailer.recordFormat;
+  attrB_ = trailer.attrB;
+  Rotation rotation;
+  if (identityFlag_ == 0) return rotation;
+
+  drid_ = Utf8Prefix(trailer.drid, kIdentityChars);
+  sdid_ = Utf8Prefix(trailer.sdid, kIdentityChars);
+  angle_ = trailer.angle;
+  const double theta = angle_ * kPi / 180.0;
+  rotation.sin = std::sin(theta);
+  rotation.cos = std::cos(theta);
+  // An angle of 0 gives sin 0 and cos 1 exactly, so one formula serves both.
+  if (trailer.offsetX != 0 || trailer.offsetY != 0 || trailer.offsetZ != 0) {
+    const double ox = trailer.offsetX / 1000.0;
+    const double oy = trailer.offsetY / 1000.0;
+    const double oz = trailer.offsetZ / 1000.0;
+    offsetX_ = static_cast<float>(ox * rotation.cos - oz * rotation.sin);
+    offsetY_ = static_cast<float>(oy);
+    // The recorder calibrates at rest, where Z reads 1 g.
+    offsetZ_ = static_cast<float>(oz * rotation.cos + ox * rotation.sin - 1.0);
+  }
+  KTRACE("DRID:%s, SDID:%s", drid_.c_str(), sdid_.c_str());
+  KTRACE("Install Angle : %d", angle_);
+  KTRACE("offsetX:%f, offsetY:%f, offsetZ:%f", offsetX_, offsetY_, offsetZ_);
+  extEventCode_ = trailer.extEventCode;
+  attrC_ = trailer.attrC;
+  attrD_ = trailer.attrD;
+  return rotation;
+}
+
+FRAMEINFOVIDEO CInfoEventFile::FrameFromRecord(const VdxRecord& r, Rotation rotation, uint8_t extraEventBits) const {
+  FRAMEINFOVIDEO f;
+  f.dataOffset = r.dataOffset;
+  f.dataSize = r.dataSize;
+  f.time = r.time;
+  f.recordValid = r.valid;
+  f.frameKind = r.frameKind;
+  f.signal = r.signal;
+  f.pulse = r.pulse;
+  f.eventBits = static_cast<uint8_t>(r.eventBits | extraEventBits);
+  const double x = r.gX / 1000.0;
+  const double y = r.gY / 1000.0;
+  const double z = r.gZ / 1000.0;
+  f.gX = static_cast<float>(x * rotation.cos - z * rotation.sin - offsetX_);
+  f.gY = static_cast<float>(y - offsetY_);
+  f.gZ = static_cast<float>(z * rotation.cos + x * rotation.sin - offsetZ_);
+  FillGpsPosition(f.gps, r.gpsValid, r.latitude, r.longitude);
+  f.gps.speed = r.gpsSpeed;
+  f.gps.altitude = r.altitude;
+  f.gps.course = r.course;
+  return f;
+}
+
+int CInfoEventFile::LoadRecords(const ReadOnlyFile& index, int64_t indexSize, uint32_t frameCount, Rotation rotation) {
+  source_ = FrameSource::kIndex;
+  std::array<uint8_t, kLongRecordSize> first{};
+  if (index.ReadAt(0, first.data(), first.size()) < first.size()) {
+    End(kLoadRunning);
+    return 1;
+  }
+  const size_t recordSize = RecordSizeFor(ReadU8(first, 4));
+  const uint32_t magic = RecordMagicFor(recordFormat_);
+  // The trailer's count is not trusted further than the file can hold.
+  const auto fits = static_cast<uint64_t>(indexSize) / recordSize;
+  frames_.reserve(static_cast<size_t>(std::min<uint64_t>(frameCount, fits)));
+
+  RecordReader reader(index);
+  for (uint32_t i = 0; i < frameCount; ++i) {
+    const ByteSpan bytes = reader.Next(recordSize);
+    if (bytes.size() < recordSize) {
+      End(kLoadRunning);
+      return 1;
+    }
+    const VdxRecord record = ParseRecord(bytes);
+    if (!IsUsableRecord(record, magic)) continue;
+    frames_.push_back(FrameFromRecord(record, rotation, eventCode_));
+  }
+  if (frames_.size() == frameCount) {
+    End(kLoadRunning);
+    return 1;
+  }
+  KTRACE("VDX is out of data. Read VDD");
+  KTRACE("%s", recordingPath_.c_str());
+  StartScan();
+  return 1;
+}
+
+int CInfoEventFile::LoadIndexWithoutTrailer(const std::string& indexPath) {
+  ReadOnlyFile index;
+  if (!index.Open(indexPath)) {
+    StartScan();
+    return 1;
+  }
+  source_ = FrameSource::kIndexNoTrailer;
+  std::array<uint8_t, kLongRecordSize> first{};
+  if (index.ReadAt(0, first.data(), first.size()) < first.size()) {
+    End(kLoadRunning);
+    return 1;
+  }
+  const size_t recordSize = RecordSizeFor(ReadU8(first, 4));
+  const uint64_t recordCount = static_cast<uint64_t>(std::max<int64_t>(index.Size(), 0)) / recordSize;
+  frames_.reserve(static_cast<size_t>(recordCount));
+
+  RecordReader reader(index);
+  uint32_t fixedMagic = 0;
+  for (uint64_t i = 0; i < recordCount; ++i) {
+    const ByteSpan bytes = reader.Next(recordSize);
+    if (bytes.size() < recordSize) {
+      End(kLoadRunning);
+      return 1;
+    }
+    const VdxRecord record = ParseRecord(bytes);
+    if (fixedMagic == 0 && (record.magic == kRecordMagicA1 || record.magic == kRecordMagicA2)) {
+      fixedMagic = record.magic;
+    }
+    if (fixedMagic == 0 || !IsUsableRecord(record, fixedMagic)) continue;
+    frames_.push_back(FrameFromRecord(record, Rotation{}, 0));
+  }
+  index.Close();
+  // An index with no usable record at all says nothing about the pictures;
+  // the data file itself may still be whole.
+  if (frames_.empty()) {
+    StartScan();
+    return 1;
+  }
+  identityFlag_ = 0;
+  attrA_ = 0;
+  eventCode_ = ReadVideoEventCode(VideoDataPathForIndex(indexPath));
+  const bool olderMagic = fixedMagic == kRecordMagicA1;
+  recordFormat_ = olderMagic ? 1 : kRecordFormatA2;
+  attrB_ = olderMagic ? 1 : kAttrBForMagicA2;
+  End(kLoadRunning);
+  return 1;
+}
+
+void CInfoEventFile::StartScan() {
+  // Nothing read from an index survives into a scanned recording.
+  ResetFields();
+  stop_.store(false);
+  try {
+    worker_ = std::thread(&CInfoEventFile::RunScan, this);
+  } catch (const std::system_error&) {
+    KTRACE("No thread for the VDD scan: %s", recordingPath_.c_str());
+    dataFile_.Close();
+    End(kLoadFailed);
+  }
+}
+
+void CInfoEventFile::RunScan() {
+  MappedFile mapping;
+  if (!mapping.Map(dataFile_.Fd())) {
+    dataFile_.Close();
+    End(kLoadFailed);
+    return;
+  }
+  std::vector<FRAMEINFOVIDEO> found;
+  const ScanEnd end = ScanVideoData(mapping.Data(), mapping.Size(), *observer_, stop_, found);
+  mapping.Release();
+  if (end == ScanEnd::kFaulted) {
+    KTRACE("VDD changed while it was read: %s", recordingPath_.c_str());
+    dataFile_.Close();
+    End(kLoadFailed);
+    return;
+  }
+  if (end == ScanEnd::kCancelled)
+    KTRACE("VDD scan cancelled after %zu frames: %s", found.size(), recordingPath_.c_str());
+  frames_ = std::move(found);
+  if (!frames_.empty()) {
+    source_ = FrameSource::kScan;
+  } else {
+    dataFile_.Close();
+    // A cancelled scan keeps the cancel word for the dialog to see.
+    if (end != ScanEnd::kCancelled) observer_->Status().store(kLoadFailed);
+  }
+  observer_->PostLoadEnded();
+}
+
+int CInfoEventFile::ReadFrameData(int index, uint8_t* buffer) {
+  if (!dataFile_.IsOpen()) {
+    KTRACE("Event file had been closed; opening it again: %s", dataFilePath_.c_str());
+    if (!dataFile_.Open(dataFilePath_)) return 0;
+  }
+  if (buffer == nullptr || index < 0 || index >= FrameCount()) return 0;
+  const FRAMEINFOVIDEO& frame = frames_[static_cast<size_t>(index)];
+  if (frame.dataSize > FRAMEDATA_MAXSIZE) {
+    KTRACE("FrameData size is over FRAMEDATA_MAXSIZE");
+    return 0;
+  }
+  if (dataFile_.ReadAt(frame.dataOffset, buffer, frame.dataSize) == frame.dataSize) {
+    return static_cast<int>(frame.dataSize);
+  }
+  KTRACE("Fail to fread FrameData");
+  return 0;
+}
+
+std::string CInfoEventFile::GetDurationText() const {
+  if (frames_.empty()) return {};
+  const int64_t span = MakeTimeKey(frames_.back().time) - MakeTimeKey(frames_.front().time);
+  const auto d = static_cast<int>(span / 1000);
+  char text[64];
+  if (d >= 59) {
+    const std::string minutes = GetLangText("GUI", "Minute", "Min");
+    std::snprintf(text, sizeof text, "%d %s", (d + 11) / 60, minutes.c_str());
+  } else {
+    const std::string seconds = GetLangText("GUI", "Second", "Sec");
+    std::snprintf(text, sizeof text, "%d %s", d + 1, seconds.c_str());
+  }
+  return text;
+}

@@ -1,0 +1,138 @@
+#pragma once
+// One loaded video recording: its frames with their telemetry, what the
+// index trailer says about the recording, and the open data file from which
+// frame pictures are read.
+//
+// The frames come from the index file when it is whole; a missing or
+// damaged index makes a worker thread walk the data file's pictures instead.
+// Until the observer has had PostLoadEnded nobody else may use the
+// recording.
+
+#include <atomic>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "recording/FrameInfoVideo.h"
+#include "recording/LoadObserver.h"
+#include "recording/ReadOnlyFile.h"
+
+struct VdxTrailer;
+struct VdxRecord;
+
+enum class FrameSource {
+  kNone,            // nothing loaded
+  kIndex,           // the index file with its trailer
+  kIndexNoTrailer,  // an older index file that ends without a trailer
+  kScan,            // the data file's pictures
+};
+
+// "index", "index-no-trailer", "scan" ("none" before a load).
+const char* FrameSourceName(FrameSource source);
+
+class CInfoEventFile {
+ public:
+  CInfoEventFile();
+  ~CInfoEventFile();
+  CInfoEventFile(const CInfoEventFile&) = delete;
+  CInfoEventFile& operator=(const CInfoEventFile&) = delete;
+
+  // Loads the recording whose data file is recordingPath. 1 when the load
+  // finished or a data-file scan was started (which ends with PostLoadEnded
+  // from its thread), 0 when the data file cannot be opened. The observer
+  // (may be null) must outlive the load.
+  int LoadVideoRecording(const std::string& recordingPath, LoadObserver* observer);
+
+  // Copies frame index's picture into buffer, which holds FRAMEDATA_MAXSIZE
+  // bytes; returns the byte count, 0 on any failure.
+  int ReadFrameData(int index, uint8_t* buffer);
+
+  // "%d Min" / "%d Sec" for the span of the frames; empty without frames.
+  std::string GetDurationText() const;
+
+  // Back to the construction values (the observer, the recording path and
+  // the time-zone offset stay); stops a running scan and closes the file.
+  void Clear();
+
+  int CurrentFrameIndex() const { return currentFrame_; }
+  void SetCurrentFrameIndex(int index) { currentFrame_ = index; }
+
+  uint8_t IdentityFlag() const { return identityFlag_; }
+  uint8_t AttributeA() const { return attrA_; }
+  uint8_t EventCode() const { return eventCode_; }
+  uint8_t RecordFormat() const { return recordFormat_; }
+  uint8_t AttributeB() const { return attrB_; }
+  int InstallAngle() const { return angle_; }
+  const std::string& Drid() const { return drid_; }
+  const std::string& Sdid() const { return sdid_; }
+  uint8_t ExtendedEventCode() const { return extEventCode_; }
+  uint8_t AttributeC() const { return attrC_; }
+  uint8_t AttributeD() const { return attrD_; }
+  float OffsetX() const { return offsetX_; }
+  float OffsetY() const { return offsetY_; }
+  float OffsetZ() const { return offsetZ_; }
+
+  int FrameCount() const { return static_cast<int>(frames_.size()); }
+  // A zeroed frame for an index outside the frames.
+  const FRAMEINFOVIDEO& Frame(int index) const;
+  std::span<const FRAMEINFOVIDEO> Frames() const { return frames_; }
+  FrameSource Source() const { return source_; }
+
+  const std::string& DataFilePath() const { return dataFilePath_; }
+  void SetDataFilePath(const std::string& path) { dataFilePath_ = path; }
+  bool IsDataFileOpen() const { return dataFile_.IsOpen(); }
+  const std::string& RecordingPath() const { return recordingPath_; }
+  int ZoneOffsetSeconds() const { return zoneOffset_; }
+
+ private:
+  class QuietObserver final : public LoadObserver {
+   public:
+    void PostLoadEnded() override {}
+    void SetProgressRange(int, int) override {}
+    void SetProgressPos(int) override {}
+    void ShowProgress() override {}
+  };
+  struct Rotation {
+    double sin = 0;
+    double cos = 1;
+  };
+
+  void ResetFields();
+  void StopWorker();
+  void End(int status);
+  Rotation TakeTrailer(const VdxTrailer& trailer);
+  int LoadRecords(const ReadOnlyFile& index, int64_t indexSize, uint32_t frameCount, Rotation rotation);
+  int LoadIndexWithoutTrailer(const std::string& indexPath);
+  FRAMEINFOVIDEO FrameFromRecord(const VdxRecord& record, Rotation rotation, uint8_t extraEventBits) const;
+  void StartScan();
+  void RunScan();
+
+  int currentFrame_ = -1;
+  uint8_t identityFlag_ = 0;
+  uint8_t attrA_ = 0;
+  uint8_t eventCode_ = 1;
+  uint8_t recordFormat_ = 1;
+  uint8_t attrB_ = 1;
+  int angle_ = 0;
+  std::string drid_;
+  std::string sdid_;
+  uint8_t extEventCode_ = 0;
+  uint8_t attrC_ = 0;
+  uint8_t attrD_ = 0;
+  float offsetX_ = 0;
+  float offsetY_ = 0;
+  float offsetZ_ = 0;
+  std::vector<FRAMEINFOVIDEO> frames_;
+  std::string dataFilePath_;
+  ReadOnlyFile dataFile_;
+  LoadObserver* observer_ = nullptr;
+  std::string recordingPath_;
+  int zoneOffset_ = 0;
+
+  FrameSource source_ = FrameSource::kNone;
+  QuietObserver quietObserver_;
+  std::atomic<bool> stop_{false};
+  std::thread worker_;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// A file opened read-only, read by position. Reads never move a shared file
+// position, so frame reads from different threads cannot disturb each other,
+// and a file that shrinks underneath only gives short reads.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class ReadOnlyFile {
+ public:
+  ReadOnlyFile() = default;
+  ~ReadOnlyFile();
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+  ReadOnlyFile(ReadOnlyFile&& other) noexcept;
+  ReadOnlyFile& operator=(ReadOnlyFile&& other) noexcept;
+
+  // Opens a regular file; false (and closed) otherwise.
+  bool Open(const std::string& path);
+  void Close();
+  bool IsOpen() const { return fd_ >= 0; }
+  int Fd() const { return fd_; }
+
+  // The length now, or -1 when it cannot be learnt.
+  int64_t Size() const;
+
+  // Reads up to size bytes at offset; returns how many came back (fewer at
+  // the end of the file or on an error).
+  size_t ReadAt(uint64_t offset, void* buffer, size_t size) const;
+
+ private:
+  int fd_ = -1;
+};

@@ -1,0 +1,151 @@
+#include "recording/VideoDataScan.h"
+
+#include <cstring>
+#include <new>
+
+#include "recording/SigbusGuard.h"
+#include "recording/VideoFormat.h"
+
+namespace {
+
+constexpr uint8_t kMarker = 0xFF;
+constexpr uint8_t kStartOfImage = 0xD8;
+constexpr uint8_t kEndOfImage = 0xD9;
+constexpr size_t kProgressUnit = 1000000;
+// The comment walk ends this many bytes before the picture's end.
+constexpr size_t kWalkTail = 4;
+// Frame offsets are 32-bit; a picture beyond that cannot be addressed.
+constexpr size_t kLargestOffset = UINT32_MAX;
+constexpr size_t kStampSecondBytes = 6;
+
+// Position of the first FF D9 in [from, from + length), or null.
+const uint8_t* FindEndOfImage(const uint8_t* from, size_t length) {
+  const uint8_t* end = from + length;
+  while (from < end) {
+    const auto* marker = static_cast<const uint8_t*>(std::memchr(from, kMarker, static_cast<size_t>(end - from)));
+    if (marker == nullptr || marker + 1 >= end) return nullptr;
+    if (marker[1] == kEndOfImage) return marker;
+    from = marker + 1;
+  }
+  return nullptr;
+}
+
+// Pictures of one second share their time stamp and the GPS receiver
+// reports once a second, so the slow conversions run only on a change.
+class Conversions {
+ public:
+  DateTime Time(const uint8_t stamp[7]) {
+    if (!haveTime_ || std::memcmp(stamp, lastStamp_, kStampSecondBytes) != 0) {
+      lastTime_ = PackedStampToDateTime(stamp);
+      std::memcpy(lastStamp_, stamp, kStampSecondBytes);
+      haveTime_ = true;
+    }
+    DateTime time = lastTime_;
+    time.milliseconds = StampMilliseconds(stamp[6]);
+    return time;
+  }
+
+  void Position(GpsBlock& gps, uint8_t valid, double latitude, double longitude) {
+    const bool same = haveGps_ && lastValid_ == valid && std::memcmp(&lastLatitude_, &latitude, sizeof latitude) == 0 &&
+                      std::memcmp(&lastLongitude_, &longitude, sizeof longitude) == 0;
+    if (!same) {
+      FillGpsPosition(lastGps_, valid, latitude, longitude);
+      lastValid_ = valid;
+      lastLatitude_ = latitude;
+      lastLongitude_ = longitude;
+      haveGps_ = true;
+    }
+    gps = lastGps_;
+  }
+
+ private:
+  bool haveTime_ = false;
+  uint8_t lastStamp_[kStampSecondBytes] = {};
+  DateTime lastTime_;
+  bool haveGps_ = false;
+  uint8_t lastValid_ = 0;
+  double lastLatitude_ = 0;
+  double lastLongitude_ = 0;
+  GpsBlock lastGps_;
+};
+
+FRAMEINFOVIDEO FrameFromComment(const CommentBlock& c, size_t offset, size_t size, Conversions& convert) {
+  FRAMEINFOVIDEO f;
+  f.dataOffset = static_cast<uint32_t>(offset);
+  f.dataSize = static_cast<uint32_t>(size);
+  f.time = convert.Time(c.stamp);
+  f.recordValid = 1;
+  f.frameKind = c.frameKind;
+  convert.Position(f.gps, c.gpsValid, c.latitude, c.longitude);
+  f.gps.speed = c.gpsSpeed;
+  f.gps.altitude = c.altitude;
+  f.gps.course = c.course;
+  f.signal = c.signal;
+  f.pulse = c.pulse;
+  f.eventBits = c.eventCode;
+  f.gX = static_cast<float>(c.gX / 1000.0);
+  f.gY = static_cast<float>(c.gY / 1000.0);
+  f.gZ = static_cast<float>(c.gZ / 1000.0);
+  return f;
+}
+
+struct Walk {
+  const uint8_t* data;
+  size_t length;
+  LoadObserver* observer;
+  const std::atomic<bool>* stop;
+  std::vector<FRAMEINFOVIDEO>* frames;
+  Conversions* convert;
+  bool cancelled;
+  bool outOfMemory;
+};
+
+bool StopRequested(const Walk& w) { return w.observer->Status().load() == kLoadCancel || w.stop->load(); }
+
+// Runs under the SIGBUS guard: every read of the mapping happens here, and
+// nothing on this stack needs destroying if a read faults.
+void WalkPictures(void* context) {
+  Walk& w = *static_cast<Walk*>(context);
+  size_t p = 0;
+  int shownPosition = 0;
+  while (p < w.length && p <= kLargestOffset) {
+    if (StopRequested(w)) {
+      w.cancelled = true;
+      return;
+    }
+    if (w.length - p < 2 || w.data[p] != kMarker || w.data[p + 1] != kStartOfImage) return;
+    const int position = static_cast<int>(p / kProgressUnit);
+    if (position != shownPosition) {
+      w.observer->SetProgressPos(position);
+      shownPosition = position;
+    }
+    const uint8_t* endMarker = FindEndOfImage(w.data + p + 2, w.length - p - 2);
+    if (endMarker == nullptr) return;
+    const size_t end = static_cast<size_t>(endMarker - w.data) + 2;
+    const ByteSpan picture(w.data + p, end - p);
+    const size_t block = FindCommentBlock(picture, picture.size() - kWalkTail, kCommentBlockSize);
+    if (block != kNoCommentBlock) {
+      const CommentBlock comment = ParseCommentBlock(picture.subspan(block, kCommentBlockSize));
+      try {
+        w.frames->push_back(FrameFromComment(comment, p, picture.size(), *w.convert));
+      } catch (const std::bad_alloc&) {
+        w.outOfMemory = true;
+        return;
+      }
+    }
+    p = end;
+  }
+}
+
+}  // namespace
+
+ScanEnd ScanVideoData(const uint8_t* data, size_t length, LoadObserver& observer, const std::atomic<bool>& stop,
+                      std::vector<FRAMEINFOVIDEO>& frames) {
+  observer.SetProgressRange(0, static_cast<int>(length / kProgressUnit));
+  observer.SetProgressPos(0);
+  observer.ShowProgress();
+  Conversions convert;
+  Walk walk{data, length, &observer, &stop, &frames, &convert, false, false};
+  if (!RunWithSigbusGuard(data, length, WalkPictures, &walk) || walk.outOfMemory) return ScanEnd::kFaulted;
+  return walk.cancelled ? ScanEnd::kCancelled : ScanEnd::kCompleted;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The walk over a data file's pictures that rebuilds the frames of a
+// recording whose index is missing or damaged: each picture from FF D8 to
+// its first FF D9, and its comment block turned into a frame.
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "recording/FrameInfoVideo.h"
+#include "recording/LoadObserver.h"
+
+enum class ScanEnd {
+  kCompleted,  // the walk reached the end of the pictures
+  kCancelled,  // the observer asked to stop, or the owner did
+  kFaulted,    // the file shrank under the mapping (or memory ran out); discard the frames
+};
+
+// Walks length bytes at data, appending one frame per picture that has a
+// comment block. Progress goes to the observer in units of 1000000 bytes;
+// the walk stops at a cancel request (status 2) or when stop is set.
+ScanEnd ScanVideoData(const uint8_t* data, size_t length, LoadObserver& observer, const std::atomic<bool>& stop,
+                      std::vector<FRAMEINFOVIDEO>& frames);
