@@ -9,7 +9,6 @@
 // codec handles and buffers.
 
 #include <cstddef>
-#include <cstdint>
 #include <vector>
 
 class CStreamImage {
@@ -43,8 +42,9 @@ public:
     // fit is a failure and leaves the buffer untouched.
     bool DoubleAndReencode(unsigned char* bytes, int& count, int capacity);
 
-    // Encodes the pixels (BGR, top-down, no row padding) with the metadata
-    // segments of `source` into OutputBytes().
+    // Encodes the pixels (BGR, top-down, no row padding) into OutputBytes(),
+    // carrying the metadata segments of `source`, which become the saved
+    // segments. More than kOutputCapacity bytes is a failure (OutputSize() 0).
     bool EncodePixels(const unsigned char* source, int sourceCount,
                       const unsigned char* pixels, int width, int height);
 
