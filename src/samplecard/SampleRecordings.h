@@ -1,0 +1,18 @@
+#pragma once
+// Video recordings and logs sampled from a drive: the recording settings of
+// a spec, the frames or records from the route, and the index fields as the
+// chosen variant stores them.
+
+#include <cstdint>
+
+#include "samplecard/SampleCard.h"
+#include "samplecard/SampleRoute.h"
+
+// The spec's own start time and drive are not used: the recording begins at
+// driveStartSecond of the given route, whose second 0 is the local time
+// startEpochSeconds.
+SampleVideo MakeSampleVideoOnRoute(const SampleRoute& route, int64_t startEpochSeconds, int driveStartSecond,
+                                   const SampleVideoSpec& spec);
+
+SampleLog MakeSampleLogOnRoute(const SampleRoute& route, int64_t startEpochSeconds, int driveStartSecond,
+                               const SampleLogSpec& spec);
