@@ -1,0 +1,19 @@
+#pragma once
+// Loading recordings the way the loading dialog does, for the commands:
+// start the reader, wait for its completion, report failure as one line.
+
+#include <string>
+
+#include "recording/InfoEventFile.h"
+#include "recording/InfoLogFile.h"
+#include "recording/WaitingLoadObserver.h"
+
+// Loads a video recording; returns the observer's status after the load
+// (1 done, 3 failed), or 3 when the load could not even start.
+int LoadVideoForCli(const std::string& vddPath, CInfoEventFile& recording, WaitingLoadObserver& observer);
+
+// Loads a log recording; the same statuses.
+int LoadLogForCli(const std::string& logPath, CInfoLogFile& recording, WaitingLoadObserver& observer);
+
+// "%.4d.%.2d.%.2d %.2d:%.2d:%.2d.%.3d" of a date and time.
+std::string FormatDateTime(const DateTime& time);

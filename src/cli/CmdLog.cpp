@@ -1,0 +1,108 @@
+// korvane-cli log FILE.log [--json|--csv]: a log recording, record by record.
+
+#include <cstdio>
+#include <iostream>
+
+#include "cli/CliCommon.h"
+#include "cli/CliLoad.h"
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
+#include "platform/TimeKey.h"
+
+namespace {
+
+Json GpsTimeArray(const DateTime& t) {
+  return Json::array({t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.milliseconds});
+}
+
+Json RecordJson(int index, const FRAMEINFOLOG& r) {
+  return Json{{"index", index},
+              {"time_ms", r.time},
+              {"gps_valid", r.gpsValid},
+              {"lat", r.lat},
+              {"lon", r.lon},
+              {"altitude", JsonFloat(r.altitude)},
+              {"speed", JsonFloat(r.speed)},
+              {"course", JsonFloat(r.course)},
+              {"sats_used", r.satsUsed},
+              {"dop", JsonFloat(r.dop)},
+              {"sats_view", r.satsInView},
+              {"gps_time", GpsTimeArray(r.gpsTime)},
+              {"value_a", r.valueA},
+              {"g", Json::array({JsonFloat(r.gX), JsonFloat(r.gY), JsonFloat(r.gZ)})},
+              {"signal", r.signal},
+              {"pulse", r.pulse}};
+}
+
+Json LogJson(const std::string& path, int status, const CInfoLogFile& log) {
+  Json records = Json::array();
+  for (int i = 0; i < log.RecordCount(); ++i) records.push_back(RecordJson(i, *log.Record(i)));
+  return Json{{"path", path},
+              {"status", status},
+              {"header_value", log.HeaderValue()},
+              {"drid", log.Drid()},
+              {"sdid", log.Sdid()},
+              {"angle", log.Angle()},
+              {"offsets", Json::array({JsonFloat(log.OffsetX()), JsonFloat(log.OffsetY()), JsonFloat(log.OffsetZ())})},
+              {"records", std::move(records)}};
+}
+
+constexpr const char* kCsvHeader =
+    "index,time_ms,date_time,gps_valid,lat,lon,altitude,speed,course,sats_used,dop,sats_view,value_a,g_x,g_y,g_z,"
+    "signal,pulse";
+
+void PrintCsv(const CInfoLogFile& log) {
+  std::cout << kCsvHeader << "\n";
+  for (int i = 0; i < log.RecordCount(); ++i) {
+    const FRAMEINFOLOG& r = *log.Record(i);
+    std::cout << i << ',' << r.time << ',' << FormatDateTime(TimeKeyToDateTime(r.time)) << ',' << int(r.gpsValid)
+              << ',' << FormatNumber(r.lat) << ',' << FormatNumber(r.lon) << ',' << FormatNumber(JsonFloat(r.altitude))
+              << ',' << FormatNumber(JsonFloat(r.speed)) << ',' << FormatNumber(JsonFloat(r.course)) << ','
+              << int(r.satsUsed) << ',' << FormatNumber(JsonFloat(r.dop)) << ',' << int(r.satsInView) << ','
+              << int(r.valueA) << ',' << FormatNumber(JsonFloat(r.gX)) << ',' << FormatNumber(JsonFloat(r.gY)) << ','
+              << FormatNumber(JsonFloat(r.gZ)) << ',' << int(r.signal) << ',' << r.pulse << "\n";
+  }
+}
+
+void PrintText(const std::string& path, const CInfoLogFile& log) {
+  std::printf("%s\n", path.c_str());
+  std::printf("  %d records, header value %d\n", log.RecordCount(), log.HeaderValue());
+  std::printf("  recorder %s, card %s, install angle %d, offsets %.3f %.3f %.3f g\n",
+              log.Drid().empty() ? "-" : log.Drid().c_str(), log.Sdid().empty() ? "-" : log.Sdid().c_str(),
+              log.Angle(), log.OffsetX(), log.OffsetY(), log.OffsetZ());
+  std::printf("  %6s  %-23s %-23s %6s %6s %8s %8s %8s %4s\n", "record", "time", "position", "km/h", "course", "g x",
+              "g y", "g z", "sig");
+  for (int i = 0; i < log.RecordCount(); ++i) {
+    const FRAMEINFOLOG& r = *log.Record(i);
+    char position[32] = "no fix";
+    if (r.gpsValid) std::snprintf(position, sizeof position, "%.6f,%.6f", r.lat, r.lon);
+    std::printf("  %6d  %-23s %-23s %6.1f %6.1f %8.3f %8.3f %8.3f %4d\n", i,
+                FormatDateTime(TimeKeyToDateTime(r.time)).c_str(), position, r.speed, r.course, r.gX, r.gY, r.gZ,
+                r.signal);
+  }
+}
+
+}  // namespace
+
+void AddLogCommand(CLI::App& app, int& exitStatus) {
+  auto* command = app.add_subcommand("log", "Load a log recording (.log) and print its records");
+  auto path = std::make_shared<std::string>();
+  auto json = std::make_shared<bool>(false);
+  auto csv = std::make_shared<bool>(false);
+  command->add_option("FILE", *path, "the log file (.log)")->required();
+  auto* jsonFlag = command->add_flag("--json", *json, "print JSON");
+  command->add_flag("--csv", *csv, "print CSV, one row per record")->excludes(jsonFlag);
+  command->callback([&exitStatus, path, json, csv] {
+    CInfoLogFile log;
+    WaitingLoadObserver observer;
+    const int status = LoadLogForCli(*path, log, observer);
+    if (status == kLoadFailed && !*json) {
+      exitStatus = kExitLoadFailed;
+      return;
+    }
+    if (*json) std::cout << WriteJson(LogJson(*path, status, log));
+    else if (*csv) PrintCsv(log);
+    else PrintText(*path, log);
+    exitStatus = status == kLoadFailed ? kExitLoadFailed : kExitOk;
+  });
+}

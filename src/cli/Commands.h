@@ -1,0 +1,10 @@
+#pragma once
+// The commands of korvane-cli. Each adds its subcommand to the application
+// and runs it when chosen; the run sets the exit status.
+
+#include <CLI/CLI.hpp>
+
+void AddMakeSampleCardCommand(CLI::App& app, int& exitStatus);
+void AddFramesCommand(CLI::App& app, int& exitStatus);
+void AddLogCommand(CLI::App& app, int& exitStatus);
+void AddFrameCommand(CLI::App& app, int& exitStatus);
