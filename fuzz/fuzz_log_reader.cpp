@@ -1,0 +1,109 @@
+// Arbitrary bytes as a ".log" file: the reader must end every load with a
+// clean status and only records that keep the format's promises, and the
+// file-list probes must read the same bytes without fault.
+
+#include <unistd.h>
+
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <string>
+
+#include "recording/InfoLogFile.h"
+#include "recording/LogFileProbe.h"
+
+namespace {
+
+constexpr size_t kMaxInput = 1 << 20;
+
+class FuzzObserver final : public LoadObserver {
+ public:
+  void PostLoadEnded() override {
+    {
+      std::lock_guard guard(lock_);
+      ++ended_;
+    }
+    cv_.notify_all();
+  }
+  void SetProgressRange(int low, int high) override {
+    if (low != 0 || high <= 0 || high > CInfoLogFile::kMaxRecords) __builtin_trap();
+    high_ = high;
+  }
+  void SetProgressPos(int pos) override {
+    if (pos < 0 || pos > high_) __builtin_trap();
+  }
+  void ShowProgress() override {}
+
+  int WaitForEnd() {
+    std::unique_lock guard(lock_);
+    cv_.wait(guard, [this] { return ended_ > 0; });
+    return ended_;
+  }
+
+ private:
+  std::mutex lock_;
+  std::condition_variable cv_;
+  int ended_ = 0;
+  int high_ = 0;
+};
+
+const std::string& InputPath() {
+  static const std::string path = [] {
+    char name[] = "/tmp/korvane-fuzz-log-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd >= 0) close(fd);
+    std::atexit([] { std::remove(InputPath().c_str()); });
+    return std::string(name);
+  }();
+  return path;
+}
+
+void CheckRecords(const CInfoLogFile& log) {
+  const int count = log.RecordCount();
+  if (count < 0 || count > CInfoLogFile::kMaxRecords) __builtin_trap();
+  if (count > 0 && log.Record(count) != nullptr) __builtin_trap();
+  int64_t firstSeconds = 0;
+  for (int i = 0; i < count; ++i) {
+    const FRAMEINFOLOG* r = log.Record(i);
+    if (r == nullptr || r->time <= 0) __builtin_trap();
+    const int64_t seconds = r->time / 1000;
+    if (i == 0) firstSeconds = seconds;
+    if (seconds < firstSeconds || seconds > firstSeconds + CInfoLogFile::kMaxSpanSeconds) __builtin_trap();
+    if (r->gpsValid && (r->lat < -90.0 || r->lat > 90.0 || r->lon < -180.0 || r->lon > 180.0)) __builtin_trap();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size > kMaxInput) return 0;
+  const std::string& path = InputPath();
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return 0;
+  const bool written = std::fwrite(data, 1, size, file) == size;
+  std::fclose(file);
+  if (!written) return 0;
+
+  FuzzObserver observer;  // outlives the worker: the log joins it first
+  CInfoLogFile log;
+  if (log.LoadLogRecording(path, &observer) != 1) __builtin_trap();
+  if (observer.WaitForEnd() != 1) __builtin_trap();
+  const int status = observer.Status().load();
+  if (status != kLoadRunning && status != kLoadFailed) __builtin_trap();
+  CheckRecords(log);
+  if (status == kLoadRunning && log.RecordCount() == 0) __builtin_trap();
+
+  const LogIds ids = ReadLogIds(path);
+  if (ids.drid.size() > 30 || ids.sdid.size() > 30) __builtin_trap();
+  const int64_t start = ReadLogStartTime(path);
+  const int64_t end = ReadLogEndTime(path);
+  if (start == 0 && end != 0) __builtin_trap();
+  if (end != 0 && end - start >= 3611) __builtin_trap();
+  const std::string duration = GetLogDurationText(path);
+  if (duration.empty()) __builtin_trap();  // the file opened, so some text is due
+  return 0;
+}
