@@ -1,0 +1,20 @@
+#pragma once
+// Message boxes and the folder picker, as the core asks for them. The window
+// answers with Qt dialogs; the command-line tool and the tests script the
+// answers and record the texts.
+
+#include <optional>
+#include <string>
+
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class PromptAnswer { Ok, Cancel, Yes, No };
+
+class Prompt {
+ public:
+  virtual ~Prompt() = default;
+  // Shows text with caption and the buttons; returns the button pressed
+  // (closing the box counts as Cancel, or No where there is no Cancel).
+  virtual PromptAnswer Show(const std::string& text, const std::string& caption, PromptButtons buttons) = 0;
+  // Asks for a folder; nothing when the user cancels.
+  virtual std::optional<std::string> PickFolder(const std::string& title, const std::string& startFolder) = 0;
+};
