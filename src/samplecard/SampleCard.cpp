@@ -54,7 +54,7 @@ constexpr VideoPlan kNormalPlans[] = {
     {0, 0, Variant::kNoIndex, 0, 66, 1, Damage::kNone, false, true, false, 0},
 };
 
-constexpr int kMaxRecordings = 99;
+constexpr int kMaxRecordings = 999;
 constexpr int kMaxMinutes = 60;
 constexpr int kMaxEventSeconds = 300;
 constexpr int kMaxSide = 2048;
@@ -81,7 +81,7 @@ bool Validate(const SampleCardOptions& o, std::string* error) {
   auto inRange = [](int v, int low, int high) { return v >= low && v <= high; };
   if (!inRange(o.events, 0, kMaxRecordings) || !inRange(o.normals, 0, kMaxRecordings) ||
       !inRange(o.logs, 0, kMaxRecordings)) {
-    return Fail(error, "events, normals and logs must be 0 to 99");
+    return Fail(error, "events, normals and logs must be 0 to 999");
   }
   if (!inRange(o.minutes, 1, kMaxMinutes)) return Fail(error, "minutes must be 1 to 60");
   if (!inRange(o.eventSeconds, 1, kMaxEventSeconds)) return Fail(error, "event seconds must be 1 to 300");

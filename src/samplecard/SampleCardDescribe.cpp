@@ -30,7 +30,10 @@ std::string Format(const char* format, auto... args) {
   return std::string(text, length < 0 ? 0 : static_cast<size_t>(length));
 }
 
-std::string Megabytes(uint64_t bytes) { return Format("%.1f MB", static_cast<double>(bytes) / 1e6); }
+std::string Megabytes(uint64_t bytes) {
+  if (bytes < 1000000) return Format("%.0f kB", static_cast<double>(bytes) / 1e3);
+  return Format("%.1f MB", static_cast<double>(bytes) / 1e6);
+}
 
 std::string IndexText(const SampleVideo& v) {
   std::string text;
