@@ -34,12 +34,15 @@ int TenThousandths(std::string_view digits) {
 NmeaSentence::NmeaSentence(std::string_view sentence) : text_(sentence) {
   if (!text_.empty() && text_.front() == '$') text_.remove_prefix(1);
   size_t start = 0;
-  while (count_ < kMaxFields) {
-    const size_t end = text_.find_first_of(",*", start);
-    fields_[count_++] = text_.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-    if (end == std::string_view::npos) break;
-    start = end + 1;
+  for (size_t i = 0; i < text_.size() && count_ + 1 < kMaxFields; ++i) {
+    if (text_[i] != ',' && text_[i] != '*') continue;
+    fields_[count_++] = text_.substr(start, i - start);
+    start = i + 1;
   }
+  // The last field runs to the end; past the field limit it is cut at the next separator.
+  size_t end = start;
+  while (end < text_.size() && text_[end] != ',' && text_[end] != '*') ++end;
+  fields_[count_++] = text_.substr(start, end - start);
 }
 
 std::string_view NmeaSentence::Field(size_t n) const { return Has(n) ? fields_[n] : std::string_view{}; }
