@@ -105,7 +105,6 @@ const FRAMEINFOLOG* CInfoLogFile::Record(int index) const {
 
 int CInfoLogFile::LoadLogRecording(const std::filesystem::path& path, LoadObserver* observer) {
   if (observer == nullptr) return 0;
-  JoinWorker();
   Clear();
   // A log without a header must not show the identity of the one loaded before.
   headerValue_ = 1;
@@ -159,15 +158,24 @@ void CInfoLogFile::ReadLogOrFail() {
   observer_->ShowProgress();
 
   const std::string_view all(text);
-  size_t pos = all.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
-  if (all.substr(pos, kHeaderStart.size()) == kHeaderStart) {
-    const size_t wordEnd = std::min(all.find_first_of(kWhiteSpace, pos), all.size());
-    ReadHeader(all.substr(pos, wordEnd - pos));
-    // The rest of the header's line, whatever ends it, is not a sentence.
-    const size_t lineEnd = all.find('\n', wordEnd);
-    pos = lineEnd == std::string_view::npos ? all.size() : lineEnd + 1;
-  }
+  const int completed = ReadRecords(all, SkipHeader(all), count);
+  recordCount_ = completed;
+  // Data sentences that all lacked a time leave nothing to show: that is a
+  // failed load, not an empty log.
+  if (completed == 0 && observer_->Status().load() != kLoadCancel) observer_->Status().store(kLoadFailed);
+}
 
+size_t CInfoLogFile::SkipHeader(std::string_view all) {
+  const size_t start = all.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
+  if (all.substr(start, kHeaderStart.size()) != kHeaderStart) return start;
+  const size_t wordEnd = std::min(all.find_first_of(kWhiteSpace, start), all.size());
+  ReadHeader(all.substr(start, wordEnd - start));
+  // The rest of the header's line, whatever ends it, is not a sentence.
+  const size_t lineEnd = all.find('\n', wordEnd);
+  return lineEnd == std::string_view::npos ? all.size() : lineEnd + 1;
+}
+
+int CInfoLogFile::ReadRecords(std::string_view all, size_t pos, int count) {
   int completed = 0;
   int64_t firstSeconds = 0;
   while (pos < all.size() && observer_->Status().load() != kLoadCancel && completed < count) {
@@ -197,10 +205,7 @@ void CInfoLogFile::ReadLogOrFail() {
       ApplyGpgsv(gps, record);
     }
   }
-  recordCount_ = completed;
-  // Data sentences that all lacked a time leave nothing to show: that is a
-  // failed load, not an empty log.
-  if (completed == 0 && observer_->Status().load() != kLoadCancel) observer_->Status().store(kLoadFailed);
+  return completed;
 }
 
 void CInfoLogFile::ReadHeader(std::string_view headerWord) {

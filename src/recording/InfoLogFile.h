@@ -60,7 +60,9 @@ class CInfoLogFile {
  private:
   void ReadLog();
   void ReadLogOrFail();
+  size_t SkipHeader(std::string_view text);
   void ReadHeader(std::string_view headerWord);
+  int ReadRecords(std::string_view text, size_t pos, int count);
   void FillData(std::string_view sentence, FRAMEINFOLOG& record) const;
   void JoinWorker();
 
