@@ -235,10 +235,11 @@ void DrawRoadside(const SampleSceneState& s, const Camera& cam, SampleImage* ima
   }
 }
 
-// The dashboard lamps: turn arrows and the brake bar along the bottom edge.
+// The dashboard lamps: turn arrows and the brake bar above the bottom caption.
 void DrawLamps(const SampleSceneState& s, const Camera& cam, SampleImage* image) {
   const int size = std::max(4, cam.width / 40);
-  const int y = cam.height - size * 2;
+  const int captionHeight = (kSampleGlyphHeight + 7) * std::max(1, cam.width / 320);
+  const int y = cam.height - captionHeight - size * 2;
   auto arrow = [&](int tipX, int direction) {
     for (int i = 0; i < size; ++i) {
       const int x = tipX + direction * i;
