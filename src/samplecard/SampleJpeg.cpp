@@ -9,7 +9,6 @@ namespace {
 constexpr uint8_t kMarker = 0xFF;
 constexpr uint8_t kStartOfImage = 0xD8;
 constexpr uint8_t kApp0 = 0xE0;
-constexpr uint8_t kApp1 = 0xE1;
 constexpr uint8_t kAppLast = 0xEF;
 constexpr uint8_t kComment = 0xFE;
 
