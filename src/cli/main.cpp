@@ -1,13 +1,18 @@
 // korvane-cli: the viewer's readers and exports, headless.
 
 #include <CLI/CLI.hpp>
+#include <cstdlib>
 #include <ctime>
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 
 int main(int argc, char** argv) {
-  tzset();  // local times follow the process's TZ
+  // Local times follow the process's TZ. Without one, glibc looks at
+  // /etc/localtime again for every conversion; naming it once is the same
+  // zone without a file-system call per log record.
+  setenv("TZ", ":/etc/localtime", 0);
+  tzset();
   CLI::App app{"Korvane drive recorder card tool", "korvane-cli"};
   app.require_subcommand(1);
   int exitStatus = kExitOk;

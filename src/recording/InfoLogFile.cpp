@@ -159,10 +159,9 @@ void CInfoLogFile::ReadLogOrFail() {
 
   const std::string_view all(text);
   const int completed = ReadRecords(all, SkipHeader(all), count);
+  // Data sentences that all lacked a time leave a log without records; the
+  // file lists show it as an empty row rather than as a failed load.
   recordCount_ = completed;
-  // Data sentences that all lacked a time leave nothing to show: that is a
-  // failed load, not an empty log.
-  if (completed == 0 && observer_->Status().load() != kLoadCancel) observer_->Status().store(kLoadFailed);
 }
 
 size_t CInfoLogFile::SkipHeader(std::string_view all) {

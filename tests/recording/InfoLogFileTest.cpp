@@ -261,9 +261,12 @@ TEST_F(InfoLogFileTest, UnreadableOrEmptyLogsFail) {
   EXPECT_EQ(LoadPath(dir_ / "folder.log"), kLoadFailed);
   EXPECT_EQ(Load(LogTextBuilder().Header("1,DR,SD,0,0,0,0").Rmc("A", "1", "N", "2", "E").Text(), "gps.log"),
             kLoadFailed);
-  // Data sentences that all lack a time leave nothing to show.
-  EXPECT_EQ(Load(LogTextBuilder().Data("000000000", "000000").Data("", "").Text(), "untimed.log"), kLoadFailed);
+}
+
+TEST_F(InfoLogFileTest, DataSentencesWithoutAnyTimeLoadAsAnEmptyLog) {
+  EXPECT_EQ(Load(LogTextBuilder().Data("000000000", "000000").Data("", "").Text(), "untimed.log"), kLoadRunning);
   EXPECT_EQ(log_.RecordCount(), 0);
+  EXPECT_EQ(observer_.EndedCount(), 1);
 }
 
 TEST_F(InfoLogFileTest, OverLongLineIsIgnoredWhole) {
