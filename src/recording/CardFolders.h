@@ -1,0 +1,40 @@
+#pragma once
+// Where things lie on a card or backup folder. The recorder and the tools
+// that copy its cards spell the same folders differently ("ch1" / "CH1",
+// "log" / "Log"), and a card mounted on Linux keeps whatever spelling was
+// written, so every name below the root is matched without regard to case.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::string_view kChannelFolderName = "ch1";
+inline constexpr std::string_view kEventFolderName = "event";
+inline constexpr std::string_view kNormalFolderName = "normal";
+inline constexpr std::string_view kLogFolderName = "log";
+inline constexpr std::string_view kConfigFolderName = "config";
+inline constexpr std::string_view kSettingsFileName = "set.ini";
+inline constexpr std::string_view kDataFileExtension = ".vdd";
+inline constexpr std::string_view kLogFileExtension = ".log";
+
+// The child of folder named name in any letter case: the exact spelling
+// when it exists, else the first case-insensitive match in name order;
+// empty when there is none.
+std::filesystem::path FindChildNoCase(const std::filesystem::path& folder, std::string_view name);
+
+// root joined with the names, each resolved by FindChildNoCase while the
+// path exists; from the first missing name on, the names as given. The
+// result therefore names the existing file when there is one, and otherwise
+// the place where it would be made.
+std::filesystem::path ResolveCardPath(const std::filesystem::path& root, std::initializer_list<std::string_view> names);
+
+std::filesystem::path EventFolderPath(const std::filesystem::path& root);
+std::filesystem::path NormalFolderPath(const std::filesystem::path& root);
+std::filesystem::path LogFolderPath(const std::filesystem::path& root);
+std::filesystem::path SettingsFilePath(const std::filesystem::path& root);
+
+// The regular files of folder (links to regular files count) whose names
+// end in extension without regard to case, as full paths sorted by name.
+// Empty when the folder is missing or unreadable.
+std::vector<std::string> ListCardFiles(const std::filesystem::path& folder, std::string_view extension);

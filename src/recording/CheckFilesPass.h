@@ -1,0 +1,90 @@
+#pragma once
+// The check-files pass that every scan of a card runs: a worker thread walks
+// the event, normal and log recordings, deletes files too short to hold
+// anything, notes damaged ("crashed") files, and collects the recordings
+// that passed into the three path lists the file lists show. Those lists are
+// the card's catalogue; nothing else enumerates the recordings.
+//
+// The check-files dialog drives it: it starts the pass, shows Progress()
+// against Total(), clears the verify flag when the box is unticked or Cancel
+// is pressed (the rest of the pass then lists files without checking them),
+// and ends when the completion call it gave Start arrives. Nobody reads the
+// lists before that call has been delivered (or Join has returned).
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/Ports.h"
+
+struct DataFileCheck {
+  bool ok = false;       // false: the file could not be opened or read
+  bool deleted = false;  // too short to hold a picture or a line: removed
+};
+
+class CheckFilesPass {
+ public:
+  // A data file of at most this many bytes holds nothing and is removed.
+  static constexpr int64_t kLargestEmptyDataFile = 29;
+  // An index file shorter than this holds no record and is removed.
+  static constexpr int64_t kSmallestIndexFile = 10;
+
+  CheckFilesPass(std::string root, int total);
+  ~CheckFilesPass();
+  CheckFilesPass(const CheckFilesPass&) = delete;
+  CheckFilesPass& operator=(const CheckFilesPass&) = delete;
+
+  // Starts the worker; onDone (may be empty) is posted through ui once the
+  // lists are complete. False when the pass ran already or no thread could
+  // be made (the pass then ran on the calling thread and onDone was posted).
+  bool Start(UiQueue& ui, std::function<void()> onDone);
+  // Waits for the worker to end.
+  void Join();
+  // Walks the card on the calling thread; what the worker runs.
+  void Run();
+
+  void SetVerify(bool verify) { verify_.store(verify); }
+  bool Verify() const { return verify_.load(); }
+  // What the dialog's Cancel does: the pass goes on without checking.
+  void Cancel() { verify_.store(false); }
+
+  // The file checks, also used on their own. Every file they delete is
+  // traced and added to Deleted().
+  DataFileCheck CheckDataFile(const std::string& path, bool verify);
+  bool CheckIndexFile(const std::string& path, bool verify);
+
+  const std::string& Root() const { return root_; }
+  int Total() const { return total_; }
+  int Progress() const { return progress_.load(); }
+  bool IsDone() const { return done_.load(); }
+
+  // Valid once the pass is done.
+  int Crashed() const { return crashed_; }
+  bool HasLogs() const { return !logPaths_.empty(); }
+  const std::vector<std::string>& EventPaths() const { return eventPaths_; }
+  const std::vector<std::string>& NormalPaths() const { return normalPaths_; }
+  const std::vector<std::string>& LogPaths() const { return logPaths_; }
+  const std::vector<std::string>& Deleted() const { return deleted_; }
+
+ private:
+  std::vector<std::string> WalkVideoFolder(const std::string& folder);
+  std::vector<std::string> WalkLogFolder(const std::string& folder);
+  bool Delete(const std::string& path);
+  void DeleteIndexOf(const std::string& dataPath);
+
+  std::string root_;
+  int total_ = 0;
+  std::atomic<bool> verify_{true};
+  int crashed_ = 0;
+  std::atomic<int> progress_{0};
+  std::atomic<bool> done_{false};
+  std::vector<std::string> eventPaths_;
+  std::vector<std::string> normalPaths_;
+  std::vector<std::string> logPaths_;
+  std::vector<std::string> deleted_;
+  bool started_ = false;
+  std::thread worker_;
+};

@@ -1,0 +1,87 @@
+#include "recording/FileListRows.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+
+#include "recording/MgrDBSearch.h"
+#include "recording/VideoSpanProbe.h"
+#include "shell/MgrMultiLang.h"
+
+namespace {
+
+constexpr const char* kNumberFormat = "%.0f";
+constexpr const char* kDurationFormat = "%d %s";
+constexpr int64_t kSecondsPerMinute = 60;
+// The list rounds a span up to the next minute from 49 seconds past one.
+constexpr int64_t kMinuteRoundUp = 11;
+
+// The leading number of text as the C library's atof reads it (spaces, a
+// sign, digits, a fraction, an exponent), but without regard to the
+// process's locale, which the window sets from the user's.
+double LeadingNumber(std::string_view text) {
+  size_t at = 0;
+  while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
+  if (at < text.size() && text[at] == '+') ++at;
+  double value = 0;
+  const std::from_chars_result read = std::from_chars(text.data() + at, text.data() + text.size(), value);
+  return read.ec == std::errc() ? value : 0.0;
+}
+
+}  // namespace
+
+std::string ListNumberText(std::string_view title) {
+  const std::string_view number = title.substr(0, title.find(','));
+  // Wide enough for the largest double printed whole.
+  char text[400];
+  std::snprintf(text, sizeof text, kNumberFormat, LeadingNumber(number));
+  return text;
+}
+
+std::string FileTitle(const std::string& path) { return std::filesystem::path(path).stem().string(); }
+
+std::string VideoDurationText(std::optional<int64_t> seconds) {
+  if (!seconds) return {};
+  const int64_t d = *seconds;
+  char text[128];
+  if (d + 1 < kSecondsPerMinute) {
+    const std::string word = GetLangText("GUI", "Second", "Sec");
+    std::snprintf(text, sizeof text, kDurationFormat, static_cast<int>(d + 1), word.c_str());
+  } else {
+    const std::string word = GetLangText("GUI", "Minute", "Min");
+    std::snprintf(text, sizeof text, kDurationFormat, static_cast<int>((d + kMinuteRoundUp) / kSecondsPerMinute),
+                  word.c_str());
+  }
+  return text;
+}
+
+FileListRow MakeFileListRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path) {
+  FileListRow row;
+  row.title = FileTitle(path);
+  row.no = ListNumberText(row.title);
+  row.path = path;
+  if (kind == FileListKind::kLog) {
+    row.duration = store.GetLogDurationText(path);
+    const LogIds ids = store.ReadLogIds(path);
+    row.drid = ids.drid;
+    row.sdid = ids.sdid;
+    row.start = store.ReadLogStartTime(path);
+    row.end = store.ReadLogEndTime(path);
+    return row;
+  }
+  if (kind == FileListKind::kEvent) row.type = store.GetEventName(path);
+  else row.duration = VideoDurationText(ReadVideoSpanSeconds(path));
+  const VideoIds ids = store.ReadVideoIds(path);
+  row.drid = ids.drid;
+  row.sdid = ids.sdid;
+  return row;
+}
+
+std::vector<FileListRow> MakeFileListRows(const CMgrDBSearch& store, FileListKind kind) {
+  std::vector<FileListRow> rows;
+  const std::vector<std::string>& paths = store.Catalogue().Paths(kind);
+  rows.reserve(paths.size());
+  for (const std::string& path : paths) rows.push_back(MakeFileListRow(store, kind, path));
+  return rows;
+}

@@ -1,0 +1,239 @@
+#include "recording/MgrDBSearch.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/ProfileFile.h"
+#include "platform/Trace.h"
+#include "recording/CardFolders.h"
+#include "recording/EventCodes.h"
+#include "shell/MgrMultiLang.h"
+
+namespace {
+
+// The caption of the store's message boxes.
+constexpr const char* kApplicationTitle = "Korvane";
+
+constexpr const char* kSettingsSection = "SET";
+constexpr const char* kPulseTypeKey = "CARPULSETYPE";
+
+// km/h = pulses x 60 x k x 60 / 637, with k = 1 / divisor for the pulse
+// types 0..5. Whole numbers keep the truncation exact.
+constexpr int64_t kPulseDivisors[] = {2, 4, 8, 16, 20, 25};
+constexpr int64_t kSecondsPerHour = 60 * 60;
+constexpr int64_t kPulseScale = 637;
+
+bool IsFolder(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+void StartAndWait(CheckFilesPass& pass, UiQueue& ui) {
+  pass.Start(ui, {});
+  pass.Join();
+}
+
+}  // namespace
+
+CMgrDBSearch::CMgrDBSearch(Prompt& prompt, UiQueue& ui, AppState& app, const Volumes& volumes)
+    : frameBuffer_(std::make_unique<uint8_t[]>(FRAMEDATA_MAXSIZE)),
+      prompt_(prompt),
+      ui_(ui),
+      app_(app),
+      volumes_(volumes) {}
+
+CMgrDBSearch::~CMgrDBSearch() = default;
+
+void CMgrDBSearch::SetViewSink(StoreViewSink* view) { view_ = view != nullptr ? view : &defaultView_; }
+
+// ---- choosing and scanning a card ------------------------------------------
+
+void CMgrDBSearch::SelectAndScan() {
+  if (AskForRoot()) Scan();
+}
+
+bool CMgrDBSearch::SelectFolder() { return AskForRoot(); }
+
+bool CMgrDBSearch::AskForRoot() {
+  const std::string title = GetLangText("GUI", "SelectSDFolder", "Select SD Card Drive or Backup folder");
+  const std::optional<std::string> picked = prompt_.PickFolder(title, root_);
+  if (!picked || picked->empty()) return false;
+  return ChooseRoot(*picked);
+}
+
+bool CMgrDBSearch::ChooseRoot(const std::string& path) {
+  root_ = path;
+  if (ValidateFolder(root_)) return true;
+  Reset();
+  root_.clear();
+  prompt_.Show(GetLangText("Message", "InvalidSDFolder", "Invalid drive recorder folder."), kApplicationTitle,
+               PromptButtons::Ok);
+  return false;
+}
+
+bool CMgrDBSearch::ValidateFolder(const std::string& root) {
+  if (root.empty()) return false;
+  if (!IsFolder(EventFolderPath(root)) || !IsFolder(LogFolderPath(root))) return false;
+  if (CountCardFiles(root).Total() == 0) {
+    prompt_.Show(GetLangText("Message", "NoRecordFile", "No recorded file."), kApplicationTitle, PromptButtons::Ok);
+  }
+  return true;
+}
+
+CardFileCounts CMgrDBSearch::CountCardFiles(const std::string& root) {
+  CardFileCounts counts;
+  counts.event = static_cast<int>(ListCardFiles(EventFolderPath(root), kDataFileExtension).size());
+  counts.normal = static_cast<int>(ListCardFiles(NormalFolderPath(root), kDataFileExtension).size());
+  counts.log = static_cast<int>(ListCardFiles(LogFolderPath(root), kLogFileExtension).size());
+  return counts;
+}
+
+int CMgrDBSearch::ReadPulseType(const std::string& root) {
+  const int type = ReadProfileInt(SettingsFilePath(root), kSettingsSection, kPulseTypeKey, kUnknownPulseType);
+  return type < kUnknownPulseType || type > kLargestPulseType ? kUnknownPulseType : type;
+}
+
+void CMgrDBSearch::Scan() {
+  Reset();
+  // A rescan that arrives after the root was given up has nothing to walk;
+  // an empty root would name folders relative to the working folder.
+  if (root_.empty()) return;
+  view_->SetWaitCursor(true);
+  lastScan_ = {};
+  lastScan_.counts = CountCardFiles(root_);
+
+  CheckFilesPass pass(root_, lastScan_.counts.Total());
+  if (checkFiles_) checkFiles_(pass);
+  else StartAndWait(pass, ui_);
+  // Whatever the dialog did, the lists are read only once the worker ended.
+  pass.Join();
+  if (!pass.IsDone()) StartAndWait(pass, ui_);
+  catalogue_.event = pass.EventPaths();
+  catalogue_.normal = pass.NormalPaths();
+  catalogue_.log = pass.LogPaths();
+  app_.hasLogs = pass.HasLogs();
+  lastScan_.crashed = pass.Crashed() != 0;
+  lastScan_.deleted = pass.Deleted();
+  view_->RefreshFileLists();
+
+  pulseType_ = ReadPulseType(root_);
+  view_->ShowFileList(ListToShow());
+  view_->SetWaitCursor(false);
+  if (lastScan_.crashed) OfferDiskCheck();
+}
+
+FileListKind CMgrDBSearch::ListToShow() const {
+  if (!catalogue_.event.empty()) return FileListKind::kEvent;
+  if (!catalogue_.normal.empty()) return FileListKind::kNormal;
+  return FileListKind::kLog;
+}
+
+void CMgrDBSearch::OfferDiskCheck() {
+  if (!volumes_.IsRemovableDrive(root_)) return;
+  const std::string question =
+      GetLangText("Message", "RunCheckDisk", "Crashed files are detected in sd card. do you want to run checkdisk ?");
+  if (prompt_.Show(question, kApplicationTitle, PromptButtons::OkCancel) == PromptAnswer::Cancel) return;
+  if (diskCheck_ && diskCheck_(root_)) PostRescan();
+}
+
+void CMgrDBSearch::PostRescan() {
+  ui_.Post([this, alive = std::weak_ptr<bool>(alive_)] {
+    if (alive.lock()) Scan();
+  });
+}
+
+void CMgrDBSearch::Reset() {
+  view_->StopPlayback();
+  view_->ClearFileLists();
+  view_->ResetPicture();
+  view_->ResetDisplays();
+  view_->ResetGraph();
+  catalogue_ = {};
+  videos_.clear();
+  logs_.clear();
+  currentIndex_ = -1;
+  frameBytes_ = 0;
+}
+
+// ---- per-file questions ------------------------------------------------------
+
+uint8_t CMgrDBSearch::ReadEventCode(const std::string& dataPath) const { return ReadVideoEventCode(dataPath); }
+
+uint8_t CMgrDBSearch::ReadExtendedEventCode(const std::string& dataPath) const {
+  return ReadVideoExtendedEventCode(dataPath);
+}
+
+std::string CMgrDBSearch::GetEventName(const std::string& dataPath) const {
+  const uint8_t code = ReadEventCode(dataPath);
+  // Only the extended set needs the index trailer.
+  if (code == kExtendedEventCode) return ExtendedEventName(ReadExtendedEventCode(dataPath));
+  return EventCodeName(code);
+}
+
+VideoIds CMgrDBSearch::ReadVideoIds(const std::string& dataPath) const { return ::ReadVideoIds(dataPath); }
+
+LogIds CMgrDBSearch::ReadLogIds(const std::string& logPath) const { return ::ReadLogIds(logPath); }
+
+int64_t CMgrDBSearch::ReadLogStartTime(const std::string& logPath) const { return ::ReadLogStartTime(logPath); }
+
+int64_t CMgrDBSearch::ReadLogEndTime(const std::string& logPath) const { return ::ReadLogEndTime(logPath); }
+
+std::string CMgrDBSearch::GetLogDurationText(const std::string& logPath) const {
+  return ::GetLogDurationText(logPath);
+}
+
+// ---- the loaded recordings -----------------------------------------------------
+
+int CMgrDBSearch::PulseToKmh(int pulses) const {
+  if (pulses < 0 || pulseType_ < 0 || pulseType_ > kLargestPulseType) return 0;
+  const int64_t divisor = kPulseDivisors[pulseType_];
+  return static_cast<int>(pulses * kSecondsPerHour / (kPulseScale * divisor));
+}
+
+const CInfoEventFile* CMgrDBSearch::Video(int recordingIndex) const {
+  if (recordingIndex < 0 || recordingIndex >= static_cast<int>(videos_.size())) return nullptr;
+  return videos_[static_cast<size_t>(recordingIndex)].get();
+}
+
+bool CMgrDBSearch::HasGpsFix(int recordingIndex) const {
+  auto hasFix = [](const CInfoEventFile* video) {
+    if (video == nullptr) return false;
+    for (const FRAMEINFOVIDEO& frame : video->Frames()) {
+      if (frame.gps.valid != 0) return true;
+    }
+    return false;
+  };
+  if (const CInfoEventFile* video = Video(recordingIndex)) return hasFix(video);
+  for (const auto& video : videos_) {
+    if (hasFix(video.get())) return true;
+  }
+  return false;
+}
+
+bool CMgrDBSearch::IsCurrentFrameWithoutFix(int recordingIndex) const {
+  const CInfoEventFile* video = Video(recordingIndex);
+  if (video == nullptr) return false;
+  return video->Frame(video->CurrentFrameIndex()).gps.valid == 0;
+}
+
+int CMgrDBSearch::FindNearestFixFrame(int recordingIndex) const {
+  const CInfoEventFile* video = Video(recordingIndex);
+  if (video == nullptr || video->FrameCount() == 0) return 0;
+  const int count = video->FrameCount();
+  const int current = std::clamp(video->CurrentFrameIndex(), 0, count - 1);
+  for (int i = current; i >= 0; --i) {
+    if (video->Frame(i).gps.valid != 0) return i;
+  }
+  for (int i = current; i < count; ++i) {
+    if (video->Frame(i).gps.valid != 0) return i;
+  }
+  return 0;
+}
+
+int CMgrDBSearch::ReadFrame(int recordingIndex, int frameIndex) {
+  frameBytes_ = 0;
+  if (recordingIndex < 0 || recordingIndex >= static_cast<int>(videos_.size())) return 0;
+  frameBytes_ = videos_[static_cast<size_t>(recordingIndex)]->ReadFrameData(frameIndex, frameBuffer_.get());
+  return frameBytes_;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// What the recording store asks of the window when it scans a card: reset
+// what shows the old card, stop playback, show the new lists. Every call
+// comes on the user-interface thread. The defaults do nothing, so the
+// command-line tool and the tests need only what they look at.
+
+#include "recording/CardCatalogue.h"
+
+class StoreViewSink {
+ public:
+  virtual ~StoreViewSink() = default;
+
+  // The three file lists and the loaded-file marks.
+  virtual void ClearFileLists() {}
+  virtual void ResetPicture() {}
+  // Every digit display to 0, the date and time display to the local time now.
+  virtual void ResetDisplays() {}
+  virtual void ResetGraph() {}
+  virtual void StopPlayback() {}
+  virtual void SetWaitCursor(bool /*busy*/) {}
+  // The lists read the store's catalogue again.
+  virtual void RefreshFileLists() {}
+  virtual void ShowFileList(FileListKind /*kind*/) {}
+};

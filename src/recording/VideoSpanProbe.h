@@ -1,0 +1,26 @@
+#pragma once
+// How long a video recording runs, for the Duration column of the normal
+// list, learnt from its first and last frame only: a card holds hundreds of
+// recordings, and loading each one to fill a list would read the whole card.
+//
+// The frames are taken where the loader would take them: the first and last
+// index records when the index is present and both records are usable, else
+// the first and last pictures of the data file that carry a comment block.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/DateTime.h"
+
+struct VideoFrameSpan {
+  DateTime first;  // local time of the first frame
+  DateTime last;   // local time of the last frame
+};
+
+// Nothing when neither the index nor the data file gives a frame.
+std::optional<VideoFrameSpan> ReadVideoFrameSpan(const std::string& dataPath);
+
+// Whole seconds from the first frame to the last, as the loaded recording
+// measures them (time keys, truncated); nothing without a frame.
+std::optional<int64_t> ReadVideoSpanSeconds(const std::string& dataPath);
