@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "recording/CardFolders.h"
+#include "recording/CardTestFiles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(CardFoldersTest, FoldersResolveInAnyCasePreferringTheExactSpelling) {
+  TempDir dir;
+  MakeCardFolders(dir.path(), "CH1", "Event", "", "LOG");
+  dir.Write("Config/SET.INI", "[SET]\r\n");
+  EXPECT_EQ(EventFolderPath(dir.path()), dir / "CH1" / "Event");
+  EXPECT_EQ(LogFolderPath(dir.path()), dir / "LOG");
+  EXPECT_EQ(SettingsFilePath(dir.path()), dir / "Config" / "SET.INI");
+  // What is missing is named where it would be made, below what exists.
+  EXPECT_EQ(NormalFolderPath(dir.path()), dir / "CH1" / "normal");
+
+  fs::create_directories(dir / "log");
+  fs::create_directories(dir / "Log");
+  EXPECT_EQ(LogFolderPath(dir.path()), dir / "log");
+  fs::remove(dir / "log");
+  // Of several other spellings the first in name order.
+  EXPECT_EQ(LogFolderPath(dir.path()), dir / "LOG");
+  EXPECT_EQ(FindChildNoCase(dir / "nowhere", "log"), fs::path());
+}
+
+TEST(CardFoldersTest, ListsRegularFilesOfTheExtensionInNameOrder) {
+  TempDir dir;
+  dir.Write("f/0002,20240614_093100.VDD", "x");
+  dir.Write("f/0001,20240614_093000.vdd", "x");
+  dir.Write("f/0001,20240614_093000.vdx", "x");
+  dir.Write("f/0003.vdd.bak", "x");
+  dir.Write("f/notes.txt", "x");
+  fs::create_directories(dir / "f" / "0004.vdd");
+  fs::create_symlink(dir / "f" / "notes.txt", dir / "f" / "0005.vdd");
+
+  const std::vector<std::string> files = ListCardFiles(dir / "f", kDataFileExtension);
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_EQ(files[0], (dir / "f" / "0001,20240614_093000.vdd").string());
+  EXPECT_EQ(files[1], (dir / "f" / "0002,20240614_093100.VDD").string());
+  EXPECT_EQ(files[2], (dir / "f" / "0005.vdd").string());
+  EXPECT_TRUE(ListCardFiles(dir / "missing", kLogFileExtension).empty());
+}
+
+}  // namespace
