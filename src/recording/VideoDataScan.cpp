@@ -11,6 +11,7 @@ namespace {
 constexpr uint8_t kMarker = 0xFF;
 constexpr uint8_t kStartOfImage = 0xD8;
 constexpr uint8_t kEndOfImage = 0xD9;
+constexpr uint8_t kStartOfScan = 0xDA;
 constexpr size_t kProgressUnit = 1000000;
 // The comment walk ends this many bytes before the picture's end.
 constexpr size_t kWalkTail = 4;
@@ -28,6 +29,41 @@ const uint8_t* FindEndOfImage(const uint8_t* from, size_t length) {
     from = marker + 1;
   }
   return nullptr;
+}
+
+bool IsStandaloneMarker(uint8_t code) { return code == 0x01 || (code >= 0xD0 && code <= 0xD7); }
+
+// Where the picture that starts at data[p] ends: 2 bytes after its
+// end-of-image marker, or 0 when it has none. The header segments are
+// stepped over by their lengths, so an FF D9 inside the comment block (a
+// latitude or a G value can hold those bytes) does not cut the picture
+// short; inside the compressed data every FF is stuffed, so the first FF D9
+// after the start of scan is the real end. When the headers don't walk
+// cleanly, the first FF D9 after the start-of-image marker ends it.
+size_t FindPictureEnd(const uint8_t* data, size_t length, size_t p) {
+  size_t q = p + 2;
+  size_t searchFrom = p + 2;
+  while (q + 4 <= length && data[q] == kMarker) {
+    const uint8_t code = data[q + 1];
+    if (code == kMarker) {
+      ++q;
+      continue;
+    }
+    if (code == kEndOfImage) return q + 2;
+    if (IsStandaloneMarker(code)) {
+      q += 2;
+      continue;
+    }
+    const size_t segment = (size_t{data[q + 2]} << 8) | data[q + 3];
+    if (segment < 2 || q + 2 + segment > length) break;
+    q += 2 + segment;
+    if (code == kStartOfScan) {
+      searchFrom = q;
+      break;
+    }
+  }
+  const uint8_t* marker = FindEndOfImage(data + searchFrom, length - searchFrom);
+  return marker == nullptr ? 0 : static_cast<size_t>(marker - data) + 2;
 }
 
 // Pictures of one second share their time stamp and the GPS receiver
@@ -119,9 +155,8 @@ void WalkPictures(void* context) {
       w.observer->SetProgressPos(position);
       shownPosition = position;
     }
-    const uint8_t* endMarker = FindEndOfImage(w.data + p + 2, w.length - p - 2);
-    if (endMarker == nullptr) return;
-    const size_t end = static_cast<size_t>(endMarker - w.data) + 2;
+    const size_t end = FindPictureEnd(w.data, w.length, p);
+    if (end == 0) return;
     const ByteSpan picture(w.data + p, end - p);
     const size_t block = FindCommentBlock(picture, picture.size() - kWalkTail, kCommentBlockSize);
     if (block != kNoCommentBlock) {

@@ -1,7 +1,7 @@
 #pragma once
 // The walk over a data file's pictures that rebuilds the frames of a
 // recording whose index is missing or damaged: each picture from FF D8 to
-// its first FF D9, and its comment block turned into a frame.
+// its end-of-image marker FF D9, and its comment block turned into a frame.
 
 #include <atomic>
 #include <cstddef>

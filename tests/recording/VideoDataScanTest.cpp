@@ -59,6 +59,35 @@ TEST(VideoDataScanTest, WholeMappingScansAndStopsOnRequest) {
   EXPECT_TRUE(frames.empty());
 }
 
+TEST(VideoDataScanTest, EndMarkerBytesInsideTheCommentBlockDoNotCutThePicture) {
+  TestComment tricky;
+  tricky.pulse = 0xD9FF;  // stored little-endian: FF D9
+  Bytes data = CommentPicture(tricky, 3000);
+  Append(data, CommentPicture(TestComment{}, 2000));
+  WaitingLoadObserver observer;
+  std::atomic<bool> stop{false};
+  std::vector<FRAMEINFOVIDEO> frames;
+  ASSERT_EQ(ScanVideoData(data.data(), data.size(), observer, stop, frames), ScanEnd::kCompleted);
+  ASSERT_EQ(frames.size(), 2u);
+  EXPECT_EQ(frames[0].dataSize, 3000u);
+  EXPECT_EQ(frames[0].pulse, 0xD9FF);
+  EXPECT_EQ(frames[1].dataOffset, 3000u);
+  EXPECT_EQ(frames[1].dataSize, 2000u);
+}
+
+TEST(VideoDataScanTest, PictureWithBrokenHeadersEndsAtItsFirstEndMarker) {
+  // A segment length that runs past the file: the headers can't be walked,
+  // so the first FF D9 after the start ends the picture.
+  Bytes data = {0xFF, 0xD8, 0xFF, 0xE0, 0xFF, 0xF0, 1, 2, 3, 0xFF, 0xD9};
+  Append(data, CommentPicture(TestComment{}, 500));
+  WaitingLoadObserver observer;
+  std::atomic<bool> stop{false};
+  std::vector<FRAMEINFOVIDEO> frames;
+  ASSERT_EQ(ScanVideoData(data.data(), data.size(), observer, stop, frames), ScanEnd::kCompleted);
+  ASSERT_EQ(frames.size(), 1u) << "the broken picture has no comment block; the next one is still read";
+  EXPECT_EQ(frames[0].dataOffset, 11u);
+}
+
 TEST(VideoDataScanTest, GuardLeavesOtherRangesAlone) {
   int calls = 0;
   const char bytes[4] = {};
