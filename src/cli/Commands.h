@@ -8,3 +8,6 @@ void AddMakeSampleCardCommand(CLI::App& app, int& exitStatus);
 void AddFramesCommand(CLI::App& app, int& exitStatus);
 void AddLogCommand(CLI::App& app, int& exitStatus);
 void AddFrameCommand(CLI::App& app, int& exitStatus);
+void AddSettingsCommand(CLI::App& app, int& exitStatus);
+void AddScanCommand(CLI::App& app, int& exitStatus);
+void AddPulseCommand(CLI::App& app, int& exitStatus);

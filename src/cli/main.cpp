@@ -20,6 +20,9 @@ int main(int argc, char** argv) {
   AddFramesCommand(app, exitStatus);
   AddLogCommand(app, exitStatus);
   AddFrameCommand(app, exitStatus);
+  AddSettingsCommand(app, exitStatus);
+  AddScanCommand(app, exitStatus);
+  AddPulseCommand(app, exitStatus);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {
