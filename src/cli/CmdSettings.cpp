@@ -32,29 +32,28 @@ Json SettingsJson(const CAppSetting& s) {
   const KMLSETTING& kml = s.Kml();
   const int modelId = s.GetCurrentModel();
   const int speed = s.GetDisplaySpeed();
-  return Json{{"settings_file", s.GetIniPath().string()},
-              {"settings_folder", s.SettingsFolder().string()},
-              {"start_folder", s.StartFolder().string()},
-              {"language_file", s.LanguageFilePath()},
-              {kSectionGui, Json{{kKeyVender, s.VenderCode()},
-                                 {kKeyDateDesc, s.DateDesc()},
-                                 {kKeyModelName, s.ModelName()}}},
-              {kSectionMap, Json{{kKeyMapType, s.MapType()}}},
-              {kSectionRunParam, Json{{kKeyCurrentModel, modelId},
-                                      {kKeyDisplaySpeed, speed},
-                                      {kKeySaveJpgFolder, s.SaveJpgFolder()},
-                                      {kKeySaveAviFolder, s.SaveAviFolder()},
-                                      {kKeyBackupFolder, s.BackupFolder()},
-                                      {kKeySaveLogFolder, s.SaveLogFolder()}}},
-              {kSectionKml, Json{{kKeyPointer, kml.pointer},
-                                 {kKeyRoute, kml.route},
-                                 {kKeyRunGoogleEarth, kml.runGoogleEarth},
-                                 {kKeyPointerInterval, kml.pointerInterval},
-                                 {kKeyLineWidth, kml.lineWidth},
-                                 {kKeyLineOpacity, kml.lineOpacity},
-                                 {kKeyLineColor, kml.lineColor}}},
-              {"current_model", ModelJson(modelId)},
-              {"display_speed", SpeedSourceName(speed)}};
+  return Json{
+      {"settings_file", s.GetIniPath().string()},
+      {"settings_folder", s.SettingsFolder().string()},
+      {"start_folder", s.StartFolder().string()},
+      {"language_file", s.LanguageFilePath()},
+      {kSectionGui, Json{{kKeyVender, s.VenderCode()}, {kKeyDateDesc, s.DateDesc()}, {kKeyModelName, s.ModelName()}}},
+      {kSectionMap, Json{{kKeyMapType, s.MapType()}}},
+      {kSectionRunParam, Json{{kKeyCurrentModel, modelId},
+                              {kKeyDisplaySpeed, speed},
+                              {kKeySaveJpgFolder, s.SaveJpgFolder()},
+                              {kKeySaveAviFolder, s.SaveAviFolder()},
+                              {kKeyBackupFolder, s.BackupFolder()},
+                              {kKeySaveLogFolder, s.SaveLogFolder()}}},
+      {kSectionKml, Json{{kKeyPointer, kml.pointer},
+                         {kKeyRoute, kml.route},
+                         {kKeyRunGoogleEarth, kml.runGoogleEarth},
+                         {kKeyPointerInterval, kml.pointerInterval},
+                         {kKeyLineWidth, kml.lineWidth},
+                         {kKeyLineOpacity, kml.lineOpacity},
+                         {kKeyLineColor, kml.lineColor}}},
+      {"current_model", ModelJson(modelId)},
+      {"display_speed", SpeedSourceName(speed)}};
 }
 
 const char* OrNone(const std::string& text) { return text.empty() ? "(none)" : text.c_str(); }
@@ -88,8 +87,10 @@ void AddSettingsCommand(CLI::App& app, int& exitStatus) {
     CAppSetting setting;
     setting.LoadSetting();
     FindLangFile(setting);
-    if (*json) std::cout << WriteJson(SettingsJson(setting));
-    else PrintText(setting);
+    if (*json)
+      std::cout << WriteJson(SettingsJson(setting));
+    else
+      PrintText(setting);
     exitStatus = kExitOk;
   });
 }

@@ -18,15 +18,15 @@ struct MOUNTENTRY {
   std::string deviceNumber;  // "major:minor"
   std::string mountPoint;    // unescaped
   std::string fsType;
-  std::string source;        // the mounted device, e.g. "/dev/sdb1"
+  std::string source;  // the mounted device, e.g. "/dev/sdb1"
 };
 
 // What a path is, as far as the drive checks care.
 enum class DriveKind {
-  kFullPath,      // an ordinary folder path (on whatever disk)
-  kRemovableRoot, // the mount point of a removable medium or a network share
-  kEmptySlot,     // a removable device's mount folder with nothing mounted, or such a device without medium
-  kOpticalRoot,   // the mount point of a CD/DVD, or an optical drive's device
+  kFullPath,       // an ordinary folder path (on whatever disk)
+  kRemovableRoot,  // the mount point of a removable medium or a network share
+  kEmptySlot,      // a removable device's mount folder with nothing mounted, or such a device without medium
+  kOpticalRoot,    // the mount point of a CD/DVD, or an optical drive's device
 };
 
 // "\040" and the other octal escapes of the mount table, resolved.

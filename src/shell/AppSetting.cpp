@@ -56,9 +56,7 @@ AppSettingFolders AppSettingFolders::FromUser() {
 
 CAppSetting::CAppSetting() : CAppSetting(AppSettingFolders::FromUser()) {}
 
-CAppSetting::CAppSetting(AppSettingFolders folders) : folders_(std::move(folders)) {
-  PrepareSettingsFolder();
-}
+CAppSetting::CAppSetting(AppSettingFolders folders) : folders_(std::move(folders)) { PrepareSettingsFolder(); }
 
 void CAppSetting::PrepareSettingsFolder() {
   if (folders_.settingsBase.empty()) return;  // the settings file then lives in the start folder
@@ -146,10 +144,18 @@ bool CAppSetting::WriteFolder(std::string_view key, std::string& field, const st
   return WriteProfileString(GetIniPath(), kSectionRunParam, key, path);
 }
 
-bool CAppSetting::SetSaveJpgFolder(const std::string& path) { return WriteFolder(kKeySaveJpgFolder, saveJpgFolder_, path); }
-bool CAppSetting::SetSaveAviFolder(const std::string& path) { return WriteFolder(kKeySaveAviFolder, saveAviFolder_, path); }
-bool CAppSetting::SetBackupFolder(const std::string& path) { return WriteFolder(kKeyBackupFolder, backupFolder_, path); }
-bool CAppSetting::SetSaveLogFolder(const std::string& path) { return WriteFolder(kKeySaveLogFolder, saveLogFolder_, path); }
+bool CAppSetting::SetSaveJpgFolder(const std::string& path) {
+  return WriteFolder(kKeySaveJpgFolder, saveJpgFolder_, path);
+}
+bool CAppSetting::SetSaveAviFolder(const std::string& path) {
+  return WriteFolder(kKeySaveAviFolder, saveAviFolder_, path);
+}
+bool CAppSetting::SetBackupFolder(const std::string& path) {
+  return WriteFolder(kKeyBackupFolder, backupFolder_, path);
+}
+bool CAppSetting::SetSaveLogFolder(const std::string& path) {
+  return WriteFolder(kKeySaveLogFolder, saveLogFolder_, path);
+}
 
 bool CAppSetting::WriteKml(std::string_view key, int& field, int value) {
   field = value;

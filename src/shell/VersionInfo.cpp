@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/ProfileFile.h"
+#include "recording/CardFolders.h"
 #include "shell/AppTitle.h"
 #include "shell/MgrMultiLang.h"
 
@@ -10,8 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kConfigFolder = "config";
-constexpr const char* kVersionFile = "version.ini";
+constexpr std::string_view kVersionFile = "version.ini";
 constexpr const char* kVersionSection = "INFO";
 constexpr const char* kVersionKey = "VERSION";
 constexpr const char* kGuiSection = "GUI";
@@ -29,8 +29,9 @@ std::string FormatPair(const char* format, const std::string& first, const std::
 
 std::string ReadRecorderVersion(const fs::path& cardRoot) {
   if (cardRoot.empty()) return {};
-  return ReadProfileString(cardRoot / kConfigFolder / kVersionFile, kVersionSection, kVersionKey, "",
-                           kProfileBuffer260);
+  // Cards and their backups spell the folder in either case.
+  return ReadProfileString(ResolveCardPath(cardRoot, {kConfigFolderName, kVersionFile}), kVersionSection, kVersionKey,
+                           "", kProfileBuffer260);
 }
 
 std::string ProgramVersion() { return KORVANE_VERSION; }
@@ -39,7 +40,8 @@ VERSIONBOXTEXT MakeVersionBoxText(const fs::path& cardRoot, const std::string& m
   VERSIONBOXTEXT box;
   box.recorderVersion = ReadRecorderVersion(cardRoot);
   box.programVersion = ProgramVersion();
-  box.title = FormatPair("%s %s", std::string(kApplicationTitle), GetLangText(kGuiSection, "Information", "Information"));
+  box.title =
+      FormatPair("%s %s", std::string(kApplicationTitle), GetLangText(kGuiSection, "Information", "Information"));
   box.modelName = modelName;
   box.recorderLine =
       FormatPair("%s : %s", GetLangText(kGuiSection, "MachineVersion", "Recoder Version"), box.recorderVersion);

@@ -10,8 +10,8 @@ struct VERSIONBOXTEXT {
   std::string modelName;        // the product line of the settings
   std::string recorderVersion;  // from the card; empty without one
   std::string programVersion;
-  std::string recorderLine;     // "Recoder Version : ..."
-  std::string programLine;      // "Korvane Version : ..."
+  std::string recorderLine;  // "Recoder Version : ..."
+  std::string programLine;   // "Korvane Version : ..."
   std::string okLabel;
 };
 

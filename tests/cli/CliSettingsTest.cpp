@@ -34,8 +34,9 @@ CliRun RunSettings(const TempDir& dir, const std::string& args) {
 TEST(CliSettings, FirstRunSeedsAndReportsTheValuesAsRead) {
   TempDir dir;
   std::filesystem::create_directories(dir / "home");
-  dir.Write("data/kelbrin.ini", "[GUI]\r\nVender=0\r\nDateDesc=1\r\n[RunParam]\r\nCurrentModel=9\r\n"
-                                "DisplaySpeed=1\r\nSaveAviFolder=/videos\r\n[KML]\r\nLineWidth=3\r\n");
+  dir.Write("data/kelbrin.ini",
+            "[GUI]\r\nVender=0\r\nDateDesc=1\r\n[RunParam]\r\nCurrentModel=9\r\n"
+            "DisplaySpeed=1\r\nSaveAviFolder=/videos\r\n[KML]\r\nLineWidth=3\r\n");
   dir.Write("data/kelbrinlang_de.ini", "");
   const CliRun run = RunSettings(dir, "--json");
   ASSERT_EQ(run.exitStatus, 0);

@@ -1,10 +1,9 @@
 // The target-folder checks on the real file system.
-#include "platform/FolderChecks.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/FolderChecks.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

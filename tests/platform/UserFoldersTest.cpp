@@ -1,11 +1,10 @@
 // The program's and the user's folders, from the environment.
-#include "platform/UserFolders.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <map>
 
+#include "platform/UserFolders.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -29,8 +28,10 @@ class UserFoldersTest : public ::testing::Test {
   void TearDown() override {
     for (const char* name : kVariables) {
       const auto it = saved_.find(name);
-      if (it == saved_.end()) ::unsetenv(name);
-      else ::setenv(name, it->second.c_str(), 1);
+      if (it == saved_.end())
+        ::unsetenv(name);
+      else
+        ::setenv(name, it->second.c_str(), 1);
     }
   }
 

@@ -1,11 +1,10 @@
 // Drives in Linux terms, on a fake sysfs and mount table: a USB card reader
 // with a card, an internal reader slot without one, a fixed disk, a DVD and
 // a network share.
-#include "platform/Volumes.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/FolderChecks.h"
+#include "platform/Volumes.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -60,11 +59,19 @@ class VolumesTest : public ::testing::Test {
     fs::create_directories(dvdMount_);
     fs::create_directories(root_ / "media/user/OLDCARD");  // left behind by a card pulled out
     fs::create_directories(share_);
-    const std::string table = "22 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw\n"
-                              "40 22 8:17 / " + Escaped(card_) + " rw shared:50 - vfat /dev/sdb1 rw\n"
-                              "41 22 11:0 / " + dvdMount_.string() + " ro - iso9660 /dev/sr0 ro\n"
-                              "42 22 0:50 / " + share_.string() + " rw - nfs4 host:/export rw\n"
-                              "43 22 0:51 / " + (root_ / "gone").string() + " rw - cifs //host/gone rw\n";
+    const std::string table =
+        "22 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw\n"
+        "40 22 8:17 / " +
+        Escaped(card_) +
+        " rw shared:50 - vfat /dev/sdb1 rw\n"
+        "41 22 11:0 / " +
+        dvdMount_.string() +
+        " ro - iso9660 /dev/sr0 ro\n"
+        "42 22 0:50 / " +
+        share_.string() +
+        " rw - nfs4 host:/export rw\n"
+        "43 22 0:51 / " +
+        (root_ / "gone").string() + " rw - cifs //host/gone rw\n";
     mountInfo_ = dir_.Write("mountinfo", table);
   }
 

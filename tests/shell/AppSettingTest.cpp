@@ -1,10 +1,9 @@
 // The settings object on a settings folder of its own, the shipped default
 // file and the Tool menu's model rule.
-#include "shell/AppSetting.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/ProfileFile.h"
+#include "shell/AppSetting.h"
 #include "shell/MgrMultiLang.h"
 #include "shell/ScriptPolicy.h"
 #include "support/TempDir.h"
@@ -74,8 +73,8 @@ TEST_F(AppSettingTest, ShippedFileHoldsEveryKeyWithItsDefault) {
   EXPECT_EQ(TempDir::Read(IniPath()), shipped) << "seeded on first run";
   setting.LoadSetting();
   ExpectDefaults(setting, (dir_ / "Documents").string());
-  for (const char* key : {"CurrentModel", "DisplaySpeed", "SaveJpgFolder", "SaveAviFolder", "BackupFolder",
-                          "SaveLogFolder"}) {
+  for (const char* key :
+       {"CurrentModel", "DisplaySpeed", "SaveJpgFolder", "SaveAviFolder", "BackupFolder", "SaveLogFolder"}) {
     EXPECT_EQ(ReadProfileString(IniPath(), "RunParam", key, "absent"), key[0] == 'C' || key[0] == 'D' ? "0" : "")
         << key;
   }
@@ -105,8 +104,10 @@ TEST_F(AppSettingTest, FileValuesAndTheOnesThatAreNotHonoured) {
   const std::string longFolder = "/" + std::string(299, 'f');
   dir_.Write("config/Halvorn/Nemora/kelbrin.ini",
              "[GUI]\nVender=0\nDateDesc=2\nModelName=MX Line\n[MAP]\nMapType=2\n"
-             "[RunParam]\nSaveJpgFolder=" + longFolder + "\nSaveAviFolder=/videos\nBackupFolder=\n"
-             "[KML]\nPointer=0\nPointerInterval=abc\nLineColor=16711680\n");
+             "[RunParam]\nSaveJpgFolder=" +
+                 longFolder +
+                 "\nSaveAviFolder=/videos\nBackupFolder=\n"
+                 "[KML]\nPointer=0\nPointerInterval=abc\nLineColor=16711680\n");
   CAppSetting setting(Folders());
   setting.LoadSetting();
   EXPECT_EQ(setting.VenderCode(), 1);

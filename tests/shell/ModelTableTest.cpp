@@ -1,9 +1,9 @@
 // The recorder model table and its lookups.
-#include "shell/ModelTable.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "shell/ModelTable.h"
 
 namespace {
 

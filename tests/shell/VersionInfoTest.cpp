@@ -1,9 +1,8 @@
 // The version box's texts.
-#include "shell/VersionInfo.h"
-
 #include <gtest/gtest.h>
 
 #include "shell/MgrMultiLang.h"
+#include "shell/VersionInfo.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -16,6 +15,9 @@ TEST(VersionInfo, RecorderVersionFromTheCard) {
   EXPECT_EQ(ReadRecorderVersion(""), "") << "no card chosen";
   card.Write("config/version.ini", "[INFO]\nVERSION=" + std::string(400, 'v') + "\n");
   EXPECT_EQ(ReadRecorderVersion(card.path()).size(), 259u);
+  TempDir backup;
+  backup.Write("CONFIG/VERSION.INI", "[INFO]\nVERSION=2.0\n");
+  EXPECT_EQ(ReadRecorderVersion(backup.path()), "2.0") << "a backup written in upper case";
 }
 
 TEST(VersionInfo, TitleAndLinesInTheChosenLanguage) {
