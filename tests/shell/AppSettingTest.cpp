@@ -87,6 +87,14 @@ TEST_F(AppSettingTest, SeedingNeverReplacesAnExistingFile) {
   EXPECT_EQ(setting.GetCurrentModel(), 5);
   EXPECT_EQ(fs::directory_iterator(dir_ / "config/Halvorn/Nemora")->path().filename(), "kelbrin.ini")
       << "no copy left beside it";
+
+  // A settings file that is there but cannot be read (here a link to a file
+  // on a volume not mounted yet) is the user's, not a first run.
+  fs::remove(IniPath());
+  fs::create_symlink(dir_ / "offline/kelbrin.ini", IniPath());
+  CAppSetting again(Folders());
+  EXPECT_TRUE(fs::is_symlink(IniPath()));
+  EXPECT_FALSE(fs::exists(dir_ / "offline/kelbrin.ini"));
 }
 
 TEST_F(AppSettingTest, NoSettingsFolderKeepsTheFileInTheStartFolder) {
