@@ -185,9 +185,9 @@ std::string CMgrDBSearch::GetLogDurationText(const std::string& logPath) const {
 
 // ---- the loaded recordings -----------------------------------------------------
 
-int CMgrDBSearch::PulseToKmh(int pulses) const {
-  if (pulses < 0 || pulseType_ < 0 || pulseType_ > kLargestPulseType) return 0;
-  const int64_t divisor = kPulseDivisors[pulseType_];
+int CMgrDBSearch::PulseToKmhFor(int pulseType, int pulses) {
+  if (pulses < 0 || pulseType < 0 || pulseType > kLargestPulseType) return 0;
+  const int64_t divisor = kPulseDivisors[pulseType];
   return static_cast<int>(pulses * kSecondsPerHour / (kPulseScale * divisor));
 }
 

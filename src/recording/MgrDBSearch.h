@@ -108,7 +108,8 @@ class CMgrDBSearch {
 
   // km/h of a speed-pulse count for the card's pulse type; 0 for a negative
   // count or an unknown type.
-  int PulseToKmh(int pulses) const;
+  int PulseToKmh(int pulses) const { return PulseToKmhFor(pulseType_, pulses); }
+  static int PulseToKmhFor(int pulseType, int pulses);
   // Whether recording index has a frame with a GPS fix; for an index outside
   // the loaded recordings, whether any of them has one.
   bool HasGpsFix(int recordingIndex) const;
