@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <system_error>
@@ -19,7 +18,6 @@
 
 namespace {
 
-constexpr double kPi = 3.1415926535;
 constexpr size_t kIdentityChars = 10;
 constexpr size_t kIndexChunk = 64 * 1024;
 // Attribute B that goes with the newer record magic of trailerless indexes.
@@ -89,13 +87,12 @@ void CInfoEventFile::ResetFields() {
   eventCode_ = 1;
   recordFormat_ = 1;
   attrB_ = 1;
-  angle_ = 0;
   drid_.clear();
   sdid_.clear();
   extEventCode_ = 0;
   attrC_ = 0;
   attrD_ = 0;
-  offsetX_ = offsetY_ = offsetZ_ = 0;
+  calibration_ = GSensorCalibration();
   frames_.clear();
   frames_.shrink_to_fit();
   dataFilePath_.clear();
@@ -155,45 +152,31 @@ int CInfoEventFile::LoadVideoRecording(const std::string& recordingPath, LoadObs
     }
   }
   const VdxTrailer trailer = ParseTrailer(tail);
-  const Rotation rotation = TakeTrailer(trailer);
-  return LoadRecords(index, indexSize, trailer.frameCount, rotation);
+  TakeTrailer(trailer);
+  return LoadRecords(index, indexSize, trailer.frameCount);
 }
 
-CInfoEventFile::Rotation CInfoEventFile::TakeTrailer(const VdxTrailer& trailer) {
+void CInfoEventFile::TakeTrailer(const VdxTrailer& trailer) {
   identityFlag_ = trailer.identityFlag;
   attrA_ = trailer.attrA;
   eventCode_ = trailer.eventCode;
   recordFormat_ = trailer.recordFormat;
   attrB_ = trailer.attrB;
-  Rotation rotation;
-  if (identityFlag_ == 0) return rotation;
+  if (identityFlag_ == 0) return;
 
   drid_ = Utf8Prefix(trailer.drid, kIdentityChars);
   sdid_ = Utf8Prefix(trailer.sdid, kIdentityChars);
-  angle_ = trailer.angle;
-  const double theta = angle_ * kPi / 180.0;
-  rotation.sin = std::sin(theta);
-  rotation.cos = std::cos(theta);
-  // An angle of 0 gives sin 0 and cos 1 exactly, so one formula serves both.
-  if (trailer.offsetX != 0 || trailer.offsetY != 0 || trailer.offsetZ != 0) {
-    const double ox = trailer.offsetX / 1000.0;
-    const double oy = trailer.offsetY / 1000.0;
-    const double oz = trailer.offsetZ / 1000.0;
-    offsetX_ = static_cast<float>(ox * rotation.cos - oz * rotation.sin);
-    offsetY_ = static_cast<float>(oy);
-    // The recorder calibrates at rest, where Z reads 1 g.
-    offsetZ_ = static_cast<float>(oz * rotation.cos + ox * rotation.sin - 1.0);
-  }
+  calibration_ = GSensorCalibration(trailer.angle, trailer.offsetX, trailer.offsetY, trailer.offsetZ);
   KTRACE("DRID:%s, SDID:%s", drid_.c_str(), sdid_.c_str());
-  KTRACE("Install Angle : %d", angle_);
-  KTRACE("offsetX:%f, offsetY:%f, offsetZ:%f", offsetX_, offsetY_, offsetZ_);
+  KTRACE("Install Angle : %d", calibration_.AngleDegrees());
+  KTRACE("offsetX:%f, offsetY:%f, offsetZ:%f", calibration_.OffsetX(), calibration_.OffsetY(), calibration_.OffsetZ());
   extEventCode_ = trailer.extEventCode;
   attrC_ = trailer.attrC;
   attrD_ = trailer.attrD;
-  return rotation;
 }
 
-FRAMEINFOVIDEO CInfoEventFile::FrameFromRecord(const VdxRecord& r, Rotation rotation, uint8_t extraEventBits) const {
+FRAMEINFOVIDEO CInfoEventFile::FrameFromRecord(const VdxRecord& r, const GSensorCalibration& calibration,
+                                               uint8_t extraEventBits) {
   FRAMEINFOVIDEO f;
   f.dataOffset = r.dataOffset;
   f.dataSize = r.dataSize;
@@ -203,12 +186,10 @@ FRAMEINFOVIDEO CInfoEventFile::FrameFromRecord(const VdxRecord& r, Rotation rota
   f.signal = r.signal;
   f.pulse = r.pulse;
   f.eventBits = static_cast<uint8_t>(r.eventBits | extraEventBits);
-  const double x = r.gX / 1000.0;
-  const double y = r.gY / 1000.0;
-  const double z = r.gZ / 1000.0;
-  f.gX = static_cast<float>(x * rotation.cos - z * rotation.sin - offsetX_);
-  f.gY = static_cast<float>(y - offsetY_);
-  f.gZ = static_cast<float>(z * rotation.cos + x * rotation.sin - offsetZ_);
+  const GValues g = calibration.Apply(r.gX, r.gY, r.gZ);
+  f.gX = g.x;
+  f.gY = g.y;
+  f.gZ = g.z;
   FillGpsPosition(f.gps, r.gpsValid, r.latitude, r.longitude);
   f.gps.speed = r.gpsSpeed;
   f.gps.altitude = r.altitude;
@@ -216,7 +197,7 @@ FRAMEINFOVIDEO CInfoEventFile::FrameFromRecord(const VdxRecord& r, Rotation rota
   return f;
 }
 
-int CInfoEventFile::LoadRecords(const ReadOnlyFile& index, int64_t indexSize, uint32_t frameCount, Rotation rotation) {
+int CInfoEventFile::LoadRecords(const ReadOnlyFile& index, int64_t indexSize, uint32_t frameCount) {
   source_ = FrameSource::kIndex;
   std::array<uint8_t, kLongRecordSize> first{};
   if (index.ReadAt(0, first.data(), first.size()) < first.size()) {
@@ -238,7 +219,7 @@ int CInfoEventFile::LoadRecords(const ReadOnlyFile& index, int64_t indexSize, ui
     }
     const VdxRecord record = ParseRecord(bytes);
     if (!IsUsableRecord(record, magic)) continue;
-    frames_.push_back(FrameFromRecord(record, rotation, eventCode_));
+    frames_.push_back(FrameFromRecord(record, calibration_, eventCode_));
   }
   if (frames_.size() == frameCount) {
     End(kLoadRunning);
@@ -279,7 +260,8 @@ int CInfoEventFile::LoadIndexWithoutTrailer(const std::string& indexPath) {
       fixedMagic = record.magic;
     }
     if (fixedMagic == 0 || !IsUsableRecord(record, fixedMagic)) continue;
-    frames_.push_back(FrameFromRecord(record, Rotation{}, 0));
+    // Without a trailer there is nothing to calibrate with: raw values in g.
+    frames_.push_back(FrameFromRecord(record, GSensorCalibration(), 0));
   }
   index.Close();
   // An index with no usable record at all says nothing about the pictures;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "recording/FrameInfoVideo.h"
+#include "recording/GSensorCalibration.h"
 #include "recording/LoadObserver.h"
 #include "recording/ReadOnlyFile.h"
 
@@ -64,15 +65,15 @@ class CInfoEventFile {
   uint8_t EventCode() const { return eventCode_; }
   uint8_t RecordFormat() const { return recordFormat_; }
   uint8_t AttributeB() const { return attrB_; }
-  int InstallAngle() const { return angle_; }
+  int InstallAngle() const { return calibration_.AngleDegrees(); }
   const std::string& Drid() const { return drid_; }
   const std::string& Sdid() const { return sdid_; }
   uint8_t ExtendedEventCode() const { return extEventCode_; }
   uint8_t AttributeC() const { return attrC_; }
   uint8_t AttributeD() const { return attrD_; }
-  float OffsetX() const { return offsetX_; }
-  float OffsetY() const { return offsetY_; }
-  float OffsetZ() const { return offsetZ_; }
+  float OffsetX() const { return calibration_.OffsetX(); }
+  float OffsetY() const { return calibration_.OffsetY(); }
+  float OffsetZ() const { return calibration_.OffsetZ(); }
 
   int FrameCount() const { return static_cast<int>(frames_.size()); }
   // A zeroed frame for an index outside the frames.
@@ -94,18 +95,15 @@ class CInfoEventFile {
     void SetProgressPos(int) override {}
     void ShowProgress() override {}
   };
-  struct Rotation {
-    double sin = 0;
-    double cos = 1;
-  };
 
   void ResetFields();
   void StopWorker();
   void End(int status);
-  Rotation TakeTrailer(const VdxTrailer& trailer);
-  int LoadRecords(const ReadOnlyFile& index, int64_t indexSize, uint32_t frameCount, Rotation rotation);
+  void TakeTrailer(const VdxTrailer& trailer);
+  int LoadRecords(const ReadOnlyFile& index, int64_t indexSize, uint32_t frameCount);
   int LoadIndexWithoutTrailer(const std::string& indexPath);
-  FRAMEINFOVIDEO FrameFromRecord(const VdxRecord& record, Rotation rotation, uint8_t extraEventBits) const;
+  static FRAMEINFOVIDEO FrameFromRecord(const VdxRecord& record, const GSensorCalibration& calibration,
+                                        uint8_t extraEventBits);
   void StartScan();
   void RunScan();
 
@@ -115,15 +113,12 @@ class CInfoEventFile {
   uint8_t eventCode_ = 1;
   uint8_t recordFormat_ = 1;
   uint8_t attrB_ = 1;
-  int angle_ = 0;
   std::string drid_;
   std::string sdid_;
   uint8_t extEventCode_ = 0;
   uint8_t attrC_ = 0;
   uint8_t attrD_ = 0;
-  float offsetX_ = 0;
-  float offsetY_ = 0;
-  float offsetZ_ = 0;
+  GSensorCalibration calibration_;
   std::vector<FRAMEINFOVIDEO> frames_;
   std::string dataFilePath_;
   ReadOnlyFile dataFile_;

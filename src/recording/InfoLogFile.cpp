@@ -1,7 +1,6 @@
 #include "recording/InfoLogFile.h"
 
 #include <algorithm>
-#include <cmath>
 #include <system_error>
 
 #include "platform/Trace.h"
@@ -18,7 +17,6 @@ constexpr std::string_view kHeaderStart = "$KXDRL3";
 constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 constexpr size_t kIdMaxBytes = 30;
 constexpr size_t kIdChars = 10;
-constexpr double kPi = 3.1415926535;
 constexpr double kKnotsToKmh = 1.852;
 
 // Header fields.
@@ -94,8 +92,7 @@ void CInfoLogFile::Clear() {
   JoinWorker();
   records_.reset();
   recordCount_ = 0;
-  angle_ = 0;
-  offsetX_ = offsetY_ = offsetZ_ = 0.0f;
+  calibration_ = GSensorCalibration();
 }
 
 const FRAMEINFOLOG* CInfoLogFile::Record(int index) const {
@@ -111,8 +108,6 @@ int CInfoLogFile::LoadLogRecording(const std::filesystem::path& path, LoadObserv
   drid_.clear();
   sdid_.clear();
   listedPath_.clear();
-  sinAngle_ = 0.0;
-  cosAngle_ = 1.0;
   path_ = path.string();
   observer_ = observer;
   try {
@@ -212,43 +207,19 @@ void CInfoLogFile::ReadHeader(std::string_view headerWord) {
   headerValue_ = header.Int(kHeaderValue);
   drid_ = HeaderId(header.Field(kHeaderDrid));
   sdid_ = HeaderId(header.Field(kHeaderSdid));
-  angle_ = header.Int(kHeaderAngle);
-  const double radians = angle_ * kPi / 180.0;
-  sinAngle_ = std::sin(radians);
-  cosAngle_ = std::cos(radians);
-
-  const double ox = header.Int(kHeaderOffsetX) / 1000.0;
-  const double oy = header.Int(kHeaderOffsetY) / 1000.0;
-  const double oz = header.Int(kHeaderOffsetZ) / 1000.0;
-  if (ox == 0.0 && oy == 0.0 && oz == 0.0) {
-    offsetX_ = offsetY_ = offsetZ_ = 0.0f;
-  } else if (angle_ != 0) {
-    offsetX_ = static_cast<float>(ox * cosAngle_ - oz * sinAngle_);
-    offsetY_ = static_cast<float>(oy);
-    offsetZ_ = static_cast<float>(oz * cosAngle_ + ox * sinAngle_ - 1.0);
-  } else {
-    offsetX_ = static_cast<float>(ox);
-    offsetY_ = static_cast<float>(oy);
-    offsetZ_ = static_cast<float>(oz - 1.0);
-  }
-  KTRACE("LOG : offsetX:%f, offsetY:%f, offsetZ:%f", offsetX_, offsetY_, offsetZ_);
+  calibration_ = GSensorCalibration(header.Int(kHeaderAngle), header.Int(kHeaderOffsetX), header.Int(kHeaderOffsetY),
+                                    header.Int(kHeaderOffsetZ));
+  KTRACE("LOG : offsetX:%f, offsetY:%f, offsetZ:%f", calibration_.OffsetX(), calibration_.OffsetY(),
+         calibration_.OffsetZ());
 }
 
 void CInfoLogFile::FillData(std::string_view sentence, FRAMEINFOLOG& record) const {
   const NmeaSentence data(sentence);
   record.valueA = ToU8(data.Int(kDataValueA));
-  const double x = data.Int(kDataX) / 1000.0;
-  const double y = data.Int(kDataY) / 1000.0;
-  const double z = data.Int(kDataZ) / 1000.0;
-  double gx = x;
-  double gz = z;
-  if (angle_ != 0) {
-    gx = x * cosAngle_ - z * sinAngle_;
-    gz = z * cosAngle_ + x * sinAngle_;
-  }
-  record.gX = static_cast<float>(gx - offsetX_);
-  record.gY = static_cast<float>(y - offsetY_);
-  record.gZ = static_cast<float>(gz - offsetZ_);
+  const GValues g = calibration_.Apply(data.Int(kDataX), data.Int(kDataY), data.Int(kDataZ));
+  record.gX = g.x;
+  record.gY = g.y;
+  record.gZ = g.z;
   record.time = LogRecordTime(data.Field(kDataTime), data.Field(kDataDate));
   record.signal = ToU8(data.Int(kDataSignal));
   record.pulse = ToU16(data.Int(kDataPulse));

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "recording/FrameInfoLog.h"
+#include "recording/GSensorCalibration.h"
 #include "recording/LoadObserver.h"
 
 class CInfoLogFile {
@@ -42,10 +43,10 @@ class CInfoLogFile {
   int HeaderValue() const { return headerValue_; }
   const std::string& Drid() const { return drid_; }
   const std::string& Sdid() const { return sdid_; }
-  int Angle() const { return angle_; }
-  float OffsetX() const { return offsetX_; }
-  float OffsetY() const { return offsetY_; }
-  float OffsetZ() const { return offsetZ_; }
+  int Angle() const { return calibration_.AngleDegrees(); }
+  float OffsetX() const { return calibration_.OffsetX(); }
+  float OffsetY() const { return calibration_.OffsetY(); }
+  float OffsetZ() const { return calibration_.OffsetZ(); }
 
   // The path the file lists show this log under (they set it after a load).
   const std::string& ListedPath() const { return listedPath_; }
@@ -69,17 +70,12 @@ class CInfoLogFile {
   int headerValue_ = 1;
   std::string drid_;
   std::string sdid_;
-  int angle_ = 0;
-  float offsetX_ = 0.0f;
-  float offsetY_ = 0.0f;
-  float offsetZ_ = 0.0f;
+  GSensorCalibration calibration_;
   std::string listedPath_;
   LoadObserver* observer_ = nullptr;
   int recordCount_ = 0;
   std::unique_ptr<FRAMEINFOLOG[]> records_;
   std::string path_;
 
-  double sinAngle_ = 0.0;
-  double cosAngle_ = 1.0;
   std::thread worker_;
 };
