@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "platform/Trace.h"
-#include "platform/Utf8.h"
+#include "recording/LogFormat.h"
 #include "recording/LogLine.h"
 #include "recording/LogSource.h"
 #include "recording/LogTime.h"
@@ -13,30 +13,8 @@
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kHeaderStart = "$KXDRL3";
 constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
-constexpr size_t kIdMaxBytes = 30;
-constexpr size_t kIdChars = 10;
 constexpr double kKnotsToKmh = 1.852;
-
-// Header fields.
-constexpr size_t kHeaderValue = 1;
-constexpr size_t kHeaderDrid = 2;
-constexpr size_t kHeaderSdid = 3;
-constexpr size_t kHeaderAngle = 4;
-constexpr size_t kHeaderOffsetX = 5;
-constexpr size_t kHeaderOffsetY = 6;
-constexpr size_t kHeaderOffsetZ = 7;
-
-// Data sentence fields (field 1 is not read).
-constexpr size_t kDataValueA = 2;
-constexpr size_t kDataX = 3;
-constexpr size_t kDataY = 4;
-constexpr size_t kDataZ = 5;
-constexpr size_t kDataTime = 6;
-constexpr size_t kDataDate = 7;
-constexpr size_t kDataSignal = 8;
-constexpr size_t kDataPulse = 9;
 
 // "$GPRMC" fields.
 constexpr size_t kRmcTime = 1;
@@ -59,8 +37,6 @@ constexpr size_t kGsvSatsInView = 3;
 // are "many", not 44.
 uint8_t ToU8(int value) { return static_cast<uint8_t>(std::clamp(value, 0, 255)); }
 uint16_t ToU16(int value) { return static_cast<uint16_t>(std::clamp(value, 0, 65535)); }
-
-std::string HeaderId(std::string_view field) { return Utf8Prefix(field.substr(0, kIdMaxBytes), kIdChars); }
 
 void ApplyGprmc(const NmeaSentence& s, FRAMEINFOLOG& record) {
   record.gpsTime = GpsDateTime(s.Field(kRmcTime), s.Field(kRmcDate));
@@ -161,7 +137,7 @@ void CInfoLogFile::ReadLogOrFail() {
 
 size_t CInfoLogFile::SkipHeader(std::string_view all) {
   const size_t start = all.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
-  if (all.substr(start, kHeaderStart.size()) != kHeaderStart) return start;
+  if (all.substr(start, kLogHeaderStart.size()) != kLogHeaderStart) return start;
   const size_t wordEnd = std::min(all.find_first_of(kWhiteSpace, start), all.size());
   ReadHeader(all.substr(start, wordEnd - start));
   // The rest of the header's line, whatever ends it, is not a sentence.
@@ -204,23 +180,23 @@ int CInfoLogFile::ReadRecords(std::string_view all, size_t pos, int count) {
 
 void CInfoLogFile::ReadHeader(std::string_view headerWord) {
   const NmeaSentence header(headerWord);
-  headerValue_ = header.Int(kHeaderValue);
-  drid_ = HeaderId(header.Field(kHeaderDrid));
-  sdid_ = HeaderId(header.Field(kHeaderSdid));
-  calibration_ = GSensorCalibration(header.Int(kHeaderAngle), header.Int(kHeaderOffsetX), header.Int(kHeaderOffsetY),
-                                    header.Int(kHeaderOffsetZ));
+  headerValue_ = header.Int(kLogHeaderValue);
+  drid_ = LogHeaderId(header.Field(kLogHeaderDrid));
+  sdid_ = LogHeaderId(header.Field(kLogHeaderSdid));
+  calibration_ = GSensorCalibration(header.Int(kLogHeaderAngle), header.Int(kLogHeaderOffsetX),
+                                    header.Int(kLogHeaderOffsetY), header.Int(kLogHeaderOffsetZ));
   KTRACE("LOG : offsetX:%f, offsetY:%f, offsetZ:%f", calibration_.OffsetX(), calibration_.OffsetY(),
          calibration_.OffsetZ());
 }
 
 void CInfoLogFile::FillData(std::string_view sentence, FRAMEINFOLOG& record) const {
   const NmeaSentence data(sentence);
-  record.valueA = ToU8(data.Int(kDataValueA));
-  const GValues g = calibration_.Apply(data.Int(kDataX), data.Int(kDataY), data.Int(kDataZ));
+  record.valueA = ToU8(data.Int(kLogDataValueA));
+  const GValues g = calibration_.Apply(data.Int(kLogDataX), data.Int(kLogDataY), data.Int(kLogDataZ));
   record.gX = g.x;
   record.gY = g.y;
   record.gZ = g.z;
-  record.time = LogRecordTime(data.Field(kDataTime), data.Field(kDataDate));
-  record.signal = ToU8(data.Int(kDataSignal));
-  record.pulse = ToU16(data.Int(kDataPulse));
+  record.time = LogRecordTime(data.Field(kLogDataTime), data.Field(kLogDataDate));
+  record.signal = ToU8(data.Int(kLogDataSignal));
+  record.pulse = ToU16(data.Int(kLogDataPulse));
 }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "platform/Utf8.h"
+#include "recording/LogFormat.h"
 #include "recording/LogLine.h"
 #include "recording/LogLineReader.h"
 #include "recording/LogSource.h"
@@ -15,24 +15,16 @@
 
 namespace {
 
-constexpr std::string_view kHeaderStart = "$KXDRL3";
-constexpr std::string_view kDataLineStart = "$KXDRL,";
-constexpr size_t kHeaderDrid = 2;
-constexpr size_t kHeaderSdid = 3;
-constexpr size_t kIdMaxBytes = 30;
-constexpr size_t kIdChars = 10;
-constexpr size_t kDataTime = 6;
-constexpr size_t kDataDate = 7;
 // The end is the last line that the reader could still have kept.
 constexpr int64_t kEndWindowSeconds = 3611;
 constexpr int64_t kMaxDurationSeconds = 3600;
 
 // A data line's time in whole seconds; 0 when it is not a data line or has no time.
 int64_t DataLineSeconds(std::string_view sentence) {
-  if (sentence.substr(0, kDataLineStart.size()) != kDataLineStart) return 0;
+  if (sentence.substr(0, kLogDataLineStart.size()) != kLogDataLineStart) return 0;
   if (sentence.find('*') == std::string_view::npos) return 0;
   const NmeaSentence data(sentence);
-  return LogRecordTime(data.Field(kDataTime), data.Field(kDataDate)) / 1000;
+  return LogRecordTime(data.Field(kLogDataTime), data.Field(kLogDataDate)) / 1000;
 }
 
 int64_t FindStartSeconds(const LogSource& source) {
@@ -80,10 +72,10 @@ LogIds ReadLogIds(const std::filesystem::path& path) {
   if (!source.Open(path)) return ids;
   LogLineReader lines(source);
   std::string_view first;
-  if (!lines.Next(first) || first.substr(0, kHeaderStart.size()) != kHeaderStart) return ids;
+  if (!lines.Next(first) || first.substr(0, kLogHeaderStart.size()) != kLogHeaderStart) return ids;
   const NmeaSentence header(first);
-  ids.drid = Utf8Prefix(header.Field(kHeaderDrid).substr(0, kIdMaxBytes), kIdChars);
-  ids.sdid = Utf8Prefix(header.Field(kHeaderSdid).substr(0, kIdMaxBytes), kIdChars);
+  ids.drid = LogHeaderId(header.Field(kLogHeaderDrid));
+  ids.sdid = LogHeaderId(header.Field(kLogHeaderSdid));
   return ids;
 }
 

@@ -1,11 +1,6 @@
 #include "recording/LogLine.h"
 
-namespace {
-
-constexpr std::string_view kDataStart = "$KX";
-constexpr size_t kDataComma = 6;  // the "," after the five-letter word
-
-}  // namespace
+#include "recording/LogFormat.h"
 
 std::string_view TakeLogLine(std::string_view text, size_t& pos) {
   if (pos >= text.size()) return {};
@@ -24,16 +19,16 @@ std::string_view LogLineSentence(std::string_view line) {
 }
 
 bool IsDataSentence(std::string_view sentence) {
-  return sentence.size() > kDataComma && sentence.substr(0, kDataStart.size()) == kDataStart &&
-         sentence[kDataComma] == ',';
+  return sentence.size() > kLogDataCommaAt && sentence.substr(0, kLogDataStart.size()) == kLogDataStart &&
+         sentence[kLogDataCommaAt] == ',';
 }
 
 int CountDataSentences(std::string_view text, int limit) {
   int count = 0;
-  size_t pos = text.find(kDataStart);
+  size_t pos = text.find(kLogDataStart);
   while (pos != std::string_view::npos && count < limit) {
-    if (pos + kDataComma < text.size() && text[pos + kDataComma] == ',') ++count;
-    pos = text.find(kDataStart, pos + 1);
+    if (pos + kLogDataCommaAt < text.size() && text[pos + kLogDataCommaAt] == ',') ++count;
+    pos = text.find(kLogDataStart, pos + 1);
   }
   return count;
 }
