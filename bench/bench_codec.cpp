@@ -6,11 +6,10 @@
 #include <turbojpeg.h>
 
 #include <cstdio>
-#include <map>
 #include <random>
-#include <string>
 #include <vector>
 
+#include "BenchRatio.h"
 #include "recording/StreamImage.h"
 
 namespace {
@@ -79,25 +78,6 @@ void BM_BareDecompress(benchmark::State& state) {
     tjDestroy(handle);
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(frame.size()));
 }
-
-// Shows the runs as usual and remembers each one's time per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double Time(const std::string& name) const {
-        const auto it = times_.find(name);
-        return it == times_.end() ? 0.0 : it->second;
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
 
 }  // namespace
 
