@@ -1,0 +1,284 @@
+#include "playback/MgrPlayControl.h"
+
+#include <algorithm>
+
+#include "platform/Ports.h"
+#include "platform/TimeKey.h"
+#include "platform/Trace.h"
+#include "playback/LogGps.h"
+#include "recording/MgrDBSearch.h"
+#include "telemetry/DigitCells.h"
+#include "telemetry/DigitDisplays.h"
+#include "telemetry/GSensorGraphModel.h"
+
+namespace {
+
+constexpr float kGravity = 1.0f;
+constexpr int kAxisX = 0;
+constexpr int kAxisY = 1;
+constexpr int kAxisZ = 2;
+
+// The map arrow moves when the position changed in its whole minutes or its
+// seconds; degrees alone cannot change between two frames.
+bool MovedOnMap(const GpsBlock& before, const GpsBlock& now) {
+  return before.latMin != now.latMin || before.latSec != now.latSec || before.lonMin != now.lonMin ||
+         before.lonSec != now.lonSec;
+}
+
+}  // namespace
+
+CMgrPlayControl::CMgrPlayControl(CMgrDBSearch& store, TimerHost& timers, const Clock& clock,
+                                 GSensorGraphModel& videoGraph, GSensorGraphModel& logGraph, DigitDisplays& displays,
+                                 SpeedSourceQuery speedSource, const PlaybackSinks& sinks)
+    : store_(store),
+      timers_(timers),
+      clock_(clock),
+      videoGraph_(videoGraph),
+      logGraph_(logGraph),
+      displays_(displays),
+      out_(sinks),
+      navigator_(store, displays, videoGraph, out_, std::move(speedSource), clock, *this) {
+  snapshot_.time = clock_.LocalNow();
+}
+
+// Both timers call back into this object, so neither may outlive it.
+CMgrPlayControl::~CMgrPlayControl() {
+  if (videoTimerRunning_) timers_.KillTimer(kVideoTimerId);
+  if (logTimerRunning_) timers_.KillTimer(kLogTimerId);
+}
+
+int CMgrPlayControl::ViewMode() const { return store_.App().viewMode; }
+
+bool CMgrPlayControl::IsVideoMode() const {
+  const int mode = ViewMode();
+  return mode == kViewModeEvent || mode == kViewModeNormal;
+}
+
+bool CMgrPlayControl::HasLoadedData() const {
+  if (IsVideoMode()) return !store_.Videos().empty();
+  if (ViewMode() == kViewModeLog) return !store_.Logs().empty();
+  return false;
+}
+
+void CMgrPlayControl::SetState(int state) {
+  if (state_ == state) return;
+  state_ = state;
+  out_.BackPanel().RepaintPlayButtons(state_);
+}
+
+// ---- play commands ----------------------------------------------------------
+
+void CMgrPlayControl::StartPlay(int (*nextState)(int)) {
+  if (!HasLoadedData()) return;
+  SetState(nextState(state_));
+  if (IsVideoMode()) StartVideoPlay();
+  else StartLogPlay();
+}
+
+void CMgrPlayControl::Play() { StartPlay(StateAfterPlay); }
+void CMgrPlayControl::FastPlay() { StartPlay(StateAfterFastPlay); }
+void CMgrPlayControl::ReversePlay() { StartPlay(StateAfterReverse); }
+void CMgrPlayControl::FastReverse() { StartPlay(StateAfterFastReverse); }
+
+void CMgrPlayControl::Stop() {
+  if (!HasLoadedData()) return;
+  if (IsVideoMode()) StopVideoPlay();
+  else StopLogPlay();
+}
+
+void CMgrPlayControl::NextFrame() {
+  if (!HasLoadedData()) return;
+  if (IsVideoMode()) {
+    StopVideoPlay();
+    navigator_.NextFrame();
+  } else {
+    StepLogRecord(+1);
+  }
+}
+
+void CMgrPlayControl::PreviousFrame() {
+  if (!HasLoadedData()) return;
+  if (IsVideoMode()) {
+    StopVideoPlay();
+    navigator_.PreviousFrame();
+  } else {
+    StepLogRecord(-1);
+  }
+}
+
+void CMgrPlayControl::PlayStopToggle() {
+  if (state_ == PS_STOP) Play();
+  else Stop();
+}
+
+void CMgrPlayControl::GoTo(int recording, int frameOrRecord) {
+  KTRACE("............................... Goto Video %d/%d", recording, frameOrRecord);
+  if (IsVideoMode()) {
+    navigator_.GoTo(recording, frameOrRecord);
+    return;
+  }
+  if (ViewMode() != kViewModeLog) return;
+  StopLogPlay();
+  if (frameOrRecord < 0 || frameOrRecord >= logGraph_.PointCount()) return;
+  if (frameOrRecord == logGraph_.CurrentIndex()) return;
+  logGraph_.SetCursor(frameOrRecord, true);
+  ShowLogRecord(frameOrRecord);
+}
+
+CurrentPositionRecord CMgrPlayControl::CurrentPosition() const {
+  if (snapshot_.gps.valid == 0) return {};
+  return CurrentPositionRecord{snapshot_.recording, snapshot_.frame, snapshot_.gps.LatitudeDegrees(),
+                               snapshot_.gps.LongitudeDegrees(), 2};
+}
+
+// ---- video play -------------------------------------------------------------
+
+// Play starts from the frame on screen: in the thumbnail view the newest
+// frame in the direction of play.
+void CMgrPlayControl::StartVideoPlay() {
+  if (videoTimerRunning_) {
+    timers_.KillTimer(kVideoTimerId);
+    videoTimerRunning_ = false;
+  }
+  if (navigator_.Layout() == kLayoutThumbnail) {
+    const int pane = IsForwardState(state_) ? kPaneCount - 1 : 0;
+    const PaneContent& content = navigator_.Panes().Pane(pane);
+    if (!content.HasPicture()) return;
+    position_ = MakeTimeKey(content.frame.time);
+  } else {
+    position_ = MakeTimeKey(snapshot_.time);
+  }
+  lastTick_ = static_cast<uint32_t>(clock_.TickMs());
+  timers_.SetTimer(kVideoTimerId, VideoPeriodMs(state_), [this] { OnVideoTimer(); });
+  videoTimerRunning_ = true;
+}
+
+void CMgrPlayControl::StopVideoPlay() {
+  if (videoTimerRunning_ || timers_.IsTimerRunning(kVideoTimerId)) timers_.KillTimer(kVideoTimerId);
+  videoTimerRunning_ = false;
+  SetState(PS_STOP);
+}
+
+// The position follows the measured time, not the number of ticks, so the
+// picture keeps to the recorded time whatever the timer's jitter. The tick
+// is a 32-bit count that wraps after 49 days.
+void CMgrPlayControl::OnVideoTimer() {
+  const auto now = static_cast<uint32_t>(clock_.TickMs());
+  const uint32_t elapsed = now - lastTick_;
+  lastTick_ = now;
+  position_ += PlayDelta(state_, elapsed);
+  if (!navigator_.Advance(state_, position_).ended) return;
+  StopVideoPlay();
+  EndOfPlay();
+}
+
+void CMgrPlayControl::EndOfPlay() {
+  if (out_.Map().InUse()) out_.RefreshMap();
+}
+
+// ---- log play ---------------------------------------------------------------
+
+void CMgrPlayControl::StartLogPlay() {
+  if (logTimerRunning_) timers_.KillTimer(kLogTimerId);
+  const int point = logGraph_.FindPointByTime(MakeTimeKey(snapshot_.time), true);
+  if (point >= 0) logGraph_.SetCursor(point, true);
+  timers_.SetTimer(kLogTimerId, LogPeriodMs(state_), [this] { OnLogTimer(); });
+  logTimerRunning_ = true;
+}
+
+void CMgrPlayControl::StopLogPlay() {
+  if (logTimerRunning_ || timers_.IsTimerRunning(kLogTimerId)) timers_.KillTimer(kLogTimerId);
+  logTimerRunning_ = false;
+  SetState(PS_STOP);
+}
+
+void CMgrPlayControl::OnLogTimer() {
+  const int next = logGraph_.CurrentIndex() + LogStep(state_);
+  if (next < 0 || next >= logGraph_.PointCount()) {
+    StopLogPlay();
+    EndOfPlay();
+    return;
+  }
+  logGraph_.SetCursor(next, true);
+  ShowLogRecord(next);
+}
+
+void CMgrPlayControl::StepLogRecord(int delta) {
+  StopLogPlay();
+  const int count = logGraph_.PointCount();
+  if (count <= 0) return;
+  const int next = std::clamp(logGraph_.CurrentIndex() + delta, 0, count - 1);
+  logGraph_.SetCursor(next, true);
+  ShowLogRecord(next);
+}
+
+void CMgrPlayControl::ShowLogRecord(int point) {
+  if (showLogRecord_) showLogRecord_(point);
+  else ShowLogRecordAlone(point);
+}
+
+// The record behind a log graph point: in the point's log, the first record
+// of the same whole second.
+void CMgrPlayControl::ShowLogRecordAlone(int point) {
+  const GRAPHPOINT& p = logGraph_.Point(point);
+  const auto& logs = store_.Logs();
+  const auto logIndex = static_cast<size_t>(p.segment);
+  if (logIndex >= logs.size() || !logs[logIndex]) return;
+  const CInfoLogFile& log = *logs[logIndex];
+  for (int r = 0; r < log.RecordCount(); ++r) {
+    const FRAMEINFOLOG* record = log.Record(r);
+    if (record == nullptr || record->time / 1000 != p.time / 1000) continue;
+    videoGraph_.ShowDetailWindowOf(logGraph_);
+    DisplayUpdateForLogRecord(*record, record->time);
+    return;
+  }
+}
+
+// ---- display update ---------------------------------------------------------
+
+void CMgrPlayControl::DisplayUpdate(const FRAMEINFOVIDEO& frame, int recording, int frameIndex) {
+  const GpsBlock previous = snapshot_.gps;
+  snapshot_.time = frame.time;
+  snapshot_.gX = frame.gX;
+  snapshot_.gY = frame.gY;
+  snapshot_.gZ = frame.gZ;
+  snapshot_.signal = frame.signal;
+  snapshot_.pulse = frame.pulse;
+  snapshot_.recording = recording;
+  snapshot_.frame = frameIndex;
+  snapshot_.gps = frame.gps;
+
+  displays_.SetDateTime(frame.time);
+  displays_.SetGValue(kAxisX, frame.gX);
+  displays_.SetGValue(kAxisY, frame.gY);
+  displays_.SetGValue(kAxisZ, frame.gZ - kGravity);
+  displays_.SetSpeed(store_.PulseToKmh(frame.pulse), frame.gps.valid, frame.gps.speed);
+  displays_.SetPosition(frame.gps);
+  displays_.SetCarSignal(frame.signal);
+
+  const int64_t timeKey = MakeTimeKey(frame.time);
+  if (IsVideoMode()) videoGraph_.MoveCursorToTime(timeKey);
+  out_.Map().FollowCurrentPosition();
+  if (ViewMode() == kViewModeNormal) {
+    const SlideBarSpan& bar = navigator_.SlideBar();
+    const int64_t seconds = (timeKey - bar.baseTimeKey) / 1000;
+    out_.SlideBar().SetPosition(static_cast<int>(
+        std::clamp<int64_t>(seconds, bar.minSeconds, std::max(bar.minSeconds, bar.maxSeconds))));
+  }
+  // At the fast speeds the map window's own timer moves the arrow instead.
+  if (frame.gps.valid != 0 && MovedOnMap(previous, frame.gps) && IsNormalSpeedState(state_)) {
+    out_.Map().PostPositionMoved();
+  }
+}
+
+void CMgrPlayControl::DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int64_t timeKey) {
+  displays_.SetDateTime(TimeKeyToDateTime(timeKey));
+  displays_.SetSpeed(0, record.gpsValid, LogSpeedKmh(record.speed));
+  displays_.SetPosition(GpsBlockOfLogRecord(record));
+  for (int axis = 0; axis < DigitDisplays::kAxisCount; ++axis) displays_.SetGValue(axis, kNoGValue);
+  if (ViewMode() != kViewModeLog) return;
+  const int current = logGraph_.CurrentIndex();
+  if (current < 0) return;
+  snapshot_.time = TimeKeyToDateTime(logGraph_.Point(current).time);
+  displays_.SetDateTime(snapshot_.time);
+}

@@ -1,0 +1,83 @@
+#pragma once
+// The play states of the play controller and what each one means for the
+// video timer (period, speed factor) and the log timer (period, step).
+// Other parts of the window compare against these values, so they are the
+// recorder software's own numbers.
+
+#include <cstdint>
+
+constexpr int PS_STOP = 1;
+constexpr int PS_PLAY_HALF = 2;
+constexpr int PS_PLAY = 3;
+constexpr int PS_FAST_2 = 4;
+constexpr int PS_FAST_4 = 5;
+constexpr int PS_FAST_8 = 6;
+constexpr int PS_FAST_16 = 7;
+constexpr int PS_REVERSE_HALF = 8;
+constexpr int PS_REVERSE = 9;
+constexpr int PS_FAST_REVERSE_2 = 10;
+constexpr int PS_FAST_REVERSE_4 = 11;
+constexpr int PS_FAST_REVERSE_8 = 12;
+constexpr int PS_FAST_REVERSE_16 = 13;
+
+struct PlayStateEntry {
+  int state;
+  int factor;  // elapsed milliseconds times this; 0 stands for one half
+  int sign;    // +1 forward, -1 reverse
+  int videoPeriodMs;
+  int logPeriodMs;
+  int logStep;
+};
+
+// One row per state 2..13.
+inline constexpr PlayStateEntry kPlayStateTable[] = {
+    {PS_PLAY_HALF, 0, +1, 50, 2000, +1},        {PS_PLAY, 1, +1, 25, 1000, +1},
+    {PS_FAST_2, 2, +1, 33, 500, +1},            {PS_FAST_4, 4, +1, 33, 250, +1},
+    {PS_FAST_8, 8, +1, 33, 125, +1},            {PS_FAST_16, 16, +1, 33, 62, +1},
+    {PS_REVERSE_HALF, 0, -1, 50, 2000, -1},     {PS_REVERSE, 1, -1, 25, 1000, -1},
+    {PS_FAST_REVERSE_2, 2, -1, 33, 500, -1},    {PS_FAST_REVERSE_4, 4, -1, 33, 250, -1},
+    {PS_FAST_REVERSE_8, 8, -1, 33, 125, -1},    {PS_FAST_REVERSE_16, 16, -1, 33, 62, -1},
+};
+
+// What a state outside the table plays like.
+inline constexpr PlayStateEntry kPlayStateFallback{0, 1, +1, 25, 1000, +1};
+
+constexpr const PlayStateEntry& PlayStateOf(int state) {
+  for (const PlayStateEntry& entry : kPlayStateTable) {
+    if (entry.state == state) return entry;
+  }
+  return kPlayStateFallback;
+}
+
+constexpr int VideoPeriodMs(int state) { return PlayStateOf(state).videoPeriodMs; }
+constexpr int LogPeriodMs(int state) { return PlayStateOf(state).logPeriodMs; }
+constexpr int LogStep(int state) { return PlayStateOf(state).logStep; }
+
+constexpr bool IsForwardState(int state) { return state >= PS_PLAY_HALF && state <= PS_FAST_16; }
+constexpr bool IsReverseState(int state) { return state >= PS_REVERSE_HALF && state <= PS_FAST_REVERSE_16; }
+// The speeds at which the map arrow follows every frame.
+constexpr bool IsNormalSpeedState(int state) {
+  return state == PS_PLAY_HALF || state == PS_PLAY || state == PS_REVERSE_HALF || state == PS_REVERSE;
+}
+
+// How far the play position moves for elapsed milliseconds. Half speed
+// halves the elapsed time first, so an odd millisecond is dropped the same
+// way in both directions.
+constexpr int64_t PlayDelta(int state, uint32_t elapsedMs) {
+  const PlayStateEntry& entry = PlayStateOf(state);
+  const int64_t magnitude =
+      entry.factor == 0 ? static_cast<int64_t>(elapsedMs / 2) : static_cast<int64_t>(elapsedMs) * entry.factor;
+  return entry.sign * magnitude;
+}
+
+// The state each play command leads to from the current one. Pressing a
+// command again inside its own cycle steps on; entering a fast cycle from
+// outside always starts at x2.
+constexpr int StateAfterPlay(int state) { return state == PS_PLAY ? PS_PLAY_HALF : PS_PLAY; }
+constexpr int StateAfterReverse(int state) { return state == PS_REVERSE ? PS_REVERSE_HALF : PS_REVERSE; }
+constexpr int StateAfterFastPlay(int state) {
+  return state >= PS_FAST_2 && state < PS_FAST_16 ? state + 1 : PS_FAST_2;
+}
+constexpr int StateAfterFastReverse(int state) {
+  return state >= PS_FAST_REVERSE_2 && state < PS_FAST_REVERSE_16 ? state + 1 : PS_FAST_REVERSE_2;
+}
