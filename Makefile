@@ -18,6 +18,8 @@ build: deps
 run: build
 	@rm -rf $(DEMO_CARD)
 	build/dev/korvane-cli make-sample-card $(DEMO_CARD)
+	@echo
+	build/dev/korvane-cli scan $(DEMO_CARD)
 
 test: deps test-dev test-asan
 
