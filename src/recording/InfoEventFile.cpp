@@ -54,6 +54,14 @@ class RecordReader {
   size_t end_ = 0;
 };
 
+// The record size that the index's first record selects; 0 when the index
+// is shorter than one long record.
+size_t FirstRecordSize(const ReadOnlyFile& index) {
+  std::array<uint8_t, kLongRecordSize> first{};
+  if (index.ReadAt(0, first.data(), first.size()) < first.size()) return 0;
+  return RecordSizeFor(ReadU8(first, 4));
+}
+
 }  // namespace
 
 const char* FrameSourceName(FrameSource source) {
@@ -199,12 +207,11 @@ FRAMEINFOVIDEO CInfoEventFile::FrameFromRecord(const VdxRecord& r, const GSensor
 
 int CInfoEventFile::LoadRecords(const ReadOnlyFile& index, int64_t indexSize, uint32_t frameCount) {
   source_ = FrameSource::kIndex;
-  std::array<uint8_t, kLongRecordSize> first{};
-  if (index.ReadAt(0, first.data(), first.size()) < first.size()) {
+  const size_t recordSize = FirstRecordSize(index);
+  if (recordSize == 0) {
     End(kLoadRunning);
     return 1;
   }
-  const size_t recordSize = RecordSizeFor(ReadU8(first, 4));
   const uint32_t magic = RecordMagicFor(recordFormat_);
   // The trailer's count is not trusted further than the file can hold.
   const auto fits = static_cast<uint64_t>(indexSize) / recordSize;
@@ -238,12 +245,11 @@ int CInfoEventFile::LoadIndexWithoutTrailer(const std::string& indexPath) {
     return 1;
   }
   source_ = FrameSource::kIndexNoTrailer;
-  std::array<uint8_t, kLongRecordSize> first{};
-  if (index.ReadAt(0, first.data(), first.size()) < first.size()) {
+  const size_t recordSize = FirstRecordSize(index);
+  if (recordSize == 0) {
     End(kLoadRunning);
     return 1;
   }
-  const size_t recordSize = RecordSizeFor(ReadU8(first, 4));
   const uint64_t recordCount = static_cast<uint64_t>(std::max<int64_t>(index.Size(), 0)) / recordSize;
   frames_.reserve(static_cast<size_t>(recordCount));
 
