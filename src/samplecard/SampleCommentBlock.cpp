@@ -27,6 +27,14 @@ constexpr int kMaxNudges = 64;
 // One step of ddmm.mmmm, kept on the four-decimal grid.
 double NudgeDdmm(double value) { return std::round(value * 10000.0 + 1.0) / 10000.0; }
 
+// Where the first FF D9 begins; size when there is none.
+size_t FindEndMarker(const uint8_t* bytes, size_t size) {
+  for (size_t i = 0; i + 1 < size; ++i) {
+    if (bytes[i] == 0xFF && bytes[i + 1] == 0xD9) return i;
+  }
+  return size;
+}
+
 }  // namespace
 
 SampleCommentBlock MakeSampleCommentBlock(const SampleFrame& frame) {
@@ -55,19 +63,13 @@ SampleCommentBlock MakeSampleCommentBlock(const SampleFrame& frame) {
   return block;
 }
 
-bool HasJpegEndMarker(const uint8_t* bytes, size_t size) {
-  for (size_t i = 0; i + 1 < size; ++i) {
-    if (bytes[i] == 0xFF && bytes[i + 1] == 0xD9) return true;
-  }
-  return false;
-}
+bool HasJpegEndMarker(const uint8_t* bytes, size_t size) { return FindEndMarker(bytes, size) < size; }
 
 bool AvoidEndMarkerInBlock(SampleFrame* frame) {
   for (int attempt = 0; attempt < kMaxNudges; ++attempt) {
     const SampleCommentBlock block = MakeSampleCommentBlock(*frame);
-    size_t at = 0;
-    while (at + 1 < block.size() && !(block[at] == 0xFF && block[at + 1] == 0xD9)) ++at;
-    if (at + 1 >= block.size()) return true;
+    const size_t at = FindEndMarker(block.data(), block.size());
+    if (at >= block.size()) return true;
     // The D9 byte names the field to move: changing it either changes that
     // byte or, through the carry, the FF before it.
     const size_t d9 = at + 1;

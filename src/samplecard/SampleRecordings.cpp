@@ -12,12 +12,19 @@ constexpr uint8_t kAttributeA = 1;
 constexpr uint8_t kAttributeBFormatA1 = 1;
 constexpr uint8_t kAttributeBFormatA2 = 101;  // what the recorder pairs with record format 2
 
+bool HasTrailer(SampleIndexVariant variant) {
+  return variant == SampleIndexVariant::kTrailer92 || variant == SampleIndexVariant::kTrailer26;
+}
+
 // Whether a reader takes the angle and offsets from this index, so that the
 // raw values must be made for them; otherwise raw values are plain g x 1000.
 bool IndexCalibrates(const SampleVideoSpec& spec) {
-  const bool hasTrailer =
-      spec.variant == SampleIndexVariant::kTrailer92 || spec.variant == SampleIndexVariant::kTrailer26;
-  return hasTrailer && spec.identityFlag != 0 && spec.damage == SampleIndexDamage::kNone;
+  return HasTrailer(spec.variant) && spec.identityFlag != 0 && spec.damage == SampleIndexDamage::kNone;
+}
+
+// The second of an event recording that its trigger falls in.
+int TriggerSecond(const SampleVideoSpec& spec, int seconds) {
+  return spec.triggerSecond < 0 ? seconds / 2 : std::min(spec.triggerSecond, seconds - 1);
 }
 
 int64_t EpochOf(const DateTime& t) { return LocalToEpochSeconds(t.year, t.month, t.day, t.hour, t.minute, t.second); }
@@ -43,7 +50,7 @@ SampleVideo MakeSampleVideoOnRoute(const SampleRoute& route, int64_t startEpochS
   video.fps = std::clamp(spec.fps, 1, 30);
 
   // Record only what the index actually carries.
-  const bool trailer = spec.variant == SampleIndexVariant::kTrailer92 || spec.variant == SampleIndexVariant::kTrailer26;
+  const bool trailer = HasTrailer(spec.variant);
   if (trailer) {
     video.identityFlag = spec.identityFlag;
     video.attributeA = kAttributeA;
@@ -61,8 +68,7 @@ SampleVideo MakeSampleVideoOnRoute(const SampleRoute& route, int64_t startEpochS
 
   const int seconds = std::max(1, spec.seconds);
   if (spec.kind == SampleVideoKind::kEvent) {
-    const int trigger = spec.triggerSecond < 0 ? seconds / 2 : std::min(spec.triggerSecond, seconds - 1);
-    video.triggerFrame = trigger * video.fps;
+    video.triggerFrame = TriggerSecond(spec, seconds) * video.fps;
   }
   SampleFramePlan plan;
   plan.startEpochSeconds = startEpochSeconds;
@@ -106,8 +112,7 @@ SampleVideo MakeSampleVideo(const SampleVideoSpec& spec) {
   options.invalidFrom = spec.invalidFrom;
   options.invalidSeconds = spec.invalidSeconds;
   if (spec.kind == SampleVideoKind::kEvent) {
-    const int trigger = spec.triggerSecond < 0 ? seconds / 2 : std::min(spec.triggerSecond, seconds - 1);
-    options.shockMs.push_back(static_cast<int64_t>(trigger) * 1000);
+    options.shockMs.push_back(static_cast<int64_t>(TriggerSecond(spec, seconds)) * 1000);
   }
   const SampleRoute route(options);
   return MakeSampleVideoOnRoute(route, EpochOf(spec.start), 0, spec);

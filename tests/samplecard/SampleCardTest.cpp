@@ -45,6 +45,15 @@ SampleCardOptions TinyOptions() {
   return o;
 }
 
+// The default card's counts, with small pictures so that it is made quickly.
+SampleCardOptions DefaultCountsSmallPictures() {
+  SampleCardOptions o;
+  o.width = 64;
+  o.height = 48;
+  o.fps = 2;
+  return o;
+}
+
 std::map<std::string, std::string> ReadTree(const fs::path& root) {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
@@ -295,13 +304,8 @@ TEST_F(SampleCardTest, SettingsFilesAreWindowsProfileFiles) {
   EXPECT_TRUE(fs::is_directory(dir_ / "card/log"));
 }
 
-// The default card's counts, with small pictures so the test stays quick.
 TEST_F(SampleCardTest, TheDefaultCardHoldsEveryVariant) {
-  SampleCardOptions options;
-  options.width = 64;
-  options.height = 48;
-  options.fps = 2;
-  const SampleCard card = Make(options);
+  const SampleCard card = Make(DefaultCountsSmallPictures());
   ASSERT_EQ(card.videos.size(), 9u);
   ASSERT_EQ(card.logs.size(), 2u);
   std::set<std::string> seen;
@@ -339,11 +343,7 @@ TEST_F(SampleCardTest, TheDefaultCardHoldsEveryVariant) {
 }
 
 TEST_F(SampleCardTest, TheDamagedRecordIsTheOnlyOneThatFailsItsChecks) {
-  SampleCardOptions options;
-  options.width = 64;
-  options.height = 48;
-  options.fps = 2;
-  const SampleCard card = Make(options);
+  const SampleCard card = Make(DefaultCountsSmallPictures());
   int damaged = 0;
   for (const SampleVideo& v : card.videos) {
     if (v.damage == SampleIndexDamage::kNone) continue;
