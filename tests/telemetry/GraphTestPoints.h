@@ -1,0 +1,47 @@
+#pragma once
+// Point lists and a recording graph view for the G-sensor graph tests.
+
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "telemetry/GraphPoint.h"
+#include "telemetry/TelemetryViews.h"
+
+inline std::vector<GRAPHPOINT> PointsAt(std::initializer_list<int64_t> times, uint8_t segment = 0) {
+  std::vector<GRAPHPOINT> points;
+  for (int64_t t : times) {
+    GRAPHPOINT p;
+    p.segment = segment;
+    p.time = t;
+    points.push_back(p);
+  }
+  return points;
+}
+
+// count points from start, step milliseconds apart.
+inline std::vector<GRAPHPOINT> EvenPoints(int count, int64_t start, int64_t step, uint8_t segment = 0) {
+  std::vector<GRAPHPOINT> points(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    points[static_cast<size_t>(i)].segment = segment;
+    points[static_cast<size_t>(i)].time = start + step * i;
+  }
+  return points;
+}
+
+inline std::vector<GRAPHPOINT> Joined(std::vector<GRAPHPOINT> a, const std::vector<GRAPHPOINT>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+struct RecordingGraphView : GraphView {
+  int repaints = 0;
+  int cursorRepaints = 0;
+  std::vector<int> posted;
+  std::vector<int> sent;
+
+  void Repaint() override { ++repaints; }
+  void RepaintCursor() override { ++cursorRepaints; }
+  void PostPointChosen(int index) override { posted.push_back(index); }
+  void SendPointChosen(int index) override { sent.push_back(index); }
+};
