@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "telemetry/GSensorGraphModel.h"
 #include "telemetry/GraphTestPoints.h"
 #include "telemetry/NormalWindow.h"
@@ -94,6 +96,35 @@ TEST(LogDetailWindowTest, WindowStaysInTheLogOfTheCurrentRecordUntilMovedBack) {
   // At the start of a short second log the start moves back into the first.
   const std::vector<GRAPHPOINT> tail = Joined(EvenPoints(100, 0, 1000, 0), EvenPoints(10, 200000, 1000, 1));
   EXPECT_EQ(LogDetailWindow(tail, 105), (PointRange{50, 60}));
+}
+
+// Any point list, times in any order (undated frames, clock jumps): the
+// windows stay inside the list and hold the current point.
+TEST(GraphWindowInvariantsTest, WindowsStayInsideTheListAndHoldTheCursor) {
+  std::mt19937 random(20240505);
+  for (int round = 0; round < 300; ++round) {
+    const int n = 1 + static_cast<int>(random() % 200);
+    std::vector<GRAPHPOINT> points(static_cast<size_t>(n));
+    int64_t t = 0;
+    for (GRAPHPOINT& p : points) {
+      const uint32_t pick = random() % 10;
+      t = pick == 0 ? static_cast<int64_t>(random() % 5000) : t + static_cast<int64_t>(random() % 3000);
+      p.time = t;
+      p.segment = static_cast<uint8_t>(random() % 3 == 0 ? random() % 4 : 0);
+    }
+    for (int current = 0; current < n; current += 1 + n / 17) {
+      SCOPED_TRACE(testing::Message() << "round " << round << " current " << current);
+      const PointRange window = CutNormalWindow(points, current);
+      EXPECT_GE(window.first, 0);
+      EXPECT_LE(window.first + window.count, n);
+      EXPECT_TRUE(window.Holds(current));
+      const PointRange detail = LogDetailWindow(points, current);
+      EXPECT_GE(detail.first, 0);
+      EXPECT_LE(detail.first + detail.count, n);
+      EXPECT_LE(detail.count, kDetailWindowRecords);
+      EXPECT_TRUE(detail.Holds(current));
+    }
+  }
 }
 
 class GraphWindowsTest : public ::testing::Test {
