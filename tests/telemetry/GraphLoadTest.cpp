@@ -48,11 +48,11 @@ class GraphLoadTest : public ::testing::Test {
   }
 
   std::unique_ptr<CInfoLogFile> LoadLog(int number, int seconds, DateTime start) {
-    SampleLogSpec spec;
-    spec.number = number;
-    spec.seconds = seconds;
-    spec.start = start;
-    SampleLog sample = MakeSampleLog(spec);
+    SampleLogSpec wanted;
+    wanted.number = number;
+    wanted.seconds = seconds;
+    wanted.start = start;
+    SampleLog sample = MakeSampleLog(wanted);
     std::string error;
     EXPECT_TRUE(WriteSampleLog(dir_.path(), &sample, &error)) << error;
     auto log = std::make_unique<CInfoLogFile>();
