@@ -82,10 +82,10 @@ void PrintCsv(const CInfoEventFile& r) {
     const FRAMEINFOVIDEO& f = r.Frame(i);
     std::cout << i << ',' << f.dataOffset << ',' << f.dataSize << ',' << FormatDateTime(f.time) << ','
               << MakeTimeKey(f.time) << ',' << int(f.frameKind) << ',' << FormatNumber(JsonFloat(f.gX)) << ','
-              << FormatNumber(JsonFloat(f.gY)) << ',' << FormatNumber(JsonFloat(f.gZ)) << ',' << int(f.gps.valid)
-              << ',' << FormatNumber(f.gps.LatitudeDegrees()) << ',' << FormatNumber(f.gps.LongitudeDegrees()) << ','
-              << f.gps.speed << ',' << f.gps.altitude << ',' << f.gps.course << ',' << int(f.signal) << ','
-              << f.pulse << ',' << int(f.eventBits) << "\n";
+              << FormatNumber(JsonFloat(f.gY)) << ',' << FormatNumber(JsonFloat(f.gZ)) << ',' << int(f.gps.valid) << ','
+              << FormatNumber(f.gps.LatitudeDegrees()) << ',' << FormatNumber(f.gps.LongitudeDegrees()) << ','
+              << f.gps.speed << ',' << f.gps.altitude << ',' << f.gps.course << ',' << int(f.signal) << ',' << f.pulse
+              << ',' << int(f.eventBits) << "\n";
   }
 }
 
@@ -96,8 +96,8 @@ void PrintText(const std::string& path, const CInfoEventFile& r) {
   const std::string name = EventName(r.EventCode(), r.ExtendedEventCode());
   std::printf("  event code %d (%s), extended code %d\n", r.EventCode(), name.c_str(), r.ExtendedEventCode());
   std::printf("  recorder %s, card %s, install angle %d, offsets %.3f %.3f %.3f g\n",
-              r.Drid().empty() ? "-" : r.Drid().c_str(), r.Sdid().empty() ? "-" : r.Sdid().c_str(),
-              r.InstallAngle(), r.OffsetX(), r.OffsetY(), r.OffsetZ());
+              r.Drid().empty() ? "-" : r.Drid().c_str(), r.Sdid().empty() ? "-" : r.Sdid().c_str(), r.InstallAngle(),
+              r.OffsetX(), r.OffsetY(), r.OffsetZ());
   std::printf("  %6s  %-23s %4s %8s %8s %8s  %-23s %5s %4s %4s\n", "frame", "time", "kind", "g x", "g y", "g z",
               "position", "km/h", "sig", "evt");
   for (int i = 0; i < r.FrameCount(); ++i) {
@@ -129,9 +129,12 @@ void AddFramesCommand(CLI::App& app, int& exitStatus) {
       exitStatus = kExitLoadFailed;
       return;
     }
-    if (*json) std::cout << WriteJson(RecordingJson(*path, status, recording));
-    else if (*csv) PrintCsv(recording);
-    else PrintText(*path, recording);
+    if (*json)
+      std::cout << WriteJson(RecordingJson(*path, status, recording));
+    else if (*csv)
+      PrintCsv(recording);
+    else
+      PrintText(*path, recording);
     exitStatus = status == kLoadFailed ? kExitLoadFailed : kExitOk;
   });
 }

@@ -55,11 +55,11 @@ void PrintCsv(const CInfoLogFile& log) {
   std::cout << kCsvHeader << "\n";
   for (int i = 0; i < log.RecordCount(); ++i) {
     const FRAMEINFOLOG& r = *log.Record(i);
-    std::cout << i << ',' << r.time << ',' << FormatDateTime(TimeKeyToDateTime(r.time)) << ',' << int(r.gpsValid)
-              << ',' << FormatNumber(r.lat) << ',' << FormatNumber(r.lon) << ',' << FormatNumber(JsonFloat(r.altitude))
-              << ',' << FormatNumber(JsonFloat(r.speed)) << ',' << FormatNumber(JsonFloat(r.course)) << ','
-              << int(r.satsUsed) << ',' << FormatNumber(JsonFloat(r.dop)) << ',' << int(r.satsInView) << ','
-              << int(r.valueA) << ',' << FormatNumber(JsonFloat(r.gX)) << ',' << FormatNumber(JsonFloat(r.gY)) << ','
+    std::cout << i << ',' << r.time << ',' << FormatDateTime(TimeKeyToDateTime(r.time)) << ',' << int(r.gpsValid) << ','
+              << FormatNumber(r.lat) << ',' << FormatNumber(r.lon) << ',' << FormatNumber(JsonFloat(r.altitude)) << ','
+              << FormatNumber(JsonFloat(r.speed)) << ',' << FormatNumber(JsonFloat(r.course)) << ',' << int(r.satsUsed)
+              << ',' << FormatNumber(JsonFloat(r.dop)) << ',' << int(r.satsInView) << ',' << int(r.valueA) << ','
+              << FormatNumber(JsonFloat(r.gX)) << ',' << FormatNumber(JsonFloat(r.gY)) << ','
               << FormatNumber(JsonFloat(r.gZ)) << ',' << int(r.signal) << ',' << r.pulse << "\n";
   }
 }
@@ -68,8 +68,8 @@ void PrintText(const std::string& path, const CInfoLogFile& log) {
   std::printf("%s\n", path.c_str());
   std::printf("  %d records, header value %d\n", log.RecordCount(), log.HeaderValue());
   std::printf("  recorder %s, card %s, install angle %d, offsets %.3f %.3f %.3f g\n",
-              log.Drid().empty() ? "-" : log.Drid().c_str(), log.Sdid().empty() ? "-" : log.Sdid().c_str(),
-              log.Angle(), log.OffsetX(), log.OffsetY(), log.OffsetZ());
+              log.Drid().empty() ? "-" : log.Drid().c_str(), log.Sdid().empty() ? "-" : log.Sdid().c_str(), log.Angle(),
+              log.OffsetX(), log.OffsetY(), log.OffsetZ());
   std::printf("  %6s  %-23s %-23s %6s %6s %8s %8s %8s %4s\n", "record", "time", "position", "km/h", "course", "g x",
               "g y", "g z", "sig");
   for (int i = 0; i < log.RecordCount(); ++i) {
@@ -100,9 +100,12 @@ void AddLogCommand(CLI::App& app, int& exitStatus) {
       exitStatus = kExitLoadFailed;
       return;
     }
-    if (*json) std::cout << WriteJson(LogJson(*path, status, log));
-    else if (*csv) PrintCsv(log);
-    else PrintText(*path, log);
+    if (*json)
+      std::cout << WriteJson(LogJson(*path, status, log));
+    else if (*csv)
+      PrintCsv(log);
+    else
+      PrintText(*path, log);
     exitStatus = status == kLoadFailed ? kExitLoadFailed : kExitOk;
   });
 }

@@ -39,8 +39,8 @@ void AddMakeSampleCardCommand(CLI::App& app, int& exitStatus) {
       ->check(CLI::Range(1, 60))
       ->capture_default_str();
   auto* width = command->add_option("--width", o.width, "picture width")->check(CLI::Range(16, 1920));
-  auto* height = command->add_option("--height", o.height, "picture height (full-height recordings)")
-                     ->check(CLI::Range(16, 1080));
+  auto* height =
+      command->add_option("--height", o.height, "picture height (full-height recordings)")->check(CLI::Range(16, 1080));
   width->needs(height)->capture_default_str();
   height->needs(width)->capture_default_str();
   command->callback([&exitStatus, request] { exitStatus = RunMakeSampleCard(*request); });

@@ -39,9 +39,8 @@ void WriteValue(std::string& out, const Json& value, int depth) {
         return;
       }
       // Short arrays of numbers (G values, dates) stay on one line.
-      const bool flat = value.size() <= 8 && std::all_of(value.begin(), value.end(), [](const Json& v) {
-                          return v.is_number();
-                        });
+      const bool flat =
+          value.size() <= 8 && std::all_of(value.begin(), value.end(), [](const Json& v) { return v.is_number(); });
       out += flat ? "[" : "[\n";
       for (size_t i = 0; i < value.size(); ++i) {
         if (!flat) Indent(out, depth + 1);

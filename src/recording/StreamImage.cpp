@@ -43,244 +43,237 @@ constexpr int kDecodeFlags = 0;
 
 unsigned ReadBe16(const unsigned char* p) { return (unsigned{p[0]} << 8) | p[1]; }
 
-bool IsMetadataMarker(unsigned char marker) {
-    return marker == kApp0 || marker == kApp1 || marker == kCom;
-}
+bool IsMetadataMarker(unsigned char marker) { return marker == kApp0 || marker == kApp1 || marker == kCom; }
 
 struct SEGMENTREF {
-    unsigned char marker = 0;
-    size_t offset = 0;
-    size_t size = 0;  // marker + length field + payload
+  unsigned char marker = 0;
+  size_t offset = 0;
+  size_t size = 0;  // marker + length field + payload
 };
 
 // Reads the segment at `offset` when it is a metadata segment lying wholly
 // inside the buffer; false ends the walk over the leading segments.
 bool ReadMetadataSegment(const unsigned char* bytes, size_t count, size_t offset, SEGMENTREF& seg) {
-    if (offset + kSegmentHeaderSize > count) return false;
-    if (bytes[offset] != kMarkerPrefix || !IsMetadataMarker(bytes[offset + 1])) return false;
-    const unsigned length = ReadBe16(bytes + offset + 2);
-    if (length < 2) return false;  // the length counts its own two bytes
-    const size_t size = size_t{length} + 2;
-    if (size > count - offset) return false;
-    seg.marker = bytes[offset + 1];
-    seg.offset = offset;
-    seg.size = size;
-    return true;
+  if (offset + kSegmentHeaderSize > count) return false;
+  if (bytes[offset] != kMarkerPrefix || !IsMetadataMarker(bytes[offset + 1])) return false;
+  const unsigned length = ReadBe16(bytes + offset + 2);
+  if (length < 2) return false;  // the length counts its own two bytes
+  const size_t size = size_t{length} + 2;
+  if (size > count - offset) return false;
+  seg.marker = bytes[offset + 1];
+  seg.offset = offset;
+  seg.size = size;
+  return true;
 }
 
 // A segment too long for its slot is dropped; the walk goes on past it,
 // since its length is still sound.
 template <typename Slot>
 void KeepSegment(Slot& slot, const unsigned char* data, size_t size) {
-    if (size > sizeof(slot.bytes)) return;
-    std::memcpy(slot.bytes, data, size);
-    slot.size = int(size);
+  if (size > sizeof(slot.bytes)) return;
+  std::memcpy(slot.bytes, data, size);
+  slot.size = int(size);
 }
 
 bool StartsWithSoi(const unsigned char* bytes, size_t count) {
-    return count >= kSoiSize && bytes[0] == kMarkerPrefix && bytes[1] == kSoi;
+  return count >= kSoiSize && bytes[0] == kMarkerPrefix && bytes[1] == kSoi;
 }
 
 bool IsPictureSizeUsable(int width, int height) {
-    if (width <= 0 || height <= 0) return false;
-    return size_t(width) * size_t(height) <= kMaxPicturePixels;
+  if (width <= 0 || height <= 0) return false;
+  return size_t(width) * size_t(height) <= kMaxPicturePixels;
 }
 
-size_t PixelBytes(int width, int height) {
-    return size_t(width) * size_t(height) * kBytesPerPixel;
-}
+size_t PixelBytes(int width, int height) { return size_t(width) * size_t(height) * kBytesPerPixel; }
 
 // A warning means the picture was decoded but its data was damaged (most
 // often cut short); the damaged part comes out grey and the frame is still
 // worth showing.
-bool Succeeded(tjhandle handle, int result) {
-    return result == 0 || tjGetErrorCode(handle) == TJERR_WARNING;
-}
+bool Succeeded(tjhandle handle, int result) { return result == 0 || tjGetErrorCode(handle) == TJERR_WARNING; }
 
 }  // namespace
 
 CStreamImage::CStreamImage()
     : decompressor_(tjInitDecompress()), compressor_(tjInitCompress()), output_(kOutputCapacity) {
-    if (!decompressor_ || !compressor_) KTRACE("JPEG codec handles could not be created");
+  if (!decompressor_ || !compressor_) KTRACE("JPEG codec handles could not be created");
 }
 
 CStreamImage::~CStreamImage() {
-    if (decompressor_) tjDestroy(decompressor_);
-    if (compressor_) tjDestroy(compressor_);
+  if (decompressor_) tjDestroy(decompressor_);
+  if (compressor_) tjDestroy(compressor_);
 }
 
 void CStreamImage::SaveSegments(const unsigned char* bytes, int count) {
-    com_.size = 0;
-    app0_.size = 0;
-    app1_.size = 0;
-    if (!bytes || count < 0 || !StartsWithSoi(bytes, size_t(count))) return;
+  com_.size = 0;
+  app0_.size = 0;
+  app1_.size = 0;
+  if (!bytes || count < 0 || !StartsWithSoi(bytes, size_t(count))) return;
 
-    size_t offset = kSoiSize;
-    for (int i = 0; i < kMaxLeadingSegments; ++i) {
-        SEGMENTREF seg;
-        if (!ReadMetadataSegment(bytes, size_t(count), offset, seg)) return;
-        const unsigned char* data = bytes + seg.offset;
-        if (seg.marker == kCom) {
-            KeepSegment(com_, data, seg.size);
-        } else if (seg.marker == kApp0) {
-            KeepSegment(app0_, data, seg.size);
-        } else {
-            KeepSegment(app1_, data, seg.size);
-        }
-        offset += seg.size;
+  size_t offset = kSoiSize;
+  for (int i = 0; i < kMaxLeadingSegments; ++i) {
+    SEGMENTREF seg;
+    if (!ReadMetadataSegment(bytes, size_t(count), offset, seg)) return;
+    const unsigned char* data = bytes + seg.offset;
+    if (seg.marker == kCom) {
+      KeepSegment(com_, data, seg.size);
+    } else if (seg.marker == kApp0) {
+      KeepSegment(app0_, data, seg.size);
+    } else {
+      KeepSegment(app1_, data, seg.size);
     }
+    offset += seg.size;
+  }
 }
 
 bool CStreamImage::ReadHeader(const unsigned char* bytes, int count, int& width, int& height) {
-    width = 0;
-    height = 0;
-    if (!decompressor_ || !bytes || count < kMinPictureBytes) return false;
-    int w = 0;
-    int h = 0;
-    int subsampling = 0;
-    int colorspace = 0;
-    const int result = tjDecompressHeader3(decompressor_, bytes, static_cast<unsigned long>(count), &w, &h,
-                                           &subsampling, &colorspace);
-    if (!Succeeded(decompressor_, result) || !IsPictureSizeUsable(w, h)) return false;
-    width = w;
-    height = h;
-    return true;
+  width = 0;
+  height = 0;
+  if (!decompressor_ || !bytes || count < kMinPictureBytes) return false;
+  int w = 0;
+  int h = 0;
+  int subsampling = 0;
+  int colorspace = 0;
+  const int result =
+      tjDecompressHeader3(decompressor_, bytes, static_cast<unsigned long>(count), &w, &h, &subsampling, &colorspace);
+  if (!Succeeded(decompressor_, result) || !IsPictureSizeUsable(w, h)) return false;
+  width = w;
+  height = h;
+  return true;
 }
 
 bool CStreamImage::GetImageSize(const unsigned char* bytes, int count, int& width, int& height) {
-    return ReadHeader(bytes, count, width, height);
+  return ReadHeader(bytes, count, width, height);
 }
 
 void CStreamImage::UsePictureSize(int width, int height) {
-    if (width == width_ && height == height_) return;
-    width_ = width;
-    height_ = height;
-    pixels_.resize(PixelBytes(width, height));
-    if (IsHalfHeight()) {
-        doubled_.resize(PixelBytes(width, 2 * height));
-    } else {
-        doubled_.clear();
-        doubled_.shrink_to_fit();
-    }
+  if (width == width_ && height == height_) return;
+  width_ = width;
+  height_ = height;
+  pixels_.resize(PixelBytes(width, height));
+  if (IsHalfHeight()) {
+    doubled_.resize(PixelBytes(width, 2 * height));
+  } else {
+    doubled_.clear();
+    doubled_.shrink_to_fit();
+  }
 }
 
 bool CStreamImage::DecodeToPixels(const unsigned char* bytes, int count) {
-    SaveSegments(bytes, count);
-    int width = 0;
-    int height = 0;
-    if (!ReadHeader(bytes, count, width, height)) return false;
-    UsePictureSize(width, height);
-    const int result = tjDecompress2(decompressor_, bytes, static_cast<unsigned long>(count), pixels_.data(),
-                                     width, width * kBytesPerPixel, height, TJPF_BGR, kDecodeFlags);
-    return Succeeded(decompressor_, result);
+  SaveSegments(bytes, count);
+  int width = 0;
+  int height = 0;
+  if (!ReadHeader(bytes, count, width, height)) return false;
+  UsePictureSize(width, height);
+  const int result = tjDecompress2(decompressor_, bytes, static_cast<unsigned long>(count), pixels_.data(), width,
+                                   width * kBytesPerPixel, height, TJPF_BGR, kDecodeFlags);
+  return Succeeded(decompressor_, result);
 }
 
 unsigned char* CStreamImage::GetDoubledPixels() {
-    if (pixels_.empty() || !IsHalfHeight()) return nullptr;
-    const size_t rowBytes = size_t(width_) * kBytesPerPixel;
-    const unsigned char* src = pixels_.data();
-    unsigned char* dst = doubled_.data();
-    for (int i = 0; i + 1 < height_; ++i) {
-        const unsigned char* row = src + size_t(i) * rowBytes;
-        const unsigned char* next = row + rowBytes;
-        unsigned char* even = dst + size_t(2 * i) * rowBytes;
-        unsigned char* odd = even + rowBytes;
-        std::memcpy(even, row, rowBytes);
-        for (size_t x = 0; x < rowBytes; ++x) odd[x] = static_cast<unsigned char>((row[x] + next[x]) >> 1);
-    }
-    const unsigned char* last = src + size_t(height_ - 1) * rowBytes;
-    unsigned char* lastEven = dst + size_t(2 * (height_ - 1)) * rowBytes;
-    std::memcpy(lastEven, last, rowBytes);
-    std::memcpy(lastEven + rowBytes, last, rowBytes);
-    return dst;
+  if (pixels_.empty() || !IsHalfHeight()) return nullptr;
+  const size_t rowBytes = size_t(width_) * kBytesPerPixel;
+  const unsigned char* src = pixels_.data();
+  unsigned char* dst = doubled_.data();
+  for (int i = 0; i + 1 < height_; ++i) {
+    const unsigned char* row = src + size_t(i) * rowBytes;
+    const unsigned char* next = row + rowBytes;
+    unsigned char* even = dst + size_t(2 * i) * rowBytes;
+    unsigned char* odd = even + rowBytes;
+    std::memcpy(even, row, rowBytes);
+    for (size_t x = 0; x < rowBytes; ++x) odd[x] = static_cast<unsigned char>((row[x] + next[x]) >> 1);
+  }
+  const unsigned char* last = src + size_t(height_ - 1) * rowBytes;
+  unsigned char* lastEven = dst + size_t(2 * (height_ - 1)) * rowBytes;
+  std::memcpy(lastEven, last, rowBytes);
+  std::memcpy(lastEven + rowBytes, last, rowBytes);
+  return dst;
 }
 
-bool CStreamImage::Compress(const unsigned char* pixels, int width, int height, size_t& size,
-                            size_t& dataStart) {
-    if (!compressor_ || !pixels || !IsPictureSizeUsable(width, height)) return false;
-    if (width != encodedWidth_ || height != encodedHeight_) {
-        const unsigned long bound = tjBufSize(width, height, kJpegSubsampling);
-        if (bound == static_cast<unsigned long>(-1)) return false;
-        encoded_.resize(bound);
-        encodedWidth_ = width;
-        encodedHeight_ = height;
-    }
-    // The buffer is sized for the worst case, so the encoder never has to
-    // grow it behind our back.
-    unsigned char* out = encoded_.data();
-    unsigned long outSize = static_cast<unsigned long>(encoded_.size());
-    if (tjCompress2(compressor_, pixels, width, width * kBytesPerPixel, height, TJPF_BGR, &out, &outSize,
-                    kJpegSubsampling, kJpegQuality, TJFLAG_NOREALLOC) != 0) {
-        KTRACE("JPEG encoding failed: %s", tjGetErrorStr2(compressor_));
-        return false;
-    }
-    if (out != encoded_.data() || outSize > encoded_.size() || !StartsWithSoi(out, outSize)) return false;
+bool CStreamImage::Compress(const unsigned char* pixels, int width, int height, size_t& size, size_t& dataStart) {
+  if (!compressor_ || !pixels || !IsPictureSizeUsable(width, height)) return false;
+  if (width != encodedWidth_ || height != encodedHeight_) {
+    const unsigned long bound = tjBufSize(width, height, kJpegSubsampling);
+    if (bound == static_cast<unsigned long>(-1)) return false;
+    encoded_.resize(bound);
+    encodedWidth_ = width;
+    encodedHeight_ = height;
+  }
+  // The buffer is sized for the worst case, so the encoder never has to
+  // grow it behind our back.
+  unsigned char* out = encoded_.data();
+  unsigned long outSize = static_cast<unsigned long>(encoded_.size());
+  if (tjCompress2(compressor_, pixels, width, width * kBytesPerPixel, height, TJPF_BGR, &out, &outSize,
+                  kJpegSubsampling, kJpegQuality, TJFLAG_NOREALLOC) != 0) {
+    KTRACE("JPEG encoding failed: %s", tjGetErrorStr2(compressor_));
+    return false;
+  }
+  if (out != encoded_.data() || outSize > encoded_.size() || !StartsWithSoi(out, outSize)) return false;
 
-    // The encoder's own JFIF/EXIF/comment segments make way for the source's.
-    size_t offset = kSoiSize;
-    for (int i = 0; i < kMaxLeadingSegments; ++i) {
-        SEGMENTREF seg;
-        if (!ReadMetadataSegment(out, outSize, offset, seg)) break;
-        offset += seg.size;
-    }
-    size = outSize;
-    dataStart = offset;
-    return true;
+  // The encoder's own JFIF/EXIF/comment segments make way for the source's.
+  size_t offset = kSoiSize;
+  for (int i = 0; i < kMaxLeadingSegments; ++i) {
+    SEGMENTREF seg;
+    if (!ReadMetadataSegment(out, outSize, offset, seg)) break;
+    offset += seg.size;
+  }
+  size = outSize;
+  dataStart = offset;
+  return true;
 }
 
 size_t CStreamImage::ComposedSize(size_t remainder) const {
-    return kSoiSize + size_t(app0_.size) + size_t(app1_.size) + size_t(com_.size) + remainder;
+  return kSoiSize + size_t(app0_.size) + size_t(app1_.size) + size_t(com_.size) + remainder;
 }
 
 void CStreamImage::Compose(unsigned char* out, const unsigned char* remainder, size_t remainderSize) const {
-    out[0] = kMarkerPrefix;
-    out[1] = kSoi;
-    size_t pos = kSoiSize;
-    std::memcpy(out + pos, app0_.bytes, size_t(app0_.size));
-    pos += size_t(app0_.size);
-    std::memcpy(out + pos, app1_.bytes, size_t(app1_.size));
-    pos += size_t(app1_.size);
-    std::memcpy(out + pos, com_.bytes, size_t(com_.size));
-    pos += size_t(com_.size);
-    std::memcpy(out + pos, remainder, remainderSize);
+  out[0] = kMarkerPrefix;
+  out[1] = kSoi;
+  size_t pos = kSoiSize;
+  std::memcpy(out + pos, app0_.bytes, size_t(app0_.size));
+  pos += size_t(app0_.size);
+  std::memcpy(out + pos, app1_.bytes, size_t(app1_.size));
+  pos += size_t(app1_.size);
+  std::memcpy(out + pos, com_.bytes, size_t(com_.size));
+  pos += size_t(com_.size);
+  std::memcpy(out + pos, remainder, remainderSize);
 }
 
-bool CStreamImage::EncodePixels(const unsigned char* source, int sourceCount, const unsigned char* pixels,
-                                int width, int height) {
-    outputSize_ = 0;
-    SaveSegments(source, sourceCount);
-    size_t encodedSize = 0;
-    size_t dataStart = 0;
-    if (!Compress(pixels, width, height, encodedSize, dataStart)) return false;
-    const size_t remainder = encodedSize - dataStart;
-    const size_t total = ComposedSize(remainder);
-    if (total > output_.size()) {
-        KTRACE("Encoded picture of %zu bytes exceeds the output buffer", total);
-        return false;
-    }
-    Compose(output_.data(), encoded_.data() + dataStart, remainder);
-    outputSize_ = int(total);
-    return true;
+bool CStreamImage::EncodePixels(const unsigned char* source, int sourceCount, const unsigned char* pixels, int width,
+                                int height) {
+  outputSize_ = 0;
+  SaveSegments(source, sourceCount);
+  size_t encodedSize = 0;
+  size_t dataStart = 0;
+  if (!Compress(pixels, width, height, encodedSize, dataStart)) return false;
+  const size_t remainder = encodedSize - dataStart;
+  const size_t total = ComposedSize(remainder);
+  if (total > output_.size()) {
+    KTRACE("Encoded picture of %zu bytes exceeds the output buffer", total);
+    return false;
+  }
+  Compose(output_.data(), encoded_.data() + dataStart, remainder);
+  outputSize_ = int(total);
+  return true;
 }
 
 bool CStreamImage::DoubleAndReencode(unsigned char* bytes, int& count, int capacity) {
-    int width = 0;
-    int height = 0;
-    if (!ReadHeader(bytes, count, width, height)) return false;
-    if (2 * height >= width) return true;
+  int width = 0;
+  int height = 0;
+  if (!ReadHeader(bytes, count, width, height)) return false;
+  if (2 * height >= width) return true;
 
-    if (!DecodeToPixels(bytes, count)) return false;
-    const unsigned char* doubled = GetDoubledPixels();
-    size_t encodedSize = 0;
-    size_t dataStart = 0;
-    if (!Compress(doubled, width_, 2 * height_, encodedSize, dataStart)) return false;
-    const size_t remainder = encodedSize - dataStart;
-    const size_t total = ComposedSize(remainder);
-    if (capacity < 0 || total > size_t(capacity)) {
-        KTRACE("Doubled picture of %zu bytes does not fit a buffer of %d", total, capacity);
-        return false;
-    }
-    Compose(bytes, encoded_.data() + dataStart, remainder);
-    count = int(total);
-    return true;
+  if (!DecodeToPixels(bytes, count)) return false;
+  const unsigned char* doubled = GetDoubledPixels();
+  size_t encodedSize = 0;
+  size_t dataStart = 0;
+  if (!Compress(doubled, width_, 2 * height_, encodedSize, dataStart)) return false;
+  const size_t remainder = encodedSize - dataStart;
+  const size_t total = ComposedSize(remainder);
+  if (capacity < 0 || total > size_t(capacity)) {
+    KTRACE("Doubled picture of %zu bytes does not fit a buffer of %d", total, capacity);
+    return false;
+  }
+  Compose(bytes, encoded_.data() + dataStart, remainder);
+  count = int(total);
+  return true;
 }

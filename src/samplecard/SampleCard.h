@@ -29,11 +29,11 @@ struct SampleCardOptions {
   int events = 6;
   int normals = 3;
   int logs = 2;
-  int minutes = 1;       // length of each normal recording and log
+  int minutes = 1;        // length of each normal recording and log
   int eventSeconds = 10;  // length of each event recording, the trigger in its middle
   int fps = 10;
-  int width = 640;   // of the full-height pictures
-  int height = 480;  // half-height recordings are width x height / 2
+  int width = 640;                // of the full-height pictures
+  int height = 480;               // half-height recordings are width x height / 2
   DateTime start = kSampleStart;  // local time the drive begins
   int pulseType = 0;              // CARPULSETYPE, 0..5
   bool halfHeightSome = true;     // some recordings at half height

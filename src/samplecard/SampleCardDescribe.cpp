@@ -41,9 +41,14 @@ std::string IndexText(const SampleVideo& v) {
     case SampleIndexVariant::kTrailer92:
       text = v.identityFlag ? "92-byte trailer with identity" : "92-byte trailer without identity";
       break;
-    case SampleIndexVariant::kTrailer26: text = "26-byte trailer"; break;
-    case SampleIndexVariant::kNoTrailer: text = "no trailer"; break;
-    case SampleIndexVariant::kNoIndex: return "no index file";
+    case SampleIndexVariant::kTrailer26:
+      text = "26-byte trailer";
+      break;
+    case SampleIndexVariant::kNoTrailer:
+      text = "no trailer";
+      break;
+    case SampleIndexVariant::kNoIndex:
+      return "no index file";
   }
   text += Format(", %u-byte records, magic %s", v.recordSize, v.recordFormat == 2 ? "0xDD0000A2" : "0xEE0000A1");
   if (v.calibration.angle != 0) text += Format(", angle %d", v.calibration.angle);
@@ -75,10 +80,11 @@ std::string DescribeSampleCard(const SampleCard& card) {
   }
   size_t records = 0;
   for (const SampleLog& log : card.logs) records += log.records.size();
-  std::string text = Format("Sample card %s: %zu event, %zu normal and %zu log recordings, %zu frames, %zu log "
-                            "records, %s\n",
-                            card.root.c_str(), events, card.videos.size() - events, card.logs.size(), frames, records,
-                            Megabytes(card.totalBytes).c_str());
+  std::string text = Format(
+      "Sample card %s: %zu event, %zu normal and %zu log recordings, %zu frames, %zu log "
+      "records, %s\n",
+      card.root.c_str(), events, card.videos.size() - events, card.logs.size(), frames, records,
+      Megabytes(card.totalBytes).c_str());
   for (const SampleVideo& v : card.videos) text += VideoLine(v);
   for (const SampleLog& log : card.logs) {
     text += Format("  %-6s %s  %zu records%s, %s\n", "log", log.path.filename().c_str(), log.records.size(),

@@ -73,15 +73,24 @@ bool AvoidEndMarkerInBlock(SampleFrame* frame) {
     // The D9 byte names the field to move: changing it either changes that
     // byte or, through the carry, the FF before it.
     const size_t d9 = at + 1;
-    if (d9 >= kGzAt) frame->gZ = static_cast<int16_t>(frame->gZ + 1);
-    else if (d9 >= kGyAt) frame->gY = static_cast<int16_t>(frame->gY + 1);
-    else if (d9 >= kGxAt) frame->gX = static_cast<int16_t>(frame->gX + 1);
-    else if (d9 >= kCourseAt) frame->course = static_cast<uint16_t>((frame->course + 1) % 360);
-    else if (d9 >= kAltitudeAt) frame->altitude = static_cast<uint16_t>(frame->altitude + 1);
-    else if (d9 >= kLongitudeAt) frame->longitude = NudgeDdmm(frame->longitude);
-    else if (d9 >= kLatitudeAt) frame->latitude = NudgeDdmm(frame->latitude);
-    else if (d9 >= kPulseAt) frame->pulse = static_cast<uint16_t>(frame->pulse + 1);
-    else return false;
+    if (d9 >= kGzAt)
+      frame->gZ = static_cast<int16_t>(frame->gZ + 1);
+    else if (d9 >= kGyAt)
+      frame->gY = static_cast<int16_t>(frame->gY + 1);
+    else if (d9 >= kGxAt)
+      frame->gX = static_cast<int16_t>(frame->gX + 1);
+    else if (d9 >= kCourseAt)
+      frame->course = static_cast<uint16_t>((frame->course + 1) % 360);
+    else if (d9 >= kAltitudeAt)
+      frame->altitude = static_cast<uint16_t>(frame->altitude + 1);
+    else if (d9 >= kLongitudeAt)
+      frame->longitude = NudgeDdmm(frame->longitude);
+    else if (d9 >= kLatitudeAt)
+      frame->latitude = NudgeDdmm(frame->latitude);
+    else if (d9 >= kPulseAt)
+      frame->pulse = static_cast<uint16_t>(frame->pulse + 1);
+    else
+      return false;
   }
   return false;
 }

@@ -13,15 +13,17 @@ constexpr uint8_t kAppLast = 0xEF;
 constexpr uint8_t kComment = 0xFE;
 
 // APP0: length 16, "JFIF\0", version 1.01, no units, aspect 1:1, no thumbnail.
-constexpr uint8_t kJfifSegment[] = {0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00,
+constexpr uint8_t kJfifSegment[] = {0xFF, 0xE0, 0x00, 0x10, 'J',  'F',  'I',  'F',  0x00,
                                     0x01, 0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00};
 
 // APP1 of the recorder's own: an identifier and a few bytes of camera
 // settings that no reader interprets.
-constexpr uint8_t kRecorderSegment[] = {0xFF, 0xE1, 0x00, 0x14, 'K', 'X', 'C', 'A', 'M', 0x00, 0x01, 0x00,
-                                        0x02, 0x80, 0x01, 0xE0, 0x00, 0x1E, 0x00, 0x50, 0x00, 0x00};
+constexpr uint8_t kRecorderSegment[] = {0xFF, 0xE1, 0x00, 0x14, 'K',  'X',  'C',  'A',  'M',  0x00, 0x01,
+                                        0x00, 0x02, 0x80, 0x01, 0xE0, 0x00, 0x1E, 0x00, 0x50, 0x00, 0x00};
 
-void Append(std::vector<uint8_t>* out, const uint8_t* bytes, size_t size) { out->insert(out->end(), bytes, bytes + size); }
+void Append(std::vector<uint8_t>* out, const uint8_t* bytes, size_t size) {
+  out->insert(out->end(), bytes, bytes + size);
+}
 
 // Where the encoder's stream goes on after its leading APPn and COM segments.
 bool SkipLeadingSegments(std::span<const uint8_t> jpeg, size_t* at) {

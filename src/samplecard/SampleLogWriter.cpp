@@ -35,7 +35,9 @@ std::string Coordinate(double ddmm, int degreeDigits) {
   return Format(degreeDigits == 2 ? "%02lld%02lld.%04lld" : "%03lld%02lld.%04lld", degrees, minutes, fraction);
 }
 
-std::string UtcTime(const DateTime& t) { return Format("%02d%02d%02d.%03d", t.hour, t.minute, t.second, t.milliseconds); }
+std::string UtcTime(const DateTime& t) {
+  return Format("%02d%02d%02d.%03d", t.hour, t.minute, t.second, t.milliseconds);
+}
 std::string UtcDate(const DateTime& t) { return Format("%02d%02d%02d", t.day, t.month, t.year % 100); }
 
 std::string Rmc(const SampleLogRecord& r) {
@@ -49,8 +51,8 @@ std::string Gga(const SampleLogRecord& r) {
   const std::string sats = Format("%02d", r.satsUsed);
   if (!r.gpsValid) return "GPGGA," + UtcTime(r.utc) + ",,,,,0," + sats + ",,,M,,M,,";
   return "GPGGA," + UtcTime(r.utc) + "," + Coordinate(r.latitudeDdmm, 2) + (r.latitudeDdmm < 0 ? ",S," : ",N,") +
-         Coordinate(r.longitudeDdmm, 3) + (r.longitudeDdmm < 0 ? ",W," : ",E,") + "1," + sats + "," +
-         Fixed(r.hdop, 1) + "," + Fixed(r.altitude, 1) + ",M,47.0,M,,";
+         Coordinate(r.longitudeDdmm, 3) + (r.longitudeDdmm < 0 ? ",W," : ",E,") + "1," + sats + "," + Fixed(r.hdop, 1) +
+         "," + Fixed(r.altitude, 1) + ",M,47.0,M,,";
 }
 
 // All the $GPGSV messages of the second; the satellites' places in the sky
@@ -92,8 +94,8 @@ std::string BuildSampleLogText(const SampleLog& log) {
   std::string text;
   if (log.byteOrderMark) text += kByteOrderMark;
   text += SampleNmeaLine(Format("KXDRL3,%d,", log.headerValue) + log.drid + "," + log.sdid +
-                         Format(",%d,%d,%d,%d", log.calibration.angle, log.calibration.offsetX,
-                                log.calibration.offsetY, log.calibration.offsetZ));
+                         Format(",%d,%d,%d,%d", log.calibration.angle, log.calibration.offsetX, log.calibration.offsetY,
+                                log.calibration.offsetZ));
   for (const SampleLogRecord& record : log.records) {
     text += SampleNmeaLine(Rmc(record));
     text += SampleNmeaLine(Gga(record));

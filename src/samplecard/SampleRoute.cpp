@@ -9,16 +9,17 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kGravity = 9.80665;        // m/s^2
+constexpr double kGravity = 9.80665;           // m/s^2
 constexpr double kMetresPerDegree = 111320.0;  // of latitude
-constexpr double kMaxSpeedUp = 3.0;          // km/h per second
-constexpr double kMaxSlowDown = 6.0;         // km/h per second
-constexpr double kTurnRate = 15.0;           // degrees per second at a junction
-constexpr double kTurnSpeed = 22.0;          // km/h through a junction
-constexpr int kBlinkPeriodMs = 1000;  // turn and hazard lamps: on for the first half, so once-a-second logs see them lit
-constexpr int kHazardSeconds = 4;            // hazard lamps after a shock
-constexpr int64_t kShockMs = 800;            // how long a shock rings
-constexpr int kSatelliteSpanSeconds = 10;    // the constellation changes this often
+constexpr double kMaxSpeedUp = 3.0;            // km/h per second
+constexpr double kMaxSlowDown = 6.0;           // km/h per second
+constexpr double kTurnRate = 15.0;             // degrees per second at a junction
+constexpr double kTurnSpeed = 22.0;            // km/h through a junction
+constexpr int kBlinkPeriodMs =
+    1000;                          // turn and hazard lamps: on for the first half, so once-a-second logs see them lit
+constexpr int kHazardSeconds = 4;  // hazard lamps after a shock
+constexpr int64_t kShockMs = 800;  // how long a shock rings
+constexpr int kSatelliteSpanSeconds = 10;  // the constellation changes this often
 
 // Salts that keep the noise of the axes apart.
 constexpr uint64_t kNoiseX = 0x51;

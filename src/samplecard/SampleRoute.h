@@ -10,17 +10,17 @@
 
 struct SampleRouteOptions {
   uint64_t seed = 1;
-  int seconds = 60;  // length of the drive
-  double startLatitude = 48.137;   // decimal degrees
+  int seconds = 60;               // length of the drive
+  double startLatitude = 48.137;  // decimal degrees
   double startLongitude = 11.575;
-  int invalidFrom = -1;      // first second without a GPS fix; -1 for none
+  int invalidFrom = -1;  // first second without a GPS fix; -1 for none
   int invalidSeconds = 0;
   std::vector<int64_t> shockMs;  // drive times of the shocks (event triggers)
 };
 
 // The car at one instant of the drive.
 struct SampleDriveState {
-  double latitude = 0;   // decimal degrees
+  double latitude = 0;  // decimal degrees
   double longitude = 0;
   double speed = 0;      // km/h
   double heading = 0;    // degrees, unwrapped
@@ -29,8 +29,8 @@ struct SampleDriveState {
   double distance = 0;   // metres since the start
   double altitude = 0;   // metres
   bool gpsValid = true;
-  uint8_t signal = 0;    // kSampleSignalBits
-  double gX = 0;         // true acceleration in g: forward, left, up (1 g at rest)
+  uint8_t signal = 0;  // kSampleSignalBits
+  double gX = 0;       // true acceleration in g: forward, left, up (1 g at rest)
   double gY = 0;
   double gZ = 1;
   int satsUsed = 0;

@@ -12,8 +12,8 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // Camera and road geometry, in metres.
-constexpr double kHorizon = 0.42;      // of the picture height
-constexpr double kFocal = 0.7;         // of the picture width
+constexpr double kHorizon = 0.42;  // of the picture height
+constexpr double kFocal = 0.7;     // of the picture width
 constexpr double kCameraHeight = 1.4;
 constexpr double kRoadHalf = 3.2;
 constexpr double kShoulder = 1.3;
@@ -28,10 +28,10 @@ constexpr double kTreeSpacing = 30.0;
 constexpr double kPostSpacing = 50.0;
 constexpr int kTreesAhead = 10;
 constexpr int kPostsAhead = 6;
-constexpr double kOncomingSpeed = 14.0;     // m/s
+constexpr double kOncomingSpeed = 14.0;  // m/s
 constexpr int64_t kOncomingPeriodMs = 23000;
-constexpr double kOncomingWindow = 9.0;     // seconds in view
-constexpr double kSunAzimuth = 150.0;       // degrees
+constexpr double kOncomingWindow = 9.0;  // seconds in view
+constexpr double kSunAzimuth = 150.0;    // degrees
 constexpr int kClouds = 3;
 
 constexpr SampleRgb kSkyTop{38, 88, 170};
@@ -128,8 +128,8 @@ void DrawSky(const SampleSceneState& s, const Camera& cam, SampleImage* image) {
   const SampleRgb hills = Mix(kHills, kHaze, 0.3);
   for (int x = 0; x < cam.width; ++x) {
     const double bearing = s.heading + std::atan((x - cam.width / 2.0) / cam.focal) * 180.0 / kPi;
-    const double rise = 0.04 + 0.035 * std::sin(bearing * 2.0 * kPi / 180.0) +
-                        0.025 * std::sin(bearing * 5.3 * kPi / 180.0 + 1.0);
+    const double rise =
+        0.04 + 0.035 * std::sin(bearing * 2.0 * kPi / 180.0) + 0.025 * std::sin(bearing * 5.3 * kPi / 180.0 + 1.0);
     const int top = horizonRow - static_cast<int>(std::max(0.0, rise) * cam.height);
     for (int y = std::max(0, top); y <= horizonRow; ++y) image->Set(x, y, hills);
   }
@@ -151,10 +151,14 @@ void DrawGround(const SampleSceneState& s, const Camera& cam, SampleImage* image
     for (int x = 0; x < cam.width; ++x) {
       const double lateral = std::fabs((x + 0.5 - cam.width / 2.0) * metresPerPixel - centre);
       SampleRgb c = grass;
-      if (lateral < kCentreLine && dash) c = line;
-      else if (lateral < kRoadHalf - kEdgeLine) c = asphalt;
-      else if (lateral < kRoadHalf) c = line;
-      else if (lateral < kRoadHalf + kShoulder) c = verge;
+      if (lateral < kCentreLine && dash)
+        c = line;
+      else if (lateral < kRoadHalf - kEdgeLine)
+        c = asphalt;
+      else if (lateral < kRoadHalf)
+        c = line;
+      else if (lateral < kRoadHalf + kShoulder)
+        c = verge;
       image->Set(x, y, c);
     }
   }

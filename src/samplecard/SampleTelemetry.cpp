@@ -91,8 +91,10 @@ std::vector<SampleFrame> MakeSampleFrames(const SampleRoute& route, const Sample
     SampleFrame frame;
     frame.time = TimeKeyToDateTime(plan.startEpochSeconds * 1000 + driveMs);
     frame.frameNumber = static_cast<uint8_t>(frameNumber);
-    if (plan.triggerFrame < 0) frame.kind = 1;
-    else frame.kind = i >= plan.triggerFrame ? 3 : 2;
+    if (plan.triggerFrame < 0)
+      frame.kind = 1;
+    else
+      frame.kind = i >= plan.triggerFrame ? 3 : 2;
     const std::array<int16_t, 3> raw = SampleRawG(state.gX, state.gY, state.gZ, plan.calibration);
     frame.gX = raw[0];
     frame.gY = raw[1];

@@ -53,18 +53,18 @@ struct SampleCalibration {
 // One video frame: its place in the data file and everything its index
 // record and its comment block carry (both hold the same values).
 struct SampleFrame {
-  uint32_t offset = 0;  // of the JPEG picture in the data file
-  uint32_t size = 0;    // its byte count
-  DateTime time;        // local; milliseconds follow from frameNumber
+  uint32_t offset = 0;      // of the JPEG picture in the data file
+  uint32_t size = 0;        // its byte count
+  DateTime time;            // local; milliseconds follow from frameNumber
   uint8_t frameNumber = 0;  // within the second, in 1/30 s (0..30)
   uint8_t kind = 0;         // 1 normal, 2 before the trigger, 3 from the trigger on
   int16_t gX = 0;           // raw, thousandths of 1 g
   int16_t gY = 0;
   int16_t gZ = 0;
   bool gpsValid = false;
-  double latitude = 0;   // signed ddmm.mmmm, four decimals
-  double longitude = 0;  // signed dddmm.mmmm, four decimals
-  uint16_t speed = 0;    // GPS speed, km/h (below 256: the comment block holds one byte)
+  double latitude = 0;    // signed ddmm.mmmm, four decimals
+  double longitude = 0;   // signed dddmm.mmmm, four decimals
+  uint16_t speed = 0;     // GPS speed, km/h (below 256: the comment block holds one byte)
   uint16_t altitude = 0;  // metres
   uint16_t course = 0;    // degrees, 0..359
   uint8_t signal = 0;     // car signal bits, see SampleSignalBits
@@ -79,29 +79,29 @@ struct SampleFrame {
 
 struct SampleVideo {
   SampleVideoKind kind = SampleVideoKind::kEvent;
-  int number = 1;          // running number in the file name
-  std::string dataSuffix;  // "" or "_" + 7 characters, on the data file's name only
+  int number = 1;                   // running number in the file name
+  std::string dataSuffix;           // "" or "_" + 7 characters, on the data file's name only
   std::filesystem::path dataPath;   // .vdd
   std::filesystem::path indexPath;  // .vdx; empty for kNoIndex
   SampleIndexVariant variant = SampleIndexVariant::kTrailer92;
   SampleIndexDamage damage = SampleIndexDamage::kNone;
-  int damagedRecord = -1;  // index of the damaged record, -1 when none
-  uint32_t recordSize = 66;   // 66 (version byte 1) or 69 (version byte 2)
-  uint8_t recordFormat = 1;   // 2 selects the record magic 0xDD0000A2, else 0xEE0000A1
-  uint8_t identityFlag = 1;   // trailer byte 5
-  uint8_t attributeA = 0;     // trailer byte 6
-  uint8_t eventCode = 0;      // trailer byte 7 and every frame's event bits
-  uint8_t attributeB = 1;     // trailer byte 9
-  uint8_t extendedCode = 0;   // trailer byte 86
-  uint8_t attributeC = 0;     // trailer byte 87
-  uint8_t attributeD = 0;     // trailer byte 88
-  std::string drid;           // full text written (readers keep the first 10 characters)
+  int damagedRecord = -1;    // index of the damaged record, -1 when none
+  uint32_t recordSize = 66;  // 66 (version byte 1) or 69 (version byte 2)
+  uint8_t recordFormat = 1;  // 2 selects the record magic 0xDD0000A2, else 0xEE0000A1
+  uint8_t identityFlag = 1;  // trailer byte 5
+  uint8_t attributeA = 0;    // trailer byte 6
+  uint8_t eventCode = 0;     // trailer byte 7 and every frame's event bits
+  uint8_t attributeB = 1;    // trailer byte 9
+  uint8_t extendedCode = 0;  // trailer byte 86
+  uint8_t attributeC = 0;    // trailer byte 87
+  uint8_t attributeD = 0;    // trailer byte 88
+  std::string drid;          // full text written (readers keep the first 10 characters)
   std::string sdid;
   SampleCalibration calibration;  // as written in the trailer
-  int width = 0;   // of the pictures as stored
-  int height = 0;  // half of the full height for half-height recordings
+  int width = 0;                  // of the pictures as stored
+  int height = 0;                 // half of the full height for half-height recordings
   bool halfHeight = false;
-  bool app1 = false;     // an APP1 segment sits before the comment segment
+  bool app1 = false;  // an APP1 segment sits before the comment segment
   int fps = 0;
   int triggerFrame = -1;  // first frame of kind 3; -1 for normal recordings
   std::vector<SampleFrame> frames;
@@ -119,10 +119,10 @@ struct SampleLogRecord {
   int gY = 0;
   int gZ = 0;
   bool gpsValid = false;
-  double latitudeDdmm = 0;   // as written, ddmm.mmmm (0 without a fix)
+  double latitudeDdmm = 0;  // as written, ddmm.mmmm (0 without a fix)
   double longitudeDdmm = 0;
-  double latitude = 0;       // decimal degrees from the written fields, negative south
-  double longitude = 0;      // negative west
+  double latitude = 0;   // decimal degrees from the written fields, negative south
+  double longitude = 0;  // negative west
   double speedKnots = 0;
   double course = 0;
   int satsUsed = 0;

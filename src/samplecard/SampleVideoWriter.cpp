@@ -119,6 +119,6 @@ bool WriteSampleVideo(const std::filesystem::path& folder, SampleVideo* video, s
   if (video->indexPath.empty()) return true;
   const std::vector<uint8_t> index = BuildSampleIndex(*video);
   video->indexBytes = index.size();
-  return WriteSampleFile(video->indexPath,
-                         std::string_view(reinterpret_cast<const char*>(index.data()), index.size()), error);
+  return WriteSampleFile(video->indexPath, std::string_view(reinterpret_cast<const char*>(index.data()), index.size()),
+                         error);
 }

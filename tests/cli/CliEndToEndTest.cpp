@@ -80,7 +80,8 @@ std::array<double, 3> ExpectedG(const SampleVideo& video, const SampleFrame& f, 
   if (c.offsetX || c.offsetY || c.offsetZ) {
     ox = c.angle ? c.offsetX / 1000.0 * std::cos(theta) - c.offsetZ / 1000.0 * std::sin(theta) : c.offsetX / 1000.0;
     oy = c.offsetY / 1000.0;
-    oz = (c.angle ? c.offsetZ / 1000.0 * std::cos(theta) + c.offsetX / 1000.0 * std::sin(theta) : c.offsetZ / 1000.0) - 1;
+    oz = (c.angle ? c.offsetZ / 1000.0 * std::cos(theta) + c.offsetX / 1000.0 * std::sin(theta) : c.offsetZ / 1000.0) -
+         1;
   }
   if (c.angle) {
     const double rx = x * std::cos(theta) - z * std::sin(theta);
@@ -94,9 +95,9 @@ class CliEndToEnd : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = new TempDir;
-    const RunResult made = RunCli({"make-sample-card", (dir_->path() / "card").string(), "--seed", "7", "--events",
-                                   "6", "--normals", "3", "--logs", "2", "--minutes", "1", "--width", "96", "--height",
-                                   "64"});
+    const RunResult made =
+        RunCli({"make-sample-card", (dir_->path() / "card").string(), "--seed", "7", "--events", "6", "--normals", "3",
+                "--logs", "2", "--minutes", "1", "--width", "96", "--height", "64"});
     made_ = made.exitStatus;
     // The same card once more in-process, to know what the files hold.
     card_ = new SampleCard;
@@ -133,8 +134,8 @@ TEST_F(CliEndToEnd, EveryVideoRecordingReadsAsWritten) {
     const std::string source = ExpectedSource(video);
     EXPECT_EQ(doc["source"], source);
     const bool fromTrailer = source == "index" && video.identityFlag != 0;
-    EXPECT_EQ(doc["drid"], fromTrailer && video.variant == SampleIndexVariant::kTrailer92 ? Utf8Prefix(video.drid, 10)
-                                                                                          : "");
+    EXPECT_EQ(doc["drid"],
+              fromTrailer && video.variant == SampleIndexVariant::kTrailer92 ? Utf8Prefix(video.drid, 10) : "");
     if (source != "scan") {
       EXPECT_EQ(doc["event_code"], video.eventCode);
     }

@@ -2,8 +2,6 @@
 // block sits, the index files, the logs' lines, and which variants the
 // default card holds.
 
-#include "samplecard/SampleCard.h"
-
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
 
@@ -14,6 +12,7 @@
 #include <set>
 #include <sstream>
 
+#include "samplecard/SampleCard.h"
 #include "samplecard/SampleCommentBlock.h"
 #include "support/TempDir.h"
 
@@ -72,8 +71,10 @@ class SampleCardTest : public ::testing::Test {
     tzset();
   }
   void TearDown() override {
-    if (hadZone_) setenv("TZ", savedZone_.c_str(), 1);
-    else unsetenv("TZ");
+    if (hadZone_)
+      setenv("TZ", savedZone_.c_str(), 1);
+    else
+      unsetenv("TZ");
     tzset();
   }
 
@@ -230,8 +231,10 @@ TEST_F(SampleCardTest, FramesFollowTheTriggerAndThePulsesFollowTheSpeed) {
   for (const SampleVideo& video : card.videos) {
     for (size_t i = 0; i < video.frames.size(); ++i) {
       const SampleFrame& frame = video.frames[i];
-      if (video.kind == SampleVideoKind::kNormal) EXPECT_EQ(frame.kind, 1);
-      else EXPECT_EQ(frame.kind, static_cast<int>(i) >= video.triggerFrame ? 3 : 2);
+      if (video.kind == SampleVideoKind::kNormal)
+        EXPECT_EQ(frame.kind, 1);
+      else
+        EXPECT_EQ(frame.kind, static_cast<int>(i) >= video.triggerFrame ? 3 : 2);
       if (!frame.gpsValid) continue;
       const int pulseKmh = static_cast<int>(frame.pulse * 60 * (1.0 / 20) * 60 / 637);
       EXPECT_NEAR(pulseKmh, frame.speed, 2) << "frame " << i;
@@ -312,8 +315,10 @@ TEST_F(SampleCardTest, TheDefaultCardHoldsEveryVariant) {
   std::set<int> eventCodes;
   std::set<int> normalCodes;
   for (const SampleVideo& v : card.videos) {
-    if (v.kind == SampleVideoKind::kEvent) eventCodes.insert(v.eventCode);
-    else normalCodes.insert(v.eventCode);
+    if (v.kind == SampleVideoKind::kEvent)
+      eventCodes.insert(v.eventCode);
+    else
+      normalCodes.insert(v.eventCode);
     if (v.variant == SampleIndexVariant::kTrailer92) seen.insert(v.identityFlag ? "92 identity" : "92 plain");
     if (v.variant == SampleIndexVariant::kTrailer26) seen.insert("26");
     if (v.variant == SampleIndexVariant::kNoTrailer) seen.insert("no trailer");

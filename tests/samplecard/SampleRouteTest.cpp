@@ -1,12 +1,11 @@
 // The drive behind every sample recording: positions that move as speed and
 // course say, lamps that match what the car does, one stretch without a fix.
 
-#include "samplecard/SampleRoute.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "samplecard/SampleRoute.h"
 #include "samplecard/SampleTypes.h"
 
 namespace {

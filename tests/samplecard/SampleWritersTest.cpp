@@ -114,7 +114,8 @@ TEST(SampleIndexWriterTest, EachVariantEndsAsItsLayoutSays) {
   SampleVideo none = MakeSampleVideo(spec);
   ASSERT_TRUE(WriteSampleVideo(dir.path(), &none, nullptr));
   EXPECT_TRUE(none.indexPath.empty());
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator{}), 5);  // three .vdd, two .vdx
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator{}),
+            5);  // three .vdd, two .vdx
 }
 
 TEST(SampleIndexWriterTest, AVideoWithoutFramesIsRefused) {
