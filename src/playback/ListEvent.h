@@ -1,0 +1,69 @@
+#pragma once
+// One of the search window's three check-box recording lists (event, normal,
+// log): its rows with their check state, selection and focus, filled from
+// the catalogue's rows and sorted by header clicks. The window's list view
+// paints these rows and forwards clicks; the loading reads the checked paths.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "playback/ListSort.h"
+#include "recording/CardCatalogue.h"
+#include "recording/FileListRows.h"
+
+constexpr int kListColumnNo = 0;
+constexpr int kListColumnFile = 1;
+constexpr int kListColumnInfo = 2;  // Type in the event list, Duration in the other two
+constexpr int kListColumnPath = 3;  // hidden from here on
+constexpr int kListColumnDrid = 4;
+constexpr int kListColumnSdid = 5;
+constexpr int kListColumnCount = 6;
+
+struct ListEventRow {
+  std::array<std::string, kListColumnCount> columns;
+  bool checked = false;
+  bool selected = false;
+  bool focused = false;
+
+  const std::string& Path() const { return columns[kListColumnPath]; }
+};
+
+class CListEvent {
+ public:
+  explicit CListEvent(FileListKind kind) : kind_(kind) {}
+
+  FileListKind Kind() const { return kind_; }
+
+  // Empties the list and shows rows in their order, none checked.
+  void Fill(const std::vector<FileListRow>& rows);
+  void Clear() { rows_.clear(); }
+
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  // Null outside the rows.
+  const ListEventRow* Row(int row) const;
+
+  void SetChecked(int row, bool checked);
+  void SetAllChecked(bool checked);
+  bool AnyChecked() const;
+  // The hidden Path column of every checked row, in list order.
+  std::vector<std::string> CheckedPaths() const;
+
+  // Single selection: row becomes the selected and focused row (-1: none).
+  void Select(int row);
+  int SelectedRow() const;
+
+  // A click on a row: any column but the first selects the row and toggles
+  // its check box; the first column holds the check box, which the list
+  // view handles itself. A click outside the rows does nothing.
+  void ClickRow(int row, int column);
+
+  // A click on a column header; true when the rows were sorted.
+  bool ClickHeader(int column);
+  const ListSort& Sort() const { return sort_; }
+
+ private:
+  FileListKind kind_;
+  std::vector<ListEventRow> rows_;
+  ListSort sort_;
+};
