@@ -1,0 +1,192 @@
+#include "playback/LoadSequence.h"
+
+#include <memory>
+
+#include "platform/Prompt.h"
+#include "platform/Trace.h"
+#include "playback/ListEvent.h"
+#include "playback/LoadedListRows.h"
+#include "playback/LoadingDialogModel.h"
+#include "playback/LoadingDialogRunner.h"
+#include "playback/LogGps.h"
+#include "playback/LogRecordView.h"
+#include "recording/MgrDBSearch.h"
+#include "shell/MgrMultiLang.h"
+
+LoadSequence::LoadSequence(CMgrDBSearch& store, Prompt& prompt, LoadingDialogRunner& dialogs)
+    : store_(store), prompt_(prompt), dialogs_(dialogs) {}
+
+LoadOutcome LoadSequence::Load(CListEvent& visibleList) {
+  targets_->StopVideoPlay();
+  targets_->StopLogPlay();
+  return visibleList.Kind() == FileListKind::kLog ? LoadLogs(visibleList) : LoadVideos(visibleList);
+}
+
+bool LoadSequence::LogsInTimeOrder(const CMgrDBSearch& store, const std::vector<std::string>& paths) {
+  for (size_t i = 1; i < paths.size(); ++i) {
+    if (store.ReadLogStartTime(paths[i]) < store.ReadLogEndTime(paths[i - 1])) return false;
+  }
+  return true;
+}
+
+void LoadSequence::Tell(const std::string& key, const char* english, const std::string& caption) {
+  prompt_.Show(GetLangText("Message", key, english), caption, PromptButtons::Ok);
+}
+
+void LoadSequence::ReleaseAll() {
+  store_.Logs().clear();
+  store_.Videos().clear();
+  store_.SetCurrentIndex(-1);
+}
+
+int LoadSequence::RunDialogs(int kind, const std::vector<std::string>& paths) {
+  const int total = static_cast<int>(paths.size());
+  search_->ShowProgressStrip(total);
+  int result = kLoadResultLoaded;
+  for (int k = 0; k < total; ++k) {
+    const std::string& path = paths[static_cast<size_t>(k)];
+    LoadingDialogModel dialog(store_, kind, k, total, path);
+    result = dialogs_.Run(dialog);
+    // A dialog closed in any other way counts as cancelled: nothing half
+    // loaded stays behind.
+    if (result != kLoadResultLoaded && result != kLoadResultFailed) result = kLoadResultCancelled;
+    if (result == kLoadResultCancelled) break;
+    if (kind == kLoadKindLog) {
+      if (result == kLoadResultFailed) break;
+      store_.Logs()[static_cast<size_t>(k)]->SetListedPath(path);
+    } else {
+      // A video that failed stays as an entry without frames: "Crashed Video".
+      store_.Videos()[static_cast<size_t>(k)]->SetDataFilePath(path);
+    }
+    search_->SetProgressPos(k + 1);
+  }
+  search_->HideProgressStrip();
+  return result;
+}
+
+LoadOutcome LoadSequence::LoadVideos(CListEvent& list) {
+  if (list.Kind() == FileListKind::kLog) return LoadLogs(list);
+  const bool events = list.Kind() == FileListKind::kEvent;
+  const int kind = events ? kLoadKindEvent : kLoadKindNormal;
+  const std::string title = LoadingDialogModel::KindTitle(kind);
+  const std::vector<std::string> paths = list.CheckedPaths();
+  if (paths.empty()) {
+    if (events)
+      Tell("NoSelectedEvent", "No Event is selected", title);
+    else
+      Tell("NoSelectedNormal", "No Normal is selected", title);
+    return LoadOutcome::kNothingChecked;
+  }
+
+  ReleaseAll();
+  for (size_t i = 0; i < paths.size(); ++i) store_.Videos().push_back(std::make_unique<CInfoEventFile>());
+  if (RunDialogs(kind, paths) == kLoadResultCancelled) {
+    store_.Videos().clear();
+    if (events) {
+      KTRACE("Cancel Loading Event.");
+      Tell("EventLoadCancel", "Event Loading Cancel", title);
+    } else {
+      Tell("NormalLoadCancel", "Normal Loading Cancel", title);
+    }
+    return LoadOutcome::kCancelled;
+  }
+  CompleteVideos(events ? kViewModeEvent : kViewModeNormal);
+  return LoadOutcome::kLoaded;
+}
+
+void LoadSequence::CompleteVideos(int viewMode) {
+  const bool hasGps = store_.HasGpsFix(-1);
+  if (hasGps) targets_->ResetMapSync();
+  store_.App().viewMode = viewMode;
+  targets_->BuildVideoMapPoints();
+  if (viewMode == kViewModeEvent) slideBar_->ResetToNow();
+  const bool any = !store_.Videos().empty();
+  if (any) targets_->SelectRecording(0);
+  panes_->SetLayout(kLayoutSingle);
+  search_->ShowLoadedRecordings(LoadedRecordingRows(store_.Videos(), viewMode), 0, viewMode == kViewModeNormal);
+  if (any) {
+    targets_->SelectRecording(0);
+    targets_->ShowCurrentFrame(true);
+    if (hasGps && store_.IsCurrentFrameWithoutFix(0)) {
+      const CInfoEventFile& first = *store_.Videos().front();
+      targets_->SetSnapshotGps(first.Frame(store_.FindNearestFixFrame(0)).gps);
+    }
+  }
+  panes_->RepaintPane(0);
+  panes_->RepaintInfoPanel();
+  if (targets_->NotifyNewMapData()) map_->DrawRoute();
+}
+
+LoadOutcome LoadSequence::LoadLogs(CListEvent& list) {
+  const std::string title = LoadingDialogModel::KindTitle(kLoadKindLog);
+  const std::vector<std::string> paths = list.CheckedPaths();
+  if (paths.empty()) {
+    Tell("NoSelectedLog", "No Log is selected", title);
+    return LoadOutcome::kNothingChecked;
+  }
+  if (!LogsInTimeOrder(store_, paths)) {
+    Tell("FilesAreNotTimeOrder", "Selected files are not time order. Please select again.", title);
+    list.SetAllChecked(false);
+    search_->RefreshChecks(list.Kind());
+    return LoadOutcome::kNotTimeOrder;
+  }
+
+  ReleaseAll();
+  for (size_t i = 0; i < paths.size(); ++i) store_.Logs().push_back(std::make_unique<CInfoLogFile>());
+  const int result = RunDialogs(kLoadKindLog, paths);
+  if (result == kLoadResultCancelled) {
+    // Everything this run loaded goes, the logs before the cancelled one too.
+    ReleaseAll();
+    KTRACE("Cancel Loading Log.");
+    Tell("LogLoadCancel", "Log Loading Cancel", title);
+    return LoadOutcome::kCancelled;
+  }
+  if (result == kLoadResultFailed) {
+    // The logs before the failed one are not shown anywhere; keeping them
+    // would leave data loaded that the view mode does not know of.
+    ReleaseAll();
+    KTRACE("Fail Loading Log.");
+    Tell("LogLoadError", "Log Loading Error", title);
+    return LoadOutcome::kFailed;
+  }
+  CompleteLogs();
+  return LoadOutcome::kLoaded;
+}
+
+void LoadSequence::CompleteLogs() {
+  targets_->ResetMapSync();
+  store_.App().viewMode = kViewModeLog;
+  slideBar_->ResetToNow();
+  targets_->ClearLogGraph();
+  panes_->SetLayout(kLayoutLog);
+  search_->RunWithWaitMessage(GetLangText("GUI", "LogGraphInitWait", "The log graph is initialized. Please wait"),
+                              [this] { SetUpLogView(); });
+  search_->ShowLogsLoaded();
+}
+
+void LoadSequence::SetUpLogView() {
+  targets_->LoadLogGraph();
+  search_->ShowLoadedLogs(LoadedLogRows(store_), 0);
+  if (targets_->LogGraphPointCount() > 0) targets_->ShowLogRecord(0);
+  if (targets_->BuildLogMapPoints() > 0) {
+    map_->DrawRoute();
+    KTRACE("Complete Loading Log.");
+  }
+  ShowFirstLogPosition();
+}
+
+void LoadSequence::ShowFirstLogPosition() {
+  const FRAMEINFOLOG* fix = FirstLogFix(store_.Logs());
+  if (store_.App().hasLogs && fix != nullptr) {
+    const GpsBlock gps = GpsBlockOfLogRecord(*fix);
+    targets_->ShowPosition(gps);
+    backPanel_->RedrawSpeedReadout(false);
+    backPanel_->SetMapHasData(true);
+    map_->MoveCenterMap(gps);
+    targets_->SetSnapshotGps(gps);
+    return;
+  }
+  targets_->ClearPositionAndSpeed();
+  backPanel_->ShowGpsPart(false);
+  backPanel_->SetMapHasData(false);
+}

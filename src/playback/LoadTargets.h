@@ -1,0 +1,45 @@
+#pragma once
+// What a finished load hands the loaded set to: the play controller, frame
+// navigation, the G-sensor graphs, the map synchronisation and the digit
+// displays. The window wires these to the managers that own them; the
+// defaults do nothing, so the command-line tool and the tests override only
+// what they look at.
+
+#include <cstdint>
+
+#include "recording/FrameInfoVideo.h"
+
+class LoadTargets {
+ public:
+  virtual ~LoadTargets() = default;
+
+  // ---- play controller and frame navigation ------------------------------
+  virtual void StopVideoPlay() {}
+  virtual void StopLogPlay() {}
+  virtual void SelectRecording(int /*index*/) {}
+  virtual void ShowCurrentFrame(bool /*displayUpdate*/) {}
+  // The current-frame snapshot takes gps as its GPS block.
+  virtual void SetSnapshotGps(const GpsBlock& /*gps*/) {}
+
+  // ---- map synchronisation -----------------------------------------------
+  virtual void ResetMapSync() {}
+  // The store's map points for the loaded video recordings.
+  virtual void BuildVideoMapPoints() {}
+  // The map points of the loaded logs; how many there are.
+  virtual int BuildLogMapPoints() { return 0; }
+  // New data is loaded; whether the map page is up to draw it.
+  virtual bool NotifyNewMapData() { return false; }
+
+  // ---- log graph ---------------------------------------------------------
+  virtual void ClearLogGraph() {}
+  // Builds the log graph from every loaded log.
+  virtual void LoadLogGraph() {}
+  virtual int LogGraphPointCount() const { return 0; }
+  // Show log record of graph point index (the log panes follow).
+  virtual void ShowLogRecord(int /*point*/) {}
+
+  // ---- digit displays ----------------------------------------------------
+  virtual void ShowPosition(const GpsBlock& /*gps*/) {}
+  // The position display and the speed read-out show no data.
+  virtual void ClearPositionAndSpeed() {}
+};
