@@ -10,21 +10,14 @@
 
 namespace {
 
-// Frames without a real date (the recorder's clock not yet set) plot at the
-// start of time, so they do not stretch the span of the others.
 constexpr uint16_t kFirstRealYear = 1900;
-
-int64_t FrameTime(const DateTime& time) {
-  if (time.year < kFirstRealYear) return time.milliseconds;
-  return MakeTimeKey(time);
-}
 
 GRAPHPOINT VideoPoint(const FRAMEINFOVIDEO& frame) {
   GRAPHPOINT point;
   point.x = frame.gX;
   point.y = frame.gY;
   point.z = frame.gZ;
-  point.time = FrameTime(frame.time);
+  point.time = PointTimeOfFrame(frame.time);
   point.kind = frame.frameKind;
   point.event = frame.eventBits;
   return point;
@@ -59,6 +52,11 @@ int64_t Distance(int64_t a, int64_t b) { return a > b ? a - b : b - a; }
 
 }  // namespace
 
+int64_t PointTimeOfFrame(const DateTime& time) {
+  if (time.year < kFirstRealYear) return time.milliseconds;
+  return MakeTimeKey(time);
+}
+
 std::span<const GRAPHPOINT> GSensorGraphModel::Plotted() const {
   return std::span<const GRAPHPOINT>(all_).subspan(static_cast<size_t>(window_.first),
                                                    static_cast<size_t>(window_.count));
@@ -78,12 +76,7 @@ void GSensorGraphModel::LoadVideoRecording(const CInfoEventFile& recording, int 
   std::vector<GRAPHPOINT> points;
   points.reserve(static_cast<size_t>(recording.FrameCount()));
   for (const FRAMEINFOVIDEO& frame : recording.Frames()) points.push_back(VideoPoint(frame));
-
-  mode_ = viewMode == kGraphModeNormal ? kGraphModeNormal : kGraphModeEvent;
-  const PointRange window =
-      mode_ == kGraphModeNormal ? CutNormalWindow(points, 0) : PointRange{0, static_cast<int>(points.size())};
-  const int current = points.empty() ? -1 : 0;
-  SetPoints(std::move(points), window, current, 0);
+  LoadPoints(viewMode == kGraphModeNormal ? kGraphModeNormal : kGraphModeEvent, std::move(points));
 }
 
 void GSensorGraphModel::LoadLogs(const std::vector<std::unique_ptr<CInfoLogFile>>& logs) {
@@ -98,9 +91,15 @@ void GSensorGraphModel::LoadLogs(const std::vector<std::unique_ptr<CInfoLogFile>
     for (int r = 0; r < log->RecordCount(); ++r)
       if (const FRAMEINFOLOG* record = log->Record(r)) points.push_back(LogPoint(*record, logIndex));
   }
-  mode_ = kGraphModeLog;
-  const PointRange window{0, static_cast<int>(points.size())};
-  SetPoints(std::move(points), window, -1, 0);
+  LoadPoints(kGraphModeLog, std::move(points));
+}
+
+void GSensorGraphModel::LoadPoints(int mode, std::vector<GRAPHPOINT> points) {
+  mode_ = mode;
+  const int count = static_cast<int>(points.size());
+  const PointRange window = mode == kGraphModeNormal ? CutNormalWindow(points, 0) : PointRange{0, count};
+  const int current = (mode == kGraphModeLog || count == 0) ? -1 : 0;
+  SetPoints(std::move(points), window, current, 0);
 }
 
 void GSensorGraphModel::Clear() { SetPoints({}, {}, -1, 0); }

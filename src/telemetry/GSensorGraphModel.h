@@ -22,6 +22,12 @@
 
 class CInfoEventFile;
 class CInfoLogFile;
+struct DateTime;
+
+// The time a frame plots at: its time key, or just its milliseconds for a
+// frame dated before 1900 (the recorder's clock not yet set), so such frames
+// do not stretch the span of the others.
+int64_t PointTimeOfFrame(const DateTime& time);
 
 // Points of kind 2 or 3 that follow one another, marked at their ends.
 struct EventMarkStretch {
@@ -51,6 +57,9 @@ class GSensorGraphModel {
   // Log mode: one point per record of every log, in log order, the segment
   // being the log's index. No cursor until one is set.
   void LoadLogs(const std::vector<std::unique_ptr<CInfoLogFile>>& logs);
+  // Plots points in mode: the normal mode cuts its window around point 0;
+  // the cursor goes to point 0 in the video modes, nowhere in log mode.
+  void LoadPoints(int mode, std::vector<GRAPHPOINT> points);
   // No points, no cursor; repaints.
   void Clear();
 
