@@ -11,3 +11,4 @@ void AddFrameCommand(CLI::App& app, int& exitStatus);
 void AddSettingsCommand(CLI::App& app, int& exitStatus);
 void AddScanCommand(CLI::App& app, int& exitStatus);
 void AddPulseCommand(CLI::App& app, int& exitStatus);
+void AddSearchLogCommand(CLI::App& app, int& exitStatus);

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
   AddSettingsCommand(app, exitStatus);
   AddScanCommand(app, exitStatus);
   AddPulseCommand(app, exitStatus);
+  AddSearchLogCommand(app, exitStatus);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {

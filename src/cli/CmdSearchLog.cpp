@@ -1,0 +1,125 @@
+// korvane-cli search-log LOG... [--speed S] [--x X] [--y Y] [--z Z] [--json]:
+// loads the logs as the log list's Load does (they must be in time order)
+// and runs the log search pane's search; each option given ticks its box
+// with its value.
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
+#include "platform/ManualPorts.h"
+#include "playback/ListEvent.h"
+#include "playback/LoadSequence.h"
+#include "playback/LogSearch.h"
+#include "playback/WaitingLoadingDialogRunner.h"
+#include "recording/FileListRows.h"
+#include "recording/MgrDBSearch.h"
+
+namespace {
+
+// The loading's message boxes without a screen: each text becomes an error
+// line.
+class CliPrompt final : public Prompt {
+ public:
+  PromptAnswer Show(const std::string& text, const std::string&, PromptButtons buttons) override {
+    PrintError(text);
+    return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+  }
+  std::optional<std::string> PickFolder(const std::string&, const std::string&) override { return std::nullopt; }
+};
+
+struct SearchRequest {
+  std::vector<std::string> logs;
+  std::string speed;
+  std::array<std::string, 3> axes;
+  bool json = false;
+};
+
+constexpr const char* kAxisOptions[] = {"--x", "--y", "--z"};
+
+bool AllAreFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error)) continue;
+    PrintError("cannot open " + path + ": " +
+               (std::filesystem::exists(path, error) ? "not a regular file" : "no such file"));
+    return false;
+  }
+  return true;
+}
+
+void FillFields(const SearchRequest& request, LogSearchFields& fields) {
+  fields.speedChecked = !request.speed.empty();
+  if (fields.speedChecked) fields.speedText = request.speed;
+  for (size_t i = 0; i < request.axes.size(); ++i) {
+    fields.axisChecked[i] = !request.axes[i].empty();
+    if (fields.axisChecked[i]) fields.axisText[i] = request.axes[i];
+    fields.accelChecked = fields.accelChecked || fields.axisChecked[i];
+  }
+}
+
+void PrintRows(const std::vector<LogSearchRow>& rows, bool json) {
+  if (json) {
+    Json out = Json::array();
+    for (const LogSearchRow& row : rows) {
+      out.push_back(Json{{"no", std::stoi(row.no)},
+                         {"date_time", row.dateTime},
+                         {"log", row.log},
+                         {"record", row.record},
+                         {"event_type", row.eventType}});
+    }
+    std::cout << WriteJson(out);
+    return;
+  }
+  std::printf("%5s  %-19s  %4s  %6s  %s\n", "No.", "date and time", "log", "record", "event type");
+  for (const LogSearchRow& row : rows) {
+    std::printf("%5s  %-19s  %4d  %6s  %s\n", row.no.c_str(), row.dateTime.c_str(), row.log, row.recordText.c_str(),
+                row.eventType.c_str());
+  }
+}
+
+int RunSearch(const SearchRequest& request) {
+  if (!AllAreFiles(request.logs)) return kExitLoadFailed;
+  CliPrompt prompt;
+  ManualUiQueue ui;
+  AppState app;
+  const Volumes volumes;
+  CMgrDBSearch store(prompt, ui, app, volumes);
+
+  std::vector<FileListRow> rows;
+  for (const std::string& path : request.logs) rows.push_back(MakeFileListRow(store, FileListKind::kLog, path));
+  CListEvent list(FileListKind::kLog);
+  list.Fill(rows);
+  list.SetAllChecked(true);
+  WaitingLoadingDialogRunner dialogs;
+  LoadSequence loading(store, prompt, dialogs);
+  if (loading.LoadLogs(list) != LoadOutcome::kLoaded) return kExitLoadFailed;
+
+  LogSearch search;
+  FillFields(request, search.Fields());
+  PrintRows(search.Search(store.Logs()), request.json);
+  return kExitOk;
+}
+
+}  // namespace
+
+void AddSearchLogCommand(CLI::App& app, int& exitStatus) {
+  auto* command = app.add_subcommand("search-log", "Load logs (.log) in time order and search their records");
+  auto request = std::make_shared<SearchRequest>();
+  command->add_option("LOG", request->logs, "the log files, earliest first")->required();
+  command->add_option("--speed", request->speed, "GPS speed over, km/h")->check(CLI::Number);
+  for (size_t i = 0; i < request->axes.size(); ++i) {
+    const std::string axis(1, static_cast<char>('X' + i));
+    command->add_option(kAxisOptions[i], request->axes[i], "G-sensor " + axis + " value over, g")->check(CLI::Number);
+  }
+  command->add_flag("--json", request->json, "print JSON");
+  command->callback([&exitStatus, request] { exitStatus = RunSearch(*request); });
+}
