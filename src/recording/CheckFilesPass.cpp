@@ -64,8 +64,10 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(const std::string& fold
       DeleteIndexOf(path);
       continue;
     }
-    const std::string indexPath = VideoIndexPath(path);
-    if (!CheckIndexFile(indexPath, verify_.load())) {
+    // Without verification the index is not looked at, so not looked for.
+    const bool verify = verify_.load();
+    const std::string indexPath = verify ? indexes_.IndexPathFor(path) : std::string();
+    if (!CheckIndexFile(indexPath, verify)) {
       KTRACE("Crashed file: %s", indexPath.c_str());
       crashed_ = 1;
       continue;
@@ -127,12 +129,13 @@ bool CheckFilesPass::Delete(const std::string& path) {
     return false;
   }
   KTRACE("Deleted %s", path.c_str());
+  indexes_.Forget(path);
   deleted_.push_back(path);
   return true;
 }
 
 void CheckFilesPass::DeleteIndexOf(const std::string& dataPath) {
-  const std::string indexPath = VideoIndexPath(dataPath);
+  const std::string indexPath = indexes_.IndexPathFor(dataPath);
   if (indexPath.empty()) return;
   // The index is found by a name prefix, so it may belong to another
   // recording whose name starts alike; that one keeps its index.

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/Ports.h"
+#include "recording/VideoIndexCache.h"
 
 struct DataFileCheck {
   bool ok = false;       // false: the file could not be opened or read
@@ -85,6 +86,7 @@ class CheckFilesPass {
   std::vector<std::string> normalPaths_;
   std::vector<std::string> logPaths_;
   std::vector<std::string> deleted_;
+  VideoIndexCache indexes_;
   bool started_ = false;
   std::thread worker_;
 };

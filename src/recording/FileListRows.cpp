@@ -5,7 +5,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "recording/EventCodes.h"
+#include "recording/IndexTrailerProbe.h"
 #include "recording/MgrDBSearch.h"
+#include "recording/VideoIndexCache.h"
+#include "recording/VideoIndexPath.h"
 #include "recording/VideoSpanProbe.h"
 #include "shell/MgrMultiLang.h"
 
@@ -56,7 +60,19 @@ std::string VideoDurationText(std::optional<int64_t> seconds) {
   return text;
 }
 
-FileListRow MakeFileListRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path) {
+namespace {
+
+// What the store's GetEventName says, with the index already found: only
+// the extended set needs the trailer.
+std::string EventNameOf(const CMgrDBSearch& store, const std::string& path, const std::string& indexPath) {
+  const uint8_t code = store.ReadEventCode(path);
+  if (code != kExtendedEventCode) return EventCodeName(code);
+  return ExtendedEventName(ReadIndexExtendedEventCode(indexPath));
+}
+
+// indexPath: the ".vdx" of a video recording (empty when it has none).
+FileListRow MakeRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path,
+                    const std::string& indexPath) {
   FileListRow row;
   row.title = FileTitle(path);
   row.no = ListNumberText(row.title);
@@ -70,18 +86,27 @@ FileListRow MakeFileListRow(const CMgrDBSearch& store, FileListKind kind, const 
     row.end = store.ReadLogEndTime(path);
     return row;
   }
-  if (kind == FileListKind::kEvent) row.type = store.GetEventName(path);
-  else row.duration = VideoDurationText(ReadVideoSpanSeconds(path));
-  const VideoIds ids = store.ReadVideoIds(path);
+  if (kind == FileListKind::kEvent) row.type = EventNameOf(store, path, indexPath);
+  else row.duration = VideoDurationText(ReadVideoSpanSeconds(path, indexPath));
+  const VideoIds ids = ReadIndexIds(indexPath);
   row.drid = ids.drid;
   row.sdid = ids.sdid;
   return row;
+}
+
+}  // namespace
+
+FileListRow MakeFileListRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path) {
+  return MakeRow(store, kind, path, kind == FileListKind::kLog ? std::string() : VideoIndexPath(path));
 }
 
 std::vector<FileListRow> MakeFileListRows(const CMgrDBSearch& store, FileListKind kind) {
   std::vector<FileListRow> rows;
   const std::vector<std::string>& paths = store.Catalogue().Paths(kind);
   rows.reserve(paths.size());
-  for (const std::string& path : paths) rows.push_back(MakeFileListRow(store, kind, path));
+  VideoIndexCache indexes;
+  for (const std::string& path : paths) {
+    rows.push_back(MakeRow(store, kind, path, kind == FileListKind::kLog ? std::string() : indexes.IndexPathFor(path)));
+  }
   return rows;
 }

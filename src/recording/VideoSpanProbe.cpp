@@ -171,12 +171,20 @@ std::optional<VideoFrameSpan> SpanFromData(const std::string& dataPath) {
 }  // namespace
 
 std::optional<VideoFrameSpan> ReadVideoFrameSpan(const std::string& dataPath) {
-  if (auto span = SpanFromIndex(VideoIndexPath(dataPath))) return span;
+  return ReadVideoFrameSpan(dataPath, VideoIndexPath(dataPath));
+}
+
+std::optional<VideoFrameSpan> ReadVideoFrameSpan(const std::string& dataPath, const std::string& indexPath) {
+  if (auto span = SpanFromIndex(indexPath)) return span;
   return SpanFromData(dataPath);
 }
 
 std::optional<int64_t> ReadVideoSpanSeconds(const std::string& dataPath) {
-  const std::optional<VideoFrameSpan> span = ReadVideoFrameSpan(dataPath);
+  return ReadVideoSpanSeconds(dataPath, VideoIndexPath(dataPath));
+}
+
+std::optional<int64_t> ReadVideoSpanSeconds(const std::string& dataPath, const std::string& indexPath) {
+  const std::optional<VideoFrameSpan> span = ReadVideoFrameSpan(dataPath, indexPath);
   if (!span) return std::nullopt;
   return (MakeTimeKey(span->last) - MakeTimeKey(span->first)) / 1000;
 }

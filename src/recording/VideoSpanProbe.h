@@ -20,7 +20,10 @@ struct VideoFrameSpan {
 
 // Nothing when neither the index nor the data file gives a frame.
 std::optional<VideoFrameSpan> ReadVideoFrameSpan(const std::string& dataPath);
+// The same with the recording's index already found (empty: none).
+std::optional<VideoFrameSpan> ReadVideoFrameSpan(const std::string& dataPath, const std::string& indexPath);
 
 // Whole seconds from the first frame to the last, as the loaded recording
 // measures them (time keys, truncated); nothing without a frame.
 std::optional<int64_t> ReadVideoSpanSeconds(const std::string& dataPath);
+std::optional<int64_t> ReadVideoSpanSeconds(const std::string& dataPath, const std::string& indexPath);

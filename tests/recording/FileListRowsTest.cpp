@@ -226,6 +226,24 @@ TEST_F(FileListRowsTest, RowsOfAScannedCardFollowItsCatalogue) {
     EXPECT_EQ(normals[i].duration, "1 Min") << normals[i].title;
   }
   EXPECT_EQ(MakeFileListRows(store_, FileListKind::kLog).size(), 1u);
+
+  // The list, which finds each index once per folder, shows what each
+  // recording's own row shows.
+  for (FileListKind kind : {FileListKind::kEvent, FileListKind::kNormal, FileListKind::kLog}) {
+    for (const FileListRow& row : MakeFileListRows(store_, kind)) {
+      const FileListRow alone = MakeFileListRow(store_, kind, row.path);
+      EXPECT_EQ(row.type, alone.type);
+      EXPECT_EQ(row.duration, alone.duration);
+      EXPECT_EQ(row.drid, alone.drid);
+      EXPECT_EQ(row.sdid, alone.sdid);
+      if (kind == FileListKind::kEvent) {
+        EXPECT_EQ(row.type, store_.GetEventName(row.path));
+      }
+      if (kind != FileListKind::kLog) {
+        EXPECT_EQ(row.drid, store_.ReadVideoIds(row.path).drid);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,31 @@
+#pragma once
+// The index path rule for many recordings of the same folders. The rule
+// (see VideoIndexPath.h) finds a data file's index by a prefix search in its
+// folder, which reads the whole folder each time: for a card of a few
+// thousand recordings that makes opening the card quadratic. This lists the
+// index files of each folder once and answers from the list, with the same
+// result as VideoIndexPath for every name.
+
+#include <map>
+#include <string>
+#include <vector>
+
+class VideoIndexCache {
+ public:
+  // The ".vdx" index of a ".vdd" data file; empty when none is found.
+  std::string IndexPathFor(const std::string& dataPath);
+  // An index file that was deleted since its folder was listed.
+  void Forget(const std::string& indexPath);
+
+ private:
+  struct IndexName {
+    std::string lower;  // for the prefix search
+    std::string name;   // as the folder spells it
+  };
+  // Sorted by lower.
+  using Folder = std::vector<IndexName>;
+
+  Folder& FolderOf(const std::string& folder);
+
+  std::map<std::string, Folder> folders_;
+};
