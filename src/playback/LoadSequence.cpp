@@ -51,6 +51,13 @@ int LoadSequence::RunDialogs(int kind, const std::vector<std::string>& paths) {
     // loaded stays behind.
     if (result != kLoadResultLoaded && result != kLoadResultFailed) result = kLoadResultCancelled;
     if (result == kLoadResultCancelled) break;
+    // The dialog runs an event loop; should the store have been emptied
+    // meanwhile (a rescan after the card went away), the run is over.
+    const size_t entries = kind == kLoadKindLog ? store_.Logs().size() : store_.Videos().size();
+    if (entries != paths.size()) {
+      result = kLoadResultCancelled;
+      break;
+    }
     if (kind == kLoadKindLog) {
       if (result == kLoadResultFailed) break;
       store_.Logs()[static_cast<size_t>(k)]->SetListedPath(path);

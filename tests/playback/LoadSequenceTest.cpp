@@ -158,6 +158,7 @@ class CountingRunner final : public LoadingDialogRunner {
     inner_.SetOnStarted([this](LoadingDialogModel& dialog, LoadObserver& observer) {
       if (dialog.Index() == cancelAt) LoadingDialogModel::Cancel(observer);
       if (dialog.Index() == failAt) observer.Status().store(kLoadFailed);
+      if (onFile) onFile(dialog.Index());
     });
   }
   int Run(LoadingDialogModel& dialog) override {
@@ -168,6 +169,7 @@ class CountingRunner final : public LoadingDialogRunner {
 
   int cancelAt = -1;
   int failAt = -1;
+  std::function<void(int index)> onFile;  // while the dialog of file index is up
   Calls captions;
   std::vector<int> results;
 
@@ -333,6 +335,16 @@ TEST_F(LoadSequenceTest, CancellingTheThirdOfFiveLeavesNothingLoaded) {
   EXPECT_TRUE(log_.Has("strip hidden"));
   EXPECT_FALSE(log_.Has("loadedRecordings"));
   EXPECT_FALSE(log_.Has("select 0"));
+}
+
+TEST_F(LoadSequenceTest, StoreEmptiedWhileADialogIsUpEndsTheRun) {
+  Check(events_, EventFiles(3));
+  runner_.onFile = [this](int index) {
+    if (index == 1) store_.Reset();
+  };
+  EXPECT_EQ(sequence_.Load(events_), LoadOutcome::kCancelled);
+  EXPECT_EQ(runner_.captions.size(), 2u);
+  EXPECT_TRUE(store_.Videos().empty());
 }
 
 TEST_F(LoadSequenceTest, CancelStopsARunningScan) {
