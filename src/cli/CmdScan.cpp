@@ -52,8 +52,10 @@ constexpr ListOutput kLists[] = {
 
 Json RowJson(const FileListRow& row, FileListKind kind) {
   Json json{{"no", row.no}, {"title", row.title}};
-  if (kind == FileListKind::kEvent) json["type"] = row.type;
-  else json["duration"] = row.duration;
+  if (kind == FileListKind::kEvent)
+    json["type"] = row.type;
+  else
+    json["duration"] = row.duration;
   json["path"] = row.path;
   json["drid"] = row.drid;
   json["sdid"] = row.sdid;
@@ -136,8 +138,10 @@ int RunScan(const ScanRequest& request) {
   }
   const bool valid = store.ChooseRoot(request.root);
   if (valid) store.Scan();
-  if (request.json) std::cout << WriteJson(ScanJson(store, app, request.root, valid, prompt.Message()));
-  else PrintText(store, app, request.root, valid, prompt.Message());
+  if (request.json)
+    std::cout << WriteJson(ScanJson(store, app, request.root, valid, prompt.Message()));
+  else
+    PrintText(store, app, request.root, valid, prompt.Message());
   return valid ? kExitOk : kExitLoadFailed;
 }
 

@@ -47,7 +47,9 @@ fs::path NormalFolderPath(const fs::path& root) {
 
 fs::path LogFolderPath(const fs::path& root) { return ResolveCardPath(root, {kLogFolderName}); }
 
-fs::path SettingsFilePath(const fs::path& root) { return ResolveCardPath(root, {kConfigFolderName, kSettingsFileName}); }
+fs::path SettingsFilePath(const fs::path& root) {
+  return ResolveCardPath(root, {kConfigFolderName, kSettingsFileName});
+}
 
 std::vector<std::string> ListCardFiles(const fs::path& folder, std::string_view extension) {
   std::vector<std::string> files;

@@ -86,8 +86,10 @@ FileListRow MakeRow(const CMgrDBSearch& store, FileListKind kind, const std::str
     row.end = store.ReadLogEndTime(path);
     return row;
   }
-  if (kind == FileListKind::kEvent) row.type = EventNameOf(store, path, indexPath);
-  else row.duration = VideoDurationText(ReadVideoSpanSeconds(path, indexPath));
+  if (kind == FileListKind::kEvent)
+    row.type = EventNameOf(store, path, indexPath);
+  else
+    row.duration = VideoDurationText(ReadVideoSpanSeconds(path, indexPath));
   const VideoIds ids = ReadIndexIds(indexPath);
   row.drid = ids.drid;
   row.sdid = ids.sdid;

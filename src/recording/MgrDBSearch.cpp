@@ -104,8 +104,10 @@ void CMgrDBSearch::Scan() {
   lastScan_.counts = CountCardFiles(root_);
 
   CheckFilesPass pass(root_, lastScan_.counts.Total());
-  if (checkFiles_) checkFiles_(pass);
-  else StartAndWait(pass, ui_);
+  if (checkFiles_)
+    checkFiles_(pass);
+  else
+    StartAndWait(pass, ui_);
   // Whatever the dialog did, the lists are read only once the worker ended.
   pass.Join();
   if (!pass.IsDone()) StartAndWait(pass, ui_);
@@ -179,9 +181,7 @@ int64_t CMgrDBSearch::ReadLogStartTime(const std::string& logPath) const { retur
 
 int64_t CMgrDBSearch::ReadLogEndTime(const std::string& logPath) const { return ::ReadLogEndTime(logPath); }
 
-std::string CMgrDBSearch::GetLogDurationText(const std::string& logPath) const {
-  return ::GetLogDurationText(logPath);
-}
+std::string CMgrDBSearch::GetLogDurationText(const std::string& logPath) const { return ::GetLogDurationText(logPath); }
 
 // ---- the loaded recordings -----------------------------------------------------
 

@@ -37,8 +37,7 @@ VideoIndexCache::Folder& VideoIndexCache::FolderOf(const std::string& folder) {
   if (known != folders_.end()) return known->second;
   Folder& names = folders_[folder];
   std::error_code error;
-  for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
-       it.increment(error)) {
+  for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end; it.increment(error)) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
     std::string name = it->path().filename().string();

@@ -69,7 +69,9 @@ class FileListRowsTest : public ::testing::Test {
     return dir_.Write(name + ".vdd", AsText(data)).string();
   }
 
-  std::string Duration(const std::string& path) { return MakeFileListRow(store_, FileListKind::kNormal, path).duration; }
+  std::string Duration(const std::string& path) {
+    return MakeFileListRow(store_, FileListKind::kNormal, path).duration;
+  }
 
   TempDir dir_;
   std::string savedLang_;
@@ -97,7 +99,7 @@ TEST_F(FileListRowsTest, DurationRoundsAsTheLoadedRecordingDoes) {
     int milliseconds;
     const char* text;
   };
-  const Case cases[] = {{0, 0, "1 Sec"},    {58, 0, "59 Sec"},  {58, 999, "59 Sec"}, {59, 0, "1 Min"},
+  const Case cases[] = {{0, 0, "1 Sec"},   {58, 0, "59 Sec"}, {58, 999, "59 Sec"}, {59, 0, "1 Min"},
                         {108, 0, "1 Min"}, {109, 0, "2 Min"}, {3599, 0, "60 Min"}};
   const Bytes data = StampedPicture(0, 0);
   for (const Case& c : cases) {

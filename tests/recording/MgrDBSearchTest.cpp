@@ -51,7 +51,8 @@ class MgrDBSearchTest : public ::testing::Test {
 
   // The card's folder is the mount point of a device that is removable or not.
   void MountCard(bool removable) {
-    dir_.Write("mountinfo", "21 1 8:1 / / rw - ext4 /dev/sda1 rw\n22 21 8:17 / " + Card() + " rw - vfat /dev/sdb1 rw\n");
+    dir_.Write("mountinfo",
+               "21 1 8:1 / / rw - ext4 /dev/sda1 rw\n22 21 8:17 / " + Card() + " rw - vfat /dev/sdb1 rw\n");
     dir_.Write("sys/dev/block/8:17/removable", removable ? "1\n" : "0\n");
   }
 

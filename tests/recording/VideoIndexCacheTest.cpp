@@ -9,11 +9,24 @@ namespace {
 TEST(VideoIndexCacheTest, AnswersAsTheIndexPathRuleForEveryName) {
   TempDir dir;
   const char* names[] = {
-      "0001,20240614_093000.vdx",     "0001,20240614_093000_EVT0001.vdd", "0002.VDX", "0002.vdd",
-      "00021.vdx",                    "0003.vdd",                         "0004.vdd", "0004A.vdx",
-      "0004a.vdx",                    "0004.vdx.old",                     "REC_0005.vdd", "REC_0005.vdx",
-      "0006_ABCDEFG.vdd",             "0006_ABCDEFG.vdx",                 "0006.vdx", "a.vd.vdd",
-      "a.vdx",                        "0007.vdd",
+      "0001,20240614_093000.vdx",
+      "0001,20240614_093000_EVT0001.vdd",
+      "0002.VDX",
+      "0002.vdd",
+      "00021.vdx",
+      "0003.vdd",
+      "0004.vdd",
+      "0004A.vdx",
+      "0004a.vdx",
+      "0004.vdx.old",
+      "REC_0005.vdd",
+      "REC_0005.vdx",
+      "0006_ABCDEFG.vdd",
+      "0006_ABCDEFG.vdx",
+      "0006.vdx",
+      "a.vd.vdd",
+      "a.vdx",
+      "0007.vdd",
   };
   for (const char* name : names) dir.Write(name, "x");
   std::filesystem::create_directories(dir / "0007.vdx");  // a folder is no index
