@@ -12,3 +12,4 @@ void AddSettingsCommand(CLI::App& app, int& exitStatus);
 void AddScanCommand(CLI::App& app, int& exitStatus);
 void AddPulseCommand(CLI::App& app, int& exitStatus);
 void AddSearchLogCommand(CLI::App& app, int& exitStatus);
+void AddPlayCommand(CLI::App& app, int& exitStatus);

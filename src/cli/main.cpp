@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
   AddScanCommand(app, exitStatus);
   AddPulseCommand(app, exitStatus);
   AddSearchLogCommand(app, exitStatus);
+  AddPlayCommand(app, exitStatus);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {

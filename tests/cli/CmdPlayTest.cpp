@@ -1,0 +1,84 @@
+// korvane-cli play on a generated card: the start frame the window chooses,
+// the frames the ticks show, the end of play and the exit statuses.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "samplecard/SampleCard.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using nlohmann::json;
+
+struct CliRun {
+  int exitStatus = -1;
+  std::string out;
+};
+
+CliRun Cli(const std::string& args) {
+  const std::string command = std::string("'") + KORVANE_CLI_PATH + "' " + args + " 2>/dev/null";
+  CliRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  char buffer[65536];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+  const int status = pclose(pipe);
+  run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+TEST(CmdPlayTest, PlaysFromTheTriggerAndEndsAtTheLastFrame) {
+  TempDir dir;
+  SampleCardOptions options;
+  options.events = 1;
+  options.normals = 2;
+  options.logs = 0;
+  options.fps = 5;
+  options.eventSeconds = 4;
+  options.width = 32;
+  options.height = 24;
+  SampleCard card;
+  std::string error;
+  ASSERT_TRUE(WriteSampleCard(dir / "card", options, &card, &error)) << error;
+  const SampleVideo& event = card.videos[0];
+
+  // Normal speed from the trigger: the next frame (200 ms on) at the first
+  // tick, then nothing new until the position passes it.
+  CliRun run = Cli("play " + Quoted(event.dataPath) + " --ticks 11 --json");
+  ASSERT_EQ(run.exitStatus, 0);
+  json out = json::parse(run.out);
+  EXPECT_EQ(out["start_frame"], event.triggerFrame);
+  ASSERT_EQ(out["ticks"].size(), 11u);
+  EXPECT_EQ(out["ticks"][0]["frame"], event.triggerFrame + 1);
+  for (int k = 1; k < 8; ++k) EXPECT_TRUE(out["ticks"][k]["frame"].is_null()) << k;
+  EXPECT_EQ(out["ticks"][8]["frame"], event.triggerFrame + 2);
+  EXPECT_EQ(out["ticks"][8]["t"], 225);
+
+  // x16 backwards from the last frame reaches frame 0 and stops there.
+  const int last = static_cast<int>(event.frames.size()) - 1;
+  run = Cli("play " + Quoted(event.dataPath) + " --state 13 --from " + std::to_string(last) + " --ticks 100 --json");
+  ASSERT_EQ(run.exitStatus, 0);
+  out = json::parse(run.out);
+  const json& ticks = out["ticks"];
+  ASSERT_FALSE(ticks.empty());
+  EXPECT_LT(ticks.size(), 100u);
+  EXPECT_EQ(ticks.back()["frame"], 0);
+  EXPECT_TRUE(ticks.back()["ended"]);
+
+  // A normal run must be given in the order it was recorded.
+  const std::string run1 = Quoted(card.videos[1].dataPath);
+  const std::string run2 = Quoted(card.videos[2].dataPath);
+  EXPECT_EQ(Cli("play " + run1 + " " + run2 + " --mode normal --ticks 2").exitStatus, 0);
+  EXPECT_EQ(Cli("play " + run2 + " " + run1 + " --mode normal --ticks 2").exitStatus, 2);
+  EXPECT_EQ(Cli("play " + Quoted(dir / "missing.vdd")).exitStatus, 1);
+  EXPECT_EQ(Cli("play " + run1 + " --state 1").exitStatus, 2);
+}
+
+}  // namespace
