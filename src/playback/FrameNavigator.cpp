@@ -113,31 +113,32 @@ AdvanceResult FrameNavigator::AdvanceSingle(CInfoEventFile& video, int state, in
 }
 
 // The current frame is the newest one in the grid: the last pane's going
-// forward, the first pane's going backward. At either end the end frame
-// takes its place in the grid like any other new frame, so the grid keeps
-// showing consecutive frames.
+// forward, the first pane's going backward. A new frame pushes the grid on by
+// one pane; the end frame is shown in the end pane in place.
 AdvanceResult FrameNavigator::AdvanceThumbnail(CInfoEventFile& video, int state, int64_t position) {
   const int recording = store_.CurrentIndex();
   const int last = video.FrameCount() - 1;
   const int selected = panes_.Selected();
   if (!IsReverseState(state)) {
-    const bool atEnd = position >= TimeOf(video, last);
-    const int frame = atEnd ? last : ScanForward(video, position);
+    if (position >= TimeOf(video, last)) {
+      video.SetCurrentFrameIndex(last);
+      return {ShowFrame(recording, last, kLastPane, false), true};
+    }
+    const int frame = ScanForward(video, position);
     if (frame < 0) return {};
     video.SetCurrentFrameIndex(frame);
-    const PaneContent& end = panes_.Pane(kLastPane);
-    if (atEnd && end.recording == recording && end.frameIndex == last) return {false, true};
-    if (end.HoldsFrame()) ShiftLeft();
-    return {ShowFrame(recording, frame, kLastPane, !atEnd && selected == kLastPane), atEnd};
+    ShiftLeft();
+    return {ShowFrame(recording, frame, kLastPane, selected == kLastPane), false};
   }
-  const bool atEnd = position <= TimeOf(video, 0);
-  const int frame = atEnd ? 0 : ScanReverse(video, position);
+  if (position <= TimeOf(video, 0)) {
+    video.SetCurrentFrameIndex(0);
+    return {ShowFrame(recording, 0, 0, false), true};
+  }
+  const int frame = ScanReverse(video, position);
   if (frame < 0) return {};
   video.SetCurrentFrameIndex(frame);
-  const PaneContent& start = panes_.Pane(0);
-  if (atEnd && start.recording == recording && start.frameIndex == 0) return {false, true};
-  if (start.HoldsFrame()) ShiftRight();
-  return {ShowFrame(recording, frame, 0, !atEnd && selected == 0), atEnd};
+  ShiftRight();
+  return {ShowFrame(recording, frame, 0, selected == 0), false};
 }
 
 void FrameNavigator::ShiftLeft() {

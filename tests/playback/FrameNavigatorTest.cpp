@@ -78,7 +78,7 @@ TEST_F(FrameNavigatorTest, ThumbnailStepsMoveThePictureBuffersAlong) {
   EXPECT_EQ(control_->Snapshot().frame, 19);
 }
 
-TEST_F(FrameNavigatorTest, ThumbnailPlayShiftsOnePanePerNewFrameAndKeepsTheEndInTheRun) {
+TEST_F(FrameNavigatorTest, ThumbnailPlayShiftsOnePanePerNewFrame) {
   AddVideo(FramesEvery(24, 100));
   Open(kViewModeEvent);
   Nav().SetLayout(kLayoutThumbnail);
@@ -90,7 +90,7 @@ TEST_F(FrameNavigatorTest, ThumbnailPlayShiftsOnePanePerNewFrameAndKeepsTheEndIn
   EXPECT_EQ(PaneFrames(), Run(7, kPaneCount));
   EXPECT_EQ(Buffers()[0], before[1]);
   EXPECT_EQ(control_->Snapshot().frame, 15);
-  Tick(200);  // past the last frame: it joins the run and play ends
+  Tick(200);  // frame 23, the last; at its time play ends
   EXPECT_EQ(PaneFrames(), Run(8, kPaneCount));
   EXPECT_EQ(control_->PlayState(), PS_STOP);
 

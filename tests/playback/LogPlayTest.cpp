@@ -102,6 +102,12 @@ TEST_F(LogPlayTest, ALogRecordViewTakesOverShowingTheRecord) {
   control_->PreviousFrame();
   control_->GoTo(0, 1);  // already there
   EXPECT_EQ(shown, (std::vector<int>{2, 1}));
+
+  // A log timer must not outlive the controller it calls.
+  control_->Play();
+  ASSERT_TRUE(timers_.IsTimerRunning(CMgrPlayControl::kLogTimerId));
+  control_.reset();
+  EXPECT_FALSE(timers_.IsTimerRunning(CMgrPlayControl::kLogTimerId));
 }
 
 TEST(LogGpsTest, DecimalDegreesBecomeTheFramesPositionParts) {

@@ -226,6 +226,15 @@ TEST_F(PlayControlTest, AFrameWhosePictureCannotBeReadBecomesCurrentWithoutUpdat
   EXPECT_EQ(control_->PlayState(), PS_PLAY);
   Tick(100);
   EXPECT_EQ(control_->Snapshot().frame, 2);
+
+  // Refilling the grid leaves no older picture where frame 1 belongs.
+  control_->Navigator().SetLayout(kLayoutThumbnail);
+  control_->Navigator().GoToFrame(2);
+  ASSERT_EQ(Pane(8).frameIndex, 2);
+  control_->Navigator().GoToFrame(1);
+  EXPECT_FALSE(Pane(8).HoldsFrame());
+  EXPECT_EQ(Pane(9).frameIndex, 2);
+  EXPECT_EQ(Pane(7).frameIndex, 0);
 }
 
 TEST_F(PlayControlTest, GoToStopsPlayAndSelectsTheRecordingRow) {
