@@ -153,10 +153,12 @@ void CMgrPlayControl::StartVideoPlay() {
   videoTimerRunning_ = true;
 }
 
+// The play state belongs to whichever timer runs: stopping the other one
+// leaves it alone.
 void CMgrPlayControl::StopVideoPlay() {
   if (videoTimerRunning_ || timers_.IsTimerRunning(kVideoTimerId)) timers_.KillTimer(kVideoTimerId);
   videoTimerRunning_ = false;
-  SetState(PS_STOP);
+  if (!logTimerRunning_) SetState(PS_STOP);
 }
 
 // The position follows the measured time, not the number of ticks, so the
@@ -189,7 +191,7 @@ void CMgrPlayControl::StartLogPlay() {
 void CMgrPlayControl::StopLogPlay() {
   if (logTimerRunning_ || timers_.IsTimerRunning(kLogTimerId)) timers_.KillTimer(kLogTimerId);
   logTimerRunning_ = false;
-  SetState(PS_STOP);
+  if (!videoTimerRunning_) SetState(PS_STOP);
 }
 
 void CMgrPlayControl::OnLogTimer() {

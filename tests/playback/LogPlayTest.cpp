@@ -87,6 +87,11 @@ TEST_F(LogPlayTest, PlayShowsEachRecordWithoutGValues) {
   EXPECT_EQ(Cursor(), 4);
   control_->GoTo(0, 0);
   control_->Play();
+  control_->StopVideoPlay();  // log play's state is left to log play
+  EXPECT_EQ(control_->PlayState(), PS_PLAY);
+  Tick(1000);
+  EXPECT_EQ(Cursor(), 1);
+  control_->PreviousFrame();
   control_->PreviousFrame();
   EXPECT_EQ(Cursor(), 0);
   EXPECT_EQ(control_->PlayState(), PS_STOP);
@@ -102,6 +107,7 @@ TEST_F(LogPlayTest, ALogRecordViewTakesOverShowingTheRecord) {
   control_->PreviousFrame();
   control_->GoTo(0, 1);  // already there
   EXPECT_EQ(shown, (std::vector<int>{2, 1}));
+  shown.clear();
 
   // A log timer must not outlive the controller it calls.
   control_->Play();
