@@ -9,13 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "shell/DisplaySpeed.h"
 #include "shell/ModelTable.h"
 
 class ScriptPolicy;
-
-// Which speed the speed displays and the AVI caption show.
-constexpr int kDisplaySpeedGps = 0;
-constexpr int kDisplaySpeedPulse = 1;
 
 // The date order value that puts the weekday first; every other value gives
 // year.month.day.

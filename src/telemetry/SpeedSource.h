@@ -2,14 +2,13 @@
 // Which speed the speed read-outs show: the recorder model and the speed
 // source setting, handed in by the caller (the settings are read per call).
 
-constexpr int kModelWithCarPulse = 9;  // MX-H
-constexpr int kDisplaySpeedGps = 0;
-constexpr int kDisplaySpeedPulse = 1;
+#include "shell/DisplaySpeed.h"
+#include "shell/ModelTable.h"
 
 struct SpeedSource {
   int currentModel = 0;
   int displaySpeed = kDisplaySpeedGps;
 
   // The car-pulse speed is shown only on the model that has the input.
-  bool UsesPulse() const { return currentModel == kModelWithCarPulse && displaySpeed == kDisplaySpeedPulse; }
+  bool UsesPulse() const { return IsHLayoutModel(currentModel) && displaySpeed == kDisplaySpeedPulse; }
 };

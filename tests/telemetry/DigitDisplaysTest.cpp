@@ -51,8 +51,8 @@ TEST(DigitCellsTest, SpeedDigitsLeaveLeadingZerosBlank) {
 }
 
 TEST(DigitCellsTest, SpeedSourceDecidesValueCaptionAndDash) {
-  const SpeedSource pulseOnModel9{kModelWithCarPulse, kDisplaySpeedPulse};
-  const SpeedSource gpsOnModel9{kModelWithCarPulse, kDisplaySpeedGps};
+  const SpeedSource pulseOnModel9{kHLayoutModelId, kDisplaySpeedPulse};
+  const SpeedSource gpsOnModel9{kHLayoutModelId, kDisplaySpeedGps};
   const SpeedSource pulseElsewhere{3, kDisplaySpeedPulse};
 
   SpeedReadout r = SpeedCellsOf(62, 0, 0, true, pulseOnModel9);
