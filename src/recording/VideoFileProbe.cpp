@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/Utf8.h"
+#include "recording/IndexTrailerProbe.h"
 #include "recording/ReadOnlyFile.h"
 #include "recording/VideoFormat.h"
 #include "recording/VideoIndexPath.h"
@@ -12,17 +12,6 @@ namespace {
 constexpr size_t kHeadBytes = 2048;
 // Markers are looked for at positions 0..2043 of the head.
 constexpr size_t kHeadWalkEnd = kHeadBytes - 4;
-constexpr size_t kIdentityChars = 10;
-
-// The last 92 bytes of the recording's index, when it has that many.
-bool ReadTrailerBytes(const std::string& dataPath, std::array<uint8_t, kTrailerSize>& bytes) {
-  ReadOnlyFile index;
-  if (!index.Open(VideoIndexPath(dataPath))) return false;
-  const int64_t size = index.Size();
-  if (size < static_cast<int64_t>(kTrailerSize)) return false;
-  const uint64_t at = static_cast<uint64_t>(size) - kTrailerSize;
-  return index.ReadAt(at, bytes.data(), bytes.size()) == bytes.size();
-}
 
 }  // namespace
 
@@ -39,15 +28,7 @@ uint8_t ReadVideoEventCode(const std::string& dataPath) {
 }
 
 uint8_t ReadVideoExtendedEventCode(const std::string& dataPath) {
-  std::array<uint8_t, kTrailerSize> bytes{};
-  if (!ReadTrailerBytes(dataPath, bytes)) return 0;
-  return ParseTrailer(bytes).extEventCode;
+  return ReadIndexExtendedEventCode(VideoIndexPath(dataPath));
 }
 
-VideoIds ReadVideoIds(const std::string& dataPath) {
-  std::array<uint8_t, kTrailerSize> bytes{};
-  if (!ReadTrailerBytes(dataPath, bytes)) return {};
-  const VdxTrailer trailer = ParseTrailer(bytes);
-  if (trailer.magic != kTrailerMagic || trailer.identityFlag == 0) return {};
-  return {Utf8Prefix(trailer.drid, kIdentityChars), Utf8Prefix(trailer.sdid, kIdentityChars)};
-}
+VideoIds ReadVideoIds(const std::string& dataPath) { return ReadIndexIds(VideoIndexPath(dataPath)); }
