@@ -1,0 +1,62 @@
+#include "playback/EngineLoadTargets.h"
+
+#include "playback/LogRecordView.h"
+#include "playback/MgrPlayControl.h"
+#include "recording/InfoLogFile.h"
+#include "recording/MgrDBSearch.h"
+#include "telemetry/DigitDisplays.h"
+#include "telemetry/GSensorGraphModel.h"
+
+namespace {
+
+// Route points of a log record, as opposed to the video frames' kind 2.
+constexpr int kLogRoutePointKind = 1;
+
+}  // namespace
+
+EngineLoadTargets::EngineLoadTargets(CMgrDBSearch& store, CMgrPlayControl& control, GSensorGraphModel& logGraph,
+                                     LogRecordView& logRecords, DigitDisplays& displays, MapView& map)
+    : store_(store), control_(control), logGraph_(logGraph), logRecords_(logRecords), displays_(displays),
+      map_(map) {}
+
+void EngineLoadTargets::StopVideoPlay() { control_.StopVideoPlay(); }
+void EngineLoadTargets::StopLogPlay() { control_.StopLogPlay(); }
+void EngineLoadTargets::SelectRecording(int index) { control_.Navigator().SelectRecording(index); }
+void EngineLoadTargets::ShowCurrentFrame(bool displayUpdate) { control_.Navigator().ShowCurrentFrame(displayUpdate); }
+void EngineLoadTargets::SetSnapshotGps(const GpsBlock& gps) { control_.SetSnapshotGps(gps); }
+
+void EngineLoadTargets::ResetMapSync() { map_.ClearRoute(); }
+
+int EngineLoadTargets::BuildLogMapPoints() {
+  int count = 0;
+  const auto& logs = store_.Logs();
+  for (size_t log = 0; log < logs.size(); ++log) {
+    if (!logs[log]) continue;
+    for (int r = 0; r < logs[log]->RecordCount(); ++r) {
+      const FRAMEINFOLOG* record = logs[log]->Record(r);
+      if (record == nullptr || record->gpsValid == 0) continue;
+      map_.AddRoutePoint(static_cast<int>(log), r, record->lat, record->lon, kLogRoutePointKind);
+      ++count;
+    }
+  }
+  return count;
+}
+
+bool EngineLoadTargets::NotifyNewMapData() { return map_.InUse(); }
+
+void EngineLoadTargets::ClearLogGraph() { logGraph_.Clear(); }
+
+void EngineLoadTargets::LoadLogGraph() {
+  logGraph_.LoadLogs(store_.Logs());
+  logRecords_.SetSelectedLogRow(0);
+}
+
+int EngineLoadTargets::LogGraphPointCount() const { return logGraph_.PointCount(); }
+void EngineLoadTargets::ShowLogRecord(int point) { logRecords_.ShowLogRecord(point); }
+
+void EngineLoadTargets::ShowPosition(const GpsBlock& gps) { displays_.SetPosition(gps); }
+
+void EngineLoadTargets::ClearPositionAndSpeed() {
+  displays_.SetPosition(GpsBlock{});
+  displays_.SetSpeed(0, 0, 0);
+}

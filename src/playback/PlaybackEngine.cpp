@@ -1,0 +1,157 @@
+#include "playback/PlaybackEngine.h"
+
+#include "platform/TimeKey.h"
+#include "recording/FileListRows.h"
+#include "recording/MgrDBSearch.h"
+#include "shell/AppSetting.h"
+
+PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings, TimerHost& timers,
+                               const Clock& clock, Prompt& prompt, LoadingDialogRunner& dialogs,
+                               const PlaybackEngineSinks& sinks)
+    : store_(store),
+      window_(sinks.window ? *sinks.window : quietWindow_),
+      out_(sinks.playback),
+      videoGraphView_(sinks.videoGraph, [this](int index, bool) { gsensor_.OnPointChosen(index); }),
+      logGraphView_(sinks.logGraph, [this](int index, bool released) { OnLogPointChosen(index, released); }),
+      control_(store, timers, clock, videoGraph_, logGraph_, displays_,
+               [&settings] { return SpeedSource{settings.GetCurrentModel(), settings.GetDisplaySpeed()}; },
+               sinks.playback),
+      gsensor_(videoGraph_, control_, out_.Map()),
+      logTargets_(control_, logGraph_, videoGraph_, window_),
+      logRecords_(store.Logs(), logTargets_, out_.LoadedList(), out_.Map()),
+      loadTargets_(store, control_, logGraph_, logRecords_, displays_, out_.Map()),
+      layoutPanes_(control_, out_.Pane()),
+      loading_(store, prompt, dialogs) {
+  videoGraph_.SetView(&videoGraphView_);
+  logGraph_.SetView(&logGraphView_);
+  displays_.SetView(sinks.displays);
+  control_.SetShowLogRecord([this](int point) { OnLogRecordShown(point); });
+  loading_.SetSearchView(sinks.search);
+  loading_.SetTargets(&loadTargets_);
+  loading_.SetPaneView(&layoutPanes_);
+  loading_.SetSlideBarView(&out_.SlideBar());
+  loading_.SetBackPanelView(&out_.BackPanel());
+  loading_.SetMapView(&out_.Map());
+}
+
+int PlaybackEngine::ViewMode() const { return store_.App().viewMode; }
+
+// ---- the search window ------------------------------------------------------
+
+void PlaybackEngine::FillLists() {
+  for (CListEvent& list : lists_) list.Fill(MakeFileListRows(store_, list.Kind()));
+}
+
+LoadOutcome PlaybackEngine::LoadChecked(FileListKind kind) {
+  const LoadOutcome outcome = loading_.Load(List(kind));
+  if (outcome == LoadOutcome::kCancelled || outcome == LoadOutcome::kFailed) {
+    // The store let go of everything; the views of the earlier load go too.
+    CloseLoadedData();
+    return outcome;
+  }
+  if (outcome != LoadOutcome::kLoaded) return outcome;
+  displays_.SetHasData(true);
+  // Without log records no cursor ever moves: the G-sensor window's graph
+  // must not keep the curve of the recordings loaded before.
+  if (ViewMode() == kViewModeLog) videoGraph_.ShowDetailWindowOf(logGraph_);
+  return outcome;
+}
+
+void PlaybackEngine::Close() {
+  control_.StopVideoPlay();
+  const int mode = ViewMode();
+  if (mode == kViewModeLog) {
+    window_.ShowFileLists(FileListKind::kLog, true);
+  } else {
+    const FileListKind kind = mode == kViewModeNormal ? FileListKind::kNormal : FileListKind::kEvent;
+    window_.ShowFileLists(kind, store_.App().hasLogs);
+  }
+  CloseLoadedData();
+}
+
+void PlaybackEngine::CloseLoadedData() {
+  control_.StopVideoPlay();
+  control_.StopLogPlay();
+  store_.Videos().clear();
+  store_.Logs().clear();
+  store_.App().viewMode = kViewModeNone;
+  FrameNavigator& navigator = control_.Navigator();
+  // The log layout empties every pane; selecting no recording then puts
+  // the single view back with the slide bar at the time now.
+  navigator.SetLayout(kLayoutLog);
+  navigator.SelectRecording(-1);
+  videoGraph_.Clear();
+  logGraph_.Clear();
+  logRecords_.ClearRecord();
+  logSearch_.ClearRows();
+  window_.RepaintLogSearchRows();
+  loadTargets_.ClearPositionAndSpeed();
+  displays_.SetHasData(false);
+}
+
+bool PlaybackEngine::SelectLoadedRecording(int recording) {
+  FrameNavigator& navigator = control_.Navigator();
+  if (!navigator.SelectRecording(recording)) return false;
+  return navigator.ShowCurrentFrame(true);
+}
+
+// ---- the log search pane ----------------------------------------------------
+
+const std::vector<LogSearchRow>& PlaybackEngine::SearchLog() {
+  control_.StopLogPlay();
+  logSearch_.Search(store_.Logs());
+  window_.RepaintLogSearchRows();
+  return logSearch_.Rows();
+}
+
+bool PlaybackEngine::ShowSearchResult(int row) {
+  const std::vector<LogSearchRow>& rows = logSearch_.Rows();
+  if (row < 0 || static_cast<size_t>(row) >= rows.size()) return false;
+  return logRecords_.ShowSearchResult(rows[static_cast<size_t>(row)]);
+}
+
+// ---- the log graph ----------------------------------------------------------
+
+void PlaybackEngine::OnLogRecordShown(int point) {
+  // A point that stands for no loaded record still moved the cursor.
+  if (!logRecords_.ShowLogRecord(point)) videoGraph_.ShowDetailWindowOf(logGraph_);
+}
+
+void PlaybackEngine::OnLogPointChosen(int index, bool released) {
+  if (ViewMode() != kViewModeLog) return;
+  control_.StopLogPlay();
+  if (index < 0) {
+    logRecords_.ClearRecord();
+  } else if (index < logGraph_.PointCount()) {
+    logTargets_.SetGraphCursor(index);
+    if (!logRecords_.ShowLogRecord(index)) logRecords_.ClearRecord();
+    out_.RefreshMap();
+  }
+  if (!released) return;
+  // The cursor goes back to the point of the play position, which the
+  // shown record has just set.
+  const int point = logGraph_.FindPointByTime(MakeTimeKey(control_.Snapshot().time), true);
+  if (point >= 0 && point != logGraph_.CurrentIndex()) logTargets_.SetGraphCursor(point);
+}
+
+// ---- scale ------------------------------------------------------------------
+
+void PlaybackEngine::SetScale(int command) {
+  videoGraph_.SetScale(command);
+  logGraph_.SetScale(command);
+}
+
+void PlaybackEngine::ZoomIn() {
+  videoGraph_.ZoomIn();
+  logGraph_.ZoomIn();
+}
+
+void PlaybackEngine::ZoomOut() {
+  videoGraph_.ZoomOut();
+  logGraph_.ZoomOut();
+}
+
+void PlaybackEngine::ZoomDefault() {
+  videoGraph_.ZoomDefault();
+  logGraph_.ZoomDefault();
+}

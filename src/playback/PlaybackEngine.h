@@ -1,0 +1,136 @@
+#pragma once
+// The playback core the window and the command-line tool create once: the
+// two G-sensor graphs, the digit displays, the play controller with its
+// frame navigation, the loading, the log record view, the log search and
+// the G-sensor window, joined to one another and to the window's sinks.
+// Each command of the main frame and the search window is one call here.
+// Qt-free; every call comes on the user-interface thread.
+
+#include <array>
+#include <memory>
+
+#include "playback/EngineGraphView.h"
+#include "playback/EngineLoadTargets.h"
+#include "playback/EngineLogRecordTargets.h"
+#include "playback/ListEvent.h"
+#include "playback/LoadSequence.h"
+#include "playback/LogRecordView.h"
+#include "playback/LogSearch.h"
+#include "playback/MgrPlayControl.h"
+#include "playback/PlaybackEngineSinks.h"
+#include "telemetry/DigitDisplays.h"
+#include "telemetry/GSensorGraphModel.h"
+#include "telemetry/GSensorWindow.h"
+
+class CAppSetting;
+class CMgrDBSearch;
+class Clock;
+class LoadingDialogRunner;
+class Prompt;
+class TimerHost;
+
+class PlaybackEngine {
+ public:
+  PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings, TimerHost& timers, const Clock& clock,
+                 Prompt& prompt, LoadingDialogRunner& dialogs, const PlaybackEngineSinks& sinks);
+  PlaybackEngine(const PlaybackEngine&) = delete;
+  PlaybackEngine& operator=(const PlaybackEngine&) = delete;
+
+  // ---- play commands ---------------------------------------------------------
+  void Play() { control_.Play(); }
+  void FastPlay() { control_.FastPlay(); }
+  void ReversePlay() { control_.ReversePlay(); }
+  void FastReverse() { control_.FastReverse(); }
+  void Stop() { control_.Stop(); }
+  void Next() { control_.NextFrame(); }
+  void Previous() { control_.PreviousFrame(); }
+  void PlayStopToggle() { control_.PlayStopToggle(); }
+  void GoTo(int recording, int frameOrRecord) { control_.GoTo(recording, frameOrRecord); }
+  // The normal-mode slide bar moved to seconds (released: the drag ended).
+  bool SeekToTime(int seconds, bool released) { return control_.Navigator().SeekToTime(seconds, released); }
+  void SetLayout(int layout) { control_.Navigator().SetLayout(layout); }
+
+  // ---- the search window -------------------------------------------------
+  // Refills the three file lists from the store's catalogue, none checked.
+  void FillLists();
+  CListEvent& List(FileListKind kind) { return lists_[static_cast<size_t>(kind)]; }
+  // The Load button over the list of kind.
+  LoadOutcome LoadChecked(FileListKind kind);
+  // The Close button: back to the file lists, the loaded data closed.
+  void Close();
+  // A row of the loaded-recordings list box (its recording) or of the
+  // loaded-logs list box (its log).
+  bool SelectLoadedRecording(int recording);
+  bool SelectLoadedLog(int log) { return logRecords_.SelectLoadedLog(log); }
+
+  // ---- the log search pane -----------------------------------------------
+  LogSearchFields& SearchFields() { return logSearch_.Fields(); }
+  // The Search button: log play stops, the rows are refilled.
+  const std::vector<LogSearchRow>& SearchLog();
+  // A result row was clicked; false outside the rows or for no record.
+  bool ShowSearchResult(int row);
+  const std::vector<LogSearchRow>& SearchRows() const { return logSearch_.Rows(); }
+
+  // ---- the graphs --------------------------------------------------------
+  // Scale commands 1..4 and zoom, on both graphs at once.
+  void SetScale(int command);
+  void ZoomIn();
+  void ZoomOut();
+  void ZoomDefault();
+
+  // The speed source setting changed: the speed display is redrawn.
+  void SpeedSourceChanged() { displays_.RedrawSpeed(); }
+
+  // ---- the parts, for the window's painting and the tests ----------------
+  CMgrPlayControl& Control() { return control_; }
+  const CMgrPlayControl& Control() const { return control_; }
+  GSensorGraphModel& VideoGraph() { return videoGraph_; }
+  GSensorGraphModel& LogGraph() { return logGraph_; }
+  const DigitDisplays& Displays() const { return displays_; }
+  const LogRecordView& LogRecords() const { return logRecords_; }
+  GSensorWindow& GSensor() { return gsensor_; }
+
+ private:
+  // The pane view the loading talks to: a layout change goes through frame
+  // navigation, which tells the window.
+  class LayoutPanes final : public PaneView {
+   public:
+    LayoutPanes(CMgrPlayControl& control, PaneView& window) : control_(control), window_(window) {}
+    void SetLayout(int layout) override { control_.Navigator().SetLayout(layout); }
+    void RepaintPane(int pane) override { window_.RepaintPane(pane); }
+    void SetSelectedPane(int pane) override { window_.SetSelectedPane(pane); }
+    void RepaintInfoPanel() override { window_.RepaintInfoPanel(); }
+
+   private:
+    CMgrPlayControl& control_;
+    PaneView& window_;
+  };
+
+  int ViewMode() const;
+  // Messages 1934 / 1935 of the log graph to the pane container.
+  void OnLogPointChosen(int index, bool released);
+  void OnLogRecordShown(int point);
+  // What Close and the file list command share: both plays stop, the
+  // loaded data is released and every view of it emptied.
+  void CloseLoadedData();
+
+  CMgrDBSearch& store_;
+  EngineWindowView quietWindow_;
+  EngineWindowView& window_;
+  PlaybackOutputs out_;
+  EngineGraphView videoGraphView_;
+  EngineGraphView logGraphView_;
+  GSensorGraphModel videoGraph_;
+  GSensorGraphModel logGraph_;
+  DigitDisplays displays_;
+  CMgrPlayControl control_;
+  GSensorWindow gsensor_;
+  EngineLogRecordTargets logTargets_;
+  LogRecordView logRecords_;
+  EngineLoadTargets loadTargets_;
+  LayoutPanes layoutPanes_;
+  LoadSequence loading_;
+  LogSearch logSearch_;
+  std::array<CListEvent, 3> lists_{CListEvent(FileListKind::kEvent), CListEvent(FileListKind::kNormal),
+                                   CListEvent(FileListKind::kLog)};
+};
