@@ -14,6 +14,7 @@
 #include "recording/VideoFileProbe.h"
 #include "recording/VideoFormat.h"
 #include "recording/VideoIndexPath.h"
+#include "recording/VideoIndexTail.h"
 #include "shell/MgrMultiLang.h"
 
 namespace {
@@ -57,9 +58,8 @@ class RecordReader {
 // The record size that the index's first record selects; 0 when the index
 // is shorter than one long record.
 size_t FirstRecordSize(const ReadOnlyFile& index) {
-  std::array<uint8_t, kLongRecordSize> first{};
-  if (index.ReadAt(0, first.data(), first.size()) < first.size()) return 0;
-  return RecordSizeFor(ReadU8(first, 4));
+  const std::optional<IndexFirstRecord> first = ReadFirstRecord(index);
+  return first ? first->recordSize : 0;
 }
 
 }  // namespace
@@ -141,25 +141,17 @@ int CInfoEventFile::LoadVideoRecording(const std::string& recordingPath, LoadObs
   }
   ReadOnlyFile index;
   const int64_t indexSize = index.Open(indexPath) ? index.Size() : -1;
-  if (indexSize < static_cast<int64_t>(kTrailerSize)) {
+  VdxTrailer trailer;
+  const IndexTail tail = ReadIndexTrailer(index, indexSize, trailer);
+  // An index too short for a trailer is passed over like a missing one.
+  if (tail == IndexTail::kUnreadable) {
     StartScan();
     return 1;
   }
-  std::array<uint8_t, kTrailerSize> tail{};
-  if (index.ReadAt(static_cast<uint64_t>(indexSize) - kTrailerSize, tail.data(), tail.size()) != tail.size()) {
-    StartScan();
-    return 1;
+  if (tail == IndexTail::kNoTrailer) {
+    index.Close();
+    return LoadIndexWithoutTrailer(indexPath);
   }
-  if (ReadLe32(tail, 0) != kTrailerMagic) {
-    // An older recorder wrote only the first 26 bytes of the trailer.
-    std::memmove(tail.data(), tail.data() + kTrailerSize - kOldTrailerSize, kOldTrailerSize);
-    std::memset(tail.data() + kOldTrailerSize, 0, kTrailerSize - kOldTrailerSize);
-    if (ReadLe32(tail, 0) != kTrailerMagic) {
-      index.Close();
-      return LoadIndexWithoutTrailer(indexPath);
-    }
-  }
-  const VdxTrailer trailer = ParseTrailer(tail);
   TakeTrailer(trailer);
   return LoadRecords(index, indexSize, trailer.frameCount);
 }

@@ -10,6 +10,7 @@
 #include "recording/ReadOnlyFile.h"
 #include "recording/VideoFormat.h"
 #include "recording/VideoIndexPath.h"
+#include "recording/VideoIndexTail.h"
 
 namespace {
 
@@ -37,25 +38,20 @@ struct IndexLayout {
 // the records the file holds and the first record's magic; as the loader
 // reads them.
 bool ReadIndexLayout(const ReadOnlyFile& index, int64_t size, IndexLayout& layout) {
-  std::array<uint8_t, kLongRecordSize> first{};
-  if (index.ReadAt(0, first.data(), first.size()) < first.size()) return false;
-  layout.recordSize = RecordSizeFor(ReadU8(first, 4));
+  const std::optional<IndexFirstRecord> first = ReadFirstRecord(index);
+  if (!first) return false;
+  layout.recordSize = first->recordSize;
 
-  std::array<uint8_t, kTrailerSize> tail{};
-  if (index.ReadAt(static_cast<uint64_t>(size) - kTrailerSize, tail.data(), tail.size()) != tail.size()) return false;
-  if (ReadLe32(tail, 0) != kTrailerMagic) {
-    // An older recorder wrote only the first 26 bytes of the trailer.
-    std::memmove(tail.data(), tail.data() + kTrailerSize - kOldTrailerSize, kOldTrailerSize);
-    std::memset(tail.data() + kOldTrailerSize, 0, kTrailerSize - kOldTrailerSize);
-  }
-  if (ReadLe32(tail, 0) == kTrailerMagic) {
-    const VdxTrailer trailer = ParseTrailer(tail);
+  VdxTrailer trailer;
+  const IndexTail tail = ReadIndexTrailer(index, size, trailer);
+  if (tail == IndexTail::kUnreadable) return false;
+  if (tail == IndexTail::kTrailer) {
     layout.recordCount = trailer.frameCount;
     layout.magic = RecordMagicFor(trailer.recordFormat);
     return true;
   }
   layout.recordCount = static_cast<uint64_t>(size) / layout.recordSize;
-  layout.magic = ReadLe32(first, 0);
+  layout.magic = first->magic;
   return layout.magic == kRecordMagicA1 || layout.magic == kRecordMagicA2;
 }
 
