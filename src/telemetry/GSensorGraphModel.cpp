@@ -33,16 +33,35 @@ GRAPHPOINT LogPoint(const FRAMEINFOLOG& record, size_t logIndex) {
   return point;
 }
 
-int FindInPoints(std::span<const GRAPHPOINT> points, int64_t key, bool interval) {
+bool TimeOrdered(std::span<const GRAPHPOINT> points) {
+  return std::is_sorted(points.begin(), points.end(),
+                        [](const GRAPHPOINT& a, const GRAPHPOINT& b) { return a.time < b.time; });
+}
+
+// Points in time order (the usual case) are searched by halves, so a cursor
+// that follows play costs the same at the end of an hour as at its start;
+// the first match of the scan is the only one there, so both give the same
+// index. Out-of-order lists (a recorder clock set back) keep the scan.
+int FindInPoints(std::span<const GRAPHPOINT> points, int64_t key, bool interval, bool ordered) {
   const int n = static_cast<int>(points.size());
   if (n == 0) return -1;
   if (key >= points[n - 1].time) return n - 1;
+  const int64_t second = key / 1000;
+  if (ordered) {
+    if (interval) {
+      const auto after = std::upper_bound(points.begin(), points.end(), key,
+                                          [](int64_t k, const GRAPHPOINT& p) { return k < p.time; });
+      return static_cast<int>(after - points.begin()) - 1;
+    }
+    const auto from = std::lower_bound(points.begin(), points.end(), second,
+                                       [](const GRAPHPOINT& p, int64_t s) { return p.time / 1000 < s; });
+    return from != points.end() && from->time / 1000 == second ? static_cast<int>(from - points.begin()) : -1;
+  }
   if (interval) {
     for (int i = 0; i + 1 < n; ++i)
       if (points[i].time <= key && key < points[i + 1].time) return i;
     return -1;
   }
-  const int64_t second = key / 1000;
   for (int i = 0; i < n; ++i)
     if (points[i].time / 1000 == second) return i;
   return -1;
@@ -66,6 +85,7 @@ void GSensorGraphModel::SetPoints(std::vector<GRAPHPOINT> points, PointRange win
                                   int sourceStart) {
   all_ = std::move(points);
   all_.shrink_to_fit();
+  timeOrdered_ = TimeOrdered(all_);
   window_ = window;
   current_ = current;
   sourceStart_ = sourceStart;
@@ -118,7 +138,7 @@ bool GSensorGraphModel::SetCursor(int index, bool repaint) {
 }
 
 int GSensorGraphModel::FindPointByTime(int64_t key, bool interval) const {
-  return FindInPoints(Plotted(), key, interval);
+  return FindInPoints(Plotted(), key, interval, timeOrdered_);
 }
 
 void GSensorGraphModel::MoveCursorToTime(int64_t key) {
@@ -131,7 +151,7 @@ void GSensorGraphModel::MoveCursorToTime(int64_t key) {
 }
 
 bool GSensorGraphModel::MoveCursorInNormalWindow(int64_t key) {
-  const int found = FindInPoints(all_, key, true);
+  const int found = FindInPoints(all_, key, true, timeOrdered_);
   if (found < 0) return false;
   if (!NormalWindowNeedsCut(all_, window_, found)) return SetCursor(found - window_.first, true);
   window_ = CutNormalWindow(all_, found);

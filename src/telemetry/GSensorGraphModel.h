@@ -137,6 +137,7 @@ class GSensorGraphModel {
   GraphView* view_ = nullptr;
   int mode_ = kGraphModeEvent;
   std::vector<GRAPHPOINT> all_;
+  bool timeOrdered_ = true;  // all_ by non-decreasing time
   PointRange window_;
   int sourceStart_ = 0;  // of a detail window in the log graph
   int current_ = -1;
