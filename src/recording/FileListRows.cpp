@@ -11,15 +11,10 @@
 #include "recording/VideoIndexCache.h"
 #include "recording/VideoIndexPath.h"
 #include "recording/VideoSpanProbe.h"
-#include "shell/MgrMultiLang.h"
 
 namespace {
 
 constexpr const char* kNumberFormat = "%.0f";
-constexpr const char* kDurationFormat = "%d %s";
-constexpr int64_t kSecondsPerMinute = 60;
-// The list rounds a span up to the next minute from 49 seconds past one.
-constexpr int64_t kMinuteRoundUp = 11;
 
 // The leading number of text as the C library's atof reads it (spaces, a
 // sign, digits, a fraction, an exponent), but without regard to the
@@ -44,21 +39,6 @@ std::string ListNumberText(std::string_view title) {
 }
 
 std::string FileTitle(const std::string& path) { return std::filesystem::path(path).stem().string(); }
-
-std::string VideoDurationText(std::optional<int64_t> seconds) {
-  if (!seconds) return {};
-  const int64_t d = *seconds;
-  char text[128];
-  if (d + 1 < kSecondsPerMinute) {
-    const std::string word = GetLangText("GUI", "Second", "Sec");
-    std::snprintf(text, sizeof text, kDurationFormat, static_cast<int>(d + 1), word.c_str());
-  } else {
-    const std::string word = GetLangText("GUI", "Minute", "Min");
-    std::snprintf(text, sizeof text, kDurationFormat, static_cast<int>((d + kMinuteRoundUp) / kSecondsPerMinute),
-                  word.c_str());
-  }
-  return text;
-}
 
 namespace {
 

@@ -5,12 +5,12 @@
 // questions; nothing is loaded to fill a list.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "recording/CardCatalogue.h"
+#include "recording/VideoDurationText.h"
 
 class CMgrDBSearch;
 
@@ -32,10 +32,6 @@ std::string ListNumberText(std::string_view title);
 
 // The file name without folder and extension.
 std::string FileTitle(const std::string& path);
-
-// The Duration text of a normal recording that runs seconds from its first
-// to its last frame ("59 Sec", "1 Min"); empty without frames.
-std::string VideoDurationText(std::optional<int64_t> seconds);
 
 FileListRow MakeFileListRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path);
 

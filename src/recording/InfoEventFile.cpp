@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <system_error>
 
@@ -11,11 +10,11 @@
 #include "platform/Utf8.h"
 #include "recording/MappedFile.h"
 #include "recording/VideoDataScan.h"
+#include "recording/VideoDurationText.h"
 #include "recording/VideoFileProbe.h"
 #include "recording/VideoFormat.h"
 #include "recording/VideoIndexPath.h"
 #include "recording/VideoIndexTail.h"
-#include "shell/MgrMultiLang.h"
 
 namespace {
 
@@ -341,14 +340,5 @@ int CInfoEventFile::ReadFrameData(int index, uint8_t* buffer) {
 std::string CInfoEventFile::GetDurationText() const {
   if (frames_.empty()) return {};
   const int64_t span = MakeTimeKey(frames_.back().time) - MakeTimeKey(frames_.front().time);
-  const auto d = static_cast<int>(span / 1000);
-  char text[64];
-  if (d >= 59) {
-    const std::string minutes = GetLangText("GUI", "Minute", "Min");
-    std::snprintf(text, sizeof text, "%d %s", (d + 11) / 60, minutes.c_str());
-  } else {
-    const std::string seconds = GetLangText("GUI", "Second", "Sec");
-    std::snprintf(text, sizeof text, "%d %s", d + 1, seconds.c_str());
-  }
-  return text;
+  return VideoDurationText(span / 1000);
 }
