@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "recording/FileListRows.h"
+#include "recording/InfoEventFile.h"
+#include "recording/VideoBytes.h"
+#include "recording/VideoSpanProbe.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// A recorder with a wrong clock can stamp frames a century apart; the span
+// is more seconds than an int holds, and the list and the loaded recording
+// must still show the same count of minutes.
+TEST(VideoDurationTextTest, SpansBeyondAnIntStayInMinutes) {
+  TempDir dir;
+  TestRecord first;
+  first.time = DateTime{1990, 1, 1, 1, 12, 0, 0, 0};
+  TestRecord last = first;
+  last.time.year = 2099;
+  Bytes index = EncodeRecord(first, 66);
+  Append(index, EncodeRecord(last, 66));
+  TestTrailer t;
+  t.frameCount = 2;
+  Append(index, EncodeTrailer(t));
+  dir.Write("REC_0001.vdx", AsText(index));
+  const std::string data = dir.Write("REC_0001.vdd", AsText(CommentPicture(TestComment{}))).string();
+
+  // 109 years with 27 leap days, both ends in winter time.
+  const int64_t seconds = (109 * 365 + 27) * int64_t{86400};
+  EXPECT_EQ(ReadVideoSpanSeconds(data), std::optional<int64_t>(seconds));
+  EXPECT_EQ(VideoDurationText(seconds), "57329280 Min");
+  CInfoEventFile loaded;
+  ASSERT_EQ(loaded.LoadVideoRecording(data, nullptr), 1);
+  ASSERT_EQ(loaded.FrameCount(), 2);
+  EXPECT_EQ(loaded.GetDurationText(), "57329280 Min");
+}
+
+}  // namespace
