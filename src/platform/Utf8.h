@@ -21,3 +21,7 @@ std::string AsciiLower(std::string_view text);
 
 // Whether a and b are equal without regard to ASCII letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// Whether text begins or ends with the given part, by the same rule.
+bool StartsWithNoCase(std::string_view text, std::string_view head);
+bool EndsWithNoCase(std::string_view text, std::string_view tail);

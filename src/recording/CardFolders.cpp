@@ -7,14 +7,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool EndsWithNoCase(std::string_view text, std::string_view tail) {
-  return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
-}
-
-}  // namespace
-
 fs::path FindChildNoCase(const fs::path& folder, std::string_view name) {
   std::error_code error;
   const fs::path exact = folder / name;

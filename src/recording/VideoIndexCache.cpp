@@ -6,31 +6,9 @@
 #include <system_error>
 
 #include "platform/Utf8.h"
+#include "recording/VideoIndexPath.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-constexpr std::string_view kDataExtension = ".vdd";
-constexpr std::string_view kIndexExtension = ".vdx";
-// Only the data file may carry a "_" and seven more characters after the
-// name it shares with its index.
-constexpr size_t kSuffixLength = 8;
-constexpr char kSuffixMark = '_';
-
-bool EndsWithNoCase(std::string_view text, std::string_view tail) {
-  return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
-}
-
-std::string StemName(std::string name) {
-  if (EndsWithNoCase(name, kDataExtension)) name.erase(name.size() - kDataExtension.size());
-  if (name.size() >= kSuffixLength && name[name.size() - kSuffixLength] == kSuffixMark) {
-    name.erase(name.size() - kSuffixLength);
-  }
-  return name;
-}
-
-}  // namespace
 
 VideoIndexCache::Folder& VideoIndexCache::FolderOf(const std::string& folder) {
   const auto known = folders_.find(folder);
@@ -41,7 +19,7 @@ VideoIndexCache::Folder& VideoIndexCache::FolderOf(const std::string& folder) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
     std::string name = it->path().filename().string();
-    if (EndsWithNoCase(name, kIndexExtension)) names.push_back({AsciiLower(name), std::move(name)});
+    if (EndsWithNoCase(name, kVideoIndexExtension)) names.push_back({AsciiLower(name), std::move(name)});
   }
   std::sort(names.begin(), names.end(), [](const IndexName& a, const IndexName& b) { return a.lower < b.lower; });
   return names;
@@ -50,7 +28,7 @@ VideoIndexCache::Folder& VideoIndexCache::FolderOf(const std::string& folder) {
 std::string VideoIndexCache::IndexPathFor(const std::string& dataPath) {
   const fs::path given(dataPath);
   if (!given.has_filename()) return {};
-  const std::string stem = AsciiLower(StemName(given.filename().string()));
+  const std::string stem = AsciiLower(VideoIndexStem(given.filename().string()));
   const Folder& names = FolderOf(given.parent_path().string());
 
   // The names that start with the stem lie together in the lower-case order;
@@ -59,7 +37,7 @@ std::string VideoIndexCache::IndexPathFor(const std::string& dataPath) {
   auto it = std::lower_bound(names.begin(), names.end(), stem,
                              [](const IndexName& a, const std::string& key) { return a.lower < key; });
   for (; it != names.end() && it->lower.compare(0, stem.size(), stem) == 0; ++it) {
-    if (it->name.size() < stem.size() + kIndexExtension.size()) continue;
+    if (it->name.size() < stem.size() + kVideoIndexExtension.size()) continue;
     if (best == nullptr || it->name < *best) best = &it->name;
   }
   return best == nullptr ? std::string() : (given.parent_path() / *best).string();

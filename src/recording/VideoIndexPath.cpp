@@ -11,17 +11,8 @@
 namespace {
 
 constexpr std::string_view kDataExtension = ".vdd";
-constexpr std::string_view kIndexExtension = ".vdx";
 constexpr size_t kSuffixLength = 8;
 constexpr char kSuffixMark = '_';
-
-bool EndsWithNoCase(std::string_view text, std::string_view tail) {
-  return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view head) {
-  return text.size() >= head.size() && EqualsNoCase(text.substr(0, head.size()), head);
-}
 
 // The name part of the search pattern: the file name without its extension
 // and without a "_xxxxxxx" suffix. The suffix is looked for in the file name
@@ -61,9 +52,11 @@ std::string FindPartner(const std::string& path, std::string_view fromExtension,
 }  // namespace
 
 std::string VideoIndexPath(const std::string& dataPath) {
-  return FindPartner(dataPath, kDataExtension, kIndexExtension);
+  return FindPartner(dataPath, kDataExtension, kVideoIndexExtension);
 }
 
 std::string VideoDataPathForIndex(const std::string& indexPath) {
-  return FindPartner(indexPath, kIndexExtension, kDataExtension);
+  return FindPartner(indexPath, kVideoIndexExtension, kDataExtension);
 }
+
+std::string VideoIndexStem(const std::string& dataFileName) { return StemName(dataFileName, kDataExtension); }

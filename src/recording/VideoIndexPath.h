@@ -5,6 +5,9 @@
 // same folder: stem, then any characters, then the partner's extension.
 
 #include <string>
+#include <string_view>
+
+inline constexpr std::string_view kVideoIndexExtension = ".vdx";
 
 // The ".vdx" index of a ".vdd" data file; empty when none is found.
 std::string VideoIndexPath(const std::string& dataPath);
@@ -12,3 +15,7 @@ std::string VideoIndexPath(const std::string& dataPath);
 // The ".vdd" data file of a ".vdx" index, by the same rule with the two
 // extensions exchanged; empty when none is found.
 std::string VideoDataPathForIndex(const std::string& indexPath);
+
+// What the name of a data file's index begins with (in any letter case):
+// the data file's name without its extension and its suffix.
+std::string VideoIndexStem(const std::string& dataFileName);
