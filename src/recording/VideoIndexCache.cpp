@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <string_view>
-#include <system_error>
 
 #include "platform/Utf8.h"
+#include "recording/CardFolders.h"
 #include "recording/VideoIndexPath.h"
 
 namespace fs = std::filesystem;
@@ -14,12 +14,9 @@ VideoIndexCache::Folder& VideoIndexCache::FolderOf(const std::string& folder) {
   const auto known = folders_.find(folder);
   if (known != folders_.end()) return known->second;
   Folder& names = folders_[folder];
-  std::error_code error;
-  for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end; it.increment(error)) {
-    std::error_code typeError;
-    if (!it->is_regular_file(typeError)) continue;
-    std::string name = it->path().filename().string();
-    if (EndsWithNoCase(name, kVideoIndexExtension)) names.push_back({AsciiLower(name), std::move(name)});
+  for (const std::string& file : ListCardFiles(folder.empty() ? "." : folder, kVideoIndexExtension)) {
+    std::string name = fs::path(file).filename().string();
+    names.push_back({AsciiLower(name), std::move(name)});
   }
   std::sort(names.begin(), names.end(), [](const IndexName& a, const IndexName& b) { return a.lower < b.lower; });
   return names;

@@ -1,16 +1,13 @@
 #include "recording/VideoIndexPath.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <string_view>
-#include <system_error>
-#include <vector>
 
 #include "platform/Utf8.h"
+#include "recording/CardFolders.h"
 
 namespace {
 
-constexpr std::string_view kDataExtension = ".vdd";
 constexpr size_t kSuffixLength = 8;
 constexpr char kSuffixMark = '_';
 
@@ -32,31 +29,25 @@ std::string FindPartner(const std::string& path, std::string_view fromExtension,
   const fs::path given(path);
   if (!given.has_filename()) return {};
   const std::string stem = StemName(given.filename().string(), fromExtension);
-  fs::path folder = given.parent_path();
-  if (folder.empty()) folder = ".";
+  const fs::path folder = given.parent_path();
 
-  std::vector<std::string> matches;
-  std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    std::error_code typeError;
-    if (!it->is_regular_file(typeError)) continue;
-    const std::string name = it->path().filename().string();
+  // The list comes in name order, so the first match is the least.
+  for (const std::string& file : ListCardFiles(folder.empty() ? "." : folder, toExtension)) {
+    const std::string name = fs::path(file).filename().string();
     if (name.size() < stem.size() + toExtension.size()) continue;
-    if (StartsWithNoCase(name, stem) && EndsWithNoCase(name, toExtension)) matches.push_back(name);
+    if (StartsWithNoCase(name, stem)) return (folder / name).string();
   }
-  if (matches.empty()) return {};
-  const std::string& first = *std::min_element(matches.begin(), matches.end());
-  return (given.parent_path() / first).string();
+  return {};
 }
 
 }  // namespace
 
 std::string VideoIndexPath(const std::string& dataPath) {
-  return FindPartner(dataPath, kDataExtension, kVideoIndexExtension);
+  return FindPartner(dataPath, kDataFileExtension, kVideoIndexExtension);
 }
 
 std::string VideoDataPathForIndex(const std::string& indexPath) {
-  return FindPartner(indexPath, kVideoIndexExtension, kDataExtension);
+  return FindPartner(indexPath, kVideoIndexExtension, kDataFileExtension);
 }
 
-std::string VideoIndexStem(const std::string& dataFileName) { return StemName(dataFileName, kDataExtension); }
+std::string VideoIndexStem(const std::string& dataFileName) { return StemName(dataFileName, kDataFileExtension); }
