@@ -80,6 +80,8 @@ class PlaybackEngine {
 
   // The speed source setting changed: the speed display is redrawn.
   void SpeedSourceChanged() { displays_.RedrawSpeed(); }
+  // What the speed read-outs show, read from the settings now.
+  SpeedSource CurrentSpeedSource() const { return speedSource_(); }
 
   // ---- the parts, for the window's painting and the tests ----------------
   CMgrPlayControl& Control() { return control_; }
@@ -115,6 +117,7 @@ class PlaybackEngine {
   void CloseLoadedData();
 
   CMgrDBSearch& store_;
+  SpeedSourceQuery speedSource_;
   EngineWindowView quietWindow_;
   EngineWindowView& window_;
   PlaybackOutputs out_;

@@ -184,7 +184,7 @@ TEST_F(PlaybackEngineTest, EventLoadShowsTheTriggerFramePlaysAndFollowsGraphClic
   EXPECT_EQ(graph.PointCount(), Current().FrameCount());
 }
 
-TEST_F(PlaybackEngineTest, ScaleCommandsActOnBothGraphs) {
+TEST_F(PlaybackEngineTest, ScaleCommandsActOnBothGraphsAndTheSpeedSourceIsReadEachTime) {
   ASSERT_EQ(LoadAll(FileListKind::kEvent), LoadOutcome::kLoaded);
   const GSensorGraphModel& video = engine_->VideoGraph();
   const GSensorGraphModel& log = engine_->LogGraph();
@@ -204,6 +204,12 @@ TEST_F(PlaybackEngineTest, ScaleCommandsActOnBothGraphs) {
   engine_->ZoomDefault();
   EXPECT_EQ(log.ZoomLevel(), video.ZoomLevel());
   EXPECT_EQ(log.Minimum(), video.Minimum());
+
+  // The speed source is read from the settings at each ask.
+  ASSERT_TRUE(settings_.SetDisplaySpeed(kDisplaySpeedPulse));
+  EXPECT_EQ(engine_->CurrentSpeedSource().displaySpeed, kDisplaySpeedPulse);
+  ASSERT_TRUE(settings_.SetDisplaySpeed(kDisplaySpeedGps));
+  EXPECT_EQ(engine_->CurrentSpeedSource().displaySpeed, kDisplaySpeedGps);
 }
 
 TEST_F(PlaybackEngineTest, NormalLoadSeeksBySlideBarAndCloseReturnsToTheLists) {
