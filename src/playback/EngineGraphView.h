@@ -1,21 +1,29 @@
 #pragma once
 // A graph control as the engine sees it: repaints go on to the window's
-// control, the point-chosen messages (1934 while dragging, 1935 on release)
-// to the handler of the graph's parent.
+// control and, after it, to an optional follower of the graph's cursor; the
+// point-chosen messages (1934 while dragging, 1935 on release) go to the
+// handler of the graph's parent.
 
 #include <functional>
 
 #include "telemetry/TelemetryViews.h"
 
 using PointChosenCall = std::function<void(int index, bool released)>;
+using GraphRepaintedCall = std::function<void()>;
 
 class EngineGraphView final : public GraphView {
  public:
-  EngineGraphView(GraphView* window, PointChosenCall chosen)
-      : window_(window ? *window : quiet_), chosen_(std::move(chosen)) {}
+  EngineGraphView(GraphView* window, PointChosenCall chosen, GraphRepaintedCall repainted = {})
+      : window_(window ? *window : quiet_), chosen_(std::move(chosen)), repainted_(std::move(repainted)) {}
 
-  void Repaint() override { window_.Repaint(); }
-  void RepaintCursor() override { window_.RepaintCursor(); }
+  void Repaint() override {
+    window_.Repaint();
+    if (repainted_) repainted_();
+  }
+  void RepaintCursor() override {
+    window_.RepaintCursor();
+    if (repainted_) repainted_();
+  }
   void PostPointChosen(int index) override { chosen_(index, false); }
   void SendPointChosen(int index) override { chosen_(index, true); }
 
@@ -23,4 +31,5 @@ class EngineGraphView final : public GraphView {
   GraphView quiet_;
   GraphView& window_;
   PointChosenCall chosen_;
+  GraphRepaintedCall repainted_;
 };

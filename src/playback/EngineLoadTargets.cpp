@@ -16,8 +16,7 @@ constexpr int kLogRoutePointKind = 1;
 
 EngineLoadTargets::EngineLoadTargets(CMgrDBSearch& store, CMgrPlayControl& control, GSensorGraphModel& logGraph,
                                      LogRecordView& logRecords, DigitDisplays& displays, MapView& map)
-    : store_(store), control_(control), logGraph_(logGraph), logRecords_(logRecords), displays_(displays),
-      map_(map) {}
+    : store_(store), control_(control), logGraph_(logGraph), logRecords_(logRecords), displays_(displays), map_(map) {}
 
 void EngineLoadTargets::StopVideoPlay() { control_.StopVideoPlay(); }
 void EngineLoadTargets::StopLogPlay() { control_.StopLogPlay(); }

@@ -5,8 +5,8 @@
 #include "telemetry/GSensorGraphModel.h"
 
 EngineLogRecordTargets::EngineLogRecordTargets(CMgrPlayControl& control, GSensorGraphModel& logGraph,
-                                               GSensorGraphModel& detailGraph, EngineWindowView& window)
-    : control_(control), logGraph_(logGraph), detailGraph_(detailGraph), window_(window) {}
+                                               EngineWindowView& window)
+    : control_(control), logGraph_(logGraph), window_(window) {}
 
 void EngineLogRecordTargets::StopLogPlay() { control_.StopLogPlay(); }
 
@@ -28,10 +28,7 @@ int EngineLogRecordTargets::FindGraphPointBySecond(int64_t timeKey) const {
   return found;
 }
 
-void EngineLogRecordTargets::SetGraphCursor(int index) {
-  if (!logGraph_.SetCursor(index, true)) return;
-  detailGraph_.ShowDetailWindowOf(logGraph_);
-}
+void EngineLogRecordTargets::SetGraphCursor(int index) { logGraph_.SetCursor(index, true); }
 
 void EngineLogRecordTargets::DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int64_t timeKey) {
   control_.DisplayUpdateForLogRecord(record, timeKey);

@@ -1,6 +1,6 @@
 #pragma once
 // The log record view's targets in the engine: the log graph, the play
-// controller, the G-sensor window's detail graph and the log info pane.
+// controller and the log info pane.
 
 #include "playback/LogRecordView.h"
 
@@ -10,14 +10,12 @@ class GSensorGraphModel;
 
 class EngineLogRecordTargets final : public LogRecordTargets {
  public:
-  EngineLogRecordTargets(CMgrPlayControl& control, GSensorGraphModel& logGraph, GSensorGraphModel& detailGraph,
-                         EngineWindowView& window);
+  EngineLogRecordTargets(CMgrPlayControl& control, GSensorGraphModel& logGraph, EngineWindowView& window);
 
   void StopLogPlay() override;
   int GraphPointCount() const override;
   bool GraphPoint(int index, int& segment, int64_t& timeKey) const override;
   int FindGraphPointBySecond(int64_t timeKey) const override;
-  // The G-sensor window's graph follows with the records around the cursor.
   void SetGraphCursor(int index) override;
   void DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int64_t timeKey) override;
   void RepaintLogInfo() override;
@@ -25,6 +23,5 @@ class EngineLogRecordTargets final : public LogRecordTargets {
  private:
   CMgrPlayControl& control_;
   GSensorGraphModel& logGraph_;
-  GSensorGraphModel& detailGraph_;
   EngineWindowView& window_;
 };

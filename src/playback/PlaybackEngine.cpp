@@ -5,18 +5,21 @@
 #include "recording/MgrDBSearch.h"
 #include "shell/AppSetting.h"
 
-PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings, TimerHost& timers,
-                               const Clock& clock, Prompt& prompt, LoadingDialogRunner& dialogs,
-                               const PlaybackEngineSinks& sinks)
+PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings, TimerHost& timers, const Clock& clock,
+                               Prompt& prompt, LoadingDialogRunner& dialogs, const PlaybackEngineSinks& sinks)
     : store_(store),
-      speedSource_([&settings] { return SpeedSource{settings.GetCurrentModel(), settings.GetDisplaySpeed()}; }),
+      speedSource_([&settings] {
+        return SpeedSource{settings.GetCurrentModel(), settings.GetDisplaySpeed()};
+      }),
       window_(sinks.window ? *sinks.window : quietWindow_),
       out_(sinks.playback),
       videoGraphView_(sinks.videoGraph, [this](int index, bool) { gsensor_.OnPointChosen(index); }),
-      logGraphView_(sinks.logGraph, [this](int index, bool released) { OnLogPointChosen(index, released); }),
+      logGraphView_(
+          sinks.logGraph, [this](int index, bool released) { OnLogPointChosen(index, released); },
+          [this] { FollowLogCursor(); }),
       control_(store, timers, clock, videoGraph_, logGraph_, displays_, speedSource_, sinks.playback),
       gsensor_(videoGraph_, control_, out_.Map()),
-      logTargets_(control_, logGraph_, videoGraph_, window_),
+      logTargets_(control_, logGraph_, window_),
       logRecords_(store.Logs(), logTargets_, out_.LoadedList(), out_.Map()),
       loadTargets_(store, control_, logGraph_, logRecords_, displays_, out_.Map()),
       layoutPanes_(control_, out_.Pane()),
@@ -24,7 +27,7 @@ PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings,
   videoGraph_.SetView(&videoGraphView_);
   logGraph_.SetView(&logGraphView_);
   displays_.SetView(sinks.displays);
-  control_.SetShowLogRecord([this](int point) { OnLogRecordShown(point); });
+  control_.SetShowLogRecord([this](int point) { logRecords_.ShowLogRecord(point); });
   loading_.SetSearchView(sinks.search);
   loading_.SetTargets(&loadTargets_);
   loading_.SetPaneView(&layoutPanes_);
@@ -111,9 +114,13 @@ bool PlaybackEngine::ShowSearchResult(int row) {
 
 // ---- the log graph ----------------------------------------------------------
 
-void PlaybackEngine::OnLogRecordShown(int point) {
-  // A point that stands for no loaded record still moved the cursor.
-  if (!logRecords_.ShowLogRecord(point)) videoGraph_.ShowDetailWindowOf(logGraph_);
+// Every move of the log graph's cursor repaints it, whoever moved it (play,
+// steps, clicks, the lists, the search); the G-sensor window's graph then
+// shows the records around the new cursor.
+void PlaybackEngine::FollowLogCursor() {
+  if (ViewMode() != kViewModeLog) return;
+  const int shown = videoGraph_.CurrentIndex() < 0 ? -1 : videoGraph_.WindowStart() + videoGraph_.CurrentIndex();
+  if (shown != logGraph_.CurrentIndex()) videoGraph_.ShowDetailWindowOf(logGraph_);
 }
 
 void PlaybackEngine::OnLogPointChosen(int index, bool released) {
@@ -130,7 +137,7 @@ void PlaybackEngine::OnLogPointChosen(int index, bool released) {
   // The cursor goes back to the point of the play position, which the
   // shown record has just set.
   const int point = logGraph_.FindPointByTime(MakeTimeKey(control_.Snapshot().time), true);
-  if (point >= 0 && point != logGraph_.CurrentIndex()) logTargets_.SetGraphCursor(point);
+  if (point >= 0 && point != logGraph_.CurrentIndex()) logGraph_.SetCursor(point, true);
 }
 
 // ---- scale ------------------------------------------------------------------

@@ -111,7 +111,7 @@ class PlaybackEngine {
   int ViewMode() const;
   // Messages 1934 / 1935 of the log graph to the pane container.
   void OnLogPointChosen(int index, bool released);
-  void OnLogRecordShown(int point);
+  void FollowLogCursor();
   // What Close and the file list command share: both plays stop, the
   // loaded data is released and every view of it emptied.
   void CloseLoadedData();

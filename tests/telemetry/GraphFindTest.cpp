@@ -54,8 +54,7 @@ TEST(GraphFindTest, OrderedAndUnorderedListsAnswerAsTheScan) {
       const int64_t key =
           (k % 2 == 0 && !points.empty()) ? points[static_cast<size_t>(k) % points.size()].time : keys(random);
       ASSERT_EQ(graph.FindPointByTime(key, true), ScanFor(points, key, true)) << "round " << round << " key " << key;
-      ASSERT_EQ(graph.FindPointByTime(key, false), ScanFor(points, key, false))
-          << "round " << round << " key " << key;
+      ASSERT_EQ(graph.FindPointByTime(key, false), ScanFor(points, key, false)) << "round " << round << " key " << key;
     }
   }
 }
