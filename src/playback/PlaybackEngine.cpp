@@ -53,9 +53,17 @@ LoadOutcome PlaybackEngine::LoadChecked(FileListKind kind) {
   }
   if (outcome != LoadOutcome::kLoaded) return outcome;
   displays_.SetHasData(true);
-  // Without log records no cursor ever moves: the G-sensor window's graph
-  // must not keep the curve of the recordings loaded before.
-  if (ViewMode() == kViewModeLog) videoGraph_.ShowDetailWindowOf(logGraph_);
+  if (ViewMode() == kViewModeLog) {
+    // Without log records no cursor ever moves: the G-sensor window's graph
+    // must not keep the curve of the recordings loaded before.
+    videoGraph_.ShowDetailWindowOf(logGraph_);
+  } else {
+    // The logs went with the load; nothing may still show their records.
+    logGraph_.Clear();
+    logRecords_.ClearRecord();
+    logSearch_.ClearRows();
+    window_.RepaintLogSearchRows();
+  }
   return outcome;
 }
 

@@ -256,6 +256,18 @@ TEST_F(PlaybackEngineTest, CancelledLoadLeavesNothingOfTheEarlierLoadShown) {
   EXPECT_EQ(store_.CurrentIndex(), -1);
 }
 
+TEST_F(PlaybackEngineTest, VideoLoadAfterLogsLeavesNoLogRecordShown) {
+  ASSERT_EQ(LoadAll(FileListKind::kLog), LoadOutcome::kLoaded);
+  engine_->SearchFields().speedChecked = true;
+  ASSERT_FALSE(engine_->SearchLog().empty());
+  ASSERT_EQ(LoadAll(FileListKind::kEvent), LoadOutcome::kLoaded);
+  EXPECT_EQ(engine_->LogGraph().PointCount(), 0);
+  EXPECT_FALSE(engine_->LogRecords().HasRecord());
+  EXPECT_TRUE(engine_->SearchRows().empty());
+  EXPECT_EQ(engine_->VideoGraph().Mode(), kGraphModeEvent);
+  EXPECT_EQ(engine_->VideoGraph().PointCount(), Current().FrameCount());
+}
+
 TEST_F(PlaybackEngineTest, LogLoadPlaysStepsClicksAndSearches) {
   ASSERT_EQ(LoadAll(FileListKind::kLog), LoadOutcome::kLoaded);
   EXPECT_EQ(store_.App().viewMode, kViewModeLog);
