@@ -1,20 +1,16 @@
 // korvane-cli frames FILE.vdd [--json|--csv]: a video recording, frame by frame.
 
 #include <cstdio>
-#include <iostream>
 
 #include "cli/CliCommon.h"
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/RecordingCommand.h"
 #include "platform/TimeKey.h"
 #include "recording/EventCodes.h"
 
 namespace {
-
-Json TimeArray(const DateTime& t) {
-  return Json::array({t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.milliseconds});
-}
 
 std::string Hemisphere(char letter) { return letter ? std::string(1, letter) : std::string(); }
 
@@ -39,7 +35,7 @@ Json FrameJson(int index, const FRAMEINFOVIDEO& f) {
   return Json{{"index", index},
               {"offset", f.dataOffset},
               {"size", f.dataSize},
-              {"time", TimeArray(f.time)},
+              {"time", DateTimeJson(f.time)},
               {"time_key", MakeTimeKey(f.time)},
               {"kind", f.frameKind},
               {"g", Json::array({JsonFloat(f.gX), JsonFloat(f.gY), JsonFloat(f.gZ)})},
@@ -114,27 +110,8 @@ void PrintText(const std::string& path, const CInfoEventFile& r) {
 }  // namespace
 
 void AddFramesCommand(CLI::App& app, int& exitStatus) {
-  auto* command = app.add_subcommand("frames", "Load a video recording (.vdd) and print its frames");
-  auto path = std::make_shared<std::string>();
-  auto json = std::make_shared<bool>(false);
-  auto csv = std::make_shared<bool>(false);
-  command->add_option("FILE", *path, "the recording's data file (.vdd)")->required();
-  auto* jsonFlag = command->add_flag("--json", *json, "print JSON");
-  command->add_flag("--csv", *csv, "print CSV, one row per frame")->excludes(jsonFlag);
-  command->callback([&exitStatus, path, json, csv] {
-    CInfoEventFile recording;
-    WaitingLoadObserver observer;
-    const int status = LoadVideoForCli(*path, recording, observer);
-    if (status == kLoadFailed && !*json) {
-      exitStatus = kExitLoadFailed;
-      return;
-    }
-    if (*json)
-      std::cout << WriteJson(RecordingJson(*path, status, recording));
-    else if (*csv)
-      PrintCsv(recording);
-    else
-      PrintText(*path, recording);
-    exitStatus = status == kLoadFailed ? kExitLoadFailed : kExitOk;
-  });
+  AddRecordingCommand<CInfoEventFile>(app, exitStatus,
+                                      {"frames", "Load a video recording (.vdd) and print its frames",
+                                       "the recording's data file (.vdd)", "print CSV, one row per frame"},
+                                      {LoadVideoForCli, RecordingJson, PrintCsv, PrintText});
 }

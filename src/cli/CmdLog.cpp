@@ -1,19 +1,15 @@
 // korvane-cli log FILE.log [--json|--csv]: a log recording, record by record.
 
 #include <cstdio>
-#include <iostream>
 
 #include "cli/CliCommon.h"
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/RecordingCommand.h"
 #include "platform/TimeKey.h"
 
 namespace {
-
-Json GpsTimeArray(const DateTime& t) {
-  return Json::array({t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.milliseconds});
-}
 
 Json RecordJson(int index, const FRAMEINFOLOG& r) {
   return Json{{"index", index},
@@ -27,7 +23,7 @@ Json RecordJson(int index, const FRAMEINFOLOG& r) {
               {"sats_used", r.satsUsed},
               {"dop", JsonFloat(r.dop)},
               {"sats_view", r.satsInView},
-              {"gps_time", GpsTimeArray(r.gpsTime)},
+              {"gps_time", DateTimeJson(r.gpsTime)},
               {"value_a", r.valueA},
               {"g", Json::array({JsonFloat(r.gX), JsonFloat(r.gY), JsonFloat(r.gZ)})},
               {"signal", r.signal},
@@ -85,27 +81,8 @@ void PrintText(const std::string& path, const CInfoLogFile& log) {
 }  // namespace
 
 void AddLogCommand(CLI::App& app, int& exitStatus) {
-  auto* command = app.add_subcommand("log", "Load a log recording (.log) and print its records");
-  auto path = std::make_shared<std::string>();
-  auto json = std::make_shared<bool>(false);
-  auto csv = std::make_shared<bool>(false);
-  command->add_option("FILE", *path, "the log file (.log)")->required();
-  auto* jsonFlag = command->add_flag("--json", *json, "print JSON");
-  command->add_flag("--csv", *csv, "print CSV, one row per record")->excludes(jsonFlag);
-  command->callback([&exitStatus, path, json, csv] {
-    CInfoLogFile log;
-    WaitingLoadObserver observer;
-    const int status = LoadLogForCli(*path, log, observer);
-    if (status == kLoadFailed && !*json) {
-      exitStatus = kExitLoadFailed;
-      return;
-    }
-    if (*json)
-      std::cout << WriteJson(LogJson(*path, status, log));
-    else if (*csv)
-      PrintCsv(log);
-    else
-      PrintText(*path, log);
-    exitStatus = status == kLoadFailed ? kExitLoadFailed : kExitOk;
-  });
+  AddRecordingCommand<CInfoLogFile>(app, exitStatus,
+                                    {"log", "Load a log recording (.log) and print its records", "the log file (.log)",
+                                     "print CSV, one row per record"},
+                                    {LoadLogForCli, LogJson, PrintCsv, PrintText});
 }

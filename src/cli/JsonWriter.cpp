@@ -88,3 +88,7 @@ std::string WriteJson(const Json& document) {
   out += "\n";
   return out;
 }
+
+Json DateTimeJson(const DateTime& t) {
+  return Json::array({t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.milliseconds});
+}

@@ -6,6 +6,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "platform/DateTime.h"
+
 using Json = nlohmann::ordered_json;
 
 // A 32-bit float as the decimal value it was read as (0.123f stays 0.123,
@@ -17,3 +19,6 @@ std::string WriteJson(const Json& document);
 
 // One number in the same style, for the CSV output.
 std::string FormatNumber(double value);
+
+// A date and time as its eight fields in their struct order.
+Json DateTimeJson(const DateTime& time);
