@@ -8,13 +8,7 @@
 
 namespace {
 
-constexpr uint8_t kMarker = 0xFF;
-constexpr uint8_t kStartOfImage = 0xD8;
-constexpr uint8_t kEndOfImage = 0xD9;
-constexpr uint8_t kStartOfScan = 0xDA;
 constexpr size_t kProgressUnit = 1000000;
-// The comment walk ends this many bytes before the picture's end.
-constexpr size_t kWalkTail = 4;
 // Frame offsets are 32-bit; a picture beyond that cannot be addressed.
 constexpr size_t kLargestOffset = UINT32_MAX;
 constexpr size_t kStampSecondBytes = 6;
@@ -23,9 +17,9 @@ constexpr size_t kStampSecondBytes = 6;
 const uint8_t* FindEndOfImage(const uint8_t* from, size_t length) {
   const uint8_t* end = from + length;
   while (from < end) {
-    const auto* marker = static_cast<const uint8_t*>(std::memchr(from, kMarker, static_cast<size_t>(end - from)));
+    const auto* marker = static_cast<const uint8_t*>(std::memchr(from, kJpegMarker, static_cast<size_t>(end - from)));
     if (marker == nullptr || marker + 1 >= end) return nullptr;
-    if (marker[1] == kEndOfImage) return marker;
+    if (marker[1] == kJpegEndOfImage) return marker;
     from = marker + 1;
   }
   return nullptr;
@@ -43,13 +37,13 @@ bool IsStandaloneMarker(uint8_t code) { return code == 0x01 || (code >= 0xD0 && 
 size_t FindPictureEnd(const uint8_t* data, size_t length, size_t p) {
   size_t q = p + 2;
   size_t searchFrom = p + 2;
-  while (q + 4 <= length && data[q] == kMarker) {
+  while (q + 4 <= length && data[q] == kJpegMarker) {
     const uint8_t code = data[q + 1];
-    if (code == kMarker) {
+    if (code == kJpegMarker) {
       ++q;
       continue;
     }
-    if (code == kEndOfImage) return q + 2;
+    if (code == kJpegEndOfImage) return q + 2;
     if (IsStandaloneMarker(code)) {
       q += 2;
       continue;
@@ -57,7 +51,7 @@ size_t FindPictureEnd(const uint8_t* data, size_t length, size_t p) {
     const size_t segment = (size_t{data[q + 2]} << 8) | data[q + 3];
     if (segment < 2 || q + 2 + segment > length) break;
     q += 2 + segment;
-    if (code == kStartOfScan) {
+    if (code == kJpegStartOfScan) {
       searchFrom = q;
       break;
     }
@@ -149,7 +143,7 @@ void WalkPictures(void* context) {
       w.cancelled = true;
       return;
     }
-    if (w.length - p < 2 || w.data[p] != kMarker || w.data[p + 1] != kStartOfImage) return;
+    if (w.length - p < 2 || w.data[p] != kJpegMarker || w.data[p + 1] != kJpegStartOfImage) return;
     const int position = static_cast<int>(p / kProgressUnit);
     if (position != shownPosition) {
       w.observer->SetProgressPos(position);
@@ -158,9 +152,8 @@ void WalkPictures(void* context) {
     const size_t end = FindPictureEnd(w.data, w.length, p);
     if (end == 0) return;
     const ByteSpan picture(w.data + p, end - p);
-    const size_t block = FindCommentBlock(picture, picture.size() - kWalkTail, kCommentBlockSize);
-    if (block != kNoCommentBlock) {
-      const CommentBlock comment = ParseCommentBlock(picture.subspan(block, kCommentBlockSize));
+    CommentBlock comment;
+    if (ReadPictureComment(picture, comment)) {
       try {
         w.frames->push_back(FrameFromComment(comment, p, picture.size(), *w.convert));
       } catch (const std::bad_alloc&) {

@@ -125,7 +125,6 @@ DateTime PackedStampToDateTime(const uint8_t stamp[7]) {
 }
 
 size_t FindCommentBlock(ByteSpan picture, size_t walkEnd, size_t blockBytes) {
-  constexpr uint8_t kMarker = 0xFF;
   constexpr uint8_t kApp0 = 0xE0;
   constexpr uint8_t kApp1 = 0xE1;
   constexpr uint8_t kComment = 0xFE;
@@ -133,7 +132,7 @@ size_t FindCommentBlock(ByteSpan picture, size_t walkEnd, size_t blockBytes) {
   size_t q = 0;
   while (q < walkEnd) {
     const uint8_t kind = picture[q + 1];
-    if (picture[q] != kMarker || (kind != kApp0 && kind != kApp1 && kind != kComment)) {
+    if (picture[q] != kJpegMarker || (kind != kApp0 && kind != kApp1 && kind != kComment)) {
       ++q;
       continue;
     }
@@ -144,4 +143,13 @@ size_t FindCommentBlock(ByteSpan picture, size_t walkEnd, size_t blockBytes) {
     q += 2 + length;
   }
   return kNoCommentBlock;
+}
+
+bool ReadPictureComment(ByteSpan picture, CommentBlock& comment) {
+  constexpr size_t kWalkTail = 4;
+  const size_t walkEnd = picture.size() > kWalkTail ? picture.size() - kWalkTail : 0;
+  const size_t block = FindCommentBlock(picture, walkEnd, kCommentBlockSize);
+  if (block == kNoCommentBlock) return false;
+  comment = ParseCommentBlock(picture.subspan(block, kCommentBlockSize));
+  return true;
 }

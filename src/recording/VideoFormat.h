@@ -24,6 +24,12 @@ constexpr size_t kLongRecordSize = 69;
 // A first record whose version byte is this or more makes every record long.
 constexpr uint8_t kLongRecordVersion = 2;
 
+// The JPEG markers the data file's pictures are found by.
+constexpr uint8_t kJpegMarker = 0xFF;
+constexpr uint8_t kJpegStartOfImage = 0xD8;
+constexpr uint8_t kJpegEndOfImage = 0xD9;
+constexpr uint8_t kJpegStartOfScan = 0xDA;
+
 constexpr size_t kCommentBlockSize = 59;
 constexpr size_t kCommentEventCodeAt = 44;
 
@@ -120,3 +126,7 @@ constexpr size_t kNoCommentBlock = static_cast<size_t>(-1);
 // blockBytes bytes and they lie inside the picture. A comment segment too
 // short for that is passed over like an APP segment.
 size_t FindCommentBlock(ByteSpan picture, size_t walkEnd, size_t blockBytes);
+
+// The comment block of a whole picture (from its FF D8 to its FF D9), its
+// markers walked to 4 bytes before its end; false when it carries none.
+bool ReadPictureComment(ByteSpan picture, CommentBlock& comment);

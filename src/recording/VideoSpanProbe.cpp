@@ -14,11 +14,6 @@
 
 namespace {
 
-constexpr uint8_t kMarker = 0xFF;
-constexpr uint8_t kStartOfImage = 0xD8;
-constexpr uint8_t kEndOfImage = 0xD9;
-// The comment walk ends this many bytes before the picture's end.
-constexpr size_t kWalkTail = 4;
 // The pictures are looked for in a window at the start or the end of the
 // data file that grows until it holds one; a recorder picture is at most
 // FRAMEDATA_MAXSIZE bytes, so the largest window always holds a whole one.
@@ -87,17 +82,18 @@ enum class Look { kFound, kNone, kNeedMore };
 // Where the first FF D9 at or after from lies in bytes; npos when none.
 size_t FindEndOfImage(ByteSpan bytes, size_t from) {
   while (from + 1 < bytes.size()) {
-    const auto* marker = static_cast<const uint8_t*>(std::memchr(bytes.data() + from, kMarker, bytes.size() - from));
+    const auto* marker =
+        static_cast<const uint8_t*>(std::memchr(bytes.data() + from, kJpegMarker, bytes.size() - from));
     if (marker == nullptr) break;
     const auto at = static_cast<size_t>(marker - bytes.data());
-    if (at + 1 < bytes.size() && bytes[at + 1] == kEndOfImage) return at;
+    if (at + 1 < bytes.size() && bytes[at + 1] == kJpegEndOfImage) return at;
     from = at + 1;
   }
   return std::string::npos;
 }
 
 bool IsStartOfImage(ByteSpan bytes, size_t at) {
-  return at + 1 < bytes.size() && bytes[at] == kMarker && bytes[at + 1] == kStartOfImage;
+  return at + 1 < bytes.size() && bytes[at] == kJpegMarker && bytes[at + 1] == kJpegStartOfImage;
 }
 
 // The time of the picture that starts at bytes[at], when it ends inside
@@ -107,9 +103,9 @@ Look PictureTime(ByteSpan bytes, size_t at, size_t& end, DateTime& time) {
   if (endMarker == std::string::npos) return Look::kNeedMore;
   end = endMarker + 2;
   const ByteSpan picture = bytes.subspan(at, end - at);
-  const size_t block = FindCommentBlock(picture, picture.size() - kWalkTail, kCommentBlockSize);
-  if (block == kNoCommentBlock) return Look::kNone;
-  time = PackedStampToDateTime(ParseCommentBlock(picture.subspan(block, kCommentBlockSize)).stamp);
+  CommentBlock comment;
+  if (!ReadPictureComment(picture, comment)) return Look::kNone;
+  time = PackedStampToDateTime(comment.stamp);
   return Look::kFound;
 }
 
