@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "recording/FileListRows.h"
 #include "recording/InfoEventFile.h"
 #include "recording/VideoBytes.h"
+#include "recording/VideoDurationText.h"
 #include "recording/VideoSpanProbe.h"
 #include "support/TempDir.h"
 
