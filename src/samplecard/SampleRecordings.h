@@ -8,9 +8,9 @@
 #include "samplecard/SampleCard.h"
 #include "samplecard/SampleRoute.h"
 
-// The spec's own start time and drive are not used: the recording begins at
-// driveStartSecond of the given route, whose second 0 is the local time
-// startEpochSeconds.
+// The start time and drive of the recording's own description are not used:
+// the recording begins at driveStartSecond of the given route, whose second 0
+// is the local time startEpochSeconds.
 SampleVideo MakeSampleVideoOnRoute(const SampleRoute& route, int64_t startEpochSeconds, int driveStartSecond,
                                    const SampleVideoSpec& spec);
 
