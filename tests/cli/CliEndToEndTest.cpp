@@ -2,7 +2,6 @@
 // generator wrote, for every recording and every index variant.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdio>
@@ -11,37 +10,12 @@
 #include "platform/TimeKey.h"
 #include "platform/Utf8.h"
 #include "samplecard/SampleCard.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using nlohmann::json;
-
-struct RunResult {
-  int exitStatus = -1;
-  std::string out;
-};
-
-std::string Quote(const std::string& arg) {
-  std::string quoted = "'";
-  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-RunResult RunCli(const std::vector<std::string>& args) {
-  std::string command = Quote(KORVANE_CLI_PATH);
-  for (const auto& arg : args) command += " " + Quote(arg);
-  command += " 2>/dev/null";
-  RunResult result;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
-  char buffer[65536];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
-  const int status = pclose(pipe);
-  result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
 
 // The options the command line below gives.
 SampleCardOptions SmallCard() {
@@ -95,7 +69,7 @@ class CliEndToEnd : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = new TempDir;
-    const RunResult made =
+    const CliRun made =
         RunCli({"make-sample-card", (dir_->path() / "card").string(), "--seed", "7", "--events", "6", "--normals", "3",
                 "--logs", "2", "--minutes", "1", "--width", "96", "--height", "64"});
     made_ = made.exitStatus;
@@ -127,7 +101,7 @@ TEST_F(CliEndToEnd, EveryVideoRecordingReadsAsWritten) {
   for (const SampleVideo& video : card_->videos) {
     const std::string path = OnCliCard(video.dataPath);
     SCOPED_TRACE(path);
-    const RunResult run = RunCli({"frames", path, "--json"});
+    const CliRun run = RunCli({"frames", path, "--json"});
     ASSERT_EQ(run.exitStatus, 0);
     const json doc = json::parse(run.out);
     EXPECT_EQ(doc["status"], 1);
@@ -171,7 +145,7 @@ TEST_F(CliEndToEnd, EveryLogReadsAsWritten) {
   for (const SampleLog& log : card_->logs) {
     const std::string path = OnCliCard(log.path);
     SCOPED_TRACE(path);
-    const RunResult run = RunCli({"log", path, "--json"});
+    const CliRun run = RunCli({"log", path, "--json"});
     ASSERT_EQ(run.exitStatus, 0);
     const json doc = json::parse(run.out);
     EXPECT_EQ(doc["header_value"], log.headerValue);

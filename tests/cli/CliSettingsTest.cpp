@@ -2,33 +2,20 @@
 // from the data folder, and the values come back as the viewer reads them.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 namespace {
-
-struct CliRun {
-  int exitStatus = -1;
-  std::string out;
-};
 
 CliRun RunSettings(const TempDir& dir, const std::string& args) {
   const std::string command = "env -u XDG_DOCUMENTS_DIR HOME='" + (dir / "home").string() + "' XDG_CONFIG_HOME='" +
                               (dir / "cfg").string() + "' KORVANE_DATA_DIR='" + (dir / "data").string() + "' '" +
                               KORVANE_CLI_PATH + "' settings " + args + " 2>/dev/null";
-  CliRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-  const int status = pclose(pipe);
-  run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return RunShell(command);
 }
 
 TEST(CliSettings, FirstRunSeedsAndReportsTheValuesAsRead) {

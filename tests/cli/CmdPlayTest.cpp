@@ -2,35 +2,17 @@
 // the frames the ticks show, the end of play and the exit statuses.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
 #include "samplecard/SampleCard.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using nlohmann::json;
-
-struct CliRun {
-  int exitStatus = -1;
-  std::string out;
-};
-
-CliRun Cli(const std::string& args) {
-  const std::string command = std::string("'") + KORVANE_CLI_PATH + "' " + args + " 2>/dev/null";
-  CliRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[65536];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-  const int status = pclose(pipe);
-  run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
 
 std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
