@@ -13,6 +13,7 @@
 #include <map>
 #include <string>
 
+#include "BenchRatio.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "recording/FileListRows.h"
@@ -111,24 +112,6 @@ void BM_WalkAndStat(benchmark::State& state) {
   state.counters["files"] = static_cast<double>(files);
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * card.files);
 }
-
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& run : runs) {
-      if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-      times_[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  double Time(const std::string& name) const {
-    const auto it = times_.find(name);
-    return it == times_.end() ? 0.0 : it->second;
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
 
 }  // namespace
 
