@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ZoneGuard.h"
+
 #include <cstdlib>
 #include <ctime>
 
@@ -21,23 +23,8 @@ DateTime At(int y, int mo, int d, int h, int mi, int s, int ms) {
 
 // Keys are local times: these tests run in a zone with daylight saving.
 class TimeKeyTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const char* old = std::getenv("TZ");
-    saved_ = old ? old : "";
-    hadZone_ = old != nullptr;
-    setenv("TZ", "Europe/Berlin", 1);
-    tzset();
-  }
-  void TearDown() override {
-    if (hadZone_) setenv("TZ", saved_.c_str(), 1);
-    else unsetenv("TZ");
-    tzset();
-  }
-
  private:
-  std::string saved_;
-  bool hadZone_ = false;
+  ZoneGuard zone_;
 };
 
 TEST_F(TimeKeyTest, KeysAreLocalMillisecondsSince1970) {

@@ -15,6 +15,7 @@
 #include "samplecard/SampleCard.h"
 #include "samplecard/SampleCommentBlock.h"
 #include "support/TempDir.h"
+#include "support/ZoneGuard.h"
 
 namespace {
 
@@ -63,21 +64,6 @@ std::map<std::string, std::string> ReadTree(const fs::path& root) {
 
 class SampleCardTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const char* zone = std::getenv("TZ");
-    savedZone_ = zone ? zone : "";
-    hadZone_ = zone != nullptr;
-    setenv("TZ", "Europe/Berlin", 1);
-    tzset();
-  }
-  void TearDown() override {
-    if (hadZone_)
-      setenv("TZ", savedZone_.c_str(), 1);
-    else
-      unsetenv("TZ");
-    tzset();
-  }
-
   SampleCard Make(const SampleCardOptions& options, const std::string& name = "card") {
     SampleCard card;
     std::string error;
@@ -88,8 +74,7 @@ class SampleCardTest : public ::testing::Test {
   TempDir dir_;
 
  private:
-  std::string savedZone_;
-  bool hadZone_ = false;
+  ZoneGuard zone_;
 };
 
 TEST_F(SampleCardTest, SameSeedGivesTheSameBytesAndAnotherSeedDoesNot) {
