@@ -10,6 +10,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   gpsbabel tzdata
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  xvfb xauth imagemagick fonts-dejavu-core
 )
 
 missing=()

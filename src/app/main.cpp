@@ -1,0 +1,2 @@
+// korvane [FOLDER] | korvane --screenshot FILE [FOLDER]
+int main() { return 1; }

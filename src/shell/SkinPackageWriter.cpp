@@ -1,0 +1,1 @@
+// Written by the skin package work; see SkinPackageWriter.h.
