@@ -1,0 +1,163 @@
+#include "telemetry/ui/GSensorGraph.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygon>
+#include <algorithm>
+
+#include "shell/ui/AppFonts.h"
+#include "telemetry/GSensorGraphModel.h"
+#include "telemetry/ui/GraphColours.h"
+
+namespace {
+
+// Half the width of the strip repainted around a cursor column.
+constexpr int kCursorStripHalf = 2;
+// Event marks: how far the strokes reach into a stretch and how tall the
+// end ticks are; before-event stretches sit on the first row, after-event
+// ones on a row below, so adjoining stretches stay apart.
+constexpr int kMarkStroke = 6;
+constexpr int kMarkTick = 4;
+constexpr int kBeforeEventRow = 2;
+constexpr int kAfterEventRow = 5;
+// The trigger moment: a small flag at the top and its time beside it.
+constexpr int kTriggerFlag = 4;
+constexpr int kTriggerTextGap = 4;
+constexpr int kTriggerTextTop = 8;
+
+float CurveX(const GRAPHPOINT& p) { return p.x; }
+float CurveY(const GRAPHPOINT& p) { return p.y; }
+// Gravity taken off, so the Z curve sits around zero like the others.
+float CurveZ(const GRAPHPOINT& p) { return p.z - 1.0f; }
+
+}  // namespace
+
+CGSensorGraph::CGSensorGraph(GSensorGraphModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+bool CGSensorGraph::HasPoints() const { return model_.PointCount() > 0; }
+
+int CGSensorGraph::SpanWidth() const { return std::max(width() - 1, 1); }
+
+int CGSensorGraph::XOfPoint(int index) const { return model_.XAtTime(model_.Point(index).time, SpanWidth()); }
+
+int CGSensorGraph::CursorX() const {
+  const int current = model_.CurrentIndex();
+  if (current < 0 || current >= model_.PointCount()) return -1;
+  return XOfPoint(current);
+}
+
+std::vector<int> CGSensorGraph::GridRows() const {
+  const int lines = static_cast<int>(model_.ValueLabels().size());
+  std::vector<int> rows;
+  if (lines < 2) return rows;
+  const float step = (model_.Maximum() - model_.Minimum()) / static_cast<float>(lines - 1);
+  for (int i = 0; i < lines; ++i) rows.push_back(model_.YAtValue(model_.Maximum() - step * i, height()));
+  return rows;
+}
+
+void CGSensorGraph::UpdateCursorStrip() {
+  const int stripWidth = 2 * kCursorStripHalf + 1;
+  if (lastCursorX_ >= 0) update(QRect(lastCursorX_ - kCursorStripHalf, 0, stripWidth, height()));
+  const int x = CursorX();
+  if (x >= 0 && x != lastCursorX_) update(QRect(x - kCursorStripHalf, 0, stripWidth, height()));
+}
+
+void CGSensorGraph::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), graph_colours::kPlotBackground);
+  DrawGrid(painter);
+  if (!HasPoints()) {
+    lastCursorX_ = -1;
+    return;
+  }
+  DrawEventMarks(painter);
+  DrawTriggerMoments(painter);
+  DrawCurve(painter, graph_colours::kCurveZ, CurveZ);
+  DrawCurve(painter, graph_colours::kCurveY, CurveY);
+  DrawCurve(painter, graph_colours::kCurveX, CurveX);
+  DrawCursor(painter);
+}
+
+void CGSensorGraph::DrawGrid(QPainter& painter) const {
+  painter.setPen(graph_colours::kGrid);
+  for (int row : GridRows()) painter.drawLine(0, row, width() - 1, row);
+  const int middle = width() / 2;
+  painter.drawLine(middle, 0, middle, height() - 1);
+}
+
+void CGSensorGraph::DrawEventMarks(QPainter& painter) const {
+  painter.setPen(graph_colours::kMark);
+  for (const EventMarkStretch& stretch : model_.EventMarkStretches()) {
+    const int row = stretch.kind == kPointKindAfterEvent ? kAfterEventRow : kBeforeEventRow;
+    const int left = XOfPoint(stretch.first);
+    const int right = XOfPoint(stretch.last);
+    painter.drawLine(left, row, std::min(left + kMarkStroke, right), row);
+    painter.drawLine(std::max(right - kMarkStroke, left), row, right, row);
+    painter.drawLine(left, row, left, row + kMarkTick);
+    painter.drawLine(right, row, right, row + kMarkTick);
+  }
+}
+
+void CGSensorGraph::DrawTriggerMoments(QPainter& painter) const {
+  const bool withTime = model_.ShowsTriggerTime();
+  painter.setFont(AppFont(AppFontId::kSmall));
+  const QFontMetrics metrics(painter.font());
+  for (int index : model_.TriggerMomentPoints()) {
+    const int x = XOfPoint(index);
+    painter.setPen(QPen(graph_colours::kMark, 1, Qt::DotLine));
+    painter.drawLine(x, 0, x, height() - 1);
+    painter.setPen(graph_colours::kMark);
+    painter.setBrush(graph_colours::kMark);
+    const QPoint flag[] = {{x - kTriggerFlag, 0}, {x + kTriggerFlag, 0}, {x, kTriggerFlag}};
+    painter.drawPolygon(flag, 3);
+    if (!withTime) continue;
+    const QString text = QString::fromStdString(model_.PointTimeText(index));
+    const int textWidth = metrics.horizontalAdvance(text);
+    // Beside the mark, on the side where the text fits.
+    const int textX = x + kTriggerTextGap + textWidth < width() ? x + kTriggerTextGap : x - kTriggerTextGap - textWidth;
+    painter.drawText(textX, kTriggerTextTop + metrics.ascent(), text);
+  }
+  painter.setBrush(Qt::NoBrush);
+}
+
+void CGSensorGraph::DrawCurve(QPainter& painter, const QColor& colour, float (*value)(const GRAPHPOINT&)) const {
+  painter.setPen(QPen(colour, 1));
+  const int count = model_.PointCount();
+  const int spanWidth = SpanWidth();
+  QPolygon run;
+  auto flush = [&] {
+    if (run.size() == 1) painter.drawPoint(run.front());
+    if (run.size() > 1) painter.drawPolyline(run);
+    run.clear();
+  };
+  for (int i = 0; i < count; ++i) {
+    const GRAPHPOINT& point = model_.Point(i);
+    if (!model_.JoinsPrevious(i)) flush();
+    run << QPoint(model_.XAtTime(point.time, spanWidth), model_.YAtValue(value(point), height()));
+  }
+  flush();
+}
+
+void CGSensorGraph::DrawCursor(QPainter& painter) {
+  lastCursorX_ = CursorX();
+  if (lastCursorX_ < 0) return;
+  painter.setPen(graph_colours::kCursor);
+  painter.drawLine(lastCursorX_, 0, lastCursorX_, height() - 1);
+}
+
+void CGSensorGraph::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !HasPoints()) return;
+  model_.OnPlotDrag(event->position().toPoint().x(), SpanWidth());
+}
+
+void CGSensorGraph::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton) || !HasPoints()) return;
+  model_.OnPlotDrag(event->position().toPoint().x(), SpanWidth());
+}
+
+void CGSensorGraph::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !HasPoints()) return;
+  model_.OnPlotRelease(event->position().toPoint().x(), SpanWidth());
+}
