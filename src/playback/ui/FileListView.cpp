@@ -1,0 +1,162 @@
+#include "playback/ui/FileListView.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <algorithm>
+
+#include "playback/ListEvent.h"
+#include "shell/MgrMultiLang.h"
+
+namespace {
+
+QString Gui(const char* key, const char* english) { return QString::fromStdString(GetLangText("GUI", key, english)); }
+
+QString FileColumnHeader(FileListKind kind) {
+  if (kind == FileListKind::kEvent) return Gui("EventFile", "EVENT File");
+  if (kind == FileListKind::kNormal) return Gui("NormalFile", "NORMAL File");
+  return Gui("LogFile", "LOG File");
+}
+
+Qt::CheckState CheckStateOf(bool checked) { return checked ? Qt::Checked : Qt::Unchecked; }
+
+}  // namespace
+
+CFileListView::CFileListView(int id, FileListKind kind, QWidget* parent)
+    : QTreeWidget(parent), id_(id), kind_(kind) {
+  setObjectName(QStringLiteral("fileList%1").arg(id));
+  setColumnCount(kListColumnCount);
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setAllColumnsShowFocus(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSortingEnabled(false);  // the list sorts itself on header clicks
+
+  QStringList headers;
+  for (int column = 0; column < kListColumnCount; ++column) headers << HeaderText(column);
+  setHeaderLabels(headers);
+  header()->setDefaultAlignment(Qt::AlignCenter);
+  header()->setSectionsClickable(true);
+  header()->setStretchLastSection(false);
+  header()->setSectionsMovable(false);
+  for (int column = 0; column < kListColumnCount; ++column) {
+    setColumnWidth(column, kInitialWidths[column]);
+    setColumnHidden(column, kInitialWidths[column] == 0);
+  }
+
+  connect(this, &QTreeWidget::itemClicked, this, &CFileListView::OnItemClicked);
+  connect(this, &QTreeWidget::itemChanged, this, &CFileListView::OnItemChanged);
+  connect(header(), &QHeaderView::sectionClicked, this, &CFileListView::OnHeaderClicked);
+}
+
+QString CFileListView::HeaderText(int column) const {
+  switch (column) {
+    case kListColumnNo:
+      return Gui("ListNo", "No.");
+    case kListColumnFile:
+      return FileColumnHeader(kind_);
+    case kListColumnInfo:
+      return kind_ == FileListKind::kEvent ? Gui("Type", "Type") : Gui("Duration", "Duration");
+    case kListColumnPath:
+      return QStringLiteral("Path");
+    case kListColumnDrid:
+      return Gui("DRID", "Recorder ID");
+    case kListColumnSdid:
+      return Gui("SDID", "SD Card ID");
+    default:
+      return {};
+  }
+}
+
+void CFileListView::SetModel(CListEvent* list) {
+  list_ = list;
+  Render();
+}
+
+void CFileListView::Render() {
+  rendering_ = true;
+  clear();
+  if (list_) {
+    QList<QTreeWidgetItem*> items;
+    for (int row = 0; row < list_->RowCount(); ++row) {
+      const ListEventRow& source = *list_->Row(row);
+      auto* item = new QTreeWidgetItem;
+      for (int column = 0; column < kListColumnCount; ++column)
+        item->setText(column, QString::fromStdString(source.columns[static_cast<size_t>(column)]));
+      item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+      item->setCheckState(0, CheckStateOf(source.checked));
+      items << item;
+    }
+    addTopLevelItems(items);
+  }
+  rendering_ = false;
+  RenderChecks();
+  FitColumns();
+}
+
+void CFileListView::RenderChecks() {
+  if (!list_) return;
+  rendering_ = true;
+  const int rows = std::min(list_->RowCount(), topLevelItemCount());
+  for (int row = 0; row < rows; ++row) {
+    const ListEventRow& source = *list_->Row(row);
+    QTreeWidgetItem* item = topLevelItem(row);
+    item->setCheckState(0, CheckStateOf(source.checked));
+    item->setSelected(source.selected);
+    if (source.focused) setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+  }
+  rendering_ = false;
+}
+
+void CFileListView::FitColumns() {
+  const QFontMetrics metrics(font());
+  for (int column = 0; column < kListColumnCount; ++column) {
+    const int initial = kInitialWidths[column];
+    if (initial == 0) continue;
+    int widest = 0;
+    for (int row = 0; row < topLevelItemCount(); ++row)
+      widest = std::max(widest, metrics.horizontalAdvance(topLevelItem(row)->text(column)));
+    const int wanted = static_cast<int>(widest * kWidenFactor);
+    setColumnWidth(column, std::max(initial, wanted));
+  }
+}
+
+bool CFileListView::IsRowChecked(int row) const {
+  const QTreeWidgetItem* item = topLevelItem(row);
+  return item && item->checkState(0) == Qt::Checked;
+}
+
+QString CFileListView::CellText(int row, int column) const {
+  const QTreeWidgetItem* item = topLevelItem(row);
+  return item ? item->text(column) : QString();
+}
+
+void CFileListView::OnItemClicked(QTreeWidgetItem* item, int column) {
+  if (!list_ || !item) return;
+  const int row = indexOfTopLevelItem(item);
+  if (column == kListColumnNo) {
+    // The check box itself is the item's own; the click still selects.
+    list_->Select(row);
+    return;
+  }
+  list_->ClickRow(row, column);
+  RenderChecks();
+  emit checksChanged();
+}
+
+void CFileListView::OnItemChanged(QTreeWidgetItem* item, int column) {
+  if (rendering_ || !list_ || !item || column != kListColumnNo) return;
+  const int row = indexOfTopLevelItem(item);
+  const bool checked = item->checkState(0) == Qt::Checked;
+  const ListEventRow* source = list_->Row(row);
+  if (!source || source->checked == checked) return;
+  list_->SetChecked(row, checked);
+  emit checksChanged();
+}
+
+void CFileListView::OnHeaderClicked(int column) {
+  if (!list_ || !list_->ClickHeader(column)) return;
+  Render();
+}

@@ -1,0 +1,41 @@
+#include "playback/ui/PaneLogInfo.h"
+
+#include <QPainter>
+
+#include "playback/LogRecordView.h"
+#include "shell/ui/AppFonts.h"
+
+namespace {
+
+constexpr int kLeft = 8;
+constexpr int kTop = 6;
+constexpr int kRowHeight = 22;
+
+}  // namespace
+
+CPaneLogInfo::CPaneLogInfo(const LogRecordView& records, QWidget* parent) : QWidget(parent), records_(records) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QStringList CPaneLogInfo::Rows() const {
+  const LogInfoTexts texts = records_.Texts();
+  QStringList rows;
+  for (const LogInfoLine* line :
+       {&texts.eventFile, &texts.recorderTime, &texts.gpsTime, &texts.latitude, &texts.longitude}) {
+    rows.append(QString::fromStdString(line->Text()));
+  }
+  rows.append(QString::fromStdString(texts.speed.Text() + texts.heading));
+  return rows;
+}
+
+void CPaneLogInfo::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), kBackground);
+  painter.setFont(AppFont(AppFontId::kNormal));
+  painter.setPen(kTextColour);
+  int top = kTop;
+  for (const QString& row : Rows()) {
+    painter.drawText(QRect(kLeft, top, width() - kLeft, kRowHeight), Qt::AlignLeft | Qt::AlignVCenter, row);
+    top += kRowHeight;
+  }
+}

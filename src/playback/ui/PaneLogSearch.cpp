@@ -1,0 +1,171 @@
+#include "playback/ui/PaneLogSearch.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "playback/PlaybackEngine.h"
+#include "shell/MgrMultiLang.h"
+#include "shell/SkinEntries.h"
+#include "shell/ui/VxButton.h"
+
+namespace {
+
+const char* const kStyle =
+    "CPaneLogSearch { background: #20252b; }"
+    "QCheckBox, QLabel { color: #e6e9ed; }"
+    "QLineEdit { background: #14171b; color: #e6e9ed; border: 1px solid #3a424c; padding: 1px 3px; }"
+    "QPushButton { background: #2d343c; color: #e6e9ed; border: 1px solid #4a545f; padding: 4px 16px; }"
+    "QPushButton:hover { background: #38414b; }"
+    "QTreeWidget { background: #14171b; color: #e6e9ed; border: 1px solid #3a424c; }"
+    "QTreeWidget::item:selected { background: #3d8fd1; color: #ffffff; }"
+    "QHeaderView::section { background: #2d343c; color: #e6e9ed; border: 0; border-right: 1px solid #3a424c;"
+    " padding: 2px 4px; }";
+
+constexpr int kNoWidth = 50;
+constexpr int kDateTimeWidth = 160;
+constexpr int kEventTypeWidth = 85;
+constexpr int kEditWidth = 56;
+constexpr const char* kDateTimeHeaderFormat = "%1 %2";
+constexpr const char* kSpeedUnit = "Km/h";
+
+struct AxisKey {
+  const char* key;
+  const char* english;
+};
+
+constexpr std::array<AxisKey, 3> kAxisKeys{{{"GSensorXover", "G-Sensor X value over"},
+                                            {"GSensorYover", "G-Sensor Y value over"},
+                                            {"GSensorZover", "G-Sensor Z value over"}}};
+
+QString Gui(const char* key, const char* english) { return QString::fromStdString(GetLangText("GUI", key, english)); }
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+CPaneLogSearch::CPaneLogSearch(PlaybackEngine& engine, QWidget* parent) : QWidget(parent), engine_(engine) {
+  setAttribute(Qt::WA_StyledBackground);
+  setStyleSheet(QString::fromLatin1(kStyle));
+  BuildControls();
+  BuildResultList();
+  ShowFields();
+  RepaintRows();
+}
+
+void CPaneLogSearch::BuildControls() {
+  speedCheck_ = new QCheckBox(Gui("GPSspeedOver", "GPS Speed over"), this);
+  speedEdit_ = new QLineEdit(this);
+  accelCheck_ = new QCheckBox(Gui("Acceleration", "Acceleration"), this);
+  auto* grid = new QGridLayout;
+  grid->addWidget(speedCheck_, 0, 0);
+  grid->addWidget(speedEdit_, 0, 1);
+  grid->addWidget(new QLabel(QString::fromLatin1(kSpeedUnit), this), 0, 2);
+  grid->addWidget(accelCheck_, 1, 0, 1, 3);
+  for (size_t axis = 0; axis < kAxisKeys.size(); ++axis) {
+    axisChecks_[axis] = new QCheckBox(Gui(kAxisKeys[axis].key, kAxisKeys[axis].english), this);
+    axisEdits_[axis] = new QLineEdit(this);
+    axisEdits_[axis]->setFixedWidth(kEditWidth);
+    const int row = static_cast<int>(axis) + 2;
+    grid->addWidget(axisChecks_[axis], row, 0);
+    grid->addWidget(axisEdits_[axis], row, 1);
+  }
+  speedEdit_->setFixedWidth(kEditWidth);
+
+  const QString tip = Gui("SearchLog", "Search Log");
+  plainSearch_ = new QPushButton(tip, this);
+  plainSearch_->setToolTip(tip);
+  skinSearch_ = new CVxButton(kSkinButtonSearchLog, this);
+  skinSearch_->setToolTip(tip);
+  skinSearch_->hide();
+  connect(plainSearch_, &QPushButton::clicked, this, &CPaneLogSearch::Search);
+  connect(skinSearch_, &QAbstractButton::clicked, this, &CPaneLogSearch::Search);
+  auto* buttonRow = new QHBoxLayout;
+  buttonRow->addStretch();
+  buttonRow->addWidget(plainSearch_);
+  buttonRow->addWidget(skinSearch_);
+  grid->addLayout(buttonRow, 5, 0, 1, 3);
+  grid->setColumnStretch(0, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+}
+
+void CPaneLogSearch::BuildResultList() {
+  results_ = new QTreeWidget(this);
+  results_->setColumnCount(kColumnCount);
+  results_->setRootIsDecorated(false);
+  results_->setSortingEnabled(false);
+  results_->setUniformRowHeights(true);
+  results_->setHeaderLabels({Gui("ListNo", "No."),
+                             QString::fromLatin1(kDateTimeHeaderFormat).arg(Gui("Date", "Date"), Gui("Time", "Time")),
+                             Gui("LogFrameIdx", "LogFrameIdx"), Gui("EventType", "Event Type")});
+  results_->header()->setSectionsClickable(false);
+  results_->setColumnWidth(kColumnNo, kNoWidth);
+  results_->setColumnWidth(kColumnDateTime, kDateTimeWidth);
+  results_->setColumnWidth(kColumnEventType, kEventTypeWidth);
+  results_->setColumnHidden(kColumnRecord, true);
+  connect(results_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { OnRowClicked(item); });
+  static_cast<QVBoxLayout*>(layout())->addWidget(results_, 1);
+}
+
+void CPaneLogSearch::SetSearchButtonStrip(const SkinStrip& strip) {
+  skinSearch_->SetStrip(strip);
+  skinSearch_->setFixedSize(skinSearch_->sizeHint());
+  skinSearch_->setVisible(!strip.IsNull());
+  plainSearch_->setVisible(strip.IsNull());
+}
+
+QWidget* CPaneLogSearch::SearchButton() const {
+  return skinSearch_->isVisibleTo(this) ? static_cast<QWidget*>(skinSearch_) : plainSearch_;
+}
+
+void CPaneLogSearch::ShowFields() {
+  const LogSearchFields& fields = engine_.SearchFields();
+  speedCheck_->setChecked(fields.speedChecked);
+  speedEdit_->setText(Text(fields.speedText));
+  accelCheck_->setChecked(fields.accelChecked);
+  for (size_t axis = 0; axis < axisChecks_.size(); ++axis) {
+    axisChecks_[axis]->setChecked(fields.axisChecked[axis]);
+    axisEdits_[axis]->setText(Text(fields.axisText[axis]));
+  }
+}
+
+void CPaneLogSearch::ReadFields() {
+  LogSearchFields& fields = engine_.SearchFields();
+  fields.speedChecked = speedCheck_->isChecked();
+  fields.speedText = speedEdit_->text().toStdString();
+  fields.accelChecked = accelCheck_->isChecked();
+  for (size_t axis = 0; axis < axisChecks_.size(); ++axis) {
+    fields.axisChecked[axis] = axisChecks_[axis]->isChecked();
+    fields.axisText[axis] = axisEdits_[axis]->text().toStdString();
+  }
+}
+
+// The search fills empty fields in; they are shown back as it read them.
+void CPaneLogSearch::Search() {
+  ReadFields();
+  engine_.SearchLog();
+  ShowFields();
+  RepaintRows();
+}
+
+void CPaneLogSearch::RepaintRows() {
+  results_->clear();
+  QList<QTreeWidgetItem*> items;
+  for (const LogSearchRow& row : engine_.SearchRows()) {
+    items.append(new QTreeWidgetItem(
+        QStringList{Text(row.no), Text(row.dateTime), Text(row.recordText), Text(row.eventType)}));
+  }
+  results_->addTopLevelItems(items);
+}
+
+void CPaneLogSearch::OnRowClicked(QTreeWidgetItem* item) {
+  const int row = results_->indexOfTopLevelItem(item);
+  if (row >= 0) engine_.ShowSearchResult(row);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// What the image info panel and the play-time panel share: both paint the
+// play controller's snapshot over the skin's panel colour.
+#include <QColor>
+#include <QWidget>
+
+class CMgrPlayControl;
+
+class CSnapshotPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  static inline const QColor kDefaultBackground{40, 42, 46};
+
+  CSnapshotPanel(const CMgrPlayControl& control, QWidget* parent) : QWidget(parent), control_(control) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+
+  // The skin's panel colour.
+  void SetBackground(const QColor& colour) {
+    background_ = colour;
+    update();
+  }
+
+ protected:
+  const CMgrPlayControl& Control() const { return control_; }
+  const QColor& Background() const { return background_; }
+
+ private:
+  const CMgrPlayControl& control_;
+  QColor background_ = kDefaultBackground;
+};

@@ -1,0 +1,404 @@
+#include "playback/ui/WndSearch.h"
+
+#include <QProgressBar>
+#include <QResizeEvent>
+
+#include "playback/LoadedListRows.h"
+#include "playback/PlaybackEngine.h"
+#include "playback/ui/DlgWaitMsg.h"
+#include "playback/ui/FileListView.h"
+#include "recording/MgrDBSearch.h"
+#include "shell/AppState.h"
+#include "shell/MgrMultiLang.h"
+#include "shell/ui/AppFonts.h"
+#include "shell/ui/VxButton.h"
+#include "shell/ui/VxCheckButton.h"
+#include "shell/ui/VxListBox.h"
+
+namespace {
+
+constexpr std::array<FileListKind, 3> kKinds = {FileListKind::kEvent, FileListKind::kNormal, FileListKind::kLog};
+
+// The window's own places for controls the skin leaves unplaced.
+constexpr int kMargin = 4;
+constexpr int kTabWidth = 64;
+constexpr int kTabHeight = 24;
+constexpr int kButtonWidth = 80;
+constexpr int kButtonHeight = 26;
+constexpr int kProgressHeight = 14;
+
+const char* const kStyle =
+    "CWndSearch { background: #1b1f24; }"
+    "QTreeWidget { background: #14171b; color: #e6e9ed; border: 1px solid #2c333b;"
+    " selection-background-color: #2f6fa8; selection-color: #ffffff; outline: 0; }"
+    "QTreeWidget::item { border-right: 1px solid #262c33; border-bottom: 1px solid #262c33; padding: 1px 2px; }"
+    "QTreeWidget::item:selected { background: #2f6fa8; color: #ffffff; }"
+    "QTreeWidget::item:disabled { color: #7d858e; }"
+    "QTreeWidget::indicator { width: 12px; height: 12px; border: 1px solid #aab4bf; background: #0c0e11; }"
+    "QTreeWidget::indicator:checked { background: #4da3e8; border-color: #e0eefa; }"
+    "QHeaderView::section { background: #262c33; color: #cfd5db; border: 0; border-right: 1px solid #3a424c;"
+    " border-bottom: 1px solid #3a424c; padding: 3px; }"
+    "QScrollBar { background: #1b1f24; }"
+    "QProgressBar { background: #14171b; color: #e6e9ed; border: 1px solid #3a424c; border-radius: 2px;"
+    " text-align: center; font-size: 9px; }"
+    "QProgressBar::chunk { background: #3d8fd1; }";
+
+QString ToolTip(const char* key, const char* english) {
+  return QString::fromStdString(GetLangText("ToolTip", key, english));
+}
+
+QRect Or(const QRect& skinRect, const QRect& own) { return skinRect.isEmpty() ? own : skinRect; }
+
+}  // namespace
+
+CWndSearch::CWndSearch(CMgrDBSearch& store, AppState& app, QWidget* parent)
+    : QWidget(parent), store_(store), app_(app) {
+  setObjectName(QStringLiteral("searchWindow"));
+  setAttribute(Qt::WA_StyledBackground);
+  setStyleSheet(QString::fromLatin1(kStyle));
+  MakeAppFonts();
+  MakeChildren();
+  ConnectChildren();
+  withLogTab_ = app_.hasLogs;
+  ApplyState();
+}
+
+CWndSearch::~CWndSearch() = default;
+
+void CWndSearch::MakeChildren() {
+  const std::array<int, 3> listIds = {kIdEventList, kIdNormalList, kIdLogList};
+  const std::array<int, 3> tabIds = {kIdTabEvent, kIdTabNormal, kIdTabLog};
+  // Short captions fit the tabs; the tooltips say what each one shows.
+  const std::array<const char*, 3> captions = {"Event", "Normal", "Log"};
+  const std::array<QString, 3> tips = {ToolTip("Event", "Show Event File List"),
+                                       ToolTip("Normal", "Show Normal File List"),
+                                       ToolTip("Log", "Show Log File List")};
+  for (FileListKind kind : kKinds) {
+    const size_t i = Index(kind);
+    lists_[i] = new CFileListView(listIds[i], kind, this);
+    lists_[i]->setFont(AppFont(AppFontId::kNormal));
+    tabs_[i] = new CVxCheckButton(tabIds[i], this);
+    tabs_[i]->SetCaption(QString::fromLatin1(captions[i]));
+    tabs_[i]->setToolTip(tips[i]);
+  }
+  load_ = new CVxButton(kIdLoad, this);
+  load_->setToolTip(ToolTip("Load", "Load Event/Log"));
+  close_ = new CVxButton(kIdClose, this);
+  close_->setToolTip(ToolTip("Close", "Close Event/Log"));
+  checkAll_ = new CVxButton(kIdCheckAll, this);
+  checkAll_->setToolTip(ToolTip("CheckAll", "Check All"));
+  unCheckAll_ = new CVxButton(kIdUnCheckAll, this);
+  unCheckAll_->setToolTip(ToolTip("UnCheckAll", "UnCheck All"));
+  markerButton_ = new CVxButton(kIdEventMarker, this);
+  loadedRecordings_ = new CVxListBox(kIdLoadedRecordings, this);
+  loadedLogs_ = new CVxListBox(kIdLoadedLogs, this);
+  markers_ = new CVxListBox(kIdMarkerList, this);
+  progress_ = new QProgressBar(this);
+  progress_->setTextVisible(false);
+  progress_->hide();
+}
+
+void CWndSearch::ConnectChildren() {
+  for (FileListKind kind : kKinds) {
+    connect(tabs_[Index(kind)], &QAbstractButton::clicked, this, [this, kind] { OnTab(kind); });
+  }
+  connect(load_, &QAbstractButton::clicked, this, &CWndSearch::OnLoad);
+  connect(close_, &QAbstractButton::clicked, this, &CWndSearch::OnClose);
+  connect(checkAll_, &QAbstractButton::clicked, this, [this] { OnCheckAll(true); });
+  connect(unCheckAll_, &QAbstractButton::clicked, this, [this] { OnCheckAll(false); });
+  connect(markerButton_, &QAbstractButton::clicked, this, &CWndSearch::OnMarkerButton);
+  connect(loadedRecordings_, &CVxListBox::rowChosen, this, [this](int, int recording) {
+    if (engine_) engine_->SelectLoadedRecording(recording);
+  });
+  connect(loadedLogs_, &CVxListBox::rowChosen, this, [this](int, int log) {
+    if (engine_) engine_->SelectLoadedLog(log);
+  });
+  connect(markers_, &CVxListBox::rowChosen, this, [this](int, int frame) { OnMarkerChosen(frame); });
+}
+
+void CWndSearch::SetEngine(PlaybackEngine* engine) {
+  engine_ = engine;
+  for (FileListKind kind : kKinds) lists_[Index(kind)]->SetModel(engine_ ? &engine_->List(kind) : nullptr);
+  MatchCheckButtonToChecks();
+  ApplyState();
+}
+
+void CWndSearch::SetSkin(const SearchWindowSkin& skin) {
+  skin_ = skin;
+  load_->SetStrip(skin.load);
+  close_->SetStrip(skin.close);
+  checkAll_->SetStrip(skin.checkAll);
+  unCheckAll_->SetStrip(skin.unCheckAll);
+  markerButton_->SetStrip(skin.eventMarker);
+  tabs_[Index(FileListKind::kEvent)]->SetStrip(skin.tabEvent);
+  tabs_[Index(FileListKind::kNormal)]->SetStrip(skin.tabNormal);
+  tabs_[Index(FileListKind::kLog)]->SetStrip(skin.tabLog);
+  Layout();
+}
+
+// ---- the lists --------------------------------------------------------------
+
+void CWndSearch::FillFromCatalogue() {
+  if (!engine_) return;
+  engine_->FillLists();
+  RefillFileLists();
+}
+
+void CWndSearch::RefillFileLists() {
+  for (CFileListView* list : lists_) list->Render();
+  MatchCheckButtonToChecks();
+  ApplyState();
+}
+
+void CWndSearch::ShowFileList(FileListKind kind) { ShowFileLists(kind, app_.hasLogs); }
+
+void CWndSearch::ShowFileLists(FileListKind kind, bool withLogTab) {
+  state_ = State::kLists;
+  withLogTab_ = withLogTab;
+  visible_ = kind == FileListKind::kLog && !withLogTab ? FileListKind::kEvent : kind;
+  markers_->Clear();
+  MatchCheckButtonToChecks();
+  ApplyState();
+}
+
+void CWndSearch::ResetLists() {
+  for (FileListKind kind : kKinds) {
+    if (engine_) engine_->List(kind).Clear();
+    lists_[Index(kind)]->Render();
+  }
+  loadedRecordings_->Clear();
+  loadedLogs_->Clear();
+  markers_->Clear();
+  checkAllShown_ = true;
+  ApplyState();
+}
+
+void CWndSearch::SetAllChecked(bool checked) {
+  if (!engine_ || state_ != State::kLists) return;
+  engine_->List(visible_).SetAllChecked(checked);
+  lists_[Index(visible_)]->RenderChecks();
+  checkAllShown_ = !checked;
+  ApplyState();
+}
+
+void CWndSearch::MatchCheckButtonToChecks() {
+  checkAllShown_ = !engine_ || !engine_->List(visible_).AnyChecked();
+}
+
+void CWndSearch::RefreshChecks(FileListKind kind) {
+  lists_[Index(kind)]->RenderChecks();
+  if (kind != visible_) return;
+  MatchCheckButtonToChecks();
+  ApplyState();
+}
+
+// ---- what a load leaves -----------------------------------------------------
+
+void CWndSearch::ShowLoadedRecordings(const std::vector<LoadedListRow>& rows, int selectedRow, bool withMarkerButton) {
+  loadedRecordings_->Clear();
+  for (const LoadedListRow& row : rows) loadedRecordings_->AddRow(QString::fromStdString(row.text), row.itemValue);
+  loadedRecordings_->SelectRow(selectedRow);
+  markers_->Clear();
+  withMarkerButton_ = withMarkerButton;
+  state_ = State::kRecordings;
+  ApplyState();
+}
+
+void CWndSearch::ShowLoadedLogs(const std::vector<LoadedListRow>& rows, int selectedRow) {
+  loadedLogs_->Clear();
+  for (const LoadedListRow& row : rows) loadedLogs_->AddRow(QString::fromStdString(row.text), row.itemValue);
+  loadedLogs_->SelectRow(selectedRow);
+}
+
+void CWndSearch::ShowLogsLoaded() {
+  state_ = State::kLogs;
+  visible_ = FileListKind::kLog;
+  withLogTab_ = true;
+  ApplyState();
+}
+
+void CWndSearch::SelectLoadedRecordingRow(int recording) {
+  loadedRecordings_->SelectRow(loadedRecordings_->FindItemValue(recording));
+}
+
+void CWndSearch::SelectLoadedLogRow(int log) { loadedLogs_->SelectRow(loadedLogs_->FindItemValue(log)); }
+
+// ---- the progress strip and the wait box ------------------------------------
+
+void CWndSearch::ShowProgressStrip(int total) {
+  progress_->setRange(0, std::max(total, 0));
+  progress_->setValue(0);
+  progress_->show();
+  progress_->raise();
+}
+
+void CWndSearch::SetProgressPos(int pos) { progress_->setValue(std::clamp(pos, progress_->minimum(), progress_->maximum())); }
+
+void CWndSearch::HideProgressStrip() { progress_->hide(); }
+
+void CWndSearch::RunWithWaitMessage(const std::string& text, const std::function<void()>& work) {
+  CDlgWaitMsg::Run(QString::fromStdString(text), window(), work);
+}
+
+// ---- clicks -----------------------------------------------------------------
+
+void CWndSearch::OnTab(FileListKind kind) {
+  if (!engine_) {
+    ApplyState();  // the tab's own toggle is undone
+    return;
+  }
+  if (state_ == State::kLogs) {
+    // A log tab press keeps the loaded logs; the others leave them.
+    if (kind == FileListKind::kLog) {
+      ApplyState();
+      return;
+    }
+    engine_->Close();
+    ShowFileLists(kind, app_.hasLogs);
+    return;
+  }
+  if (state_ != State::kLists) {
+    ApplyState();
+    return;
+  }
+  ShowPickedList(kind);
+}
+
+void CWndSearch::ShowPickedList(FileListKind kind) {
+  visible_ = kind;
+  MatchCheckButtonToChecks();
+  ApplyState();
+}
+
+void CWndSearch::OnCheckAll(bool checked) { SetAllChecked(checked); }
+
+void CWndSearch::OnLoad() {
+  if (!engine_ || state_ != State::kLists) return;
+  const FileListKind kind = visible_;
+  const LoadOutcome outcome = engine_->LoadChecked(kind);
+  if (outcome == LoadOutcome::kCancelled || outcome == LoadOutcome::kFailed) AfterLoad(kind);
+}
+
+void CWndSearch::LoadKind(FileListKind kind) {
+  if (!engine_) return;
+  if (kind == FileListKind::kLog && !app_.hasLogs) return;
+  // Nothing checked leaves whatever is up as it is; the engine says why.
+  if (!engine_->List(kind).AnyChecked()) {
+    engine_->LoadChecked(kind);
+    return;
+  }
+  if (state_ == State::kLists) ShowPickedList(kind);
+  const LoadOutcome outcome = engine_->LoadChecked(kind);
+  if (outcome == LoadOutcome::kCancelled || outcome == LoadOutcome::kFailed) AfterLoad(kind);
+}
+
+void CWndSearch::AfterLoad(FileListKind kind) {
+  // The engine let go of everything loaded, the earlier load included: no
+  // list box of it may stay up.
+  loadedRecordings_->Clear();
+  loadedLogs_->Clear();
+  ShowFileLists(kind, app_.hasLogs);
+}
+
+void CWndSearch::OnClose() {
+  if (!engine_) return;
+  const int mode = app_.viewMode;
+  const FileListKind kind = mode == kViewModeLog      ? FileListKind::kLog
+                            : mode == kViewModeNormal ? FileListKind::kNormal
+                                                      : FileListKind::kEvent;
+  const bool withLogTab = mode == kViewModeLog || app_.hasLogs;
+  engine_->Close();
+  // The engine tells the window through the back panel as well; showing
+  // the lists twice changes nothing.
+  ShowFileLists(kind, withLogTab);
+}
+
+void CWndSearch::OnMarkerButton() {
+  if (state_ == State::kMarkers) {
+    state_ = State::kRecordings;
+    ApplyState();
+    return;
+  }
+  if (state_ != State::kRecordings) return;
+  markers_->Clear();
+  const auto& videos = store_.Videos();
+  const int current = store_.CurrentIndex();
+  if (current >= 0 && static_cast<size_t>(current) < videos.size() && videos[static_cast<size_t>(current)]) {
+    for (const LoadedListRow& row : EventMarkerRows(*videos[static_cast<size_t>(current)]))
+      markers_->AddRow(QString::fromStdString(row.text), row.itemValue);
+  }
+  state_ = State::kMarkers;
+  ApplyState();
+}
+
+void CWndSearch::OnMarkerChosen(int frame) {
+  // The "no event" row carries no frame.
+  if (!engine_ || frame < 0) return;
+  engine_->Stop();
+  engine_->GoTo(store_.CurrentIndex(), frame);
+}
+
+// ---- showing and placing ----------------------------------------------------
+
+void CWndSearch::ApplyState() {
+  const bool lists = state_ == State::kLists;
+  const bool logs = state_ == State::kLogs;
+  for (FileListKind kind : kKinds) {
+    const size_t i = Index(kind);
+    const bool shown = (lists || logs) && kind == visible_;
+    lists_[i]->setVisible(shown);
+    lists_[i]->setEnabled(lists);
+    const bool tabShown = (lists || logs) && (kind != FileListKind::kLog || withLogTab_);
+    tabs_[i]->setVisible(tabShown);
+    tabs_[i]->setEnabled(true);
+    tabs_[i]->SetChecked(kind == visible_);
+  }
+  load_->setVisible(lists);
+  load_->setEnabled(true);
+  checkAll_->setVisible(lists && checkAllShown_);
+  unCheckAll_->setVisible(lists && !checkAllShown_);
+  close_->setVisible(!lists);
+  loadedRecordings_->setVisible(state_ == State::kRecordings);
+  markers_->setVisible(state_ == State::kMarkers);
+  markerButton_->setVisible(withMarkerButton_ && IsShowingLoadedList());
+  markerButton_->SetLatched(state_ == State::kMarkers);
+  loadedLogs_->setVisible(logs);
+  Layout();
+}
+
+void CWndSearch::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Layout();
+}
+
+void CWndSearch::Layout() {
+  const int w = width();
+  const int h = height();
+  const int buttonTop = h - kMargin - kButtonHeight;
+  const QRect own_load(kMargin, buttonTop, kButtonWidth, kButtonHeight);
+  const QRect own_checkAll(kMargin * 2 + kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);
+  auto ownTab = [](int i) { return QRect(kMargin + i * (kTabWidth + kMargin), kMargin, kTabWidth, kTabHeight); };
+
+  tabs_[Index(FileListKind::kEvent)]->setGeometry(Or(skin_.tabEventRect, ownTab(0)));
+  tabs_[Index(FileListKind::kNormal)]->setGeometry(Or(skin_.tabNormalRect, ownTab(1)));
+  tabs_[Index(FileListKind::kLog)]->setGeometry(Or(skin_.tabLogRect, ownTab(2)));
+  load_->setGeometry(Or(skin_.loadRect, own_load));
+  // Close never shows with Load, so it may take Load's place.
+  close_->setGeometry(Or(skin_.closeRect, Or(skin_.loadRect, own_load)));
+  checkAll_->setGeometry(Or(skin_.checkAllRect, own_checkAll));
+  unCheckAll_->setGeometry(Or(skin_.checkAllRect, own_checkAll));
+  // The marker button only shows when Check All does not.
+  markerButton_->setGeometry(Or(skin_.eventMarkerRect, Or(skin_.checkAllRect, own_checkAll)));
+
+  const int top = kMargin * 2 + kTabHeight;
+  const int bottom = buttonTop - kMargin;
+  const QRect area(kMargin, top, std::max(w - 2 * kMargin, 0), std::max(bottom - top, 0));
+  // With logs loaded the disabled log list shares the area with their box.
+  const QRect upper(area.left(), area.top(), area.width(), area.height() / 2);
+  const QRect lower(area.left(), upper.bottom() + 1, area.width(), area.height() - upper.height());
+  for (FileListKind kind : kKinds) lists_[Index(kind)]->setGeometry(state_ == State::kLogs ? upper : area);
+  loadedLogs_->setGeometry(lower);
+  loadedRecordings_->setGeometry(area);
+  markers_->setGeometry(area);
+  progress_->setGeometry(area.left(), area.bottom() - kProgressHeight, area.width(), kProgressHeight);
+}

@@ -1,0 +1,160 @@
+#pragma once
+// The search window: the three recording lists with their tabs, Load,
+// Close, Check All / UnCheck All, and after a load the list boxes of what
+// was loaded (recordings, logs, the current recording's event markers)
+// under the overall progress strip. It shows what the playback engine
+// decides and turns every click into one engine call; the rules live in the
+// engine and its lists.
+//
+// The back panel makes this window before the engine, which takes it as its
+// search view and loaded-list view, and hands the engine in afterwards; until
+// then every click does nothing.
+#include <QRect>
+#include <QWidget>
+#include <array>
+
+#include "playback/PlaybackViews.h"
+#include "playback/SearchWindowView.h"
+#include "shell/ui/SkinStrip.h"
+
+struct AppState;
+class CFileListView;
+class CMgrDBSearch;
+class CVxButton;
+class CVxCheckButton;
+class CVxListBox;
+class PlaybackEngine;
+class QProgressBar;
+
+struct SearchWindowSkin {
+  SkinStrip load, close, checkAll, unCheckAll, tabEvent, tabNormal, tabLog, eventMarker;
+  // Relative to the search window; an empty rectangle keeps the window's own
+  // place for the control. UnCheck All sits where Check All does.
+  QRect loadRect, closeRect, checkAllRect, tabEventRect, tabNormalRect, tabLogRect, eventMarkerRect;
+};
+
+class CWndSearch : public QWidget, public SearchWindowView, public LoadedListView {
+  Q_OBJECT
+
+ public:
+  // Control ids.
+  static constexpr int kIdEventList = 1025;
+  static constexpr int kIdNormalList = 1156;
+  static constexpr int kIdLogList = 1026;
+  static constexpr int kIdLoad = 1019;
+  static constexpr int kIdClose = 1020;
+  static constexpr int kIdCheckAll = 1021;
+  static constexpr int kIdUnCheckAll = 1112;
+  static constexpr int kIdTabEvent = 1022;
+  static constexpr int kIdTabNormal = 1155;
+  static constexpr int kIdTabLog = 1023;
+  static constexpr int kIdEventMarker = 1162;
+  static constexpr int kIdLoadedRecordings = 1027;
+  static constexpr int kIdLoadedLogs = 1148;
+  static constexpr int kIdMarkerList = 1163;
+
+  CWndSearch(CMgrDBSearch& store, AppState& app, QWidget* parent);
+  ~CWndSearch() override;
+
+  // The engine the clicks go to; the file lists show its lists from now on.
+  void SetEngine(PlaybackEngine* engine);
+  void SetSkin(const SearchWindowSkin& skin);
+
+  // ---- what the back panel and the menus call -----------------------------
+  // Reads the store's catalogue into the engine's lists and shows them.
+  void FillFromCatalogue();
+  // Paints the three lists again from the engine's lists (after they were
+  // filled).
+  void RefillFileLists();
+  // The list of kind with its tab lit; Load, Check All and the tabs enabled.
+  void ShowFileList(FileListKind kind);
+  // What Close leaves: the list of kind, Load, Check All, the tabs (the Log
+  // tab only with withLogTab); the loaded list boxes and Close hidden.
+  void ShowFileLists(FileListKind kind, bool withLogTab);
+  // Empties the three lists and the loaded list boxes.
+  void ResetLists();
+  // Edit > Select All / Unselect All on the visible list.
+  void SetAllChecked(bool checked);
+  FileListKind VisibleKind() const { return visible_; }
+  // File > Load > Event / Normal / Log: that list's checked rows are loaded.
+  void LoadKind(FileListKind kind);
+  // The loaded-recordings list box or the event marker list is up.
+  bool IsShowingLoadedList() const { return state_ == State::kRecordings || state_ == State::kMarkers; }
+  bool IsShowingMarkers() const { return state_ == State::kMarkers; }
+
+  // ---- SearchWindowView -------------------------------------------------
+  void ShowProgressStrip(int total) override;
+  void SetProgressPos(int pos) override;
+  void HideProgressStrip() override;
+  void RefreshChecks(FileListKind kind) override;
+  void ShowLoadedRecordings(const std::vector<LoadedListRow>& rows, int selectedRow, bool withMarkerButton) override;
+  void ShowLoadedLogs(const std::vector<LoadedListRow>& rows, int selectedRow) override;
+  void ShowLogsLoaded() override;
+  void RunWithWaitMessage(const std::string& text, const std::function<void()>& work) override;
+
+  // ---- LoadedListView ---------------------------------------------------
+  void SelectLoadedRecordingRow(int recording) override;
+  void SelectLoadedLogRow(int log) override;
+
+  // ---- the children, for the back panel's painting and the tests ---------
+  CFileListView* FileListWidget(FileListKind kind) const { return lists_[Index(kind)]; }
+  CVxCheckButton* TabButton(FileListKind kind) const { return tabs_[Index(kind)]; }
+  CVxButton* LoadButton() const { return load_; }
+  CVxButton* CloseButton() const { return close_; }
+  CVxButton* CheckAllButton() const { return checkAll_; }
+  CVxButton* UnCheckAllButton() const { return unCheckAll_; }
+  CVxButton* EventMarkerButton() const { return markerButton_; }
+  CVxListBox* LoadedRecordingsBox() const { return loadedRecordings_; }
+  CVxListBox* LoadedLogsBox() const { return loadedLogs_; }
+  CVxListBox* MarkerBox() const { return markers_; }
+  QProgressBar* ProgressStrip() const { return progress_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  // What the window shows: the file lists, or what a load left.
+  enum class State { kLists, kRecordings, kMarkers, kLogs };
+
+  static size_t Index(FileListKind kind) { return static_cast<size_t>(kind); }
+
+  void MakeChildren();
+  void ConnectChildren();
+  void ApplyState();
+  void Layout();
+  void ShowPickedList(FileListKind kind);
+  // Check All when no row of the visible list is checked, else UnCheck All.
+  void MatchCheckButtonToChecks();
+
+  void OnTab(FileListKind kind);
+  void OnCheckAll(bool checked);
+  void OnLoad();
+  void OnClose();
+  void OnMarkerButton();
+  void OnMarkerChosen(int frame);
+  // What follows a load's outcome when the load did not leave a view of its own.
+  void AfterLoad(FileListKind kind);
+
+  CMgrDBSearch& store_;
+  AppState& app_;
+  PlaybackEngine* engine_ = nullptr;
+  SearchWindowSkin skin_;
+
+  std::array<CFileListView*, 3> lists_{};
+  std::array<CVxCheckButton*, 3> tabs_{};
+  CVxButton* load_ = nullptr;
+  CVxButton* close_ = nullptr;
+  CVxButton* checkAll_ = nullptr;
+  CVxButton* unCheckAll_ = nullptr;
+  CVxButton* markerButton_ = nullptr;
+  CVxListBox* loadedRecordings_ = nullptr;
+  CVxListBox* loadedLogs_ = nullptr;
+  CVxListBox* markers_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+
+  State state_ = State::kLists;
+  FileListKind visible_ = FileListKind::kEvent;
+  bool withLogTab_ = false;
+  bool withMarkerButton_ = false;
+  bool checkAllShown_ = true;
+};
