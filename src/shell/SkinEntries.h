@@ -5,6 +5,8 @@
 // the back panel (1024 x 768) unless a comment says otherwise.
 
 // ---- backgrounds -----------------------------------------------------------
+// The backgrounds' entry value is the skin colour (0xRRGGBB) that panels
+// which fill themselves should use, so they match the wells drawn around them.
 inline constexpr int kSkinBackground = 51;         // every model but 9
 inline constexpr int kSkinBackgroundModel9 = 0;    // model 9 (car-signal layout)
 inline constexpr int kSkinBottomStrip = 47;        // small screen, desktop >= 1024 wide
