@@ -1,7 +1,9 @@
 #include "playback/PlaybackEngine.h"
 
 #include "platform/TimeKey.h"
+#include "playback/PlayState.h"
 #include "recording/FileListRows.h"
+#include "recording/InfoEventFile.h"
 #include "recording/MgrDBSearch.h"
 #include "shell/AppSetting.h"
 
@@ -79,6 +81,11 @@ void PlaybackEngine::Close() {
   CloseLoadedData();
 }
 
+void PlaybackEngine::ResetForCard(const DateTime& now) {
+  CloseLoadedData();
+  displays_.Reset(now);
+}
+
 void PlaybackEngine::CloseLoadedData() {
   control_.StopVideoPlay();
   control_.StopLogPlay();
@@ -103,6 +110,27 @@ bool PlaybackEngine::SelectLoadedRecording(int recording) {
   FrameNavigator& navigator = control_.Navigator();
   if (!navigator.SelectRecording(recording)) return false;
   return navigator.ShowCurrentFrame(true);
+}
+
+// ---- the picture panes ------------------------------------------------------
+
+bool PlaybackEngine::ClickThumbnail(int pane) {
+  if (control_.PlayState() != PS_STOP) return false;
+  return control_.Navigator().ClickThumbnail(pane);
+}
+
+PaneRecordingInfo PlaybackEngine::PaneRecording(int pane) const {
+  PaneRecordingInfo info;
+  info.viewMode = ViewMode();
+  const int recording = control_.Navigator().Panes().Pane(pane).recording;
+  const auto& videos = store_.Videos();
+  if (recording < 0 || recording >= static_cast<int>(videos.size()) || !videos[static_cast<size_t>(recording)]) {
+    return info;
+  }
+  const CInfoEventFile& video = *videos[static_cast<size_t>(recording)];
+  info.eventCode = video.EventCode();
+  info.extendedEventCode = video.ExtendedEventCode();
+  return info;
 }
 
 // ---- the log search pane ----------------------------------------------------

@@ -17,6 +17,7 @@
 #include "playback/LogRecordView.h"
 #include "playback/LogSearch.h"
 #include "playback/MgrPlayControl.h"
+#include "playback/PaneOverlayText.h"
 #include "playback/PlaybackEngineSinks.h"
 #include "telemetry/DigitDisplays.h"
 #include "telemetry/GSensorGraphModel.h"
@@ -49,11 +50,21 @@ class PlaybackEngine {
   // The normal-mode slide bar moved to seconds (released: the drag ended).
   bool SeekToTime(int seconds, bool released) { return control_.Navigator().SeekToTime(seconds, released); }
   void SetLayout(int layout) { control_.Navigator().SetLayout(layout); }
+  // A left press on a thumbnail pane; taken only while play is stopped.
+  bool ClickThumbnail(int pane);
+  // A right press on a frame pane.
+  bool ToggleThumbnailView() { return control_.Navigator().ToggleThumbnailView(); }
+  // What a pane's event label needs of the recording its frame came from.
+  PaneRecordingInfo PaneRecording(int pane) const;
 
   // ---- the search window -------------------------------------------------
   // Refills the three file lists from the store's catalogue, none checked.
   void FillLists();
   CListEvent& List(FileListKind kind) { return lists_[static_cast<size_t>(kind)]; }
+  // The store let go of its card (a new scan, or the card was pulled):
+  // both plays stop, everything loaded is closed and every display shows
+  // zero with the time now.
+  void ResetForCard(const DateTime& now);
   // The Load button over the list of kind.
   LoadOutcome LoadChecked(FileListKind kind);
   // The Close button: back to the file lists, the loaded data closed.

@@ -145,6 +145,11 @@ void CMgrDBSearch::PostRescan() {
   });
 }
 
+void CMgrDBSearch::ForgetRoot() {
+  Reset();
+  root_.clear();
+}
+
 void CMgrDBSearch::Reset() {
   view_->StopPlayback();
   view_->ClearFileLists();

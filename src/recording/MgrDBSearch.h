@@ -86,6 +86,8 @@ class CMgrDBSearch {
   void PostRescan();
   // Empties the store and what shows it (the first step of every scan).
   void Reset();
+  // The card went away: the store is emptied and no folder is chosen.
+  void ForgetRoot();
 
   static CardFileCounts CountCardFiles(const std::string& root);
   // CARPULSETYPE of the card's settings file; kUnknownPulseType when it is

@@ -245,6 +245,23 @@ TEST_F(PlaybackEngineTest, NormalLoadSeeksBySlideBarAndCloseReturnsToTheLists) {
   EXPECT_EQ(engine_->Control().PlayState(), PS_STOP);
 }
 
+TEST_F(PlaybackEngineTest, ResetForCardClosesTheLoadAndShowsTheTimeNow) {
+  ASSERT_EQ(LoadAll(FileListKind::kEvent), LoadOutcome::kLoaded);
+  engine_->Play();
+  DateTime now;
+  now.year = 2031;
+  now.month = 7;
+  now.day = 4;
+  engine_->ResetForCard(now);
+  EXPECT_FALSE(engine_->Control().IsVideoTimerRunning());
+  EXPECT_EQ(store_.App().viewMode, kViewModeNone);
+  EXPECT_TRUE(store_.Videos().empty());
+  EXPECT_FALSE(Pane0().HasPicture());
+  EXPECT_EQ(engine_->VideoGraph().PointCount(), 0);
+  EXPECT_EQ(engine_->Displays().ShownDateTime().year, 2031);
+  EXPECT_FALSE(engine_->Displays().HasData());
+}
+
 TEST_F(PlaybackEngineTest, CancelledLoadLeavesNothingOfTheEarlierLoadShown) {
   ASSERT_EQ(LoadAll(FileListKind::kEvent), LoadOutcome::kLoaded);
   dialogs_.SetOnStarted([](LoadingDialogModel&, LoadObserver& observer) { LoadingDialogModel::Cancel(observer); });

@@ -166,6 +166,22 @@ TEST_F(MgrDBSearchTest, PulseTypeComesFromTheCardSettings) {
   EXPECT_EQ(store_.PulseToKmh(0), 0);
 }
 
+TEST_F(MgrDBSearchTest, ForgettingTheRootEmptiesTheStoreAndAScanThenWalksNothing) {
+  MakeCardFolders(Card(), "CH1", "Event", "NORMAL", "LOG");
+  Put("CH1/Event/0001.vdd", 100);
+  ASSERT_TRUE(store_.ChooseRoot(Card()));
+  store_.Scan();
+  ASSERT_EQ(store_.Catalogue().event.size(), 1u);
+  store_.Videos().push_back(std::make_unique<CInfoEventFile>());
+
+  store_.ForgetRoot();
+  EXPECT_TRUE(store_.Root().empty());
+  EXPECT_TRUE(store_.Catalogue().event.empty());
+  EXPECT_TRUE(store_.Videos().empty());
+  store_.Scan();
+  EXPECT_TRUE(store_.Catalogue().event.empty());
+}
+
 TEST_F(MgrDBSearchTest, ScanBuildsTheCatalogueAndShowsTheFirstFilledList) {
   MakeCardFolders(Card(), "CH1", "Event", "NORMAL", "LOG");
   const std::string normal = Put("CH1/NORMAL/0001.vdd", 100);

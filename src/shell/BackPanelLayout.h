@@ -1,0 +1,35 @@
+#pragma once
+// The back panel's fixed places: what the skin package does not say. All in
+// back-panel pixels (1024 x 768); right and bottom are exclusive.
+#include <array>
+
+struct PanelRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  friend bool operator==(const PanelRect&, const PanelRect&) = default;
+};
+
+// The top strip that drags the frame like a title bar.
+inline constexpr int kDragStripHeight = 28;
+// A double click here stops playback and closes the frame.
+inline constexpr PanelRect kCloseCorner{7, 7, 21, 21};
+// A click released here opens the maker's homepage.
+inline constexpr PanelRect kHomepageMark{875, 38, 1007, 58};
+// The speed read-out, cleared and redrawn when the speed source changes.
+inline constexpr PanelRect kSpeedReadout{12, 580, 171, 611};
+// A right click here offers the speed menu (model 9 only).
+inline constexpr PanelRect kSpeedMenuArea{8, 575, 182, 613};
+// The speed caption (42 x 12) and its indicator (11 x 11).
+inline constexpr int kSpeedCaptionX = 121;
+inline constexpr int kSpeedCaptionY = 576;
+inline constexpr int kSpeedIndicatorX = 168;
+inline constexpr int kSpeedIndicatorY = 580;
+
+// The three G-value displays (X, Y, Z): one column for the ordinary layout,
+// rearranged around the car-signal display for model 9.
+std::array<PanelRect, 3> GValueDisplayRects(bool model9Layout);

@@ -1,0 +1,26 @@
+#include "shell/FrameGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/BackPanelLayout.h"
+
+namespace {
+
+TEST(FrameGeometryTest, SmallDesktopsPinTheFrameLargeOnesCentreIt) {
+  EXPECT_EQ(FrameGeometryFor(1024, 700), (FrameGeometry{true, 0, 0, 1024, 700}));
+  EXPECT_EQ(FrameGeometryFor(800, 900), (FrameGeometry{true, 0, 0, 800, 900}));
+  EXPECT_EQ(FrameGeometryFor(1280, 1024), (FrameGeometry{false, 128, 128, 1024, 768}));
+  EXPECT_EQ(FrameGeometryFor(1024, 768), (FrameGeometry{false, 0, 0, 1024, 768}));
+}
+
+TEST(FrameGeometryTest, GValueDisplaysFormAColumnOrTheModel9Arrangement) {
+  const auto column = GValueDisplayRects(false);
+  EXPECT_EQ(column[0], (PanelRect{85, 622, 152, 642}));
+  EXPECT_EQ(column[2].top, 678);
+  const auto model9 = GValueDisplayRects(true);
+  EXPECT_EQ(model9[0], (PanelRect{115, 655, 178, 675}));
+  EXPECT_EQ(model9[1], (PanelRect{30, 678, 93, 698}));
+  EXPECT_EQ(model9[2], (PanelRect{115, 678, 178, 698}));
+}
+
+}  // namespace
