@@ -401,6 +401,45 @@ int FrameNavigator::SeekFrame(const CInfoEventFile& video, int seconds) const {
   return -1;
 }
 
+// ---- pane clicks ------------------------------------------------------------
+
+bool FrameNavigator::ClickThumbnail(int pane) {
+  if (!IsThumbnail() || !PaneSet::IsPane(pane)) return false;
+  const PaneContent& content = panes_.Pane(pane);
+  if (!content.HasPicture()) return false;
+  const int selected = panes_.Selected();
+  if (pane == selected) {
+    // The grid follows the clicked frame, so play and the steps go on from
+    // it as they would after Go to frame.
+    const int frame = content.frameIndex;
+    if (CInfoEventFile* video = CurrentVideo(); video != nullptr && content.recording == store_.CurrentIndex()) {
+      video->SetCurrentFrameIndex(frame);
+    }
+    FillPanes(frame, pane, false);
+    return true;
+  }
+  panes_.SetSelected(pane);
+  out_.Pane().SetSelectedPane(pane);
+  if (PaneSet::IsPane(selected)) out_.Pane().RepaintPane(selected);
+  out_.Pane().RepaintPane(pane);
+  RunDisplayUpdateFor(pane);
+  out_.RefreshMap();
+  return true;
+}
+
+bool FrameNavigator::ToggleThumbnailView() {
+  if (store_.Videos().empty()) return false;
+  if (panes_.Layout() == kLayoutSingle) {
+    SetLayout(kLayoutThumbnail);
+    return true;
+  }
+  if (panes_.Layout() == kLayoutThumbnail) {
+    SetLayout(kLayoutSingle);
+    return true;
+  }
+  return false;
+}
+
 // ---- layouts ----------------------------------------------------------------
 
 void FrameNavigator::SetLayout(int layout) {

@@ -83,6 +83,15 @@ class FrameNavigator {
   // outside the recording are emptied, pane becomes the selected one.
   void FillPanes(int frame, int pane, bool displayUpdate);
 
+  // A left press on thumbnail pane: a pane other than the selected one
+  // becomes selected, its frame's telemetry is shown and the map follows;
+  // the selected pane itself refills the grid around its frame. Only panes
+  // holding a picture take the press; false when nothing changed.
+  bool ClickThumbnail(int pane);
+  // The right press on a pane: single view <-> thumbnail view while video
+  // recordings are loaded; false when nothing changed.
+  bool ToggleThumbnailView();
+
   // The pane container's layouts (single, thumbnail, log).
   void SetLayout(int layout);
   int Layout() const { return panes_.Layout(); }
