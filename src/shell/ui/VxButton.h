@@ -31,6 +31,7 @@ class CVxButton : public QAbstractButton {
   void mouseMoveEvent(QMouseEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   int id_;

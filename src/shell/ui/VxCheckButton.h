@@ -22,11 +22,16 @@ class CVxCheckButton : public QAbstractButton {
   bool IsChecked() const { return isChecked(); }
   bool IsHovering() const { return hovering_; }
   int CurrentCell() const;
+  QString Caption() const { return caption_; }
+  bool IsCaptionShifted() const { return shifted_; }
+
+  QSize sizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   int id_;

@@ -26,6 +26,14 @@ class CVxListBox : public QListWidget {
  signals:
   void rowChosen(int row, int itemValue);
 
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+
  private:
+  void OnCurrentRowChanged(int row);
+
   int id_;
+  // Set while code, not the user, moves the current row.
+  bool fromCode_ = false;
 };
