@@ -36,13 +36,14 @@ int CGSensorControl::LabelColumnWidth() const {
   return fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestLabel)) + 2 * kLabelGap;
 }
 
-// The top label is centred on the top grid line, so half a text line is
-// kept free above the plot.
+// The outer labels are centred on the top and bottom grid lines, so half a
+// text line is kept free above the plot and between it and the times.
 void CGSensorControl::PlacePlot() {
   const int left = LabelColumnWidth();
-  const int top = fontMetrics().height() / 2 + 1;
+  const int halfLine = fontMetrics().height() / 2 + 1;
   const int plotWidth = std::max(width() - left - kRightMargin, 1);
-  const int plotHeight = std::max(height() - top - kTimeStripHeight, 1);
+  const int plotHeight = std::max(height() - 2 * halfLine - kTimeStripHeight, 1);
+  const int top = halfLine;
   plot_->setGeometry(left, top, plotWidth, plotHeight);
 }
 

@@ -14,12 +14,12 @@ namespace {
 // Half the width of the strip repainted around a cursor column.
 constexpr int kCursorStripHalf = 2;
 // Event marks: how far the strokes reach into a stretch and how tall the
-// end ticks are; before-event stretches sit on the first row, after-event
-// ones on a row below, so adjoining stretches stay apart.
-constexpr int kMarkStroke = 6;
-constexpr int kMarkTick = 4;
-constexpr int kBeforeEventRow = 2;
-constexpr int kAfterEventRow = 5;
+// end ticks are. Before-event stretches are bracketed along the top edge,
+// after-event ones along the bottom, so where one ends and the next begins
+// the two marks stay apart.
+constexpr int kMarkStroke = 10;
+constexpr int kMarkTick = 6;
+constexpr int kMarkInset = 2;
 // The trigger moment: a small flag at the top and its time beside it.
 constexpr int kTriggerFlag = 4;
 constexpr int kTriggerTextGap = 4;
@@ -90,13 +90,15 @@ void CGSensorGraph::DrawGrid(QPainter& painter) const {
 void CGSensorGraph::DrawEventMarks(QPainter& painter) const {
   painter.setPen(graph_colours::kMark);
   for (const EventMarkStretch& stretch : model_.EventMarkStretches()) {
-    const int row = stretch.kind == kPointKindAfterEvent ? kAfterEventRow : kBeforeEventRow;
+    const bool atBottom = stretch.kind == kPointKindAfterEvent;
+    const int row = atBottom ? height() - 1 - kMarkInset : kMarkInset;
+    const int tickEnd = atBottom ? row - kMarkTick : row + kMarkTick;
     const int left = XOfPoint(stretch.first);
     const int right = XOfPoint(stretch.last);
     painter.drawLine(left, row, std::min(left + kMarkStroke, right), row);
     painter.drawLine(std::max(right - kMarkStroke, left), row, right, row);
-    painter.drawLine(left, row, left, row + kMarkTick);
-    painter.drawLine(right, row, right, row + kMarkTick);
+    painter.drawLine(left, row, left, tickEnd);
+    painter.drawLine(right, row, right, tickEnd);
   }
 }
 
