@@ -12,15 +12,10 @@ class CSnapshotPanel : public QWidget {
  public:
   static inline const QColor kDefaultBackground{40, 42, 46};
 
-  CSnapshotPanel(const CMgrPlayControl& control, QWidget* parent) : QWidget(parent), control_(control) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-  }
+  CSnapshotPanel(const CMgrPlayControl& control, QWidget* parent);
 
   // The skin's panel colour.
-  void SetBackground(const QColor& colour) {
-    background_ = colour;
-    update();
-  }
+  void SetBackground(const QColor& colour);
 
  protected:
   const CMgrPlayControl& Control() const { return control_; }
