@@ -8,58 +8,38 @@
 #include <QCheckBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 #include <algorithm>
 #include <fstream>
 #include <functional>
 
 #include "playback/ui/DlgCheckFiles.h"
+#include "playback/ui/SearchUiSupport.h"
 #include "recording/CardFolders.h"
 #include "recording/CheckFilesPass.h"
 #include "samplecard/SampleCard.h"
 #include "support/TempDir.h"
 
+namespace search_ui_test {
 namespace {
-
-constexpr int kWatchdogMs = 20000;
 
 class DlgCheckFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SampleCardOptions options;
-    options.events = 1;
-    options.normals = 1;
-    options.logs = 1;
-    options.eventSeconds = 2;
-    options.fps = 2;
-    options.width = 32;
-    options.height = 24;
     std::string error;
-    ASSERT_TRUE(WriteSampleCard(root_, options, nullptr, &error)) << error;
+    ASSERT_TRUE(WriteSampleCard(root_, SmallCard(1, 1, 1), nullptr, &error)) << error;
     // Too short to hold a picture: a checking pass removes it.
     std::ofstream(empty_, std::ios::binary) << std::string(29, 'x');
   }
 
   // Runs the Qt runner over a pass, with during() called once the box is up.
   void RunPass(CheckFilesPass& pass, const std::function<void(CDlgCheckFiles&)>& during = {}) {
-    QTimer probe;
-    probe.setInterval(0);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-      auto* dialog = qobject_cast<CDlgCheckFiles*>(QApplication::activeModalWidget());
-      if (!dialog) return;
-      title_ = dialog->windowTitle();
-      maximum_ = dialog->ProgressBar()->maximum();
-      if (during) during(*dialog);
-      visibleAfterAction_ = dialog->isVisible();
-      probe.stop();
+    ModalWatchdog watchdog(QDialog::Rejected);
+    ModalProbe<CDlgCheckFiles> probe([&](CDlgCheckFiles& dialog) {
+      title_ = dialog.windowTitle();
+      maximum_ = dialog.ProgressBar()->maximum();
+      if (during) during(dialog);
+      visibleAfterAction_ = dialog.isVisible();
     });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] {
-      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(0);
-    });
-    probe.start();
-    watchdog.start(kWatchdogMs);
     MakeQtCheckFilesRunner(nullptr)(pass);
   }
 
@@ -107,3 +87,4 @@ TEST_F(DlgCheckFilesTest, UntickingTheBoxOrCancelLetsThePassListWithoutChecking)
 }
 
 }  // namespace
+}  // namespace search_ui_test

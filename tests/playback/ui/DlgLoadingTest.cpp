@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
@@ -17,14 +16,14 @@
 #include "platform/ScriptedPrompt.h"
 #include "playback/LoadingDialogModel.h"
 #include "playback/ui/DlgLoading.h"
+#include "playback/ui/SearchUiSupport.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
 #include "shell/MgrMultiLang.h"
 #include "support/TempDir.h"
 
+namespace search_ui_test {
 namespace {
-
-constexpr int kWatchdogMs = 20000;
 
 class DlgLoadingTest : public ::testing::Test {
  protected:
@@ -33,16 +32,8 @@ class DlgLoadingTest : public ::testing::Test {
     tzset();
     savedLang_ = LangFilePath();
     SetLangFilePath("");
-    SampleCardOptions options;
-    options.events = 1;
-    options.normals = 0;
-    options.logs = 1;
-    options.eventSeconds = 3;
-    options.fps = 5;
-    options.width = 64;
-    options.height = 48;
     std::string error;
-    ASSERT_TRUE(WriteSampleCard(dir_ / "card", options, nullptr, &error)) << error;
+    ASSERT_TRUE(WriteSampleCard(dir_ / "card", SmallCard(1, 0, 1), nullptr, &error)) << error;
     ASSERT_TRUE(store_.ChooseRoot((dir_ / "card").string()));
     store_.Scan();
     ASSERT_EQ(store_.Catalogue().log.size(), 1u);
@@ -54,27 +45,14 @@ class DlgLoadingTest : public ::testing::Test {
 
   // Runs the dialog with during() called once it is up; the dialog seen.
   int Run(LoadingDialogModel& model, const std::function<void(CDlgLoading&)>& during = {}) {
-    QTimer probe;
-    probe.setInterval(0);
-    bool acted = false;
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-      auto* dialog = qobject_cast<CDlgLoading*>(QApplication::activeModalWidget());
-      if (!dialog) return;
-      caption_ = dialog->windowTitle();
-      cancelText_ = dialog->CancelButton()->text();
-      if (during && !acted) {
-        acted = true;
-        during(*dialog);
-        visibleAfterAction_ = dialog->isVisible();
-      }
+    ModalWatchdog watchdog(kLoadResultFailed);
+    ModalProbe<CDlgLoading> probe([&](CDlgLoading& dialog) {
+      caption_ = dialog.windowTitle();
+      cancelText_ = dialog.CancelButton()->text();
+      if (!during) return;
+      during(dialog);
+      visibleAfterAction_ = dialog.isVisible();
     });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] {
-      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(kLoadResultFailed);
-    });
-    probe.start();
-    watchdog.start(kWatchdogMs);
     QtLoadingDialogRunner runner(nullptr);
     return runner.Run(model);
   }
@@ -137,3 +115,4 @@ TEST_F(DlgLoadingTest, AnEntryThatDoesNotExistFailsWithoutABox) {
 }
 
 }  // namespace
+}  // namespace search_ui_test

@@ -20,6 +20,7 @@
 #include "playback/PlaybackEngine.h"
 #include "playback/ui/DlgLoading.h"
 #include "playback/ui/FileListView.h"
+#include "playback/ui/SearchUiSupport.h"
 #include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
@@ -65,10 +66,6 @@ inline void ClickListBoxRow(CVxListBox* box, int row) {
   Click(box->viewport(), box->visualItemRect(box->item(row)).center());
 }
 
-// A modal loop that never ends would hang the run: after this long every
-// modal dialog still up is ended as failed.
-constexpr int kModalWatchdogMs = 20000;
-
 class SearchUiTest : public ::testing::Test {
  protected:
   SearchUiTest() {
@@ -85,25 +82,12 @@ class SearchUiTest : public ::testing::Test {
     window_->SetEngine(engine_.get());
     window_->resize(420, 520);
     window_->show();
-    watchdog_.setInterval(kModalWatchdogMs);
-    QObject::connect(&watchdog_, &QTimer::timeout, [] {
-      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(kLoadResultFailed);
-    });
-    watchdog_.start();
   }
   ~SearchUiTest() override { SetLangFilePath(savedLang_); }
 
   void WriteCard(int events, int normals, int logs) {
-    SampleCardOptions options;
-    options.events = events;
-    options.normals = normals;
-    options.logs = logs;
-    options.eventSeconds = 4;
-    options.fps = 5;
-    options.width = 64;
-    options.height = 48;
     std::string error;
-    ASSERT_TRUE(WriteSampleCard(dir_ / "card", options, &card_, &error)) << error;
+    ASSERT_TRUE(WriteSampleCard(dir_ / "card", SmallCard(events, normals, logs), &card_, &error)) << error;
     ASSERT_TRUE(store_.ChooseRoot((dir_ / "card").string()));
     store_.Scan();
     window_->FillFromCatalogue();
@@ -127,7 +111,7 @@ class SearchUiTest : public ::testing::Test {
   QtLoadingDialogRunner dialogs_{nullptr};
   ForwardingWindow forward_;
   PlaybackEngineSinks sinks_;
-  QTimer watchdog_;
+  ModalWatchdog watchdog_{kLoadResultFailed};
   std::unique_ptr<CWndSearch> window_;
   std::unique_ptr<PlaybackEngine> engine_;
 };

@@ -289,15 +289,10 @@ TEST_F(SearchUiTest, FileMenuLoadShowsTheKindsListAndACancelledLoadLeavesNothing
   // A second load from the menu, cancelled in its dialog: the earlier load
   // is gone and no list box of it stays.
   Model(FileListKind::kEvent).SetAllChecked(true);
-  QTimer cancel;
-  cancel.setInterval(0);
-  QObject::connect(&cancel, &QTimer::timeout, [] {
-    for (QWidget* top : QApplication::topLevelWidgets())
-      if (auto* dialog = qobject_cast<CDlgLoading*>(top); dialog && dialog->isVisible()) dialog->CancelButton()->click();
-  });
-  cancel.start();
-  window_->LoadKind(FileListKind::kEvent);
-  cancel.stop();
+  {
+    ModalProbe<CDlgLoading> cancel([](CDlgLoading& dialog) { dialog.CancelButton()->click(); });
+    window_->LoadKind(FileListKind::kEvent);
+  }
 
   EXPECT_TRUE(store_.Videos().empty());
   EXPECT_FALSE(window_->IsShowingLoadedList());
