@@ -15,7 +15,7 @@ constexpr int kGridTrim = 8;
 
 // The log layout: the picture and the search pane share the upper half,
 // the info pane and the graph the lower one.
-constexpr int kLogInfoWidthPercent = 40;
+constexpr int kLogInfoWidthPercent = 50;
 
 }  // namespace
 
