@@ -6,6 +6,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <filesystem>
 
 #include "playback/LoadedListRows.h"
@@ -52,6 +54,15 @@ TEST_F(SearchUiTest, ListsShowTheCardAndClicksOutsideTheCheckColumnToggleTheChec
   const QRect rect = events->visualItemRect(events->topLevelItem(0));
   Click(events->viewport(), QPoint(events->columnWidth(0) - 4, rect.center().y()));
   EXPECT_FALSE(Model(FileListKind::kEvent).Row(0)->checked);
+  // The check box itself is the list control's: its toggle reaches the list.
+  QStyleOptionViewItem option;
+  option.initFrom(events);
+  option.rect = rect;
+  option.features = QStyleOptionViewItem::HasCheckIndicator;
+  const QRect box = events->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, events);
+  Click(events->viewport(), box.center());
+  EXPECT_TRUE(Model(FileListKind::kEvent).Row(0)->checked);
+  EXPECT_FALSE(Model(FileListKind::kEvent).Row(1)->checked);
 }
 
 TEST_F(SearchUiTest, CheckAllAndUnCheckAllSwapAndActOnTheVisibleListOnly) {
