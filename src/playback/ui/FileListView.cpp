@@ -56,8 +56,7 @@ Qt::CheckState CheckStateOf(bool checked) { return checked ? Qt::Checked : Qt::U
 
 }  // namespace
 
-CFileListView::CFileListView(int id, FileListKind kind, QWidget* parent)
-    : QTreeWidget(parent), id_(id), kind_(kind) {
+CFileListView::CFileListView(int id, FileListKind kind, QWidget* parent) : QTreeWidget(parent), id_(id), kind_(kind) {
   setObjectName(QStringLiteral("fileList%1").arg(id));
   setColumnCount(kListColumnCount);
   setRootIsDecorated(false);

@@ -2,6 +2,7 @@
 
 #include <QProgressBar>
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "playback/LoadedListRows.h"
 #include "playback/PlaybackEngine.h"
@@ -184,9 +185,7 @@ void CWndSearch::SetAllChecked(bool checked) {
   ApplyState();
 }
 
-void CWndSearch::MatchCheckButtonToChecks() {
-  checkAllShown_ = !engine_ || !engine_->List(visible_).AnyChecked();
-}
+void CWndSearch::MatchCheckButtonToChecks() { checkAllShown_ = !engine_ || !engine_->List(visible_).AnyChecked(); }
 
 void CWndSearch::RefreshChecks(FileListKind kind) {
   lists_[Index(kind)]->RenderChecks();
@@ -235,7 +234,9 @@ void CWndSearch::ShowProgressStrip(int total) {
   progress_->raise();
 }
 
-void CWndSearch::SetProgressPos(int pos) { progress_->setValue(std::clamp(pos, progress_->minimum(), progress_->maximum())); }
+void CWndSearch::SetProgressPos(int pos) {
+  progress_->setValue(std::clamp(pos, progress_->minimum(), progress_->maximum()));
+}
 
 void CWndSearch::HideProgressStrip() { progress_->hide(); }
 
