@@ -34,7 +34,8 @@ void VxListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   }
   painter->setFont(option.font);
   painter->setPen(enabled ? kText : kDisabledText);
-  painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
+  painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                    index.data(Qt::DisplayRole).toString());
   painter->restore();
 }
 

@@ -65,6 +65,7 @@ TEST_F(VxButtonTest, CellFollowsStateInOrderOfPrecedence) {
 }
 
 TEST_F(VxButtonTest, CellIsStretchedOverTheWholeButton) {
+  EXPECT_EQ(button_.sizeHint(), QSize(kCellWidth, kCellHeight));
   const QImage image = vx_test::Paint(button_);
   EXPECT_EQ(image.pixelColor(0, 0), kCellColours[0]);
   EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), kCellColours[0]);
@@ -110,12 +111,6 @@ TEST(VxButtonFallbackTest, ButtonWithoutPictureIsStillPainted) {
   EXPECT_NE(middle, QColor(Qt::black));
   EXPECT_NE(middle, QColor(Qt::white));
   EXPECT_TRUE(button.sizeHint().isValid());
-}
-
-TEST(VxButtonStripTest, SizeHintIsOneCell) {
-  CVxButton button(1001, nullptr);
-  button.SetStrip(FourCells());
-  EXPECT_EQ(button.sizeHint(), QSize(kCellWidth, kCellHeight));
 }
 
 TEST_F(VxCheckButtonTest, CellFollowsCheckedAndHovering) {

@@ -18,7 +18,9 @@ inline void Mouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton
 inline void Move(QWidget& widget, QPoint at, Qt::MouseButtons held = Qt::NoButton) {
   Mouse(widget, QEvent::MouseMove, at, Qt::NoButton, held);
 }
-inline void Press(QWidget& widget, QPoint at) { Mouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }
+inline void Press(QWidget& widget, QPoint at) {
+  Mouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+}
 inline void Release(QWidget& widget, QPoint at) { Mouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton); }
 
 inline QImage Paint(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
@@ -34,7 +36,8 @@ inline void Spin(int milliseconds) {
 inline QImage ColourStrip(const std::vector<QColor>& colours, int cellWidth, int height) {
   QImage strip(cellWidth * static_cast<int>(colours.size()), height, QImage::Format_RGB32);
   QPainter painter(&strip);
-  for (size_t i = 0; i < colours.size(); ++i) painter.fillRect(static_cast<int>(i) * cellWidth, 0, cellWidth, height, colours[i]);
+  for (size_t i = 0; i < colours.size(); ++i)
+    painter.fillRect(static_cast<int>(i) * cellWidth, 0, cellWidth, height, colours[i]);
   return strip;
 }
 
