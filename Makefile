@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 DEMO_CARD ?= build/demo-card
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-dev test-asan bench fuzz clean
+.PHONY: all deps build run demo-card screenshots test test-dev test-asan bench fuzz clean
 
 all: build
 
@@ -15,11 +15,18 @@ build: deps
 	cmake --preset dev >/dev/null
 	cmake --build --preset dev -j $(JOBS)
 
-run: build
+run: build demo-card
+	build/dev/korvane $(DEMO_CARD)
+
+demo-card: build
 	@rm -rf $(DEMO_CARD)
 	build/dev/korvane-cli make-sample-card $(DEMO_CARD)
 	@echo
 	build/dev/korvane-cli scan $(DEMO_CARD)
+
+# Screenshots of the window on the demo card, for the README.
+screenshots: build demo-card
+	@bash scripts/make-screenshots.sh build/dev $(DEMO_CARD) docs
 
 test: deps test-dev test-asan
 

@@ -105,8 +105,10 @@ void CPaneVideo::DrawOverlay(QPainter& painter, const PaneContent& content) cons
   const int textWidth = width() - 2 * margin;
   const QRect frameLine(margin, height() - margin - kFrameLineHeight, textWidth, kFrameLineHeight);
   const QRect sizeLine(margin, frameLine.top() - kSizeLineHeight, textWidth, kSizeLineHeight);
-  const QRect labelLine(margin, margin, textWidth, kLabelLineHeight);
-  const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+  // The lines stack in the bottom-right corner: recorders burn their own
+  // time, speed and position into the other corners of the picture.
+  const QRect labelLine(margin, sizeLine.top() - kLabelLineHeight, textWidth, kLabelLineHeight);
+  const int flags = Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
   DrawOutlinedText(painter, frameLine, flags, QString::fromStdString(text.frameLine), colour);
   DrawOutlinedText(painter, sizeLine, flags, QString::fromStdString(text.sizeLine), colour);
   DrawOutlinedText(painter, labelLine, flags, QString::fromStdString(text.label), colour);

@@ -15,7 +15,8 @@ constexpr int kGridTrim = 8;
 
 // The log layout: the picture and the search pane share the upper half,
 // the info pane and the graph the lower one.
-constexpr int kLogInfoWidthPercent = 50;
+constexpr int kLogPictureHeightPercent = 31;
+constexpr int kLogGraphHeightPercent = 36;
 
 }  // namespace
 
@@ -83,21 +84,26 @@ QRect CWndPanePanel::ThumbnailRect(QSize size, int pane) {
   return QRect(column * (width + kGridGap), row * (height + kGridGap), width, height);
 }
 
-QRect CWndPanePanel::LogPictureRect(QSize size) { return QRect(0, 0, size.width() / 2, size.height() / 2); }
+// The log layout: the (empty) picture and the record's values down the
+// left, the search with room for its results on the right, and the graph of
+// the whole drive along the bottom, wide enough for its time labels.
+QRect CWndPanePanel::LogPictureRect(QSize size) {
+  return QRect(0, 0, size.width() / 2, size.height() * kLogPictureHeightPercent / 100);
+}
 
 QRect CWndPanePanel::LogSearchRect(QSize size) {
   const int left = size.width() / 2;
-  return QRect(left, 0, size.width() - left, size.height() / 2);
+  return QRect(left, 0, size.width() - left, size.height() - LogGraphRect(size).height());
 }
 
 QRect CWndPanePanel::LogInfoRect(QSize size) {
-  const int top = size.height() / 2;
-  return QRect(0, top, size.width() * kLogInfoWidthPercent / 100, size.height() - top);
+  const QRect picture = LogPictureRect(size);
+  return QRect(0, picture.bottom() + 1, picture.width(), LogGraphRect(size).top() - picture.bottom() - 1);
 }
 
 QRect CWndPanePanel::LogGraphRect(QSize size) {
-  const QRect info = LogInfoRect(size);
-  return QRect(info.right() + 1, info.top(), size.width() - info.width(), info.height());
+  const int height = size.height() * kLogGraphHeightPercent / 100;
+  return QRect(0, size.height() - height, size.width(), height);
 }
 
 void CWndPanePanel::resizeEvent(QResizeEvent*) { Arrange(); }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 // The playback engine takes its views when it is made, but the widgets that
 // paint its models can only be made once the engine (and with it the models)
 // exists. These relays stand in for such widgets until they are attached;
@@ -9,8 +10,11 @@
 class PaneViewRelay final : public PaneView {
  public:
   void Attach(PaneView* target) { target_ = target; }
+  // Told after every layout change, once the target has it.
+  void SetLayoutFollower(std::function<void()> follower) { layoutFollower_ = std::move(follower); }
   void SetLayout(int layout) override {
     if (target_) target_->SetLayout(layout);
+    if (layoutFollower_) layoutFollower_();
   }
   void RepaintPane(int pane) override {
     if (target_) target_->RepaintPane(pane);
@@ -24,6 +28,7 @@ class PaneViewRelay final : public PaneView {
 
  private:
   PaneView* target_ = nullptr;
+  std::function<void()> layoutFollower_;
 };
 
 class GraphViewRelay final : public GraphView {

@@ -1,0 +1,143 @@
+#include "app/KorvaneApp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QSysInfo>
+#include <QTimer>
+#include <cstdio>
+
+#include "platform/Trace.h"
+#include "platform/UserFolders.h"
+#include "playback/PlaybackEngine.h"
+#include "recording/MgrDBSearch.h"
+#include "shell/AppSetting.h"
+#include "shell/AppTitle.h"
+#include "shell/MainCommands.h"
+#include "shell/MgrMultiLang.h"
+#include "shell/ModelTable.h"
+#include "shell/ui/AppFonts.h"
+#include "shell/ui/MainBackPanel.h"
+#include "shell/ui/MainFrame.h"
+#include "playback/ui/WndSearch.h"
+
+namespace {
+
+// The single-instance lock; held while the program runs. A second copy
+// starts all the same: refusing it would lose nothing but help nobody.
+constexpr const char* kInstanceLockName = "DR_TOLVEN.lock";
+constexpr const char* kSkinIndexName = "korvane.dsc";
+constexpr const char* kSkinImageName = "korvane.chk";
+
+QString Title() { return QString::fromUtf8(kApplicationTitle.data(), static_cast<int>(kApplicationTitle.size())); }
+
+FileListKind KindOf(const QString& load) {
+  if (load == QLatin1String("normal")) return FileListKind::kNormal;
+  if (load == QLatin1String("log")) return FileListKind::kLog;
+  return FileListKind::kEvent;
+}
+
+}  // namespace
+
+CKorvaneApp::CKorvaneApp(StartOptions options) : options_(std::move(options)) {}
+
+CKorvaneApp::~CKorvaneApp() { frame_.reset(); }
+
+void CKorvaneApp::ReportStartFailure(const QString& text) const {
+  // A screenshot run has nobody to click a message box away.
+  if (!options_.screenshot.isEmpty()) {
+    std::fprintf(stderr, "korvane: %s\n", text.toUtf8().constData());
+    return;
+  }
+  QMessageBox::critical(nullptr, Title(), text);
+}
+
+bool CKorvaneApp::CheckSkinPackage() {
+  const std::filesystem::path start = ProgramDataFolder();
+  // No language file is chosen yet, so the text is always the English one.
+  for (const char* name : {kSkinIndexName, kSkinImageName}) {
+    QFile file(QString::fromStdString((start / name).string()));
+    if (file.open(QIODevice::ReadOnly)) continue;
+    ReportStartFailure(QStringLiteral("%1 : %2").arg(QStringLiteral("Check File"), QString::fromLatin1(name)));
+    return false;
+  }
+  if (!skin_.Open(start / kSkinIndexName)) {
+    ReportStartFailure(QString::fromStdString(OpenFailedMessage(start / kSkinIndexName)));
+    return false;
+  }
+  return true;
+}
+
+bool CKorvaneApp::InitInstance() {
+  const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  instanceLock_ = std::make_unique<QLockFile>(QDir(runtime.isEmpty() ? QDir::tempPath() : runtime)
+                                                  .filePath(QString::fromLatin1(kInstanceLockName)));
+  instanceLock_->setStaleLockTime(0);
+  if (!instanceLock_->tryLock(0)) KTRACE("Another Korvane is running");
+
+  if (!CheckSkinPackage()) return false;
+  settings_ = std::make_unique<CAppSetting>();
+  settings_->LoadSetting();
+  FindLangFile(*settings_);
+
+  MakeAppFonts();
+  KTRACE("Font : %s", QApplication::font().family().toUtf8().constData());
+  KTRACE("System : %s %s", QSysInfo::prettyProductName().toUtf8().constData(),
+         QSysInfo::kernelVersion().toUtf8().constData());
+
+  const QRect desktop = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                         : QRect(0, 0, kFrameWidth, kFrameHeight);
+  FrameGeometry geometry = FrameGeometryFor(desktop.width(), desktop.height());
+  geometry.left += desktop.left();
+  geometry.top += desktop.top();
+  frame_ = std::make_unique<CMainFrame>(*settings_, app_, skin_, geometry);
+  frame_->show();
+  return true;
+}
+
+void CKorvaneApp::OpenCommandLineFolder() {
+  if (options_.folder.isEmpty()) return;
+  const QString folder = QDir(options_.folder).absolutePath();
+  if (!frame_->OpenFolder(folder)) exitStatus_ = 2;
+}
+
+void CKorvaneApp::PrepareScreenshotView() {
+  CMainBackPanel& panel = frame_->BackPanel();
+  if (options_.model >= 0 && FindModel(options_.model)) {
+    panel.OnCommand(options_.model == kHLayoutModelId ? kIdToolModelMXH
+                                                      : kIdToolModelFirst + options_.model);
+  }
+  if (options_.load.isEmpty()) return;
+  PlaybackEngine& engine = panel.Engine();
+  const FileListKind kind = KindOf(options_.load);
+  CListEvent& list = engine.List(kind);
+  for (int row = 0; row < list.RowCount() && row < options_.count; ++row) list.SetChecked(row, true);
+  panel.Search()->LoadKind(kind);
+  for (int i = 0; i < options_.steps; ++i) engine.Next();
+  if (options_.thumbnail) panel.OnCommand(kIdThumbView);
+}
+
+bool CKorvaneApp::TakeScreenshot() {
+  PrepareScreenshotView();
+  QApplication::processEvents();
+  const QPixmap picture = frame_->grab();
+  if (!picture.save(options_.screenshot, "PNG")) {
+    std::fprintf(stderr, "korvane: cannot write %s\n", options_.screenshot.toUtf8().constData());
+    return false;
+  }
+  return true;
+}
+
+int CKorvaneApp::Run() {
+  QTimer::singleShot(0, [this] {
+    OpenCommandLineFolder();
+    if (options_.screenshot.isEmpty()) return;
+    if (!TakeScreenshot()) exitStatus_ = 1;
+    QApplication::exit(exitStatus_);
+  });
+  const int status = QApplication::exec();
+  return status != 0 ? status : exitStatus_;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The application object: start-up in its fixed order (single-instance
+// lock, start folder, skin package check, settings, language, fonts, main
+// frame), the command line's folder and screenshot, and the exit.
+#include <QLockFile>
+#include <memory>
+
+#include "app/StartOptions.h"
+#include "shell/AppState.h"
+#include "shell/SkinPackage.h"
+
+class CAppSetting;
+class CMainFrame;
+
+class CKorvaneApp {
+ public:
+  explicit CKorvaneApp(StartOptions options);
+  ~CKorvaneApp();
+
+  // The start-up sequence; false (after saying why) when the program must end.
+  bool InitInstance();
+  // Runs the event loop; the exit status.
+  int Run();
+
+ private:
+  bool CheckSkinPackage();
+  void ReportStartFailure(const QString& text) const;
+  void OpenCommandLineFolder();
+  bool TakeScreenshot();
+  void PrepareScreenshotView();
+
+  StartOptions options_;
+  std::unique_ptr<QLockFile> instanceLock_;
+  std::unique_ptr<CAppSetting> settings_;
+  AppState app_;
+  CSkinPackage skin_;
+  std::unique_ptr<CMainFrame> frame_;
+  int exitStatus_ = 0;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The program's command line: an optional card or backup folder to open,
+// and the screenshot mode used by the tests and the documentation, which
+// can load recordings and change the view before the picture is taken.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+struct StartOptions {
+  QString folder;
+  QString screenshot;       // a PNG to write after start-up; the program then quits
+  QString load;             // event, normal or log: tick rows of that list and load them
+  int count = 1;            // how many rows to tick
+  bool thumbnail = false;   // switch to the 4 x 4 view after loading
+  int steps = 0;            // Next frame this many times after loading
+  int model = -1;           // choose this recorder model first
+  QString error;            // set when the command line is wrong
+};
+
+StartOptions ParseStartOptions(const QStringList& arguments);
+QString StartOptionsUsage();

@@ -1,0 +1,125 @@
+#include "shell/ui/MainFrame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPainterPath>
+#include <QRegion>
+#include <QShortcut>
+#include <array>
+
+#include "platform/MediaChanges.h"
+#include "platform/Trace.h"
+#include "platform/ui/MediaWatcher.h"
+#include "platform/ui/QtPorts.h"
+#include "playback/PlaybackEngine.h"
+#include "playback/ui/DlgLoading.h"
+#include "recording/MgrDBSearch.h"
+#include "shell/AppSetting.h"
+#include "shell/AppTitle.h"
+#include "shell/MainCommands.h"
+#include "shell/ui/MainBackPanel.h"
+
+namespace {
+
+// The corner ellipse of the rounded outline.
+constexpr int kCornerDiameter = 13;
+
+struct Accelerator {
+  QKeyCombination keys;
+  int id;
+};
+
+const std::array kAccelerators = {
+    Accelerator{QKeyCombination(Qt::Key_Left), kIdAccelLeft},
+    Accelerator{QKeyCombination(Qt::Key_Right), kIdAccelRight},
+    Accelerator{QKeyCombination(Qt::ControlModifier, Qt::Key_O), kIdAccelOpen},
+    Accelerator{QKeyCombination(Qt::ControlModifier, Qt::Key_E), kIdAccelLoadEvent},
+    Accelerator{QKeyCombination(Qt::ControlModifier, Qt::Key_L), kIdAccelLoadLog},
+    Accelerator{QKeyCombination(Qt::ControlModifier, Qt::Key_P), kIdAccelPrint},
+    Accelerator{QKeyCombination(Qt::ControlModifier, Qt::Key_Q), kIdAccelExit},
+    Accelerator{QKeyCombination(Qt::ControlModifier, Qt::Key_A), kIdAccelSelectAll},
+    Accelerator{QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_A), kIdAccelUnselectAll},
+    Accelerator{QKeyCombination(Qt::ControlModifier, Qt::Key_F), kIdAccelPlay},
+    Accelerator{QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_F), kIdAccelFastPlay},
+    Accelerator{QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_N), kIdAccelNextFrame},
+    Accelerator{QKeyCombination(Qt::ControlModifier, Qt::Key_B), kIdAccelReversePlay},
+    Accelerator{QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_P), kIdAccelPreviousFrame},
+    Accelerator{QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_B), kIdAccelFastReverse},
+    Accelerator{QKeyCombination(Qt::ControlModifier, Qt::Key_S), kIdAccelStop},
+    Accelerator{QKeyCombination(Qt::Key_F1), kIdAccelHelp},
+    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_F), kIdAccelMenuFile},
+    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_E), 32829},
+    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_V), 32830},
+    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_P), 32831},
+    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_T), 32832},
+    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_I), 32833},
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage& skin, const FrameGeometry& geometry,
+                       const MainFrameOptions& options)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), settings_(settings), app_(app), geometry_(geometry) {
+  setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), static_cast<int>(kApplicationTitle.size())));
+  setGeometry(geometry.left, geometry.top, geometry.width, geometry.height);
+  if (!options.prompt) ownPrompt_ = std::make_unique<QtPrompt>(this);
+  prompt_ = options.prompt ? options.prompt : ownPrompt_.get();
+  ui_ = std::make_unique<QtUiQueue>(this);
+  timers_ = std::make_unique<QtTimerHost>(this);
+  clock_ = std::make_unique<QtClock>();
+  store_ = std::make_unique<CMgrDBSearch>(*prompt_, *ui_, app_, volumes_);
+
+  BackPanelContext context{settings_, app_, *store_, skin, *prompt_, *timers_, *clock_,
+                           geometry.smallScreen, geometry.width, geometry.height};
+  panel_ = new CMainBackPanel(context, this);
+  panel_->setGeometry(0, 0, kFrameWidth, kFrameHeight);
+  MakeAccelerators();
+
+  media_ = new MediaWatcher(options.mountInfoPath, this);
+  connect(media_, &MediaWatcher::mediaRemoved, this, &CMainFrame::OnMediaRemoved);
+  connect(media_, &MediaWatcher::mediaInserted, this, [](const QString&) { KTRACE("Media Inserted"); });
+}
+
+CMainFrame::~CMainFrame() {
+  // The play timers stop before the panel that they drive goes.
+  panel_->Engine().Control().StopVideoPlay();
+  panel_->Engine().Control().StopLogPlay();
+  delete panel_;
+  panel_ = nullptr;
+}
+
+void CMainFrame::MakeAccelerators() {
+  for (const Accelerator& accelerator : kAccelerators) {
+    auto* shortcut = new QShortcut(QKeySequence(accelerator.keys), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    const int id = accelerator.id;
+    connect(shortcut, &QShortcut::activated, this, [this, id] { panel_->OnCommand(id); });
+  }
+}
+
+bool CMainFrame::OpenFolder(const QString& folder) {
+  if (!store_->ChooseRoot(folder.toStdString())) return false;
+  store_->Scan();
+  return true;
+}
+
+void CMainFrame::OnMediaRemoved(const QString& mountPoint) {
+  KTRACE("Media Removed : %s", mountPoint.toUtf8().constData());
+  if (!IsOnRemovedMedium(store_->Root(), mountPoint.toStdString())) return;
+  // A loading dialog over the pulled card is cancelled; its run then ends.
+  if (auto* loading = qobject_cast<CDlgLoading*>(QApplication::activeModalWidget())) loading->reject();
+  panel_->OnMediaRemoved();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  panel_->Engine().Control().StopVideoPlay();
+  panel_->Engine().Control().StopLogPlay();
+  event->accept();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  QPainterPath outline;
+  outline.addRoundedRect(QRectF(rect()), kCornerDiameter / 2.0, kCornerDiameter / 2.0);
+  setMask(QRegion(outline.toFillPolygon().toPolygon()));
+}

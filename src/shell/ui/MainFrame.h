@@ -1,0 +1,69 @@
+#pragma once
+// The main frame: the program's one top-level window. It has no title bar
+// or border of its own; the back panel's skin is the whole surface, with a
+// rounded outline. It owns the recording store and the ports the core
+// works through, handles the keyboard accelerators and watches for the card
+// being pulled.
+#include <QWidget>
+#include <memory>
+
+#include "platform/Volumes.h"
+#include "shell/FrameGeometry.h"
+
+struct AppState;
+class CAppSetting;
+class CMainBackPanel;
+class CMgrDBSearch;
+class CSkinPackage;
+class MediaWatcher;
+class Prompt;
+class QtClock;
+class QtPrompt;
+class QtTimerHost;
+class QtUiQueue;
+
+struct MainFrameOptions {
+  // Message boxes and the folder picker; the frame's own Qt ones when null.
+  Prompt* prompt = nullptr;
+  // The mount table the media watcher reads.
+  QString mountInfoPath = QStringLiteral("/proc/self/mountinfo");
+};
+
+class CMainFrame : public QWidget {
+  Q_OBJECT
+
+ public:
+  CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage& skin, const FrameGeometry& geometry,
+             const MainFrameOptions& options = {});
+  ~CMainFrame() override;
+
+  CMainBackPanel& BackPanel() const { return *panel_; }
+  CMgrDBSearch& Store() const { return *store_; }
+  MediaWatcher& Media() const { return *media_; }
+  bool IsSmallScreen() const { return geometry_.smallScreen; }
+
+  // Opens a card or backup folder as the Open command does with the picker's
+  // answer; false when it is no recorder folder.
+  bool OpenFolder(const QString& folder);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void MakeAccelerators();
+  void OnMediaRemoved(const QString& mountPoint);
+
+  CAppSetting& settings_;
+  AppState& app_;
+  FrameGeometry geometry_;
+  std::unique_ptr<QtPrompt> ownPrompt_;
+  Prompt* prompt_;
+  std::unique_ptr<QtUiQueue> ui_;
+  std::unique_ptr<QtTimerHost> timers_;
+  std::unique_ptr<QtClock> clock_;
+  Volumes volumes_;
+  std::unique_ptr<CMgrDBSearch> store_;
+  CMainBackPanel* panel_ = nullptr;
+  MediaWatcher* media_ = nullptr;
+};

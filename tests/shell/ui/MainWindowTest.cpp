@@ -1,0 +1,238 @@
+// The main window driven through its buttons, keys and mouse on a generated
+// card: what a user does from opening the card to pulling it out.
+#include <QAbstractButton>
+#include <QMenu>
+
+#include "playback/ui/PaneLogInfo.h"
+#include "playback/ui/PaneLogSearch.h"
+#include "playback/ui/PaneVideo.h"
+#include "playback/ui/WndPanePanel.h"
+#include "shell/BackPanelLayout.h"
+#include "shell/MainCommands.h"
+#include "shell/ui/MainWindowFixture.h"
+#include "shell/ui/VxButton.h"
+#include "shell/ui/VxListBox.h"
+#include "shell/ui/VxSlideBar.h"
+#include "telemetry/ui/DigitDisplayWidgets.h"
+#include "telemetry/ui/GSensorControl.h"
+#include "telemetry/ui/GSensorGraph.h"
+#include "telemetry/ui/VxDigitDisplays.h"
+
+namespace main_window_test {
+namespace {
+
+void Click(QWidget* widget, QPoint at = {}) {
+  ASSERT_NE(widget, nullptr);
+  QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at.isNull() ? widget->rect().center() : at);
+}
+
+TEST_F(MainWindowTest, OpensTheCardLoadsEventsAndStepsWithTheKeys) {
+  ASSERT_TRUE(OpenCard());
+  EXPECT_EQ(Engine().List(FileListKind::kEvent).RowCount(), 3);
+  EXPECT_TRUE(app_.hasLogs);
+  EXPECT_FALSE(Panel().Button(kIdThumbView)->isEnabled());
+
+  LoadFirst(FileListKind::kEvent, 2);
+  ASSERT_EQ(app_.viewMode, kViewModeEvent);
+  EXPECT_TRUE(Search().IsShowingLoadedList());
+  EXPECT_EQ(Search().LoadedRecordingsBox()->RowCount(), 2);
+  EXPECT_TRUE(Engine().Control().Navigator().Panes().Pane(0).HasPicture());
+  // Loading starts at the trigger, so both steps have room.
+  const int start = CurrentFrame();
+  ASSERT_GT(start, 0);
+
+  Key(frame_.get(), Qt::Key_Right);
+  EXPECT_EQ(CurrentFrame(), start + 1);
+  Key(frame_.get(), Qt::Key_Left);
+  Key(frame_.get(), Qt::Key_Left);
+  EXPECT_EQ(CurrentFrame(), start - 1);
+  Key(frame_.get(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(CurrentFrame(), start);
+
+  // The second recording from the loaded list.
+  CVxListBox* loaded = Search().LoadedRecordingsBox();
+  QTest::mouseClick(loaded->viewport(), Qt::LeftButton, Qt::NoModifier, loaded->visualItemRect(loaded->item(1)).center());
+  EXPECT_EQ(frame_->Store().CurrentIndex(), 1);
+}
+
+TEST_F(MainWindowTest, PlayButtonsRunTheTimerAndThumbnailsFillTheGrid) {
+  ASSERT_TRUE(OpenCard());
+  LoadFirst(FileListKind::kEvent, 1);
+  ASSERT_EQ(app_.viewMode, kViewModeEvent);
+  Engine().GoTo(0, 0);
+  ASSERT_EQ(CurrentFrame(), 0);
+
+  Click(Panel().Button(kIdPlay));
+  EXPECT_TRUE(Panel().Button(kIdPlay)->IsLatched());
+  EXPECT_TRUE(WaitFor([&] { return CurrentFrame() >= 2; }));
+  Click(Panel().Button(kIdPause));
+  EXPECT_FALSE(Engine().Control().IsVideoTimerRunning());
+  EXPECT_FALSE(Panel().Button(kIdPlay)->IsLatched());
+  // Ctrl+F plays too; Ctrl+S stops.
+  Key(frame_.get(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(Engine().Control().IsVideoTimerRunning());
+  Key(frame_.get(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_FALSE(Engine().Control().IsVideoTimerRunning());
+
+  Engine().GoTo(0, 10);
+  ASSERT_TRUE(Panel().Button(kIdThumbView)->isEnabled());
+  Click(Panel().Button(kIdThumbView));
+  ASSERT_EQ(Engine().Control().Navigator().Layout(), kLayoutThumbnail);
+  const PaneSet& panes = Engine().Control().Navigator().Panes();
+  EXPECT_EQ(panes.Pane(0).frameIndex, 2);
+  EXPECT_EQ(panes.Pane(15).frameIndex, 17);
+  EXPECT_TRUE(Panel().Panes()->Pane(15)->isVisible());
+  EXPECT_TRUE(Panel().Button(kIdSingleView)->isEnabled());
+  Click(Panel().Button(kIdSingleView));
+  EXPECT_EQ(Engine().Control().Navigator().Layout(), kLayoutSingle);
+  EXPECT_FALSE(Panel().Panes()->Pane(15)->isVisible());
+}
+
+TEST_F(MainWindowTest, AClickInTheGraphSeeksAndZoomFollowsTheButtons) {
+  ASSERT_TRUE(OpenCard());
+  LoadFirst(FileListKind::kEvent, 1);
+  ASSERT_EQ(app_.viewMode, kViewModeEvent);
+  CGSensorGraph* plot = Panel().GSensorGraph()->Plot();
+  ASSERT_GT(plot->width(), 20);
+
+  QTest::mousePress(plot, Qt::LeftButton, Qt::NoModifier, QPoint(2, plot->height() / 2));
+  QTest::mouseRelease(plot, Qt::LeftButton, Qt::NoModifier, QPoint(2, plot->height() / 2));
+  EXPECT_LE(CurrentFrame(), 1);
+  QTest::mousePress(plot, Qt::LeftButton, Qt::NoModifier, QPoint(plot->width() - 2, plot->height() / 2));
+  QTest::mouseRelease(plot, Qt::LeftButton, Qt::NoModifier, QPoint(plot->width() - 2, plot->height() / 2));
+  const int frames = frame_->Store().Videos()[0]->FrameCount();
+  EXPECT_GE(CurrentFrame(), frames - 2);
+
+  Click(Panel().Button(kIdZoomIn));
+  EXPECT_EQ(Engine().VideoGraph().ZoomLevel(), 4);
+  Click(Panel().Button(kIdZoomOut));
+  Click(Panel().Button(kIdZoomOut));
+  EXPECT_EQ(Engine().VideoGraph().ZoomLevel(), 2);
+  EXPECT_FLOAT_EQ(Engine().LogGraph().Maximum(), 3.0f);
+  Click(Panel().Button(kIdDefaultGraph));
+  EXPECT_EQ(Engine().VideoGraph().ZoomLevel(), 3);
+}
+
+TEST_F(MainWindowTest, DraggingTheSlideBarSeeksInANormalRun) {
+  ASSERT_TRUE(OpenCard());
+  LoadFirst(FileListKind::kNormal, 2);
+  ASSERT_EQ(app_.viewMode, kViewModeNormal);
+  // The bar spans the recording shown, in seconds.
+  CVxSlideBar* bar = Panel().SlideBar();
+  ASSERT_GE(bar->Maximum(), 50);
+  ASSERT_EQ(CurrentFrame(), 0);
+
+  const QPoint middle(bar->width() / 2, bar->height() / 2);
+  QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, QPoint(5, middle.y()));
+  QTest::mouseMove(bar, middle);
+  QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, middle);
+  QApplication::processEvents();
+  EXPECT_GT(bar->Position(), 20);
+  // Half a minute in, at five frames a second.
+  EXPECT_GT(CurrentFrame(), 100);
+  EXPECT_EQ(frame_->Store().CurrentIndex(), 0);
+}
+
+TEST_F(MainWindowTest, LogsShowTheLogLayoutAndTheSearchFindsRecords) {
+  ASSERT_TRUE(OpenCard());
+  LoadFirst(FileListKind::kLog, 1);
+  ASSERT_EQ(app_.viewMode, kViewModeLog);
+  CWndPanePanel* panes = Panel().Panes();
+  EXPECT_EQ(panes->Layout(), kLayoutLog);
+  EXPECT_TRUE(panes->LogSearchPane()->isVisible());
+  EXPECT_TRUE(panes->LogInfoPane()->isVisible());
+  EXPECT_TRUE(Panel().LogGraph()->isVisible());
+  EXPECT_FALSE(Panel().Button(kIdThumbView)->isVisible());
+  EXPECT_GT(Engine().LogGraph().PointCount(), 30);
+
+  // Speed over 0 km/h finds the start of every run of moving records.
+  Engine().SearchFields().speedChecked = true;
+  Engine().SearchFields().speedText = "1";
+  EXPECT_FALSE(Engine().SearchLog().empty());
+  EXPECT_TRUE(Engine().ShowSearchResult(0));
+
+  Key(frame_.get(), Qt::Key_Right);
+  const int after = Engine().LogGraph().CurrentIndex();
+  Key(frame_.get(), Qt::Key_Right);
+  EXPECT_EQ(Engine().LogGraph().CurrentIndex(), after + 1);
+}
+
+TEST_F(MainWindowTest, ModelMxHRearrangesTheLowerDisplaysAndBack) {
+  CDigitDisplayWidgets& digits = Panel().Digits();
+  EXPECT_FALSE(digits.CarSignal()->isVisible());
+  Panel().OnCommand(kIdToolModelMXH);
+  EXPECT_EQ(settings_->GetCurrentModel(), 9);
+  EXPECT_TRUE(Panel().IsModel9Layout());
+  EXPECT_TRUE(digits.CarSignal()->isVisible());
+  EXPECT_EQ(digits.GValue(1)->geometry(), QRect(30, 678, 63, 20));
+
+  // The Tool menu shows the choice; MX-A from it puts the column back.
+  QMenu* tool = Panel().BuildMenu(4);
+  ASSERT_NE(tool, nullptr);
+  Panel().OnCommand(kIdToolModelFirst);
+  EXPECT_EQ(settings_->GetCurrentModel(), 0);
+  EXPECT_FALSE(digits.CarSignal()->isVisible());
+  EXPECT_EQ(digits.GValue(1)->geometry(), QRect(85, 650, 67, 20));
+}
+
+TEST_F(MainWindowTest, MenusFollowTheLoadedStateAndUnbuiltCommandsAreDisabled) {
+  ASSERT_TRUE(OpenCard());
+  auto findItem = [](QMenu* menu, int id) -> QAction* {
+    for (QAction* action : menu->actions()) {
+      if (action->data().toInt() == id) return action;
+      if (action->menu())
+        for (QAction* inner : action->menu()->actions())
+          if (inner->data().toInt() == id) return inner;
+    }
+    return nullptr;
+  };
+  QMenu* file = Panel().BuildMenu(0);
+  ASSERT_NE(findItem(file, kIdFileLoadLog), nullptr);
+  EXPECT_FALSE(findItem(file, kIdFileList)->isEnabled());
+  EXPECT_FALSE(findItem(file, kIdFilePrint)->isEnabled());
+  EXPECT_FALSE(Panel().Button(kIdSaveAvi)->isEnabled());
+  EXPECT_FALSE(Panel().Button(kIdBackup)->isEnabled());
+
+  LoadFirst(FileListKind::kEvent, 1);
+  file = Panel().BuildMenu(0);
+  EXPECT_TRUE(findItem(file, kIdFileList)->isEnabled());
+  // Display File List closes what is loaded and brings the lists back.
+  Panel().OnCommand(kIdFileList);
+  EXPECT_EQ(app_.viewMode, kViewModeNone);
+  EXPECT_FALSE(Search().IsShowingLoadedList());
+}
+
+TEST_F(MainWindowTest, PullingTheCardClearsTheStoreAndSaysSo) {
+  ASSERT_TRUE(OpenCard());
+  LoadFirst(FileListKind::kEvent, 1);
+  ASSERT_EQ(app_.viewMode, kViewModeEvent);
+  const size_t boxes = prompt_.ShownBoxes().size();
+
+  WriteMountTable(false);
+  frame_->Media().Rescan();
+  ASSERT_EQ(prompt_.ShownBoxes().size(), boxes + 1);
+  EXPECT_EQ(prompt_.ShownBoxes().back().text, "Media has been removed.");
+  EXPECT_TRUE(frame_->Store().Root().empty());
+  EXPECT_EQ(Engine().List(FileListKind::kEvent).RowCount(), 0);
+  EXPECT_EQ(app_.viewMode, kViewModeNone);
+  EXPECT_FALSE(Engine().Control().Navigator().Panes().Pane(0).HasPicture());
+}
+
+TEST_F(MainWindowTest, RemovingAnotherMediumChangesNothing) {
+  ASSERT_TRUE(OpenCard());
+  WriteMountTable(true);
+  {
+    std::ofstream table(dir_ / "mountinfo", std::ios::app);
+    table << "91 22 8:33 / /media/other rw - vfat /dev/sdc1 rw\n";
+  }
+  frame_->Media().Rescan();
+  WriteMountTable(true);
+  const size_t boxes = prompt_.ShownBoxes().size();
+  frame_->Media().Rescan();
+  EXPECT_EQ(prompt_.ShownBoxes().size(), boxes);
+  EXPECT_FALSE(frame_->Store().Root().empty());
+  EXPECT_EQ(Engine().List(FileListKind::kEvent).RowCount(), 3);
+}
+
+}  // namespace
+}  // namespace main_window_test
