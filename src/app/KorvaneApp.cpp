@@ -93,7 +93,9 @@ bool CKorvaneApp::InitInstance() {
   FrameGeometry geometry = FrameGeometryFor(desktop.width(), desktop.height());
   geometry.left += desktop.left();
   geometry.top += desktop.top();
-  frame_ = std::make_unique<CMainFrame>(*settings_, app_, skin_, geometry);
+  MainFrameOptions frameOptions;
+  if (!options_.screenshot.isEmpty()) frameOptions.prompt = &consolePrompt_;
+  frame_ = std::make_unique<CMainFrame>(*settings_, app_, skin_, geometry, frameOptions);
   frame_->show();
   return true;
 }

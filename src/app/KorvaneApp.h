@@ -5,6 +5,7 @@
 #include <QLockFile>
 #include <memory>
 
+#include "app/ConsolePrompt.h"
 #include "app/StartOptions.h"
 #include "shell/AppState.h"
 #include "shell/SkinPackage.h"
@@ -34,6 +35,7 @@ class CKorvaneApp {
   std::unique_ptr<CAppSetting> settings_;
   AppState app_;
   CSkinPackage skin_;
+  ConsolePrompt consolePrompt_;
   std::unique_ptr<CMainFrame> frame_;
   int exitStatus_ = 0;
 };

@@ -128,7 +128,6 @@ CMainBackPanel::CMainBackPanel(const BackPanelContext& context, QWidget* parent)
   setObjectName(QStringLiteral("MainBackPanel"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
-  resize(1024, 768);
   dialogs_ = std::make_unique<QtLoadingDialogRunner>(this);
   search_ = new CWndSearch(context_.store, context_.app, this);
   MakeEngine();

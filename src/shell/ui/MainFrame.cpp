@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QRegion>
 #include <QShortcut>
+#include <algorithm>
 #include <array>
 
 #include "platform/MediaChanges.h"
@@ -72,7 +73,9 @@ CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage&
   BackPanelContext context{settings_, app_, *store_, skin, *prompt_, *timers_, *clock_,
                            geometry.smallScreen, geometry.width, geometry.height};
   panel_ = new CMainBackPanel(context, this);
-  panel_->setGeometry(0, 0, kFrameWidth, kFrameHeight);
+  // On a small desktop taller than the skin the panel reaches down to the
+  // desktop's bottom edge, where it draws its bottom strip.
+  panel_->setGeometry(0, 0, kFrameWidth, std::max(kFrameHeight, geometry.height));
   MakeAccelerators();
 
   media_ = new MediaWatcher(options.mountInfoPath, this);
