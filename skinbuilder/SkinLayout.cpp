@@ -100,7 +100,7 @@ constexpr auto kLayout = std::to_array<LayoutRow>({
     {kSkinSlideThumb,               0,   0,   14,  20, true},
     {kSkinSlideTrack2,              0,   0,  600,  20, true},
     {kSkinEmptyPicture,             0,   0,  320, 240, true},
-    {kSkinFallback,                 0,   0,   32,  32, true},
+    {kSkinFallback,                 0,   0,  394, 234, true},
 });
 // clang-format on
 

@@ -3,6 +3,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <algorithm>
 
 #include "SkinArt.h"
 #include "SkinIcons.h"
@@ -158,11 +159,22 @@ QImage EmptyPicture(QSize size) {
   return picture;
 }
 
+// What stands where a picture cannot be shown (the map area without a
+// map): a quiet chart grid with a globe, nothing that looks like data.
 QImage FallbackPicture(QSize size) {
-  QImage picture = NewPicture(size, kFaceDisabled);
+  QImage picture = NewPicture(size, kWell);
   QPainter p;
   BeginPainting(p, picture);
+  FillVertical(p, QRectF(picture.rect()), QColor(30, 33, 37), QColor(22, 24, 27));
+  constexpr int kGridStep = 24;
+  p.setPen(QPen(QColor(255, 255, 255, 14), 1));
+  for (int x = kGridStep; x < size.width(); x += kGridStep) p.drawLine(QPointF(x + 0.5, 0), QPointF(x + 0.5, size.height()));
+  for (int y = kGridStep; y < size.height(); y += kGridStep) p.drawLine(QPointF(0, y + 0.5), QPointF(size.width(), y + 0.5));
+  const qreal side = std::min(size.width(), size.height()) * 0.3;
+  DrawIcon(p, Icon::kGlobe, QRectF(size.width() / 2.0 - side / 2, size.height() / 2.0 - side / 2, side, side),
+           QColor(58, 63, 70));
   p.setPen(QPen(kFaceBorder, 1));
+  p.setBrush(Qt::NoBrush);
   p.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
   return picture;
 }
