@@ -83,7 +83,8 @@ constexpr std::array kButtons = {
     ButtonEntry{kSkinButtonSaveAvi, kIdSaveAvi, "SaveAvi", "Save AVI"},
     ButtonEntry{kSkinButtonBackup, kIdBackup, "Backup", "Backup"},
     ButtonEntry{kSkinButtonGoogleEarth, kIdGoogleEarth, "GoogleEarth", "Run Google Earth"},
-    ButtonEntry{kSkinButtonSetup, kIdSetup, "Setup", "Setup"},
+    // The language table keeps this tooltip under "Setting".
+    ButtonEntry{kSkinButtonSetup, kIdSetup, "Setting", "Setup"},
     ButtonEntry{kSkinButtonHomepage, kIdHomepage, "GotoHomepage", "Homepage"},
     ButtonEntry{kSkinButtonBackFast, kIdBackFast, "BackFast", "Fast back play"},
     ButtonEntry{kSkinButtonPrevious, kIdPrevious, "Previous", "Previous frame"},
