@@ -44,8 +44,9 @@
 
 namespace {
 
-// The maker's web site, opened by the Homepage commands and the mark.
-constexpr const char* kHomepageUrl = "https://korvane.org/";
+// The maker's web site, opened by the Homepage commands and by the mark the
+// skin draws in the title area (which shows the same address).
+constexpr const char* kHomepageUrl = "https://korvane.example/";
 // The help file in the program's data folder: the recorder's own CHM guide
 // when one was put there, else the guide the program ships.
 constexpr std::array kHelpFileNames = {"rvguide.chm", "rvguide.html"};
@@ -266,10 +267,6 @@ void CMainBackPanel::MakeButtons() {
     const int id = entry.id;
     connect(button, &QAbstractButton::clicked, this, [this, id] { OnCommand(id); });
     buttons_[id] = button;
-  }
-  // The menu buttons open their menus as they are pressed, as menu bars do.
-  for (int i = 0; i < 6; ++i) {
-    if (CVxButton* button = Button(kIdMenuFile + i)) button->setAccessibleName(QStringLiteral("menu"));
   }
 }
 

@@ -1,7 +1,9 @@
 // The main window driven through its buttons, keys and mouse on a generated
 // card: what a user does from opening the card to pulling it out.
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMenu>
+#include <QTimer>
 
 #include "playback/ui/PaneLogInfo.h"
 #include "playback/ui/PaneLogSearch.h"
@@ -9,6 +11,7 @@
 #include "playback/ui/WndPanePanel.h"
 #include "shell/BackPanelLayout.h"
 #include "shell/MainCommands.h"
+#include "shell/ui/DlgVersion.h"
 #include "shell/ui/MainWindowFixture.h"
 #include "shell/ui/VxButton.h"
 #include "shell/ui/VxListBox.h"
@@ -200,6 +203,28 @@ TEST_F(MainWindowTest, MenusFollowTheLoadedStateAndUnbuiltCommandsAreDisabled) {
   Panel().OnCommand(kIdFileList);
   EXPECT_EQ(app_.viewMode, kViewModeNone);
   EXPECT_FALSE(Search().IsShowingLoadedList());
+}
+
+TEST_F(MainWindowTest, TheVersionBoxShowsTheCardsRecorderVersion) {
+  ASSERT_TRUE(OpenCard());
+  QString recorderLine;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<CDlgVersion*>(QApplication::activeModalWidget());
+    if (!box) return;
+    recorderLine = box->RecorderLine()->text();
+    box->accept();
+  });
+  Panel().OnCommand(kIdHelpVersion);
+  EXPECT_TRUE(recorderLine.endsWith(QString::fromStdString(card_.version))) << recorderLine.toStdString();
+  EXPECT_TRUE(recorderLine.startsWith(QStringLiteral("Recoder Version : ")));
+}
+
+TEST_F(MainWindowTest, SpeedSourceItemsStoreTheChoice) {
+  Panel().OnCommand(kIdToolSpeedPulse);
+  EXPECT_EQ(settings_->GetDisplaySpeed(), 1);
+  EXPECT_EQ(Engine().CurrentSpeedSource().displaySpeed, 1);
+  Panel().OnCommand(kIdSpeedMenuGps);
+  EXPECT_EQ(settings_->GetDisplaySpeed(), 0);
 }
 
 TEST_F(MainWindowTest, PullingTheCardClearsTheStoreAndSaysSo) {
