@@ -132,7 +132,9 @@ FileListKind CMgrDBSearch::ListToShow() const {
 }
 
 void CMgrDBSearch::OfferDiskCheck() {
-  if (!volumes_.IsRemovableDrive(root_)) return;
+  // Offering a check that nothing here can run would ask a question whose
+  // answer changes nothing.
+  if (!diskCheck_ || !volumes_.IsRemovableDrive(root_)) return;
   const std::string question =
       GetLangText("Message", "RunCheckDisk", "Crashed files are detected in sd card. do you want to run checkdisk ?");
   if (prompt_.Show(question, kApplicationTitle, PromptButtons::OkCancel) == PromptAnswer::Cancel) return;

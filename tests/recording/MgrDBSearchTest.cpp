@@ -268,6 +268,13 @@ TEST_F(MgrDBSearchTest, CrashedFilesOnARemovableCardOfferTheDiskCheck) {
     gone.PostRescan();
   }
   EXPECT_EQ(ui_.Drain(), 1);
+
+  // Where no check can be run, none is offered.
+  const size_t asked = prompt_.ShownBoxes().size();
+  store_.SetDiskCheckRunner({});
+  store_.Scan();
+  EXPECT_TRUE(store_.LastScan().crashed);
+  EXPECT_EQ(prompt_.ShownBoxes().size(), asked);
 }
 
 // A recording whose frames have a GPS fix where fixes[i] is set; each
