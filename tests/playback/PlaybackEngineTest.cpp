@@ -16,6 +16,7 @@
 #include "platform/ScriptedPrompt.h"
 #include "platform/TimeKey.h"
 #include "playback/LoadingDialogModel.h"
+#include "playback/EngineWorld.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/WaitingLoadingDialogRunner.h"
 #include "recording/InfoEventFile.h"
@@ -68,13 +69,9 @@ class CountingGraph final : public GraphView {
   int repaints = 0;
 };
 
-class PlaybackEngineTest : public ::testing::Test {
+class PlaybackEngineTest : public ::testing::Test, protected EngineWorld {
  protected:
   PlaybackEngineTest() {
-    setenv("TZ", "Europe/Berlin", 1);
-    tzset();
-    savedLang_ = LangFilePath();
-    SetLangFilePath("");
     clock_.SetLocalNow(MakeTimeKey(kSampleStart) + 86400 * 1000LL);
     sinks_.playback.loadedList = &loadedList_;
     sinks_.search = &search_;
@@ -83,7 +80,6 @@ class PlaybackEngineTest : public ::testing::Test {
     sinks_.window = &window_;
     engine_ = std::make_unique<PlaybackEngine>(store_, settings_, timers_, clock_, prompt_, dialogs_, sinks_);
   }
-  ~PlaybackEngineTest() override { SetLangFilePath(savedLang_); }
 
   void SetUp() override {
     SampleCardOptions options;
@@ -123,17 +119,6 @@ class PlaybackEngineTest : public ::testing::Test {
     return graph.XAtTime(graph.Point(point).time + afterMs, kPlotWidth);
   }
 
-  TempDir dir_;
-  std::string savedLang_;
-  SampleCard card_;
-  ScriptedPrompt prompt_;
-  ManualUiQueue ui_;
-  AppState app_;
-  Volumes volumes_{dir_ / "mountinfo", dir_ / "sys", {}};
-  CMgrDBSearch store_{prompt_, ui_, app_, volumes_};
-  CAppSetting settings_{AppSettingFolders{dir_ / "settings", dir_ / "documents", dir_ / "data", dir_ / "start"}};
-  ManualClock clock_;
-  ManualTimerHost timers_{clock_};
   WaitingLoadingDialogRunner dialogs_;
   FakeWindow window_;
   FakeSearch search_;

@@ -15,34 +15,19 @@
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "platform/TimeKey.h"
+#include "playback/EngineWorld.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/WaitingLoadingDialogRunner.h"
 #include "playback/ui/PaneVideo.h"
 #include "playback/ui/WndPanePanel.h"
 #include "recording/MgrDBSearch.h"
+#include "shell/ui/ViewRelays.h"
 #include "samplecard/SampleCard.h"
 #include "shell/AppSetting.h"
 #include "shell/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace pane_ui_test {
-
-class ForwardingPanes final : public PaneView {
- public:
-  void SetLayout(int layout) override {
-    if (target) target->SetLayout(layout);
-  }
-  void RepaintPane(int pane) override {
-    if (target) target->RepaintPane(pane);
-  }
-  void SetSelectedPane(int pane) override {
-    if (target) target->SetSelectedPane(pane);
-  }
-  void RepaintInfoPanel() override {
-    if (target) target->RepaintInfoPanel();
-  }
-  CWndPanePanel* target = nullptr;
-};
 
 class ForwardingWindow final : public EngineWindowView {
  public:
@@ -78,31 +63,26 @@ inline bool Near(QColor a, QColor b, int tolerance) {
          std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
-class PaneUiTest : public ::testing::Test {
+class PaneUiTest : public ::testing::Test, protected EngineWorld {
  protected:
   // Pictures of 64 x 48, so that a 640 x 480 single view is ten times them.
   static constexpr int kPictureWidth = 64;
   static constexpr int kPictureHeight = 48;
 
   PaneUiTest() {
-    setenv("TZ", "Europe/Berlin", 1);
-    tzset();
-    savedLang_ = LangFilePath();
-    SetLangFilePath("");
     clock_.SetLocalNow(MakeTimeKey(kSampleStart) + 86400 * 1000LL);
     sinks_.playback.pane = &panes_;
     sinks_.playback.map = &map_;
     sinks_.window = &window_;
     engine_ = std::make_unique<PlaybackEngine>(store_, settings_, timers_, clock_, prompt_, dialogs_, sinks_);
     panel_ = std::make_unique<CWndPanePanel>(*engine_, settings_, nullptr);
-    panes_.target = panel_.get();
+    panes_.Attach(panel_.get());
     window_.target = panel_.get();
     panel_->resize(640, 480);
   }
   ~PaneUiTest() override {
-    panes_.target = nullptr;
+    panes_.Attach(nullptr);
     window_.target = nullptr;
-    SetLangFilePath(savedLang_);
   }
 
   void SetUp() override {
@@ -130,19 +110,8 @@ class PaneUiTest : public ::testing::Test {
   const PaneContent& Content(int pane) const { return engine_->Control().Navigator().Panes().Pane(pane); }
   static QImage Render(QWidget* widget) { return widget->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-  TempDir dir_;
-  std::string savedLang_;
-  SampleCard card_;
-  ScriptedPrompt prompt_;
-  ManualUiQueue ui_;
-  AppState app_;
-  Volumes volumes_{dir_ / "mountinfo", dir_ / "sys", {}};
-  CMgrDBSearch store_{prompt_, ui_, app_, volumes_};
-  CAppSetting settings_{AppSettingFolders{dir_ / "settings", dir_ / "documents", dir_ / "data", dir_ / "start"}};
-  ManualClock clock_;
-  ManualTimerHost timers_{clock_};
   WaitingLoadingDialogRunner dialogs_;
-  ForwardingPanes panes_;
+  PaneViewRelay panes_;
   ForwardingWindow window_;
   CountingMap map_;
   PlaybackEngineSinks sinks_;

@@ -17,6 +17,7 @@
 
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
+#include "playback/EngineWorld.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/ui/DlgLoading.h"
 #include "playback/ui/FileListView.h"
@@ -66,13 +67,9 @@ inline void ClickListBoxRow(CVxListBox* box, int row) {
   Click(box->viewport(), box->visualItemRect(box->item(row)).center());
 }
 
-class SearchUiTest : public ::testing::Test {
+class SearchUiTest : public ::testing::Test, protected EngineWorld {
  protected:
   SearchUiTest() {
-    setenv("TZ", "Europe/Berlin", 1);
-    tzset();
-    savedLang_ = LangFilePath();
-    SetLangFilePath("");
     window_ = std::make_unique<CWndSearch>(store_, app_, nullptr);
     forward_.target = window_.get();
     sinks_.search = window_.get();
@@ -83,7 +80,6 @@ class SearchUiTest : public ::testing::Test {
     window_->resize(420, 520);
     window_->show();
   }
-  ~SearchUiTest() override { SetLangFilePath(savedLang_); }
 
   void WriteCard(int events, int normals, int logs) {
     std::string error;
@@ -97,17 +93,6 @@ class SearchUiTest : public ::testing::Test {
   CFileListView* List(FileListKind kind) const { return window_->FileListWidget(kind); }
   CListEvent& Model(FileListKind kind) { return engine_->List(kind); }
 
-  TempDir dir_;
-  std::string savedLang_;
-  SampleCard card_;
-  ScriptedPrompt prompt_;
-  ManualUiQueue ui_;
-  AppState app_;
-  Volumes volumes_{dir_ / "mountinfo", dir_ / "sys", {}};
-  CMgrDBSearch store_{prompt_, ui_, app_, volumes_};
-  CAppSetting settings_{AppSettingFolders{dir_ / "settings", dir_ / "documents", dir_ / "data", dir_ / "start"}};
-  ManualClock clock_;
-  ManualTimerHost timers_{clock_};
   QtLoadingDialogRunner dialogs_{nullptr};
   ForwardingWindow forward_;
   PlaybackEngineSinks sinks_;
