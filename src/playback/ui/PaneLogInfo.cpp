@@ -4,6 +4,7 @@
 
 #include "playback/LogRecordView.h"
 #include "shell/ui/AppFonts.h"
+#include "shell/ui/FitFont.h"
 
 namespace {
 
@@ -31,10 +32,11 @@ QStringList CPaneLogInfo::Rows() const {
 void CPaneLogInfo::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), kBackground);
-  painter.setFont(AppFont(AppFontId::kNormal));
+  const QStringList rows = Rows();
+  painter.setFont(FontFitting(AppFont(AppFontId::kNormal), rows, width() - kLeft));
   painter.setPen(kTextColour);
   int top = kTop;
-  for (const QString& row : Rows()) {
+  for (const QString& row : rows) {
     painter.drawText(QRect(kLeft, top, width() - kLeft, kRowHeight), Qt::AlignLeft | Qt::AlignVCenter, row);
     top += kRowHeight;
   }

@@ -5,6 +5,7 @@
 #include "playback/InfoPanelText.h"
 #include "playback/MgrPlayControl.h"
 #include "shell/ui/AppFonts.h"
+#include "shell/ui/FitFont.h"
 
 namespace {
 
@@ -22,9 +23,12 @@ CWndImgInfoPanel::CWndImgInfoPanel(const CMgrPlayControl& control, const CAppSet
 void CWndImgInfoPanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Background());
-  painter.setFont(AppFont(AppFontId::kLarge));
   const ImageInfoText info = MakeImageInfoText(Control().SnapshotGps());
   const int width = this->width() - kLeft;
+  painter.setFont(FontFitting(AppFont(AppFontId::kLarge),
+                              {QString::fromStdString(info.speed), QString::fromStdString(info.latitude),
+                               QString::fromStdString(info.longitude)},
+                              width));
   const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
 
   painter.setPen(kTextColour);
