@@ -18,7 +18,6 @@
 #include "shell/AppTitle.h"
 #include "shell/MainCommands.h"
 #include "shell/MgrMultiLang.h"
-#include "shell/ModelTable.h"
 #include "shell/ui/AppFonts.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainFrame.h"
@@ -108,10 +107,7 @@ void CKorvaneApp::OpenCommandLineFolder() {
 
 void CKorvaneApp::PrepareScreenshotView() {
   CMainBackPanel& panel = frame_->BackPanel();
-  if (options_.model >= 0 && FindModel(options_.model)) {
-    panel.OnCommand(options_.model == kHLayoutModelId ? kIdToolModelMXH
-                                                      : kIdToolModelFirst + options_.model);
-  }
+  if (const int item = ModelItemId(options_.model)) panel.OnCommand(item);
   if (options_.load.isEmpty()) return;
   PlaybackEngine& engine = panel.Engine();
   const FileListKind kind = KindOf(options_.load);

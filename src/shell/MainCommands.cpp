@@ -73,11 +73,11 @@ constexpr std::array kFixedIds = {
     std::pair{kIdMenuFile + 4, C::kMenuTool},
     std::pair{kIdMenuHelp, C::kMenuHelp},
     std::pair{kIdAccelMenuFile, C::kMenuFile},
-    std::pair{32829, C::kMenuEdit},
-    std::pair{32830, C::kMenuView},
-    std::pair{32831, C::kMenuPlay},
-    std::pair{32832, C::kMenuTool},
-    std::pair{32833, C::kMenuHelp},
+    std::pair{kIdAccelMenuEdit, C::kMenuEdit},
+    std::pair{kIdAccelMenuView, C::kMenuView},
+    std::pair{kIdAccelMenuPlay, C::kMenuPlay},
+    std::pair{kIdAccelMenuTool, C::kMenuTool},
+    std::pair{kIdAccelMenuHelp, C::kMenuHelp},
     std::pair{kIdFileLoadEvent, C::kLoadEvent},
     std::pair{kIdAccelLoadEvent, C::kLoadEvent},
     std::pair{kIdFileLoadNormal, C::kLoadNormal},
@@ -106,13 +106,20 @@ CommandOf CommandForId(int id) {
   for (const auto& [fixedId, command] : kFixedIds) {
     if (fixedId == id) return CommandOf{command};
   }
+  for (const MODELENTRY& model : ModelTable()) {
+    if (ModelItemId(model.modelId) == id) return CommandOf{C::kModel, model.modelId};
+  }
+  return CommandOf{};
+}
+
+int ModelItemId(int modelId) {
   // The model items are in menu order: MX-A .. MX-G, then MX-H on its own id.
   const auto models = ModelTable();
   for (size_t i = 0; i < models.size(); ++i) {
-    const int itemId = models[i].modelId == kHLayoutModelId ? kIdToolModelMXH : kIdToolModelFirst + static_cast<int>(i);
-    if (itemId == id) return CommandOf{C::kModel, models[i].modelId};
+    if (models[i].modelId != modelId) continue;
+    return modelId == kHLayoutModelId ? kIdToolModelMXH : kIdToolModelFirst + static_cast<int>(i);
   }
-  return CommandOf{};
+  return 0;
 }
 
 MenuState MenuStateFor(int viewMode, bool videoLoaded, bool logLoaded, bool cardHasLogs) {

@@ -138,7 +138,12 @@ inline constexpr int kIdAccelFastReverse = 32818;
 inline constexpr int kIdAccelStop = 32819;
 inline constexpr int kIdAccelHelp = 32820;
 inline constexpr int kIdAccelLoadEvent = 32822;
-inline constexpr int kIdAccelMenuFile = 32827;  // File 32827, Edit 32829 .. Help 32833
+inline constexpr int kIdAccelMenuFile = 32827;
+inline constexpr int kIdAccelMenuEdit = 32829;
+inline constexpr int kIdAccelMenuView = 32830;
+inline constexpr int kIdAccelMenuPlay = 32831;
+inline constexpr int kIdAccelMenuTool = 32832;
+inline constexpr int kIdAccelMenuHelp = 32833;
 inline constexpr int kIdAccelPlay = 32839;
 
 struct CommandOf {
@@ -149,6 +154,9 @@ struct CommandOf {
 // The command an id stands for; kNone for an id without a handler (Space,
 // Ctrl+D, Ctrl+G) or an unknown one.
 CommandOf CommandForId(int id);
+
+// The Model Select item of a model id; 0 for an id outside the model table.
+int ModelItemId(int modelId);
 
 // What the menus show for the loaded state.
 struct MenuState {

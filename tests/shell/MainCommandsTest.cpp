@@ -12,7 +12,7 @@ TEST(MainCommandsTest, ButtonsMenusAndKeysReachTheSameCommand) {
   EXPECT_EQ(CommandForId(kIdPlayPreviousFrame).command, MainCommand::kPrevious);
   EXPECT_EQ(CommandForId(kIdAccelPlay).command, MainCommand::kPlay);
   EXPECT_EQ(CommandForId(kIdAccelLoadEvent).command, MainCommand::kLoadEvent);
-  EXPECT_EQ(CommandForId(32833).command, MainCommand::kMenuHelp);
+  EXPECT_EQ(CommandForId(kIdAccelMenuHelp).command, MainCommand::kMenuHelp);
   EXPECT_EQ(CommandForId(kIdSpeedMenuPulse).command, MainCommand::kSpeedPulse);
 }
 
@@ -23,6 +23,8 @@ TEST(MainCommandsTest, ModelItemsCarryTheirIdsWithMxHOnItsOwnItem) {
   // 32862 and 32863 belong to no model.
   EXPECT_EQ(CommandForId(kIdToolModelFirst + 7).command, MainCommand::kNone);
   EXPECT_EQ(CommandForId(kIdToolModelFirst + 8).command, MainCommand::kNone);
+  EXPECT_EQ(ModelItemId(9), kIdToolModelMXH);
+  EXPECT_EQ(ModelItemId(7), 0);
 }
 
 TEST(MainCommandsTest, KeysWithoutHandlerDoNothing) {

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QUrl>
 #include <QWindow>
+#include <algorithm>
 #include <array>
 
 #include "platform/Ports.h"
@@ -109,8 +110,9 @@ constexpr std::array kButtons = {
 
 // The commands whose work arrives with the export, print, map and card-tool
 // pieces: their buttons and menu items are there, but disabled.
-constexpr std::array kNotYetAvailable = {kIdSaveImage, kIdPrintImage, kIdSaveAvi, kIdBackup, kIdSetup,
-                                         kIdGoogleEarth};
+constexpr std::array kNotYetAvailable = {MainCommand::kSaveImage, MainCommand::kPrintImage, MainCommand::kSaveAvi,
+                                         MainCommand::kBackup,    MainCommand::kSetup,      MainCommand::kGoogleEarth,
+                                         MainCommand::kSdInit};
 
 // The button latched for a play state: the one that started it.
 int ButtonOfState(int state) {
@@ -315,7 +317,11 @@ void CMainBackPanel::SetButtonEnabled(int id, bool enabled) {
 }
 
 void CMainBackPanel::UpdateButtonStates() {
-  for (int id : kNotYetAvailable) SetButtonEnabled(id, false);
+  for (const auto& [id, button] : buttons_) {
+    if (std::find(kNotYetAvailable.begin(), kNotYetAvailable.end(), CommandForId(id).command) !=
+        kNotYetAvailable.end())
+      button->setEnabled(false);
+  }
   const bool loaded = HasLoadedData();
   SetButtonEnabled(kIdZoomIn, loaded);
   SetButtonEnabled(kIdZoomOut, loaded);
@@ -358,7 +364,7 @@ void CMainBackPanel::OnCommand(int id) {
     case MainCommand::kStop:
     case MainCommand::kPlay:
     case MainCommand::kNext:
-    case MainCommand::kFastPlay: RunPlayCommand(static_cast<int>(command.command)); break;
+    case MainCommand::kFastPlay: RunPlayCommand(command.command); break;
     case MainCommand::kSingleView:
       if (engine.Control().Navigator().Layout() == kLayoutThumbnail) engine.SetLayout(kLayoutSingle);
       break;
@@ -413,9 +419,9 @@ void CMainBackPanel::OnCommand(int id) {
   UpdateButtonStates();
 }
 
-void CMainBackPanel::RunPlayCommand(int command) {
+void CMainBackPanel::RunPlayCommand(MainCommand command) {
   PlaybackEngine& engine = *engine_;
-  switch (static_cast<MainCommand>(command)) {
+  switch (command) {
     case MainCommand::kFastReverse: engine.FastReverse(); break;
     case MainCommand::kPrevious: engine.Previous(); break;
     case MainCommand::kReversePlay: engine.ReversePlay(); break;
@@ -556,7 +562,7 @@ void CMainBackPanel::RedrawSpeedReadout(bool withCaption) {
   digits_->Speed()->update();
 }
 
-void CMainBackPanel::SetMapHasData(bool hasData) { static_cast<CMapPanel*>(map_)->SetHasData(hasData); }
+void CMainBackPanel::SetMapHasData(bool hasData) { map_->SetHasData(hasData); }
 
 void CMainBackPanel::RepaintPlayButtons(int playState) {
   const int latched = ButtonOfState(playState);

@@ -13,6 +13,7 @@
 #include "playback/PlaybackEngineSinks.h"
 #include "playback/PlaybackViews.h"
 #include "recording/StoreViewSink.h"
+#include "shell/MainCommands.h"
 #include "shell/ui/ViewRelays.h"
 #include "telemetry/ui/DigitStrips.h"
 
@@ -20,6 +21,7 @@ struct AppState;
 class CAppSetting;
 class CDigitDisplayWidgets;
 class CGSensorControl;
+class CMapPanel;
 class CMgrDBSearch;
 class CSkinPackage;
 class CVxButton;
@@ -125,7 +127,7 @@ class CMainBackPanel : public QWidget,
   void UpdateButtonStates();
   void SetButtonEnabled(int id, bool enabled);
 
-  void RunPlayCommand(int command);
+  void RunPlayCommand(MainCommand command);
   void ChooseModel(int modelId);
   void ChooseSpeedSource(int source);
   void OpenFolder();
@@ -151,7 +153,7 @@ class CMainBackPanel : public QWidget,
   CWndPanePanel* panes_ = nullptr;
   CGSensorControl* gsensor_ = nullptr;
   CGSensorControl* logGraph_ = nullptr;
-  QWidget* map_ = nullptr;
+  CMapPanel* map_ = nullptr;
   CWndPlayTimePanel* playTime_ = nullptr;
   CWndImgInfoPanel* imgInfo_ = nullptr;
   std::unique_ptr<CDigitDisplayWidgets> digits_;

@@ -49,11 +49,11 @@ const std::array kAccelerators = {
     Accelerator{QKeyCombination(Qt::ControlModifier, Qt::Key_S), kIdAccelStop},
     Accelerator{QKeyCombination(Qt::Key_F1), kIdAccelHelp},
     Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_F), kIdAccelMenuFile},
-    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_E), 32829},
-    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_V), 32830},
-    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_P), 32831},
-    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_T), 32832},
-    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_I), 32833},
+    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_E), kIdAccelMenuEdit},
+    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_V), kIdAccelMenuView},
+    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_P), kIdAccelMenuPlay},
+    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_T), kIdAccelMenuTool},
+    Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_I), kIdAccelMenuHelp},
 };
 
 }  // namespace

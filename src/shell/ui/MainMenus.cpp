@@ -21,28 +21,14 @@ class MenuBuilder {
   QAction* Item(QMenu& menu, int id, const char* key, const char* defaultText, bool enabled = true) {
     QAction* action = menu.addAction(Text(key, defaultText));
     action->setData(id);
+    const auto& unavailable = context_.unavailable;
     const bool available =
-        std::find(context_.unavailable.begin(), context_.unavailable.end(), CommandIdOf(id)) ==
-        context_.unavailable.end();
+        std::find(unavailable.begin(), unavailable.end(), CommandForId(id).command) == unavailable.end();
     action->setEnabled(enabled && available);
     return action;
   }
 
  private:
-  // The button id of the same command, which is how the unavailable ones
-  // are named.
-  static int CommandIdOf(int id) {
-    switch (CommandForId(id).command) {
-      case MainCommand::kSaveImage: return kIdSaveImage;
-      case MainCommand::kPrintImage: return kIdPrintImage;
-      case MainCommand::kSaveAvi: return kIdSaveAvi;
-      case MainCommand::kBackup: return kIdBackup;
-      case MainCommand::kSetup: return kIdSetup;
-      case MainCommand::kGoogleEarth: return kIdGoogleEarth;
-      default: return id;
-    }
-  }
-
   const MenuContext& context_;
 };
 
@@ -86,11 +72,8 @@ void FillPlay(QMenu& menu, MenuBuilder& items) {
 
 void FillTool(QMenu& menu, MenuBuilder& items, const MenuContext& context) {
   QMenu* models = menu.addMenu(Text("ToolModel", "Model Select(&M)"));
-  const auto table = ModelTable();
-  for (size_t i = 0; i < table.size(); ++i) {
-    const MODELENTRY& model = table[i];
-    const int id = model.modelId == kHLayoutModelId ? kIdToolModelMXH : kIdToolModelFirst + static_cast<int>(i);
-    QAction* action = items.Item(*models, id, model.commandName, model.menuDefault);
+  for (const MODELENTRY& model : ModelTable()) {
+    QAction* action = items.Item(*models, ModelItemId(model.modelId), model.commandName, model.menuDefault);
     action->setCheckable(true);
     action->setChecked(model.modelId == context.currentModel);
   }
@@ -103,8 +86,7 @@ void FillTool(QMenu& menu, MenuBuilder& items, const MenuContext& context) {
   pulse->setChecked(context.displaySpeed == kDisplaySpeedPulse);
   menu.addSeparator();
   items.Item(menu, kIdToolSetting, "ToolSetting", "Device Setting(&D)");
-  // The card tools come with their own piece.
-  items.Item(menu, kIdToolSdInit, "ToolSdInit", "SD Initialize(&S)", false);
+  items.Item(menu, kIdToolSdInit, "ToolSdInit", "SD Initialize(&S)");
   items.Item(menu, kIdToolSaveAvi, "ToolSaveAvi", "Save AVI(&T)");
   items.Item(menu, kIdToolSaveJpg, "ToolSaveJpg", "Save Jpeg(&J)");
   items.Item(menu, kIdToolConvertKml, "ToolConvertKml", "Run Google Earth(&L)");

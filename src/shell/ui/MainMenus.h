@@ -12,8 +12,8 @@ struct MenuContext {
   MenuState state;
   int currentModel = 0;
   int displaySpeed = 0;
-  // Command ids whose work is not part of this program yet: shown disabled.
-  std::vector<int> unavailable;
+  // Commands whose work is not part of this program yet: shown disabled.
+  std::vector<MainCommand> unavailable;
 };
 
 // index 0..5: File, Edit, View, Play, Tool, Help; null for another index.
