@@ -9,8 +9,8 @@
 #include "SkinLayout.h"
 #include "SkinPalette.h"
 #include "SkinPanels.h"
-#include "shell/SkinEntries.h"
-#include "shell/SkinPackageWriter.h"
+#include "skin/SkinEntries.h"
+#include "skin/SkinPackageWriter.h"
 
 namespace skin {
 namespace {

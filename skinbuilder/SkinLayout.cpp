@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "shell/SkinEntries.h"
+#include "skin/SkinEntries.h"
 
 namespace skin {
 namespace {

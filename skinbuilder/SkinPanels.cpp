@@ -9,7 +9,7 @@
 #include "SkinIcons.h"
 #include "SkinLayout.h"
 #include "SkinPalette.h"
-#include "shell/SkinEntries.h"
+#include "skin/SkinEntries.h"
 
 namespace skin {
 namespace {

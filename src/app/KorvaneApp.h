@@ -7,8 +7,8 @@
 
 #include "app/ConsolePrompt.h"
 #include "app/StartOptions.h"
-#include "shell/AppState.h"
-#include "shell/SkinPackage.h"
+#include "base/AppState.h"
+#include "skin/SkinPackage.h"
 
 class CAppSetting;
 class CMainFrame;

@@ -7,10 +7,10 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
-#include "shell/AppSetting.h"
-#include "shell/MgrMultiLang.h"
-#include "shell/ModelTable.h"
-#include "shell/SettingKeys.h"
+#include "base/AppSetting.h"
+#include "base/MgrMultiLang.h"
+#include "base/ModelTable.h"
+#include "base/SettingKeys.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "playback/LogGps.h"
 #include "playback/LogRecordView.h"
 #include "recording/MgrDBSearch.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 LoadSequence::LoadSequence(CMgrDBSearch& store, Prompt& prompt, LoadingDialogRunner& dialogs)
     : store_(store), prompt_(prompt), dialogs_(dialogs) {}

@@ -9,8 +9,8 @@
 #include "recording/InfoEventFile.h"
 #include "recording/InfoLogFile.h"
 #include "recording/MgrDBSearch.h"
-#include "shell/AppState.h"
-#include "shell/MgrMultiLang.h"
+#include "base/AppState.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

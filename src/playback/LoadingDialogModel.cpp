@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "recording/MgrDBSearch.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "platform/Trace.h"
 #include "playback/LogSearch.h"
 #include "recording/InfoLogFile.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 #include "telemetry/CourseText.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "recording/EventCodes.h"
-#include "shell/AppState.h"
-#include "shell/MgrMultiLang.h"
+#include "base/AppState.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

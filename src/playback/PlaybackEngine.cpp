@@ -5,7 +5,7 @@
 #include "recording/FileListRows.h"
 #include "recording/InfoEventFile.h"
 #include "recording/MgrDBSearch.h"
-#include "shell/AppSetting.h"
+#include "base/AppSetting.h"
 
 PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings, TimerHost& timers, const Clock& clock,
                                Prompt& prompt, LoadingDialogRunner& dialogs, const PlaybackEngineSinks& sinks)

@@ -21,7 +21,7 @@
 #include "playback/PlaybackEngineSinks.h"
 #include "telemetry/DigitDisplays.h"
 #include "telemetry/GSensorGraphModel.h"
-#include "telemetry/GSensorWindow.h"
+#include "playback/GSensorWindow.h"
 
 class CAppSetting;
 class CMgrDBSearch;

@@ -2,7 +2,7 @@
 
 #include "platform/TimeKey.h"
 #include "recording/InfoEventFile.h"
-#include "shell/AppState.h"
+#include "base/AppState.h"
 
 namespace {
 

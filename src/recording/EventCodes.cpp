@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

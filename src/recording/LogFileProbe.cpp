@@ -11,7 +11,7 @@
 #include "recording/LogTailReader.h"
 #include "recording/LogTime.h"
 #include "recording/NmeaSentence.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "platform/Trace.h"
 #include "recording/CardFolders.h"
 #include "recording/EventCodes.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

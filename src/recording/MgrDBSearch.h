@@ -27,7 +27,7 @@
 #include "recording/StoreViewSink.h"
 #include "recording/StreamImage.h"
 #include "recording/VideoFileProbe.h"
-#include "shell/AppState.h"
+#include "base/AppState.h"
 
 // The speed-pulse type when the card does not tell: pulse speeds read 0.
 constexpr int kUnknownPulseType = -1;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "shell/AppState.h"
-#include "shell/ModelTable.h"
+#include "base/AppState.h"
+#include "base/ModelTable.h"
 
 namespace {
 

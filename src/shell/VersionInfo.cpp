@@ -4,8 +4,8 @@
 
 #include "platform/ProfileFile.h"
 #include "recording/CardFolders.h"
-#include "shell/AppTitle.h"
-#include "shell/MgrMultiLang.h"
+#include "base/AppTitle.h"
+#include "base/MgrMultiLang.h"
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // Which speed the speed read-outs show: the recorder model and the speed
 // source setting, handed in by the caller (the settings are read per call).
 
-#include "shell/DisplaySpeed.h"
-#include "shell/ModelTable.h"
+#include "base/DisplaySpeed.h"
+#include "base/ModelTable.h"
 
 struct SpeedSource {
   int currentModel = 0;

@@ -11,9 +11,9 @@
 #include "platform/Volumes.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
-#include "shell/AppSetting.h"
-#include "shell/AppState.h"
-#include "shell/MgrMultiLang.h"
+#include "base/AppSetting.h"
+#include "base/AppState.h"
+#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 #include "support/ZoneGuard.h"
 

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "playback/InfoPanelText.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "playback/PlaybackTestFiles.h"
 #include "playback/WaitingLoadingDialogRunner.h"
 #include "recording/MgrDBSearch.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

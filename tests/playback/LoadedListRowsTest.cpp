@@ -11,7 +11,7 @@
 #include "recording/EventCodes.h"
 #include "recording/InfoEventFile.h"
 #include "recording/MgrDBSearch.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "playback/LogRecordView.h"
 #include "playback/LogSearch.h"
 #include "playback/PlaybackTestFiles.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "playback/LogSearch.h"
 #include "playback/PlaybackTestFiles.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "playback/PaneOverlayText.h"
 #include "recording/EventCodes.h"
-#include "shell/AppState.h"
-#include "shell/MgrMultiLang.h"
+#include "base/AppState.h"
+#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -23,8 +23,8 @@
 #include "recording/InfoLogFile.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
-#include "shell/AppSetting.h"
-#include "shell/MgrMultiLang.h"
+#include "base/AppSetting.h"
+#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "recording/VideoSpanProbe.h"
 #include "samplecard/SampleCard.h"
 #include "samplecard/SampleLogWriter.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "recording/InfoEventFile.h"
 #include "recording/VideoBytes.h"
 #include "recording/WaitingLoadObserver.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

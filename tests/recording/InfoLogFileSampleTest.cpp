@@ -11,7 +11,7 @@
 #include "recording/WaitingLoadObserver.h"
 #include "samplecard/SampleCard.h"
 #include "samplecard/SampleLogWriter.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

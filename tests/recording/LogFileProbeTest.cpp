@@ -6,7 +6,7 @@
 
 #include "recording/LogFileProbe.h"
 #include "recording/LogTextBuilder.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

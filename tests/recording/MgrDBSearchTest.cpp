@@ -8,7 +8,7 @@
 #include "recording/CardTestFiles.h"
 #include "recording/MgrDBSearch.h"
 #include "recording/VideoBytes.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

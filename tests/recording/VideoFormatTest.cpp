@@ -9,7 +9,7 @@
 #include "recording/FrameInfoVideo.h"
 #include "recording/VideoBytes.h"
 #include "recording/VideoFormat.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

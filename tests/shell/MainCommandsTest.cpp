@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/AppState.h"
+#include "base/AppState.h"
 
 namespace {
 

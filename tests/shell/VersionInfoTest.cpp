@@ -1,7 +1,7 @@
 // The version box's texts.
 #include <gtest/gtest.h>
 
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 #include "shell/VersionInfo.h"
 #include "support/TempDir.h"
 

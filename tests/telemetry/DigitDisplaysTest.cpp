@@ -5,7 +5,7 @@
 #include <cmath>
 #include <optional>
 
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "recording/CheckFilesPass.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

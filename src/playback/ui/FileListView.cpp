@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "playback/ListEvent.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 
 namespace {
 

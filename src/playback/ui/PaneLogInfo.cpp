@@ -3,8 +3,8 @@
 #include <QPainter>
 
 #include "playback/LogRecordView.h"
-#include "shell/ui/AppFonts.h"
-#include "shell/ui/FitFont.h"
+#include "skin/ui/AppFonts.h"
+#include "skin/ui/FitFont.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 
 #include "playback/PlaybackEngine.h"
-#include "shell/MgrMultiLang.h"
-#include "shell/SkinEntries.h"
-#include "shell/ui/VxButton.h"
+#include "base/MgrMultiLang.h"
+#include "skin/SkinEntries.h"
+#include "skin/ui/VxButton.h"
 
 namespace {
 

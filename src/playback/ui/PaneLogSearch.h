@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "shell/ui/SkinStrip.h"
+#include "skin/ui/SkinStrip.h"
 
 class CVxButton;
 class PlaybackEngine;

@@ -6,7 +6,7 @@
 
 #include "playback/PaneOverlayText.h"
 #include "playback/PlaybackEngine.h"
-#include "shell/ui/AppFonts.h"
+#include "skin/ui/AppFonts.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "playback/InfoPanelText.h"
 #include "playback/MgrPlayControl.h"
-#include "shell/ui/AppFonts.h"
-#include "shell/ui/FitFont.h"
+#include "skin/ui/AppFonts.h"
+#include "skin/ui/FitFont.h"
 
 namespace {
 

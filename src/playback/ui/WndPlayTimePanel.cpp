@@ -5,8 +5,8 @@
 
 #include "playback/InfoPanelText.h"
 #include "playback/MgrPlayControl.h"
-#include "shell/AppSetting.h"
-#include "shell/ui/AppFonts.h"
+#include "base/AppSetting.h"
+#include "skin/ui/AppFonts.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include "playback/ui/DlgWaitMsg.h"
 #include "playback/ui/FileListView.h"
 #include "recording/MgrDBSearch.h"
-#include "shell/AppState.h"
-#include "shell/MgrMultiLang.h"
-#include "shell/ui/AppFonts.h"
-#include "shell/ui/VxButton.h"
-#include "shell/ui/VxCheckButton.h"
-#include "shell/ui/VxListBox.h"
+#include "base/AppState.h"
+#include "base/MgrMultiLang.h"
+#include "skin/ui/AppFonts.h"
+#include "skin/ui/VxButton.h"
+#include "skin/ui/VxCheckButton.h"
+#include "skin/ui/VxListBox.h"
 
 namespace {
 

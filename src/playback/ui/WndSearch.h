@@ -15,7 +15,7 @@
 
 #include "playback/PlaybackViews.h"
 #include "playback/SearchWindowView.h"
-#include "shell/ui/SkinStrip.h"
+#include "skin/ui/SkinStrip.h"
 
 struct AppState;
 class CFileListView;

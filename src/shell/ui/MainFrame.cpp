@@ -15,8 +15,8 @@
 #include "playback/PlaybackEngine.h"
 #include "playback/ui/DlgLoading.h"
 #include "recording/MgrDBSearch.h"
-#include "shell/AppSetting.h"
-#include "shell/AppTitle.h"
+#include "base/AppSetting.h"
+#include "base/AppTitle.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/MainBackPanel.h"
 

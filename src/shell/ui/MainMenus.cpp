@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "shell/DisplaySpeed.h"
-#include "shell/MgrMultiLang.h"
-#include "shell/ModelTable.h"
+#include "base/DisplaySpeed.h"
+#include "base/MgrMultiLang.h"
+#include "base/ModelTable.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "shell/ui/SkinStrip.h"
+#include "skin/ui/SkinStrip.h"
 #include "telemetry/DigitCells.h"
 
 class QPainter;

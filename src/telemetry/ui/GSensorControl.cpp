@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "shell/ui/AppFonts.h"
+#include "skin/ui/AppFonts.h"
 #include "telemetry/GSensorGraphModel.h"
 #include "telemetry/ui/GSensorGraph.h"
 #include "telemetry/ui/GraphColours.h"

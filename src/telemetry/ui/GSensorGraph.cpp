@@ -5,7 +5,7 @@
 #include <QPolygon>
 #include <algorithm>
 
-#include "shell/ui/AppFonts.h"
+#include "skin/ui/AppFonts.h"
 #include "telemetry/GSensorGraphModel.h"
 #include "telemetry/ui/GraphColours.h"
 

@@ -19,7 +19,7 @@
 #include "playback/ui/SearchUiSupport.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
-#include "shell/MgrMultiLang.h"
+#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace search_ui_test {

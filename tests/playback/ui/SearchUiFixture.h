@@ -25,11 +25,11 @@
 #include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
-#include "shell/AppSetting.h"
-#include "shell/MgrMultiLang.h"
-#include "shell/ui/VxButton.h"
-#include "shell/ui/VxCheckButton.h"
-#include "shell/ui/VxListBox.h"
+#include "base/AppSetting.h"
+#include "base/MgrMultiLang.h"
+#include "skin/ui/VxButton.h"
+#include "skin/ui/VxCheckButton.h"
+#include "skin/ui/VxListBox.h"
 #include "support/TempDir.h"
 
 namespace search_ui_test {

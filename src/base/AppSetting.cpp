@@ -1,0 +1,187 @@
+#include "base/AppSetting.h"
+
+#include <unistd.h>
+
+#include <fstream>
+
+#include "platform/ProfileFile.h"
+#include "platform/Trace.h"
+#include "platform/UserFolders.h"
+#include "base/MgrMultiLang.h"
+#include "base/ScriptPolicy.h"
+#include "base/SettingKeys.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Vendor code and map type: the one maker's variant and the one map kind in
+// use, whatever the file says.
+constexpr int kVenderCode = 1;
+constexpr int kMapType = 1;
+
+bool CanOpenForReading(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return static_cast<bool>(in);
+}
+
+// Copies source over target through a file beside it, so that an
+// interrupted copy never leaves half a settings file.
+bool CopyAtomically(const fs::path& source, const fs::path& target) {
+  const fs::path temp = target.string() + ".seed-" + std::to_string(::getpid());
+  std::error_code error;
+  if (!fs::copy_file(source, temp, fs::copy_options::overwrite_existing, error)) {
+    fs::remove(temp, error);
+    return false;
+  }
+  fs::rename(temp, target, error);
+  if (!error) return true;
+  fs::remove(temp, error);
+  return false;
+}
+
+}  // namespace
+
+AppSettingFolders AppSettingFolders::FromUser() {
+  AppSettingFolders folders;
+  folders.settingsBase = ConfigHomeFolder();
+  folders.documents = DocumentsFolder();
+  // The program's own files sit in its data folder, which therefore serves
+  // both as the start folder and as the "current folder" the default
+  // settings file is copied from.
+  folders.dataFolder = ProgramDataFolder();
+  folders.startFolder = folders.dataFolder;
+  return folders;
+}
+
+CAppSetting::CAppSetting() : CAppSetting(AppSettingFolders::FromUser()) {}
+
+CAppSetting::CAppSetting(AppSettingFolders folders) : folders_(std::move(folders)) { PrepareSettingsFolder(); }
+
+void CAppSetting::PrepareSettingsFolder() {
+  if (folders_.settingsBase.empty()) return;  // the settings file then lives in the start folder
+  settingsFolder_ = SettingsFolderIn(folders_.settingsBase);
+  std::error_code error;
+  // A fresh account may not even have its configuration base yet.
+  fs::create_directories(settingsFolder_, error);
+  if (error) KTRACE("cannot create %s: %s", settingsFolder_.c_str(), error.message().c_str());
+  SeedSettingsFile();
+}
+
+// On first run the settings file starts as the copy the program ships. A file
+// that is there but cannot be read is the user's (a permission slip), not a
+// first run, and is kept. A failed copy is not reported: every key then
+// takes its default until something is written.
+void CAppSetting::SeedSettingsFile() const {
+  const fs::path settingsFile = GetIniPath();
+  if (CanOpenForReading(settingsFile)) return;
+  std::error_code error;
+  if (fs::symlink_status(settingsFile, error).type() != fs::file_type::not_found) return;
+  const fs::path shipped = folders_.dataFolder / kAppSettingsFileName;
+  if (!CopyAtomically(shipped, settingsFile)) KTRACE("no settings file seeded from %s", shipped.c_str());
+}
+
+int CAppSetting::LoadSetting() {
+  const fs::path ini = GetIniPath();
+  venderCode_ = ReadProfileInt(ini, kSectionGui, kKeyVender, kVenderCode);
+  dateDesc_ = ReadProfileInt(ini, kSectionGui, kKeyDateDesc, 0);
+  mapType_ = ReadProfileInt(ini, kSectionMap, kKeyMapType, kMapType);
+  modelName_ = ReadProfileString(ini, kSectionGui, kKeyModelName, kDefaultModelName, kProfileBuffer260);
+  venderCode_ = kVenderCode;
+  mapType_ = kMapType;
+
+  const std::string documents =
+      folders_.documents.empty() ? std::string(kDocumentsFallback) : folders_.documents.string();
+  const auto readFolder = [&](std::string_view key) {
+    std::string folder = ReadProfileString(ini, kSectionRunParam, key, "", kProfileBuffer260);
+    return folder.empty() ? documents : folder;
+  };
+  saveJpgFolder_ = readFolder(kKeySaveJpgFolder);
+  saveAviFolder_ = readFolder(kKeySaveAviFolder);
+  backupFolder_ = readFolder(kKeyBackupFolder);
+  saveLogFolder_ = readFolder(kKeySaveLogFolder);
+
+  const KMLSETTING defaults;
+  kml_.pointer = ReadProfileInt(ini, kSectionKml, kKeyPointer, defaults.pointer);
+  kml_.route = ReadProfileInt(ini, kSectionKml, kKeyRoute, defaults.route);
+  kml_.runGoogleEarth = ReadProfileInt(ini, kSectionKml, kKeyRunGoogleEarth, defaults.runGoogleEarth);
+  kml_.pointerInterval = ReadProfileInt(ini, kSectionKml, kKeyPointerInterval, defaults.pointerInterval);
+  kml_.lineWidth = ReadProfileInt(ini, kSectionKml, kKeyLineWidth, defaults.lineWidth);
+  kml_.lineOpacity = ReadProfileInt(ini, kSectionKml, kKeyLineOpacity, defaults.lineOpacity);
+  kml_.lineColor = ReadProfileInt(ini, kSectionKml, kKeyLineColor, defaults.lineColor);
+  return 1;
+}
+
+fs::path CAppSetting::GetIniPath() const {
+  const fs::path& folder = settingsFolder_.empty() ? folders_.startFolder : settingsFolder_;
+  return folder / kAppSettingsFileName;
+}
+
+int CAppSetting::GetCurrentModel() const {
+  return ReadProfileInt(GetIniPath(), kSectionRunParam, kKeyCurrentModel, kDefaultModelId);
+}
+
+bool CAppSetting::SetCurrentModel(int modelId) {
+  return WriteProfileInt(GetIniPath(), kSectionRunParam, kKeyCurrentModel, modelId);
+}
+
+int CAppSetting::GetDisplaySpeed() const {
+  return ReadProfileInt(GetIniPath(), kSectionRunParam, kKeyDisplaySpeed, kDisplaySpeedGps);
+}
+
+bool CAppSetting::SetDisplaySpeed(int mode) {
+  return WriteProfileInt(GetIniPath(), kSectionRunParam, kKeyDisplaySpeed, mode);
+}
+
+LayoutChange CAppSetting::ChooseModel(int modelId) {
+  const LayoutChange change = LayoutChangeFor(GetCurrentModel(), modelId);
+  SetCurrentModel(modelId);
+  return change;
+}
+
+bool CAppSetting::WriteFolder(std::string_view key, std::string& field, const std::string& path) {
+  field = path;
+  return WriteProfileString(GetIniPath(), kSectionRunParam, key, path);
+}
+
+bool CAppSetting::SetSaveJpgFolder(const std::string& path) {
+  return WriteFolder(kKeySaveJpgFolder, saveJpgFolder_, path);
+}
+bool CAppSetting::SetSaveAviFolder(const std::string& path) {
+  return WriteFolder(kKeySaveAviFolder, saveAviFolder_, path);
+}
+bool CAppSetting::SetBackupFolder(const std::string& path) {
+  return WriteFolder(kKeyBackupFolder, backupFolder_, path);
+}
+bool CAppSetting::SetSaveLogFolder(const std::string& path) {
+  return WriteFolder(kKeySaveLogFolder, saveLogFolder_, path);
+}
+
+bool CAppSetting::WriteKml(std::string_view key, int& field, int value) {
+  field = value;
+  return WriteProfileInt(GetIniPath(), kSectionKml, key, value);
+}
+
+bool CAppSetting::SetKmlPointer(int value) { return WriteKml(kKeyPointer, kml_.pointer, value); }
+bool CAppSetting::SetKmlRoute(int value) { return WriteKml(kKeyRoute, kml_.route, value); }
+bool CAppSetting::SetKmlRunGoogleEarth(int value) { return WriteKml(kKeyRunGoogleEarth, kml_.runGoogleEarth, value); }
+bool CAppSetting::SetKmlPointerInterval(int value) {
+  return WriteKml(kKeyPointerInterval, kml_.pointerInterval, value);
+}
+bool CAppSetting::SetKmlLineWidth(int value) { return WriteKml(kKeyLineWidth, kml_.lineWidth, value); }
+bool CAppSetting::SetKmlLineOpacity(int value) { return WriteKml(kKeyLineOpacity, kml_.lineOpacity, value); }
+bool CAppSetting::SetKmlLineColor(int value) { return WriteKml(kKeyLineColor, kml_.lineColor, value); }
+
+int CAppSetting::CheckIeScriptZone() {
+  scriptBlocked_ = 0;
+  if (scriptPolicy_ && !scriptPolicy_->ScriptsAllowed()) scriptBlocked_ = 1;
+  return scriptBlocked_;
+}
+
+int FindLangFile(CAppSetting& setting) {
+  std::string chosen;
+  const int result = FindLangFile(setting.StartFolder(), chosen);
+  setting.SetLanguageFilePath(chosen);
+  SetLangFilePath(chosen);
+  return result;
+}

@@ -1,0 +1,19 @@
+#include "skin/ui/SkinImages.h"
+
+QImage SkinImage(const CSkinPackage& package, int entry) {
+  SkinPicture picture;
+  if (!package.LoadImage(entry, picture)) return QImage();
+  // The view wraps the reader's buffer; copy() gives the image its own.
+  const QImage view(picture.rgb.data(), picture.width, picture.height, picture.width * 3, QImage::Format_RGB888);
+  return view.copy();
+}
+
+SkinStrip SkinStripOf(const CSkinPackage& package, int entry, int cells) {
+  return SkinStrip(SkinImage(package, entry), cells);
+}
+
+QRect SkinRect(const CSkinPackage& package, int entry) {
+  const SkinControl_Info* info = package.Find(entry);
+  if (info == nullptr) return QRect();
+  return QRect(info->left, info->top, info->right - info->left, info->bottom - info->top);
+}

@@ -1,0 +1,78 @@
+#include "skin/ui/VxButton.h"
+
+#include <QEvent>
+#include <QPainter>
+
+#include "skin/ui/HoverPoll.h"
+#include "skin/ui/SkinFallback.h"
+
+namespace {
+
+constexpr int kCellNormal = 0;
+constexpr int kCellPressed = 1;
+constexpr int kCellLit = 2;
+constexpr int kCellDisabled = 3;
+constexpr int kStripCells = 4;
+constexpr QSize kUnskinnedSize(24, 24);
+
+}  // namespace
+
+CVxButton::CVxButton(int id, QWidget* parent) : QAbstractButton(parent), id_(id) {
+  setMouseTracking(true);
+  // The main frame's accelerators drive the keyboard; a focused button would
+  // swallow Space and the arrows.
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void CVxButton::SetStrip(const SkinStrip& strip) {
+  strip_ = strip.IsNull() ? strip : SkinStrip(strip.Image(), kStripCells);
+  updateGeometry();
+  update();
+}
+
+void CVxButton::SetLatched(bool latched) {
+  if (latched_ == latched) return;
+  latched_ = latched;
+  update();
+}
+
+int CVxButton::CurrentCell() const {
+  if (!isEnabled()) return kCellDisabled;
+  if (latched_) return kCellLit;
+  if (isDown()) return kCellPressed;
+  return hovering_ ? kCellLit : kCellNormal;
+}
+
+QSize CVxButton::sizeHint() const {
+  if (strip_.IsNull()) return kUnskinnedSize;
+  return QSize(strip_.CellWidth(), strip_.CellHeight());
+}
+
+void CVxButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const int cell = CurrentCell();
+  if (strip_.IsNull()) {
+    skin_fallback::DrawFace(painter, rect(), cell == kCellPressed || cell == kCellLit);
+    return;
+  }
+  strip_.DrawStretched(painter, rect(), cell);
+}
+
+void CVxButton::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange) update();
+  QAbstractButton::changeEvent(event);
+}
+
+void CVxButton::mouseMoveEvent(QMouseEvent* event) {
+  hover_poll::OnMove(*this, hovering_, hoverPoll_);
+  QAbstractButton::mouseMoveEvent(event);
+}
+
+void CVxButton::timerEvent(QTimerEvent* event) {
+  if (!hover_poll::OnTimer(*this, *event, hovering_, hoverPoll_)) QAbstractButton::timerEvent(event);
+}
+
+void CVxButton::leaveEvent(QEvent* event) {
+  hover_poll::OnLeave(*this, hovering_, hoverPoll_);
+  QAbstractButton::leaveEvent(event);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// A push button drawn from a four-cell skin strip: cell 0 normal, 1 pressed,
+// 2 hovering or latched, 3 disabled; the cell is stretched over the button.
+// Clicks arrive as QAbstractButton::clicked; the command id rides along.
+#include <QAbstractButton>
+#include <QBasicTimer>
+
+#include "skin/ui/SkinStrip.h"
+
+class CVxButton : public QAbstractButton {
+  Q_OBJECT
+
+ public:
+  CVxButton(int id, QWidget* parent);
+
+  int Id() const { return id_; }
+  // The four-cell strip.
+  void SetStrip(const SkinStrip& strip);
+  const SkinStrip& Strip() const { return strip_; }
+  // Shown as the third cell whatever the mouse does.
+  void SetLatched(bool latched);
+  bool IsLatched() const { return latched_; }
+  bool IsHovering() const { return hovering_; }
+  // The cell the next paint draws.
+  int CurrentCell() const;
+
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  int id_;
+  SkinStrip strip_;
+  bool latched_ = false;
+  bool hovering_ = false;
+  QBasicTimer hoverPoll_;
+};
