@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 DEMO_CARD ?= build/demo-card
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run demo-card screenshots test test-dev test-asan bench fuzz clean
+.PHONY: all deps build run demo-card screenshots test test-dev test-asan bench fuzz format format-check clean
 
 all: build
 
@@ -47,6 +47,15 @@ fuzz: deps
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz -j $(JOBS)
 	@bash scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
+
+# Every C++ source is kept in the .clang-format style; CI checks it.
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+
+format: deps
+	@clang-format -i $(SOURCES)
+
+format-check: deps
+	@clang-format --dry-run --Werror $(SOURCES) && echo "clang-format: all sources formatted"
 
 clean:
 	rm -rf build

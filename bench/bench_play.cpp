@@ -76,8 +76,8 @@ struct Run {
     if (recording->FrameCount() != kFrames) std::abort();
     store.Videos().push_back(std::move(recording));
     app.viewMode = kViewModeNormal;
-    control = std::make_unique<CMgrPlayControl>(store, timers, clock, videoGraph, logGraph, displays,
-                                                [] { return SpeedSource{}; }, PlaybackSinks{});
+    control = std::make_unique<CMgrPlayControl>(
+        store, timers, clock, videoGraph, logGraph, displays, [] { return SpeedSource{}; }, PlaybackSinks{});
     control->Navigator().SelectRecording(0);
   }
   ~Run() {

@@ -8,7 +8,7 @@ packages=(
   libturbojpeg0-dev
   libcli11-dev nlohmann-json3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   gpsbabel tzdata
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth imagemagick fonts-dejavu-core

@@ -212,8 +212,9 @@ std::vector<PictureRow> Pictures() {
       {kSkinDigitsG, fixed([](QSize s) { return SegmentDigitStrip(s, kValueDisplay, kValueDigit, 2.1); })},
       {kSkinDecimalPoint, fixed([](QSize s) { return DecimalPointCell(s, kValueDisplay, kValueDigit); })},
       {kSkinGpsSymbols, fixed([](QSize s) { return AngleMarkStrip(s, kValueDisplay, kValueDigit); })},
-      {kSkinHemispheres,
-       fixed([](QSize s) { return WordStrip(s, {"N", "S", "E", "W"}, kValueDisplay, kValueDigit, 13); })},
+      {kSkinHemispheres, fixed([](QSize s) {
+         return WordStrip(s, {"N", "S", "E", "W"}, kValueDisplay, kValueDigit, 13);
+       })},
       {kSkinSpeedCaption, SpeedCaption},
       {kSkinSpeedIndicator, SpeedIndicator},
       {kSkinLampLeft, fixed([](QSize s) { return LampStrip(s, true); })},

@@ -27,14 +27,14 @@ constexpr std::array<uint8_t, 11> kSegments = {
 
 QPolygonF Horizontal(qreal from, qreal to, qreal y, qreal t, qreal gap) {
   const qreal h = t / 2;
-  return QPolygonF{{from + gap, y},     {from + gap + h, y - h}, {to - gap - h, y - h},
-                   {to - gap, y},       {to - gap - h, y + h},   {from + gap + h, y + h}};
+  return QPolygonF{{from + gap, y}, {from + gap + h, y - h}, {to - gap - h, y - h},
+                   {to - gap, y},   {to - gap - h, y + h},   {from + gap + h, y + h}};
 }
 
 QPolygonF Vertical(qreal x, qreal from, qreal to, qreal t, qreal gap) {
   const qreal h = t / 2;
-  return QPolygonF{{x, from + gap},     {x + h, from + gap + h}, {x + h, to - gap - h},
-                   {x, to - gap},       {x - h, to - gap - h},   {x - h, from + gap + h}};
+  return QPolygonF{{x, from + gap}, {x + h, from + gap + h}, {x + h, to - gap - h},
+                   {x, to - gap},   {x - h, to - gap - h},   {x - h, from + gap + h}};
 }
 
 void DrawSegments(QPainter& painter, const QRectF& cell, uint8_t segments, const QColor& lit, qreal t) {
@@ -127,8 +127,8 @@ QImage AngleMarkStrip(QSize cell, const QColor& background, const QColor& ink) {
   });
 }
 
-QImage WordStrip(QSize cell, const QStringList& words, const QColor& background, const QColor& ink,
-                 qreal pixelSize, const QColor& firstInk) {
+QImage WordStrip(QSize cell, const QStringList& words, const QColor& background, const QColor& ink, qreal pixelSize,
+                 const QColor& firstInk) {
   const QFont font = UiFont(pixelSize, QFont::Bold);
   return Filled(cell, static_cast<int>(words.size()), background, [&](QPainter& painter, const QRectF& rect, int i) {
     const QColor colour = (i == 0 && firstInk.isValid()) ? firstInk : ink;

@@ -18,7 +18,7 @@ QImage DecimalPointCell(QSize cell, const QColor& background, const QColor& ink)
 QImage AngleMarkStrip(QSize cell, const QColor& background, const QColor& ink);
 // One cell per word, the word centred at the foot of its cell. firstInk, when
 // valid, colours the first word (Sunday).
-QImage WordStrip(QSize cell, const QStringList& words, const QColor& background, const QColor& ink,
-                 qreal pixelSize, const QColor& firstInk = QColor());
+QImage WordStrip(QSize cell, const QStringList& words, const QColor& background, const QColor& ink, qreal pixelSize,
+                 const QColor& firstInk = QColor());
 
 }  // namespace skin

@@ -113,8 +113,8 @@ QImage BackPanel(bool model9) {
   DrawSectionLines(p);
   DrawHomepageMark(p);
 
-  for (int window : {kSkinPanePanel, kSkinSearchWindow, kSkinMapWindow, kSkinPlayTimePanel, kSkinImgInfoPanel,
-                     kSkinGSensorWindow}) {
+  for (int window :
+       {kSkinPanePanel, kSkinSearchWindow, kSkinMapWindow, kSkinPlayTimePanel, kSkinImgInfoPanel, kSkinGSensorWindow}) {
     DrawWell(p, Around(RectOf(window)), 5, kWell);
   }
   DrawWell(p, Around(RectOf(kSkinSlideBar)), 4, kWell);
@@ -154,8 +154,8 @@ QImage EmptyPicture(QSize size) {
   glow.setColorAt(1, QColor(22, 24, 27));
   p.fillRect(picture.rect(), glow);
   const qreal side = size.height() * 0.3;
-  DrawIcon(p, Icon::kCamera,
-           QRectF(size.width() / 2.0 - side / 2, size.height() / 2.0 - side / 2, side, side), QColor(58, 63, 70));
+  DrawIcon(p, Icon::kCamera, QRectF(size.width() / 2.0 - side / 2, size.height() / 2.0 - side / 2, side, side),
+           QColor(58, 63, 70));
   return picture;
 }
 
@@ -168,8 +168,10 @@ QImage FallbackPicture(QSize size) {
   FillVertical(p, QRectF(picture.rect()), QColor(30, 33, 37), QColor(22, 24, 27));
   constexpr int kGridStep = 24;
   p.setPen(QPen(QColor(255, 255, 255, 14), 1));
-  for (int x = kGridStep; x < size.width(); x += kGridStep) p.drawLine(QPointF(x + 0.5, 0), QPointF(x + 0.5, size.height()));
-  for (int y = kGridStep; y < size.height(); y += kGridStep) p.drawLine(QPointF(0, y + 0.5), QPointF(size.width(), y + 0.5));
+  for (int x = kGridStep; x < size.width(); x += kGridStep)
+    p.drawLine(QPointF(x + 0.5, 0), QPointF(x + 0.5, size.height()));
+  for (int y = kGridStep; y < size.height(); y += kGridStep)
+    p.drawLine(QPointF(0, y + 0.5), QPointF(size.width(), y + 0.5));
   const qreal side = std::min(size.width(), size.height()) * 0.3;
   DrawIcon(p, Icon::kGlobe, QRectF(size.width() / 2.0 - side / 2, size.height() / 2.0 - side / 2, side, side),
            QColor(58, 63, 70));
@@ -219,8 +221,8 @@ QImage LampStrip(QSize cell, bool left) {
     const qreal tip = left ? arrowLeft : arrowLeft + arrowWidth;
     const qreal base = left ? arrowLeft + arrowWidth * 0.45 : arrowLeft + arrowWidth * 0.55;
     const qreal tail = left ? arrowLeft + arrowWidth : arrowLeft;
-    const QPolygonF arrow{{tip, h / 2},           {base, 4},         {base, h * 0.33}, {tail, h * 0.33},
-                          {tail, h * 0.67},       {base, h * 0.67},  {base, h - 4}};
+    const QPolygonF arrow{{tip, h / 2},     {base, 4},        {base, h * 0.33}, {tail, h * 0.33},
+                          {tail, h * 0.67}, {base, h * 0.67}, {base, h - 4}};
     const QColor turn = kTurn[index] ? kLampAmber : kLampOff;
     if (kTurn[index]) {
       QColor halo = kLampAmber;

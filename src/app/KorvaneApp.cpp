@@ -10,18 +10,18 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "base/AppSetting.h"
+#include "base/AppTitle.h"
+#include "base/MgrMultiLang.h"
 #include "platform/Trace.h"
 #include "platform/UserFolders.h"
 #include "playback/PlaybackEngine.h"
+#include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
-#include "base/AppSetting.h"
-#include "base/AppTitle.h"
 #include "shell/MainCommands.h"
-#include "base/MgrMultiLang.h"
-#include "skin/ui/AppFonts.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainFrame.h"
-#include "playback/ui/WndSearch.h"
+#include "skin/ui/AppFonts.h"
 
 namespace {
 
@@ -72,8 +72,8 @@ bool CKorvaneApp::CheckSkinPackage() {
 
 bool CKorvaneApp::InitInstance() {
   const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  instanceLock_ = std::make_unique<QLockFile>(QDir(runtime.isEmpty() ? QDir::tempPath() : runtime)
-                                                  .filePath(QString::fromLatin1(kInstanceLockName)));
+  instanceLock_ = std::make_unique<QLockFile>(
+      QDir(runtime.isEmpty() ? QDir::tempPath() : runtime).filePath(QString::fromLatin1(kInstanceLockName)));
   instanceLock_->setStaleLockTime(0);
   if (!instanceLock_->tryLock(0)) KTRACE("Another Korvane is running");
 

@@ -8,13 +8,13 @@
 
 struct StartOptions {
   QString folder;
-  QString screenshot;       // a PNG to write after start-up; the program then quits
-  QString load;             // event, normal or log: tick rows of that list and load them
-  int count = 1;            // how many rows to tick
-  bool thumbnail = false;   // switch to the 4 x 4 view after loading
-  int steps = 0;            // Next frame this many times after loading
-  int model = -1;           // choose this recorder model first
-  QString error;            // set when the command line is wrong
+  QString screenshot;      // a PNG to write after start-up; the program then quits
+  QString load;            // event, normal or log: tick rows of that list and load them
+  int count = 1;           // how many rows to tick
+  bool thumbnail = false;  // switch to the 4 x 4 view after loading
+  int steps = 0;           // Next frame this many times after loading
+  int model = -1;          // choose this recorder model first
+  QString error;           // set when the command line is wrong
 };
 
 StartOptions ParseStartOptions(const QStringList& arguments);

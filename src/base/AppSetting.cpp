@@ -4,12 +4,12 @@
 
 #include <fstream>
 
-#include "platform/ProfileFile.h"
-#include "platform/Trace.h"
-#include "platform/UserFolders.h"
 #include "base/MgrMultiLang.h"
 #include "base/ScriptPolicy.h"
 #include "base/SettingKeys.h"
+#include "platform/ProfileFile.h"
+#include "platform/Trace.h"
+#include "platform/UserFolders.h"
 
 namespace fs = std::filesystem;
 

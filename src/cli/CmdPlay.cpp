@@ -89,8 +89,8 @@ void PrintText(const PlayRequest& request, int startFrame, const std::vector<Tic
     char frame[16] = "none";
     if (tick.frame) std::snprintf(frame, sizeof frame, "%d", *tick.frame);
     std::printf("  t=%-8lld position=%lld (%s)  frame=%-6s%s\n", static_cast<long long>(tick.t),
-                static_cast<long long>(tick.position), FormatDateTime(TimeKeyToDateTime(tick.position)).c_str(),
-                frame, tick.ended ? "  ended" : "");
+                static_cast<long long>(tick.position), FormatDateTime(TimeKeyToDateTime(tick.position)).c_str(), frame,
+                tick.ended ? "  ended" : "");
   }
 }
 
@@ -132,7 +132,8 @@ int RunPlay(const PlayRequest& request) {
   TickPaneView paneView;
   PlaybackSinks sinks;
   sinks.pane = &paneView;
-  CMgrPlayControl control(store, timers, clock, videoGraph, logGraph, displays, [] { return SpeedSource{}; }, sinks);
+  CMgrPlayControl control(
+      store, timers, clock, videoGraph, logGraph, displays, [] { return SpeedSource{}; }, sinks);
 
   FrameNavigator& navigator = control.Navigator();
   navigator.SelectRecording(0);
@@ -166,8 +167,10 @@ int RunPlay(const PlayRequest& request) {
     ticks.push_back(tick);
   }
 
-  if (request.json) std::cout << WriteJson(PlayJson(request, startFrame, ticks));
-  else PrintText(request, startFrame, ticks);
+  if (request.json)
+    std::cout << WriteJson(PlayJson(request, startFrame, ticks));
+  else
+    PrintText(request, startFrame, ticks);
   return kExitOk;
 }
 

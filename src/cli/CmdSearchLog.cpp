@@ -3,10 +3,10 @@
 // and runs the log search pane's search; each option given ticks its box
 // with its value.
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <array>
 #include <memory>
 #include <optional>
 #include <string>

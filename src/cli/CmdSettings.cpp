@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <iostream>
 
-#include "cli/CliCommon.h"
-#include "cli/Commands.h"
-#include "cli/JsonWriter.h"
 #include "base/AppSetting.h"
 #include "base/MgrMultiLang.h"
 #include "base/ModelTable.h"
 #include "base/SettingKeys.h"
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
 
 namespace {
 

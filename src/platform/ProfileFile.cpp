@@ -28,7 +28,7 @@ std::string_view Trim(std::string_view text) {
 // One line of a profile file, kept with its own text so that a rewrite leaves
 // every line it does not change byte for byte as it was.
 struct ProfileLine {
-  std::string text;  // without the line end
+  std::string text;                    // without the line end
   std::optional<std::string> section;  // set for "[name]" lines
   std::optional<std::string> key;      // set for "key=value" lines
   size_t valueStart = 0;               // where the value begins in text
@@ -184,8 +184,7 @@ int ReadProfileInt(const fs::path& file, std::string_view section, std::string_v
   return LeadingInt(*value);
 }
 
-bool WriteProfileString(const fs::path& file, std::string_view section, std::string_view key,
-                        std::string_view value) {
+bool WriteProfileString(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {
   ProfileDocument doc;
   std::error_code error;
   if (fs::exists(file, error)) {

@@ -22,8 +22,7 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
 // The value read with the leading-digits rule (optional sign, then digits);
 // text that does not start with a number reads 0; a missing or empty value
 // gives the default.
-int ReadProfileInt(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                   int defaultValue);
+int ReadProfileInt(const std::filesystem::path& file, std::string_view section, std::string_view key, int defaultValue);
 
 // Sets key in section to value, creating the file, the section or the key
 // as needed and keeping every other line. False when the file cannot be

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/MgrMultiLang.h"
 #include "platform/Prompt.h"
 #include "platform/Trace.h"
 #include "playback/ListEvent.h"
@@ -11,7 +12,6 @@
 #include "playback/LogGps.h"
 #include "playback/LogRecordView.h"
 #include "recording/MgrDBSearch.h"
-#include "base/MgrMultiLang.h"
 
 LoadSequence::LoadSequence(CMgrDBSearch& store, Prompt& prompt, LoadingDialogRunner& dialogs)
     : store_(store), prompt_(prompt), dialogs_(dialogs) {}

@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/AppState.h"
+#include "base/MgrMultiLang.h"
 #include "platform/TimeKey.h"
 #include "recording/EventCodes.h"
 #include "recording/FileListRows.h"
 #include "recording/InfoEventFile.h"
 #include "recording/InfoLogFile.h"
 #include "recording/MgrDBSearch.h"
-#include "base/AppState.h"
-#include "base/MgrMultiLang.h"
 
 namespace {
 

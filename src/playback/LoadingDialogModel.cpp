@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "recording/MgrDBSearch.h"
 #include "base/MgrMultiLang.h"
+#include "recording/MgrDBSearch.h"
 
 namespace {
 

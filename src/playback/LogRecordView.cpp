@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/MgrMultiLang.h"
 #include "platform/TimeKey.h"
 #include "platform/Trace.h"
 #include "playback/LogSearch.h"
 #include "recording/InfoLogFile.h"
-#include "base/MgrMultiLang.h"
 #include "telemetry/CourseText.h"
 
 namespace {

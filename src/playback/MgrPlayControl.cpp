@@ -71,8 +71,10 @@ void CMgrPlayControl::SetState(int state) {
 void CMgrPlayControl::StartPlay(int (*nextState)(int)) {
   if (!HasLoadedData()) return;
   SetState(nextState(state_));
-  if (IsVideoMode()) StartVideoPlay();
-  else StartLogPlay();
+  if (IsVideoMode())
+    StartVideoPlay();
+  else
+    StartLogPlay();
 }
 
 void CMgrPlayControl::Play() { StartPlay(StateAfterPlay); }
@@ -82,8 +84,10 @@ void CMgrPlayControl::FastReverse() { StartPlay(StateAfterFastReverse); }
 
 void CMgrPlayControl::Stop() {
   if (!HasLoadedData()) return;
-  if (IsVideoMode()) StopVideoPlay();
-  else StopLogPlay();
+  if (IsVideoMode())
+    StopVideoPlay();
+  else
+    StopLogPlay();
 }
 
 void CMgrPlayControl::NextFrame() {
@@ -107,8 +111,10 @@ void CMgrPlayControl::PreviousFrame() {
 }
 
 void CMgrPlayControl::PlayStopToggle() {
-  if (state_ == PS_STOP) Play();
-  else Stop();
+  if (state_ == PS_STOP)
+    Play();
+  else
+    Stop();
 }
 
 void CMgrPlayControl::GoTo(int recording, int frameOrRecord) {
@@ -215,8 +221,10 @@ void CMgrPlayControl::StepLogRecord(int delta) {
 }
 
 void CMgrPlayControl::ShowLogRecord(int point) {
-  if (showLogRecord_) showLogRecord_(point);
-  else ShowLogRecordAlone(point);
+  if (showLogRecord_)
+    showLogRecord_(point);
+  else
+    ShowLogRecordAlone(point);
 }
 
 // The record behind a log graph point: in the point's log, the first record
@@ -264,8 +272,8 @@ void CMgrPlayControl::DisplayUpdate(const FRAMEINFOVIDEO& frame, int recording, 
   if (ViewMode() == kViewModeNormal) {
     const SlideBarSpan& bar = navigator_.SlideBar();
     const int64_t seconds = (timeKey - bar.baseTimeKey) / 1000;
-    out_.SlideBar().SetPosition(static_cast<int>(
-        std::clamp<int64_t>(seconds, bar.minSeconds, std::max(bar.minSeconds, bar.maxSeconds))));
+    out_.SlideBar().SetPosition(
+        static_cast<int>(std::clamp<int64_t>(seconds, bar.minSeconds, std::max(bar.minSeconds, bar.maxSeconds))));
   }
   // At the fast speeds the map window's own timer moves the arrow instead.
   if (frame.gps.valid != 0 && MovedOnMap(previous, frame.gps) && IsNormalSpeedState(state_)) {

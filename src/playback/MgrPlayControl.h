@@ -14,8 +14,8 @@
 
 #include "playback/FrameNavigator.h"
 #include "playback/FrameSnapshot.h"
-#include "playback/PlaybackSinks.h"
 #include "playback/PlayState.h"
+#include "playback/PlaybackSinks.h"
 #include "recording/FrameInfoLog.h"
 
 class Clock;

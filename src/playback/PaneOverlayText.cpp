@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "recording/EventCodes.h"
 #include "base/AppState.h"
 #include "base/MgrMultiLang.h"
+#include "recording/EventCodes.h"
 
 namespace {
 

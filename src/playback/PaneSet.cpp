@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-void PaneSet::Store(int pane, const uint8_t* pixels, int width, int height, const FRAMEINFOVIDEO& frame,
-                    int recording, int frameIndex, int frameCount, int jpegBytes) {
+void PaneSet::Store(int pane, const uint8_t* pixels, int width, int height, const FRAMEINFOVIDEO& frame, int recording,
+                    int frameIndex, int frameCount, int jpegBytes) {
   if (!IsPane(pane)) return;
   PaneContent& p = panes_[static_cast<size_t>(pane)];
   if (pixels != nullptr && width > 0 && height > 0) {

@@ -31,12 +31,12 @@ struct PlayStateEntry {
 
 // One row per state 2..13.
 inline constexpr PlayStateEntry kPlayStateTable[] = {
-    {PS_PLAY_HALF, 0, +1, 50, 2000, +1},        {PS_PLAY, 1, +1, 25, 1000, +1},
-    {PS_FAST_2, 2, +1, 33, 500, +1},            {PS_FAST_4, 4, +1, 33, 250, +1},
-    {PS_FAST_8, 8, +1, 33, 125, +1},            {PS_FAST_16, 16, +1, 33, 62, +1},
-    {PS_REVERSE_HALF, 0, -1, 50, 2000, -1},     {PS_REVERSE, 1, -1, 25, 1000, -1},
-    {PS_FAST_REVERSE_2, 2, -1, 33, 500, -1},    {PS_FAST_REVERSE_4, 4, -1, 33, 250, -1},
-    {PS_FAST_REVERSE_8, 8, -1, 33, 125, -1},    {PS_FAST_REVERSE_16, 16, -1, 33, 62, -1},
+    {PS_PLAY_HALF, 0, +1, 50, 2000, +1},     {PS_PLAY, 1, +1, 25, 1000, +1},
+    {PS_FAST_2, 2, +1, 33, 500, +1},         {PS_FAST_4, 4, +1, 33, 250, +1},
+    {PS_FAST_8, 8, +1, 33, 125, +1},         {PS_FAST_16, 16, +1, 33, 62, +1},
+    {PS_REVERSE_HALF, 0, -1, 50, 2000, -1},  {PS_REVERSE, 1, -1, 25, 1000, -1},
+    {PS_FAST_REVERSE_2, 2, -1, 33, 500, -1}, {PS_FAST_REVERSE_4, 4, -1, 33, 250, -1},
+    {PS_FAST_REVERSE_8, 8, -1, 33, 125, -1}, {PS_FAST_REVERSE_16, 16, -1, 33, 62, -1},
 };
 
 // What a state outside the table plays like.
@@ -75,9 +75,7 @@ constexpr int64_t PlayDelta(int state, uint32_t elapsedMs) {
 // outside always starts at x2.
 constexpr int StateAfterPlay(int state) { return state == PS_PLAY ? PS_PLAY_HALF : PS_PLAY; }
 constexpr int StateAfterReverse(int state) { return state == PS_REVERSE ? PS_REVERSE_HALF : PS_REVERSE; }
-constexpr int StateAfterFastPlay(int state) {
-  return state >= PS_FAST_2 && state < PS_FAST_16 ? state + 1 : PS_FAST_2;
-}
+constexpr int StateAfterFastPlay(int state) { return state >= PS_FAST_2 && state < PS_FAST_16 ? state + 1 : PS_FAST_2; }
 constexpr int StateAfterFastReverse(int state) {
   return state >= PS_FAST_REVERSE_2 && state < PS_FAST_REVERSE_16 ? state + 1 : PS_FAST_REVERSE_2;
 }

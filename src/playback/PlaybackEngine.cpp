@@ -1,11 +1,11 @@
 #include "playback/PlaybackEngine.h"
 
+#include "base/AppSetting.h"
 #include "platform/TimeKey.h"
 #include "playback/PlayState.h"
 #include "recording/FileListRows.h"
 #include "recording/InfoEventFile.h"
 #include "recording/MgrDBSearch.h"
-#include "base/AppSetting.h"
 
 PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings, TimerHost& timers, const Clock& clock,
                                Prompt& prompt, LoadingDialogRunner& dialogs, const PlaybackEngineSinks& sinks)

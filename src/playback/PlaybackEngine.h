@@ -12,6 +12,7 @@
 #include "playback/EngineGraphView.h"
 #include "playback/EngineLoadTargets.h"
 #include "playback/EngineLogRecordTargets.h"
+#include "playback/GSensorWindow.h"
 #include "playback/ListEvent.h"
 #include "playback/LoadSequence.h"
 #include "playback/LogRecordView.h"
@@ -21,7 +22,6 @@
 #include "playback/PlaybackEngineSinks.h"
 #include "telemetry/DigitDisplays.h"
 #include "telemetry/GSensorGraphModel.h"
-#include "playback/GSensorWindow.h"
 
 class CAppSetting;
 class CMgrDBSearch;

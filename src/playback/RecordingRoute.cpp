@@ -1,8 +1,8 @@
 #include "playback/RecordingRoute.h"
 
+#include "base/AppState.h"
 #include "platform/TimeKey.h"
 #include "recording/InfoEventFile.h"
-#include "base/AppState.h"
 
 namespace {
 
@@ -12,8 +12,7 @@ constexpr int64_t kOtherRouteIntervalMs = 15000;
 constexpr uint16_t kFirstRealYear = 1900;
 
 RoutePoint PointOf(const FRAMEINFOVIDEO& frame, int recording, int index) {
-  return RoutePoint{recording, index, frame.gps.LatitudeDegrees(), frame.gps.LongitudeDegrees(),
-                    kVideoRoutePointKind};
+  return RoutePoint{recording, index, frame.gps.LatitudeDegrees(), frame.gps.LongitudeDegrees(), kVideoRoutePointKind};
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ class CInfoEventFile;
 struct RoutePoint {
   int recording = -1;
   int frame = -1;
-  double latitude = 0;  // decimal degrees, south negative
+  double latitude = 0;   // decimal degrees, south negative
   double longitude = 0;  // west negative
   uint8_t kind = 0;
 };

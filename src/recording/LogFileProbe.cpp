@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "base/MgrMultiLang.h"
 #include "recording/LogFormat.h"
 #include "recording/LogLine.h"
 #include "recording/LogLineReader.h"
@@ -11,7 +12,6 @@
 #include "recording/LogTailReader.h"
 #include "recording/LogTime.h"
 #include "recording/NmeaSentence.h"
-#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/MgrMultiLang.h"
 #include "platform/ProfileFile.h"
 #include "platform/Trace.h"
 #include "recording/CardFolders.h"
 #include "recording/EventCodes.h"
-#include "base/MgrMultiLang.h"
 
 namespace {
 

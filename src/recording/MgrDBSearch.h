@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "base/AppState.h"
 #include "platform/Ports.h"
 #include "platform/Prompt.h"
 #include "platform/Volumes.h"
@@ -27,7 +28,6 @@
 #include "recording/StoreViewSink.h"
 #include "recording/StreamImage.h"
 #include "recording/VideoFileProbe.h"
-#include "base/AppState.h"
 
 // The speed-pulse type when the card does not tell: pulse speeds read 0.
 constexpr int kUnknownPulseType = -1;

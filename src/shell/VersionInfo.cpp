@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "platform/ProfileFile.h"
-#include "recording/CardFolders.h"
 #include "base/AppTitle.h"
 #include "base/MgrMultiLang.h"
+#include "platform/ProfileFile.h"
+#include "recording/CardFolders.h"
 
 namespace fs = std::filesystem;
 

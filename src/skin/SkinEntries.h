@@ -26,18 +26,18 @@ inline constexpr int kSkinEmptyPicture = 42;
 
 // ---- push buttons: four cells side by side (normal, pressed, hover or
 // latched, disabled), each cell the rectangle's size ------------------------
-inline constexpr int kSkinButtonAbout = 8;        // 1003
-inline constexpr int kSkinButtonMinimize = 9;     // 1001
-inline constexpr int kSkinButtonExit = 10;        // 1002
-inline constexpr int kSkinButtonOpen = 11;        // 1004
-inline constexpr int kSkinButtonSaveImage = 12;   // 1005
-inline constexpr int kSkinButtonPrintImage = 13;  // 1006
-inline constexpr int kSkinButtonSaveAvi = 14;     // 1007
-inline constexpr int kSkinButtonBackup = 15;      // 1008
-inline constexpr int kSkinButtonGoogleEarth = 45; // 1135
-inline constexpr int kSkinButtonSetup = 16;       // 1009
-inline constexpr int kSkinButtonHomepage = 46;    // 1137
-inline constexpr int kSkinButtonBackFast = 17;    // 1010 .. 25: 1018
+inline constexpr int kSkinButtonAbout = 8;         // 1003
+inline constexpr int kSkinButtonMinimize = 9;      // 1001
+inline constexpr int kSkinButtonExit = 10;         // 1002
+inline constexpr int kSkinButtonOpen = 11;         // 1004
+inline constexpr int kSkinButtonSaveImage = 12;    // 1005
+inline constexpr int kSkinButtonPrintImage = 13;   // 1006
+inline constexpr int kSkinButtonSaveAvi = 14;      // 1007
+inline constexpr int kSkinButtonBackup = 15;       // 1008
+inline constexpr int kSkinButtonGoogleEarth = 45;  // 1135
+inline constexpr int kSkinButtonSetup = 16;        // 1009
+inline constexpr int kSkinButtonHomepage = 46;     // 1137
+inline constexpr int kSkinButtonBackFast = 17;     // 1010 .. 25: 1018
 inline constexpr int kSkinButtonPrevious = 18;
 inline constexpr int kSkinButtonBackPlay = 19;
 inline constexpr int kSkinButtonPause = 20;
@@ -46,14 +46,14 @@ inline constexpr int kSkinButtonNext = 22;
 inline constexpr int kSkinButtonPlayFast = 23;
 inline constexpr int kSkinButtonZoomIn = 24;
 inline constexpr int kSkinButtonZoomOut = 25;
-inline constexpr int kSkinButtonMenuFile = 33;    // 1106 .. 38: 1111
+inline constexpr int kSkinButtonMenuFile = 33;  // 1106 .. 38: 1111
 inline constexpr int kSkinButtonMenuEdit = 34;
 inline constexpr int kSkinButtonMenuView = 35;
 inline constexpr int kSkinButtonMenuPlay = 36;
 inline constexpr int kSkinButtonMenuTool = 37;
 inline constexpr int kSkinButtonMenuHelp = 38;
-inline constexpr int kSkinButtonSingleView = 40;  // 1113
-inline constexpr int kSkinButtonThumbView = 41;   // 1114
+inline constexpr int kSkinButtonSingleView = 40;    // 1113
+inline constexpr int kSkinButtonThumbView = 41;     // 1114
 inline constexpr int kSkinButtonDefaultGraph = 43;  // 1125
 // The event-marker button of the search window; its rectangle is on the
 // search window.
@@ -75,19 +75,19 @@ inline constexpr int kSkinButtonSearchLog = 39;
 
 // Digit strips: cells of equal width side by side; cell d shows digit d and
 // cell 10 is the dash (blank where a display says so).
-inline constexpr int kSkinDigitsSmall = 60;      // 11 cells of 8 x 12 (date-time)
-inline constexpr int kSkinDigitsLarge = 61;      // 11 cells of 11 x 15 (date-time)
-inline constexpr int kSkinDateSeparators = 62;   // 2 cells of 6 x 15: 0 '.', 1 ':'
-inline constexpr int kSkinWeekdays = 63;         // 7 cells of 27 x 12: 0 Sunday .. 6 Saturday
-inline constexpr int kSkinDigitsSpeed = 64;      // 11 cells of 18 x 27
-inline constexpr int kSkinDigitsG = 65;          // 11 cells of 12 x 17 (10: minus / dash)
-inline constexpr int kSkinDecimalPoint = 66;     // 1 cell of 4 x 17
-inline constexpr int kSkinGpsSymbols = 67;       // 3 cells of 7 x 17: 0 degree, 1 minute, 2 second
-inline constexpr int kSkinHemispheres = 68;      // 4 cells of 13 x 16: 0 N, 1 S, 2 E, 3 W
-inline constexpr int kSkinLampLeft = 69;         // 4 cells (car-signal table), each the lamp's size
-inline constexpr int kSkinLampRight = 70;        // 4 cells
-inline constexpr int kSkinSpeedCaption = 71;     // 2 cells of 42 x 12: 0 pulse, 1 GPS; drawn at (121, 576)
-inline constexpr int kSkinSpeedIndicator = 72;   // 2 cells of 11 x 11: 0 pulse, 1 GPS; drawn at (168, 580)
+inline constexpr int kSkinDigitsSmall = 60;     // 11 cells of 8 x 12 (date-time)
+inline constexpr int kSkinDigitsLarge = 61;     // 11 cells of 11 x 15 (date-time)
+inline constexpr int kSkinDateSeparators = 62;  // 2 cells of 6 x 15: 0 '.', 1 ':'
+inline constexpr int kSkinWeekdays = 63;        // 7 cells of 27 x 12: 0 Sunday .. 6 Saturday
+inline constexpr int kSkinDigitsSpeed = 64;     // 11 cells of 18 x 27
+inline constexpr int kSkinDigitsG = 65;         // 11 cells of 12 x 17 (10: minus / dash)
+inline constexpr int kSkinDecimalPoint = 66;    // 1 cell of 4 x 17
+inline constexpr int kSkinGpsSymbols = 67;      // 3 cells of 7 x 17: 0 degree, 1 minute, 2 second
+inline constexpr int kSkinHemispheres = 68;     // 4 cells of 13 x 16: 0 N, 1 S, 2 E, 3 W
+inline constexpr int kSkinLampLeft = 69;        // 4 cells (car-signal table), each the lamp's size
+inline constexpr int kSkinLampRight = 70;       // 4 cells
+inline constexpr int kSkinSpeedCaption = 71;    // 2 cells of 42 x 12: 0 pulse, 1 GPS; drawn at (121, 576)
+inline constexpr int kSkinSpeedIndicator = 72;  // 2 cells of 11 x 11: 0 pulse, 1 GPS; drawn at (168, 580)
 
 // Rectangles of the digit displays and the slide bar (the G-value displays
 // and the speed read-out have fixed places in the back panel).

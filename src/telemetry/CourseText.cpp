@@ -14,8 +14,8 @@ struct CourseSector {
 // Eight 45-degree sectors, each centred on its direction; north is split
 // around 0.
 constexpr CourseSector kSectors[] = {
-    {"CourseN", "N"},  {"CourseNE", "NE"}, {"CourseE", "E"},  {"CourseSE", "SE"},
-    {"CourseS", "S"},  {"CourseSW", "SW"}, {"CourseW", "W"},  {"CourseNW", "NW"},
+    {"CourseN", "N"}, {"CourseNE", "NE"}, {"CourseE", "E"}, {"CourseSE", "SE"},
+    {"CourseS", "S"}, {"CourseSW", "SW"}, {"CourseW", "W"}, {"CourseNW", "NW"},
 };
 constexpr double kSectorWidth = 45.0;
 constexpr double kHalfSector = 22.5;

@@ -11,20 +11,20 @@
 #include "telemetry/SpeedSource.h"
 
 enum class DigitStrip : uint8_t {
-  kDateSmall,      // 8 x 12 digits
-  kDateLarge,      // 11 x 15 digits
-  kDateSeparator,  // 6 x 15: date separator, colon
-  kWeekday,        // 27 x 12: Sunday .. Saturday
-  kSpeedDigit,     // 18 x 27 digits, cell 10 = dash
-  kGDigit,         // 12 x 17 digits, cell 10 = dash / minus
-  kGPoint,         // 4 x 17 decimal point
-  kPosDigit,       // 12 x 17 digits, cell 10 = dash
-  kPosPoint,       // 4 x 17 decimal point
-  kPosSymbol,      // 7 x 17: degree, minute, second
-  kHemisphere,     // 13 x 16: N, S, E, W
-  kSpeedCaption,   // 42 x 12: pulse, GPS
-  kSpeedIndicator, // 11 x 11: pulse, GPS
-  kLeftLamp,       // four lamp cells
+  kDateSmall,       // 8 x 12 digits
+  kDateLarge,       // 11 x 15 digits
+  kDateSeparator,   // 6 x 15: date separator, colon
+  kWeekday,         // 27 x 12: Sunday .. Saturday
+  kSpeedDigit,      // 18 x 27 digits, cell 10 = dash
+  kGDigit,          // 12 x 17 digits, cell 10 = dash / minus
+  kGPoint,          // 4 x 17 decimal point
+  kPosDigit,        // 12 x 17 digits, cell 10 = dash
+  kPosPoint,        // 4 x 17 decimal point
+  kPosSymbol,       // 7 x 17: degree, minute, second
+  kHemisphere,      // 13 x 16: N, S, E, W
+  kSpeedCaption,    // 42 x 12: pulse, GPS
+  kSpeedIndicator,  // 11 x 11: pulse, GPS
+  kLeftLamp,        // four lamp cells
   kRightLamp,
 };
 

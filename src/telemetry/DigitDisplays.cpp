@@ -6,16 +6,16 @@
 
 namespace {
 
-constexpr DigitDisplayId kGDisplays[DigitDisplays::kAxisCount] = {
-    DigitDisplayId::kGValueX, DigitDisplayId::kGValueY, DigitDisplayId::kGValueZ};
+constexpr DigitDisplayId kGDisplays[DigitDisplays::kAxisCount] = {DigitDisplayId::kGValueX, DigitDisplayId::kGValueY,
+                                                                  DigitDisplayId::kGValueZ};
 
 constexpr DigitDisplayId kAllDisplays[] = {
     DigitDisplayId::kDateTime, DigitDisplayId::kSpeed,    DigitDisplayId::kGValueX,  DigitDisplayId::kGValueY,
     DigitDisplayId::kGValueZ,  DigitDisplayId::kPosition, DigitDisplayId::kCarSignal};
 
 bool ShownDateEqual(const DateTime& a, const DateTime& b) {
-  return a.year == b.year && a.month == b.month && a.dayOfWeek == b.dayOfWeek && a.day == b.day &&
-         a.hour == b.hour && a.minute == b.minute && a.second == b.second;
+  return a.year == b.year && a.month == b.month && a.dayOfWeek == b.dayOfWeek && a.day == b.day && a.hour == b.hour &&
+         a.minute == b.minute && a.second == b.second;
 }
 
 // Two values that are not numbers show alike, so they are not a change.
@@ -23,8 +23,8 @@ bool SameValue(float a, float b) { return a == b || (std::isnan(a) && std::isnan
 
 bool SamePosition(const GpsBlock& a, const GpsBlock& b) {
   return a.valid == b.valid && a.latHemi == b.latHemi && a.latDeg == b.latDeg && a.latMin == b.latMin &&
-         SameValue(a.latSec, b.latSec) && a.lonHemi == b.lonHemi && a.lonDeg == b.lonDeg &&
-         a.lonMin == b.lonMin && SameValue(a.lonSec, b.lonSec);
+         SameValue(a.latSec, b.latSec) && a.lonHemi == b.lonHemi && a.lonDeg == b.lonDeg && a.lonMin == b.lonMin &&
+         SameValue(a.lonSec, b.lonSec);
 }
 
 }  // namespace

@@ -81,8 +81,7 @@ std::span<const GRAPHPOINT> GSensorGraphModel::Plotted() const {
                                                    static_cast<size_t>(window_.count));
 }
 
-void GSensorGraphModel::SetPoints(std::vector<GRAPHPOINT> points, PointRange window, int current,
-                                  int sourceStart) {
+void GSensorGraphModel::SetPoints(std::vector<GRAPHPOINT> points, PointRange window, int current, int sourceStart) {
   all_ = std::move(points);
   all_.shrink_to_fit();
   timeOrdered_ = TimeOrdered(all_);

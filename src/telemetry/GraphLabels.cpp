@@ -18,7 +18,6 @@ std::vector<std::string> GraphValueLabels(float maximum, float minimum) {
 std::string GraphTimeText(int64_t timeKey) {
   const DateTime t = TimeKeyToDateTime(timeKey);
   char text[64];
-  std::snprintf(text, sizeof text, "%.4d.%.2d.%.2d %.2d:%.2d:%.2d", t.year, t.month, t.day, t.hour, t.minute,
-                t.second);
+  std::snprintf(text, sizeof text, "%.4d.%.2d.%.2d %.2d:%.2d:%.2d", t.year, t.month, t.day, t.hour, t.minute, t.second);
   return text;
 }

@@ -7,10 +7,10 @@ struct GRAPHPOINT {
   uint8_t segment = 0;  // 0 for video; the log's index for log points (curves break where it changes)
   float x = 0;          // in g
   float y = 0;
-  float z = 0;          // gravity included
-  int64_t time = 0;     // time key, milliseconds
-  uint8_t kind = 0;     // frame kind: 1 normal, 2 before the event, 3 after it
-  uint8_t event = 0;    // the frame's event code
+  float z = 0;        // gravity included
+  int64_t time = 0;   // time key, milliseconds
+  uint8_t kind = 0;   // frame kind: 1 normal, 2 before the event, 3 after it
+  uint8_t event = 0;  // the frame's event code
 };
 static_assert(sizeof(GRAPHPOINT) == 32);
 

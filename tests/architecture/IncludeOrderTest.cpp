@@ -34,8 +34,8 @@ const std::map<std::string, std::set<std::string>>& Beneath() {
     t["mapctrl"] = {"platform", "base", "skin", "recording", "telemetry", "playback", "export", "tools"};
     t["shell"] = {"platform", "base", "skin", "recording", "telemetry", "playback", "export", "tools", "mapctrl"};
     t["cli"] = {"platform", "base", "skin", "recording", "samplecard", "telemetry", "playback", "export", "tools"};
-    t["app"] = {"platform", "base", "skin",   "recording", "samplecard", "telemetry", "playback",
-                "export",   "tools", "mapctrl", "shell"};
+    t["app"] = {"platform", "base",   "skin",  "recording", "samplecard", "telemetry",
+                "playback", "export", "tools", "mapctrl",   "shell"};
     return t;
   }();
   return table;

@@ -2,10 +2,10 @@
 // file and the Tool menu's model rule.
 #include <gtest/gtest.h>
 
-#include "platform/ProfileFile.h"
 #include "base/AppSetting.h"
 #include "base/MgrMultiLang.h"
 #include "base/ScriptPolicy.h"
+#include "platform/ProfileFile.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

@@ -223,9 +223,8 @@ TEST_F(LangTemplateTest, TranslationKeepsPlaceholdersAndAcceleratorMarks) {
       EXPECT_EQ(Placeholders(translated->value), Placeholders(english.value))
           << "[" << expected.name << "] " << english.key << ": \"" << translated->value << "\"";
       if (HasAccelerator(english.value)) {
-        EXPECT_TRUE(HasAccelerator(translated->value))
-            << "[" << expected.name << "] " << english.key << " lost its menu accelerator: \"" << translated->value
-            << "\"";
+        EXPECT_TRUE(HasAccelerator(translated->value)) << "[" << expected.name << "] " << english.key
+                                                       << " lost its menu accelerator: \"" << translated->value << "\"";
       }
     }
   }

@@ -1,7 +1,6 @@
-#include "base/MgrMultiLang.h"
-
 #include <gtest/gtest.h>
 
+#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -56,7 +55,8 @@ TEST_F(MgrMultiLangTest, LookupTurnsBackslashNIntoLineBreaks) {
                                "Other=a\\tb\r\n"
                                "Empty=\r\n"
                                "[GUI]\r\n"
-                               "Long=" + std::string(600, 'x') + "\r\n");
+                               "Long=" +
+                                   std::string(600, 'x') + "\r\n");
   SetLangFilePath(file.string());
   EXPECT_EQ(GetLangText("Message", "Two", "?"), "erste\nzweite");
   EXPECT_EQ(GetLangText("message", "other", "?"), "a\\tb");

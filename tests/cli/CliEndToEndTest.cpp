@@ -69,9 +69,8 @@ class CliEndToEnd : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = new TempDir;
-    const CliRun made =
-        RunCli({"make-sample-card", (dir_->path() / "card").string(), "--seed", "7", "--events", "6", "--normals", "3",
-                "--logs", "2", "--minutes", "1", "--width", "96", "--height", "64"});
+    const CliRun made = RunCli({"make-sample-card", (dir_->path() / "card").string(), "--seed", "7", "--events", "6",
+                                "--normals", "3", "--logs", "2", "--minutes", "1", "--width", "96", "--height", "64"});
     made_ = made.exitStatus;
     // The same card once more in-process, to know what the files hold.
     card_ = new SampleCard;

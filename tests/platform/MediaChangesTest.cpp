@@ -1,6 +1,6 @@
-#include "platform/MediaChanges.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/MediaChanges.h"
 
 namespace {
 
@@ -11,8 +11,8 @@ std::vector<MOUNTENTRY> Mounts(std::initializer_list<const char*> points) {
 }
 
 TEST(MediaChangesTest, DiffFindsRemovedAndAddedMountsCountingRepeats) {
-  const MediaChanges changes = DiffMounts(Mounts({"/", "/media/u/CARD", "/mnt/x", "/mnt/x"}),
-                                          Mounts({"/", "/mnt/x", "/media/u/STICK"}));
+  const MediaChanges changes =
+      DiffMounts(Mounts({"/", "/media/u/CARD", "/mnt/x", "/mnt/x"}), Mounts({"/", "/mnt/x", "/media/u/STICK"}));
   EXPECT_EQ(changes.removed, (std::vector<std::string>{"/media/u/CARD", "/mnt/x"}));
   EXPECT_EQ(changes.added, (std::vector<std::string>{"/media/u/STICK"}));
   EXPECT_TRUE(DiffMounts(Mounts({"/", "/a"}), Mounts({"/a", "/"})).Empty());

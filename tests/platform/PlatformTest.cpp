@@ -12,10 +12,19 @@ namespace {
 
 TEST(Utf8, PrefixCountsCharactersNotBytes) {
   EXPECT_EQ(Utf8Prefix("KX17A00042-extra", 10), "KX17A00042");
-  EXPECT_EQ(Utf8Prefix("\xED\x95\x9C\xEA\xB8\x80" "abc", 2), "\xED\x95\x9C\xEA\xB8\x80");
-  EXPECT_EQ(Utf8Length("\xED\x95\x9C" "a"), 2u);
+  EXPECT_EQ(Utf8Prefix("\xED\x95\x9C\xEA\xB8\x80"
+                       "abc",
+                       2),
+            "\xED\x95\x9C\xEA\xB8\x80");
+  EXPECT_EQ(Utf8Length("\xED\x95\x9C"
+                       "a"),
+            2u);
   // A stray byte is one character and is kept rather than dropped.
-  EXPECT_EQ(Utf8Prefix("\xFF" "abc", 2), "\xFF" "a");
+  EXPECT_EQ(Utf8Prefix("\xFF"
+                       "abc",
+                       2),
+            "\xFF"
+            "a");
   EXPECT_EQ(Utf8Prefix("\xE2\x82", 5), "\xE2\x82") << "a cut-off sequence stays inside the text";
   EXPECT_EQ(UntilNul(std::string_view("SD01\0\0\0", 7)), "SD01");
 }

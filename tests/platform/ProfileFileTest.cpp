@@ -1,7 +1,6 @@
-#include "platform/ProfileFile.h"
-
 #include <gtest/gtest.h>
 
+#include "platform/ProfileFile.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -1,11 +1,10 @@
-#include "platform/TimeKey.h"
-
 #include <gtest/gtest.h>
-
-#include "support/ZoneGuard.h"
 
 #include <cstdlib>
 #include <ctime>
+
+#include "platform/TimeKey.h"
+#include "support/ZoneGuard.h"
 
 namespace {
 

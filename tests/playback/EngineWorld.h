@@ -6,14 +6,14 @@
 // the engine it makes can refer to all of this.
 #include <string>
 
+#include "base/AppSetting.h"
+#include "base/AppState.h"
+#include "base/MgrMultiLang.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "platform/Volumes.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
-#include "base/AppSetting.h"
-#include "base/AppState.h"
-#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 #include "support/ZoneGuard.h"
 

@@ -147,7 +147,7 @@ TEST_F(FrameNavigatorTest, SelectingARecordingPreparesItsStartFrameBarGraphAndMa
 
   app_.viewMode = kViewModeEvent;
   EXPECT_TRUE(Nav().SelectRecording(0));
-  EXPECT_EQ(CurrentFrame(), 6);  // the trigger
+  EXPECT_EQ(CurrentFrame(), 6);        // the trigger
   EXPECT_FALSE(Pane(0).HoldsFrame());  // chosen, not yet shown
   EXPECT_TRUE(slideBar_.range.empty());
   EXPECT_FALSE(backPanel_.gpsPart);

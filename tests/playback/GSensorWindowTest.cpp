@@ -1,9 +1,8 @@
 // A point chosen in the G-sensor window's graph seeks the current recording.
 
-#include "playback/GSensorWindow.h"
-
 #include <gtest/gtest.h>
 
+#include "playback/GSensorWindow.h"
 #include "playback/PlaybackFixture.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include <fstream>
 
-#include "playback/InfoPanelText.h"
 #include "base/MgrMultiLang.h"
+#include "playback/InfoPanelText.h"
 #include "support/TempDir.h"
 
 namespace {

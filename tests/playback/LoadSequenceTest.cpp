@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/MgrMultiLang.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "playback/ListEvent.h"
@@ -12,7 +13,6 @@
 #include "playback/PlaybackTestFiles.h"
 #include "playback/WaitingLoadingDialogRunner.h"
 #include "recording/MgrDBSearch.h"
-#include "base/MgrMultiLang.h"
 
 namespace {
 

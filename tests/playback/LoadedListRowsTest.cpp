@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/MgrMultiLang.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "platform/TimeKey.h"
@@ -11,7 +12,6 @@
 #include "recording/EventCodes.h"
 #include "recording/InfoEventFile.h"
 #include "recording/MgrDBSearch.h"
-#include "base/MgrMultiLang.h"
 
 namespace {
 

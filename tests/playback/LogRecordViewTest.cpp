@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/MgrMultiLang.h"
 #include "playback/LogRecordView.h"
 #include "playback/LogSearch.h"
 #include "playback/PlaybackTestFiles.h"
-#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/MgrMultiLang.h"
 #include "playback/LogSearch.h"
 #include "playback/PlaybackTestFiles.h"
-#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <fstream>
 
-#include "playback/PaneOverlayText.h"
-#include "recording/EventCodes.h"
 #include "base/AppState.h"
 #include "base/MgrMultiLang.h"
+#include "playback/PaneOverlayText.h"
+#include "recording/EventCodes.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -12,19 +12,19 @@
 #include <string>
 #include <vector>
 
+#include "base/AppSetting.h"
+#include "base/MgrMultiLang.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "platform/TimeKey.h"
-#include "playback/LoadingDialogModel.h"
 #include "playback/EngineWorld.h"
+#include "playback/LoadingDialogModel.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/WaitingLoadingDialogRunner.h"
 #include "recording/InfoEventFile.h"
 #include "recording/InfoLogFile.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
-#include "base/AppSetting.h"
-#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -165,8 +165,8 @@ class PlaybackTest : public ::testing::Test {
     displays_.SetView(&displayView_);
     videoGraph_.SetView(&graphView_);
     clock_.SetLocalNow(BaseKey() + 3600 * 1000);
-    control_ = std::make_unique<CMgrPlayControl>(store_, timers_, clock_, videoGraph_, logGraph_, displays_,
-                                                 [this] { return speedSource_; }, sinks_);
+    control_ = std::make_unique<CMgrPlayControl>(
+        store_, timers_, clock_, videoGraph_, logGraph_, displays_, [this] { return speedSource_; }, sinks_);
   }
 
   // Writes a recording of the given frames (16 x 16 pictures) and loads it

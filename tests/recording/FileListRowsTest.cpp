@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "base/MgrMultiLang.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "recording/CardTestFiles.h"
@@ -13,7 +14,6 @@
 #include "recording/VideoSpanProbe.h"
 #include "samplecard/SampleCard.h"
 #include "samplecard/SampleLogWriter.h"
-#include "base/MgrMultiLang.h"
 
 namespace {
 

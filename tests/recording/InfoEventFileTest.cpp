@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <vector>
 
+#include "base/MgrMultiLang.h"
 #include "platform/Trace.h"
 #include "recording/InfoEventFile.h"
 #include "recording/VideoBytes.h"
 #include "recording/WaitingLoadObserver.h"
-#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "base/MgrMultiLang.h"
 #include "recording/InfoLogFile.h"
 #include "recording/LogFileProbe.h"
 #include "recording/WaitingLoadObserver.h"
 #include "samplecard/SampleCard.h"
 #include "samplecard/SampleLogWriter.h"
-#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <ctime>
 #include <string>
 
+#include "base/MgrMultiLang.h"
 #include "recording/LogFileProbe.h"
 #include "recording/LogTextBuilder.h"
-#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

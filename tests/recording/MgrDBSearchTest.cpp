@@ -3,12 +3,12 @@
 #include <cstring>
 #include <memory>
 
+#include "base/MgrMultiLang.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "recording/CardTestFiles.h"
 #include "recording/MgrDBSearch.h"
 #include "recording/VideoBytes.h"
-#include "base/MgrMultiLang.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <ctime>
 #include <limits>
 
+#include "base/MgrMultiLang.h"
 #include "recording/EventCodes.h"
 #include "recording/FrameInfoVideo.h"
 #include "recording/VideoBytes.h"
 #include "recording/VideoFormat.h"
-#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -1,8 +1,7 @@
-#include "shell/FrameGeometry.h"
-
 #include <gtest/gtest.h>
 
 #include "shell/BackPanelLayout.h"
+#include "shell/FrameGeometry.h"
 
 namespace {
 

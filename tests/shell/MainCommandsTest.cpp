@@ -1,8 +1,7 @@
-#include "shell/MainCommands.h"
-
 #include <gtest/gtest.h>
 
 #include "base/AppState.h"
+#include "shell/MainCommands.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 // The skin package reader against hand-made index and bitmap bytes, and the
 // writer round-tripped through the reader.
-#include "skin/SkinPackage.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "base/MgrMultiLang.h"
+#include "skin/SkinPackage.h"
 #include "skin/SkinPackageWriter.h"
 #include "support/TempDir.h"
 

@@ -1,5 +1,3 @@
-#include "telemetry/DigitDisplays.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +5,7 @@
 
 #include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
+#include "telemetry/DigitDisplays.h"
 
 namespace {
 
@@ -166,9 +165,9 @@ TEST_F(CourseTextTest, EightSectorsAndX) {
   const struct {
     double course;
     const char* text;
-  } cases[] = {{0, "N"},     {22.4, "N"},   {22.5, "NE"}, {67.5, "E"},  {112.5, "SE"}, {180, "S"},
-               {202.5, "SW"}, {270, "W"},    {337.4, "NW"}, {337.5, "N"}, {359.99, "N"}, {360, "X"},
-               {-1, "X"},     {NAN, "X"},    {1e9, "X"}};
+  } cases[] = {{0, "N"},      {22.4, "N"},   {22.5, "NE"}, {67.5, "E"},   {112.5, "SE"},
+               {180, "S"},    {202.5, "SW"}, {270, "W"},   {337.4, "NW"}, {337.5, "N"},
+               {359.99, "N"}, {360, "X"},    {-1, "X"},    {NAN, "X"},    {1e9, "X"}};
   for (const auto& c : cases) EXPECT_EQ(CourseText(c.course), c.text) << c.course;
 }
 
@@ -231,9 +230,8 @@ TEST_F(DigitDisplaysTest, SettersRepaintOnlyOnChange) {
   EXPECT_FALSE(displays_.SetHasData(true));
 
   using D = DigitDisplayId;
-  EXPECT_EQ(view_.repainted, (std::vector<D>{D::kDateTime, D::kDateTime, D::kGValueZ, D::kGValueY, D::kSpeed,
-                                             D::kSpeed, D::kSpeed, D::kPosition, D::kPosition, D::kCarSignal,
-                                             D::kSpeed}));
+  EXPECT_EQ(view_.repainted, (std::vector<D>{D::kDateTime, D::kDateTime, D::kGValueZ, D::kGValueY, D::kSpeed, D::kSpeed,
+                                             D::kSpeed, D::kPosition, D::kPosition, D::kCarSignal, D::kSpeed}));
 }
 
 TEST_F(DigitDisplaysTest, CellsComeFromTheKeptValues) {

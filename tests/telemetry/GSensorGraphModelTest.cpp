@@ -1,5 +1,3 @@
-#include "telemetry/GSensorGraphModel.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +5,7 @@
 #include <ctime>
 
 #include "platform/TimeKey.h"
+#include "telemetry/GSensorGraphModel.h"
 #include "telemetry/GraphTestPoints.h"
 
 namespace {
@@ -172,7 +171,7 @@ TEST_F(GSensorGraphModelTest, DragPostsOnlyAChangedPoint) {
 TEST_F(GSensorGraphModelTest, LogModeClickWithoutARecordInThatSecondPassesOnMinusOne) {
   Load(kGraphModeLog, PointsAt({1000, 2000, 5000, 6000}));
   EXPECT_EQ(graph_.CurrentIndex(), -1);
-  EXPECT_EQ(graph_.PointForMouseX(20, 100), 1);  // 2000 ms
+  EXPECT_EQ(graph_.PointForMouseX(20, 100), 1);   // 2000 ms
   EXPECT_EQ(graph_.PointForMouseX(50, 100), -1);  // 3500 ms: no record that second
   graph_.OnPlotDrag(50, 100);                     // -1 is the cursor already
   EXPECT_TRUE(view_.posted.empty());
@@ -235,8 +234,7 @@ TEST_F(GSensorGraphModelTest, EventMarksAndTriggerMoments) {
   const uint8_t kinds[] = {1, 2, 2, 3, 3, 3, 1, 3};
   for (size_t i = 0; i < points.size(); ++i) points[i].kind = kinds[i];
   Load(kGraphModeEvent, points);
-  EXPECT_EQ(graph_.EventMarkStretches(),
-            (std::vector<EventMarkStretch>{{1, 2, 2}, {3, 5, 3}, {7, 7, 3}}));
+  EXPECT_EQ(graph_.EventMarkStretches(), (std::vector<EventMarkStretch>{{1, 2, 2}, {3, 5, 3}, {7, 7, 3}}));
   EXPECT_EQ(graph_.TriggerMomentPoints(), (std::vector<int>{3, 7}));
   EXPECT_TRUE(graph_.ShowsTriggerTime());
 

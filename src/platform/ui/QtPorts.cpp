@@ -67,21 +67,30 @@ namespace {
 
 QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons) {
   switch (buttons) {
-    case PromptButtons::Ok: return QMessageBox::Ok;
-    case PromptButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case PromptButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case PromptButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case PromptButtons::Ok:
+      return QMessageBox::Ok;
+    case PromptButtons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case PromptButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case PromptButtons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   }
   return QMessageBox::Ok;
 }
 
 PromptAnswer AnswerOf(int button, PromptButtons buttons) {
   switch (button) {
-    case QMessageBox::Ok: return PromptAnswer::Ok;
-    case QMessageBox::Yes: return PromptAnswer::Yes;
-    case QMessageBox::No: return PromptAnswer::No;
-    case QMessageBox::Cancel: return PromptAnswer::Cancel;
-    default: break;
+    case QMessageBox::Ok:
+      return PromptAnswer::Ok;
+    case QMessageBox::Yes:
+      return PromptAnswer::Yes;
+    case QMessageBox::No:
+      return PromptAnswer::No;
+    case QMessageBox::Cancel:
+      return PromptAnswer::Cancel;
+    default:
+      break;
   }
   // Closed by Esc or the window manager.
   return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Cancel;
@@ -96,8 +105,8 @@ PromptAnswer QtPrompt::Show(const std::string& text, const std::string& caption,
 }
 
 std::optional<std::string> QtPrompt::PickFolder(const std::string& title, const std::string& startFolder) {
-  const QString folder = QFileDialog::getExistingDirectory(parent_, QString::fromStdString(title),
-                                                           QString::fromStdString(startFolder));
+  const QString folder =
+      QFileDialog::getExistingDirectory(parent_, QString::fromStdString(title), QString::fromStdString(startFolder));
   if (folder.isEmpty()) return std::nullopt;
   return folder.toStdString();
 }

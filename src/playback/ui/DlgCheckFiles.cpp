@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "recording/CheckFilesPass.h"
 #include "base/MgrMultiLang.h"
+#include "recording/CheckFilesPass.h"
 
 namespace {
 

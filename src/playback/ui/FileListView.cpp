@@ -8,8 +8,8 @@
 #include <QStyleOption>
 #include <algorithm>
 
-#include "playback/ListEvent.h"
 #include "base/MgrMultiLang.h"
+#include "playback/ListEvent.h"
 
 namespace {
 

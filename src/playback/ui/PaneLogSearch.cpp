@@ -9,8 +9,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "playback/PlaybackEngine.h"
 #include "base/MgrMultiLang.h"
+#include "playback/PlaybackEngine.h"
 #include "skin/SkinEntries.h"
 #include "skin/ui/VxButton.h"
 
@@ -159,8 +159,8 @@ void CPaneLogSearch::RepaintRows() {
   results_->clear();
   QList<QTreeWidgetItem*> items;
   for (const LogSearchRow& row : engine_.SearchRows()) {
-    items.append(new QTreeWidgetItem(
-        QStringList{Text(row.no), Text(row.dateTime), Text(row.recordText), Text(row.eventType)}));
+    items.append(
+        new QTreeWidgetItem(QStringList{Text(row.no), Text(row.dateTime), Text(row.recordText), Text(row.eventType)}));
   }
   results_->addTopLevelItems(items);
 }

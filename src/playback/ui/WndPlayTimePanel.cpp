@@ -3,9 +3,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "base/AppSetting.h"
 #include "playback/InfoPanelText.h"
 #include "playback/MgrPlayControl.h"
-#include "base/AppSetting.h"
 #include "skin/ui/AppFonts.h"
 
 namespace {

@@ -4,13 +4,13 @@
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "base/AppState.h"
+#include "base/MgrMultiLang.h"
 #include "playback/LoadedListRows.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/ui/DlgWaitMsg.h"
 #include "playback/ui/FileListView.h"
 #include "recording/MgrDBSearch.h"
-#include "base/AppState.h"
-#include "base/MgrMultiLang.h"
 #include "skin/ui/AppFonts.h"
 #include "skin/ui/VxButton.h"
 #include "skin/ui/VxCheckButton.h"

@@ -6,8 +6,7 @@
 
 #include "shell/VersionInfo.h"
 
-CDlgVersion::CDlgVersion(const std::string& cardRoot, const std::string& modelName, QWidget* parent)
-    : QDialog(parent) {
+CDlgVersion::CDlgVersion(const std::string& cardRoot, const std::string& modelName, QWidget* parent) : QDialog(parent) {
   const VERSIONBOXTEXT text = MakeVersionBoxText(cardRoot, modelName);
   setWindowTitle(QString::fromStdString(text.title));
   auto* layout = new QVBoxLayout(this);

@@ -11,30 +11,30 @@
 #include <algorithm>
 #include <array>
 
+#include "base/AppSetting.h"
+#include "base/AppState.h"
+#include "base/AppTitle.h"
+#include "base/MgrMultiLang.h"
+#include "base/ModelTable.h"
 #include "platform/Ports.h"
 #include "platform/TimeKey.h"
 #include "platform/Trace.h"
 #include "playback/PlaybackEngine.h"
-#include "playback/ui/DlgLoading.h"
 #include "playback/ui/DlgCheckFiles.h"
+#include "playback/ui/DlgLoading.h"
 #include "playback/ui/WndImgInfoPanel.h"
 #include "playback/ui/WndPanePanel.h"
 #include "playback/ui/WndPlayTimePanel.h"
 #include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
-#include "base/AppSetting.h"
-#include "base/AppState.h"
-#include "base/AppTitle.h"
 #include "shell/BackPanelLayout.h"
 #include "shell/MainCommands.h"
-#include "base/MgrMultiLang.h"
-#include "base/ModelTable.h"
-#include "skin/SkinEntries.h"
-#include "skin/SkinPackage.h"
-#include "skin/ui/AppFonts.h"
 #include "shell/ui/DlgVersion.h"
 #include "shell/ui/MainMenus.h"
 #include "shell/ui/MapPanel.h"
+#include "skin/SkinEntries.h"
+#include "skin/SkinPackage.h"
+#include "skin/ui/AppFonts.h"
 #include "skin/ui/OutlinedText.h"
 #include "skin/ui/SkinImages.h"
 #include "skin/ui/VxButton.h"
@@ -127,8 +127,7 @@ QRect RectOf(const PanelRect& rect) { return QRect(rect.left, rect.top, rect.Wid
 
 }  // namespace
 
-CMainBackPanel::CMainBackPanel(const BackPanelContext& context, QWidget* parent)
-    : QWidget(parent), context_(context) {
+CMainBackPanel::CMainBackPanel(const BackPanelContext& context, QWidget* parent) : QWidget(parent), context_(context) {
   setObjectName(QStringLiteral("MainBackPanel"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
@@ -240,8 +239,8 @@ void CMainBackPanel::MakeDisplays() {
   strips_.Of(DigitStrip::kRightLamp) = SkinStripOf(skin, kSkinLampRight, 4);
 
   PlaybackEngine* engine = engine_.get();
-  digits_ = std::make_unique<CDigitDisplayWidgets>(engine_->Displays(),
-                                                   [engine] { return engine->CurrentSpeedSource(); }, this);
+  digits_ = std::make_unique<CDigitDisplayWidgets>(
+      engine_->Displays(), [engine] { return engine->CurrentSpeedSource(); }, this);
   digits_->SetStrips(strips_);
   digits_->DateTime()->setGeometry(SkinRect(skin, kSkinDateTimeDisplay));
   digits_->Speed()->setGeometry(SkinRect(skin, kSkinSpeedDisplay));
@@ -318,8 +317,7 @@ void CMainBackPanel::SetButtonEnabled(int id, bool enabled) {
 
 void CMainBackPanel::UpdateButtonStates() {
   for (const auto& [id, button] : buttons_) {
-    if (std::find(kNotYetAvailable.begin(), kNotYetAvailable.end(), CommandForId(id).command) !=
-        kNotYetAvailable.end())
+    if (std::find(kNotYetAvailable.begin(), kNotYetAvailable.end(), CommandForId(id).command) != kNotYetAvailable.end())
       button->setEnabled(false);
   }
   const bool loaded = HasLoadedData();
@@ -350,26 +348,36 @@ void CMainBackPanel::OnCommand(int id) {
   const CommandOf command = CommandForId(id);
   PlaybackEngine& engine = *engine_;
   switch (command.command) {
-    case MainCommand::kNone: break;
-    case MainCommand::kHelp: OpenHelp(); break;
-    case MainCommand::kMinimize: window()->showMinimized(); break;
+    case MainCommand::kNone:
+      break;
+    case MainCommand::kHelp:
+      OpenHelp();
+      break;
+    case MainCommand::kMinimize:
+      window()->showMinimized();
+      break;
     case MainCommand::kExit:
       engine.Control().StopVideoPlay();
       QMetaObject::invokeMethod(window(), &QWidget::close, Qt::QueuedConnection);
       break;
-    case MainCommand::kOpen: OpenFolder(); break;
+    case MainCommand::kOpen:
+      OpenFolder();
+      break;
     case MainCommand::kFastReverse:
     case MainCommand::kPrevious:
     case MainCommand::kReversePlay:
     case MainCommand::kStop:
     case MainCommand::kPlay:
     case MainCommand::kNext:
-    case MainCommand::kFastPlay: RunPlayCommand(command.command); break;
+    case MainCommand::kFastPlay:
+      RunPlayCommand(command.command);
+      break;
     case MainCommand::kSingleView:
       if (engine.Control().Navigator().Layout() == kLayoutThumbnail) engine.SetLayout(kLayoutSingle);
       break;
     case MainCommand::kThumbView:
-      if (HasLoadedVideo() && engine.Control().Navigator().Layout() == kLayoutSingle) engine.SetLayout(kLayoutThumbnail);
+      if (HasLoadedVideo() && engine.Control().Navigator().Layout() == kLayoutSingle)
+        engine.SetLayout(kLayoutThumbnail);
       break;
     case MainCommand::kZoomIn:
       if (HasLoadedData()) engine.ZoomIn();
@@ -380,31 +388,69 @@ void CMainBackPanel::OnCommand(int id) {
     case MainCommand::kZoomDefault:
       if (HasLoadedData()) engine.ZoomDefault();
       break;
-    case MainCommand::kMenuFile: OpenMenu(0); break;
-    case MainCommand::kMenuEdit: OpenMenu(1); break;
-    case MainCommand::kMenuView: OpenMenu(2); break;
-    case MainCommand::kMenuPlay: OpenMenu(3); break;
-    case MainCommand::kMenuTool: OpenMenu(4); break;
-    case MainCommand::kMenuHelp: OpenMenu(5); break;
-    case MainCommand::kLoadEvent: search_->LoadKind(FileListKind::kEvent); break;
-    case MainCommand::kLoadNormal: search_->LoadKind(FileListKind::kNormal); break;
+    case MainCommand::kMenuFile:
+      OpenMenu(0);
+      break;
+    case MainCommand::kMenuEdit:
+      OpenMenu(1);
+      break;
+    case MainCommand::kMenuView:
+      OpenMenu(2);
+      break;
+    case MainCommand::kMenuPlay:
+      OpenMenu(3);
+      break;
+    case MainCommand::kMenuTool:
+      OpenMenu(4);
+      break;
+    case MainCommand::kMenuHelp:
+      OpenMenu(5);
+      break;
+    case MainCommand::kLoadEvent:
+      search_->LoadKind(FileListKind::kEvent);
+      break;
+    case MainCommand::kLoadNormal:
+      search_->LoadKind(FileListKind::kNormal);
+      break;
     case MainCommand::kLoadLog:
       if (context_.app.hasLogs) search_->LoadKind(FileListKind::kLog);
       break;
     case MainCommand::kFileList:
       if (HasLoadedData()) engine.Close();
       break;
-    case MainCommand::kSelectAll: search_->SetAllChecked(true); break;
-    case MainCommand::kUnselectAll: search_->SetAllChecked(false); break;
-    case MainCommand::kScale1: engine.SetScale(1); break;
-    case MainCommand::kScale2: engine.SetScale(2); break;
-    case MainCommand::kScale3: engine.SetScale(3); break;
-    case MainCommand::kScale4: engine.SetScale(4); break;
-    case MainCommand::kModel: ChooseModel(command.model); break;
-    case MainCommand::kSpeedGps: ChooseSpeedSource(kDisplaySpeedGps); break;
-    case MainCommand::kSpeedPulse: ChooseSpeedSource(kDisplaySpeedPulse); break;
-    case MainCommand::kHomepage: OpenHomepage(); break;
-    case MainCommand::kVersion: ShowVersionBox(); break;
+    case MainCommand::kSelectAll:
+      search_->SetAllChecked(true);
+      break;
+    case MainCommand::kUnselectAll:
+      search_->SetAllChecked(false);
+      break;
+    case MainCommand::kScale1:
+      engine.SetScale(1);
+      break;
+    case MainCommand::kScale2:
+      engine.SetScale(2);
+      break;
+    case MainCommand::kScale3:
+      engine.SetScale(3);
+      break;
+    case MainCommand::kScale4:
+      engine.SetScale(4);
+      break;
+    case MainCommand::kModel:
+      ChooseModel(command.model);
+      break;
+    case MainCommand::kSpeedGps:
+      ChooseSpeedSource(kDisplaySpeedGps);
+      break;
+    case MainCommand::kSpeedPulse:
+      ChooseSpeedSource(kDisplaySpeedPulse);
+      break;
+    case MainCommand::kHomepage:
+      OpenHomepage();
+      break;
+    case MainCommand::kVersion:
+      ShowVersionBox();
+      break;
     // Exports, printing, the device settings, the card tools and the globe
     // viewer come with their own pieces; their buttons and items are
     // disabled until then, and their keys do nothing.
@@ -414,7 +460,8 @@ void CMainBackPanel::OnCommand(int id) {
     case MainCommand::kBackup:
     case MainCommand::kSetup:
     case MainCommand::kGoogleEarth:
-    case MainCommand::kSdInit: break;
+    case MainCommand::kSdInit:
+      break;
   }
   UpdateButtonStates();
 }
@@ -422,14 +469,29 @@ void CMainBackPanel::OnCommand(int id) {
 void CMainBackPanel::RunPlayCommand(MainCommand command) {
   PlaybackEngine& engine = *engine_;
   switch (command) {
-    case MainCommand::kFastReverse: engine.FastReverse(); break;
-    case MainCommand::kPrevious: engine.Previous(); break;
-    case MainCommand::kReversePlay: engine.ReversePlay(); break;
-    case MainCommand::kStop: engine.Stop(); break;
-    case MainCommand::kPlay: engine.Play(); break;
-    case MainCommand::kNext: engine.Next(); break;
-    case MainCommand::kFastPlay: engine.FastPlay(); break;
-    default: break;
+    case MainCommand::kFastReverse:
+      engine.FastReverse();
+      break;
+    case MainCommand::kPrevious:
+      engine.Previous();
+      break;
+    case MainCommand::kReversePlay:
+      engine.ReversePlay();
+      break;
+    case MainCommand::kStop:
+      engine.Stop();
+      break;
+    case MainCommand::kPlay:
+      engine.Play();
+      break;
+    case MainCommand::kNext:
+      engine.Next();
+      break;
+    case MainCommand::kFastPlay:
+      engine.FastPlay();
+      break;
+    default:
+      break;
   }
 }
 
@@ -483,9 +545,9 @@ void CMainBackPanel::OpenMenu(int index) {
 }
 
 QMenu* CMainBackPanel::BuildMenu(int index) {
-  const MenuState state = MenuStateFor(context_.app.viewMode, HasLoadedVideo(),
-                                       context_.app.viewMode == kViewModeLog && !context_.store.Logs().empty(),
-                                       context_.app.hasLogs);
+  const MenuState state =
+      MenuStateFor(context_.app.viewMode, HasLoadedVideo(),
+                   context_.app.viewMode == kViewModeLog && !context_.store.Logs().empty(), context_.app.hasLogs);
   MenuContext menuContext;
   menuContext.state = state;
   menuContext.currentModel = context_.settings.GetCurrentModel();
@@ -536,8 +598,7 @@ void CMainBackPanel::SetTimes(int64_t baseTimeKey, int64_t /*startTimeKey*/, int
   std::optional<int> spanEnd;
   const CMgrDBSearch& store = context_.store;
   const int current = store.CurrentIndex();
-  if (context_.app.viewMode == kViewModeNormal && current >= 0 &&
-      current < static_cast<int>(store.Videos().size())) {
+  if (context_.app.viewMode == kViewModeNormal && current >= 0 && current < static_cast<int>(store.Videos().size())) {
     const CInfoEventFile& video = *store.Videos()[static_cast<size_t>(current)];
     if (video.FrameCount() > 0) {
       const int64_t last = MakeTimeKey(video.Frame(video.FrameCount() - 1).time);
@@ -588,8 +649,10 @@ void CMainBackPanel::StopPlayback() {
 }
 
 void CMainBackPanel::SetWaitCursor(bool busy) {
-  if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-  else QApplication::restoreOverrideCursor();
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
 }
 
 void CMainBackPanel::RefreshFileLists() { search_->FillFromCatalogue(); }
@@ -615,7 +678,8 @@ void CMainBackPanel::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), kDefaultSkinPanel);
   if (!background_.isNull()) painter.drawImage(QPoint(0, 0), background_);
-  if (!bottomStrip_.isNull()) painter.drawImage(QPoint(0, context_.desktopHeight - bottomStrip_.height()), bottomStrip_);
+  if (!bottomStrip_.isNull())
+    painter.drawImage(QPoint(0, context_.desktopHeight - bottomStrip_.height()), bottomStrip_);
   DrawTitleText(painter);
   // The speed source and model are read again so the caption is current.
   if (speedCaption_) {

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 
+#include "base/AppSetting.h"
+#include "base/AppTitle.h"
 #include "platform/MediaChanges.h"
 #include "platform/Trace.h"
 #include "platform/ui/MediaWatcher.h"
@@ -15,8 +17,6 @@
 #include "playback/PlaybackEngine.h"
 #include "playback/ui/DlgLoading.h"
 #include "recording/MgrDBSearch.h"
-#include "base/AppSetting.h"
-#include "base/AppTitle.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/MainBackPanel.h"
 
@@ -70,8 +70,9 @@ CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage&
   clock_ = std::make_unique<QtClock>();
   store_ = std::make_unique<CMgrDBSearch>(*prompt_, *ui_, app_, volumes_);
 
-  BackPanelContext context{settings_, app_, *store_, skin, *prompt_, *timers_, *clock_,
-                           geometry.smallScreen, geometry.width, geometry.height};
+  BackPanelContext context{settings_,      app_,           *store_, skin,
+                           *prompt_,       *timers_,       *clock_, geometry.smallScreen,
+                           geometry.width, geometry.height};
   panel_ = new CMainBackPanel(context, this);
   // On a small desktop taller than the skin the panel reaches down to the
   // desktop's bottom edge, where it draws its bottom strip.

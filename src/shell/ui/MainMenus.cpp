@@ -105,13 +105,26 @@ std::unique_ptr<QMenu> BuildPullDownMenu(int index, const MenuContext& context, 
   auto menu = std::make_unique<QMenu>(parent);
   MenuBuilder items(context);
   switch (index) {
-    case 0: FillFile(*menu, items, context); break;
-    case 1: FillEdit(*menu, items); break;
-    case 2: FillView(*menu, items); break;
-    case 3: FillPlay(*menu, items); break;
-    case 4: FillTool(*menu, items, context); break;
-    case 5: FillHelp(*menu, items); break;
-    default: return nullptr;
+    case 0:
+      FillFile(*menu, items, context);
+      break;
+    case 1:
+      FillEdit(*menu, items);
+      break;
+    case 2:
+      FillView(*menu, items);
+      break;
+    case 3:
+      FillPlay(*menu, items);
+      break;
+    case 4:
+      FillTool(*menu, items, context);
+      break;
+    case 5:
+      FillHelp(*menu, items);
+      break;
+    default:
+      return nullptr;
   }
   return menu;
 }

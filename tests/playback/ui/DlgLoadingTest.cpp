@@ -12,6 +12,7 @@
 #include <ctime>
 #include <functional>
 
+#include "base/MgrMultiLang.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "playback/LoadingDialogModel.h"
@@ -19,7 +20,6 @@
 #include "playback/ui/SearchUiSupport.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
-#include "base/MgrMultiLang.h"
 #include "support/TempDir.h"
 
 namespace search_ui_test {

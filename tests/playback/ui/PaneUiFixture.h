@@ -12,6 +12,8 @@
 #include <ctime>
 #include <memory>
 
+#include "base/AppSetting.h"
+#include "base/MgrMultiLang.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "platform/TimeKey.h"
@@ -21,10 +23,8 @@
 #include "playback/ui/PaneVideo.h"
 #include "playback/ui/WndPanePanel.h"
 #include "recording/MgrDBSearch.h"
-#include "shell/ui/ViewRelays.h"
 #include "samplecard/SampleCard.h"
-#include "base/AppSetting.h"
-#include "base/MgrMultiLang.h"
+#include "shell/ui/ViewRelays.h"
 #include "support/TempDir.h"
 
 namespace pane_ui_test {
@@ -53,8 +53,8 @@ inline void Press(QWidget* widget, QPoint at, Qt::MouseButton button) {
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), QPointF(widget->mapToGlobal(at)), button, button,
                     Qt::NoModifier);
   QApplication::sendEvent(widget, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), QPointF(widget->mapToGlobal(at)), button,
-                      Qt::NoButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), QPointF(widget->mapToGlobal(at)), button, Qt::NoButton,
+                      Qt::NoModifier);
   QApplication::sendEvent(widget, &release);
 }
 

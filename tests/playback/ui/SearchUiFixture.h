@@ -15,6 +15,8 @@
 #include <ctime>
 #include <memory>
 
+#include "base/AppSetting.h"
+#include "base/MgrMultiLang.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "playback/EngineWorld.h"
@@ -25,8 +27,6 @@
 #include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
-#include "base/AppSetting.h"
-#include "base/MgrMultiLang.h"
 #include "skin/ui/VxButton.h"
 #include "skin/ui/VxCheckButton.h"
 #include "skin/ui/VxListBox.h"

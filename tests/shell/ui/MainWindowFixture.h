@@ -11,17 +11,17 @@
 #include <fstream>
 #include <memory>
 
+#include "base/AppSetting.h"
+#include "base/AppState.h"
 #include "platform/ScriptedPrompt.h"
 #include "platform/ui/MediaWatcher.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
-#include "base/AppSetting.h"
-#include "base/AppState.h"
-#include "skin/SkinPackage.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainFrame.h"
+#include "skin/SkinPackage.h"
 #include "support/TempDir.h"
 
 namespace main_window_test {

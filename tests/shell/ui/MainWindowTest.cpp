@@ -54,7 +54,8 @@ TEST_F(MainWindowTest, OpensTheCardLoadsEventsAndStepsWithTheKeys) {
 
   // The second recording from the loaded list.
   CVxListBox* loaded = Search().LoadedRecordingsBox();
-  QTest::mouseClick(loaded->viewport(), Qt::LeftButton, Qt::NoModifier, loaded->visualItemRect(loaded->item(1)).center());
+  QTest::mouseClick(loaded->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    loaded->visualItemRect(loaded->item(1)).center());
   EXPECT_EQ(frame_->Store().CurrentIndex(), 1);
 }
 

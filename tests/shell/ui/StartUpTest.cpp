@@ -59,9 +59,9 @@ TEST(StartUpTest, ScreenshotOfALoadedCardShowsTheWholeWindow) {
   std::string error;
   ASSERT_TRUE(WriteSampleCard(dir / "card", options, nullptr, &error)) << error;
   const fs::path shot = dir / "shot.png";
-  const CliRun run = RunProgram(dir, KORVANE_BUILD_DIR,
-                                "--screenshot " + ShellQuote(shot.string()) + " --load event --thumbnail " +
-                                    ShellQuote((dir / "card").string()));
+  const CliRun run = RunProgram(
+      dir, KORVANE_BUILD_DIR,
+      "--screenshot " + ShellQuote(shot.string()) + " --load event --thumbnail " + ShellQuote((dir / "card").string()));
   ASSERT_EQ(run.exitStatus, 0) << run.out;
   const QImage image(QString::fromStdString(shot.string()));
   ASSERT_FALSE(image.isNull());
@@ -76,8 +76,8 @@ TEST(StartUpTest, ScreenshotOfALoadedCardShowsTheWholeWindow) {
 
   // A folder that is no recorder card says so and ends with status 2.
   fs::create_directories(dir / "empty");
-  const CliRun wrong = RunProgram(dir, KORVANE_BUILD_DIR,
-                                  "--screenshot " + ShellQuote(shot.string()) + " " + ShellQuote((dir / "empty").string()));
+  const CliRun wrong = RunProgram(
+      dir, KORVANE_BUILD_DIR, "--screenshot " + ShellQuote(shot.string()) + " " + ShellQuote((dir / "empty").string()));
   EXPECT_EQ(wrong.exitStatus, 2) << wrong.out;
 }
 

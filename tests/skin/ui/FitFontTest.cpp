@@ -1,6 +1,6 @@
-#include "skin/ui/FitFont.h"
-
 #include <gtest/gtest.h>
+
+#include "skin/ui/FitFont.h"
 
 namespace {
 

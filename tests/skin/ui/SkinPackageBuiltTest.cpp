@@ -30,15 +30,19 @@ bool SameCells(const QImage& strip, int cells, int a, int b) {
 
 TEST(SkinPackageBuilt, ButtonsHaveFourDistinctCellsOfTheirRectangle) {
   const CSkinPackage package = BuiltPackage();
-  for (int entry : {kSkinButtonAbout, kSkinButtonMinimize, kSkinButtonExit, kSkinButtonOpen, kSkinButtonSaveImage,
-                    kSkinButtonPrintImage, kSkinButtonSaveAvi, kSkinButtonBackup, kSkinButtonGoogleEarth,
-                    kSkinButtonSetup, kSkinButtonHomepage, kSkinButtonBackFast, kSkinButtonPrevious,
-                    kSkinButtonBackPlay, kSkinButtonPause, kSkinButtonPlay, kSkinButtonNext, kSkinButtonPlayFast,
-                    kSkinButtonZoomIn, kSkinButtonZoomOut, kSkinButtonMenuFile, kSkinButtonMenuEdit,
-                    kSkinButtonMenuView, kSkinButtonMenuPlay, kSkinButtonMenuTool, kSkinButtonMenuHelp,
-                    kSkinButtonSingleView, kSkinButtonThumbView, kSkinButtonDefaultGraph, kSkinButtonEventMarker,
-                    kSkinButtonLoad, kSkinButtonClose, kSkinButtonCheckAll, kSkinButtonUnCheckAll, kSkinTabEvent,
-                    kSkinTabNormal, kSkinTabLog, kSkinButtonSearchLog}) {
+  for (int entry : {kSkinButtonAbout,      kSkinButtonMinimize,     kSkinButtonExit,
+                    kSkinButtonOpen,       kSkinButtonSaveImage,    kSkinButtonPrintImage,
+                    kSkinButtonSaveAvi,    kSkinButtonBackup,       kSkinButtonGoogleEarth,
+                    kSkinButtonSetup,      kSkinButtonHomepage,     kSkinButtonBackFast,
+                    kSkinButtonPrevious,   kSkinButtonBackPlay,     kSkinButtonPause,
+                    kSkinButtonPlay,       kSkinButtonNext,         kSkinButtonPlayFast,
+                    kSkinButtonZoomIn,     kSkinButtonZoomOut,      kSkinButtonMenuFile,
+                    kSkinButtonMenuEdit,   kSkinButtonMenuView,     kSkinButtonMenuPlay,
+                    kSkinButtonMenuTool,   kSkinButtonMenuHelp,     kSkinButtonSingleView,
+                    kSkinButtonThumbView,  kSkinButtonDefaultGraph, kSkinButtonEventMarker,
+                    kSkinButtonLoad,       kSkinButtonClose,        kSkinButtonCheckAll,
+                    kSkinButtonUnCheckAll, kSkinTabEvent,           kSkinTabNormal,
+                    kSkinTabLog,           kSkinButtonSearchLog}) {
     const QRect rect = SkinRect(package, entry);
     const QImage strip = SkinImage(package, entry);
     ASSERT_FALSE(strip.isNull()) << entry;
@@ -60,9 +64,9 @@ TEST(SkinPackageBuilt, StripsHaveTheCellsTheDisplaysCut) {
     QSize cell;
   };
   const Strip strips[] = {
-      {kSkinDigitsSmall, 11, {8, 12}},  {kSkinDigitsLarge, 11, {11, 15}}, {kSkinDateSeparators, 2, {6, 15}},
-      {kSkinWeekdays, 7, {27, 12}},     {kSkinDigitsSpeed, 11, {18, 27}}, {kSkinDigitsG, 11, {12, 17}},
-      {kSkinDecimalPoint, 1, {4, 17}},  {kSkinGpsSymbols, 3, {7, 17}},    {kSkinHemispheres, 4, {13, 16}},
+      {kSkinDigitsSmall, 11, {8, 12}},  {kSkinDigitsLarge, 11, {11, 15}},   {kSkinDateSeparators, 2, {6, 15}},
+      {kSkinWeekdays, 7, {27, 12}},     {kSkinDigitsSpeed, 11, {18, 27}},   {kSkinDigitsG, 11, {12, 17}},
+      {kSkinDecimalPoint, 1, {4, 17}},  {kSkinGpsSymbols, 3, {7, 17}},      {kSkinHemispheres, 4, {13, 16}},
       {kSkinSpeedCaption, 2, {42, 12}}, {kSkinSpeedIndicator, 2, {11, 11}},
   };
   for (const Strip& s : strips) {
