@@ -2,4 +2,6 @@
 
 #include <cstdio>
 
-void PrintError(const std::string& message) { std::fprintf(stderr, "korvane-cli: %s\n", message.c_str()); }
+#include "cli/PrintableText.h"
+
+void PrintError(const std::string& message) { std::fprintf(stderr, "korvane-cli: %s\n", Printable(message).c_str()); }

@@ -1,9 +1,15 @@
 #include "cli/CliLoad.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
 
 #include "cli/CliCommon.h"
+#include "recording/LogSource.h"
 
 namespace {
 
@@ -14,18 +20,39 @@ void WaitUntilEnded(WaitingLoadObserver& observer) {
   }
 }
 
-bool ExistsAsFile(const std::string& path) {
-  std::error_code error;
-  if (std::filesystem::is_regular_file(path, error)) return true;
-  PrintError("cannot open " + path + ": " +
-             (std::filesystem::exists(path, error) ? "not a regular file" : "no such file"));
-  return false;
-}
+std::string Megabytes(uint64_t bytes) { return std::to_string(bytes / (1024 * 1024)) + " MB"; }
 
 }  // namespace
 
+bool CheckInputFile(const std::string& path, uint64_t maxBytes) {
+  // Opened as the readers open it: without waiting on a FIFO.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    PrintError("cannot open " + path + ": " + std::strerror(errno));
+    return false;
+  }
+  struct stat st {};
+  const bool known = fstat(fd, &st) == 0;
+  const int statError = errno;
+  close(fd);
+  std::string problem;
+  if (!known)
+    problem = std::strerror(statError);
+  else if (S_ISDIR(st.st_mode))
+    problem = "it is a folder";
+  else if (!S_ISREG(st.st_mode))
+    problem = "not a regular file";
+  else if (st.st_size == 0)
+    problem = "the file is empty";
+  else if (maxBytes != 0 && static_cast<uint64_t>(st.st_size) > maxBytes)
+    problem = "the file is larger than " + Megabytes(maxBytes) + ", more than any recorder writes";
+  if (problem.empty()) return true;
+  PrintError("cannot load " + path + ": " + problem);
+  return false;
+}
+
 int LoadVideoForCli(const std::string& vddPath, CInfoEventFile& recording, WaitingLoadObserver& observer) {
-  if (!ExistsAsFile(vddPath)) return kLoadFailed;
+  if (!CheckInputFile(vddPath)) return kLoadFailed;
   observer.BeginLoad();
   if (recording.LoadVideoRecording(vddPath, &observer) == 0) {
     PrintError("cannot load " + vddPath + ": the data file cannot be opened");
@@ -38,7 +65,7 @@ int LoadVideoForCli(const std::string& vddPath, CInfoEventFile& recording, Waiti
 }
 
 int LoadLogForCli(const std::string& logPath, CInfoLogFile& recording, WaitingLoadObserver& observer) {
-  if (!ExistsAsFile(logPath)) return kLoadFailed;
+  if (!CheckInputFile(logPath, LogSource::kMaxWholeBytes)) return kLoadFailed;
   observer.BeginLoad();
   recording.LoadLogRecording(logPath, &observer);
   WaitUntilEnded(observer);

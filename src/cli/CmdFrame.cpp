@@ -8,8 +8,10 @@
 #include "cli/CliCommon.h"
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
+#include "cli/OutputFile.h"
 #include "platform/Utf8.h"
 #include "recording/StreamImage.h"
+#include "recording/VideoIndexPath.h"
 
 namespace {
 
@@ -21,23 +23,18 @@ struct FrameRequest {
 };
 
 bool WriteFile(const std::string& path, const unsigned char* bytes, size_t count, const std::string& header = {}) {
-  FILE* out = std::fopen(path.c_str(), "wb");
-  if (!out) {
-    PrintError("cannot write " + path);
-    return false;
-  }
-  bool ok = std::fwrite(header.data(), 1, header.size(), out) == header.size();
-  ok = ok && std::fwrite(bytes, 1, count, out) == count;
-  ok = std::fclose(out) == 0 && ok;
-  if (!ok) PrintError("cannot write " + path);
-  return ok;
+  std::string error;
+  const bool written =
+      WriteOutputFile(path, header, std::string_view(reinterpret_cast<const char*>(bytes), count), &error);
+  if (!written) PrintError(error);
+  return written;
 }
 
 int WriteJpeg(const FrameRequest& request, std::vector<uint8_t>& picture, int count) {
   if (request.doubled) {
     CStreamImage codec;
     if (!codec.DoubleAndReencode(picture.data(), count, static_cast<int>(picture.size()))) {
-      PrintError("cannot double the lines of frame " + std::to_string(request.index));
+      PrintError("cannot double the lines of frame " + std::to_string(request.index) + " of " + request.path);
       return kExitLoadFailed;
     }
   }
@@ -48,7 +45,7 @@ int WriteJpeg(const FrameRequest& request, std::vector<uint8_t>& picture, int co
 int WritePpm(const FrameRequest& request, const std::vector<uint8_t>& picture, int count) {
   CStreamImage codec;
   if (!codec.DecodeToPixels(picture.data(), count)) {
-    PrintError("cannot decode frame " + std::to_string(request.index));
+    PrintError("cannot decode frame " + std::to_string(request.index) + " of " + request.path);
     return kExitLoadFailed;
   }
   const int width = codec.Width();
@@ -76,18 +73,27 @@ int RunFrame(const FrameRequest& request) {
     PrintError("the output must end in .jpg or .ppm: " + request.output);
     return kExitUsage;
   }
+  // Writing the picture over the recording it comes from would destroy it.
+  if (IsOneOfInputs(request.output, {request.path, VideoIndexPath(request.path)})) {
+    PrintError("will not write " + request.output + ": it is the recording " + request.path + " itself");
+    return kExitUsage;
+  }
   CInfoEventFile recording;
   WaitingLoadObserver observer;
   if (LoadVideoForCli(request.path, recording, observer) == kLoadFailed) return kExitLoadFailed;
+  if (recording.FrameCount() == 0) {
+    PrintError("cannot read frame " + std::to_string(request.index) + " of " + request.path + ": it holds no frames");
+    return kExitLoadFailed;
+  }
   if (request.index < 0 || request.index >= recording.FrameCount()) {
-    PrintError("frame " + std::to_string(request.index) + " is outside 0.." +
+    PrintError("frame " + std::to_string(request.index) + " of " + request.path + " is outside 0.." +
                std::to_string(recording.FrameCount() - 1));
     return kExitUsage;
   }
   std::vector<uint8_t> picture(FRAMEDATA_MAXSIZE);
   const int count = recording.ReadFrameData(request.index, picture.data());
   if (count <= 0) {
-    PrintError("cannot read the picture of frame " + std::to_string(request.index));
+    PrintError("cannot read the picture of frame " + std::to_string(request.index) + " from " + request.path);
     return kExitLoadFailed;
   }
   return extension == ".ppm" ? WritePpm(request, picture, count) : WriteJpeg(request, picture, count);

@@ -6,6 +6,7 @@
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/PrintableText.h"
 #include "cli/RecordingCommand.h"
 #include "platform/TimeKey.h"
 #include "recording/EventCodes.h"
@@ -86,14 +87,14 @@ void PrintCsv(const CInfoEventFile& r) {
 }
 
 void PrintText(const std::string& path, const CInfoEventFile& r) {
-  std::printf("%s\n", path.c_str());
+  std::printf("%s\n", Printable(path).c_str());
   std::printf("  frames from %s, %d frames, %s\n", FrameSourceName(r.Source()), r.FrameCount(),
-              r.GetDurationText().c_str());
+              Printable(r.GetDurationText()).c_str());
   const std::string name = EventName(r.EventCode(), r.ExtendedEventCode());
-  std::printf("  event code %d (%s), extended code %d\n", r.EventCode(), name.c_str(), r.ExtendedEventCode());
-  std::printf("  recorder %s, card %s, install angle %d, offsets %.3f %.3f %.3f g\n",
-              r.Drid().empty() ? "-" : r.Drid().c_str(), r.Sdid().empty() ? "-" : r.Sdid().c_str(), r.InstallAngle(),
-              r.OffsetX(), r.OffsetY(), r.OffsetZ());
+  std::printf("  event code %d (%s), extended code %d\n", r.EventCode(), Printable(name).c_str(),
+              r.ExtendedEventCode());
+  std::printf("  recorder %s, card %s, install angle %d, offsets %.3f %.3f %.3f g\n", OrDash(r.Drid()).c_str(),
+              OrDash(r.Sdid()).c_str(), r.InstallAngle(), r.OffsetX(), r.OffsetY(), r.OffsetZ());
   std::printf("  %6s  %-23s %4s %8s %8s %8s  %-23s %5s %4s %4s\n", "frame", "time", "kind", "g x", "g y", "g z",
               "position", "km/h", "sig", "evt");
   for (int i = 0; i < r.FrameCount(); ++i) {

@@ -6,6 +6,7 @@
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/PrintableText.h"
 #include "cli/RecordingCommand.h"
 #include "platform/TimeKey.h"
 
@@ -61,11 +62,10 @@ void PrintCsv(const CInfoLogFile& log) {
 }
 
 void PrintText(const std::string& path, const CInfoLogFile& log) {
-  std::printf("%s\n", path.c_str());
+  std::printf("%s\n", Printable(path).c_str());
   std::printf("  %d records, header value %d\n", log.RecordCount(), log.HeaderValue());
-  std::printf("  recorder %s, card %s, install angle %d, offsets %.3f %.3f %.3f g\n",
-              log.Drid().empty() ? "-" : log.Drid().c_str(), log.Sdid().empty() ? "-" : log.Sdid().c_str(), log.Angle(),
-              log.OffsetX(), log.OffsetY(), log.OffsetZ());
+  std::printf("  recorder %s, card %s, install angle %d, offsets %.3f %.3f %.3f g\n", OrDash(log.Drid()).c_str(),
+              OrDash(log.Sdid()).c_str(), log.Angle(), log.OffsetX(), log.OffsetY(), log.OffsetZ());
   std::printf("  %6s  %-23s %-23s %6s %6s %8s %8s %8s %4s\n", "record", "time", "position", "km/h", "course", "g x",
               "g y", "g z", "sig");
   for (int i = 0; i < log.RecordCount(); ++i) {

@@ -3,14 +3,18 @@
 // korvane-cli pulse TYPE COUNT: km/h of a speed-pulse count.
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/PrintableText.h"
 #include "platform/ManualPorts.h"
+#include "recording/CardFolders.h"
 #include "recording/FileListRows.h"
+#include "recording/LogSource.h"
 #include "recording/MgrDBSearch.h"
 
 namespace {
@@ -82,10 +86,12 @@ Json ScanJson(const CMgrDBSearch& store, const AppState& app, const std::string&
     json[list.key] = std::move(rows);
   }
   json["has_logs"] = app.hasLogs;
+  Json unreadable = Json::array();
+  for (const UnreadableFolder& folder : scan.unreadable)
+    unreadable.push_back(Json{{"path", folder.path}, {"reason", folder.reason}});
+  json["unreadable"] = std::move(unreadable);
   return json;
 }
-
-const char* Dash(const std::string& text) { return text.empty() ? "-" : text.c_str(); }
 
 void PrintList(const CMgrDBSearch& store, const ListOutput& list) {
   const std::vector<FileListRow> rows = MakeFileListRows(store, list.kind);
@@ -95,8 +101,9 @@ void PrintList(const CMgrDBSearch& store, const ListOutput& list) {
   std::printf("  %6s  %-28s %-20s %-10s %-10s %s\n", "no.", "title", third, "drid", "sdid", "path");
   for (const FileListRow& row : rows) {
     const std::string& detail = list.kind == FileListKind::kEvent ? row.type : row.duration;
-    std::printf("  %6s  %-28s %-20s %-10s %-10s %s", row.no.c_str(), row.title.c_str(), Dash(detail), Dash(row.drid),
-                Dash(row.sdid), row.path.c_str());
+    std::printf("  %6s  %-28s %-20s %-10s %-10s %s", Printable(row.no).c_str(), Printable(row.title).c_str(),
+                OrDash(detail).c_str(), OrDash(row.drid).c_str(), OrDash(row.sdid).c_str(),
+                Printable(row.path).c_str());
     if (list.kind == FileListKind::kLog) {
       std::printf("  [%lld .. %lld]", static_cast<long long>(row.start), static_cast<long long>(row.end));
     }
@@ -107,8 +114,8 @@ void PrintList(const CMgrDBSearch& store, const ListOutput& list) {
 void PrintText(const CMgrDBSearch& store, const AppState& app, const std::string& root, bool valid,
                const std::string& message) {
   const CardScanReport& scan = store.LastScan();
-  std::printf("root: %s\n", root.c_str());
-  std::printf("valid: %s%s%s\n", valid ? "yes" : "no", message.empty() ? "" : " - ", message.c_str());
+  std::printf("root: %s\n", Printable(root).c_str());
+  std::printf("valid: %s%s%s\n", valid ? "yes" : "no", message.empty() ? "" : " - ", Printable(message).c_str());
   if (!valid) return;
   std::printf("files: %d event, %d normal, %d log\n", scan.counts.event, scan.counts.normal, scan.counts.log);
   if (scan.crashed) {
@@ -118,9 +125,41 @@ void PrintText(const CMgrDBSearch& store, const AppState& app, const std::string
   }
   std::printf("pulse type: %d\n", store.PulseType());
   std::printf("deleted: %zu\n", scan.deleted.size());
-  for (const std::string& path : scan.deleted) std::printf("  %s\n", path.c_str());
+  for (const std::string& path : scan.deleted) std::printf("  %s\n", Printable(path).c_str());
   for (const ListOutput& list : kLists) PrintList(store, list);
   std::printf("has logs: %s\n", app.hasLogs ? "yes" : "no");
+}
+
+// Why the layout check refused root, in the system's words where it has any.
+std::string WhyInvalid(const std::string& root) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(root, error);
+  if (error) return error.message();
+  if (!std::filesystem::is_directory(status)) return "not a folder";
+  if (!std::filesystem::is_directory(EventFolderPath(root), error)) return "it has no ch1/event folder";
+  if (!std::filesystem::is_directory(LogFolderPath(root), error)) return "it has no log folder";
+  return "";
+}
+
+// Everything that leaves the lists short of the card, one line each.
+void PrintProblems(const CMgrDBSearch& store, const std::string& root, bool valid, const std::string& message) {
+  if (!valid) {
+    const std::string why = WhyInvalid(root);
+    PrintError(root + ": " + message + (why.empty() ? "" : " (" + why + ")"));
+    return;
+  }
+  for (const UnreadableFolder& folder : store.LastScan().unreadable) {
+    PrintError("cannot list " + folder.path + ": " + folder.reason);
+  }
+  // Listed, as the window lists it, but no load of it can succeed.
+  for (const FileListRow& row : MakeFileListRows(store, FileListKind::kLog)) {
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(row.path, error);
+    if (!error && size > LogSource::kMaxWholeBytes) {
+      PrintError(row.path + " is larger than " + std::to_string(LogSource::kMaxWholeBytes >> 20) +
+                 " MB, more than any recorder writes: it cannot be loaded");
+    }
+  }
 }
 
 int RunScan(const ScanRequest& request) {
@@ -142,7 +181,8 @@ int RunScan(const ScanRequest& request) {
     std::cout << WriteJson(ScanJson(store, app, request.root, valid, prompt.Message()));
   else
     PrintText(store, app, request.root, valid, prompt.Message());
-  return valid ? kExitOk : kExitLoadFailed;
+  PrintProblems(store, request.root, valid, prompt.Message());
+  return valid && store.LastScan().unreadable.empty() ? kExitOk : kExitLoadFailed;
 }
 
 }  // namespace

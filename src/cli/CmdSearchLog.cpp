@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -13,27 +12,53 @@
 #include <vector>
 
 #include "cli/CliCommon.h"
+#include "cli/CliLoad.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/PrintableText.h"
 #include "platform/ManualPorts.h"
 #include "playback/ListEvent.h"
 #include "playback/LoadSequence.h"
+#include "playback/LoadingDialogModel.h"
 #include "playback/LogSearch.h"
 #include "playback/WaitingLoadingDialogRunner.h"
 #include "recording/FileListRows.h"
+#include "recording/LogSource.h"
 #include "recording/MgrDBSearch.h"
 
 namespace {
 
-// The loading's message boxes without a screen: each text becomes an error
-// line.
+// The loading's message boxes without a screen: their texts are kept, and
+// printed only where the command has nothing more telling to say.
 class CliPrompt final : public Prompt {
  public:
   PromptAnswer Show(const std::string& text, const std::string&, PromptButtons buttons) override {
-    PrintError(text);
+    messages_.push_back(text);
     return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
   }
   std::optional<std::string> PickFolder(const std::string&, const std::string&) override { return std::nullopt; }
+
+  void PrintMessages() const {
+    for (const std::string& text : messages_) PrintError(text);
+  }
+
+ private:
+  std::vector<std::string> messages_;
+};
+
+// The waiting dialogs, remembering which file the failed one was loading.
+class NamingDialogRunner final : public LoadingDialogRunner {
+ public:
+  int Run(LoadingDialogModel& dialog) override {
+    const int result = dialogs_.Run(dialog);
+    if (result == kLoadResultFailed) failedPath_ = dialog.Path();
+    return result;
+  }
+  const std::string& FailedPath() const { return failedPath_; }
+
+ private:
+  WaitingLoadingDialogRunner dialogs_;
+  std::string failedPath_;
 };
 
 struct SearchRequest {
@@ -45,15 +70,20 @@ struct SearchRequest {
 
 constexpr const char* kAxisOptions[] = {"--x", "--y", "--z"};
 
-bool AllAreFiles(const std::vector<std::string>& paths) {
+bool AllAreLoadable(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error)) continue;
-    PrintError("cannot open " + path + ": " +
-               (std::filesystem::exists(path, error) ? "not a regular file" : "no such file"));
-    return false;
+    if (!CheckInputFile(path, LogSource::kMaxWholeBytes)) return false;
   }
   return true;
+}
+
+// Names the first log that starts before the one given ahead of it ends.
+void PrintTimeOrder(const CMgrDBSearch& store, const std::vector<std::string>& paths) {
+  for (size_t i = 1; i < paths.size(); ++i) {
+    if (store.ReadLogStartTime(paths[i]) >= store.ReadLogEndTime(paths[i - 1])) continue;
+    PrintError("the logs are not in time order: " + paths[i] + " starts before " + paths[i - 1] + " ends");
+    return;
+  }
 }
 
 void FillFields(const SearchRequest& request, LogSearchFields& fields) {
@@ -81,13 +111,13 @@ void PrintRows(const std::vector<LogSearchRow>& rows, bool json) {
   }
   std::printf("%5s  %-19s  %4s  %6s  %s\n", "No.", "date and time", "log", "record", "event type");
   for (const LogSearchRow& row : rows) {
-    std::printf("%5s  %-19s  %4d  %6s  %s\n", row.no.c_str(), row.dateTime.c_str(), row.log, row.recordText.c_str(),
-                row.eventType.c_str());
+    std::printf("%5s  %-19s  %4d  %6s  %s\n", row.no.c_str(), Printable(row.dateTime).c_str(), row.log,
+                row.recordText.c_str(), Printable(row.eventType).c_str());
   }
 }
 
 int RunSearch(const SearchRequest& request) {
-  if (!AllAreFiles(request.logs)) return kExitLoadFailed;
+  if (!AllAreLoadable(request.logs)) return kExitLoadFailed;
   CliPrompt prompt;
   ManualUiQueue ui;
   AppState app;
@@ -99,9 +129,21 @@ int RunSearch(const SearchRequest& request) {
   CListEvent list(FileListKind::kLog);
   list.Fill(rows);
   list.SetAllChecked(true);
-  WaitingLoadingDialogRunner dialogs;
+  NamingDialogRunner dialogs;
   LoadSequence loading(store, prompt, dialogs);
-  if (loading.LoadLogs(list) != LoadOutcome::kLoaded) return kExitLoadFailed;
+  switch (loading.LoadLogs(list)) {
+    case LoadOutcome::kLoaded:
+      break;
+    case LoadOutcome::kNotTimeOrder:
+      PrintTimeOrder(store, request.logs);
+      return kExitLoadFailed;
+    case LoadOutcome::kFailed:
+      PrintError("cannot load " + dialogs.FailedPath() + ": no log record could be read");
+      return kExitLoadFailed;
+    default:
+      prompt.PrintMessages();
+      return kExitLoadFailed;
+  }
 
   LogSearch search;
   FillFields(request, search.Fields());

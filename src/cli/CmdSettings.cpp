@@ -11,6 +11,7 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/PrintableText.h"
 
 namespace {
 
@@ -56,19 +57,19 @@ Json SettingsJson(const CAppSetting& s) {
       {"display_speed", SpeedSourceName(speed)}};
 }
 
-const char* OrNone(const std::string& text) { return text.empty() ? "(none)" : text.c_str(); }
+std::string OrNone(const std::string& text) { return text.empty() ? "(none)" : Printable(text); }
 
 void PrintText(const CAppSetting& s) {
   const Json document = SettingsJson(s);
-  std::printf("settings file    %s\n", s.GetIniPath().c_str());
-  std::printf("settings folder  %s\n", OrNone(s.SettingsFolder().string()));
-  std::printf("start folder     %s\n", s.StartFolder().c_str());
-  std::printf("language file    %s\n", OrNone(s.LanguageFilePath()));
+  std::printf("settings file    %s\n", Printable(s.GetIniPath().string()).c_str());
+  std::printf("settings folder  %s\n", OrNone(s.SettingsFolder().string()).c_str());
+  std::printf("start folder     %s\n", Printable(s.StartFolder().string()).c_str());
+  std::printf("language file    %s\n", OrNone(s.LanguageFilePath()).c_str());
   for (std::string_view section : {kSectionGui, kSectionMap, kSectionRunParam, kSectionKml}) {
     std::printf("[%.*s]\n", static_cast<int>(section.size()), section.data());
     for (const auto& [key, value] : document.at(std::string(section)).items()) {
       const std::string text = value.is_string() ? value.get<std::string>() : value.dump();
-      std::printf("  %-16s %s\n", key.c_str(), text.c_str());
+      std::printf("  %-16s %s\n", key.c_str(), Printable(text).c_str());
     }
   }
   const MODELENTRY* model = FindModel(s.GetCurrentModel());

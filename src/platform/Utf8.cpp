@@ -2,8 +2,11 @@
 
 namespace {
 
-// Length of the sequence that starts at text[i]; 1 for an invalid byte.
-size_t SequenceLength(std::string_view text, size_t i) {
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+size_t Utf8SequenceLength(std::string_view text, size_t i) {
   const auto lead = static_cast<unsigned char>(text[i]);
   size_t length = 1;
   if (lead >= 0xC2 && lead <= 0xDF)
@@ -19,19 +22,15 @@ size_t SequenceLength(std::string_view text, size_t i) {
   return length;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
-
 std::string Utf8Prefix(std::string_view text, size_t maxChars) {
   size_t i = 0;
-  for (size_t count = 0; i < text.size() && count < maxChars; ++count) i += SequenceLength(text, i);
+  for (size_t count = 0; i < text.size() && count < maxChars; ++count) i += Utf8SequenceLength(text, i);
   return std::string(text.substr(0, i));
 }
 
 size_t Utf8Length(std::string_view text) {
   size_t count = 0;
-  for (size_t i = 0; i < text.size(); ++count) i += SequenceLength(text, i);
+  for (size_t i = 0; i < text.size(); ++count) i += Utf8SequenceLength(text, i);
   return count;
 }
 

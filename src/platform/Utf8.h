@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+// Length of the UTF-8 sequence that starts at text[at]: 1 to 4, and 1 for a
+// byte that starts no whole sequence.
+size_t Utf8SequenceLength(std::string_view text, size_t at);
+
 // The first maxChars code points of text. Invalid bytes count as one
 // character each and are kept, so nothing read from a card is lost silently.
 std::string Utf8Prefix(std::string_view text, size_t maxChars);

@@ -58,3 +58,14 @@ std::vector<std::string> ListCardFiles(const fs::path& folder, std::string_view 
   std::sort(files.begin(), files.end());
   return files;
 }
+
+std::vector<UnreadableFolder> UnreadableCardFolders(const fs::path& root) {
+  std::vector<UnreadableFolder> unreadable;
+  for (const fs::path& folder : {EventFolderPath(root), NormalFolderPath(root), LogFolderPath(root)}) {
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(folder, error))) continue;
+    fs::directory_iterator listing(folder, error);
+    if (error) unreadable.push_back({folder.string(), error.message()});
+  }
+  return unreadable;
+}

@@ -38,3 +38,15 @@ std::filesystem::path SettingsFilePath(const std::filesystem::path& root);
 // end in extension without regard to case, as full paths sorted by name.
 // Empty when the folder is missing or unreadable.
 std::vector<std::string> ListCardFiles(const std::filesystem::path& folder, std::string_view extension);
+
+// A recording folder that is there by name but cannot be listed (no
+// permission, a link to nowhere or in a loop, a file in its place).
+struct UnreadableFolder {
+  std::string path;
+  std::string reason;  // the system's words for the failure
+};
+
+// The card's event, normal and log folders that exist but cannot be listed.
+// A missing folder is not among them: whether it must exist is the layout
+// check's business.
+std::vector<UnreadableFolder> UnreadableCardFolders(const std::filesystem::path& root);

@@ -199,10 +199,7 @@ FRAMEINFOVIDEO CInfoEventFile::FrameFromRecord(const VdxRecord& r, const GSensor
 int CInfoEventFile::LoadRecords(const ReadOnlyFile& index, int64_t indexSize, uint32_t frameCount) {
   source_ = FrameSource::kIndex;
   const size_t recordSize = FirstRecordSize(index);
-  if (recordSize == 0) {
-    End(kLoadRunning);
-    return 1;
-  }
+  if (recordSize == 0) return EndIndexLoad();
   const uint32_t magic = RecordMagicFor(recordFormat_);
   // The trailer's count is not trusted further than the file can hold.
   const auto fits = static_cast<uint64_t>(indexSize) / recordSize;
@@ -211,18 +208,25 @@ int CInfoEventFile::LoadRecords(const ReadOnlyFile& index, int64_t indexSize, ui
   RecordReader reader(index);
   for (uint32_t i = 0; i < frameCount; ++i) {
     const ByteSpan bytes = reader.Next(recordSize);
-    if (bytes.size() < recordSize) {
-      End(kLoadRunning);
-      return 1;
-    }
+    if (bytes.size() < recordSize) return EndIndexLoad();
     const VdxRecord record = ParseRecord(bytes);
     if (!IsUsableRecord(record, magic)) continue;
     frames_.push_back(FrameFromRecord(record, calibration_, eventCode_));
   }
-  if (frames_.size() == frameCount) {
-    End(kLoadRunning);
-    return 1;
-  }
+  if (frames_.size() == frameCount) return EndIndexLoad();
+  return ScanInsteadOfIndex();
+}
+
+int CInfoEventFile::EndIndexLoad() {
+  // An index that gave not one frame says nothing about the pictures (a
+  // trailer that counts 0, an index cut down to its trailer); the data file
+  // itself may still be whole.
+  if (frames_.empty()) return ScanInsteadOfIndex();
+  End(kLoadRunning);
+  return 1;
+}
+
+int CInfoEventFile::ScanInsteadOfIndex() {
   KTRACE("VDX is out of data. Read VDD");
   KTRACE("%s", recordingPath_.c_str());
   StartScan();
@@ -237,10 +241,7 @@ int CInfoEventFile::LoadIndexWithoutTrailer(const std::string& indexPath) {
   }
   source_ = FrameSource::kIndexNoTrailer;
   const size_t recordSize = FirstRecordSize(index);
-  if (recordSize == 0) {
-    End(kLoadRunning);
-    return 1;
-  }
+  if (recordSize == 0) return EndIndexLoad();
   const uint64_t recordCount = static_cast<uint64_t>(std::max<int64_t>(index.Size(), 0)) / recordSize;
   frames_.reserve(static_cast<size_t>(recordCount));
 
@@ -248,10 +249,7 @@ int CInfoEventFile::LoadIndexWithoutTrailer(const std::string& indexPath) {
   uint32_t fixedMagic = 0;
   for (uint64_t i = 0; i < recordCount; ++i) {
     const ByteSpan bytes = reader.Next(recordSize);
-    if (bytes.size() < recordSize) {
-      End(kLoadRunning);
-      return 1;
-    }
+    if (bytes.size() < recordSize) return EndIndexLoad();
     const VdxRecord record = ParseRecord(bytes);
     if (fixedMagic == 0 && (record.magic == kRecordMagicA1 || record.magic == kRecordMagicA2)) {
       fixedMagic = record.magic;
@@ -261,12 +259,7 @@ int CInfoEventFile::LoadIndexWithoutTrailer(const std::string& indexPath) {
     frames_.push_back(FrameFromRecord(record, GSensorCalibration(), 0));
   }
   index.Close();
-  // An index with no usable record at all says nothing about the pictures;
-  // the data file itself may still be whole.
-  if (frames_.empty()) {
-    StartScan();
-    return 1;
-  }
+  if (frames_.empty()) return ScanInsteadOfIndex();
   identityFlag_ = 0;
   attrA_ = 0;
   eventCode_ = ReadVideoEventCode(VideoDataPathForIndex(indexPath));

@@ -101,6 +101,8 @@ class CInfoEventFile {
   void End(int status);
   void TakeTrailer(const VdxTrailer& trailer);
   int LoadRecords(const ReadOnlyFile& index, int64_t indexSize, uint32_t frameCount);
+  int EndIndexLoad();
+  int ScanInsteadOfIndex();
   int LoadIndexWithoutTrailer(const std::string& indexPath);
   static FRAMEINFOVIDEO FrameFromRecord(const VdxRecord& record, const GSensorCalibration& calibration,
                                         uint8_t extraEventBits);

@@ -102,6 +102,7 @@ void CMgrDBSearch::Scan() {
   view_->SetWaitCursor(true);
   lastScan_ = {};
   lastScan_.counts = CountCardFiles(root_);
+  lastScan_.unreadable = UnreadableCardFolders(root_);
 
   CheckFilesPass pass(root_, lastScan_.counts.Total());
   if (checkFiles_)

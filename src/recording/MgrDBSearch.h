@@ -21,6 +21,7 @@
 #include "platform/Prompt.h"
 #include "platform/Volumes.h"
 #include "recording/CardCatalogue.h"
+#include "recording/CardFolders.h"
 #include "recording/CheckFilesPass.h"
 #include "recording/InfoEventFile.h"
 #include "recording/InfoLogFile.h"
@@ -45,6 +46,8 @@ struct CardScanReport {
   CardFileCounts counts;
   bool crashed = false;
   std::vector<std::string> deleted;  // files the check-files pass removed
+  // Folders whose files could not be counted: their lists are incomplete.
+  std::vector<UnreadableFolder> unreadable;
 };
 
 // Shows the check-files dialog over a pass and returns once the pass has

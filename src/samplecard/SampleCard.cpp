@@ -1,6 +1,9 @@
 #include "samplecard/SampleCard.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <system_error>
 
@@ -98,13 +101,30 @@ bool Validate(const SampleCardOptions& o, std::string* error) {
   return true;
 }
 
+// What a card that fails half way must take back.
+struct MadeFolders {
+  std::filesystem::path highest;  // the highest folder the card created
+  bool rootWasThere = false;      // an empty root given: only its contents are the card's
+};
+
+bool IsMissing(const std::filesystem::path& path) {
+  struct stat st {};
+  return lstat(path.c_str(), &st) != 0 && errno == ENOENT;
+}
+
 // Refuses a root that already holds something, so no card is ever written
 // over files it did not make.
-bool PrepareRoot(const std::filesystem::path& root, std::string* error) {
+bool PrepareRoot(const std::filesystem::path& root, MadeFolders* made, std::string* error) {
   std::error_code ec;
-  if (std::filesystem::exists(root, ec)) {
+  if (!IsMissing(root)) {
     if (!std::filesystem::is_directory(root, ec)) return Fail(error, root.string() + " is not a folder");
     if (!std::filesystem::is_empty(root, ec)) return Fail(error, root.string() + " is not empty");
+    made->rootWasThere = true;
+  } else {
+    std::filesystem::path highest = std::filesystem::absolute(root, ec);
+    if (ec) return Fail(error, "cannot find " + root.string() + ": " + ec.message());
+    while (highest.has_relative_path() && IsMissing(highest.parent_path())) highest = highest.parent_path();
+    made->highest = highest;
   }
   for (const std::filesystem::path& folder :
        {root / kChannelFolder / kEventFolder, root / kChannelFolder / kNormalFolder, root / kLogFolder,
@@ -113,6 +133,15 @@ bool PrepareRoot(const std::filesystem::path& root, std::string* error) {
     if (ec) return Fail(error, "cannot create " + folder.string());
   }
   return true;
+}
+
+void RemoveCard(const std::filesystem::path& root, const MadeFolders& made) {
+  std::error_code ec;
+  if (!made.rootWasThere) {
+    if (!made.highest.empty()) std::filesystem::remove_all(made.highest, ec);
+    return;
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(root, ec)) std::filesystem::remove_all(entry.path(), ec);
 }
 
 // Where each recording lies on the drive.
@@ -182,11 +211,8 @@ bool WriteSettings(const std::filesystem::path& root, const SampleCardOptions& o
   return true;
 }
 
-}  // namespace
-
-bool WriteSampleCard(const std::filesystem::path& root, const SampleCardOptions& options, SampleCard* written,
-                     std::string* error) {
-  if (!Validate(options, error) || !PrepareRoot(root, error)) return false;
+bool WriteCardFiles(const std::filesystem::path& root, const SampleCardOptions& options, SampleCard* written,
+                    std::string* error) {
   SampleCard card;
   card.root = root;
   card.pulseType = options.pulseType;
@@ -246,5 +272,18 @@ bool WriteSampleCard(const std::filesystem::path& root, const SampleCardOptions&
   for (const SampleVideo& video : card.videos) card.totalBytes += video.dataBytes + video.indexBytes;
   for (const SampleLog& log : card.logs) card.totalBytes += log.bytes;
   if (written) *written = std::move(card);
+  return true;
+}
+
+}  // namespace
+
+bool WriteSampleCard(const std::filesystem::path& root, const SampleCardOptions& options, SampleCard* written,
+                     std::string* error) {
+  if (!Validate(options, error)) return false;
+  MadeFolders made;
+  if (!PrepareRoot(root, &made, error) || !WriteCardFiles(root, options, written, error)) {
+    RemoveCard(root, made);
+    return false;
+  }
   return true;
 }

@@ -51,7 +51,8 @@ struct SampleCard {
 };
 
 // Writes a whole card into root, which must not exist yet or be an empty
-// folder. On failure error says why; what was written so far stays.
+// folder. On failure error says why, and what the call created is removed
+// again: the folders it made, or the contents of the empty root.
 bool WriteSampleCard(const std::filesystem::path& root, const SampleCardOptions& options, SampleCard* written,
                      std::string* error);
 

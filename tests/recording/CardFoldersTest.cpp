@@ -44,4 +44,27 @@ TEST(CardFoldersTest, ListsRegularFilesOfTheExtensionInNameOrder) {
   EXPECT_TRUE(ListCardFiles(dir / "missing", kLogFileExtension).empty());
 }
 
+TEST(CardFoldersTest, FoldersThatExistButCannotBeListedAreNamedWithTheReason) {
+  TempDir dir;
+  MakeCardFolders(dir.path(), "ch1", "event", "", "log");
+  EXPECT_TRUE(UnreadableCardFolders(dir.path()).empty());  // no normal folder is no fault
+
+  fs::create_symlink(dir / "ch1" / "normal", dir / "ch1" / "normal");
+  dir.Write("card2/ch1/event", "a file where the folder should be");
+  fs::create_directories(dir / "card2" / "ch1" / "normal");
+  fs::create_symlink(dir / "gone", dir / "card2" / "log");
+
+  const std::vector<UnreadableFolder> loop = UnreadableCardFolders(dir.path());
+  ASSERT_EQ(loop.size(), 1u);
+  EXPECT_EQ(loop[0].path, (dir / "ch1" / "normal").string());
+  EXPECT_EQ(loop[0].reason, "Too many levels of symbolic links");
+
+  const std::vector<UnreadableFolder> broken = UnreadableCardFolders(dir / "card2");
+  ASSERT_EQ(broken.size(), 2u);
+  EXPECT_EQ(broken[0].path, (dir / "card2" / "ch1" / "event").string());
+  EXPECT_EQ(broken[0].reason, "Not a directory");
+  EXPECT_EQ(broken[1].path, (dir / "card2" / "log").string());
+  EXPECT_EQ(broken[1].reason, "No such file or directory");
+}
+
 }  // namespace

@@ -522,14 +522,43 @@ TEST_F(InfoEventFileTest, ShortIndexFilesFallBackToTheScan) {
   EXPECT_EQ(Load(path), 1);
   EXPECT_EQ(file_.Source(), FrameSource::kScan);
   EXPECT_EQ(file_.FrameCount(), 3);
+}
 
-  // A trailer with no records behind it: a recording without frames.
+TEST_F(InfoEventFileTest, IndexWithoutAnyUsableFrameFallsBackToTheScan) {
+  std::vector<TestRecord> records;
+  const std::string path = WriteThreePictures(records);
   TestTrailer t;
+  t.drid = "DR-INDEX";
+  struct Case {
+    const char* what;
+    uint32_t frameCount;
+    std::vector<TestRecord> records;
+  };
+  const Case cases[] = {
+      {"a trailer that counts 0 frames before whole records", 0, records},
+      {"an index cut down to its trailer", 3, {}},
+      {"a trailer with neither records nor frames", 0, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    t.frameCount = c.frameCount;
+    WriteIndex(c.records, EncodeTrailer(t));
+    EXPECT_EQ(Load(path), 1);
+    EXPECT_EQ(observer_.Status().load(), kLoadRunning);
+    EXPECT_EQ(observer_.EndedCount(), 1);
+    EXPECT_EQ(file_.Source(), FrameSource::kScan);
+    ASSERT_EQ(file_.FrameCount(), 3);
+    EXPECT_EQ(file_.Drid(), "");  // nothing of the trailer is kept
+    EXPECT_EQ(file_.Frame(2).time.second, 32);
+  }
+
+  // Without pictures to scan, such a load is a failure, not an empty success.
+  const std::string junk = dir_.Write("JUNK_0002.vdd", "no pictures here").string();
   t.frameCount = 0;
-  WriteIndex({}, EncodeTrailer(t));
-  EXPECT_EQ(Load(path), 1);
-  EXPECT_EQ(observer_.Status().load(), kLoadRunning);
-  EXPECT_EQ(file_.Source(), FrameSource::kIndex);
+  Bytes index = EncodeTrailer(t);
+  dir_.Write("JUNK_0002.vdx", AsText(index));
+  EXPECT_EQ(Load(junk), 1);
+  EXPECT_EQ(observer_.Status().load(), kLoadFailed);
   EXPECT_EQ(file_.FrameCount(), 0);
 }
 

@@ -42,3 +42,12 @@ inline CliRun RunCli(const std::vector<std::string>& args) {
   for (const auto& arg : args) line += " " + ShellQuote(arg);
   return Cli(line);
 }
+
+// korvane-cli with each argument quoted, keeping only what it prints on
+// stderr (in out), for the tests of its error lines.
+inline CliRun RunCliErrors(const std::vector<std::string>& args, const std::string& prefix = "") {
+  std::string line = prefix.empty() ? "" : prefix + " ";
+  line += ShellQuote(KORVANE_CLI_PATH);
+  for (const auto& arg : args) line += " " + ShellQuote(arg);
+  return RunShell(line + " 2>&1 >/dev/null");
+}
