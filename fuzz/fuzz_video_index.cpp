@@ -1,6 +1,6 @@
 // Arbitrary bytes as the index file of a small, whole data file: the load
-// must end cleanly (from the index or by the scan), and every frame read
-// must stay inside the frame buffer.
+// must end cleanly with frames (from the index or by the scan), and every
+// frame read must stay inside the frame buffer.
 
 #include <unistd.h>
 
@@ -42,15 +42,22 @@ std::vector<uint8_t> SmallDataFile() {
   return data;
 }
 
+// Made once and never destroyed, so that the clean-up at exit can still
+// name it.
 const std::string& Folder() {
-  static const std::string folder = [] {
+  static const std::string* const folder = [] {
     std::string pattern = (std::filesystem::temp_directory_path() / "korvane-fuzz-index-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
     const std::vector<uint8_t> data = SmallDataFile();
     WriteFile(pattern + "/REC0001.vdd", data.data(), data.size());
-    return pattern;
+    auto* made = new std::string(pattern);
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(Folder(), ignored);
+    });
+    return made;
   }();
-  return folder;
+  return *folder;
 }
 
 }  // namespace
@@ -64,6 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CInfoEventFile recording;
   const int result = recording.LoadVideoRecording(folder + "/REC0001.vdd", &observer);
   if (result != 1 || !observer.WaitForLoadEnded(kWaitMs) || observer.EndedCount() != 1) __builtin_trap();
+  // The data file's pictures are whole: whatever the index says, the load
+  // ends with frames, from the index or from the scan it falls back to.
+  if (observer.Status().load() != kLoadRunning || recording.FrameCount() == 0) __builtin_trap();
 
   static std::vector<uint8_t> buffer(FRAMEDATA_MAXSIZE);
   for (int i = 0; i < recording.FrameCount() && i < 64; ++i) {

@@ -19,13 +19,20 @@ namespace {
 
 constexpr int kWaitMs = 60000;
 
+// Made once and never destroyed, so that the clean-up at exit can still
+// name it.
 const std::string& DataPath() {
-  static const std::string path = [] {
+  static const std::string* const path = [] {
     std::string pattern = (std::filesystem::temp_directory_path() / "korvane-fuzz-scan-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    return pattern + "/REC0001.vdd";
+    auto* made = new std::string(pattern + "/REC0001.vdd");
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(std::filesystem::path(DataPath()).parent_path(), ignored);
+    });
+    return made;
   }();
-  return path;
+  return *path;
 }
 
 }  // namespace
