@@ -152,11 +152,11 @@ void PrintProblems(const CMgrDBSearch& store, const std::string& root, bool vali
     PrintError("cannot list " + folder.path + ": " + folder.reason);
   }
   // Listed, as the window lists it, but no load of it can succeed.
-  for (const FileListRow& row : MakeFileListRows(store, FileListKind::kLog)) {
+  for (const std::string& path : store.Catalogue().log) {
     std::error_code error;
-    const uintmax_t size = std::filesystem::file_size(row.path, error);
+    const uintmax_t size = std::filesystem::file_size(path, error);
     if (!error && size > LogSource::kMaxWholeBytes) {
-      PrintError(row.path + " is larger than " + std::to_string(LogSource::kMaxWholeBytes >> 20) +
+      PrintError(path + " is larger than " + std::to_string(LogSource::kMaxWholeBytes >> 20) +
                  " MB, more than any recorder writes: it cannot be loaded");
     }
   }
