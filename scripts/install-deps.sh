@@ -9,7 +9,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  gpsbabel tzdata
+  gpsbabel libxml2-utils libimage-exiftool-perl tzdata
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth imagemagick fonts-dejavu-core
 )
