@@ -10,6 +10,7 @@ namespace {
 constexpr size_t kTimeAt = 0;  // 7 bytes: year - 2000, month, day, hour, minute, second, frame number
 constexpr size_t kPulseAt = 9;
 constexpr size_t kKindAt = 11;
+constexpr size_t kFrameRateAt = 16;
 constexpr size_t kGpsValidAt = 12;
 constexpr size_t kLatitudeAt = 21;
 constexpr size_t kLongitudeAt = 29;
@@ -49,6 +50,7 @@ SampleCommentBlock MakeSampleCommentBlock(const SampleFrame& frame) {
   StoreU8(b, kTimeAt + 6, frame.frameNumber);
   StoreLe16(b, kPulseAt, frame.pulse);
   StoreU8(b, kKindAt, frame.kind);
+  StoreLe16(b, kFrameRateAt, frame.frameRate);
   StoreU8(b, kGpsValidAt, frame.gpsValid ? 1 : 0);
   StoreLeF64(b, kLatitudeAt, frame.latitude);
   StoreLeF64(b, kLongitudeAt, frame.longitude);

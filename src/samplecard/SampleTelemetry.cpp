@@ -91,6 +91,7 @@ std::vector<SampleFrame> MakeSampleFrames(const SampleRoute& route, const Sample
     SampleFrame frame;
     frame.time = TimeKeyToDateTime(plan.startEpochSeconds * 1000 + driveMs);
     frame.frameNumber = static_cast<uint8_t>(frameNumber);
+    frame.frameRate = static_cast<uint16_t>(plan.fps);
     if (plan.triggerFrame < 0)
       frame.kind = 1;
     else

@@ -57,6 +57,7 @@ struct SampleFrame {
   uint32_t size = 0;        // its byte count
   DateTime time;            // local; milliseconds follow from frameNumber
   uint8_t frameNumber = 0;  // within the second, in 1/30 s (0..30)
+  uint16_t frameRate = 0;   // the recording's frames per second
   uint8_t kind = 0;         // 1 normal, 2 before the trigger, 3 from the trigger on
   int16_t gX = 0;           // raw, thousandths of 1 g
   int16_t gY = 0;
