@@ -109,6 +109,7 @@ int CAppSetting::LoadSetting() {
   kml_.lineWidth = ReadProfileInt(ini, kSectionKml, kKeyLineWidth, defaults.lineWidth);
   kml_.lineOpacity = ReadProfileInt(ini, kSectionKml, kKeyLineOpacity, defaults.lineOpacity);
   kml_.lineColor = ReadProfileInt(ini, kSectionKml, kKeyLineColor, defaults.lineColor);
+  kml_.iconServer = ReadProfileString(ini, kSectionKml, kKeyIconServer, "", kProfileBuffer260);
   return 1;
 }
 

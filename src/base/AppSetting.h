@@ -29,6 +29,9 @@ struct KMLSETTING {
   int lineWidth = 5;
   int lineOpacity = 100;
   int lineColor = 255;
+  // The address the KML file's icons are fetched from; empty: the export's
+  // own server. Only ever set by hand in the file.
+  std::string iconServer;
 };
 
 // The folders the settings object works with.

@@ -28,3 +28,4 @@ inline constexpr std::string_view kKeyPointerInterval = "PointerInterval";
 inline constexpr std::string_view kKeyLineWidth = "LineWidth";
 inline constexpr std::string_view kKeyLineOpacity = "LineOpacity";
 inline constexpr std::string_view kKeyLineColor = "LineColor";
+inline constexpr std::string_view kKeyIconServer = "IconServer";

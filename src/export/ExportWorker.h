@@ -1,0 +1,71 @@
+#pragma once
+// The one worker thread of an export, with what it shares with its dialog:
+// a cancel word, the progress (read by the dialog's timer or the command
+// line, written by the worker), the answer to a question asked on the
+// user-interface thread, and the result, handed to the end callback on the
+// user-interface thread once the thread's work is over.
+//
+// Nothing but the worker touches the job's results between Start and the
+// end callback.
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "platform/Ports.h"
+
+// Results of the KML, GPX and CSV exports (the JPEG export has its own).
+constexpr int kExportFailed = 1;
+constexpr int kExportCancelled = 2;
+constexpr int kExportDone = 3;
+
+struct ExportProgress {
+  std::atomic<int> high{0};  // the bar's range is 0..high
+  std::atomic<int> pos{0};
+  std::atomic<int> part{0};   // the status text "part / parts", from 1; 0 for none
+  std::atomic<int> parts{0};  // how many parts (logs, recordings) the export has
+};
+
+class ExportWorker {
+ public:
+  explicit ExportWorker(UiQueue& ui);
+  // Cancels and waits for the thread; an end not yet delivered is dropped.
+  ~ExportWorker();
+  ExportWorker(const ExportWorker&) = delete;
+  ExportWorker& operator=(const ExportWorker&) = delete;
+
+  // Runs work on a new thread; its result reaches onEnd on the
+  // user-interface thread. False while an export runs or when no thread
+  // could be started.
+  bool Start(std::function<int()> work, std::function<void(int result)> onEnd);
+
+  // The dialog's Cancel: the worker looks at the word where its export says.
+  void Cancel();
+  bool CancelRequested() const { return cancel_.load(); }
+
+  // From Start until the end callback has run.
+  bool Running() const { return running_.load(); }
+
+  ExportProgress& Progress() { return progress_; }
+  const ExportProgress& Progress() const { return progress_; }
+
+  // From the worker: runs question on the user-interface thread and waits
+  // for its answer. A cancel while waiting answers false.
+  bool AskOnUi(std::function<bool()> question);
+
+ private:
+  UiQueue& ui_;
+  std::thread thread_;
+  std::atomic<bool> cancel_{false};
+  std::atomic<bool> running_{false};
+  ExportProgress progress_;
+  // Posted calls find out through this whether the worker still exists.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  std::mutex answerLock_;
+  std::condition_variable answered_;
+  std::optional<bool> answer_;
+};

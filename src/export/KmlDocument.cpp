@@ -1,0 +1,220 @@
+#include "export/KmlDocument.h"
+
+#include "export/KmlColors.h"
+#include "export/NumberText.h"
+#include "platform/TimeKey.h"
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr int kCoordinateDecimals = 6;
+constexpr int kValueDecimals = 1;
+constexpr int kFullTurn = 360;
+constexpr int kHalfTurn = 180;
+constexpr size_t kTableReserve = 256;
+
+// Language texts and file names go into element text: the five XML
+// specials must not end the element or start markup.
+std::string XmlText(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+// Text inside a CDATA section may hold anything but its end marker.
+std::string CdataText(std::string_view text) {
+  std::string safe;
+  size_t from = 0;
+  for (size_t at = text.find("]]>"); at != std::string_view::npos; at = text.find("]]>", from)) {
+    safe.append(text.substr(from, at - from));
+    safe += "]]]]><![CDATA[>";
+    from = at + 3;
+  }
+  safe.append(text.substr(from));
+  return safe;
+}
+
+void Line(std::string& out, std::string_view text) {
+  out += text;
+  out += kLineEnd;
+}
+
+void AppendIconStyle(std::string& out, std::string_view iconServer, bool event) {
+  out += "<IconStyle><color>ff00ff00</color><scale>0.8</scale><Icon><href>";
+  out += KmlIconAddress(iconServer, event);
+  out += "</href></Icon>";
+}
+
+const std::string& WeekdayName(const KmlTexts& texts, const DateTime& local) {
+  return texts.weekdays[local.dayOfWeek % texts.weekdays.size()];
+}
+
+// The table of a mark's description, appended piece by piece: a mark a
+// second over an hour of logs makes this the export's inner loop.
+std::string DateTable(const KmlTexts& t, const DateTime& l, const KmlMark& mark) {
+  std::string table;
+  table.reserve(kTableReserve);
+  table += "<table><tr><td>";
+  table += t.date;
+  table += "</td><td>";
+  AppendInt(table, l.year);
+  table += t.year;
+  AppendInt(table, l.month);
+  table += t.month;
+  AppendInt(table, l.day);
+  table += t.day;
+  table += '(';
+  table += WeekdayName(t, l);
+  table += ")</td></tr><tr><td>";
+  table += t.time;
+  table += "</td><td>";
+  AppendInt(table, l.hour);
+  table += t.hour;
+  AppendInt(table, l.minute);
+  table += t.minute;
+  AppendInt(table, l.second);
+  table += t.second;
+  table += "</td></tr><tr><td>";
+  table += t.speed;
+  table += "</td><td>";
+  AppendFixed(table, mark.speed, kValueDecimals);
+  table += "km/h</td></tr><tr><td>";
+  table += t.heading;
+  table += "</td><td>";
+  AppendFixed(table, mark.course, kValueDecimals);
+  table += t.degree;
+  table += "</td></tr></table>";
+  return table;
+}
+
+void AppendDescription(std::string& out, const std::string& table) {
+  out += "<description><![CDATA[";
+  if (table.find("]]>") == std::string::npos)
+    out += table;
+  else
+    out += CdataText(table);
+  out += "]]></description>";
+}
+
+}  // namespace
+
+std::string KmlIconAddress(std::string_view server, bool event) {
+  while (!server.empty() && server.back() == '/') server.remove_suffix(1);
+  return std::string(server) + (event ? "/icon/arrow_r_2.png" : "/icon/arrow_r_1.png");
+}
+
+int KmlHeading(float course) {
+  int heading = static_cast<int>(course);
+  if (course > kHalfTurn && course <= kFullTurn) heading -= kFullTurn;
+  return heading;
+}
+
+std::string KmlDocumentName(const KmlTexts& t, const DateTime& local) {
+  std::string name;
+  AppendInt(name, local.year);
+  name += t.year + " ";
+  AppendInt(name, local.month);
+  name += t.month + " ";
+  AppendInt(name, local.day);
+  name += t.day + " (" + WeekdayName(t, local) + ")";
+  return name;
+}
+
+void AppendKmlHeader(std::string& out, const KmlTexts& texts, const DateTime& documentTime, std::string_view iconServer,
+                     const KmlLineStyle& line) {
+  Line(out,
+       std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><kml xmlns=\"") + std::string(kKml21Namespace) + "\">");
+  Line(out, "<Document><name>" + XmlText(KmlDocumentName(texts, documentTime)) + "</name>");
+  Line(out, "<Style id=\"point_style\">");
+  AppendIconStyle(out, iconServer, false);
+  Line(out, "</IconStyle></Style>");
+  Line(out, "<Style id=\"pointRec_style\">");
+  AppendIconStyle(out, iconServer, true);
+  Line(out, "</IconStyle></Style>");
+  Line(out, "<Style id=\"line_style\">");
+  std::string lineStyle = "<LineStyle><color>" + KmlColorText(line.opacity, line.color) + "</color><width>";
+  AppendInt(lineStyle, line.width);
+  Line(out, lineStyle + "</width></LineStyle></Style>");
+}
+
+void AppendKmlPointFolderStart(std::string& out, const KmlTexts& texts) {
+  Line(out, "<Folder><name>" + XmlText(texts.pointer) + "</name>");
+}
+
+void AppendKmlPointMark(std::string& out, const KmlTexts& texts, std::string_view iconServer, const KmlMark& mark) {
+  const DateTime local = TimeKeyToDateTime(mark.time / 1000 * 1000);
+  const int heading = KmlHeading(mark.course);
+
+  out += "<Placemark><name>";
+  AppendTwoDigits(out, local.hour);
+  out += ':';
+  AppendTwoDigits(out, local.minute);
+  out += ':';
+  AppendTwoDigits(out, local.second);
+  Line(out, "</name><Snippet/>");
+
+  out += "<Style>";
+  AppendIconStyle(out, iconServer, mark.event);
+  out += "<heading>";
+  AppendInt(out, heading);
+  Line(out, "</heading></IconStyle></Style>");
+
+  out += "<Point><coordinates>";
+  AppendFixed(out, mark.longitude, kCoordinateDecimals);
+  out += ',';
+  AppendFixed(out, mark.latitude, kCoordinateDecimals);
+  Line(out, ",0</coordinates></Point>");
+
+  AppendDescription(out, DateTable(texts, local, mark));
+  out += kLineEnd;
+
+  out += "<LookAt><longitude>";
+  AppendFixed(out, mark.longitude, kCoordinateDecimals);
+  out += "</longitude><latitude>";
+  AppendFixed(out, mark.latitude, kCoordinateDecimals);
+  out += "</latitude><tilt>50</tilt><range>400</range><heading>";
+  AppendInt(out, heading);
+  Line(out, "</heading></LookAt>");
+  Line(out, "</Placemark>");
+}
+
+void AppendKmlFolderEnd(std::string& out) { Line(out, "</Folder>"); }
+
+void AppendKmlRoutePosition(std::string& route, double latitude, double longitude) {
+  AppendFixed(route, longitude, kCoordinateDecimals);
+  route += ',';
+  AppendFixed(route, latitude, kCoordinateDecimals);
+  route += ",0 ";
+}
+
+void AppendKmlRoute(std::string& out, const KmlTexts& texts, std::string_view routeText) {
+  Line(out, "<Folder><name>" + XmlText(texts.route) + "</name>");
+  Line(out, "<Placemark><name></name>");
+  Line(out, "<styleUrl>#line_style</styleUrl>");
+  Line(out, "<LineString id=\"CarRoute\"><tessellate>1</tessellate>");
+  out += "<coordinates>";
+  out += routeText;
+  Line(out, "</coordinates></LineString>");
+  Line(out, "</Placemark>");
+  Line(out, "</Folder>");
+}
+
+void AppendKmlEnd(std::string& out) {
+  Line(out, "</Document>");
+  Line(out, "</kml>");
+}

@@ -1,0 +1,118 @@
+#pragma once
+// The KML export of the loaded logs: the dialog's inputs, its checks in
+// their order, and the worker that writes the file. The window's dialog and
+// korvane-cli both drive this class; the dialog only shows what it says.
+//
+// The logs (and the log graph) must stay as they are until the end has
+// been delivered.
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/AppSetting.h"
+#include "export/ExportMessages.h"
+#include "export/ExportWorker.h"
+#include "export/KmlDocument.h"
+#include "export/KmlTexts.h"
+#include "platform/Prompt.h"
+#include "telemetry/GSensorGraphModel.h"
+
+class CInfoLogFile;
+
+// Ranges of the dialog's numeric fields.
+constexpr int kKmlIntervalMin = 1;
+constexpr int kKmlIntervalMax = 30;
+constexpr int kKmlLineWidthMin = 1;
+constexpr int kKmlLineWidthMax = 10;
+constexpr int kKmlOpacityMin = 0;
+constexpr int kKmlOpacityMax = 255;
+
+struct KmlExportInputs {
+  std::string folder;
+  std::string fileName;  // without ".kml"
+  bool pointer = true;
+  int pointerInterval = 10;  // seconds
+  bool route = true;
+  int lineWidth = 5;
+  int lineOpacity = 100;
+  int lineColor = 255;  // 0x00BBGGRR, one of kKmlLineColors
+  std::string iconServer{kDefaultKmlIconServer};
+};
+
+// The inputs as the dialog opens with them: the settings' values, the
+// colour list's entry for the stored colour.
+KmlExportInputs KmlInputsFromSettings(const KMLSETTING& settings, const std::string& folder);
+
+// The field a failed check puts the focus on.
+enum class KmlField { kNone, kInterval, kLineWidth, kLineOpacity, kLineColor, kFolder, kFileName };
+
+struct KmlCheckFailure {
+  ExportMessage message;
+  KmlField field = KmlField::kNone;
+};
+
+// The checks of Start before the overwrite question, in their order: the
+// interval (point marks on), width, opacity and colour (route on), the
+// folder, the file name. A colour outside the list and both parts off never
+// pass (the dialog cannot produce either).
+std::optional<KmlCheckFailure> CheckKmlInputs(const KmlExportInputs& inputs);
+
+// "<folder>/<trimmed file name>.kml".
+std::string KmlOutputPath(const KmlExportInputs& inputs);
+
+enum class KmlStart {
+  kStarted,   // the worker runs; the end callback will follow
+  kInvalid,   // a check failed: show its message, focus its field
+  kDeclined,  // the user would not overwrite the existing file
+  kFailed,    // the file cannot be created: show kMsgSaveLogFileFail
+  kBusy,      // an export runs already
+};
+
+struct KmlStartResult {
+  KmlStart outcome = KmlStart::kFailed;
+  std::optional<KmlCheckFailure> failure;
+};
+
+class KmlExportJob {
+ public:
+  explicit KmlExportJob(UiQueue& ui) : worker_(ui) {}
+
+  // The Start button: the checks, the overwrite question through prompt,
+  // a test creation of the file, then the worker. The end callback gets
+  // kExportFailed, kExportCancelled or kExportDone on the user-interface
+  // thread. logGraph (may be null) marks the event points; it is copied.
+  KmlStartResult Start(const KmlExportInputs& inputs, std::vector<const CInfoLogFile*> logs,
+                       const GSensorGraphModel* logGraph, Prompt& prompt, std::function<void(int result)> onEnd);
+
+  // The cancel flag; the worker reads it before each log.
+  void Cancel() { worker_.Cancel(); }
+  bool Running() const { return worker_.Running(); }
+  // Range 0..records of the log being written, position, and "log / logs".
+  const ExportProgress& Progress() const { return worker_.Progress(); }
+
+  const std::string& OutputPath() const { return outputPath_; }
+  // After the end: why the file could not be written, the marks and the
+  // route positions written.
+  const std::string& Error() const { return error_; }
+  int MarkCount() const { return markCount_; }
+  int RoutePositionCount() const { return routeCount_; }
+
+ private:
+  int Write();
+  DateTime DocumentTime() const;
+  bool IsEventPoint(int64_t time) const;
+
+  ExportWorker worker_;
+  KmlExportInputs inputs_;
+  std::vector<const CInfoLogFile*> logs_;
+  GSensorGraphModel eventPoints_;
+  bool haveEventPoints_ = false;
+  KmlTexts texts_;
+  std::string outputPath_;
+  std::string error_;
+  int markCount_ = 0;
+  int routeCount_ = 0;
+};
