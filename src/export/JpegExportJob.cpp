@@ -1,0 +1,105 @@
+#include "export/JpegExportJob.h"
+
+#include <cerrno>
+#include <vector>
+
+#include "export/OutputFile.h"
+#include "export/TargetFolderCheck.h"
+#include "recording/InfoEventFile.h"
+
+namespace {
+
+bool FailsEveryFile(int error) {
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+    case EIO:
+    case EROFS:
+    case ENOENT:
+    case ENOTDIR:
+    case EACCES:
+    case EPERM:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::optional<ExportMessage> CheckJpegFolder(const std::string& folder) { return CheckTargetFolder(folder); }
+
+bool JpegExportJob::Start(CInfoEventFile* recording, const JpegSelection& selection, std::vector<int> currentFrames,
+                          Prompt& prompt, std::function<void(int)> onEnd) {
+  if (worker_.Running()) return false;
+  recording_ = recording;
+  marked_.clear();
+  if (recording_ && recording_->FrameCount() > 0) marked_ = MarkJpegFrames(*recording_, selection, currentFrames);
+  folder_ = selection.folder;
+  prompt_ = &prompt;
+  written_.clear();
+  skipped_ = 0;
+  notOverwritten_.clear();
+  error_.clear();
+  return worker_.Start([this] { return Export(); }, std::move(onEnd));
+}
+
+int JpegExportJob::Export() {
+  if (!recording_ || recording_->FrameCount() < 1) return kJpegError;
+  ExportProgress& progress = worker_.Progress();
+  progress.high = static_cast<int>(marked_.size());
+  std::vector<unsigned char> picture(FRAMEDATA_MAXSIZE);
+  bool asked = false;
+  for (size_t m = 0; m < marked_.size(); ++m) {
+    if (worker_.CancelRequested()) return kJpegStopped;
+    progress.pos = static_cast<int>(m);
+    const int frame = marked_[m];
+    int count = recording_->ReadFrameData(frame, picture.data());
+    if (count <= 0) {
+      ++skipped_;
+      continue;
+    }
+    const std::string path = JpegFileName(folder_, recording_->Frame(frame).time, frame);
+    if (!asked && OutputExists(path)) {
+      asked = true;
+      const bool overwrite = worker_.AskOnUi([prompt = prompt_] {
+        return prompt->Show(MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionSaveJpeg), PromptButtons::YesNo) ==
+               PromptAnswer::Yes;
+      });
+      if (worker_.CancelRequested()) return kJpegStopped;
+      if (!overwrite) {
+        notOverwritten_ = path;
+        return kJpegStopped;
+      }
+    }
+    if (!codec_.DoubleAndReencode(picture.data(), count, static_cast<int>(picture.size()))) {
+      ++skipped_;
+      continue;
+    }
+    const FileOutcome outcome = WriteFrame(path, picture.data(), count);
+    if (outcome == FileOutcome::kFailed) return kJpegError;
+    if (outcome == FileOutcome::kSkipped) ++skipped_;
+  }
+  progress.pos = static_cast<int>(marked_.size());
+  return kJpegDone;
+}
+
+// A file that cannot be created (a folder of that name, a name the file
+// system will not take) is skipped as the recorder's own software skipped
+// it. Failures that every further frame would meet as well (a full disk, a
+// file size limit, a folder gone or closed to us) end the export: skipping
+// them all would report an empty folder as a success.
+JpegExportJob::FileOutcome JpegExportJob::WriteFrame(const std::string& path, const unsigned char* bytes, int count) {
+  OutputFile file;
+  if (file.Open(path)) {
+    file.Write(bytes, static_cast<size_t>(count));
+    if (file.Commit()) {
+      written_.push_back(path);
+      return FileOutcome::kWritten;
+    }
+  }
+  if (!FailsEveryFile(file.ErrorNumber())) return FileOutcome::kSkipped;
+  error_ = file.Error();
+  return FileOutcome::kFailed;
+}
