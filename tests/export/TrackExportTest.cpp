@@ -1,0 +1,150 @@
+// GPX and CSV exports: one row per frame or record, a GPX point only where
+// there is a fix, times with the offset in force, and the pulse speed only
+// where the card's pulse type is known.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+
+#include "ExportTestSupport.h"
+#include "base/MgrMultiLang.h"
+#include "export/TrackExportJob.h"
+#include "export/TrackPoints.h"
+#include "platform/ScriptedPrompt.h"
+#include "platform/TimeKey.h"
+#include "recording/MgrDBSearch.h"
+#include "samplecard/SampleCard.h"
+#include "samplecard/SampleLogWriter.h"
+#include "samplecard/SampleVideoWriter.h"
+#include "support/TempDir.h"
+#include "support/ZoneGuard.h"
+
+namespace {
+
+constexpr int kPulseType = 1;
+
+class TrackExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetLangFilePath("");
+    SampleLogSpec logSpec;
+    logSpec.seconds = 20;
+    logSpec.invalidFrom = 5;
+    logSpec.invalidSeconds = 4;
+    sampleLog_ = MakeSampleLog(logSpec);
+    std::string error;
+    std::filesystem::create_directories(dir_ / "log");
+    std::filesystem::create_directories(dir_ / "video");
+    ASSERT_TRUE(WriteSampleLog(dir_ / "log", &sampleLog_, &error)) << error;
+    LoadLog(sampleLog_.path, log_);
+
+    SampleVideoSpec videoSpec;
+    videoSpec.seconds = 2;
+    videoSpec.fps = 5;
+    videoSpec.invalidFrom = 1;
+    videoSpec.invalidSeconds = 5;
+    sampleVideo_ = MakeSampleVideo(videoSpec);
+    ASSERT_TRUE(WriteSampleVideo(dir_ / "video", &sampleVideo_, &error)) << error;
+    LoadVideo(sampleVideo_.dataPath, video_);
+  }
+
+  int Run(TrackFormat format, const std::string& output, int pulseType = kPulseType) {
+    int result = 0;
+    const TrackStartResult start =
+        job_.Start(format, output, {{"clip.vdd", &video_, nullptr}, {"drive <1>.log", nullptr, &log_}}, pulseType,
+                   prompt_, [&](int r) { result = r; });
+    EXPECT_EQ(start.outcome, TrackStart::kStarted);
+    if (start.outcome != TrackStart::kStarted) return 0;
+    DrainUntilEnd(ui_, [&] { return job_.Running(); });
+    return result;
+  }
+
+  int FixCount() const {
+    int fixes = 0;
+    for (const auto& r : sampleLog_.records) fixes += r.gpsValid ? 1 : 0;
+    for (const auto& f : sampleVideo_.frames) fixes += f.gpsValid ? 1 : 0;
+    return fixes;
+  }
+
+  ZoneGuard zone_;
+  TempDir dir_;
+  SampleLog sampleLog_;
+  SampleVideo sampleVideo_;
+  CInfoLogFile log_;
+  CInfoEventFile video_;
+  ManualUiQueue ui_;
+  ScriptedPrompt prompt_;
+  TrackExportJob job_{ui_};
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST_F(TrackExportTest, CsvHasARowPerFrameAndRecordWithEmptyPositionsWithoutAFix) {
+  const auto out = dir_ / "track.csv";
+  ASSERT_EQ(Run(TrackFormat::kCsv, out.string()), kExportDone);
+  const std::vector<std::string> lines = Lines(TempDir::Read(out));
+  ASSERT_EQ(lines.size(), 1 + sampleVideo_.frames.size() + sampleLog_.records.size());
+  EXPECT_EQ(lines[0], "time,latitude,longitude,gps_speed_kmh,course,g_x,g_y,g_z,lamps,pulse_speed_kmh");
+  EXPECT_EQ(job_.Written(), static_cast<int>(lines.size()) - 1);
+
+  const size_t firstLogRow = 1 + sampleVideo_.frames.size();
+  for (size_t i = 0; i < sampleLog_.records.size(); ++i) {
+    const SampleLogRecord& r = sampleLog_.records[i];
+    const FRAMEINFOLOG& loaded = *log_.Record(static_cast<int>(i));
+    const std::string& row = lines[firstLogRow + i];
+    EXPECT_EQ(row.rfind(IsoLocalTime(loaded.time) + ",", 0), 0u) << row;
+    if (r.gpsValid) {
+      EXPECT_NE(row.find(',' + std::to_string(r.latitude).substr(0, 6)), std::string::npos) << row;
+    } else {
+      EXPECT_NE(row.find(",,,,,"), std::string::npos) << "no position, speed or course: " << row;
+    }
+    const int pulseSpeed = CMgrDBSearch::PulseToKmhFor(kPulseType, r.pulse);
+    EXPECT_TRUE(row.ends_with("," + std::to_string(r.signal) + "," + std::to_string(pulseSpeed))) << row;
+  }
+}
+
+TEST_F(TrackExportTest, GpxHoldsOnlyFixesWithTheirTelemetry) {
+  const auto out = dir_ / "track.gpx";
+  ASSERT_EQ(Run(TrackFormat::kGpx, out.string(), -1), kExportDone);
+  const std::string gpx = TempDir::Read(out);
+  const std::regex point("<trkpt lat=");
+  const auto points = std::distance(std::sregex_iterator(gpx.begin(), gpx.end(), point), std::sregex_iterator());
+  EXPECT_EQ(points, FixCount());
+  EXPECT_EQ(job_.Written(), FixCount());
+  EXPECT_NE(gpx.find("<trk><name>drive &lt;1&gt;.log</name>"), std::string::npos);
+  EXPECT_NE(gpx.find("<korvane:gX>"), std::string::npos);
+  EXPECT_EQ(gpx.find("pulseSpeed"), std::string::npos) << "unknown pulse type: no pulse speed";
+  EXPECT_TRUE(gpx.ends_with("</gpx>\n"));
+}
+
+TEST(TrackPoints, IsoTimesCarryTheOffsetInForceThen) {
+  ZoneGuard zone;
+  const DateTime summer{2024, 6, 0, 14, 9, 30, 5, 250};
+  const DateTime winter{2024, 1, 0, 2, 23, 59, 59, 0};
+  EXPECT_EQ(IsoLocalTime(MakeTimeKey(summer)), "2024-06-14T09:30:05.250+02:00");
+  EXPECT_EQ(IsoLocalTime(MakeTimeKey(winter)), "2024-01-02T23:59:59.000+01:00");
+  ZoneGuard west("America/St_Johns");
+  EXPECT_EQ(IsoLocalTime(MakeTimeKey(winter)), "2024-01-02T23:59:59.000-03:30");
+}
+
+TEST_F(TrackExportTest, OutputChecksAndTheOverwriteQuestion) {
+  EXPECT_EQ(CheckTrackOutput((dir_ / "missing/x.gpx").string()), kMsgFolderNotExist);
+  EXPECT_EQ(CheckTrackOutput("/proc/x.gpx"), kMsgFolderNotAuthority);
+  EXPECT_EQ(CheckTrackOutput((dir_.path() / " ").string()), kMsgEnterFileName);
+  EXPECT_FALSE(CheckTrackOutput((dir_ / "x.gpx").string()));
+
+  const auto existing = dir_.Write("old.csv", "keep");
+  prompt_.QueueAnswer(PromptAnswer::No);
+  EXPECT_EQ(
+      job_.Start(TrackFormat::kCsv, existing.string(), {{"clip", &video_, nullptr}}, -1, prompt_, [](int) {}).outcome,
+      TrackStart::kDeclined);
+  EXPECT_EQ(TempDir::Read(existing), "keep");
+}
+
+}  // namespace
