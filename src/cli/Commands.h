@@ -13,3 +13,7 @@ void AddScanCommand(CLI::App& app, int& exitStatus);
 void AddPulseCommand(CLI::App& app, int& exitStatus);
 void AddSearchLogCommand(CLI::App& app, int& exitStatus);
 void AddPlayCommand(CLI::App& app, int& exitStatus);
+void AddExportJpegCommand(CLI::App& app, int& exitStatus);
+void AddExportKmlCommand(CLI::App& app, int& exitStatus);
+void AddExportGpxCommand(CLI::App& app, int& exitStatus);
+void AddExportCsvCommand(CLI::App& app, int& exitStatus);

@@ -25,6 +25,10 @@ int main(int argc, char** argv) {
   AddPulseCommand(app, exitStatus);
   AddSearchLogCommand(app, exitStatus);
   AddPlayCommand(app, exitStatus);
+  AddExportJpegCommand(app, exitStatus);
+  AddExportKmlCommand(app, exitStatus);
+  AddExportGpxCommand(app, exitStatus);
+  AddExportCsvCommand(app, exitStatus);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {

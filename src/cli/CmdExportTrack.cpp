@@ -1,0 +1,110 @@
+// korvane-cli export-gpx FILE... -o OUT.gpx and export-csv FILE... -o
+// OUT.csv: the telemetry of video recordings (.vdd) and logs (.log), one
+// point or row per frame or record.
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "cli/CliCommon.h"
+#include "cli/CliLoad.h"
+#include "cli/Commands.h"
+#include "cli/ExportCli.h"
+#include "export/TrackExportJob.h"
+#include "platform/Utf8.h"
+
+namespace {
+
+struct TrackRequest {
+  std::vector<std::string> files;
+  std::string output;
+  bool yes = false;
+};
+
+// The loaded files, each kept alive until the export has ended.
+struct LoadedFiles {
+  std::vector<std::unique_ptr<CInfoEventFile>> videos;
+  std::vector<std::unique_ptr<CInfoLogFile>> logs;
+  std::vector<TrackSource> sources;
+};
+
+bool LoadFile(const std::string& path, LoadedFiles& loaded) {
+  WaitingLoadObserver observer;
+  const std::string name = std::filesystem::path(path).filename().string();
+  if (EndsWithNoCase(path, ".log")) {
+    auto log = std::make_unique<CInfoLogFile>();
+    if (LoadLogForCli(path, *log, observer) == kLoadFailed) return false;
+    loaded.sources.push_back({name, nullptr, log.get()});
+    loaded.logs.push_back(std::move(log));
+    return true;
+  }
+  auto video = std::make_unique<CInfoEventFile>();
+  if (LoadVideoForCli(path, *video, observer) == kLoadFailed) return false;
+  loaded.sources.push_back({name, video.get(), nullptr});
+  loaded.videos.push_back(std::move(video));
+  return true;
+}
+
+int RunExportTrack(const TrackRequest& request, TrackFormat format) {
+  UseProgramLanguage();
+  FailWritesBeyondFileSizeLimit();
+  LoadedFiles loaded;
+  for (const std::string& path : request.files)
+    if (!LoadFile(path, loaded)) return kExitLoadFailed;
+  if (const auto message = CheckTrackOutput(request.output)) {
+    PrintMessage(*message);
+    return kExitLoadFailed;
+  }
+  if (OutputIsAnInput(request.output, request.files)) return kExitLoadFailed;
+
+  ManualUiQueue ui;
+  OverwriteAnswer answer(request.yes);
+  TrackExportJob job(ui);
+  int result = kExportFailed;
+  const TrackStartResult start =
+      job.Start(format, request.output, std::move(loaded.sources), PulseTypeOfCardHolding(request.files.front()),
+                answer, [&result](int r) { result = r; });
+  if (start.outcome == TrackStart::kDeclined) {
+    PrintNotOverwritten(request.output);
+    return kExitLoadFailed;
+  }
+  if (start.outcome != TrackStart::kStarted) {
+    if (start.message)
+      PrintMessage(*start.message);
+    else
+      PrintError("cannot start the export");
+    return kExitLoadFailed;
+  }
+  WaitForExportEnd(
+      ui, [&job] { return job.Running(); }, [&job] { job.Cancel(); });
+  if (result == kExportDone) {
+    std::cout << request.output << "\n";
+    return kExitOk;
+  }
+  PrintError(result == kExportCancelled ? "cancelled; nothing written" : "cannot write " + job.Error());
+  return kExitLoadFailed;
+}
+
+void AddTrackCommand(CLI::App& app, int& exitStatus, TrackFormat format, const char* name, const char* description,
+                     const char* outputHelp) {
+  auto* command = app.add_subcommand(name, description);
+  auto request = std::make_shared<TrackRequest>();
+  command->add_option("FILE", request->files, "video data files (.vdd) and logs (.log), in order")->required();
+  command->add_option("-o,--output", request->output, outputHelp)->required();
+  command->add_flag("--yes", request->yes, "overwrite an existing file");
+  command->callback([&exitStatus, request, format] { exitStatus = RunExportTrack(*request, format); });
+}
+
+}  // namespace
+
+void AddExportGpxCommand(CLI::App& app, int& exitStatus) {
+  AddTrackCommand(app, exitStatus, TrackFormat::kGpx, "export-gpx",
+                  "Write the GPS track of recordings and logs as GPX 1.1 (points with a fix)", "the GPX file to write");
+}
+
+void AddExportCsvCommand(CLI::App& app, int& exitStatus) {
+  AddTrackCommand(app, exitStatus, TrackFormat::kCsv, "export-csv",
+                  "Write the telemetry of recordings and logs as CSV, one row per frame or record",
+                  "the CSV file to write");
+}
