@@ -1,9 +1,9 @@
 #pragma once
 // GPX 1.1 output: one track per recording or log, one point per frame or
 // record with a GPS fix. Time, latitude and longitude are GPX's own; speed
-// and course also go into Garmin's track point extension, which most GPX
-// readers know; GPS speed in km/h, course, G values, lamps and pulse speed
-// go into elements of our own namespace.
+// (in m/s) and course also go into Garmin's track point extension, which
+// Garmin's and many other programs read; GPS speed in km/h, course, G
+// values, lamps and pulse speed go into elements of our own namespace.
 
 #include <string>
 #include <string_view>

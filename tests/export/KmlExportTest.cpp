@@ -211,6 +211,29 @@ TEST(KmlDocument, HeadingColourAndIconAddressRules) {
   EXPECT_EQ(KmlIconAddress("http://a.b//", true), "http://a.b/icon/arrow_r_2.png");
 }
 
+TEST_F(KmlExportTest, TheDialogOpensWithTheSettingsAndTheIconServerTheFileNames) {
+  AppSettingFolders folders;
+  folders.settingsBase = dir_ / "config";
+  folders.documents = dir_ / "Documents";
+  dir_.Write("config/Halvorn/Nemora/kelbrin.ini",
+             "[KML]\r\nPointer=0\r\nPointerInterval=7\r\nRoute=1\r\nLineWidth=3\r\nLineOpacity=200\r\n"
+             "LineColor=12345\r\nIconServer=http://maps.local/kx\r\n");
+  CAppSetting setting(folders);
+  setting.LoadSetting();
+  const KmlExportInputs in = KmlInputsFromSettings(setting.Kml(), "/f");
+  EXPECT_FALSE(in.pointer);
+  EXPECT_EQ(in.pointerInterval, 7);
+  EXPECT_EQ(in.lineWidth, 3);
+  EXPECT_EQ(in.lineOpacity, 200);
+  EXPECT_EQ(in.lineColor, 0) << "a colour the list does not hold selects its first entry";
+  EXPECT_EQ(in.iconServer, "http://maps.local/kx");
+
+  dir_.Write("config/Halvorn/Nemora/kelbrin.ini", "[KML]\r\nLineColor=16776960\r\n");
+  setting.LoadSetting();
+  EXPECT_EQ(KmlInputsFromSettings(setting.Kml(), "/f").iconServer, kDefaultKmlIconServer);
+  EXPECT_EQ(KmlInputsFromSettings(setting.Kml(), "/f").lineColor, 0xFFFF00);
+}
+
 TEST_F(KmlExportTest, ChecksRunInTheDialogsOrderAndNameTheField) {
   const auto check = [](const KmlExportInputs& in) { return CheckKmlInputs(in); };
   KmlExportInputs in = Inputs();
