@@ -232,6 +232,26 @@ TEST_F(CliExportTest, JpegDefaultIsTheFrameTheViewerShowsAndFpsIsLimitedToTheLis
   EXPECT_EQ(folder.err, "korvane-cli: You don't have access to this folder.\n");
 }
 
+// Ctrl-C cancels the export before its next frame: whenever it comes, what
+// is in the folder is whole and nothing is left under a temporary name.
+TEST_F(CliExportTest, AnInterruptLeavesOnlyWholeFiles) {
+  const SampleVideo* normal = nullptr;
+  for (const SampleVideo& v : card_->videos)
+    if (v.kind == SampleVideoKind::kNormal) normal = &v;
+  ASSERT_NE(normal, nullptr);
+  const Outcome run = Cli("export-jpeg " + Q(normal->dataPath) + " -o " + Q(out_) + " --all & pid=$!; sleep 0.05; " +
+                          "kill -INT $pid; wait $pid; echo exit $?");
+  EXPECT_NE(run.out.find("exit "), std::string::npos);
+  size_t files = 0;
+  for (const auto& entry : fs::directory_iterator(out_)) {
+    ++files;
+    EXPECT_EQ(entry.path().filename().string().find(".part-"), std::string::npos) << entry.path();
+    const std::string bytes = TempDir::Read(entry.path());
+    EXPECT_TRUE(bytes.size() > 4 && bytes.rfind("\xFF\xD8", 0) == 0 && bytes.ends_with("\xFF\xD9")) << entry.path();
+  }
+  EXPECT_LE(files, normal->frames.size());
+}
+
 // A file size limit stands in for a full disk: the export fails with its
 // message, and what is there is whole.
 TEST_F(CliExportTest, AFullDiskFailsClearlyAndLeavesNoHalfFile) {
