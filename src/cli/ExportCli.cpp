@@ -5,7 +5,7 @@
 
 #include "base/MgrMultiLang.h"
 #include "cli/CliCommon.h"
-#include "export/OutputFile.h"
+#include "cli/OutputFile.h"
 #include "platform/UserFolders.h"
 #include "platform/Utf8.h"
 #include "recording/MgrDBSearch.h"
@@ -57,13 +57,9 @@ void PrintNotOverwritten(const std::string& path) {
 }
 
 bool OutputIsAnInput(const std::string& output, const std::vector<std::string>& inputs) {
-  for (const std::string& input : inputs) {
-    if (IsSameFile(output, input)) {
-      PrintError("the output " + output + " is the input " + input);
-      return true;
-    }
-  }
-  return false;
+  if (!IsOneOfInputs(output, inputs)) return false;
+  PrintError("the output " + output + " is one of the inputs; it is left as it is");
+  return true;
 }
 
 int PulseTypeOfCardHolding(const std::string& recordingPath) {

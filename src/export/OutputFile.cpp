@@ -132,13 +132,6 @@ std::string OutputFile::Error() const {
   return target_ + ": " + std::strerror(errno_);
 }
 
-bool IsSameFile(const std::string& a, const std::string& b) {
-  struct stat sa {};
-  struct stat sb {};
-  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
-  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
 bool OutputExists(const std::string& path) {
   struct stat s {};
   return ::lstat(path.c_str(), &s) == 0;

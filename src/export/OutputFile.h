@@ -51,9 +51,5 @@ class OutputFile {
   size_t used_ = 0;
 };
 
-// Whether both paths name the same existing file (the same device and
-// inode, so links and different spellings count).
-bool IsSameFile(const std::string& a, const std::string& b);
-
 // Whether a file system entry of that path exists (a dangling link counts).
 bool OutputExists(const std::string& path);

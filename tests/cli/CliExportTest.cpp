@@ -175,7 +175,7 @@ TEST_F(CliExportTest, CsvKeepsEveryRecordAndRefusesToOverwriteItsInput) {
   const std::string before = TempDir::Read(copy);
   const Outcome same = Cli("export-csv " + Q(copy) + " -o " + Q(copy) + " --yes");
   EXPECT_EQ(same.exitStatus, 1);
-  EXPECT_NE(same.err.find("is the input"), std::string::npos) << same.err;
+  EXPECT_NE(same.err.find("is one of the inputs"), std::string::npos) << same.err;
   EXPECT_EQ(TempDir::Read(copy), before);
 }
 
