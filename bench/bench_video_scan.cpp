@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "BenchRatio.h"
+#include "platform/ReadOnlyFile.h"
 #include "recording/InfoEventFile.h"
 #include "recording/MappedFile.h"
-#include "recording/ReadOnlyFile.h"
 #include "recording/VideoDataScan.h"
 #include "recording/WaitingLoadObserver.h"
 

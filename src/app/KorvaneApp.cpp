@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
@@ -13,6 +12,7 @@
 #include "base/AppSetting.h"
 #include "base/AppTitle.h"
 #include "base/MgrMultiLang.h"
+#include "platform/RegularFile.h"
 #include "platform/Trace.h"
 #include "platform/UserFolders.h"
 #include "playback/PlaybackEngine.h"
@@ -58,8 +58,8 @@ bool CKorvaneApp::CheckSkinPackage() {
   const std::filesystem::path start = ProgramDataFolder();
   // No language file is chosen yet, so the text is always the English one.
   for (const char* name : {kSkinIndexName, kSkinImageName}) {
-    QFile file(QString::fromStdString((start / name).string()));
-    if (file.open(QIODevice::ReadOnly)) continue;
+    // Opened without blocking: a FIFO in place of the package must not hang the start.
+    if (RegularFileOpens(start / name)) continue;
     ReportStartFailure(QStringLiteral("%1 : %2").arg(QStringLiteral("Check File"), QString::fromLatin1(name)));
     return false;
   }

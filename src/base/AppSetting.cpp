@@ -1,13 +1,11 @@
 #include "base/AppSetting.h"
 
-#include <unistd.h>
-
-#include <fstream>
-
 #include "base/MgrMultiLang.h"
 #include "base/ScriptPolicy.h"
 #include "base/SettingKeys.h"
+#include "platform/AtomicWrite.h"
 #include "platform/ProfileFile.h"
+#include "platform/RegularFile.h"
 #include "platform/Trace.h"
 #include "platform/UserFolders.h"
 
@@ -20,24 +18,12 @@ namespace {
 constexpr int kVenderCode = 1;
 constexpr int kMapType = 1;
 
-bool CanOpenForReading(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return static_cast<bool>(in);
-}
-
-// Copies source over target through a file beside it, so that an
-// interrupted copy never leaves half a settings file.
-bool CopyAtomically(const fs::path& source, const fs::path& target) {
-  const fs::path temp = target.string() + ".seed-" + std::to_string(::getpid());
-  std::error_code error;
-  if (!fs::copy_file(source, temp, fs::copy_options::overwrite_existing, error)) {
-    fs::remove(temp, error);
-    return false;
-  }
-  fs::rename(temp, target, error);
-  if (!error) return true;
-  fs::remove(temp, error);
-  return false;
+// The shipped file is a profile file like the one it seeds, held to the
+// same limits; the copy is named only once complete, so a start cut short
+// (even by kill -9) leaves either no settings file or a whole one.
+bool SeedFrom(const fs::path& shipped, const fs::path& target) {
+  const WholeFile source = ReadRegularFile(shipped, kMaxProfileFileBytes);
+  return source.content && WriteFileAtomically(target, *source.content, WriteMode::kCreateOnly);
 }
 
 }  // namespace
@@ -65,6 +51,7 @@ void CAppSetting::PrepareSettingsFolder() {
   // A fresh account may not even have its configuration base yet.
   fs::create_directories(settingsFolder_, error);
   if (error) KTRACE("cannot create %s: %s", settingsFolder_.c_str(), error.message().c_str());
+  RemoveStaleTemporaries(GetIniPath());
   SeedSettingsFile();
 }
 
@@ -74,11 +61,11 @@ void CAppSetting::PrepareSettingsFolder() {
 // takes its default until something is written.
 void CAppSetting::SeedSettingsFile() const {
   const fs::path settingsFile = GetIniPath();
-  if (CanOpenForReading(settingsFile)) return;
+  if (RegularFileOpens(settingsFile)) return;
   std::error_code error;
   if (fs::symlink_status(settingsFile, error).type() != fs::file_type::not_found) return;
   const fs::path shipped = folders_.dataFolder / kAppSettingsFileName;
-  if (!CopyAtomically(shipped, settingsFile)) KTRACE("no settings file seeded from %s", shipped.c_str());
+  if (!SeedFrom(shipped, settingsFile)) KTRACE("no settings file seeded from %s", shipped.c_str());
 }
 
 int CAppSetting::LoadSetting() {

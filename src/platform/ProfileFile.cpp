@@ -1,14 +1,13 @@
 #include "platform/ProfileFile.h"
 
-#include <unistd.h>
-
 #include <climits>
 #include <cstdio>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
+#include "platform/AtomicWrite.h"
+#include "platform/RegularFile.h"
+#include "platform/Trace.h"
 #include "platform/Utf8.h"
 
 namespace fs = std::filesystem;
@@ -57,13 +56,19 @@ struct ProfileDocument {
   bool endsWithNewline = true;
 };
 
+// Anything but a regular file of sensible size reads as absent: a FIFO in
+// its place would hang the read, /dev/zero or a huge sparse file would take
+// all memory, and none of them is a profile file anyone wrote.
 std::optional<std::string> ReadWholeFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return content.str();
+  WholeFile read = ReadRegularFile(file, kMaxProfileFileBytes);
+  if (read.content) return std::move(read.content);
+  if (read.error == FileReadError::kNotRegular) KTRACE("%s is not a regular file; not read", file.c_str());
+  if (read.error == FileReadError::kTooLarge) {
+    KTRACE("%s is larger than %llu bytes; not read", file.c_str(),
+           static_cast<unsigned long long>(kMaxProfileFileBytes));
+  }
+  if (read.error == FileReadError::kReadFailed) KTRACE("%s cannot be read", file.c_str());
+  return std::nullopt;
 }
 
 ProfileDocument ParseDocument(std::string_view content) {
@@ -136,24 +141,6 @@ std::string Serialize(const ProfileDocument& doc) {
   return out;
 }
 
-// Writes content beside the file and renames it over the file, so that
-// readers see either the old or the new file, never a part of one.
-bool ReplaceAtomically(const fs::path& file, const std::string& content) {
-  const fs::path temp = file.string() + ".tmp-" + std::to_string(::getpid());
-  FILE* out = std::fopen(temp.c_str(), "wb");
-  if (!out) return false;
-  const bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
-  const bool flushed = std::fflush(out) == 0 && ::fsync(::fileno(out)) == 0;
-  const bool closed = std::fclose(out) == 0;
-  std::error_code error;
-  if (written && flushed && closed) {
-    fs::rename(temp, file, error);
-    if (!error) return true;
-  }
-  fs::remove(temp, error);
-  return false;
-}
-
 }  // namespace
 
 int LeadingInt(std::string_view text) {
@@ -198,20 +185,20 @@ bool WriteProfileString(const fs::path& file, std::string_view section, std::str
     doc.lines.push_back(ParseLine("[" + std::string(section) + "]"));
     doc.lines.push_back(ParseLine(keyLine));
     doc.endsWithNewline = true;
-    return ReplaceAtomically(file, Serialize(doc));
+    return WriteFileAtomically(file, Serialize(doc), WriteMode::kReplace);
   }
   const size_t existing = FindKey(doc, sectionLine, key);
   if (existing != std::string::npos) {
     ProfileLine& line = doc.lines[existing];
     line = ParseLine(line.text.substr(0, line.valueStart) + std::string(value));
-    return ReplaceAtomically(file, Serialize(doc));
+    return WriteFileAtomically(file, Serialize(doc), WriteMode::kReplace);
   }
   // A new key goes after the section's last non-blank line.
   size_t insertAt = SectionEnd(doc, sectionLine);
   while (insertAt > sectionLine + 1 && Trim(doc.lines[insertAt - 1].text).empty()) --insertAt;
   doc.lines.insert(doc.lines.begin() + static_cast<long>(insertAt), ParseLine(keyLine));
   if (insertAt == doc.lines.size() - 1) doc.endsWithNewline = true;
-  return ReplaceAtomically(file, Serialize(doc));
+  return WriteFileAtomically(file, Serialize(doc), WriteMode::kReplace);
 }
 
 bool WriteProfileInt(const fs::path& file, std::string_view section, std::string_view key, int value) {

@@ -5,9 +5,14 @@
 // never leaves half a settings file behind.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+// Profile files are a few KiB. A file larger than this is not read: its
+// keys take their defaults, and it is not rewritten either.
+constexpr uint64_t kMaxProfileFileBytes = 1024 * 1024;
 
 // The buffer sizes the callers read into, terminator included.
 constexpr size_t kProfileBuffer260 = 260;

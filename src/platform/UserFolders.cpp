@@ -4,9 +4,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <vector>
+
+#include "platform/RegularFile.h"
 
 namespace fs = std::filesystem;
 
@@ -51,14 +52,10 @@ std::string Unquote(std::string_view value) {
   return out;
 }
 
+// A handful of lines; anything bigger (or a FIFO, or a device) is not this file.
 std::optional<std::string> ReadSmallFile(const fs::path& file) {
-  constexpr std::streamsize kMaxBytes = 64 * 1024;  // a handful of lines; anything bigger is not this file
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string content(kMaxBytes, '\0');
-  in.read(content.data(), kMaxBytes);
-  content.resize(static_cast<size_t>(in.gcount()));
-  return content;
+  constexpr uint64_t kMaxBytes = 64 * 1024;
+  return ReadRegularFile(file, kMaxBytes).content;
 }
 
 }  // namespace

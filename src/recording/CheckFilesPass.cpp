@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/ReadOnlyFile.h"
 #include "platform/Trace.h"
 #include "recording/CardFolders.h"
-#include "recording/ReadOnlyFile.h"
 #include "recording/VideoIndexPath.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "recording/IndexTrailerProbe.h"
 
+#include "platform/ReadOnlyFile.h"
 #include "platform/Utf8.h"
-#include "recording/ReadOnlyFile.h"
 #include "recording/VideoIndexTail.h"
 
 namespace {

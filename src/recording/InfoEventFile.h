@@ -15,10 +15,10 @@
 #include <thread>
 #include <vector>
 
+#include "platform/ReadOnlyFile.h"
 #include "recording/FrameInfoVideo.h"
 #include "recording/GSensorCalibration.h"
 #include "recording/LoadObserver.h"
-#include "recording/ReadOnlyFile.h"
 
 struct VdxTrailer;
 struct VdxRecord;

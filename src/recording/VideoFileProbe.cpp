@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "platform/ReadOnlyFile.h"
 #include "recording/IndexTrailerProbe.h"
-#include "recording/ReadOnlyFile.h"
 #include "recording/VideoFormat.h"
 #include "recording/VideoIndexPath.h"
 

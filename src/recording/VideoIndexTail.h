@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "recording/ReadOnlyFile.h"
+#include "platform/ReadOnlyFile.h"
 #include "recording/VideoFormat.h"
 
 using TrailerBytes = std::array<uint8_t, kTrailerSize>;

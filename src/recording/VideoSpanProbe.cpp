@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/ReadOnlyFile.h"
 #include "platform/TimeKey.h"
 #include "recording/FrameInfoVideo.h"
-#include "recording/ReadOnlyFile.h"
 #include "recording/VideoFormat.h"
 #include "recording/VideoIndexPath.h"
 #include "recording/VideoIndexTail.h"

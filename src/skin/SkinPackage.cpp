@@ -1,9 +1,9 @@
 #include "skin/SkinPackage.h"
 
 #include <array>
-#include <fstream>
 
 #include "base/MgrMultiLang.h"
+#include "platform/ReadOnlyFile.h"
 
 namespace {
 
@@ -34,12 +34,8 @@ SkinControl_Info DecodeEntry(const uint8_t* record) {
   return info;
 }
 
-bool ReadExactly(std::ifstream& in, uint64_t position, uint8_t* into, size_t size) {
-  in.clear();
-  in.seekg(static_cast<std::streamoff>(position));
-  if (!in) return false;
-  in.read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(size));
-  return static_cast<size_t>(in.gcount()) == size;
+bool ReadExactly(const ReadOnlyFile& in, uint64_t position, uint8_t* into, size_t size) {
+  return in.ReadAt(position, into, size) == size;
 }
 
 struct BitmapLayout {
@@ -106,8 +102,9 @@ bool CSkinPackage::Open(const std::filesystem::path& indexPath) {
   imagePath_ = SkinImagePathFor(indexPath);
   entries_.clear();
 
-  std::ifstream in(indexPath, std::ios::binary);
-  if (!in) return false;
+  // Only a regular file: a FIFO in its place would hang the start.
+  ReadOnlyFile in;
+  if (!in.Open(indexPath)) return false;
   std::array<uint8_t, kSkinIndexHeaderSize> header{};
   if (!ReadExactly(in, 0, header.data(), header.size())) return false;
 
@@ -135,9 +132,11 @@ bool CSkinPackage::LoadImage(int number, SkinPicture& out) const {
   const SkinControl_Info* info = Find(number);
   if (info == nullptr) return false;
 
-  std::ifstream in(imagePath_, std::ios::binary | std::ios::ate);
-  if (!in) return false;
-  const auto fileSize = static_cast<uint64_t>(static_cast<std::streamoff>(in.tellg()));
+  ReadOnlyFile in;
+  if (!in.Open(imagePath_)) return false;
+  const int64_t size = in.Size();
+  if (size < 0) return false;
+  const auto fileSize = static_cast<uint64_t>(size);
 
   std::array<uint8_t, kFileHeaderSize + kInfoHeaderSize> headers{};
   if (!ReadExactly(in, info->offset, headers.data(), headers.size())) return false;

@@ -6,6 +6,8 @@
 #include "base/MgrMultiLang.h"
 #include "base/ScriptPolicy.h"
 #include "platform/ProfileFile.h"
+#include "support/EndedProcess.h"
+#include "support/Fifo.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -95,6 +97,57 @@ TEST_F(AppSettingTest, SeedingNeverReplacesAnExistingFile) {
   CAppSetting again(Folders());
   EXPECT_TRUE(fs::is_symlink(IniPath()));
   EXPECT_FALSE(fs::exists(dir_ / "offline/kelbrin.ini"));
+}
+
+TEST_F(AppSettingTest, CopiesLeftByAKilledStartAreRemoved) {
+  dir_.Write("data/kelbrin.ini", "[RunParam]\r\nCurrentModel=4\r\n");
+  const std::string ended = std::to_string(EndedProcessId());
+  const std::string running = std::to_string(::getpid());
+  // What a start killed halfway through its first-run copy or a write left.
+  const auto halfSeed = dir_.Write("config/Halvorn/Nemora/kelbrin.ini.seed-" + ended, "[RunPa");
+  fs::permissions(halfSeed, fs::perms::owner_write);
+  const auto halfWrite = dir_.Write("config/Halvorn/Nemora/kelbrin.ini.tmp-" + ended, "[GUI]");
+  // A copy still being made, and files that only look alike, stay.
+  const auto inProgress = dir_.Write("config/Halvorn/Nemora/kelbrin.ini.seed-" + running, "");
+  const auto notOurs = dir_.Write("config/Halvorn/Nemora/notes.ini.tmp-" + ended, "");
+  const auto notAPid = dir_.Write("config/Halvorn/Nemora/kelbrin.ini.tmp-old", "");
+
+  CAppSetting setting(Folders());
+  EXPECT_EQ(setting.GetCurrentModel(), 4);
+  EXPECT_FALSE(fs::exists(halfSeed));
+  EXPECT_FALSE(fs::exists(halfWrite));
+  for (const fs::path& kept : {inProgress, notOurs, notAPid}) EXPECT_TRUE(fs::exists(kept)) << kept;
+}
+
+TEST_F(AppSettingTest, AFirstRunLeavesOnlyTheSettingsFile) {
+  dir_.Write("data/kelbrin.ini", "[RunParam]\r\nCurrentModel=2\r\n");
+  CAppSetting setting(Folders());
+  ASSERT_TRUE(setting.SetDisplaySpeed(1));
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir_ / "config/Halvorn/Nemora")) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{"kelbrin.ini"});
+  EXPECT_EQ(setting.GetCurrentModel(), 2);
+  EXPECT_EQ(fs::status(IniPath()).permissions() & fs::perms::owner_read, fs::perms::owner_read);
+}
+
+TEST_F(AppSettingTest, FifosInPlaceOfTheSettingsFilesAreNoSettingsFiles) {
+  ASSERT_TRUE(MakeFifo(dir_ / "data/kelbrin.ini"));
+  EXPECT_TRUE(EndsWithoutWaitingOn(dir_ / "data/kelbrin.ini", [&] {
+    CAppSetting setting(Folders());
+    setting.LoadSetting();
+    ExpectDefaults(setting, (dir_ / "Documents").string());
+  }));
+  EXPECT_FALSE(fs::exists(IniPath())) << "nothing seeded from a FIFO";
+
+  ASSERT_TRUE(MakeFifo(IniPath()));
+  EXPECT_TRUE(EndsWithoutWaitingOn(IniPath(), [&] {
+    CAppSetting setting(Folders());
+    setting.LoadSetting();
+    ExpectDefaults(setting, (dir_ / "Documents").string());
+  }));
+  EXPECT_EQ(fs::symlink_status(IniPath()).type(), fs::file_type::fifo);
 }
 
 TEST_F(AppSettingTest, NoSettingsFolderKeepsTheFileInTheStartFolder) {

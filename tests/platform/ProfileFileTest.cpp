@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/ProfileFile.h"
+#include "platform/Trace.h"
+#include "support/Fifo.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -84,6 +86,43 @@ TEST(ProfileFile, FailedWriteReportsFailureAndLeavesNothingBehind) {
   EXPECT_FALSE(WriteProfileInt(blocked, "SET", "A", 2));
   EXPECT_TRUE(std::filesystem::is_directory(blocked / "inside"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary file left";
+}
+
+TEST(ProfileFile, AFifoInPlaceOfTheFileIsNeitherReadNorReplaced) {
+  TempDir dir;
+  const auto fifo = dir / "config/set.ini";
+  ASSERT_TRUE(MakeFifo(fifo));
+  int value = 0;
+  std::string text;
+  bool written = true;
+  EXPECT_TRUE(EndsWithoutWaitingOn(fifo, [&] {
+    value = ReadProfileInt(fifo, "SET", "CARPULSETYPE", 7);
+    text = ReadProfileString(fifo, "SET", "Name", "dflt");
+    written = WriteProfileInt(fifo, "SET", "CARPULSETYPE", 1);
+  }));
+  EXPECT_EQ(value, 7);
+  EXPECT_EQ(text, "dflt");
+  EXPECT_FALSE(written);
+  EXPECT_EQ(std::filesystem::symlink_status(fifo).type(), std::filesystem::file_type::fifo);
+}
+
+TEST(ProfileFile, AFileOverOneMebibyteIsNeitherReadNorRewritten) {
+  constexpr uintmax_t kMebibyte = 1024 * 1024;
+  TempDir dir;
+  const auto file = dir.Write("set.ini", "[SET]\r\nA=5\r\n");
+  // Sparse: NUL bytes after the key, as a damaged or hostile card holds them.
+  std::filesystem::resize_file(file, kMebibyte + 1);
+  const auto trace = dir / "trace.txt";
+  TraceRedirect(trace.string());
+  const int value = ReadProfileInt(file, "SET", "A", 9);
+  TraceRedirect("");
+  EXPECT_EQ(value, 9);
+  EXPECT_NE(TempDir::Read(trace).find(file.string()), std::string::npos) << "the refusal is traced";
+  EXPECT_FALSE(WriteProfileInt(file, "SET", "A", 6));
+  EXPECT_EQ(std::filesystem::file_size(file), kMebibyte + 1);
+
+  std::filesystem::resize_file(file, kMebibyte);
+  EXPECT_EQ(ReadProfileInt(file, "SET", "A", 9), 5) << "up to the limit the file is read";
 }
 
 }  // namespace

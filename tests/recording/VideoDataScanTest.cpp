@@ -5,8 +5,8 @@
 #include <atomic>
 #include <vector>
 
+#include "platform/ReadOnlyFile.h"
 #include "recording/MappedFile.h"
-#include "recording/ReadOnlyFile.h"
 #include "recording/SigbusGuard.h"
 #include "recording/VideoBytes.h"
 #include "recording/VideoDataScan.h"

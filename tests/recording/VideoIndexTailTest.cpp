@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/ReadOnlyFile.h"
 #include "recording/InfoEventFile.h"
-#include "recording/ReadOnlyFile.h"
 #include "recording/VideoBytes.h"
 #include "recording/VideoIndexTail.h"
 #include "recording/VideoSpanProbe.h"

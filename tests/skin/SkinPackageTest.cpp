@@ -10,6 +10,7 @@
 #include "base/MgrMultiLang.h"
 #include "skin/SkinPackage.h"
 #include "skin/SkinPackageWriter.h"
+#include "support/Fifo.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -272,6 +273,23 @@ TEST_F(SkinPackageTest, MissingEntryOrImageFile) {
   EXPECT_EQ(picture.height, 0);
   std::filesystem::remove(package.ImagePath());
   EXPECT_FALSE(package.LoadImage(5, picture));
+}
+
+TEST_F(SkinPackageTest, AFifoInPlaceOfEitherFileIsRefusedWithoutWaiting) {
+  CSkinPackage package = OpenWithImage(BmpBytes({3, 2, 24}));
+  std::filesystem::remove(package.ImagePath());
+  ASSERT_TRUE(MakeFifo(package.ImagePath()));
+  SkinPicture picture;
+  bool loaded = true;
+  EXPECT_TRUE(EndsWithoutWaitingOn(package.ImagePath(), [&] { loaded = package.LoadImage(5, picture); }));
+  EXPECT_FALSE(loaded);
+
+  const auto index = dir_ / "fifo/korvane.dsc";
+  ASSERT_TRUE(MakeFifo(index));
+  CSkinPackage fromFifo;
+  bool opened = true;
+  EXPECT_TRUE(EndsWithoutWaitingOn(index, [&] { opened = fromFifo.Open(index); }));
+  EXPECT_FALSE(opened);
 }
 
 TEST_F(SkinPackageTest, MessagesNameTheFilesToCheck) {

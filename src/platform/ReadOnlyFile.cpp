@@ -1,11 +1,12 @@
-#include "recording/ReadOnlyFile.h"
+#include "platform/ReadOnlyFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <utility>
+
+#include "platform/RegularFile.h"
 
 ReadOnlyFile::~ReadOnlyFile() { Close(); }
 
@@ -21,17 +22,8 @@ ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
 
 bool ReadOnlyFile::Open(const std::string& path) {
   Close();
-  if (path.empty()) return false;
-  // Non-blocking so that a FIFO posing as a recording cannot hang the open;
-  // it is refused just below, and regular files ignore the flag.
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd_ < 0) return false;
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-    Close();
-    return false;
-  }
-  return true;
+  fd_ = OpenRegularFile(path);
+  return fd_ >= 0;
 }
 
 void ReadOnlyFile::Close() {
