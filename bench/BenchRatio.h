@@ -16,12 +16,17 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
       // By the registered name, without suffixes such as "/real_time".
       times_[run.run_name.function_name] = run.GetAdjustedRealTime();
+      // And by name and argument, for benchmarks run at several sizes.
+      if (!run.run_name.args.empty()) {
+        times_[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
+      }
     }
     ConsoleReporter::ReportRuns(runs);
   }
 
   // The named benchmark's real time per iteration in its own unit; 0 when it
-  // did not run or failed.
+  // did not run or failed. "name/argument" names one size of a benchmark
+  // run at several.
   double Time(const std::string& name) const {
     const auto it = times_.find(name);
     return it == times_.end() ? 0.0 : it->second;

@@ -2,13 +2,37 @@
 
 #include <filesystem>
 #include <system_error>
+#include <unordered_map>
 
 #include "platform/ReadOnlyFile.h"
+#include "platform/RemoveInside.h"
 #include "platform/Trace.h"
+#include "platform/Utf8.h"
 #include "recording/CardFolders.h"
 #include "recording/VideoIndexPath.h"
 
 namespace {
+
+// How many data files of a folder share each stem (in lower case). An index
+// named after a stem serves every data file of that stem, the suffixed ones
+// too, so it goes only with the last of them.
+class StemCounts {
+ public:
+  explicit StemCounts(const std::vector<std::string>& dataFiles) {
+    for (const std::string& path : dataFiles) ++counts_[StemOf(path)];
+  }
+  void Remove(const std::string& dataPath) { --counts_[StemOf(dataPath)]; }
+  bool Used(const std::string& dataPath) const {
+    const auto found = counts_.find(StemOf(dataPath));
+    return found != counts_.end() && found->second > 0;
+  }
+
+ private:
+  static std::string StemOf(const std::string& path) {
+    return AsciiLower(VideoIndexStem(std::filesystem::path(path).filename().string()));
+  }
+  std::unordered_map<std::string, int> counts_;
+};
 
 // Whether the first byte of an open file comes back.
 bool FirstByteReads(const ReadOnlyFile& file) {
@@ -50,9 +74,13 @@ void CheckFilesPass::Run() {
   done_.store(true);
 }
 
+// The folder is listed once, its index files once (by the cache); nothing
+// a deletion does makes either listing be read again.
 std::vector<std::string> CheckFilesPass::WalkVideoFolder(const std::string& folder) {
   std::vector<std::string> passed;
-  for (const std::string& path : ListCardFiles(folder, kDataFileExtension)) {
+  const std::vector<std::string> dataFiles = ListCardFiles(folder, kDataFileExtension);
+  StemCounts stems(dataFiles);
+  for (const std::string& path : dataFiles) {
     progress_.fetch_add(1);
     const DataFileCheck data = CheckDataFile(path, verify_.load());
     if (!data.ok) {
@@ -61,7 +89,12 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(const std::string& fold
       continue;
     }
     if (data.deleted) {
-      DeleteIndexOf(path);
+      stems.Remove(path);
+      if (stems.Used(path)) {
+        KTRACE("The index of %s stays for the other data files of its name", path.c_str());
+      } else {
+        DeleteOwnIndexOf(path);
+      }
       continue;
     }
     // Without verification the index is not looked at, so not looked for.
@@ -123,9 +156,11 @@ bool CheckFilesPass::CheckIndexFile(const std::string& path, bool verify) {
 }
 
 bool CheckFilesPass::Delete(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::remove(path, error)) {
-    KTRACE("Cannot delete %s: %s", path.c_str(), error ? error.message().c_str() : "not found");
+  // Only what lies on the card itself: a linked folder or file may lead
+  // anywhere, and the recordings there are not this pass's to clean.
+  const RemoveResult removal = RemoveFileInside(root_, path);
+  if (!removal.removed) {
+    KTRACE("Cannot delete %s: %s", path.c_str(), removal.reason.c_str());
     return false;
   }
   KTRACE("Deleted %s", path.c_str());
@@ -134,15 +169,8 @@ bool CheckFilesPass::Delete(const std::string& path) {
   return true;
 }
 
-void CheckFilesPass::DeleteIndexOf(const std::string& dataPath) {
-  const std::string indexPath = indexes_.IndexPathFor(dataPath);
-  if (indexPath.empty()) return;
-  // The index is found by a name prefix, so it may belong to another
-  // recording whose name starts alike; that one keeps its index.
-  const std::string owner = VideoDataPathForIndex(indexPath);
-  if (!owner.empty()) {
-    KTRACE("Index %s kept for %s", indexPath.c_str(), owner.c_str());
-    return;
-  }
-  Delete(indexPath);
+// Only the exact partner: a prefix match may be another recording's index.
+void CheckFilesPass::DeleteOwnIndexOf(const std::string& dataPath) {
+  const std::string indexPath = indexes_.OwnIndexPathFor(dataPath);
+  if (!indexPath.empty()) Delete(indexPath);
 }

@@ -74,7 +74,7 @@ class CheckFilesPass {
   std::vector<std::string> WalkVideoFolder(const std::string& folder);
   std::vector<std::string> WalkLogFolder(const std::string& folder);
   bool Delete(const std::string& path);
-  void DeleteIndexOf(const std::string& dataPath);
+  void DeleteOwnIndexOf(const std::string& dataPath);
 
   std::string root_;
   int total_ = 0;

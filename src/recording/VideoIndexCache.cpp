@@ -40,6 +40,22 @@ std::string VideoIndexCache::IndexPathFor(const std::string& dataPath) {
   return best == nullptr ? std::string() : (given.parent_path() / *best).string();
 }
 
+std::string VideoIndexCache::OwnIndexPathFor(const std::string& dataPath) {
+  const fs::path given(dataPath);
+  if (!given.has_filename()) return {};
+  const std::string stem = AsciiLower(VideoIndexStem(given.filename().string()));
+  if (stem.empty()) return {};
+  const std::string wanted = stem + std::string(kVideoIndexExtension);
+  const Folder& names = FolderOf(given.parent_path().string());
+  auto it = std::lower_bound(names.begin(), names.end(), wanted,
+                             [](const IndexName& a, const std::string& key) { return a.lower < key; });
+  const std::string* best = nullptr;
+  for (; it != names.end() && it->lower == wanted; ++it) {
+    if (best == nullptr || it->name < *best) best = &it->name;
+  }
+  return best == nullptr ? std::string() : (given.parent_path() / *best).string();
+}
+
 void VideoIndexCache::Forget(const std::string& indexPath) {
   const fs::path path(indexPath);
   const auto folder = folders_.find(path.parent_path().string());

@@ -14,6 +14,11 @@ class VideoIndexCache {
  public:
   // The ".vdx" index of a ".vdd" data file; empty when none is found.
   std::string IndexPathFor(const std::string& dataPath);
+  // The index named exactly as the data file without its extension and
+  // suffix, then ".vdx" (in any letter case): the one index that is surely
+  // this recording's own, unlike a prefix match, which may be another's.
+  // Empty when there is none or the stem is empty.
+  std::string OwnIndexPathFor(const std::string& dataPath);
   // An index file that was deleted since its folder was listed.
   void Forget(const std::string& indexPath);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/ManualPorts.h"
 #include "recording/CardTestFiles.h"
 #include "recording/CheckFilesPass.h"
@@ -105,6 +107,86 @@ TEST_F(CheckFilesPassTest, AnIndexClaimedByAnotherRecordingStays) {
   EXPECT_EQ(pass.Deleted(), Paths{empty});
   EXPECT_TRUE(fs::exists(otherIndex));
   EXPECT_EQ(pass.EventPaths(), Paths{other});
+}
+
+TEST_F(CheckFilesPassTest, OnlyTheDeletedFilesOwnIndexGoes) {
+  // Empty stems and stems that begin another recording's name: a prefix
+  // search would hand each of them the full recording's index.
+  Put("ch1/event/.vdd", 5);
+  Put("ch1/event/_1234567.vdd", 5);
+  Put("ch1/event/0002.vdd", 5);
+  const std::string full = Put("ch1/event/00021234.vdd", 500);
+  const std::string fullIndex = Put("ch1/event/00021234.vdx", 6992);
+  // A recording whose data file is not (or not yet) there.
+  const std::string orphanIndex = Put("ch1/event/00020000.vdx", 6992);
+  // The own partner goes, found in any letter case.
+  Put("ch1/normal/0003_1234567.vdd", 5);
+  const std::string ownIndex = Put("ch1/normal/0003.VDX", 200);
+  // An index that still serves another data file of the same stem stays.
+  Put("ch1/normal/0004.vdd", 5);
+  const std::string suffixed = Put("ch1/normal/0004_7654321.vdd", 500);
+  const std::string sharedIndex = Put("ch1/normal/0004.vdx", 200);
+
+  CheckFilesPass pass(dir_.path().string(), 7);
+  RunPass(pass);
+  EXPECT_EQ(fs::file_size(fullIndex), 6992u);
+  EXPECT_EQ(fs::file_size(orphanIndex), 6992u);
+  EXPECT_EQ(pass.EventPaths(), Paths{full});
+  EXPECT_FALSE(fs::exists(ownIndex));
+  EXPECT_TRUE(fs::exists(sharedIndex));
+  EXPECT_EQ(pass.NormalPaths(), Paths{suffixed});
+  EXPECT_EQ(pass.Deleted().size(), 6u);
+  EXPECT_EQ(pass.Crashed(), 0);
+}
+
+TEST_F(CheckFilesPassTest, NothingIsDeletedThroughALink) {
+  // The card's event folder leads to a folder elsewhere.
+  TempDir elsewhere;
+  const std::string outsideData = elsewhere.Write("0001.vdd", Filler(10)).string();
+  const std::string outsideIndex = elsewhere.Write("0001.vdx", Filler(5)).string();
+  fs::remove(dir_ / "ch1/event");
+  fs::create_directory_symlink(elsewhere.path(), dir_ / "ch1/event");
+  // A linked file in a real folder of the card, and a tiny index beside a
+  // data file, each pointing out of the card.
+  const std::string outsideLog = elsewhere.Write("0002.log", Filler(10)).string();
+  fs::create_symlink(outsideLog, dir_ / "log/0002.log");
+  const std::string outsideShortIndex = elsewhere.Write("short.vdx", Filler(3)).string();
+  const std::string data = Put("ch1/normal/0003.vdd", 100);
+  fs::create_symlink(outsideShortIndex, dir_ / "ch1/normal/0003.vdx");
+  // The card's own files are still cleaned.
+  const std::string shortData = Put("ch1/normal/0004.vdd", 10);
+
+  CheckFilesPass pass(dir_.path().string(), 4);
+  RunPass(pass);
+  for (const std::string& kept : {outsideData, outsideIndex, outsideLog, outsideShortIndex}) {
+    EXPECT_TRUE(fs::exists(kept)) << kept;
+  }
+  EXPECT_TRUE(fs::is_symlink(dir_ / "log/0002.log"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "ch1/normal/0003.vdx"));
+  EXPECT_EQ(pass.Deleted(), Paths{shortData});
+  // What could not be deleted is still there, and listed as such.
+  EXPECT_EQ(pass.EventPaths(), Paths{PathOf("ch1/event/0001.vdd")});
+  EXPECT_EQ(pass.NormalPaths(), Paths{data});
+  EXPECT_EQ(pass.LogPaths(), Paths{PathOf("log/0002.log")});
+}
+
+TEST_F(CheckFilesPassTest, ManyEmptyPairsAreAllRemoved) {
+  constexpr int kPairs = 300;
+  Paths kept;
+  for (int i = 0; i < kPairs; ++i) {
+    char stem[16];
+    std::snprintf(stem, sizeof stem, "%05d", i);
+    Put("ch1/event/" + std::string(stem) + ".vdd", i % 3 == 0 ? 100 : 29);
+    Put("ch1/event/" + std::string(stem) + ".vdx", 100);
+    if (i % 3 == 0) kept.push_back(PathOf("ch1/event/" + std::string(stem) + ".vdd"));
+  }
+  CheckFilesPass pass(dir_.path().string(), kPairs);
+  RunPass(pass);
+  EXPECT_EQ(pass.EventPaths(), kept);
+  EXPECT_EQ(pass.Deleted().size(), 2u * (kPairs - kept.size()));
+  size_t left = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_ / "ch1/event")) ++left;
+  EXPECT_EQ(left, 2 * kept.size());
 }
 
 TEST_F(CheckFilesPassTest, RunsOnlyOnce) {
