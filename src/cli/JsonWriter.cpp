@@ -11,6 +11,11 @@ namespace {
 constexpr int kMinDecimals = 6;
 constexpr int kMaxDecimals = 12;
 
+// Text from a card (names, recorder ids, settings values) need not be UTF-8.
+// JSON must be, so a byte that is no part of a valid sequence becomes U+FFFD
+// instead of failing the whole document.
+std::string Dump(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
+
 void Indent(std::string& out, int depth) { out.append(static_cast<size_t>(depth) * 2, ' '); }
 
 void WriteValue(std::string& out, const Json& value, int depth) {
@@ -24,7 +29,7 @@ void WriteValue(std::string& out, const Json& value, int depth) {
       size_t i = 0;
       for (const auto& [key, item] : value.items()) {
         Indent(out, depth + 1);
-        out += Json(key).dump();
+        out += Dump(Json(key));
         out += ": ";
         WriteValue(out, item, depth + 1);
         out += ++i < value.size() ? ",\n" : "\n";
@@ -58,7 +63,7 @@ void WriteValue(std::string& out, const Json& value, int depth) {
       out += FormatNumber(value.get<double>());
       return;
     default:
-      out += value.dump();
+      out += Dump(value);
       return;
   }
 }

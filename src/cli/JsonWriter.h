@@ -14,7 +14,8 @@ using Json = nlohmann::ordered_json;
 // not 0.12300000339746475).
 double JsonFloat(float value);
 
-// The whole document, indented by two spaces, with a final newline.
+// The whole document, indented by two spaces, with a final newline. Bytes
+// in strings that are not UTF-8 come out as U+FFFD.
 std::string WriteJson(const Json& document);
 
 // One number in the same style, for the CSV output.

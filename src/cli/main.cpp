@@ -5,7 +5,32 @@
 #include <ctime>
 
 #include "cli/CliCommon.h"
+#include "cli/CommandBoundary.h"
 #include "cli/Commands.h"
+
+namespace {
+
+// Parsing runs the chosen command's callback, which sets the exit status.
+int ParseAndRun(CLI::App& app, int argc, char** argv, const int& exitStatus) {
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& help) {
+    return app.exit(help);
+  } catch (const CLI::CallForAllHelp& help) {
+    return app.exit(help);
+  } catch (const CLI::ParseError& error) {
+    PrintError(error.what());
+    return kExitUsage;
+  }
+  return exitStatus;
+}
+
+std::string ChosenCommand(const CLI::App& app) {
+  const auto chosen = app.get_subcommands();
+  return chosen.empty() ? std::string() : chosen.front()->get_name();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // Local times follow the process's TZ. Without one, glibc looks at
@@ -29,15 +54,6 @@ int main(int argc, char** argv) {
   AddExportKmlCommand(app, exitStatus);
   AddExportGpxCommand(app, exitStatus);
   AddExportCsvCommand(app, exitStatus);
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& help) {
-    return app.exit(help);
-  } catch (const CLI::CallForAllHelp& help) {
-    return app.exit(help);
-  } catch (const CLI::ParseError& error) {
-    PrintError(error.what());
-    return kExitUsage;
-  }
-  return exitStatus;
+  return RunAtCommandBoundary([&] { return ParseAndRun(app, argc, argv, exitStatus); },
+                              [&app] { return ChosenCommand(app); });
 }
