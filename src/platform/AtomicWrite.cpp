@@ -59,16 +59,22 @@ Outcome WriteUnnamed(const fs::path& file, std::string_view content, WriteMode m
     const bool unsupported = errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL;
     return unsupported ? Outcome::kNoUnnamedFiles : Outcome::kFailed;
   }
-  bool ok = WriteAll(fd, content);
-  if (ok && mode == WriteMode::kCreateOnly) ok = NameUnnamed(fd, file);
-  if (ok && mode == WriteMode::kReplace) {
-    // The name exists only between these two calls.
-    const fs::path temp = TempNameFor(file);
-    ::unlink(temp.c_str());
-    ok = NameUnnamed(fd, temp) && Rename(temp, file);
+  if (!WriteAll(fd, content)) {
+    ::close(fd);
+    return Outcome::kFailed;
+  }
+  Outcome outcome = Outcome::kDone;
+  const fs::path name = mode == WriteMode::kCreateOnly ? file : TempNameFor(file);
+  if (mode == WriteMode::kReplace) ::unlink(name.c_str());
+  if (!NameUnnamed(fd, name)) {
+    // Taken: a create that must not replace. Otherwise the file cannot be
+    // named this way (no /proc, say), and the named way may still work.
+    outcome = errno == EEXIST ? Outcome::kFailed : Outcome::kNoUnnamedFiles;
+  } else if (mode == WriteMode::kReplace && !Rename(name, file)) {
+    outcome = Outcome::kFailed;
   }
   ::close(fd);
-  return ok ? Outcome::kDone : Outcome::kFailed;
+  return outcome;
 }
 
 bool WriteNamed(const fs::path& file, std::string_view content, WriteMode mode) {
