@@ -286,6 +286,9 @@ void CMgrPlayControl::DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int6
   displays_.SetSpeed(0, record.gpsValid, LogSpeedKmh(record.speed));
   displays_.SetPosition(GpsBlockOfLogRecord(record));
   for (int axis = 0; axis < DigitDisplays::kAxisCount; ++axis) displays_.SetGValue(axis, kNoGValue);
+  // The record logged its own lamps; those of the last video frame would
+  // tell of another moment.
+  displays_.SetCarSignal(record.signal);
   if (ViewMode() != kViewModeLog) return;
   const int current = logGraph_.CurrentIndex();
   if (current < 0) return;
