@@ -285,5 +285,36 @@ TEST_F(PlayControlTest, DestructionKillsRunningTimers) {
   Tick(100);  // nothing left to call
 }
 
+// The info panels paint the snapshot, so every step that changes it has
+// them repainted: play ticks, steps, Go to and the log records.
+TEST_F(PlayControlTest, EveryDisplayUpdateRepaintsTheInfoPanels) {
+  AddVideo(FramesEvery(6, 100));
+  int repaints = paneView_.infoRepaints;
+  const auto repainted = [&] {
+    const bool more = paneView_.infoRepaints > repaints;
+    repaints = paneView_.infoRepaints;
+    return more;
+  };
+  Open(kViewModeEvent);
+  EXPECT_TRUE(repainted()) << "the frame shown first";
+  control_->NextFrame();
+  EXPECT_TRUE(repainted());
+  control_->PreviousFrame();
+  EXPECT_TRUE(repainted());
+  control_->GoTo(0, 4);
+  EXPECT_TRUE(repainted());
+  control_->ReversePlay();
+  Tick(100);
+  EXPECT_TRUE(repainted());
+  control_->Stop();
+  control_->SetSnapshotGps(GpsBlock::NoPositionYet());
+  EXPECT_TRUE(repainted());
+
+  FRAMEINFOLOG record;
+  record.time = BaseKey();
+  control_->DisplayUpdateForLogRecord(record, record.time);
+  EXPECT_TRUE(repainted());
+}
+
 }  // namespace
 }  // namespace playback_test

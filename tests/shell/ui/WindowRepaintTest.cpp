@@ -1,0 +1,74 @@
+// What the window paints again when the data behind it changes: a panel
+// that shows the frame, the folder or the speed source must be repainted
+// where it draws, or the screen keeps showing what went before.
+#include <QPaintEvent>
+#include <QRegion>
+
+#include "playback/ui/WndImgInfoPanel.h"
+#include "playback/ui/WndPlayTimePanel.h"
+#include "shell/ui/MainWindowFixture.h"
+
+namespace main_window_test {
+namespace {
+
+// Collects the regions a widget is asked to paint.
+class PaintRecorder final : public QObject {
+ public:
+  explicit PaintRecorder(QWidget* widget) : widget_(widget) { widget_->installEventFilter(this); }
+  ~PaintRecorder() override { widget_->removeEventFilter(this); }
+
+  // What was painted since the last call; the pending updates are painted
+  // first.
+  QRegion Take() {
+    QApplication::processEvents();
+    QTest::qWait(20);
+    const QRegion painted = painted_;
+    painted_ = QRegion();
+    return painted;
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == widget_ && event->type() == QEvent::Paint) painted_ += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+
+ private:
+  QWidget* widget_;
+  QRegion painted_;
+};
+
+using WindowRepaintTest = MainWindowTest;
+
+TEST_F(WindowRepaintTest, TheInfoPanelsFollowEveryStepPlayAndLogRecord) {
+  ASSERT_TRUE(OpenCard());
+  LoadFirst(FileListKind::kEvent, 1);
+  ASSERT_EQ(app_.viewMode, kViewModeEvent);
+  auto* playTime = Panel().findChild<CWndPlayTimePanel*>();
+  auto* imageInfo = Panel().findChild<CWndImgInfoPanel*>();
+  ASSERT_NE(playTime, nullptr);
+  ASSERT_NE(imageInfo, nullptr);
+  PaintRecorder timePaints(playTime);
+  PaintRecorder infoPaints(imageInfo);
+  const auto bothRepainted = [&] { return !timePaints.Take().isEmpty() && !infoPaints.Take().isEmpty(); };
+  timePaints.Take();
+  infoPaints.Take();
+
+  Key(frame_.get(), Qt::Key_Right);
+  EXPECT_TRUE(bothRepainted()) << "step";
+  Engine().GoTo(0, 0);
+  EXPECT_TRUE(bothRepainted()) << "go to";
+  Engine().Play();
+  EXPECT_TRUE(WaitFor([&] { return CurrentFrame() > 1; }));
+  Engine().Stop();
+  EXPECT_TRUE(bothRepainted()) << "play";
+
+  LoadFirst(FileListKind::kLog, 1);
+  ASSERT_EQ(app_.viewMode, kViewModeLog);
+  timePaints.Take();
+  Engine().Next();
+  EXPECT_FALSE(timePaints.Take().isEmpty()) << "log record";
+}
+
+}  // namespace
+}  // namespace main_window_test
