@@ -30,6 +30,9 @@ inline constexpr int kSpeedCaptionY = 576;
 inline constexpr int kSpeedIndicatorX = 168;
 inline constexpr int kSpeedIndicatorY = 580;
 
+// The speed in use, in the gap left of the play buttons.
+inline constexpr PanelRect kPlaySpeedText{237, 540, 262, 568};
+
 // The three G-value displays (X, Y, Z): one column for the ordinary layout,
 // rearranged around the car-signal display for model 9.
 std::array<PanelRect, 3> GValueDisplayRects(bool model9Layout);

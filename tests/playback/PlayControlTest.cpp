@@ -316,5 +316,20 @@ TEST_F(PlayControlTest, EveryDisplayUpdateRepaintsTheInfoPanels) {
   EXPECT_TRUE(repainted());
 }
 
+TEST(PlaySpeedTextTest, NamesTheSpeedInUseInEitherDirection) {
+  EXPECT_EQ(PlaySpeedText(PS_STOP), "");
+  EXPECT_EQ(PlaySpeedText(0), "");
+  EXPECT_EQ(PlaySpeedText(14), "");
+  EXPECT_EQ(PlaySpeedText(PS_PLAY_HALF), "\u00d7\u00bd");
+  EXPECT_EQ(PlaySpeedText(PS_REVERSE_HALF), "\u00d7\u00bd");
+  EXPECT_EQ(PlaySpeedText(PS_PLAY), "\u00d71");
+  EXPECT_EQ(PlaySpeedText(PS_REVERSE), "\u00d71");
+  EXPECT_EQ(PlaySpeedText(PS_FAST_2), "\u00d72");
+  EXPECT_EQ(PlaySpeedText(PS_FAST_8), "\u00d78");
+  EXPECT_EQ(PlaySpeedText(PS_FAST_16), "\u00d716");
+  EXPECT_EQ(PlaySpeedText(PS_FAST_REVERSE_4), "\u00d74");
+  EXPECT_EQ(PlaySpeedText(PS_FAST_REVERSE_16), "\u00d716");
+}
+
 }  // namespace
 }  // namespace playback_test

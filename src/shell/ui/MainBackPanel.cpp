@@ -32,6 +32,7 @@
 #include "shell/ui/DlgVersion.h"
 #include "shell/ui/MainMenus.h"
 #include "shell/ui/MapPanel.h"
+#include "shell/ui/PlaySpeedLabel.h"
 #include "skin/SkinEntries.h"
 #include "skin/SkinPackage.h"
 #include "skin/ui/AppFonts.h"
@@ -269,6 +270,8 @@ void CMainBackPanel::MakeButtons() {
     connect(button, &QAbstractButton::clicked, this, [this, id] { OnCommand(id); });
     buttons_[id] = button;
   }
+  playSpeed_ = new CPlaySpeedLabel(this);
+  playSpeed_->setGeometry(RectOf(kPlaySpeedText));
 }
 
 void CMainBackPanel::MakeSlideBar() {
@@ -630,6 +633,7 @@ void CMainBackPanel::RepaintPlayButtons(int playState) {
   for (int id : {kIdPlay, kIdPlayFast, kIdBackPlay, kIdBackFast}) {
     if (CVxButton* button = Button(id)) button->SetLatched(id == latched);
   }
+  if (playSpeed_) playSpeed_->SetPlayState(playState);
 }
 
 // ---- StoreViewSink ----------------------------------------------------------

@@ -23,6 +23,7 @@ class CDigitDisplayWidgets;
 class CGSensorControl;
 class CMapPanel;
 class CMgrDBSearch;
+class CPlaySpeedLabel;
 class CSkinPackage;
 class CVxButton;
 class CVxSlideBar;
@@ -160,6 +161,7 @@ class CMainBackPanel : public QWidget,
   DigitStrips strips_;
   CVxSlideBar* slideBar_ = nullptr;
   std::map<int, CVxButton*> buttons_;
+  CPlaySpeedLabel* playSpeed_ = nullptr;
   std::unique_ptr<QMenu> menu_;
 
   QImage background_;

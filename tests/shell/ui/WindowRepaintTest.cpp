@@ -6,7 +6,13 @@
 
 #include "playback/ui/WndImgInfoPanel.h"
 #include "playback/ui/WndPlayTimePanel.h"
+#include "shell/BackPanelLayout.h"
+#include "shell/MainCommands.h"
 #include "shell/ui/MainWindowFixture.h"
+#include "shell/ui/PlaySpeedLabel.h"
+#include "skin/ui/VxButton.h"
+#include "telemetry/ui/DigitDisplayWidgets.h"
+#include "telemetry/ui/VxDigitDisplays.h"
 
 namespace main_window_test {
 namespace {
@@ -68,6 +74,32 @@ TEST_F(WindowRepaintTest, TheInfoPanelsFollowEveryStepPlayAndLogRecord) {
   timePaints.Take();
   Engine().Next();
   EXPECT_FALSE(timePaints.Take().isEmpty()) << "log record";
+}
+
+TEST_F(WindowRepaintTest, TheSpeedInUseShowsBesideThePlayButtons) {
+  auto* speed = Panel().findChild<CPlaySpeedLabel*>();
+  ASSERT_NE(speed, nullptr);
+  EXPECT_TRUE(speed->Text().isEmpty());
+  ASSERT_TRUE(OpenCard());
+  LoadFirst(FileListKind::kEvent, 1);
+  Engine().GoTo(0, 0);
+
+  QTest::mouseClick(Panel().Button(kIdPlayFast), Qt::LeftButton);
+  QTest::mouseClick(Panel().Button(kIdPlayFast), Qt::LeftButton);
+  EXPECT_EQ(speed->Text(), QStringLiteral("\u00d74"));
+  EXPECT_TRUE(speed->isVisible());
+  // It stands clear of the play buttons and the date-time display.
+  for (int id : {kIdBackFast, kIdPlay, kIdPlayFast})
+    EXPECT_FALSE(speed->geometry().intersects(Panel().Button(id)->geometry())) << id;
+  EXPECT_FALSE(speed->geometry().intersects(Panel().Digits().DateTime()->geometry()));
+  PaintRecorder paints(speed);
+  QTest::mouseClick(Panel().Button(kIdPlay), Qt::LeftButton);
+  EXPECT_EQ(speed->Text(), QStringLiteral("\u00d71"));
+  EXPECT_FALSE(paints.Take().isEmpty());
+  QTest::mouseClick(Panel().Button(kIdPlay), Qt::LeftButton);
+  EXPECT_EQ(speed->Text(), QStringLiteral("\u00d7\u00bd"));
+  QTest::mouseClick(Panel().Button(kIdPause), Qt::LeftButton);
+  EXPECT_TRUE(speed->Text().isEmpty());
 }
 
 }  // namespace
