@@ -666,6 +666,9 @@ void CMainBackPanel::ShowFileList(FileListKind kind) {
   UpdateButtonStates();
 }
 
+// The folder is drawn in the title strip.
+void CMainBackPanel::ShowRoot(const std::string& /*root*/) { update(0, 0, width(), kDragStripHeight); }
+
 // ---- EngineWindowView -------------------------------------------------------
 
 void CMainBackPanel::RepaintLogInfo() { panes_->RepaintLogInfo(); }

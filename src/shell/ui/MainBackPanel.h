@@ -105,6 +105,7 @@ class CMainBackPanel : public QWidget,
   void SetWaitCursor(bool busy) override;
   void RefreshFileLists() override;
   void ShowFileList(FileListKind kind) override;
+  void ShowRoot(const std::string& root) override;
   // ---- EngineWindowView -----------------------------------------------------
   void RepaintLogInfo() override;
   void RepaintLogSearchRows() override;

@@ -102,5 +102,33 @@ TEST_F(WindowRepaintTest, TheSpeedInUseShowsBesideThePlayButtons) {
   EXPECT_TRUE(speed->Text().isEmpty());
 }
 
+TEST_F(WindowRepaintTest, TheTitleStripFollowsTheChosenFolder) {
+  PaintRecorder paints(&Panel());
+  const QRect title(0, 0, Panel().width(), kDragStripHeight);
+  const auto titleRepainted = [&] { return paints.Take().intersects(title); };
+  paints.Take();
+
+  ASSERT_TRUE(OpenCard());
+  EXPECT_TRUE(titleRepainted()) << "the first card";
+  const std::filesystem::path second = dir_ / "second";
+  std::filesystem::copy(Card(), second, std::filesystem::copy_options::recursive);
+  ASSERT_TRUE(frame_->OpenFolder(QString::fromStdString(second.string())));
+  Reactivate();
+  EXPECT_TRUE(titleRepainted()) << "another card";
+  std::filesystem::create_directories(dir_ / "empty");
+  EXPECT_FALSE(frame_->OpenFolder(QString::fromStdString((dir_ / "empty").string())));
+  Reactivate();
+  EXPECT_TRUE(frame_->Store().Root().empty());
+  EXPECT_TRUE(titleRepainted()) << "a refused folder";
+
+  ASSERT_TRUE(OpenCard());
+  WriteMountTable(false);
+  frame_->Media().Rescan();
+  paints.Take();
+  WriteMountTable(true);
+  ASSERT_TRUE(OpenCard());
+  EXPECT_TRUE(titleRepainted()) << "the card put back and opened again";
+}
+
 }  // namespace
 }  // namespace main_window_test
