@@ -22,4 +22,13 @@ TEST(FrameGeometryTest, GValueDisplaysFormAColumnOrTheModel9Arrangement) {
   EXPECT_EQ(model9[2], (PanelRect{115, 678, 178, 698}));
 }
 
+// The redraw of the speed read-out holds its caption and indicator.
+TEST(FrameGeometryTest, TheSpeedReadoutRedrawHoldsCaptionAndIndicator) {
+  for (const PanelRect& part : {kSpeedReadout, kSpeedCaption, kSpeedIndicator}) {
+    EXPECT_EQ(Union(kSpeedReadoutRedraw, part), kSpeedReadoutRedraw);
+  }
+  EXPECT_EQ(kSpeedCaption, (PanelRect{121, 576, 163, 588}));
+  EXPECT_EQ(kSpeedIndicator, (PanelRect{168, 580, 179, 591}));
+}
+
 }  // namespace

@@ -513,13 +513,13 @@ void CMainBackPanel::ChooseModel(int modelId) {
   const LayoutChange change = context_.settings.ChooseModel(modelId);
   if (change != LayoutChange::kNone) ApplyModelLayout(change == LayoutChange::kToHLayout);
   engine_->SpeedSourceChanged();
-  update(RectOf(kSpeedReadout));
+  update(RectOf(kSpeedReadoutRedraw));
 }
 
 void CMainBackPanel::ChooseSpeedSource(int source) {
   context_.settings.SetDisplaySpeed(source);
   engine_->SpeedSourceChanged();
-  update(RectOf(kSpeedReadout));
+  update(RectOf(kSpeedReadoutRedraw));
 }
 
 void CMainBackPanel::OpenHelp() {
@@ -622,7 +622,7 @@ void CMainBackPanel::ShowGpsPart(bool shown) { digits_->Gps()->setVisible(shown)
 
 void CMainBackPanel::RedrawSpeedReadout(bool withCaption) {
   speedCaption_ = withCaption;
-  update(RectOf(kSpeedReadout));
+  update(RectOf(kSpeedReadoutRedraw));
   digits_->Speed()->update();
 }
 
@@ -645,7 +645,10 @@ void CMainBackPanel::ResetPicture() {
   ResetToNow();
 }
 
-void CMainBackPanel::ResetDisplays() { speedCaption_ = false; }
+void CMainBackPanel::ResetDisplays() {
+  speedCaption_ = false;
+  update(RectOf(kSpeedReadoutRedraw));
+}
 
 void CMainBackPanel::StopPlayback() {
   engine_->Control().StopVideoPlay();

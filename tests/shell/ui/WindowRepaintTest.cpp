@@ -130,5 +130,38 @@ TEST_F(WindowRepaintTest, TheTitleStripFollowsTheChosenFolder) {
   EXPECT_TRUE(titleRepainted()) << "the card put back and opened again";
 }
 
+// The caption and indicator beside the speed read-out reach beyond its
+// frame; a redraw of the read-out must repaint all of them. Logs with a
+// fix show the caption too.
+TEST_F(WindowRepaintTest, TheSpeedCaptionIsRepaintedWholeForVideoAndLogs) {
+  ASSERT_TRUE(OpenCard());
+  const auto rectOf = [](const PanelRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); };
+  const QRect caption = rectOf(kSpeedCaption);
+  const QRect indicator = rectOf(kSpeedIndicator);
+  const QImage without = Panel().grab(caption.united(indicator)).toImage();
+  PaintRecorder paints(&Panel());
+  paints.Take();
+
+  LoadFirst(FileListKind::kEvent, 1);
+  QRegion painted = paints.Take();
+  EXPECT_EQ(painted.intersected(caption), QRegion(caption));
+  EXPECT_EQ(painted.intersected(indicator), QRegion(indicator));
+  EXPECT_NE(Panel().grab(caption.united(indicator)).toImage(), without) << "video: no caption";
+
+  // Opening the card again clears the read-out, caption and all.
+  paints.Take();
+  ASSERT_TRUE(OpenCard());
+  painted = paints.Take();
+  EXPECT_EQ(painted.intersected(caption), QRegion(caption));
+  EXPECT_EQ(painted.intersected(indicator), QRegion(indicator));
+  EXPECT_EQ(Panel().grab(caption.united(indicator)).toImage(), without);
+
+  LoadFirst(FileListKind::kLog, 1);
+  ASSERT_EQ(app_.viewMode, kViewModeLog);
+  painted = paints.Take();
+  EXPECT_EQ(painted.intersected(caption), QRegion(caption));
+  EXPECT_NE(Panel().grab(caption.united(indicator)).toImage(), without) << "log: no caption";
+}
+
 }  // namespace
 }  // namespace main_window_test
