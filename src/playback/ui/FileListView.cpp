@@ -2,14 +2,11 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QPainter>
-#include <QPainterPath>
-#include <QProxyStyle>
-#include <QStyleOption>
 #include <algorithm>
 
 #include "base/MgrMultiLang.h"
 #include "playback/ListEvent.h"
+#include "skin/ui/CheckMarkStyle.h"
 
 namespace {
 
@@ -20,37 +17,6 @@ QString FileColumnHeader(FileListKind kind) {
   if (kind == FileListKind::kNormal) return Gui("NormalFile", "NORMAL File");
   return Gui("LogFile", "LOG File");
 }
-
-// The check boxes of the rows, drawn to stand out on the dark list: a light
-// frame always, a bright tick when checked.
-class CheckBoxStyle final : public QProxyStyle {
- public:
-  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                     const QWidget* widget) const override {
-    if (element != PE_IndicatorItemViewItemCheck) {
-      QProxyStyle::drawPrimitive(element, option, painter, widget);
-      return;
-    }
-    constexpr int kBox = 12;
-    const QRect box(option->rect.center() - QPoint(kBox / 2, kBox / 2), QSize(kBox, kBox));
-    const bool enabled = option->state & State_Enabled;
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(enabled ? QColor(0xb4, 0xbe, 0xc8) : QColor(0x5a, 0x62, 0x6b), 1));
-    painter->setBrush(QColor(0x0c, 0x0e, 0x11));
-    painter->drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
-    if (option->state & State_On) {
-      QPainterPath tick;
-      tick.moveTo(box.left() + 2.5, box.top() + 6.5);
-      tick.lineTo(box.left() + 5.0, box.top() + 9.0);
-      tick.lineTo(box.left() + 9.5, box.top() + 3.0);
-      painter->setPen(QPen(enabled ? QColor(0x6c, 0xc4, 0xff) : QColor(0x7d, 0x85, 0x8e), 2));
-      painter->setBrush(Qt::NoBrush);
-      painter->drawPath(tick);
-    }
-    painter->restore();
-  }
-};
 
 Qt::CheckState CheckStateOf(bool checked) { return checked ? Qt::Checked : Qt::Unchecked; }
 
@@ -67,9 +33,7 @@ CFileListView::CFileListView(int id, FileListKind kind, QWidget* parent) : QTree
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSortingEnabled(false);  // the list sorts itself on header clicks
-  auto* style = new CheckBoxStyle;
-  style->setParent(this);
-  setStyle(style);
+  UseCheckMarkStyle(this);
 
   QStringList headers;
   for (int column = 0; column < kListColumnCount; ++column) headers << HeaderText(column);

@@ -12,6 +12,7 @@
 #include "base/MgrMultiLang.h"
 #include "playback/PlaybackEngine.h"
 #include "skin/SkinEntries.h"
+#include "skin/ui/CheckMarkStyle.h"
 #include "skin/ui/VxButton.h"
 
 namespace {
@@ -19,6 +20,7 @@ namespace {
 const char* const kStyle =
     "CPaneLogSearch { background: #20252b; }"
     "QCheckBox, QLabel { color: #e6e9ed; }"
+    "QCheckBox:disabled, QLabel:disabled { color: #7d858e; }"
     "QLineEdit { background: #14171b; color: #e6e9ed; border: 1px solid #3a424c; padding: 1px 3px; }"
     "QPushButton { background: #2d343c; color: #e6e9ed; border: 1px solid #4a545f; padding: 4px 16px; }"
     "QPushButton:hover { background: #38414b; }"
@@ -76,6 +78,8 @@ void CPaneLogSearch::BuildControls() {
     grid->addWidget(axisEdits_[axis], row, 1);
   }
   speedEdit_->setFixedWidth(kEditWidth);
+  for (QCheckBox* box : {speedCheck_, accelCheck_, axisChecks_[0], axisChecks_[1], axisChecks_[2]})
+    UseCheckMarkStyle(box);
 
   const QString tip = Gui("SearchLog", "Search Log");
   plainSearch_ = new QPushButton(tip, this);
