@@ -2,9 +2,12 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <algorithm>
+#include <vector>
 
 #include "base/MgrMultiLang.h"
+#include "playback/ListColumnWidths.h"
 #include "playback/ListEvent.h"
 #include "skin/ui/CheckMarkStyle.h"
 
@@ -39,6 +42,7 @@ CFileListView::CFileListView(int id, FileListKind kind, QWidget* parent) : QTree
   for (int column = 0; column < kListColumnCount; ++column) headers << HeaderText(column);
   setHeaderLabels(headers);
   header()->setDefaultAlignment(Qt::AlignCenter);
+  setTextElideMode(Qt::ElideMiddle);
   header()->setSectionsClickable(true);
   header()->setStretchLastSection(false);
   header()->setSectionsMovable(false);
@@ -111,17 +115,36 @@ void CFileListView::RenderChecks() {
   rendering_ = false;
 }
 
+// The widths come from the fonts the list and its header really use, and
+// from the room the list has, so that every column shows at the window's
+// size; the file names give way first (the view shortens them).
 void CFileListView::FitColumns() {
-  const QFontMetrics metrics(font());
+  const QFontMetrics cells(font());
+  const QFontMetrics headers(header()->font());
+  std::vector<ColumnNeed> needs;
   for (int column = 0; column < kListColumnCount; ++column) {
-    const int initial = kInitialWidths[column];
-    if (initial == 0) continue;
-    int widest = 0;
+    ColumnNeed need;
+    need.initial = kInitialWidths[column];
+    need.header = headers.horizontalAdvance(HeaderText(column)) + kCellPadding;
     for (int row = 0; row < topLevelItemCount(); ++row)
-      widest = std::max(widest, metrics.horizontalAdvance(topLevelItem(row)->text(column)));
-    const int wanted = static_cast<int>(widest * kWidenFactor);
-    setColumnWidth(column, std::max(initial, wanted));
+      need.widest = std::max(need.widest, cells.horizontalAdvance(topLevelItem(row)->text(column)));
+    need.widest += kCellPadding + (column == kListColumnNo ? kCheckBoxRoom : 0);
+    need.yields = column == kListColumnFile;
+    needs.push_back(need);
   }
+  const std::vector<int> widths = FitColumnWidths(needs, ColumnRoom(), kWidenFactor);
+  for (int column = 0; column < kListColumnCount; ++column) {
+    if (needs[static_cast<size_t>(column)].initial > 0) setColumnWidth(column, widths[static_cast<size_t>(column)]);
+  }
+}
+
+// The list's inside, less a vertical scroll bar whether it shows yet or
+// not, so the columns never run under one that comes with more rows.
+int CFileListView::ColumnRoom() const { return width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width(); }
+
+void CFileListView::resizeEvent(QResizeEvent* event) {
+  QTreeWidget::resizeEvent(event);
+  FitColumns();
 }
 
 bool CFileListView::IsRowChecked(int row) const {
