@@ -86,6 +86,11 @@ void CPaneLogSearch::BuildControls() {
     grid->addWidget(axisEdits_[axis], row, 1);
   }
   speedEdit_->setFixedWidth(kEditWidth);
+  // The step keys move the caret of a field, so a field takes the keyboard
+  // only when the user clicks into it, never on its way round with Tab or
+  // when the layout changes.
+  for (QLineEdit* edit : {speedEdit_, axisEdits_[0], axisEdits_[1], axisEdits_[2]})
+    edit->setFocusPolicy(Qt::ClickFocus);
   for (QCheckBox* box : {speedCheck_, accelCheck_, axisChecks_[0], axisChecks_[1], axisChecks_[2]})
     UseCheckMarkStyle(box);
 
