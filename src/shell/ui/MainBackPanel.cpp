@@ -38,6 +38,7 @@
 #include "skin/ui/AppFonts.h"
 #include "skin/ui/OutlinedText.h"
 #include "skin/ui/SkinImages.h"
+#include "skin/ui/SkinPicture.h"
 #include "skin/ui/VxButton.h"
 #include "skin/ui/VxSlideBar.h"
 #include "telemetry/ui/DigitDisplayWidgets.h"
@@ -300,6 +301,11 @@ void CMainBackPanel::ApplyModelLayout(bool model9) {
   for (int axis = 0; axis < 3; ++axis) digits_->GValue(axis)->setGeometry(RectOf(rects[static_cast<size_t>(axis)]));
   digits_->CarSignal()->setVisible(model9);
   LoadBackground();
+  PlaceBottomStrip();
+  for (int axis = 0; axis < 3; ++axis) {
+    digits_->GValue(axis)->setVisible(bottomStrip_.isNull() ||
+                                      ClearOfBottomStrip(rects[static_cast<size_t>(axis)], StripTop()));
+  }
   update();
 }
 
@@ -312,6 +318,18 @@ void CMainBackPanel::LoadBackground() {
                     : model9Layout_              ? kSkinBottomStripModel9
                                                  : kSkinBottomStrip;
   bottomStrip_ = SkinImage(skin, strip);
+}
+
+int CMainBackPanel::StripTop() const { return context_.desktopHeight - bottomStrip_.height(); }
+
+// In small-screen mode the strip closes the panel at the desktop's bottom
+// edge. It is a window above the others, so the displays it cuts off do not
+// paint over it.
+void CMainBackPanel::PlaceBottomStrip() {
+  if (!bottomStripWindow_) bottomStripWindow_ = new CSkinPicture(this);
+  bottomStripWindow_->SetPicture(bottomStrip_);
+  bottomStripWindow_->move(0, StripTop());
+  bottomStripWindow_->raise();
 }
 
 void CMainBackPanel::SetButtonEnabled(int id, bool enabled) {
@@ -688,8 +706,6 @@ void CMainBackPanel::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), kDefaultSkinPanel);
   if (!background_.isNull()) painter.drawImage(QPoint(0, 0), background_);
-  if (!bottomStrip_.isNull())
-    painter.drawImage(QPoint(0, context_.desktopHeight - bottomStrip_.height()), bottomStrip_);
   DrawTitleText(painter);
   // The speed source and model are read again so the caption is current.
   if (speedCaption_) {

@@ -24,6 +24,7 @@ class CGSensorControl;
 class CMapPanel;
 class CMgrDBSearch;
 class CPlaySpeedLabel;
+class CSkinPicture;
 class CSkinPackage;
 class CVxButton;
 class CVxSlideBar;
@@ -126,6 +127,8 @@ class CMainBackPanel : public QWidget,
   void MakeSlideBar();
   void ApplyModelLayout(bool model9);
   void LoadBackground();
+  void PlaceBottomStrip();
+  int StripTop() const;
   void UpdateButtonStates();
   void SetButtonEnabled(int id, bool enabled);
 
@@ -167,6 +170,7 @@ class CMainBackPanel : public QWidget,
 
   QImage background_;
   QImage bottomStrip_;
+  CSkinPicture* bottomStripWindow_ = nullptr;
   bool model9Layout_ = false;
   bool speedCaption_ = false;
   bool dragging_ = false;
