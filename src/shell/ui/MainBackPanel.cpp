@@ -1,12 +1,9 @@
 #include "shell/ui/MainBackPanel.h"
 
 #include <QApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QUrl>
 #include <QWindow>
 #include <algorithm>
 #include <array>
@@ -19,6 +16,7 @@
 #include "platform/Ports.h"
 #include "platform/TimeKey.h"
 #include "platform/Trace.h"
+#include "platform/ui/QtDesktopOpener.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/ui/DlgCheckFiles.h"
 #include "playback/ui/DlgLoading.h"
@@ -28,6 +26,7 @@
 #include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
 #include "shell/BackPanelLayout.h"
+#include "shell/HelpAndHomepage.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/DlgVersion.h"
 #include "shell/ui/MainMenus.h"
@@ -46,13 +45,6 @@
 #include "telemetry/ui/VxDigitDisplays.h"
 
 namespace {
-
-// The maker's web site, opened by the Homepage commands and by the mark the
-// skin draws in the title area (which shows the same address).
-constexpr const char* kHomepageUrl = "https://korvane.example/";
-// The help file in the program's data folder: the recorder's own CHM guide
-// when one was put there, else the guide the program ships.
-constexpr std::array kHelpFileNames = {"rvguide.chm", "rvguide.html"};
 
 // Where the panel's own text goes: the chosen folder in the title bar.
 constexpr int kTitleTextLeft = 120;
@@ -540,15 +532,9 @@ void CMainBackPanel::ChooseSpeedSource(int source) {
   update(RectOf(kSpeedReadoutRedraw));
 }
 
-void CMainBackPanel::OpenHelp() {
-  for (const char* name : kHelpFileNames) {
-    const QString path = QString::fromStdString((context_.settings.StartFolder() / name).string());
-    if (QFileInfo::exists(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
-  }
-  context_.prompt.Show("No help file(*.chm)", std::string(kApplicationTitle), PromptButtons::Ok);
-}
+void CMainBackPanel::OpenHelp() { OpenHelpGuide(context_.settings.StartFolder(), desktop_, context_.prompt); }
 
-void CMainBackPanel::OpenHomepage() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomepageUrl))); }
+void CMainBackPanel::OpenHomepage() { ::OpenHomepage(desktop_, context_.prompt); }
 
 void CMainBackPanel::ShowVersionBox() {
   engine_->Control().StopVideoPlay();

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/ui/QtDesktopOpener.h"
 #include "playback/PlaybackEngineSinks.h"
 #include "playback/PlaybackViews.h"
 #include "recording/StoreViewSink.h"
@@ -147,6 +148,7 @@ class CMainBackPanel : public QWidget,
   void DrawTitleText(QPainter& painter);
 
   BackPanelContext context_;
+  QtDesktopOpener desktop_;
   std::unique_ptr<LoadingDialogRunner> dialogs_;
   PaneViewRelay paneRelay_;
   GraphViewRelay videoGraphRelay_;
