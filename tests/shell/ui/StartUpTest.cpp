@@ -5,6 +5,8 @@
 
 #include <QImage>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -79,6 +81,23 @@ TEST(StartUpTest, ScreenshotOfALoadedCardShowsTheWholeWindow) {
   const CliRun wrong = RunProgram(
       dir, KORVANE_BUILD_DIR, "--screenshot " + ShellQuote(shot.string()) + " " + ShellQuote((dir / "empty").string()));
   EXPECT_EQ(wrong.exitStatus, 2) << wrong.out;
+}
+
+// A screenshot run may choose a model to show its layout; the user's saved
+// settings stay as they were, and a fresh account gets no settings file.
+TEST(StartUpTest, AScreenshotRunLeavesTheSavedSettingsAlone) {
+  TempDir dir;
+  const fs::path shot = dir / "shot.png";
+  const std::string args = "--screenshot " + ShellQuote(shot.string()) + " --model 9";
+  ASSERT_EQ(RunProgram(dir, KORVANE_BUILD_DIR, args).exitStatus, 0);
+  EXPECT_TRUE(fs::exists(shot));
+  EXPECT_FALSE(fs::exists(dir / "config/Halvorn/Nemora/kelbrin.ini"));
+
+  const std::string saved = "[RunParam]\nCurrentModel=2\nDisplaySpeed=1\n";
+  const fs::path ini = dir.Write("config/Halvorn/Nemora/kelbrin.ini", saved);
+  ASSERT_EQ(RunProgram(dir, KORVANE_BUILD_DIR, args).exitStatus, 0);
+  std::ifstream file(ini, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), saved);
 }
 
 }  // namespace
