@@ -11,6 +11,7 @@
 #include <string>
 
 #include "samplecard/SampleCard.h"
+#include "shell/VersionInfo.h"
 #include "support/CliRun.h"
 #include "support/TempDir.h"
 
@@ -81,6 +82,20 @@ TEST(StartUpTest, ScreenshotOfALoadedCardShowsTheWholeWindow) {
   const CliRun wrong = RunProgram(
       dir, KORVANE_BUILD_DIR, "--screenshot " + ShellQuote(shot.string()) + " " + ShellQuote((dir / "empty").string()));
   EXPECT_EQ(wrong.exitStatus, 2) << wrong.out;
+}
+
+// Asking for help or the version needs no display: both are answered
+// before the program looks for one.
+TEST(StartUpTest, HelpAndVersionAnswerWithoutADisplay) {
+  const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb ";
+  const CliRun help = RunShell(noDisplay + ShellQuote(KORVANE_PROGRAM_PATH) + " --help 2>&1");
+  EXPECT_EQ(help.exitStatus, 0) << help.out;
+  EXPECT_EQ(help.out.rfind("usage: korvane", 0), 0u) << help.out;
+  EXPECT_NE(help.out.find("--screenshot"), std::string::npos);
+
+  const CliRun version = RunShell(noDisplay + ShellQuote(KORVANE_PROGRAM_PATH) + " --version 2>&1");
+  EXPECT_EQ(version.exitStatus, 0) << version.out;
+  EXPECT_EQ(version.out, "korvane " + ProgramVersion() + "\n");
 }
 
 // A screenshot run may choose a model to show its layout; the user's saved
