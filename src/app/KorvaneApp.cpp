@@ -78,7 +78,11 @@ bool CKorvaneApp::InitInstance() {
   if (!instanceLock_->tryLock(0)) KTRACE("Another Korvane is running");
 
   if (!CheckSkinPackage()) return false;
-  settings_ = std::make_unique<CAppSetting>();
+  // A screenshot run shows the window as the options make it and quits: what
+  // it chooses on the way stays in this run.
+  settings_ = std::make_unique<CAppSetting>(AppSettingFolders::FromUser(), options_.screenshot.isEmpty()
+                                                                               ? SettingWrites::kToFile
+                                                                               : SettingWrites::kThisRunOnly);
   settings_->LoadSetting();
   FindLangFile(*settings_);
 

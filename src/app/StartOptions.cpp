@@ -1,5 +1,7 @@
 #include "app/StartOptions.h"
 
+#include "shell/VersionInfo.h"
+
 namespace {
 
 bool TakeInt(const QString& text, int& value) {
@@ -15,7 +17,23 @@ QString StartOptionsUsage() {
   return QStringLiteral(
       "usage: korvane [FOLDER]\n"
       "       korvane --screenshot FILE.png [--load event|normal|log] [--count N] [--thumbnail]\n"
-      "               [--steps N] [--model ID] [FOLDER]\n");
+      "               [--steps N] [--model ID] [FOLDER]\n"
+      "       korvane --help | --version\n"
+      "\n"
+      "Opens the drive recorder card or backup folder FOLDER. With --screenshot the\n"
+      "window is rendered into FILE.png after start-up and the program quits; what\n"
+      "the options choose on the way is not saved.\n");
+}
+
+QString ImmediateAnswer(const QStringList& arguments) {
+  for (int i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) return StartOptionsUsage();
+    if (argument == QLatin1String("--version")) {
+      return QStringLiteral("korvane %1\n").arg(QString::fromStdString(ProgramVersion()));
+    }
+  }
+  return {};
 }
 
 StartOptions ParseStartOptions(const QStringList& arguments) {

@@ -19,3 +19,8 @@ struct StartOptions {
 
 StartOptions ParseStartOptions(const QStringList& arguments);
 QString StartOptionsUsage();
+
+// What the program prints and exits 0 on without starting, before any
+// display is opened: the usage for --help (or -h), the version for
+// --version; empty when neither was asked for.
+QString ImmediateAnswer(const QStringList& arguments);

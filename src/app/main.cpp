@@ -2,11 +2,20 @@
 // backup folder is opened at start. korvane --screenshot FILE renders the
 // window after start-up into a PNG and quits (see StartOptions.h).
 #include <QApplication>
+#include <QStringList>
 #include <cstdio>
 
 #include "app/KorvaneApp.h"
 
 int main(int argc, char** argv) {
+  // Help and version need no display: they are answered before the
+  // application object connects to one.
+  QStringList raw;
+  for (int i = 0; i < argc; ++i) raw << QString::fromLocal8Bit(argv[i]);
+  if (const QString answer = ImmediateAnswer(raw); !answer.isEmpty()) {
+    std::fputs(answer.toUtf8().constData(), stdout);
+    return 0;
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Korvane"));
   const StartOptions options = ParseStartOptions(QApplication::arguments());

@@ -1,5 +1,7 @@
 #include "base/AppSetting.h"
 
+#include <cstdlib>
+
 #include "base/MgrMultiLang.h"
 #include "base/ScriptPolicy.h"
 #include "base/SettingKeys.h"
@@ -26,6 +28,14 @@ bool SeedFrom(const fs::path& shipped, const fs::path& target) {
   return source.content && WriteFileAtomically(target, *source.content, WriteMode::kCreateOnly);
 }
 
+// The key under which a run that keeps its changes holds a value.
+std::string RunKey(std::string_view section, std::string_view key) {
+  std::string joined(section);
+  joined += '/';
+  joined += key;
+  return joined;
+}
+
 }  // namespace
 
 AppSettingFolders AppSettingFolders::FromUser() {
@@ -42,11 +52,15 @@ AppSettingFolders AppSettingFolders::FromUser() {
 
 CAppSetting::CAppSetting() : CAppSetting(AppSettingFolders::FromUser()) {}
 
-CAppSetting::CAppSetting(AppSettingFolders folders) : folders_(std::move(folders)) { PrepareSettingsFolder(); }
+CAppSetting::CAppSetting(AppSettingFolders folders, SettingWrites writes)
+    : folders_(std::move(folders)), writes_(writes) {
+  PrepareSettingsFolder();
+}
 
 void CAppSetting::PrepareSettingsFolder() {
   if (folders_.settingsBase.empty()) return;  // the settings file then lives in the start folder
   settingsFolder_ = SettingsFolderIn(folders_.settingsBase);
+  if (writes_ == SettingWrites::kThisRunOnly) return;
   std::error_code error;
   // A fresh account may not even have its configuration base yet.
   fs::create_directories(settingsFolder_, error);
@@ -69,7 +83,7 @@ void CAppSetting::SeedSettingsFile() const {
 }
 
 int CAppSetting::LoadSetting() {
-  const fs::path ini = GetIniPath();
+  const fs::path ini = ReadPath();
   venderCode_ = ReadProfileInt(ini, kSectionGui, kKeyVender, kVenderCode);
   dateDesc_ = ReadProfileInt(ini, kSectionGui, kKeyDateDesc, 0);
   mapType_ = ReadProfileInt(ini, kSectionMap, kKeyMapType, kMapType);
@@ -105,21 +119,39 @@ fs::path CAppSetting::GetIniPath() const {
   return folder / kAppSettingsFileName;
 }
 
-int CAppSetting::GetCurrentModel() const {
-  return ReadProfileInt(GetIniPath(), kSectionRunParam, kKeyCurrentModel, kDefaultModelId);
+fs::path CAppSetting::ReadPath() const {
+  const fs::path settingsFile = GetIniPath();
+  if (writes_ == SettingWrites::kToFile) return settingsFile;
+  std::error_code error;
+  if (fs::symlink_status(settingsFile, error).type() != fs::file_type::not_found) return settingsFile;
+  return folders_.dataFolder / kAppSettingsFileName;
 }
 
-bool CAppSetting::SetCurrentModel(int modelId) {
-  return WriteProfileInt(GetIniPath(), kSectionRunParam, kKeyCurrentModel, modelId);
+int CAppSetting::ReadInt(std::string_view section, std::string_view key, int fallback) const {
+  const auto written = thisRun_.find(RunKey(section, key));
+  if (written != thisRun_.end()) return std::atoi(written->second.c_str());
+  return ReadProfileInt(ReadPath(), section, key, fallback);
 }
 
-int CAppSetting::GetDisplaySpeed() const {
-  return ReadProfileInt(GetIniPath(), kSectionRunParam, kKeyDisplaySpeed, kDisplaySpeedGps);
+bool CAppSetting::WriteInt(std::string_view section, std::string_view key, int value) {
+  if (writes_ == SettingWrites::kToFile) return WriteProfileInt(GetIniPath(), section, key, value);
+  thisRun_[RunKey(section, key)] = std::to_string(value);
+  return true;
 }
 
-bool CAppSetting::SetDisplaySpeed(int mode) {
-  return WriteProfileInt(GetIniPath(), kSectionRunParam, kKeyDisplaySpeed, mode);
+bool CAppSetting::WriteString(std::string_view section, std::string_view key, const std::string& value) {
+  if (writes_ == SettingWrites::kToFile) return WriteProfileString(GetIniPath(), section, key, value);
+  thisRun_[RunKey(section, key)] = value;
+  return true;
 }
+
+int CAppSetting::GetCurrentModel() const { return ReadInt(kSectionRunParam, kKeyCurrentModel, kDefaultModelId); }
+
+bool CAppSetting::SetCurrentModel(int modelId) { return WriteInt(kSectionRunParam, kKeyCurrentModel, modelId); }
+
+int CAppSetting::GetDisplaySpeed() const { return ReadInt(kSectionRunParam, kKeyDisplaySpeed, kDisplaySpeedGps); }
+
+bool CAppSetting::SetDisplaySpeed(int mode) { return WriteInt(kSectionRunParam, kKeyDisplaySpeed, mode); }
 
 LayoutChange CAppSetting::ChooseModel(int modelId) {
   const LayoutChange change = LayoutChangeFor(GetCurrentModel(), modelId);
@@ -129,7 +161,7 @@ LayoutChange CAppSetting::ChooseModel(int modelId) {
 
 bool CAppSetting::WriteFolder(std::string_view key, std::string& field, const std::string& path) {
   field = path;
-  return WriteProfileString(GetIniPath(), kSectionRunParam, key, path);
+  return WriteString(kSectionRunParam, key, path);
 }
 
 bool CAppSetting::SetSaveJpgFolder(const std::string& path) {
@@ -147,7 +179,7 @@ bool CAppSetting::SetSaveLogFolder(const std::string& path) {
 
 bool CAppSetting::WriteKml(std::string_view key, int& field, int value) {
   field = value;
-  return WriteProfileInt(GetIniPath(), kSectionKml, key, value);
+  return WriteInt(kSectionKml, key, value);
 }
 
 bool CAppSetting::SetKmlPointer(int value) { return WriteKml(kKeyPointer, kml_.pointer, value); }

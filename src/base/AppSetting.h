@@ -6,6 +6,7 @@
 // file each time they are asked for.
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -46,10 +47,16 @@ struct AppSettingFolders {
   static AppSettingFolders FromUser();
 };
 
+// Where the setters' values go: into the settings file at once, or, for a
+// run that only renders the window and quits, into this run alone, so that
+// it leaves the user's saved settings (and a first run's seeding) as they
+// were.
+enum class SettingWrites { kToFile, kThisRunOnly };
+
 class CAppSetting {
  public:
   CAppSetting();
-  explicit CAppSetting(AppSettingFolders folders);
+  explicit CAppSetting(AppSettingFolders folders, SettingWrites writes = SettingWrites::kToFile);
 
   // Reads the GUI, MAP, RunParam folder and KML keys into the fields.
   // Returns 1.
@@ -107,10 +114,20 @@ class CAppSetting {
  private:
   void PrepareSettingsFolder();
   void SeedSettingsFile() const;
+  // The file values are read from: the settings file, or in a run that
+  // keeps its changes to itself and finds none, the one a first run would
+  // seed it from.
+  std::filesystem::path ReadPath() const;
+  int ReadInt(std::string_view section, std::string_view key, int fallback) const;
+  bool WriteInt(std::string_view section, std::string_view key, int value);
+  bool WriteString(std::string_view section, std::string_view key, const std::string& value);
   bool WriteFolder(std::string_view key, std::string& field, const std::string& path);
   bool WriteKml(std::string_view key, int& field, int value);
 
   AppSettingFolders folders_;
+  SettingWrites writes_ = SettingWrites::kToFile;
+  // What this run wrote, by "section/key", when it keeps its changes.
+  std::map<std::string, std::string, std::less<>> thisRun_;
   std::string languageFilePath_;
   int venderCode_ = 1;
   int dateDesc_ = 0;

@@ -56,6 +56,6 @@ void EngineLoadTargets::ShowLogRecord(int point) { logRecords_.ShowLogRecord(poi
 void EngineLoadTargets::ShowPosition(const GpsBlock& gps) { displays_.SetPosition(gps); }
 
 void EngineLoadTargets::ClearPositionAndSpeed() {
-  displays_.SetPosition(GpsBlock{});
+  displays_.SetPosition(GpsBlock::NoPositionYet());
   displays_.SetSpeed(0, 0, 0);
 }

@@ -17,13 +17,5 @@ struct FrameSnapshot {
   uint16_t pulse = 0;
   int recording = -1;
   int frame = -1;
-  GpsBlock gps = InitialGps();
-
-  // No fix, but the hemisphere letters a position display expects.
-  static GpsBlock InitialGps() {
-    GpsBlock gps;
-    gps.latHemi = 'N';
-    gps.lonHemi = 'E';
-    return gps;
-  }
+  GpsBlock gps = GpsBlock::NoPositionYet();
 };

@@ -187,7 +187,8 @@ void LoadSequence::ShowFirstLogPosition() {
   if (store_.App().hasLogs && fix != nullptr) {
     const GpsBlock gps = GpsBlockOfLogRecord(*fix);
     targets_->ShowPosition(gps);
-    backPanel_->RedrawSpeedReadout(false);
+    // The speed shown comes from the logged GPS: its caption says so.
+    backPanel_->RedrawSpeedReadout(true);
     backPanel_->SetMapHasData(true);
     map_->MoveCenterMap(gps);
     targets_->SetSnapshotGps(gps);

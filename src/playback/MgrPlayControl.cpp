@@ -279,6 +279,7 @@ void CMgrPlayControl::DisplayUpdate(const FRAMEINFOVIDEO& frame, int recording, 
   if (frame.gps.valid != 0 && MovedOnMap(previous, frame.gps) && IsNormalSpeedState(state_)) {
     out_.Map().PostPositionMoved();
   }
+  SnapshotChanged();
 }
 
 void CMgrPlayControl::DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int64_t timeKey) {
@@ -286,9 +287,22 @@ void CMgrPlayControl::DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int6
   displays_.SetSpeed(0, record.gpsValid, LogSpeedKmh(record.speed));
   displays_.SetPosition(GpsBlockOfLogRecord(record));
   for (int axis = 0; axis < DigitDisplays::kAxisCount; ++axis) displays_.SetGValue(axis, kNoGValue);
-  if (ViewMode() != kViewModeLog) return;
+  // The record logged its own lamps; those of the last video frame would
+  // tell of another moment.
+  displays_.SetCarSignal(record.signal);
   const int current = logGraph_.CurrentIndex();
-  if (current < 0) return;
-  snapshot_.time = TimeKeyToDateTime(logGraph_.Point(current).time);
-  displays_.SetDateTime(snapshot_.time);
+  if (ViewMode() == kViewModeLog && current >= 0) {
+    snapshot_.time = TimeKeyToDateTime(logGraph_.Point(current).time);
+    displays_.SetDateTime(snapshot_.time);
+  }
+  SnapshotChanged();
 }
+
+void CMgrPlayControl::SetSnapshotGps(const GpsBlock& gps) {
+  snapshot_.gps = gps;
+  SnapshotChanged();
+}
+
+// The play-time and image-info panels paint the snapshot: every change of
+// it repaints them, whatever moved the position.
+void CMgrPlayControl::SnapshotChanged() { out_.Pane().RepaintInfoPanel(); }

@@ -76,7 +76,7 @@ class CMgrPlayControl final : private FrameNavigatorHost {
 
   const FrameSnapshot& Snapshot() const { return snapshot_; }
   const GpsBlock& SnapshotGps() const { return snapshot_.gps; }
-  void SetSnapshotGps(const GpsBlock& gps) override { snapshot_.gps = gps; }
+  void SetSnapshotGps(const GpsBlock& gps) override;
 
   // ---- state ----------------------------------------------------------------
   int PlayState() const { return state_; }
@@ -103,6 +103,7 @@ class CMgrPlayControl final : private FrameNavigatorHost {
   void ShowLogRecord(int point);
   void ShowLogRecordAlone(int point);
   void EndOfPlay();
+  void SnapshotChanged();
 
   CMgrDBSearch& store_;
   TimerHost& timers_;

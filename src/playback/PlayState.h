@@ -5,6 +5,7 @@
 // recorder software's own numbers.
 
 #include <cstdint>
+#include <string_view>
 
 constexpr int PS_STOP = 1;
 constexpr int PS_PLAY_HALF = 2;
@@ -78,4 +79,25 @@ constexpr int StateAfterReverse(int state) { return state == PS_REVERSE ? PS_REV
 constexpr int StateAfterFastPlay(int state) { return state >= PS_FAST_2 && state < PS_FAST_16 ? state + 1 : PS_FAST_2; }
 constexpr int StateAfterFastReverse(int state) {
   return state >= PS_FAST_REVERSE_2 && state < PS_FAST_REVERSE_16 ? state + 1 : PS_FAST_REVERSE_2;
+}
+
+// What the read-out beside the play buttons shows: nothing while stopped,
+// else the speed in use, the same for both directions (the lit button tells
+// the direction).
+constexpr std::string_view PlaySpeedText(int state) {
+  if (!IsForwardState(state) && !IsReverseState(state)) return {};
+  switch (PlayStateOf(state).factor) {
+    case 0:
+      return "\u00d7\u00bd";
+    case 1:
+      return "\u00d71";
+    case 2:
+      return "\u00d72";
+    case 4:
+      return "\u00d74";
+    case 8:
+      return "\u00d78";
+    default:
+      return "\u00d716";
+  }
 }

@@ -57,8 +57,10 @@ LoadOutcome PlaybackEngine::LoadChecked(FileListKind kind) {
   displays_.SetHasData(true);
   if (ViewMode() == kViewModeLog) {
     // Without log records no cursor ever moves: the G-sensor window's graph
-    // must not keep the curve of the recordings loaded before.
+    // must not keep the curve of the recordings loaded before, nor the lamps
+    // their lamps (a shown record brought its own).
     videoGraph_.ShowDetailWindowOf(logGraph_);
+    if (!logRecords_.HasRecord()) displays_.SetCarSignal(0);
   } else {
     // The logs went with the load; nothing may still show their records.
     logGraph_.Clear();
@@ -103,6 +105,7 @@ void PlaybackEngine::CloseLoadedData() {
   logSearch_.ClearRows();
   window_.RepaintLogSearchRows();
   loadTargets_.ClearPositionAndSpeed();
+  displays_.SetCarSignal(0);
   displays_.SetHasData(false);
 }
 

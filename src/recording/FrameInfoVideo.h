@@ -29,6 +29,16 @@ struct GpsBlock {
   // Decimal degrees, negative for south and west.
   double LatitudeDegrees() const;
   double LongitudeDegrees() const;
+
+  // What shows before any position is known: no fix, but the hemisphere
+  // letters of the recorder's home (north, east), so that the position
+  // display and the info panel agree before the first frame.
+  static constexpr GpsBlock NoPositionYet() {
+    GpsBlock gps;
+    gps.latHemi = 'N';
+    gps.lonHemi = 'E';
+    return gps;
+  }
 };
 static_assert(sizeof(GpsBlock) == 32);
 

@@ -63,10 +63,10 @@ bool CMgrDBSearch::AskForRoot() {
 }
 
 bool CMgrDBSearch::ChooseRoot(const std::string& path) {
-  root_ = path;
+  SetRoot(path);
   if (ValidateFolder(root_)) return true;
   Reset();
-  root_.clear();
+  SetRoot({});
   prompt_.Show(GetLangText("Message", "InvalidSDFolder", "Invalid drive recorder folder."), kApplicationTitle,
                PromptButtons::Ok);
   return false;
@@ -150,7 +150,12 @@ void CMgrDBSearch::PostRescan() {
 
 void CMgrDBSearch::ForgetRoot() {
   Reset();
-  root_.clear();
+  SetRoot({});
+}
+
+void CMgrDBSearch::SetRoot(std::string root) {
+  root_ = std::move(root);
+  view_->ShowRoot(root_);
 }
 
 void CMgrDBSearch::Reset() {

@@ -145,6 +145,8 @@ class CMgrDBSearch {
 
  private:
   bool AskForRoot();
+  // Every change of the root goes through here, so the view hears of it.
+  void SetRoot(std::string root);
   const CInfoEventFile* Video(int recordingIndex) const;
   FileListKind ListToShow() const;
   void OfferDiskCheck();

@@ -4,6 +4,8 @@
 // comes on the user-interface thread. The defaults do nothing, so the
 // command-line tool and the tests need only what they look at.
 
+#include <string>
+
 #include "recording/CardCatalogue.h"
 
 class StoreViewSink {
@@ -21,4 +23,6 @@ class StoreViewSink {
   // The lists read the store's catalogue again.
   virtual void RefreshFileLists() {}
   virtual void ShowFileList(FileListKind /*kind*/) {}
+  // The chosen card or backup folder changed (empty: none is chosen).
+  virtual void ShowRoot(const std::string& /*root*/) {}
 };

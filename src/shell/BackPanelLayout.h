@@ -14,6 +14,12 @@ struct PanelRect {
   friend bool operator==(const PanelRect&, const PanelRect&) = default;
 };
 
+// The smallest rectangle that holds both.
+constexpr PanelRect Union(const PanelRect& a, const PanelRect& b) {
+  return PanelRect{a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
+                   a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+}
+
 // The top strip that drags the frame like a title bar.
 inline constexpr int kDragStripHeight = 28;
 // A double click here stops playback and closes the frame.
@@ -29,6 +35,19 @@ inline constexpr int kSpeedCaptionX = 121;
 inline constexpr int kSpeedCaptionY = 576;
 inline constexpr int kSpeedIndicatorX = 168;
 inline constexpr int kSpeedIndicatorY = 580;
+inline constexpr PanelRect kSpeedCaption{kSpeedCaptionX, kSpeedCaptionY, kSpeedCaptionX + 42, kSpeedCaptionY + 12};
+inline constexpr PanelRect kSpeedIndicator{kSpeedIndicatorX, kSpeedIndicatorY, kSpeedIndicatorX + 11,
+                                           kSpeedIndicatorY + 11};
+// What a redraw of the speed read-out repaints: the read-out with its
+// caption and indicator, which reach beyond its frame.
+inline constexpr PanelRect kSpeedReadoutRedraw = Union(Union(kSpeedReadout, kSpeedCaption), kSpeedIndicator);
+
+// The speed in use, in the gap left of the play buttons.
+inline constexpr PanelRect kPlaySpeedText{237, 540, 262, 568};
+
+// In small-screen mode the bottom strip closes the panel at the desktop's
+// bottom edge, from stripTop down; a display it would cut is not shown.
+constexpr bool ClearOfBottomStrip(const PanelRect& display, int stripTop) { return display.bottom <= stripTop; }
 
 // The three G-value displays (X, Y, Z): one column for the ordinary layout,
 // rearranged around the car-signal display for model 9.

@@ -1,5 +1,8 @@
 #include "shell/VersionInfo.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstdio>
 
 #include "base/AppTitle.h"
@@ -15,6 +18,10 @@ constexpr std::string_view kVersionFile = "version.ini";
 constexpr const char* kVersionSection = "INFO";
 constexpr const char* kVersionKey = "VERSION";
 constexpr const char* kGuiSection = "GUI";
+// A file version has four parts: major, minor, build, revision.
+constexpr size_t kFileVersionParts = 4;
+// What the version box says when the program carries no version of its own.
+constexpr std::string_view kVersionWithoutResource = "1.0";
 
 std::string FormatPair(const char* format, const std::string& first, const std::string& second) {
   const int length = std::snprintf(nullptr, 0, format, first.c_str(), second.c_str());
@@ -34,7 +41,29 @@ std::string ReadRecorderVersion(const fs::path& cardRoot) {
                            "", kProfileBuffer260);
 }
 
-std::string ProgramVersion() { return KORVANE_VERSION; }
+std::string FileVersionText(std::string_view dotted) {
+  std::array<int, kFileVersionParts> parts{};
+  size_t part = 0;
+  size_t at = 0;
+  while (at < dotted.size()) {
+    if (part == parts.size()) return std::string(kVersionWithoutResource);
+    const size_t dot = std::min(dotted.find('.', at), dotted.size());
+    const std::string_view field = dotted.substr(at, dot - at);
+    int value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (field.empty() || error != std::errc() || end != field.data() + field.size() || value < 0)
+      return std::string(kVersionWithoutResource);
+    parts[part++] = value;
+    at = dot + 1;
+    if (dot + 1 == dotted.size()) return std::string(kVersionWithoutResource);  // a trailing dot
+  }
+  if (part == 0) return std::string(kVersionWithoutResource);
+  char text[64];
+  std::snprintf(text, sizeof text, "%d.%d.%d.%d", parts[0], parts[1], parts[2], parts[3]);
+  return text;
+}
+
+std::string ProgramVersion() { return FileVersionText(KORVANE_VERSION); }
 
 VERSIONBOXTEXT MakeVersionBoxText(const fs::path& cardRoot, const std::string& modelName) {
   VERSIONBOXTEXT box;

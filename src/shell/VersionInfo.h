@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 struct VERSIONBOXTEXT {
   std::string title;            // "Korvane Information"
@@ -19,7 +20,12 @@ struct VERSIONBOXTEXT {
 // empty for an empty root or a missing file or key.
 std::string ReadRecorderVersion(const std::filesystem::path& cardRoot);
 
-// The version the program was built as, "0.1.0".
+// A dotted version of one to four whole numbers as a file version,
+// "major.minor.build.revision" with the missing parts 0 ("0.1.0" gives
+// "0.1.0.0"); "1.0" when it is no such version.
+std::string FileVersionText(std::string_view dotted);
+
+// The version the program was built as, in the file-version form.
 std::string ProgramVersion();
 
 // The version box's texts for the card or backup folder chosen (empty when

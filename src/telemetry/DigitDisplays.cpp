@@ -40,7 +40,7 @@ void DigitDisplays::Reset(const DateTime& now) {
   pulseSpeed_ = 0;
   gpsValid_ = 0;
   gpsSpeed_ = 0;
-  position_ = GpsBlock{};
+  position_ = GpsBlock::NoPositionYet();
   signal_ = 0;
   for (DigitDisplayId display : kAllDisplays) Changed(true, display);
 }

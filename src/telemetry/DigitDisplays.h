@@ -62,7 +62,7 @@ class DigitDisplays {
   uint16_t pulseSpeed_ = 0;
   uint8_t gpsValid_ = 0;
   uint16_t gpsSpeed_ = 0;
-  GpsBlock position_;
+  GpsBlock position_ = GpsBlock::NoPositionYet();
   uint8_t signal_ = 0;
   bool hasData_ = false;
 };

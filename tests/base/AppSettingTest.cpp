@@ -2,6 +2,9 @@
 // file and the Tool menu's model rule.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "base/AppSetting.h"
 #include "base/MgrMultiLang.h"
 #include "base/ScriptPolicy.h"
@@ -233,6 +236,36 @@ TEST_F(AppSettingTest, ModelCommandsStoreTheIdAndSwitchTheLayout) {
   EXPECT_EQ(setting.GetCurrentModel(), 6);
   EXPECT_EQ(setting.ChooseModel(4), LayoutChange::kNone);
   EXPECT_EQ(setting.GetCurrentModel(), 4);
+}
+
+// A run that renders the window and quits chooses a model like any other,
+// but neither the saved settings nor a first run's seeding may change.
+TEST_F(AppSettingTest, ARunThatKeepsItsChangesLeavesTheFileAsItWas) {
+  dir_.Write("data/kelbrin.ini", "[RunParam]\nCurrentModel=3\n");
+  {
+    CAppSetting firstRun(Folders(), SettingWrites::kThisRunOnly);
+    EXPECT_FALSE(fs::exists(IniPath())) << "no seeding";
+    EXPECT_EQ(firstRun.GetCurrentModel(), 3) << "read as a first run would see it";
+    EXPECT_EQ(firstRun.ChooseModel(9), LayoutChange::kToHLayout);
+    EXPECT_EQ(firstRun.GetCurrentModel(), 9);
+    EXPECT_FALSE(fs::exists(IniPath()));
+  }
+
+  const std::string saved = "[RunParam]\nCurrentModel=2\nDisplaySpeed=0\n[KML]\nLineWidth=5\n";
+  dir_.Write("config/Halvorn/Nemora/kelbrin.ini", saved);
+  CAppSetting setting(Folders(), SettingWrites::kThisRunOnly);
+  setting.LoadSetting();
+  EXPECT_EQ(setting.GetCurrentModel(), 2);
+  EXPECT_TRUE(setting.SetCurrentModel(9));
+  EXPECT_TRUE(setting.SetDisplaySpeed(kDisplaySpeedPulse));
+  EXPECT_TRUE(setting.SetSaveJpgFolder("/pictures"));
+  EXPECT_TRUE(setting.SetKmlLineWidth(9));
+  EXPECT_EQ(setting.GetCurrentModel(), 9);
+  EXPECT_EQ(setting.GetDisplaySpeed(), kDisplaySpeedPulse);
+  EXPECT_EQ(setting.SaveJpgFolder(), "/pictures");
+  EXPECT_EQ(setting.Kml().lineWidth, 9);
+  std::ifstream file(IniPath(), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), saved);
 }
 
 class FixedPolicy : public ScriptPolicy {

@@ -133,7 +133,9 @@ class FakeBackPanel final : public BackPanelView {
  public:
   explicit FakeBackPanel(CallLog& log) : log_(log) {}
   void ShowGpsPart(bool shown) override { log_.Add(shown ? "gpsPart" : "noGpsPart"); }
-  void RedrawSpeedReadout(bool) override { log_.Add("speedReadout"); }
+  void RedrawSpeedReadout(bool withCaption) override {
+    log_.Add(withCaption ? "speedReadoutWithCaption" : "speedReadout");
+  }
   void SetMapHasData(bool has) override { log_.Add(has ? "mapHasData" : "mapNoData"); }
 
  private:
@@ -402,17 +404,28 @@ TEST_F(LoadSequenceTest, LogLoadBuildsTheLogViewAndShowsTheFirstFix) {
   targets_.logMapPoints = 3;
   ASSERT_EQ(sequence_.Load(logs_), LoadOutcome::kLoaded);
 
-  const Calls expected{"stopVideo",       "stopLog",
-                       "strip 0..1",      "strip at 1",
-                       "strip hidden",    "resetMap",
-                       "slideBarNow",     "clearLogGraph",
-                       "layout 4",        "wait: The log graph is initialized. Please wait",
-                       "loadLogGraph",    "loadedLogs",
-                       "showLogRecord 0", "logMapPoints",
-                       "drawRoute",       "showPosition",
-                       "speedReadout",    "mapHasData",
-                       "centerMap",       "snapshotGps",
-                       "wait over",       "logsLoaded"};
+  const Calls expected{"stopVideo",
+                       "stopLog",
+                       "strip 0..1",
+                       "strip at 1",
+                       "strip hidden",
+                       "resetMap",
+                       "slideBarNow",
+                       "clearLogGraph",
+                       "layout 4",
+                       "wait: The log graph is initialized. Please wait",
+                       "loadLogGraph",
+                       "loadedLogs",
+                       "showLogRecord 0",
+                       "logMapPoints",
+                       "drawRoute",
+                       "showPosition",
+                       "speedReadoutWithCaption",
+                       "mapHasData",
+                       "centerMap",
+                       "snapshotGps",
+                       "wait over",
+                       "logsLoaded"};
   EXPECT_EQ(log_.calls, expected);
   ASSERT_EQ(search_.rows.size(), 1u);
   EXPECT_EQ(search_.rows[0].text, " 5,  2026.03.10 12:00:00 [5 Sec]");

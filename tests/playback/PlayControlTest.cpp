@@ -285,5 +285,51 @@ TEST_F(PlayControlTest, DestructionKillsRunningTimers) {
   Tick(100);  // nothing left to call
 }
 
+// The info panels paint the snapshot, so every step that changes it has
+// them repainted: play ticks, steps, Go to and the log records.
+TEST_F(PlayControlTest, EveryDisplayUpdateRepaintsTheInfoPanels) {
+  AddVideo(FramesEvery(6, 100));
+  int repaints = paneView_.infoRepaints;
+  const auto repainted = [&] {
+    const bool more = paneView_.infoRepaints > repaints;
+    repaints = paneView_.infoRepaints;
+    return more;
+  };
+  Open(kViewModeEvent);
+  EXPECT_TRUE(repainted()) << "the frame shown first";
+  control_->NextFrame();
+  EXPECT_TRUE(repainted());
+  control_->PreviousFrame();
+  EXPECT_TRUE(repainted());
+  control_->GoTo(0, 4);
+  EXPECT_TRUE(repainted());
+  control_->ReversePlay();
+  Tick(100);
+  EXPECT_TRUE(repainted());
+  control_->Stop();
+  control_->SetSnapshotGps(GpsBlock::NoPositionYet());
+  EXPECT_TRUE(repainted());
+
+  FRAMEINFOLOG record;
+  record.time = BaseKey();
+  control_->DisplayUpdateForLogRecord(record, record.time);
+  EXPECT_TRUE(repainted());
+}
+
+TEST(PlaySpeedTextTest, NamesTheSpeedInUseInEitherDirection) {
+  EXPECT_EQ(PlaySpeedText(PS_STOP), "");
+  EXPECT_EQ(PlaySpeedText(0), "");
+  EXPECT_EQ(PlaySpeedText(14), "");
+  EXPECT_EQ(PlaySpeedText(PS_PLAY_HALF), "\u00d7\u00bd");
+  EXPECT_EQ(PlaySpeedText(PS_REVERSE_HALF), "\u00d7\u00bd");
+  EXPECT_EQ(PlaySpeedText(PS_PLAY), "\u00d71");
+  EXPECT_EQ(PlaySpeedText(PS_REVERSE), "\u00d71");
+  EXPECT_EQ(PlaySpeedText(PS_FAST_2), "\u00d72");
+  EXPECT_EQ(PlaySpeedText(PS_FAST_8), "\u00d78");
+  EXPECT_EQ(PlaySpeedText(PS_FAST_16), "\u00d716");
+  EXPECT_EQ(PlaySpeedText(PS_FAST_REVERSE_4), "\u00d74");
+  EXPECT_EQ(PlaySpeedText(PS_FAST_REVERSE_16), "\u00d716");
+}
+
 }  // namespace
 }  // namespace playback_test

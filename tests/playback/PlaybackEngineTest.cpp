@@ -341,4 +341,32 @@ TEST_F(PlaybackEngineTest, LogLoadPlaysStepsClicksAndSearches) {
   EXPECT_EQ(detail.PointCount(), 0);
 }
 
+// The car-signal lamps show the frame or record on screen: a log record its
+// own lamps, and nothing once the loaded data is let go.
+TEST_F(PlaybackEngineTest, TheLampsFollowTheShownFrameOrRecordAndGoWithTheLoad) {
+  ASSERT_EQ(LoadAll(FileListKind::kEvent), LoadOutcome::kLoaded);
+  int lit = -1;
+  for (int frame = 0; frame < Current().FrameCount() && lit < 0; ++frame)
+    if (Current().Frame(frame).signal != 0) lit = frame;
+  ASSERT_GE(lit, 0) << "the sample drive never lights a lamp";
+  engine_->GoTo(store_.CurrentIndex(), lit);
+  ASSERT_NE(engine_->Displays().CarSignal(), 0);
+
+  ASSERT_EQ(LoadAll(FileListKind::kLog), LoadOutcome::kLoaded);
+  const CInfoLogFile& log = *store_.Logs()[0];
+  EXPECT_EQ(engine_->Displays().CarSignal(), log.Record(0)->signal);
+  int differing = 1;
+  while (differing < log.RecordCount() && log.Record(differing)->signal == log.Record(differing - 1)->signal)
+    ++differing;
+  ASSERT_LT(differing, log.RecordCount()) << "the sample log never changes its lamps";
+  engine_->GoTo(-1, differing);
+  EXPECT_EQ(engine_->Displays().CarSignal(), log.Record(differing)->signal);
+
+  ASSERT_EQ(LoadAll(FileListKind::kEvent), LoadOutcome::kLoaded);
+  engine_->GoTo(store_.CurrentIndex(), lit);
+  ASSERT_NE(engine_->Displays().CarSignal(), 0);
+  engine_->Close();
+  EXPECT_EQ(engine_->Displays().CarSignal(), 0);
+}
+
 }  // namespace

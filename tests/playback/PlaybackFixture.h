@@ -59,8 +59,10 @@ class FakePaneView final : public PaneView {
   void SetLayout(int layout) override { events_.push_back("layout " + std::to_string(layout)); }
   void RepaintPane(int) override { ++repaints; }
   void SetSelectedPane(int pane) override { selected = pane; }
+  void RepaintInfoPanel() override { ++infoRepaints; }
   int repaints = 0;
   int selected = -2;
+  int infoRepaints = 0;
 
  private:
   Events& events_;

@@ -31,10 +31,12 @@ class RecordingView final : public StoreViewSink {
     calls.push_back("show");
     shown = kind;
   }
+  void ShowRoot(const std::string& root) override { roots.push_back(root); }
   int Count(const std::string& call) const { return static_cast<int>(std::count(calls.begin(), calls.end(), call)); }
 
   std::vector<std::string> calls;
   FileListKind shown = FileListKind::kLog;
+  std::vector<std::string> roots;
 };
 
 class MgrDBSearchTest : public ::testing::Test {
@@ -180,6 +182,28 @@ TEST_F(MgrDBSearchTest, ForgettingTheRootEmptiesTheStoreAndAScanThenWalksNothing
   EXPECT_TRUE(store_.Videos().empty());
   store_.Scan();
   EXPECT_TRUE(store_.Catalogue().event.empty());
+}
+
+// Whatever shows the chosen folder hears of every change of it: another
+// card, a refused folder, a card given up, the same card chosen again.
+TEST_F(MgrDBSearchTest, TheViewHearsEveryChangeOfTheRoot) {
+  MakeCardFolders(Card(), "ch1", "event", "normal", "log");
+  Put("ch1/event/0001.vdd", 100);
+  const std::string other = (dir_ / "other").string();
+  MakeCardFolders(other, "ch1", "event", "normal", "log");
+  dir_.Write("other/ch1/event/0001.vdd", Filler(100));
+
+  ASSERT_TRUE(store_.ChooseRoot(Card()));
+  ASSERT_TRUE(store_.ChooseRoot(other));
+  ASSERT_FALSE(store_.ChooseRoot((dir_ / "nothing").string()));
+  ASSERT_TRUE(store_.ChooseRoot(Card()));
+  store_.ForgetRoot();
+  ASSERT_TRUE(store_.ChooseRoot(Card()));
+  ASSERT_FALSE(view_.roots.empty());
+  EXPECT_EQ(view_.roots.back(), Card());
+  // Each root the store took on was told, the refused one given up again.
+  const std::vector<std::string> expected{Card(), other, (dir_ / "nothing").string(), "", Card(), "", Card()};
+  EXPECT_EQ(view_.roots, expected);
 }
 
 TEST_F(MgrDBSearchTest, ScanBuildsTheCatalogueAndShowsTheFirstFilledList) {

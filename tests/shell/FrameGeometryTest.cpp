@@ -22,4 +22,25 @@ TEST(FrameGeometryTest, GValueDisplaysFormAColumnOrTheModel9Arrangement) {
   EXPECT_EQ(model9[2], (PanelRect{115, 678, 178, 698}));
 }
 
+// On a 700 pixel desktop the 40 pixel strip starts at 660: of the column
+// only X stays whole, of the model-9 arrangement none.
+TEST(FrameGeometryTest, TheBottomStripHidesTheDisplaysItWouldCut) {
+  constexpr int kStripTop = 700 - 40;
+  const auto column = GValueDisplayRects(false);
+  EXPECT_TRUE(ClearOfBottomStrip(column[0], kStripTop));
+  EXPECT_FALSE(ClearOfBottomStrip(column[1], kStripTop));
+  EXPECT_FALSE(ClearOfBottomStrip(column[2], kStripTop));
+  for (const PanelRect& display : GValueDisplayRects(true)) EXPECT_FALSE(ClearOfBottomStrip(display, kStripTop));
+  EXPECT_TRUE(ClearOfBottomStrip(PanelRect{0, 640, 10, 660}, kStripTop)) << "touching is not cutting";
+}
+
+// The redraw of the speed read-out holds its caption and indicator.
+TEST(FrameGeometryTest, TheSpeedReadoutRedrawHoldsCaptionAndIndicator) {
+  for (const PanelRect& part : {kSpeedReadout, kSpeedCaption, kSpeedIndicator}) {
+    EXPECT_EQ(Union(kSpeedReadoutRedraw, part), kSpeedReadoutRedraw);
+  }
+  EXPECT_EQ(kSpeedCaption, (PanelRect{121, 576, 163, 588}));
+  EXPECT_EQ(kSpeedIndicator, (PanelRect{168, 580, 179, 591}));
+}
+
 }  // namespace

@@ -260,4 +260,28 @@ TEST_F(DigitDisplaysTest, CellsComeFromTheKeptValues) {
   EXPECT_EQ(view_.repainted.size(), 7u);
 }
 
+// Before anything is loaded, and after what was loaded is let go, the
+// position display shows the letters of the snapshot it stands for (N, E),
+// not those of an all-zero block (S, W).
+TEST_F(DigitDisplaysTest, WithoutAPositionTheHemispheresAreNorthAndEast) {
+  const auto hemispheres = [](const Cells& cells) {
+    std::vector<int> found;
+    for (const DigitCell& cell : cells)
+      if (cell.strip == DigitStrip::kHemisphere) found.push_back(cell.cell);
+    return found;
+  };
+  const std::vector<int> northEast{kHemisphereNorthCell, kHemisphereEastCell};
+  EXPECT_EQ(hemispheres(displays_.PositionCells()), northEast);
+
+  GpsBlock southWest;
+  southWest.valid = 1;
+  southWest.latHemi = 'S';
+  southWest.lonHemi = 'W';
+  displays_.SetPosition(southWest);
+  ASSERT_NE(hemispheres(displays_.PositionCells()), northEast);
+  displays_.Reset(DateTime{2025, 1, 3, 17, 8, 0, 0, 0});
+  EXPECT_EQ(hemispheres(displays_.PositionCells()), northEast);
+  EXPECT_EQ(displays_.Position().valid, 0);
+}
+
 }  // namespace

@@ -11,21 +11,12 @@
 
 #include "base/MgrMultiLang.h"
 #include "recording/CheckFilesPass.h"
+#include "skin/ui/CheckMarkStyle.h"
+#include "skin/ui/DialogStyle.h"
 
 namespace {
 
 constexpr int kBarWidth = 320;
-
-const char* const kStyle =
-    "QDialog { background: #20252b; }"
-    "QCheckBox { color: #e6e9ed; }"
-    "QCheckBox::indicator { width: 13px; height: 13px; border: 1px solid #9aa4b0; background: #14171b; }"
-    "QCheckBox::indicator:checked { background: #3d8fd1; border-color: #cfe3f5; }"
-    "QProgressBar { background: #14171b; color: #e6e9ed; border: 1px solid #3a424c; border-radius: 2px;"
-    " text-align: center; min-height: 16px; }"
-    "QProgressBar::chunk { background: #3d8fd1; }"
-    "QPushButton { background: #2d343c; color: #e6e9ed; border: 1px solid #4a545f; padding: 4px 16px; }"
-    "QPushButton:hover { background: #38414b; }";
 
 // The dialog polls the pass instead of waiting for a posted completion, so
 // the pass's queue is never given anything.
@@ -48,12 +39,13 @@ CDlgCheckFiles::CDlgCheckFiles(CheckFilesPass& pass, QWidget* parent)
   setObjectName(QStringLiteral("checkFilesDialog"));
   setModal(true);
   setWindowTitle(Gui("CheckFiles", "Check Files ..."));
-  setStyleSheet(QString::fromLatin1(kStyle));
+  setStyleSheet(QString::fromLatin1(kDialogStyleSheet));
   bar_->setMinimumWidth(kBarWidth);
   bar_->setRange(0, std::max(pass.Total(), 0));
   bar_->setValue(0);
   verify_->setText(Gui("VerifyFileCrash", "Verify that the files corruption"));
   verify_->setChecked(true);
+  UseCheckMarkStyle(verify_);
   cancel_->setText(Gui("Cancel", "Cancel"));
   cancel_->setAutoDefault(false);
 

@@ -2,14 +2,14 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QPainter>
-#include <QPainterPath>
-#include <QProxyStyle>
-#include <QStyleOption>
+#include <QScrollBar>
 #include <algorithm>
+#include <vector>
 
 #include "base/MgrMultiLang.h"
+#include "playback/ListColumnWidths.h"
 #include "playback/ListEvent.h"
+#include "skin/ui/CheckMarkStyle.h"
 
 namespace {
 
@@ -20,37 +20,6 @@ QString FileColumnHeader(FileListKind kind) {
   if (kind == FileListKind::kNormal) return Gui("NormalFile", "NORMAL File");
   return Gui("LogFile", "LOG File");
 }
-
-// The check boxes of the rows, drawn to stand out on the dark list: a light
-// frame always, a bright tick when checked.
-class CheckBoxStyle final : public QProxyStyle {
- public:
-  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                     const QWidget* widget) const override {
-    if (element != PE_IndicatorItemViewItemCheck) {
-      QProxyStyle::drawPrimitive(element, option, painter, widget);
-      return;
-    }
-    constexpr int kBox = 12;
-    const QRect box(option->rect.center() - QPoint(kBox / 2, kBox / 2), QSize(kBox, kBox));
-    const bool enabled = option->state & State_Enabled;
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(enabled ? QColor(0xb4, 0xbe, 0xc8) : QColor(0x5a, 0x62, 0x6b), 1));
-    painter->setBrush(QColor(0x0c, 0x0e, 0x11));
-    painter->drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
-    if (option->state & State_On) {
-      QPainterPath tick;
-      tick.moveTo(box.left() + 2.5, box.top() + 6.5);
-      tick.lineTo(box.left() + 5.0, box.top() + 9.0);
-      tick.lineTo(box.left() + 9.5, box.top() + 3.0);
-      painter->setPen(QPen(enabled ? QColor(0x6c, 0xc4, 0xff) : QColor(0x7d, 0x85, 0x8e), 2));
-      painter->setBrush(Qt::NoBrush);
-      painter->drawPath(tick);
-    }
-    painter->restore();
-  }
-};
 
 Qt::CheckState CheckStateOf(bool checked) { return checked ? Qt::Checked : Qt::Unchecked; }
 
@@ -67,14 +36,13 @@ CFileListView::CFileListView(int id, FileListKind kind, QWidget* parent) : QTree
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSortingEnabled(false);  // the list sorts itself on header clicks
-  auto* style = new CheckBoxStyle;
-  style->setParent(this);
-  setStyle(style);
+  UseCheckMarkStyle(this);
 
   QStringList headers;
   for (int column = 0; column < kListColumnCount; ++column) headers << HeaderText(column);
   setHeaderLabels(headers);
   header()->setDefaultAlignment(Qt::AlignCenter);
+  setTextElideMode(Qt::ElideMiddle);
   header()->setSectionsClickable(true);
   header()->setStretchLastSection(false);
   header()->setSectionsMovable(false);
@@ -147,17 +115,36 @@ void CFileListView::RenderChecks() {
   rendering_ = false;
 }
 
+// The widths come from the fonts the list and its header really use, and
+// from the room the list has, so that every column shows at the window's
+// size; the file names give way first (the view shortens them).
 void CFileListView::FitColumns() {
-  const QFontMetrics metrics(font());
+  const QFontMetrics cells(font());
+  const QFontMetrics headers(header()->font());
+  std::vector<ColumnNeed> needs;
   for (int column = 0; column < kListColumnCount; ++column) {
-    const int initial = kInitialWidths[column];
-    if (initial == 0) continue;
-    int widest = 0;
+    ColumnNeed need;
+    need.initial = kInitialWidths[column];
+    need.header = headers.horizontalAdvance(HeaderText(column)) + kCellPadding;
     for (int row = 0; row < topLevelItemCount(); ++row)
-      widest = std::max(widest, metrics.horizontalAdvance(topLevelItem(row)->text(column)));
-    const int wanted = static_cast<int>(widest * kWidenFactor);
-    setColumnWidth(column, std::max(initial, wanted));
+      need.widest = std::max(need.widest, cells.horizontalAdvance(topLevelItem(row)->text(column)));
+    need.widest += kCellPadding + (column == kListColumnNo ? kCheckBoxRoom : 0);
+    need.yields = column == kListColumnFile;
+    needs.push_back(need);
   }
+  const std::vector<int> widths = FitColumnWidths(needs, ColumnRoom(), kWidenFactor);
+  for (int column = 0; column < kListColumnCount; ++column) {
+    if (needs[static_cast<size_t>(column)].initial > 0) setColumnWidth(column, widths[static_cast<size_t>(column)]);
+  }
+}
+
+// The list's inside, less a vertical scroll bar whether it shows yet or
+// not, so the columns never run under one that comes with more rows.
+int CFileListView::ColumnRoom() const { return width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width(); }
+
+void CFileListView::resizeEvent(QResizeEvent* event) {
+  QTreeWidget::resizeEvent(event);
+  FitColumns();
 }
 
 bool CFileListView::IsRowChecked(int row) const {

@@ -19,6 +19,10 @@ class CFileListView : public QTreeWidget {
   // A column whose widest text outgrows its initial width gets this much of
   // that text's width.
   static constexpr double kWidenFactor = 1.5;
+  // What a cell needs beside its text: the item's padding and margins, and
+  // in the first column the check box.
+  static constexpr int kCellPadding = 14;
+  static constexpr int kCheckBoxRoom = 22;
 
   CFileListView(int id, FileListKind kind, QWidget* parent);
 
@@ -43,11 +47,15 @@ class CFileListView : public QTreeWidget {
   // A check mark changed through a click.
   void checksChanged();
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void OnItemClicked(QTreeWidgetItem* item, int column);
   void OnItemChanged(QTreeWidgetItem* item, int column);
   void OnHeaderClicked(int column);
   void FitColumns();
+  int ColumnRoom() const;
 
   int id_;
   FileListKind kind_;

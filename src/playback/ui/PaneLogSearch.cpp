@@ -1,17 +1,24 @@
 #include "playback/ui/PaneLogSearch.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 #include "base/MgrMultiLang.h"
+#include "playback/ListColumnWidths.h"
 #include "playback/PlaybackEngine.h"
 #include "skin/SkinEntries.h"
+#include "skin/ui/AppFonts.h"
+#include "skin/ui/CheckMarkStyle.h"
 #include "skin/ui/VxButton.h"
 
 namespace {
@@ -19,6 +26,7 @@ namespace {
 const char* const kStyle =
     "CPaneLogSearch { background: #20252b; }"
     "QCheckBox, QLabel { color: #e6e9ed; }"
+    "QCheckBox:disabled, QLabel:disabled { color: #7d858e; }"
     "QLineEdit { background: #14171b; color: #e6e9ed; border: 1px solid #3a424c; padding: 1px 3px; }"
     "QPushButton { background: #2d343c; color: #e6e9ed; border: 1px solid #4a545f; padding: 4px 16px; }"
     "QPushButton:hover { background: #38414b; }"
@@ -27,9 +35,11 @@ const char* const kStyle =
     "QHeaderView::section { background: #2d343c; color: #e6e9ed; border: 0; border-right: 1px solid #3a424c;"
     " padding: 2px 4px; }";
 
-constexpr int kNoWidth = 50;
-constexpr int kDateTimeWidth = 160;
-constexpr int kEventTypeWidth = 85;
+// The result list's columns: No., date and time, the hidden record index
+// and the event type, which gives way when the pane is narrow.
+constexpr std::array<int, CPaneLogSearch::kColumnCount> kResultWidths = {50, 160, 0, 85};
+// What a cell needs beside its text.
+constexpr int kCellPadding = 14;
 constexpr int kEditWidth = 56;
 constexpr const char* kDateTimeHeaderFormat = "%1 %2";
 constexpr const char* kSpeedUnit = "Km/h";
@@ -76,6 +86,13 @@ void CPaneLogSearch::BuildControls() {
     grid->addWidget(axisEdits_[axis], row, 1);
   }
   speedEdit_->setFixedWidth(kEditWidth);
+  // The step keys move the caret of a field, so a field takes the keyboard
+  // only when the user clicks into it, never on its way round with Tab or
+  // when the layout changes.
+  for (QLineEdit* edit : {speedEdit_, axisEdits_[0], axisEdits_[1], axisEdits_[2]})
+    edit->setFocusPolicy(Qt::ClickFocus);
+  for (QCheckBox* box : {speedCheck_, accelCheck_, axisChecks_[0], axisChecks_[1], axisChecks_[2]})
+    UseCheckMarkStyle(box);
 
   const QString tip = Gui("SearchLog", "Search Log");
   plainSearch_ = new QPushButton(tip, this);
@@ -106,12 +123,42 @@ void CPaneLogSearch::BuildResultList() {
                              QString::fromLatin1(kDateTimeHeaderFormat).arg(Gui("Date", "Date"), Gui("Time", "Time")),
                              Gui("LogFrameIdx", "LogFrameIdx"), Gui("EventType", "Event Type")});
   results_->header()->setSectionsClickable(false);
-  results_->setColumnWidth(kColumnNo, kNoWidth);
-  results_->setColumnWidth(kColumnDateTime, kDateTimeWidth);
-  results_->setColumnWidth(kColumnEventType, kEventTypeWidth);
+  results_->header()->setStretchLastSection(false);
+  results_->setFont(AppFont(AppFontId::kNormal));
   results_->setColumnHidden(kColumnRecord, true);
+  results_->installEventFilter(this);
   connect(results_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { OnRowClicked(item); });
   static_cast<QVBoxLayout*>(layout())->addWidget(results_, 1);
+  FitResultColumns();
+}
+
+// Every column shows its header whole in the font the list uses; the
+// event type gives way when the pane is too narrow for all texts.
+void CPaneLogSearch::FitResultColumns() {
+  const QFontMetrics cells(results_->font());
+  const QFontMetrics headers(results_->header()->font());
+  std::vector<ColumnNeed> needs;
+  for (int column = 0; column < kColumnCount; ++column) {
+    ColumnNeed need;
+    need.initial = kResultWidths[static_cast<size_t>(column)];
+    need.header = headers.horizontalAdvance(results_->headerItem()->text(column)) + kCellPadding;
+    for (int row = 0; row < results_->topLevelItemCount(); ++row)
+      need.widest = std::max(need.widest, cells.horizontalAdvance(results_->topLevelItem(row)->text(column)));
+    need.widest += kCellPadding;
+    need.yields = column == kColumnEventType;
+    needs.push_back(need);
+  }
+  const int room = results_->width() - 2 * results_->frameWidth() - results_->verticalScrollBar()->sizeHint().width();
+  const std::vector<int> widths = FitColumnWidths(needs, room, 1.0);
+  for (int column = 0; column < kColumnCount; ++column) {
+    if (needs[static_cast<size_t>(column)].initial > 0)
+      results_->setColumnWidth(column, widths[static_cast<size_t>(column)]);
+  }
+}
+
+bool CPaneLogSearch::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == results_ && event->type() == QEvent::Resize) FitResultColumns();
+  return QWidget::eventFilter(watched, event);
 }
 
 void CPaneLogSearch::SetSearchButtonStrip(const SkinStrip& strip) {
@@ -163,6 +210,7 @@ void CPaneLogSearch::RepaintRows() {
         new QTreeWidgetItem(QStringList{Text(row.no), Text(row.dateTime), Text(row.recordText), Text(row.eventType)}));
   }
   results_->addTopLevelItems(items);
+  FitResultColumns();
 }
 
 void CPaneLogSearch::OnRowClicked(QTreeWidgetItem* item) {

@@ -43,9 +43,13 @@ class CPaneLogSearch : public QWidget {
   QLineEdit* AxisEdit(int axis) const { return axisEdits_[static_cast<size_t>(axis)]; }
   QWidget* SearchButton() const;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void BuildControls();
   void BuildResultList();
+  void FitResultColumns();
   void ReadFields();
   void OnRowClicked(QTreeWidgetItem* item);
 

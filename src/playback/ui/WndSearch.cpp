@@ -172,9 +172,9 @@ void CWndSearch::ResetLists() {
   }
   loadedRecordings_->Clear();
   loadedLogs_->Clear();
-  markers_->Clear();
-  checkAllShown_ = true;
-  ApplyState();
+  // Nothing loaded is left to close: the (empty) lists come back with their
+  // tabs and Load, ready for the next card.
+  ShowFileLists(FileListKind::kEvent, app_.hasLogs);
 }
 
 void CWndSearch::SetAllChecked(bool checked) {

@@ -5,10 +5,13 @@
 #include <QVBoxLayout>
 
 #include "shell/VersionInfo.h"
+#include "skin/ui/DialogStyle.h"
 
 CDlgVersion::CDlgVersion(const std::string& cardRoot, const std::string& modelName, QWidget* parent) : QDialog(parent) {
   const VERSIONBOXTEXT text = MakeVersionBoxText(cardRoot, modelName);
+  setObjectName(QStringLiteral("versionBox"));
   setWindowTitle(QString::fromStdString(text.title));
+  setStyleSheet(QString::fromLatin1(kDialogStyleSheet));
   auto* layout = new QVBoxLayout(this);
   auto* model = new QLabel(QString::fromStdString(text.modelName), this);
   QFont bold = model->font();

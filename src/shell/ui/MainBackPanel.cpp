@@ -1,12 +1,9 @@
 #include "shell/ui/MainBackPanel.h"
 
 #include <QApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QUrl>
 #include <QWindow>
 #include <algorithm>
 #include <array>
@@ -19,6 +16,7 @@
 #include "platform/Ports.h"
 #include "platform/TimeKey.h"
 #include "platform/Trace.h"
+#include "platform/ui/QtDesktopOpener.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/ui/DlgCheckFiles.h"
 #include "playback/ui/DlgLoading.h"
@@ -28,15 +26,18 @@
 #include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
 #include "shell/BackPanelLayout.h"
+#include "shell/HelpAndHomepage.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/DlgVersion.h"
 #include "shell/ui/MainMenus.h"
 #include "shell/ui/MapPanel.h"
+#include "shell/ui/PlaySpeedLabel.h"
 #include "skin/SkinEntries.h"
 #include "skin/SkinPackage.h"
 #include "skin/ui/AppFonts.h"
 #include "skin/ui/OutlinedText.h"
 #include "skin/ui/SkinImages.h"
+#include "skin/ui/SkinPicture.h"
 #include "skin/ui/VxButton.h"
 #include "skin/ui/VxSlideBar.h"
 #include "telemetry/ui/DigitDisplayWidgets.h"
@@ -44,13 +45,6 @@
 #include "telemetry/ui/VxDigitDisplays.h"
 
 namespace {
-
-// The maker's web site, opened by the Homepage commands and by the mark the
-// skin draws in the title area (which shows the same address).
-constexpr const char* kHomepageUrl = "https://korvane.example/";
-// The help file in the program's data folder: the recorder's own CHM guide
-// when one was put there, else the guide the program ships.
-constexpr std::array kHelpFileNames = {"rvguide.chm", "rvguide.html"};
 
 // Where the panel's own text goes: the chosen folder in the title bar.
 constexpr int kTitleTextLeft = 120;
@@ -269,6 +263,8 @@ void CMainBackPanel::MakeButtons() {
     connect(button, &QAbstractButton::clicked, this, [this, id] { OnCommand(id); });
     buttons_[id] = button;
   }
+  playSpeed_ = new CPlaySpeedLabel(this);
+  playSpeed_->setGeometry(RectOf(kPlaySpeedText));
 }
 
 void CMainBackPanel::MakeSlideBar() {
@@ -297,6 +293,11 @@ void CMainBackPanel::ApplyModelLayout(bool model9) {
   for (int axis = 0; axis < 3; ++axis) digits_->GValue(axis)->setGeometry(RectOf(rects[static_cast<size_t>(axis)]));
   digits_->CarSignal()->setVisible(model9);
   LoadBackground();
+  PlaceBottomStrip();
+  for (int axis = 0; axis < 3; ++axis) {
+    digits_->GValue(axis)->setVisible(bottomStrip_.isNull() ||
+                                      ClearOfBottomStrip(rects[static_cast<size_t>(axis)], StripTop()));
+  }
   update();
 }
 
@@ -309,6 +310,18 @@ void CMainBackPanel::LoadBackground() {
                     : model9Layout_              ? kSkinBottomStripModel9
                                                  : kSkinBottomStrip;
   bottomStrip_ = SkinImage(skin, strip);
+}
+
+int CMainBackPanel::StripTop() const { return context_.desktopHeight - bottomStrip_.height(); }
+
+// In small-screen mode the strip closes the panel at the desktop's bottom
+// edge. It is a window above the others, so the displays it cuts off do not
+// paint over it.
+void CMainBackPanel::PlaceBottomStrip() {
+  if (!bottomStripWindow_) bottomStripWindow_ = new CSkinPicture(this);
+  bottomStripWindow_->SetPicture(bottomStrip_);
+  bottomStripWindow_->move(0, StripTop());
+  bottomStripWindow_->raise();
 }
 
 void CMainBackPanel::SetButtonEnabled(int id, bool enabled) {
@@ -510,24 +523,18 @@ void CMainBackPanel::ChooseModel(int modelId) {
   const LayoutChange change = context_.settings.ChooseModel(modelId);
   if (change != LayoutChange::kNone) ApplyModelLayout(change == LayoutChange::kToHLayout);
   engine_->SpeedSourceChanged();
-  update(RectOf(kSpeedReadout));
+  update(RectOf(kSpeedReadoutRedraw));
 }
 
 void CMainBackPanel::ChooseSpeedSource(int source) {
   context_.settings.SetDisplaySpeed(source);
   engine_->SpeedSourceChanged();
-  update(RectOf(kSpeedReadout));
+  update(RectOf(kSpeedReadoutRedraw));
 }
 
-void CMainBackPanel::OpenHelp() {
-  for (const char* name : kHelpFileNames) {
-    const QString path = QString::fromStdString((context_.settings.StartFolder() / name).string());
-    if (QFileInfo::exists(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
-  }
-  context_.prompt.Show("No help file(*.chm)", std::string(kApplicationTitle), PromptButtons::Ok);
-}
+void CMainBackPanel::OpenHelp() { OpenHelpGuide(context_.settings.StartFolder(), desktop_, context_.prompt); }
 
-void CMainBackPanel::OpenHomepage() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomepageUrl))); }
+void CMainBackPanel::OpenHomepage() { ::OpenHomepage(desktop_, context_.prompt); }
 
 void CMainBackPanel::ShowVersionBox() {
   engine_->Control().StopVideoPlay();
@@ -619,7 +626,7 @@ void CMainBackPanel::ShowGpsPart(bool shown) { digits_->Gps()->setVisible(shown)
 
 void CMainBackPanel::RedrawSpeedReadout(bool withCaption) {
   speedCaption_ = withCaption;
-  update(RectOf(kSpeedReadout));
+  update(RectOf(kSpeedReadoutRedraw));
   digits_->Speed()->update();
 }
 
@@ -630,6 +637,7 @@ void CMainBackPanel::RepaintPlayButtons(int playState) {
   for (int id : {kIdPlay, kIdPlayFast, kIdBackPlay, kIdBackFast}) {
     if (CVxButton* button = Button(id)) button->SetLatched(id == latched);
   }
+  if (playSpeed_) playSpeed_->SetPlayState(playState);
 }
 
 // ---- StoreViewSink ----------------------------------------------------------
@@ -641,7 +649,10 @@ void CMainBackPanel::ResetPicture() {
   ResetToNow();
 }
 
-void CMainBackPanel::ResetDisplays() { speedCaption_ = false; }
+void CMainBackPanel::ResetDisplays() {
+  speedCaption_ = false;
+  update(RectOf(kSpeedReadoutRedraw));
+}
 
 void CMainBackPanel::StopPlayback() {
   engine_->Control().StopVideoPlay();
@@ -662,6 +673,9 @@ void CMainBackPanel::ShowFileList(FileListKind kind) {
   UpdateButtonStates();
 }
 
+// The folder is drawn in the title strip.
+void CMainBackPanel::ShowRoot(const std::string& /*root*/) { update(0, 0, width(), kDragStripHeight); }
+
 // ---- EngineWindowView -------------------------------------------------------
 
 void CMainBackPanel::RepaintLogInfo() { panes_->RepaintLogInfo(); }
@@ -678,8 +692,6 @@ void CMainBackPanel::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), kDefaultSkinPanel);
   if (!background_.isNull()) painter.drawImage(QPoint(0, 0), background_);
-  if (!bottomStrip_.isNull())
-    painter.drawImage(QPoint(0, context_.desktopHeight - bottomStrip_.height()), bottomStrip_);
   DrawTitleText(painter);
   // The speed source and model are read again so the caption is current.
   if (speedCaption_) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/ui/QtDesktopOpener.h"
 #include "playback/PlaybackEngineSinks.h"
 #include "playback/PlaybackViews.h"
 #include "recording/StoreViewSink.h"
@@ -23,6 +24,8 @@ class CDigitDisplayWidgets;
 class CGSensorControl;
 class CMapPanel;
 class CMgrDBSearch;
+class CPlaySpeedLabel;
+class CSkinPicture;
 class CSkinPackage;
 class CVxButton;
 class CVxSlideBar;
@@ -104,6 +107,7 @@ class CMainBackPanel : public QWidget,
   void SetWaitCursor(bool busy) override;
   void RefreshFileLists() override;
   void ShowFileList(FileListKind kind) override;
+  void ShowRoot(const std::string& root) override;
   // ---- EngineWindowView -----------------------------------------------------
   void RepaintLogInfo() override;
   void RepaintLogSearchRows() override;
@@ -124,6 +128,8 @@ class CMainBackPanel : public QWidget,
   void MakeSlideBar();
   void ApplyModelLayout(bool model9);
   void LoadBackground();
+  void PlaceBottomStrip();
+  int StripTop() const;
   void UpdateButtonStates();
   void SetButtonEnabled(int id, bool enabled);
 
@@ -142,6 +148,7 @@ class CMainBackPanel : public QWidget,
   void DrawTitleText(QPainter& painter);
 
   BackPanelContext context_;
+  QtDesktopOpener desktop_;
   std::unique_ptr<LoadingDialogRunner> dialogs_;
   PaneViewRelay paneRelay_;
   GraphViewRelay videoGraphRelay_;
@@ -160,10 +167,12 @@ class CMainBackPanel : public QWidget,
   DigitStrips strips_;
   CVxSlideBar* slideBar_ = nullptr;
   std::map<int, CVxButton*> buttons_;
+  CPlaySpeedLabel* playSpeed_ = nullptr;
   std::unique_ptr<QMenu> menu_;
 
   QImage background_;
   QImage bottomStrip_;
+  CSkinPicture* bottomStripWindow_ = nullptr;
   bool model9Layout_ = false;
   bool speedCaption_ = false;
   bool dragging_ = false;

@@ -78,6 +78,10 @@ CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage&
   // desktop's bottom edge, where it draws its bottom strip.
   panel_->setGeometry(0, 0, kFrameWidth, std::max(kFrameHeight, geometry.height));
   MakeAccelerators();
+  // A click anywhere that takes no keyboard of its own (the skin, the
+  // pictures, the graphs) takes it from a field the user typed in, so the
+  // step keys step again.
+  setFocusPolicy(Qt::ClickFocus);
 
   media_ = new MediaWatcher(options.mountInfoPath, this);
   connect(media_, &MediaWatcher::mediaRemoved, this, &CMainFrame::OnMediaRemoved);

@@ -10,6 +10,7 @@
 #include "playback/ui/PaneLogInfo.h"
 #include "playback/ui/PaneLogSearch.h"
 #include "playback/ui/PaneUiFixture.h"
+#include "skin/ui/AppFonts.h"
 
 namespace pane_ui_test {
 namespace {
@@ -35,15 +36,37 @@ TEST_F(PaneLogSearchTest, ColumnsAndDefaultFields) {
   EXPECT_EQ(list.headerItem()->text(1), "Date Time");
   EXPECT_EQ(list.headerItem()->text(3), "Event Type");
   EXPECT_TRUE(list.isColumnHidden(2));
-  EXPECT_EQ(list.columnWidth(0), 50);
-  EXPECT_EQ(list.columnWidth(1), 160);
-  EXPECT_EQ(list.columnWidth(3), 85);
   EXPECT_FALSE(list.isSortingEnabled());
   EXPECT_EQ(Pane().SpeedEdit()->text(), "60");
   EXPECT_EQ(Pane().AxisEdit(2)->text(), "0.40");
   EXPECT_EQ(Pane().SpeedCheck()->text(), "GPS Speed over");
   EXPECT_EQ(Pane().AxisCheck(1)->text(), "G-Sensor Y value over");
   EXPECT_EQ(Pane().SearchButton()->toolTip(), "Search Log");
+}
+
+// The result list reads like the recording lists: their font, and every
+// column on screen with its header and (but for the event type, which may
+// be shortened) its texts whole, in the pane the log layout gives it.
+TEST_F(PaneLogSearchTest, TheResultColumnsShowWholeInTheListsFont) {
+  ASSERT_EQ(LoadAll(FileListKind::kLog), LoadOutcome::kLoaded);
+  panel_->show();
+  QTreeWidget& list = List();
+  EXPECT_EQ(list.font().pixelSize(), AppFont(AppFontId::kNormal).pixelSize());
+  Pane().SpeedCheck()->setChecked(true);
+  Pane().SpeedEdit()->setText(QStringLiteral("1"));
+  Pane().Search();
+  ASSERT_GT(list.topLevelItemCount(), 0);
+
+  const QFontMetrics headers(list.header()->font());
+  const QFontMetrics cells(list.font());
+  int right = 0;
+  for (int column : {0, 1, 3}) {
+    const int width = list.columnWidth(column);
+    EXPECT_GT(width, headers.horizontalAdvance(list.headerItem()->text(column))) << column;
+    if (column != 3) EXPECT_GT(width, cells.horizontalAdvance(list.topLevelItem(0)->text(column))) << column;
+    right = std::max(right, list.header()->sectionViewportPosition(column) + width);
+  }
+  EXPECT_LE(right, list.viewport()->width());
 }
 
 TEST_F(PaneLogSearchTest, SearchFillsTheListAndWritesEmptyFieldsBack) {

@@ -5,10 +5,13 @@
 
 #include <QImage>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
 #include "samplecard/SampleCard.h"
+#include "shell/VersionInfo.h"
 #include "support/CliRun.h"
 #include "support/TempDir.h"
 
@@ -79,6 +82,37 @@ TEST(StartUpTest, ScreenshotOfALoadedCardShowsTheWholeWindow) {
   const CliRun wrong = RunProgram(
       dir, KORVANE_BUILD_DIR, "--screenshot " + ShellQuote(shot.string()) + " " + ShellQuote((dir / "empty").string()));
   EXPECT_EQ(wrong.exitStatus, 2) << wrong.out;
+}
+
+// Asking for help or the version needs no display: both are answered
+// before the program looks for one.
+TEST(StartUpTest, HelpAndVersionAnswerWithoutADisplay) {
+  const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb ";
+  const CliRun help = RunShell(noDisplay + ShellQuote(KORVANE_PROGRAM_PATH) + " --help 2>&1");
+  EXPECT_EQ(help.exitStatus, 0) << help.out;
+  EXPECT_EQ(help.out.rfind("usage: korvane", 0), 0u) << help.out;
+  EXPECT_NE(help.out.find("--screenshot"), std::string::npos);
+
+  const CliRun version = RunShell(noDisplay + ShellQuote(KORVANE_PROGRAM_PATH) + " --version 2>&1");
+  EXPECT_EQ(version.exitStatus, 0) << version.out;
+  EXPECT_EQ(version.out, "korvane " + ProgramVersion() + "\n");
+}
+
+// A screenshot run may choose a model to show its layout; the user's saved
+// settings stay as they were, and a fresh account gets no settings file.
+TEST(StartUpTest, AScreenshotRunLeavesTheSavedSettingsAlone) {
+  TempDir dir;
+  const fs::path shot = dir / "shot.png";
+  const std::string args = "--screenshot " + ShellQuote(shot.string()) + " --model 9";
+  ASSERT_EQ(RunProgram(dir, KORVANE_BUILD_DIR, args).exitStatus, 0);
+  EXPECT_TRUE(fs::exists(shot));
+  EXPECT_FALSE(fs::exists(dir / "config/Halvorn/Nemora/kelbrin.ini"));
+
+  const std::string saved = "[RunParam]\nCurrentModel=2\nDisplaySpeed=1\n";
+  const fs::path ini = dir.Write("config/Halvorn/Nemora/kelbrin.ini", saved);
+  ASSERT_EQ(RunProgram(dir, KORVANE_BUILD_DIR, args).exitStatus, 0);
+  std::ifstream file(ini, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), saved);
 }
 
 }  // namespace
