@@ -83,9 +83,9 @@ bool CMgrDBSearch::ValidateFolder(const std::string& root) {
 
 CardFileCounts CMgrDBSearch::CountCardFiles(const std::string& root) {
   CardFileCounts counts;
-  counts.event = static_cast<int>(ListCardFiles(EventFolderPath(root), kDataFileExtension).size());
-  counts.normal = static_cast<int>(ListCardFiles(NormalFolderPath(root), kDataFileExtension).size());
-  counts.log = static_cast<int>(ListCardFiles(LogFolderPath(root), kLogFileExtension).size());
+  counts.event = CountCardFilesIn(EventFolderPath(root), kDataFileExtension);
+  counts.normal = CountCardFilesIn(NormalFolderPath(root), kDataFileExtension);
+  counts.log = CountCardFilesIn(LogFolderPath(root), kLogFileExtension);
   return counts;
 }
 
