@@ -27,7 +27,10 @@ VideoIndexCache::Folder& VideoIndexCache::FolderOf(const std::string& folder) {
     std::string lower = AsciiLower(name);
     names.push_back({std::move(lower), std::move(name)});
   }
-  std::sort(names.begin(), names.end(), [](const IndexName& a, const IndexName& b) { return a.lower < b.lower; });
+  const auto byLower = [](const IndexName& a, const IndexName& b) { return a.lower < b.lower; };
+  // The names come sorted as spelt; the recorder's (digits, commas, "_")
+  // sort the same in lower case, so a card's folder rarely needs sorting.
+  if (!std::is_sorted(names.begin(), names.end(), byLower)) std::sort(names.begin(), names.end(), byLower);
   return names;
 }
 
