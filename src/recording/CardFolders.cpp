@@ -49,7 +49,7 @@ fs::path SettingsFilePath(const fs::path& root) {
 namespace {
 
 // Calls take(name) for every file ListCardFiles lists, in the folder's own
-// order. The folder is read entry by entry without forming a path for each:
+// order, until take returns false. The folder is read entry by entry without forming a path for each:
 // a card folder holds thousands of files, most of another extension, and
 // the listing runs several times whenever a card is opened.
 template <typename Take>
@@ -66,7 +66,7 @@ void WalkCardFiles(const fs::path& folder, std::string_view extension, Take take
       struct stat info {};
       regular = ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
     }
-    if (regular) take(name);
+    if (regular && !take(name)) break;
   }
   ::closedir(dir);
 }
@@ -75,7 +75,10 @@ void WalkCardFiles(const fs::path& folder, std::string_view extension, Take take
 
 std::vector<std::string> ListCardFileNames(const fs::path& folder, std::string_view extension) {
   std::vector<std::string> names;
-  WalkCardFiles(folder, extension, [&names](std::string_view name) { names.emplace_back(name); });
+  WalkCardFiles(folder, extension, [&names](std::string_view name) {
+    names.emplace_back(name);
+    return true;
+  });
   // A FAT card lists a folder in the order its entries were made, which for
   // the recorder's numbered, time-stamped names is their name order. Other
   // file systems (and copies of a card) list in an order of their own, so
@@ -94,8 +97,20 @@ std::vector<std::string> ListCardFiles(const fs::path& folder, std::string_view 
 
 int CountCardFilesIn(const fs::path& folder, std::string_view extension) {
   int count = 0;
-  WalkCardFiles(folder, extension, [&count](std::string_view) { ++count; });
+  WalkCardFiles(folder, extension, [&count](std::string_view) {
+    ++count;
+    return true;
+  });
   return count;
+}
+
+bool HasCardFiles(const fs::path& folder, std::string_view extension) {
+  bool found = false;
+  WalkCardFiles(folder, extension, [&found](std::string_view) {
+    found = true;
+    return false;
+  });
+  return found;
 }
 
 std::vector<UnreadableFolder> UnreadableCardFolders(const fs::path& root) {

@@ -44,6 +44,8 @@ std::vector<std::string> ListCardFileNames(const std::filesystem::path& folder, 
 
 // How many files ListCardFiles would list, without listing them.
 int CountCardFilesIn(const std::filesystem::path& folder, std::string_view extension);
+// Whether it would list any, reading the folder only up to the first.
+bool HasCardFiles(const std::filesystem::path& folder, std::string_view extension);
 
 // A recording folder that is there by name but cannot be listed (no
 // permission, a link to nowhere or in a loop, a file in its place).

@@ -75,7 +75,7 @@ bool CMgrDBSearch::ChooseRoot(const std::string& path) {
 bool CMgrDBSearch::ValidateFolder(const std::string& root) {
   if (root.empty()) return false;
   if (!IsFolder(EventFolderPath(root)) || !IsFolder(LogFolderPath(root))) return false;
-  if (CountCardFiles(root).Total() == 0) {
+  if (!HasRecordedFiles(root)) {
     prompt_.Show(GetLangText("Message", "NoRecordFile", "No recorded file."), kApplicationTitle, PromptButtons::Ok);
   }
   return true;
@@ -87,6 +87,12 @@ CardFileCounts CMgrDBSearch::CountCardFiles(const std::string& root) {
   counts.normal = CountCardFilesIn(NormalFolderPath(root), kDataFileExtension);
   counts.log = CountCardFilesIn(LogFolderPath(root), kLogFileExtension);
   return counts;
+}
+
+bool CMgrDBSearch::HasRecordedFiles(const std::string& root) {
+  return HasCardFiles(EventFolderPath(root), kDataFileExtension) ||
+         HasCardFiles(NormalFolderPath(root), kDataFileExtension) ||
+         HasCardFiles(LogFolderPath(root), kLogFileExtension);
 }
 
 int CMgrDBSearch::ReadPulseType(const std::string& root) {

@@ -53,6 +53,9 @@ TEST(CardFoldersTest, ListsRegularFilesOfTheExtensionInNameOrder) {
   EXPECT_EQ(CountCardFilesIn(dir / "f", kDataFileExtension), 3);
   EXPECT_EQ(CountCardFilesIn(dir / "f", kVideoIndexExtension), 1);
   EXPECT_EQ(CountCardFilesIn(dir / "missing", kDataFileExtension), 0);
+  EXPECT_TRUE(HasCardFiles(dir / "f", kDataFileExtension));
+  EXPECT_FALSE(HasCardFiles(dir / "f", kLogFileExtension));
+  EXPECT_FALSE(HasCardFiles(dir / "missing", kDataFileExtension));
   // A folder named with a trailing separator lists the same paths.
   EXPECT_EQ(ListCardFiles((dir / "f").string() + "/", kDataFileExtension),
             ListCardFiles(dir / "f", kDataFileExtension));
