@@ -48,7 +48,10 @@ bool IsOneOfInputs(const std::string& output, const std::vector<std::string>& in
 
 bool WriteOutputFile(const std::string& path, std::string_view header, std::string_view body, std::string* error) {
   const std::filesystem::path target(path);
-  std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  // Appended rather than "." + string: GCC 12 reports a false -Wrestrict
+  // overlap for a literal prepended to a temporary string.
+  const std::string hiddenName = std::string(".").append(target.filename().string()).append(".XXXXXX");
+  std::string temporary = (target.parent_path() / hiddenName).string();
   const int fd = mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) {
     *error = Because("cannot create a file beside " + path);

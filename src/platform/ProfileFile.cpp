@@ -182,7 +182,9 @@ bool WriteProfileString(const fs::path& file, std::string_view section, std::str
   const std::string keyLine = std::string(key) + "=" + std::string(value);
   size_t sectionLine = FindSection(doc, section);
   if (sectionLine == std::string::npos) {
-    doc.lines.push_back(ParseLine("[" + std::string(section) + "]"));
+    // Appended rather than "[" + string: GCC 12 reports a false -Wrestrict
+    // overlap for a literal prepended to a temporary string.
+    doc.lines.push_back(ParseLine(std::string("[").append(section).append("]")));
     doc.lines.push_back(ParseLine(keyLine));
     doc.endsWithNewline = true;
     return WriteFileAtomically(file, Serialize(doc), WriteMode::kReplace);

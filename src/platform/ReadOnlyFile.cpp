@@ -10,12 +10,14 @@
 
 ReadOnlyFile::~ReadOnlyFile() { Close(); }
 
-ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), openedSize_(std::exchange(other.openedSize_, -1)) {}
 
 ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
   if (this != &other) {
     Close();
     fd_ = std::exchange(other.fd_, -1);
+    openedSize_ = std::exchange(other.openedSize_, -1);
   }
   return *this;
 }
@@ -23,12 +25,20 @@ ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
 bool ReadOnlyFile::Open(const std::string& path) {
   Close();
   fd_ = OpenRegularFile(path);
-  return fd_ >= 0;
+  if (fd_ < 0) return false;
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0) {
+    Close();
+    return false;
+  }
+  openedSize_ = static_cast<int64_t>(info.st_size);
+  return true;
 }
 
 void ReadOnlyFile::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  openedSize_ = -1;
 }
 
 int64_t ReadOnlyFile::Size() const {

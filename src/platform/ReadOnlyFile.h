@@ -24,6 +24,8 @@ class ReadOnlyFile {
 
   // The length now, or -1 when it cannot be learnt.
   int64_t Size() const;
+  // The length Open found, without asking the file again; -1 when closed.
+  int64_t OpenedSize() const { return openedSize_; }
 
   // Reads up to size bytes at offset; returns how many came back (fewer at
   // the end of the file or on an error).
@@ -31,4 +33,5 @@ class ReadOnlyFile {
 
  private:
   int fd_ = -1;
+  int64_t openedSize_ = -1;
 };

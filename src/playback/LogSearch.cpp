@@ -81,9 +81,11 @@ struct LogSearch::Thresholds {
 };
 
 LogSearch::Thresholds LogSearch::ReadThresholds() {
-  if (fields_.speedText.empty()) fields_.speedText = kEmptySpeed;
+  // Appended to the empty text rather than assigned: GCC 12 reports a false
+  // -Wrestrict overlap for assigning a literal to a string.
+  if (fields_.speedText.empty()) fields_.speedText.append(kEmptySpeed);
   for (std::string& text : fields_.axisText) {
-    if (text.empty()) text = kEmptyAxis;
+    if (text.empty()) text.append(kEmptyAxis);
   }
   Thresholds t;
   t.speed = fields_.speedChecked;

@@ -39,6 +39,14 @@ std::filesystem::path SettingsFilePath(const std::filesystem::path& root);
 // Empty when the folder is missing or unreadable.
 std::vector<std::string> ListCardFiles(const std::filesystem::path& folder, std::string_view extension);
 
+// The same files by name alone (no folder), sorted.
+std::vector<std::string> ListCardFileNames(const std::filesystem::path& folder, std::string_view extension);
+
+// How many files ListCardFiles would list, without listing them.
+int CountCardFilesIn(const std::filesystem::path& folder, std::string_view extension);
+// Whether it would list any, reading the folder only up to the first.
+bool HasCardFiles(const std::filesystem::path& folder, std::string_view extension);
+
 // A recording folder that is there by name but cannot be listed (no
 // permission, a link to nowhere or in a loop, a file in its place).
 struct UnreadableFolder {

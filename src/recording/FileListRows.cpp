@@ -2,19 +2,23 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
-#include <filesystem>
 
 #include "recording/EventCodes.h"
 #include "recording/IndexTrailerProbe.h"
+#include "recording/LogFileProbe.h"
 #include "recording/MgrDBSearch.h"
 #include "recording/VideoIndexCache.h"
+#include "recording/VideoIndexEnds.h"
 #include "recording/VideoIndexPath.h"
 #include "recording/VideoSpanProbe.h"
 
 namespace {
 
 constexpr const char* kNumberFormat = "%.0f";
+// Below this every whole number is exact as a double and as an integer.
+constexpr double kLargestExactWhole = 9007199254740992.0;
 
 // The leading number of text as the C library's atof reads it (spaces, a
 // sign, digits, a fraction, an exponent), but without regard to the
@@ -31,55 +35,74 @@ double LeadingNumber(std::string_view text) {
 }  // namespace
 
 std::string ListNumberText(std::string_view title) {
-  const std::string_view number = title.substr(0, title.find(','));
+  const double value = LeadingNumber(title.substr(0, title.find(',')));
+  // The recorder's titles are whole numbers, which print the same by the
+  // integer path at a fraction of the cost; fractions to round, -0 and
+  // values beyond the exact range go through the format.
+  if (value == std::trunc(value) && std::fabs(value) < kLargestExactWhole && !(value == 0 && std::signbit(value))) {
+    return std::to_string(static_cast<int64_t>(value));
+  }
   // Wide enough for the largest double printed whole.
   char text[400];
-  std::snprintf(text, sizeof text, kNumberFormat, LeadingNumber(number));
+  std::snprintf(text, sizeof text, kNumberFormat, value);
   return text;
 }
 
-std::string FileTitle(const std::string& path) { return std::filesystem::path(path).stem().string(); }
+std::string FileTitle(const std::string& path) {
+  // What std::filesystem's stem() gives, without building a path for every
+  // row: the name without its last extension; "." and "..", and a name whose
+  // only dot leads, are kept whole.
+  const size_t slash = path.rfind('/');
+  const std::string_view name = std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+  if (name == "." || name == "..") return std::string(name);
+  const size_t dot = name.rfind('.');
+  return std::string(dot == std::string_view::npos || dot == 0 ? name : name.substr(0, dot));
+}
 
 namespace {
 
-// What the store's GetEventName says, with the index already found: only
+// What the store's GetEventName says, with the index already read: only
 // the extended set needs the trailer.
-std::string EventNameOf(const CMgrDBSearch& store, const std::string& path, const std::string& indexPath) {
+std::string EventNameOf(const CMgrDBSearch& store, const std::string& path, const VideoIndexEnds& index) {
   const uint8_t code = store.ReadEventCode(path);
   if (code != kExtendedEventCode) return EventCodeName(code);
-  return ExtendedEventName(ReadIndexExtendedEventCode(indexPath));
+  return ExtendedEventName(IndexExtendedEventCode(index));
 }
 
 // indexPath: the ".vdx" of a video recording (empty when it has none).
-FileListRow MakeRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path,
-                    const std::string& indexPath) {
+// Each file of the row is opened once.
+FileListRow MakeRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path, const std::string& indexPath,
+                    const DurationWords& words) {
   FileListRow row;
   row.title = FileTitle(path);
   row.no = ListNumberText(row.title);
   row.path = path;
   if (kind == FileListKind::kLog) {
-    row.duration = store.GetLogDurationText(path);
-    const LogIds ids = store.ReadLogIds(path);
-    row.drid = ids.drid;
-    row.sdid = ids.sdid;
-    row.start = store.ReadLogStartTime(path);
-    row.end = store.ReadLogEndTime(path);
+    LogListFacts log = ReadLogListFacts(path, words);
+    row.duration = std::move(log.duration);
+    row.drid = std::move(log.ids.drid);
+    row.sdid = std::move(log.ids.sdid);
+    row.start = log.start;
+    row.end = log.end;
     return row;
   }
+  VideoIndexEnds index;
+  index.Read(indexPath);
   if (kind == FileListKind::kEvent)
-    row.type = EventNameOf(store, path, indexPath);
+    row.type = EventNameOf(store, path, index);
   else
-    row.duration = VideoDurationText(ReadVideoSpanSeconds(path, indexPath));
-  const VideoIds ids = ReadIndexIds(indexPath);
-  row.drid = ids.drid;
-  row.sdid = ids.sdid;
+    row.duration = VideoDurationText(SpanSeconds(ReadVideoFrameSpan(path, index)), words);
+  VideoIds ids = IndexIds(index);
+  row.drid = std::move(ids.drid);
+  row.sdid = std::move(ids.sdid);
   return row;
 }
 
 }  // namespace
 
 FileListRow MakeFileListRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path) {
-  return MakeRow(store, kind, path, kind == FileListKind::kLog ? std::string() : VideoIndexPath(path));
+  return MakeRow(store, kind, path, kind == FileListKind::kLog ? std::string() : VideoIndexPath(path),
+                 ReadDurationWords());
 }
 
 std::vector<FileListRow> MakeFileListRows(const CMgrDBSearch& store, FileListKind kind) {
@@ -87,8 +110,10 @@ std::vector<FileListRow> MakeFileListRows(const CMgrDBSearch& store, FileListKin
   const std::vector<std::string>& paths = store.Catalogue().Paths(kind);
   rows.reserve(paths.size());
   VideoIndexCache indexes;
+  const DurationWords words = ReadDurationWords();
   for (const std::string& path : paths) {
-    rows.push_back(MakeRow(store, kind, path, kind == FileListKind::kLog ? std::string() : indexes.IndexPathFor(path)));
+    const std::string indexPath = kind == FileListKind::kLog ? std::string() : indexes.IndexPathFor(path);
+    rows.push_back(MakeRow(store, kind, path, indexPath, words));
   }
   return rows;
 }

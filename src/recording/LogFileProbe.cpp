@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <string_view>
 
-#include "base/MgrMultiLang.h"
 #include "recording/LogFormat.h"
 #include "recording/LogLine.h"
 #include "recording/LogLineReader.h"
@@ -64,19 +63,32 @@ std::string CountThenWord(int count, const std::string& word) {
   return text + word;
 }
 
+// The duration of a log whose first and last timed lines are start and end
+// (0: none).
+std::string DurationText(int64_t start, int64_t end, const DurationWords& words) {
+  if (start <= 0 || end <= 0) return UnknownDuration(words.minute);
+  // A clock that jumped back before the start still spans its first record.
+  const int duration = static_cast<int>(std::clamp<int64_t>(end - start + 1, 1, kMaxDurationSeconds));
+  if (duration < 60) return CountThenWord(duration, words.second);
+  return CountThenWord(duration / 60, words.minute);
+}
+
+// The ids of a header line; both empty for any other line.
+LogIds HeaderIds(std::string_view line) {
+  if (line.substr(0, kLogHeaderStart.size()) != kLogHeaderStart) return {};
+  const NmeaSentence header(line);
+  return {LogHeaderId(header.Field(kLogHeaderDrid)), LogHeaderId(header.Field(kLogHeaderSdid))};
+}
+
 }  // namespace
 
 LogIds ReadLogIds(const std::filesystem::path& path) {
-  LogIds ids;
   LogSource source;
-  if (!source.Open(path)) return ids;
+  if (!source.Open(path)) return {};
   LogLineReader lines(source);
   std::string_view first;
-  if (!lines.Next(first) || first.substr(0, kLogHeaderStart.size()) != kLogHeaderStart) return ids;
-  const NmeaSentence header(first);
-  ids.drid = LogHeaderId(header.Field(kLogHeaderDrid));
-  ids.sdid = LogHeaderId(header.Field(kLogHeaderSdid));
-  return ids;
+  if (!lines.Next(first)) return {};
+  return HeaderIds(first);
 }
 
 int64_t ReadLogStartTime(const std::filesystem::path& path) {
@@ -96,14 +108,24 @@ int64_t ReadLogEndTime(const std::filesystem::path& path) {
 std::string GetLogDurationText(const std::filesystem::path& path) {
   LogSource source;
   if (!source.Open(path)) return {};
-  const std::string minutes = GetLangText("GUI", "Minute", "Min");
-  const std::string unknown = UnknownDuration(minutes);
   const int64_t start = FindStartSeconds(source);
-  if (start <= 0) return unknown;
-  const int64_t end = FindEndSeconds(source, start);
-  if (end <= 0) return unknown;
-  // A clock that jumped back before the start still spans its first record.
-  const int duration = static_cast<int>(std::clamp<int64_t>(end - start + 1, 1, kMaxDurationSeconds));
-  if (duration < 60) return CountThenWord(duration, GetLangText("GUI", "Second", "Sec"));
-  return CountThenWord(duration / 60, minutes);
+  const int64_t end = start > 0 ? FindEndSeconds(source, start) : 0;
+  return DurationText(start, end, ReadDurationWords());
+}
+
+LogListFacts ReadLogListFacts(const std::filesystem::path& path, const DurationWords& words) {
+  LogListFacts facts;
+  LogSource source;
+  if (!source.Open(path)) return facts;
+  // The header is the first line; the start is the first timed data line,
+  // which may be that same line when there is no header.
+  LogLineReader lines(source);
+  std::string_view sentence;
+  for (bool first = true; facts.start <= 0 && lines.Next(sentence); first = false) {
+    if (first) facts.ids = HeaderIds(sentence);
+    facts.start = std::max<int64_t>(DataLineSeconds(sentence), 0);
+  }
+  facts.end = facts.start > 0 ? FindEndSeconds(source, facts.start) : 0;
+  facts.duration = DurationText(facts.start, facts.end, words);
+  return facts;
 }

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "recording/DurationWords.h"
+
 struct LogIds {
   std::string drid;
   std::string sdid;
@@ -27,3 +29,13 @@ int64_t ReadLogEndTime(const std::filesystem::path& path);
 // "12 Min", "45 Sec", "?? Min" when the log has no timed data line; empty
 // when the file cannot be opened. The words come from the language file.
 std::string GetLogDurationText(const std::filesystem::path& path);
+
+// All of the above that the log list shows, read with one open and one
+// look for each end; the duration in words already read.
+struct LogListFacts {
+  LogIds ids;
+  int64_t start = 0;
+  int64_t end = 0;
+  std::string duration;
+};
+LogListFacts ReadLogListFacts(const std::filesystem::path& path, const DurationWords& words);

@@ -75,7 +75,7 @@ bool CMgrDBSearch::ChooseRoot(const std::string& path) {
 bool CMgrDBSearch::ValidateFolder(const std::string& root) {
   if (root.empty()) return false;
   if (!IsFolder(EventFolderPath(root)) || !IsFolder(LogFolderPath(root))) return false;
-  if (CountCardFiles(root).Total() == 0) {
+  if (!HasRecordedFiles(root)) {
     prompt_.Show(GetLangText("Message", "NoRecordFile", "No recorded file."), kApplicationTitle, PromptButtons::Ok);
   }
   return true;
@@ -83,10 +83,16 @@ bool CMgrDBSearch::ValidateFolder(const std::string& root) {
 
 CardFileCounts CMgrDBSearch::CountCardFiles(const std::string& root) {
   CardFileCounts counts;
-  counts.event = static_cast<int>(ListCardFiles(EventFolderPath(root), kDataFileExtension).size());
-  counts.normal = static_cast<int>(ListCardFiles(NormalFolderPath(root), kDataFileExtension).size());
-  counts.log = static_cast<int>(ListCardFiles(LogFolderPath(root), kLogFileExtension).size());
+  counts.event = CountCardFilesIn(EventFolderPath(root), kDataFileExtension);
+  counts.normal = CountCardFilesIn(NormalFolderPath(root), kDataFileExtension);
+  counts.log = CountCardFilesIn(LogFolderPath(root), kLogFileExtension);
   return counts;
+}
+
+bool CMgrDBSearch::HasRecordedFiles(const std::string& root) {
+  return HasCardFiles(EventFolderPath(root), kDataFileExtension) ||
+         HasCardFiles(NormalFolderPath(root), kDataFileExtension) ||
+         HasCardFiles(LogFolderPath(root), kLogFileExtension);
 }
 
 int CMgrDBSearch::ReadPulseType(const std::string& root) {

@@ -93,6 +93,8 @@ class CMgrDBSearch {
   void ForgetRoot();
 
   static CardFileCounts CountCardFiles(const std::string& root);
+  // Whether CountCardFiles would count any, without counting them all.
+  static bool HasRecordedFiles(const std::string& root);
   // CARPULSETYPE of the card's settings file; kUnknownPulseType when it is
   // missing or outside 0..5.
   static int ReadPulseType(const std::string& root);

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "base/MgrMultiLang.h"
-
 namespace {
 
 constexpr const char* kDurationFormat = "%d %s";
@@ -12,17 +10,20 @@ constexpr int64_t kMinuteRoundUp = 11;
 
 }  // namespace
 
-std::string VideoDurationText(std::optional<int64_t> seconds) {
+std::string VideoDurationText(std::optional<int64_t> seconds, const DurationWords& words) {
   if (!seconds) return {};
   const int64_t d = *seconds;
   char text[128];
   if (d + 1 < kSecondsPerMinute) {
-    const std::string word = GetLangText("GUI", "Second", "Sec");
-    std::snprintf(text, sizeof text, kDurationFormat, static_cast<int>(d + 1), word.c_str());
+    std::snprintf(text, sizeof text, kDurationFormat, static_cast<int>(d + 1), words.second.c_str());
   } else {
-    const std::string word = GetLangText("GUI", "Minute", "Min");
     std::snprintf(text, sizeof text, kDurationFormat, static_cast<int>((d + kMinuteRoundUp) / kSecondsPerMinute),
-                  word.c_str());
+                  words.minute.c_str());
   }
   return text;
+}
+
+std::string VideoDurationText(std::optional<int64_t> seconds) {
+  if (!seconds) return {};
+  return VideoDurationText(seconds, ReadDurationWords());
 }

@@ -1,32 +1,45 @@
 #include "recording/VideoIndexCache.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <string_view>
 
 #include "platform/Utf8.h"
 #include "recording/CardFolders.h"
 #include "recording/VideoIndexPath.h"
 
-namespace fs = std::filesystem;
+namespace {
+
+// Where the file name of path begins: just after its last "/". The folder
+// part before it (with that "/") is the folder's key, and the folder part
+// joined to an index name is the index's path, as the rule forms it.
+size_t NameStart(std::string_view path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? 0 : slash + 1;
+}
+
+}  // namespace
 
 VideoIndexCache::Folder& VideoIndexCache::FolderOf(const std::string& folder) {
   const auto known = folders_.find(folder);
   if (known != folders_.end()) return known->second;
   Folder& names = folders_[folder];
-  for (const std::string& file : ListCardFiles(folder.empty() ? "." : folder, kVideoIndexExtension)) {
-    std::string name = fs::path(file).filename().string();
-    names.push_back({AsciiLower(name), std::move(name)});
+  for (std::string& name : ListCardFileNames(folder.empty() ? "." : folder, kVideoIndexExtension)) {
+    std::string lower = AsciiLower(name);
+    names.push_back({std::move(lower), std::move(name)});
   }
-  std::sort(names.begin(), names.end(), [](const IndexName& a, const IndexName& b) { return a.lower < b.lower; });
+  const auto byLower = [](const IndexName& a, const IndexName& b) { return a.lower < b.lower; };
+  // The names come sorted as spelt; the recorder's (digits, commas, "_")
+  // sort the same in lower case, so a card's folder rarely needs sorting.
+  if (!std::is_sorted(names.begin(), names.end(), byLower)) std::sort(names.begin(), names.end(), byLower);
   return names;
 }
 
 std::string VideoIndexCache::IndexPathFor(const std::string& dataPath) {
-  const fs::path given(dataPath);
-  if (!given.has_filename()) return {};
-  const std::string stem = AsciiLower(VideoIndexStem(given.filename().string()));
-  const Folder& names = FolderOf(given.parent_path().string());
+  const size_t nameAt = NameStart(dataPath);
+  if (nameAt == dataPath.size()) return {};
+  const std::string stem = AsciiLower(VideoIndexStem(dataPath.substr(nameAt)));
+  std::string folder = dataPath.substr(0, nameAt);
+  const Folder& names = FolderOf(folder);
 
   // The names that start with the stem lie together in the lower-case order;
   // of those the rule takes the least by the folder's own spelling.
@@ -37,7 +50,8 @@ std::string VideoIndexCache::IndexPathFor(const std::string& dataPath) {
     if (it->name.size() < stem.size() + kVideoIndexExtension.size()) continue;
     if (best == nullptr || it->name < *best) best = &it->name;
   }
-  return best == nullptr ? std::string() : (given.parent_path() / *best).string();
+  if (best == nullptr) return {};
+  return folder.append(*best);
 }
 
 std::string VideoIndexCache::OwnIndexPathFor(const std::string& dataPath) {
@@ -57,9 +71,9 @@ std::string VideoIndexCache::OwnIndexPathFor(const std::string& dataPath) {
 }
 
 void VideoIndexCache::Forget(const std::string& indexPath) {
-  const fs::path path(indexPath);
-  const auto folder = folders_.find(path.parent_path().string());
+  const size_t nameAt = NameStart(indexPath);
+  const auto folder = folders_.find(indexPath.substr(0, nameAt));
   if (folder == folders_.end()) return;
-  const std::string name = path.filename().string();
-  std::erase_if(folder->second, [&name](const IndexName& entry) { return entry.name == name; });
+  const std::string_view name = std::string_view(indexPath).substr(nameAt);
+  std::erase_if(folder->second, [name](const IndexName& entry) { return entry.name == name; });
 }

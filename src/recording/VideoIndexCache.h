@@ -30,6 +30,8 @@ class VideoIndexCache {
   // Sorted by lower.
   using Folder = std::vector<IndexName>;
 
+  // folder: a path up to and with its last "/", or empty for the working
+  // folder.
   Folder& FolderOf(const std::string& folder);
 
   std::map<std::string, Folder> folders_;

@@ -8,15 +8,24 @@ bool ReadTrailerBytes(const ReadOnlyFile& index, int64_t size, TrailerBytes& byt
   return index.ReadAt(at, bytes.data(), bytes.size()) == bytes.size();
 }
 
+std::optional<VdxTrailer> ParseOlderTrailer(ByteSpan tail) {
+  if (tail.size() != kTrailerSize) return std::nullopt;
+  TrailerBytes older{};
+  std::memcpy(older.data(), tail.data() + kTrailerSize - kOldTrailerSize, kOldTrailerSize);
+  if (ReadLe32(older, 0) != kTrailerMagic) return std::nullopt;
+  return ParseTrailer(older);
+}
+
 IndexTail ReadIndexTrailer(const ReadOnlyFile& index, int64_t size, VdxTrailer& trailer) {
   TrailerBytes tail{};
   if (!ReadTrailerBytes(index, size, tail)) return IndexTail::kUnreadable;
-  if (ReadLe32(tail, 0) != kTrailerMagic) {
-    std::memmove(tail.data(), tail.data() + kTrailerSize - kOldTrailerSize, kOldTrailerSize);
-    std::memset(tail.data() + kOldTrailerSize, 0, kTrailerSize - kOldTrailerSize);
-    if (ReadLe32(tail, 0) != kTrailerMagic) return IndexTail::kNoTrailer;
+  if (ReadLe32(tail, 0) == kTrailerMagic) {
+    trailer = ParseTrailer(tail);
+    return IndexTail::kTrailer;
   }
-  trailer = ParseTrailer(tail);
+  const std::optional<VdxTrailer> older = ParseOlderTrailer(tail);
+  if (!older) return IndexTail::kNoTrailer;
+  trailer = *older;
   return IndexTail::kTrailer;
 }
 

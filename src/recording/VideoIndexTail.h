@@ -19,6 +19,11 @@ bool ReadTrailerBytes(const ReadOnlyFile& index, int64_t size, TrailerBytes& byt
 
 enum class IndexTail { kUnreadable, kNoTrailer, kTrailer };
 
+// The older 26-byte trailer at the end of an index's last 92 bytes (tail),
+// read through the current layout with its missing part zero; nothing when
+// it does not begin with the trailer magic.
+std::optional<VdxTrailer> ParseOlderTrailer(ByteSpan tail);
+
 // The trailer of an index of size bytes: the last 92 bytes when they begin
 // with the trailer magic, else the older trailer in their last 26 bytes
 // (read through the same layout, its missing part zero).

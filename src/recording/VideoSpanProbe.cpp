@@ -1,7 +1,6 @@
 #include "recording/VideoSpanProbe.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <vector>
 
@@ -10,7 +9,6 @@
 #include "recording/FrameInfoVideo.h"
 #include "recording/VideoFormat.h"
 #include "recording/VideoIndexPath.h"
-#include "recording/VideoIndexTail.h"
 
 namespace {
 
@@ -20,62 +18,6 @@ namespace {
 constexpr size_t kFirstWindow = 64 * 1024;
 constexpr size_t kLargestWindow = 4 * FRAMEDATA_MAXSIZE;
 constexpr size_t kWindowGrowth = 4;
-
-// ---- the index ----------------------------------------------------------
-
-struct IndexLayout {
-  uint64_t recordCount = 0;
-  size_t recordSize = 0;
-  uint32_t magic = 0;
-};
-
-// The trailer's record count and magic, or for an index without trailer
-// the records the file holds and the first record's magic; as the loader
-// reads them.
-bool ReadIndexLayout(const ReadOnlyFile& index, int64_t size, IndexLayout& layout) {
-  const std::optional<IndexFirstRecord> first = ReadFirstRecord(index);
-  if (!first) return false;
-  layout.recordSize = first->recordSize;
-
-  VdxTrailer trailer;
-  const IndexTail tail = ReadIndexTrailer(index, size, trailer);
-  if (tail == IndexTail::kUnreadable) return false;
-  if (tail == IndexTail::kTrailer) {
-    layout.recordCount = trailer.frameCount;
-    layout.magic = RecordMagicFor(trailer.recordFormat);
-    return true;
-  }
-  layout.recordCount = static_cast<uint64_t>(size) / layout.recordSize;
-  layout.magic = first->magic;
-  return layout.magic == kRecordMagicA1 || layout.magic == kRecordMagicA2;
-}
-
-bool ReadUsableRecord(const ReadOnlyFile& index, uint64_t at, const IndexLayout& layout, VdxRecord& record) {
-  std::array<uint8_t, kLongRecordSize> bytes{};
-  if (index.ReadAt(at, bytes.data(), layout.recordSize) != layout.recordSize) return false;
-  record = ParseRecord(ByteSpan(bytes.data(), layout.recordSize));
-  return IsUsableRecord(record, layout.magic);
-}
-
-std::optional<VideoFrameSpan> SpanFromIndex(const std::string& indexPath) {
-  ReadOnlyFile index;
-  if (indexPath.empty() || !index.Open(indexPath)) return std::nullopt;
-  const int64_t size = index.Size();
-  // The loader reads the data file instead of an index this short.
-  if (size < static_cast<int64_t>(kTrailerSize)) return std::nullopt;
-  IndexLayout layout;
-  if (!ReadIndexLayout(index, size, layout) || layout.recordCount == 0) return std::nullopt;
-  // A count the file cannot hold is not trusted.
-  if (layout.recordCount > static_cast<uint64_t>(size) / layout.recordSize) return std::nullopt;
-
-  VdxRecord first;
-  VdxRecord last;
-  if (!ReadUsableRecord(index, 0, layout, first)) return std::nullopt;
-  if (!ReadUsableRecord(index, (layout.recordCount - 1) * layout.recordSize, layout, last)) return std::nullopt;
-  return VideoFrameSpan{first.time, last.time};
-}
-
-// ---- the data file ------------------------------------------------------
 
 enum class Look { kFound, kNone, kNeedMore };
 
@@ -134,49 +76,95 @@ Look LastPictureTime(ByteSpan tail, DateTime& time) {
   return Look::kNeedMore;
 }
 
+// A window on the data file, at its start or at its end, that grows until
+// it holds a picture. Growing reads only the bytes it does not hold yet.
+class DataWindow {
+ public:
+  DataWindow(const ReadOnlyFile& data, uint64_t size, bool atEnd) : data_(data), size_(size), atEnd_(atEnd) {}
+
+  // Grows to length bytes, or to the whole file when that is shorter.
+  void Grow(size_t length) {
+    const size_t take = static_cast<size_t>(std::min<uint64_t>(length, size_));
+    const size_t held = bytes_.size();
+    if (take <= held) return;
+    const size_t more = take - held;
+    size_t got = 0;
+    if (atEnd_) {
+      bytes_.insert(bytes_.begin(), more, 0);
+      got = data_.ReadAt(size_ - take, bytes_.data(), more);
+      // What did come is kept only when it joins the bytes held.
+      if (got < more) bytes_.resize(got);
+    } else {
+      bytes_.resize(take);
+      got = data_.ReadAt(held, bytes_.data() + held, more);
+      bytes_.resize(held + got);
+    }
+    wholeFile_ = got == more && take == size_;
+    ended_ = got < more || take == size_;
+  }
+
+  ByteSpan Bytes() const { return ByteSpan(bytes_); }
+  // Whether the window holds all of the file.
+  bool HoldsWholeFile() const { return wholeFile_; }
+  // Whether growing can bring no more: the whole file is held, or a read
+  // came back short.
+  bool Ended() const { return ended_; }
+
+ private:
+  const ReadOnlyFile& data_;
+  uint64_t size_;
+  bool atEnd_;
+  std::vector<uint8_t> bytes_;
+  bool wholeFile_ = false;
+  bool ended_ = false;
+};
+
 template <typename Finder>
-bool FindInWindows(const ReadOnlyFile& data, uint64_t size, bool fromEnd, Finder find, DateTime& time) {
-  std::vector<uint8_t> window;
+bool FindInWindow(DataWindow& window, Finder find, DateTime& time) {
   for (size_t length = kFirstWindow;; length *= kWindowGrowth) {
-    const size_t take = static_cast<size_t>(std::min<uint64_t>(length, size));
-    const uint64_t at = fromEnd ? size - take : 0;
-    window.resize(take);
-    window.resize(data.ReadAt(at, window.data(), take));
-    const Look look = find(ByteSpan(window), time);
+    window.Grow(length);
+    const Look look = find(window.Bytes(), time);
     if (look == Look::kFound) return true;
-    const bool wholeFileSeen = take == size || window.size() < take;
-    if (look == Look::kNone || wholeFileSeen || length >= kLargestWindow) return false;
+    if (look == Look::kNone || window.Ended() || length >= kLargestWindow) return false;
   }
 }
 
 std::optional<VideoFrameSpan> SpanFromData(const std::string& dataPath) {
   ReadOnlyFile data;
   if (!data.Open(dataPath)) return std::nullopt;
-  const int64_t size = data.Size();
+  const int64_t size = data.OpenedSize();
   if (size <= 0) return std::nullopt;
   VideoFrameSpan span;
-  if (!FindInWindows(data, static_cast<uint64_t>(size), false, FirstPictureTime, span.first)) return std::nullopt;
-  if (!FindInWindows(data, static_cast<uint64_t>(size), true, LastPictureTime, span.last)) return std::nullopt;
+  DataWindow head(data, static_cast<uint64_t>(size), false);
+  if (!FindInWindow(head, FirstPictureTime, span.first)) return std::nullopt;
+  // A short recording came whole with its first picture.
+  if (head.HoldsWholeFile()) {
+    if (LastPictureTime(head.Bytes(), span.last) != Look::kFound) return std::nullopt;
+    return span;
+  }
+  DataWindow tail(data, static_cast<uint64_t>(size), true);
+  if (!FindInWindow(tail, LastPictureTime, span.last)) return std::nullopt;
   return span;
 }
 
 }  // namespace
 
 std::optional<VideoFrameSpan> ReadVideoFrameSpan(const std::string& dataPath) {
-  return ReadVideoFrameSpan(dataPath, VideoIndexPath(dataPath));
+  VideoIndexEnds index;
+  index.Read(VideoIndexPath(dataPath));
+  return ReadVideoFrameSpan(dataPath, index);
 }
 
-std::optional<VideoFrameSpan> ReadVideoFrameSpan(const std::string& dataPath, const std::string& indexPath) {
-  if (auto span = SpanFromIndex(indexPath)) return span;
+std::optional<VideoFrameSpan> ReadVideoFrameSpan(const std::string& dataPath, const VideoIndexEnds& index) {
+  if (auto span = index.FrameSpan()) return span;
   return SpanFromData(dataPath);
 }
 
-std::optional<int64_t> ReadVideoSpanSeconds(const std::string& dataPath) {
-  return ReadVideoSpanSeconds(dataPath, VideoIndexPath(dataPath));
-}
-
-std::optional<int64_t> ReadVideoSpanSeconds(const std::string& dataPath, const std::string& indexPath) {
-  const std::optional<VideoFrameSpan> span = ReadVideoFrameSpan(dataPath, indexPath);
+std::optional<int64_t> SpanSeconds(const std::optional<VideoFrameSpan>& span) {
   if (!span) return std::nullopt;
   return (MakeTimeKey(span->last) - MakeTimeKey(span->first)) / 1000;
+}
+
+std::optional<int64_t> ReadVideoSpanSeconds(const std::string& dataPath) {
+  return SpanSeconds(ReadVideoFrameSpan(dataPath));
 }

@@ -11,19 +11,16 @@
 #include <optional>
 #include <string>
 
-#include "platform/DateTime.h"
-
-struct VideoFrameSpan {
-  DateTime first;  // local time of the first frame
-  DateTime last;   // local time of the last frame
-};
+#include "recording/VideoFrameSpan.h"
+#include "recording/VideoIndexEnds.h"
 
 // Nothing when neither the index nor the data file gives a frame.
 std::optional<VideoFrameSpan> ReadVideoFrameSpan(const std::string& dataPath);
-// The same with the recording's index already found (empty: none).
-std::optional<VideoFrameSpan> ReadVideoFrameSpan(const std::string& dataPath, const std::string& indexPath);
+// The same with the recording's index already read (a VideoIndexEnds that
+// did not open asks the data file alone).
+std::optional<VideoFrameSpan> ReadVideoFrameSpan(const std::string& dataPath, const VideoIndexEnds& index);
 
 // Whole seconds from the first frame to the last, as the loaded recording
 // measures them (time keys, truncated); nothing without a frame.
+std::optional<int64_t> SpanSeconds(const std::optional<VideoFrameSpan>& span);
 std::optional<int64_t> ReadVideoSpanSeconds(const std::string& dataPath);
-std::optional<int64_t> ReadVideoSpanSeconds(const std::string& dataPath, const std::string& indexPath);

@@ -87,7 +87,9 @@ std::string Data(const SampleLogRecord& r) {
 std::string SampleNmeaLine(std::string_view body) {
   unsigned checksum = 0;
   for (char c : body) checksum ^= static_cast<unsigned char>(c);
-  return "$" + std::string(body) + Format("*%02X\r\n", checksum);
+  // Appended rather than "$" + string: GCC 12 reports a false -Wrestrict
+  // overlap for a literal prepended to a temporary string.
+  return std::string("$").append(body).append(Format("*%02X\r\n", checksum));
 }
 
 std::string BuildSampleLogText(const SampleLog& log) {

@@ -2,6 +2,7 @@
 
 #include "recording/CardFolders.h"
 #include "recording/CardTestFiles.h"
+#include "recording/VideoIndexPath.h"
 
 namespace {
 
@@ -42,6 +43,22 @@ TEST(CardFoldersTest, ListsRegularFilesOfTheExtensionInNameOrder) {
   EXPECT_EQ(files[1], (dir / "f" / "0002,20240614_093100.VDD").string());
   EXPECT_EQ(files[2], (dir / "f" / "0005.vdd").string());
   EXPECT_TRUE(ListCardFiles(dir / "missing", kLogFileExtension).empty());
+
+  // Links are followed: to a folder or to nothing they are no file.
+  fs::create_symlink(dir / "f" / "0004.vdd", dir / "f" / "0006.vdd");
+  fs::create_symlink(dir / "f" / "gone", dir / "f" / "0007.vdd");
+  const std::vector<std::string> names = ListCardFileNames(dir / "f", kDataFileExtension);
+  const std::vector<std::string> expected = {"0001,20240614_093000.vdd", "0002,20240614_093100.VDD", "0005.vdd"};
+  EXPECT_EQ(names, expected);
+  EXPECT_EQ(CountCardFilesIn(dir / "f", kDataFileExtension), 3);
+  EXPECT_EQ(CountCardFilesIn(dir / "f", kVideoIndexExtension), 1);
+  EXPECT_EQ(CountCardFilesIn(dir / "missing", kDataFileExtension), 0);
+  EXPECT_TRUE(HasCardFiles(dir / "f", kDataFileExtension));
+  EXPECT_FALSE(HasCardFiles(dir / "f", kLogFileExtension));
+  EXPECT_FALSE(HasCardFiles(dir / "missing", kDataFileExtension));
+  // A folder named with a trailing separator lists the same paths.
+  EXPECT_EQ(ListCardFiles((dir / "f").string() + "/", kDataFileExtension),
+            ListCardFiles(dir / "f", kDataFileExtension));
 }
 
 TEST(CardFoldersTest, FoldersThatExistButCannotBeListedAreNamedWithTheReason) {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 
 #include "base/MgrMultiLang.h"
 #include "platform/ManualPorts.h"
@@ -89,8 +90,21 @@ TEST_F(FileListRowsTest, NumberIsTheTitleUpToItsFirstComma) {
   EXPECT_EQ(ListNumberText("-3"), "-3");
   EXPECT_EQ(ListNumberText("REC0001"), "0");
   EXPECT_EQ(ListNumberText(""), "0");
+  // What printf's "%.0f" makes of what is not a plain whole number.
+  EXPECT_EQ(ListNumberText("12.5"), "12");
+  EXPECT_EQ(ListNumberText("13.5"), "14");
+  EXPECT_EQ(ListNumberText("-0"), "-0");
+  EXPECT_EQ(ListNumberText("1e20"), "100000000000000000000");
+  EXPECT_EQ(ListNumberText("9007199254740993"), "9007199254740992");
+  EXPECT_EQ(ListNumberText("-9007199254740991"), "-9007199254740991");
+  EXPECT_EQ(ListNumberText("nan"), "nan");
+  EXPECT_EQ(ListNumberText("-inf"), "-inf");
   EXPECT_EQ(FileTitle("/card/ch1/event/0012.vdd"), "0012");
   EXPECT_EQ(FileTitle("/card/log/a.b.log"), "a.b");
+  for (const char* path : {"0012.vdd", "/card/.vdd", "/card/..vdd", "/card/a..", "/card/.", "/card/..", "/card/",
+                           "/card/noext", "/card/.x.y", "", "/", "a//b.c", "/card/...", "/card/a."}) {
+    EXPECT_EQ(FileTitle(path), std::filesystem::path(path).stem().string()) << path;
+  }
 }
 
 TEST_F(FileListRowsTest, DurationRoundsAsTheLoadedRecordingDoes) {
@@ -243,9 +257,20 @@ TEST_F(FileListRowsTest, RowsOfAScannedCardFollowItsCatalogue) {
       }
       if (kind != FileListKind::kLog) {
         EXPECT_EQ(row.drid, store_.ReadVideoIds(row.path).drid);
+      } else {
+        EXPECT_EQ(row.duration, store_.GetLogDurationText(row.path));
+        EXPECT_EQ(row.start, store_.ReadLogStartTime(row.path));
+        EXPECT_EQ(row.end, store_.ReadLogEndTime(row.path));
       }
     }
   }
+
+  // Durations are counted in the language file's words.
+  SetLangFilePath(dir_.Write("lang.ini", "[GUI]\r\nSecond=Sek\r\nMinute=Minuten\r\n").string());
+  EXPECT_EQ(MakeFileListRows(store_, FileListKind::kNormal)[0].duration, "1 Minuten");
+  const std::string logDuration = MakeFileListRows(store_, FileListKind::kLog)[0].duration;
+  EXPECT_EQ(logDuration, store_.GetLogDurationText(card.logs[0].path.string()));
+  EXPECT_TRUE(logDuration.ends_with(" Sek") || logDuration.ends_with(" Minuten")) << logDuration;
 }
 
 }  // namespace

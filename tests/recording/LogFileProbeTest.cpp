@@ -117,4 +117,33 @@ TEST_F(LogFileProbeTest, ClockJumpingBeforeTheStartGivesNoNegativeDuration) {
   EXPECT_EQ(GetLogDurationText(path), "1 Sec");
 }
 
+TEST_F(LogFileProbeTest, ListFactsAgreeWithEachQuestion) {
+  const std::string texts[] = {
+      Seconds(1200).Text(),
+      LogTextBuilder().Bom().Header("1,DR-12345678901,SD-9,0,0,0,0").DataAt(0).DataAt(44).Text(),
+      LogTextBuilder().DataAt(3).Header("1,DR,SD,0,0,0,0").DataAt(9).Text(),  // the header is not first
+      LogTextBuilder().Header("1,DR,SD,0,0,0,0").Text(),                      // no timed line
+      LogTextBuilder().DataAt(100).DataAt(101).DataAt(10).Text(),
+      "",
+  };
+  const DurationWords words = ReadDurationWords();
+  for (const std::string& text : texts) {
+    const std::filesystem::path path = Write(text);
+    const LogListFacts facts = ReadLogListFacts(path, words);
+    EXPECT_EQ(facts.ids.drid, ReadLogIds(path).drid) << text;
+    EXPECT_EQ(facts.ids.sdid, ReadLogIds(path).sdid) << text;
+    EXPECT_EQ(facts.start, ReadLogStartTime(path)) << text;
+    EXPECT_EQ(facts.end, ReadLogEndTime(path)) << text;
+    EXPECT_EQ(facts.duration, GetLogDurationText(path)) << text;
+  }
+  const LogListFacts missing = ReadLogListFacts(dir_ / "missing.log", words);
+  EXPECT_EQ(missing.duration, "");
+  EXPECT_EQ(missing.start, 0);
+
+  // The duration is counted in the words given.
+  const std::filesystem::path path = Write(LogTextBuilder().DataAt(0).DataAt(44).Text());
+  EXPECT_EQ(ReadLogListFacts(path, {"Sek", "Min"}).duration, "45 Sek");
+  EXPECT_EQ(ReadLogListFacts(Write(""), {"Sek", "Minuten"}).duration, "?? Minuten");
+}
+
 }  // namespace

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "recording/IndexTrailerProbe.h"
+#include "recording/InfoEventFile.h"
+#include "recording/VideoBytes.h"
+#include "recording/VideoDurationText.h"
+#include "recording/VideoIndexEnds.h"
+#include "recording/VideoSpanProbe.h"
+#include "support/TempDir.h"
+
+namespace {
+
+constexpr int kRecords = 200;  // 13 200 bytes of short records: far more than one read of the end
+
+// count records, one a second from 12:00:00, of recordSize bytes each.
+Bytes Records(int count, size_t recordSize, uint32_t magic) {
+  Bytes index;
+  for (int i = 0; i < count; ++i) {
+    TestRecord r;
+    r.magic = magic;
+    r.version = recordSize == 69 ? 2 : 1;
+    r.time = DateTime{2024, 5, 5, 17, 12, static_cast<uint16_t>(i / 60), static_cast<uint16_t>(i % 60), 0};
+    Append(index, EncodeRecord(r, recordSize));
+  }
+  return index;
+}
+
+Bytes WithTrailer(Bytes index, uint32_t frameCount, uint8_t recordFormat = 1) {
+  TestTrailer t;
+  t.frameCount = frameCount;
+  t.recordFormat = recordFormat;
+  t.ext = 6;
+  Append(index, EncodeTrailer(t));
+  return index;
+}
+
+class VideoIndexEndsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("TZ", "Europe/Berlin", 1);
+    tzset();
+  }
+
+  // The data file holds one picture, so a span of more than 0 s can only
+  // come from the index.
+  std::string WritePair(const Bytes& index) {
+    dir_.Write("REC_0001.vdx", AsText(index));
+    return dir_.Write("REC_0001.vdd", AsText(CommentPicture(TestComment{}))).string();
+  }
+
+  // What the list shows must be what the loaded recording shows.
+  static void ExpectLoaderAgrees(const std::string& data, int frames) {
+    CInfoEventFile loaded;
+    ASSERT_EQ(loaded.LoadVideoRecording(data, nullptr), 1);
+    ASSERT_EQ(loaded.FrameCount(), frames);
+    EXPECT_EQ(loaded.GetDurationText(), VideoDurationText(ReadVideoSpanSeconds(data)));
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(VideoIndexEndsTest, LongIndexesGiveTheLoadersSpan) {
+  // The first record lies before the end that is read at once.
+  std::string data = WritePair(WithTrailer(Records(kRecords, 66, kRecordMagicA1), kRecords));
+  EXPECT_EQ(ReadVideoSpanSeconds(data), kRecords - 1);
+  ExpectLoaderAgrees(data, kRecords);
+
+  // A trailer that counts fewer records than the file holds puts the last
+  // frame far before the end.
+  data = WritePair(WithTrailer(Records(kRecords, 66, kRecordMagicA1), 50));
+  EXPECT_EQ(ReadVideoSpanSeconds(data), 49);
+  ExpectLoaderAgrees(data, 50);
+
+  // Long records, selected by the first record's version.
+  data = WritePair(WithTrailer(Records(kRecords, 69, kRecordMagicA2), kRecords, kRecordFormatA2));
+  EXPECT_EQ(ReadVideoSpanSeconds(data), kRecords - 1);
+  ExpectLoaderAgrees(data, kRecords);
+
+  // No trailer: the records the file holds.
+  data = WritePair(Records(kRecords, 66, kRecordMagicA1));
+  EXPECT_EQ(ReadVideoSpanSeconds(data), kRecords - 1);
+  ExpectLoaderAgrees(data, kRecords);
+
+  // The older trailer in the last 26 bytes.
+  Bytes older = Records(kRecords, 66, kRecordMagicA1);
+  const Bytes full = WithTrailer({}, kRecords);
+  older.insert(older.end(), full.begin(), full.begin() + 26);
+  data = WritePair(older);
+  EXPECT_EQ(ReadVideoSpanSeconds(data), kRecords - 1);
+  ExpectLoaderAgrees(data, kRecords);
+}
+
+TEST_F(VideoIndexEndsTest, UntrustedIndexesLeaveTheSpanToTheDataFile) {
+  // A count the file cannot hold.
+  std::string data = WritePair(WithTrailer(Records(kRecords, 66, kRecordMagicA1), kRecords + 5));
+  EXPECT_EQ(ReadVideoSpanSeconds(data), 0);
+
+  // A last record with the other magic, far before the end.
+  Bytes mixed = Records(kRecords, 66, kRecordMagicA1);
+  PutLe32(mixed, 49 * 66, kRecordMagicA2);
+  data = WritePair(WithTrailer(mixed, 50));
+  EXPECT_EQ(ReadVideoSpanSeconds(data), 0);
+
+  // A trailer counting no frame, and an index too short for a trailer.
+  data = WritePair(WithTrailer(Records(kRecords, 66, kRecordMagicA1), 0));
+  EXPECT_EQ(ReadVideoSpanSeconds(data), 0);
+  data = WritePair(Records(1, 66, kRecordMagicA1));
+  EXPECT_EQ(ReadVideoSpanSeconds(data), 0);
+}
+
+TEST_F(VideoIndexEndsTest, TrailerOfALongIndexAndNoIndex) {
+  const std::string path =
+      dir_.Write("REC_0002.vdx", AsText(WithTrailer(Records(kRecords, 66, kRecordMagicA1), kRecords))).string();
+  VideoIndexEnds index;
+  ASSERT_TRUE(index.Read(path));
+  EXPECT_EQ(IndexExtendedEventCode(index), 6);
+  EXPECT_EQ(IndexIds(index).drid, "DR-0001");
+  EXPECT_EQ(IndexIds(index).sdid, ReadIndexIds(path).sdid);
+  ASSERT_TRUE(index.FrameSpan());
+  EXPECT_EQ(index.FrameSpan()->last.minute, (kRecords - 1) / 60);
+
+  // A reused reader forgets the index it read before.
+  EXPECT_FALSE(index.Read((dir_ / "missing.vdx").string()));
+  EXPECT_FALSE(index.LastBytesTrailer());
+  EXPECT_FALSE(index.FrameSpan());
+  EXPECT_FALSE(index.Read(""));
+  EXPECT_EQ(IndexExtendedEventCode(index), 0);
+  EXPECT_EQ(IndexIds(index).drid, "");
+}
+
+}  // namespace
