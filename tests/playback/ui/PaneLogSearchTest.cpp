@@ -63,7 +63,9 @@ TEST_F(PaneLogSearchTest, TheResultColumnsShowWholeInTheListsFont) {
   for (int column : {0, 1, 3}) {
     const int width = list.columnWidth(column);
     EXPECT_GT(width, headers.horizontalAdvance(list.headerItem()->text(column))) << column;
-    if (column != 3) EXPECT_GT(width, cells.horizontalAdvance(list.topLevelItem(0)->text(column))) << column;
+    if (column != 3) {
+      EXPECT_GT(width, cells.horizontalAdvance(list.topLevelItem(0)->text(column))) << column;
+    }
     right = std::max(right, list.header()->sectionViewportPosition(column) + width);
   }
   EXPECT_LE(right, list.viewport()->width());
