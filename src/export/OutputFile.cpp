@@ -24,8 +24,14 @@ std::atomic<unsigned> gTempCounter{0};
 // the export itself writes.
 std::string TempNameFor(const fs::path& target) {
   const unsigned n = gTempCounter.fetch_add(1);
-  const std::string name =
-      "." + target.filename().string() + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(n);
+  // Appended rather than "." + string: GCC 12 reports a false -Wrestrict
+  // overlap for a literal prepended to a temporary string.
+  const std::string name = std::string(".")
+                               .append(target.filename().string())
+                               .append(".part-")
+                               .append(std::to_string(::getpid()))
+                               .append("-")
+                               .append(std::to_string(n));
   return (target.parent_path() / name).string();
 }
 
