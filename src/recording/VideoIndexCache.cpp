@@ -55,19 +55,20 @@ std::string VideoIndexCache::IndexPathFor(const std::string& dataPath) {
 }
 
 std::string VideoIndexCache::OwnIndexPathFor(const std::string& dataPath) {
-  const fs::path given(dataPath);
-  if (!given.has_filename()) return {};
-  const std::string stem = AsciiLower(VideoIndexStem(given.filename().string()));
+  const size_t nameAt = NameStart(dataPath);
+  if (nameAt == dataPath.size()) return {};
+  const std::string stem = AsciiLower(VideoIndexStem(dataPath.substr(nameAt)));
   if (stem.empty()) return {};
   const std::string wanted = stem + std::string(kVideoIndexExtension);
-  const Folder& names = FolderOf(given.parent_path().string());
+  std::string folder = dataPath.substr(0, nameAt);
+  const Folder& names = FolderOf(folder);
   auto it = std::lower_bound(names.begin(), names.end(), wanted,
                              [](const IndexName& a, const std::string& key) { return a.lower < key; });
   const std::string* best = nullptr;
   for (; it != names.end() && it->lower == wanted; ++it) {
     if (best == nullptr || it->name < *best) best = &it->name;
   }
-  return best == nullptr ? std::string() : (given.parent_path() / *best).string();
+  return best == nullptr ? std::string() : folder.append(*best);
 }
 
 void VideoIndexCache::Forget(const std::string& indexPath) {

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "recording/ReadOnlyFile.h"
+#include "platform/ReadOnlyFile.h"
 #include "recording/VideoFormat.h"
 #include "recording/VideoFrameSpan.h"
 #include "recording/VideoIndexTail.h"
