@@ -16,11 +16,11 @@
 #include "platform/Trace.h"
 #include "platform/UserFolders.h"
 #include "playback/PlaybackEngine.h"
-#include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/MainPanelParts.h"
 #include "skin/ui/AppFonts.h"
 
 namespace {
@@ -31,12 +31,18 @@ constexpr const char* kInstanceLockName = "DR_TOLVEN.lock";
 constexpr const char* kSkinIndexName = "korvane.dsc";
 constexpr const char* kSkinImageName = "korvane.chk";
 
-QString Title() { return QString::fromUtf8(kApplicationTitle.data(), static_cast<int>(kApplicationTitle.size())); }
+QString Title() { return QString::fromUtf8(kApplicationTitle); }
 
 FileListKind KindOf(const QString& load) {
   if (load == QLatin1String("normal")) return FileListKind::kNormal;
   if (load == QLatin1String("log")) return FileListKind::kLog;
   return FileListKind::kEvent;
+}
+
+int LoadCommandOf(FileListKind kind) {
+  if (kind == FileListKind::kNormal) return kIdFileLoadNormal;
+  if (kind == FileListKind::kLog) return kIdFileLoadLog;
+  return kIdFileLoadEvent;
 }
 
 }  // namespace
@@ -109,17 +115,18 @@ void CKorvaneApp::OpenCommandLineFolder() {
   if (!frame_->OpenFolder(folder)) exitStatus_ = 2;
 }
 
+// The view is set up as a user would: through the window's commands, with
+// the first rows of the list ticked.
 void CKorvaneApp::PrepareScreenshotView() {
   CMainBackPanel& panel = frame_->BackPanel();
   if (const int item = ModelItemId(options_.model)) panel.OnCommand(item);
   if (options_.load.isEmpty()) return;
-  PlaybackEngine& engine = panel.Engine();
   const FileListKind kind = KindOf(options_.load);
-  CListEvent& list = engine.List(kind);
+  CListEvent& list = panel.Parts().Engine().List(kind);
   for (int row = 0; row < list.RowCount() && row < options_.count; ++row) list.SetChecked(row, true);
-  panel.Search()->LoadKind(kind);
-  for (int i = 0; i < options_.steps; ++i) engine.Next();
-  if (options_.thumbnail) panel.OnCommand(kIdThumbView);
+  panel.OnCommand(LoadCommandOf(kind));
+  for (int i = 0; i < options_.steps; ++i) panel.OnCommand(kIdPlayNextFrame);
+  if (options_.thumbnail) panel.OnCommand(kIdViewLayoutThumb);
 }
 
 bool CKorvaneApp::TakeScreenshot() {

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/KorvaneApp.h"
+#include "base/AppTitle.h"
 
 int main(int argc, char** argv) {
   // Help and version need no display: they are answered before the
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Korvane"));
+  QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   const StartOptions options = ParseStartOptions(QApplication::arguments());
   if (!options.error.isEmpty()) {
     std::fprintf(stderr, "korvane: %s\n%s", options.error.toUtf8().constData(),

@@ -14,14 +14,17 @@ using GraphRepaintedCall = std::function<void()>;
 class EngineGraphView final : public GraphView {
  public:
   EngineGraphView(GraphView* window, PointChosenCall chosen, GraphRepaintedCall repainted = {})
-      : window_(window ? *window : quiet_), chosen_(std::move(chosen)), repainted_(std::move(repainted)) {}
+      : window_(window ? window : &quiet_), chosen_(std::move(chosen)), repainted_(std::move(repainted)) {}
+
+  // The window's graph control, attached once it exists.
+  void Attach(GraphView* window) { window_ = window ? window : &quiet_; }
 
   void Repaint() override {
-    window_.Repaint();
+    window_->Repaint();
     if (repainted_) repainted_();
   }
   void RepaintCursor() override {
-    window_.RepaintCursor();
+    window_->RepaintCursor();
     if (repainted_) repainted_();
   }
   void PostPointChosen(int index) override { chosen_(index, false); }
@@ -29,7 +32,7 @@ class EngineGraphView final : public GraphView {
 
  private:
   GraphView quiet_;
-  GraphView& window_;
+  GraphView* window_;
   PointChosenCall chosen_;
   GraphRepaintedCall repainted_;
 };

@@ -2,6 +2,7 @@
 
 #include "playback/LogRecordView.h"
 #include "playback/MgrPlayControl.h"
+#include "playback/PlaybackSinks.h"
 #include "recording/InfoLogFile.h"
 #include "recording/MgrDBSearch.h"
 #include "telemetry/DigitDisplays.h"
@@ -15,8 +16,8 @@ constexpr int kLogRoutePointKind = 1;
 }  // namespace
 
 EngineLoadTargets::EngineLoadTargets(CMgrDBSearch& store, CMgrPlayControl& control, GSensorGraphModel& logGraph,
-                                     LogRecordView& logRecords, DigitDisplays& displays, MapView& map)
-    : store_(store), control_(control), logGraph_(logGraph), logRecords_(logRecords), displays_(displays), map_(map) {}
+                                     LogRecordView& logRecords, DigitDisplays& displays, const PlaybackOutputs& out)
+    : store_(store), control_(control), logGraph_(logGraph), logRecords_(logRecords), displays_(displays), out_(out) {}
 
 void EngineLoadTargets::StopVideoPlay() { control_.StopVideoPlay(); }
 void EngineLoadTargets::StopLogPlay() { control_.StopLogPlay(); }
@@ -24,7 +25,7 @@ void EngineLoadTargets::SelectRecording(int index) { control_.Navigator().Select
 void EngineLoadTargets::ShowCurrentFrame(bool displayUpdate) { control_.Navigator().ShowCurrentFrame(displayUpdate); }
 void EngineLoadTargets::SetSnapshotGps(const GpsBlock& gps) { control_.SetSnapshotGps(gps); }
 
-void EngineLoadTargets::ResetMapSync() { map_.ClearRoute(); }
+void EngineLoadTargets::ResetMapSync() { out_.Map().ClearRoute(); }
 
 int EngineLoadTargets::BuildLogMapPoints() {
   int count = 0;
@@ -34,14 +35,14 @@ int EngineLoadTargets::BuildLogMapPoints() {
     for (int r = 0; r < logs[log]->RecordCount(); ++r) {
       const FRAMEINFOLOG* record = logs[log]->Record(r);
       if (record == nullptr || record->gpsValid == 0) continue;
-      map_.AddRoutePoint(static_cast<int>(log), r, record->lat, record->lon, kLogRoutePointKind);
+      out_.Map().AddRoutePoint(static_cast<int>(log), r, record->lat, record->lon, kLogRoutePointKind);
       ++count;
     }
   }
   return count;
 }
 
-bool EngineLoadTargets::NotifyNewMapData() { return map_.InUse(); }
+bool EngineLoadTargets::NotifyNewMapData() { return out_.Map().InUse(); }
 
 void EngineLoadTargets::ClearLogGraph() { logGraph_.Clear(); }
 

@@ -10,12 +10,12 @@ class CMgrPlayControl;
 class DigitDisplays;
 class GSensorGraphModel;
 class LogRecordView;
-class MapView;
+class PlaybackOutputs;
 
 class EngineLoadTargets final : public LoadTargets {
  public:
   EngineLoadTargets(CMgrDBSearch& store, CMgrPlayControl& control, GSensorGraphModel& logGraph,
-                    LogRecordView& logRecords, DigitDisplays& displays, MapView& map);
+                    LogRecordView& logRecords, DigitDisplays& displays, const PlaybackOutputs& out);
 
   void StopVideoPlay() override;
   void StopLogPlay() override;
@@ -45,5 +45,5 @@ class EngineLoadTargets final : public LoadTargets {
   GSensorGraphModel& logGraph_;
   LogRecordView& logRecords_;
   DigitDisplays& displays_;
-  MapView& map_;
+  const PlaybackOutputs& out_;
 };

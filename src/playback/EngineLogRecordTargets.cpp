@@ -6,7 +6,7 @@
 
 EngineLogRecordTargets::EngineLogRecordTargets(CMgrPlayControl& control, GSensorGraphModel& logGraph,
                                                EngineWindowView& window)
-    : control_(control), logGraph_(logGraph), window_(window) {}
+    : control_(control), logGraph_(logGraph), window_(&window) {}
 
 void EngineLogRecordTargets::StopLogPlay() { control_.StopLogPlay(); }
 
@@ -34,4 +34,4 @@ void EngineLogRecordTargets::DisplayUpdateForLogRecord(const FRAMEINFOLOG& recor
   control_.DisplayUpdateForLogRecord(record, timeKey);
 }
 
-void EngineLogRecordTargets::RepaintLogInfo() { window_.RepaintLogInfo(); }
+void EngineLogRecordTargets::RepaintLogInfo() { window_->RepaintLogInfo(); }

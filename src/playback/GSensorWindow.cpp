@@ -1,12 +1,13 @@
 #include "playback/GSensorWindow.h"
 
 #include "playback/MgrPlayControl.h"
+#include "playback/PlaybackSinks.h"
 #include "playback/PlaybackViews.h"
 #include "recording/InfoEventFile.h"
 #include "telemetry/GSensorGraphModel.h"
 
-GSensorWindow::GSensorWindow(const GSensorGraphModel& graph, CMgrPlayControl& control, MapView& map)
-    : graph_(graph), control_(control), map_(map) {}
+GSensorWindow::GSensorWindow(const GSensorGraphModel& graph, CMgrPlayControl& control, const PlaybackOutputs& out)
+    : graph_(graph), control_(control), out_(out) {}
 
 bool GSensorWindow::OnPointChosen(int index) {
   if (graph_.Mode() != kGraphModeEvent && graph_.Mode() != kGraphModeNormal) return false;
@@ -17,7 +18,7 @@ bool GSensorWindow::OnPointChosen(int index) {
   const int frame = FrameAtTime(*video, graph_.Point(index).time);
   if (frame < 0) return false;
   const bool shown = control_.Navigator().GoToFrame(frame);
-  if (map_.UpdateMap() == 0) map_.SendNoData();
+  out_.RefreshMap();
   return shown;
 }
 

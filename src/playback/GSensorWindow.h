@@ -8,11 +8,11 @@
 class CInfoEventFile;
 class CMgrPlayControl;
 class GSensorGraphModel;
-class MapView;
+class PlaybackOutputs;
 
 class GSensorWindow {
  public:
-  GSensorWindow(const GSensorGraphModel& graph, CMgrPlayControl& control, MapView& map);
+  GSensorWindow(const GSensorGraphModel& graph, CMgrPlayControl& control, const PlaybackOutputs& out);
 
   // Messages 1934 and 1935 in the video modes: stops play, shows the frame
   // whose time interval holds the point's time (the thumbnails refilled
@@ -28,5 +28,5 @@ class GSensorWindow {
  private:
   const GSensorGraphModel& graph_;
   CMgrPlayControl& control_;
-  MapView& map_;
+  const PlaybackOutputs& out_;
 };

@@ -131,9 +131,8 @@ LogInfoTexts MakeLogInfoTexts(const std::string& fileName, const FRAMEINFOLOG* r
   return texts;
 }
 
-LogRecordView::LogRecordView(const LoadedLogs& logs, LogRecordTargets& targets, LoadedListView& loadedList,
-                             MapView& map)
-    : logs_(logs), targets_(targets), loadedList_(loadedList), map_(map) {}
+LogRecordView::LogRecordView(const LoadedLogs& logs, LogRecordTargets& targets, const PlaybackOutputs& out)
+    : logs_(logs), targets_(targets), out_(out) {}
 
 bool LogRecordView::ShowLogRecord(int point) {
   int segment = -1;
@@ -151,16 +150,14 @@ bool LogRecordView::ShowLogRecord(int point) {
   targets_.RepaintLogInfo();
   if (selectedLogRow_ != segment) {
     selectedLogRow_ = segment;
-    loadedList_.SelectLoadedLogRow(segment);
+    out_.LoadedList().SelectLoadedLogRow(segment);
     KTRACE("Change PlayList Log selection");
   }
   targets_.DisplayUpdateForLogRecord(record_, record_.time);
   return true;
 }
 
-void LogRecordView::UpdateMap() {
-  if (map_.UpdateMap() == 0) map_.SendNoData();
-}
+void LogRecordView::UpdateMap() { out_.RefreshMap(); }
 
 bool LogRecordView::SelectLoadedLog(int log) {
   targets_.StopLogPlay();

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "playback/PlaybackViews.h"
+#include "playback/PlaybackSinks.h"
 #include "recording/FrameInfoLog.h"
 #include "recording/FrameInfoVideo.h"
 
@@ -66,7 +66,7 @@ LogInfoTexts MakeLogInfoTexts(const std::string& fileName, const FRAMEINFOLOG* r
 
 class LogRecordView {
  public:
-  LogRecordView(const LoadedLogs& logs, LogRecordTargets& targets, LoadedListView& loadedList, MapView& map);
+  LogRecordView(const LoadedLogs& logs, LogRecordTargets& targets, const PlaybackOutputs& out);
 
   // Show log record: the record behind log graph point index becomes
   // current and is shown in the info pane, the loaded-logs list box follows
@@ -96,8 +96,7 @@ class LogRecordView {
 
   const LoadedLogs& logs_;
   LogRecordTargets& targets_;
-  LoadedListView& loadedList_;
-  MapView& map_;
+  const PlaybackOutputs& out_;
   FRAMEINFOLOG record_{};
   int logIndex_ = -1;
   int recordIndex_ = -1;

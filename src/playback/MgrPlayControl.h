@@ -43,6 +43,8 @@ class CMgrPlayControl final : private FrameNavigatorHost {
   CMgrPlayControl(CMgrDBSearch& store, TimerHost& timers, const Clock& clock, GSensorGraphModel& videoGraph,
                   GSensorGraphModel& logGraph, DigitDisplays& displays, SpeedSourceQuery speedSource,
                   const PlaybackSinks& sinks);
+  // The window's sinks, attached once its widgets exist.
+  void AttachSinks(const PlaybackSinks& sinks) { out_.Attach(sinks); }
   ~CMgrPlayControl() override;
   CMgrPlayControl(const CMgrPlayControl&) = delete;
   CMgrPlayControl& operator=(const CMgrPlayControl&) = delete;

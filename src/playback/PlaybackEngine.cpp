@@ -13,26 +13,35 @@ PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings,
       speedSource_([&settings] {
         return SpeedSource{settings.GetCurrentModel(), settings.GetDisplaySpeed()};
       }),
-      window_(sinks.window ? *sinks.window : quietWindow_),
-      out_(sinks.playback),
-      videoGraphView_(sinks.videoGraph, [this](int index, bool) { gsensor_.OnPointChosen(index); }),
+      out_(PlaybackSinks{}),
+      videoGraphView_(nullptr, [this](int index, bool) { gsensor_.OnPointChosen(index); }),
       logGraphView_(
-          sinks.logGraph, [this](int index, bool released) { OnLogPointChosen(index, released); },
+          nullptr, [this](int index, bool released) { OnLogPointChosen(index, released); },
           [this] { FollowLogCursor(); }),
-      control_(store, timers, clock, videoGraph_, logGraph_, displays_, speedSource_, sinks.playback),
-      gsensor_(videoGraph_, control_, out_.Map()),
-      logTargets_(control_, logGraph_, window_),
-      logRecords_(store.Logs(), logTargets_, out_.LoadedList(), out_.Map()),
-      loadTargets_(store, control_, logGraph_, logRecords_, displays_, out_.Map()),
-      layoutPanes_(control_, out_.Pane()),
+      control_(store, timers, clock, videoGraph_, logGraph_, displays_, speedSource_, PlaybackSinks{}),
+      gsensor_(videoGraph_, control_, out_),
+      logTargets_(control_, logGraph_, quietWindow_),
+      logRecords_(store.Logs(), logTargets_, out_),
+      loadTargets_(store, control_, logGraph_, logRecords_, displays_, out_),
+      layoutPanes_(control_, out_),
       loading_(store, prompt, dialogs) {
   videoGraph_.SetView(&videoGraphView_);
   logGraph_.SetView(&logGraphView_);
-  displays_.SetView(sinks.displays);
   control_.SetShowLogRecord([this](int point) { logRecords_.ShowLogRecord(point); });
-  loading_.SetSearchView(sinks.search);
   loading_.SetTargets(&loadTargets_);
   loading_.SetPaneView(&layoutPanes_);
+  AttachViews(sinks);
+}
+
+void PlaybackEngine::AttachViews(const PlaybackEngineSinks& sinks) {
+  window_ = sinks.window ? sinks.window : &quietWindow_;
+  out_.Attach(sinks.playback);
+  control_.AttachSinks(sinks.playback);
+  videoGraphView_.Attach(sinks.videoGraph);
+  logGraphView_.Attach(sinks.logGraph);
+  logTargets_.AttachWindow(*window_);
+  displays_.SetView(sinks.displays);
+  loading_.SetSearchView(sinks.search);
   loading_.SetSlideBarView(&out_.SlideBar());
   loading_.SetBackPanelView(&out_.BackPanel());
   loading_.SetMapView(&out_.Map());
@@ -66,7 +75,7 @@ LoadOutcome PlaybackEngine::LoadChecked(FileListKind kind) {
     logGraph_.Clear();
     logRecords_.ClearRecord();
     logSearch_.ClearRows();
-    window_.RepaintLogSearchRows();
+    window_->RepaintLogSearchRows();
   }
   return outcome;
 }
@@ -75,10 +84,10 @@ void PlaybackEngine::Close() {
   control_.StopVideoPlay();
   const int mode = ViewMode();
   if (mode == kViewModeLog) {
-    window_.ShowFileLists(FileListKind::kLog, true);
+    window_->ShowFileLists(FileListKind::kLog, true);
   } else {
     const FileListKind kind = mode == kViewModeNormal ? FileListKind::kNormal : FileListKind::kEvent;
-    window_.ShowFileLists(kind, store_.App().hasLogs);
+    window_->ShowFileLists(kind, store_.App().hasLogs);
   }
   CloseLoadedData();
 }
@@ -103,7 +112,7 @@ void PlaybackEngine::CloseLoadedData() {
   logGraph_.Clear();
   logRecords_.ClearRecord();
   logSearch_.ClearRows();
-  window_.RepaintLogSearchRows();
+  window_->RepaintLogSearchRows();
   loadTargets_.ClearPositionAndSpeed();
   displays_.SetCarSignal(0);
   displays_.SetHasData(false);
@@ -141,7 +150,7 @@ PaneRecordingInfo PlaybackEngine::PaneRecording(int pane) const {
 const std::vector<LogSearchRow>& PlaybackEngine::SearchLog() {
   control_.StopLogPlay();
   logSearch_.Search(store_.Logs());
-  window_.RepaintLogSearchRows();
+  window_->RepaintLogSearchRows();
   return logSearch_.Rows();
 }
 

@@ -33,7 +33,10 @@ class TimerHost;
 class PlaybackEngine {
  public:
   PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings, TimerHost& timers, const Clock& clock,
-                 Prompt& prompt, LoadingDialogRunner& dialogs, const PlaybackEngineSinks& sinks);
+                 Prompt& prompt, LoadingDialogRunner& dialogs, const PlaybackEngineSinks& sinks = {});
+  // The window's views, attached once its widgets exist (they paint the
+  // engine's models, so they are made after it); a null sink does nothing.
+  void AttachViews(const PlaybackEngineSinks& sinks);
   PlaybackEngine(const PlaybackEngine&) = delete;
   PlaybackEngine& operator=(const PlaybackEngine&) = delete;
 
@@ -108,15 +111,15 @@ class PlaybackEngine {
   // navigation, which tells the window.
   class LayoutPanes final : public PaneView {
    public:
-    LayoutPanes(CMgrPlayControl& control, PaneView& window) : control_(control), window_(window) {}
+    LayoutPanes(CMgrPlayControl& control, const PlaybackOutputs& out) : control_(control), out_(out) {}
     void SetLayout(int layout) override { control_.Navigator().SetLayout(layout); }
-    void RepaintPane(int pane) override { window_.RepaintPane(pane); }
-    void SetSelectedPane(int pane) override { window_.SetSelectedPane(pane); }
-    void RepaintInfoPanel() override { window_.RepaintInfoPanel(); }
+    void RepaintPane(int pane) override { out_.Pane().RepaintPane(pane); }
+    void SetSelectedPane(int pane) override { out_.Pane().SetSelectedPane(pane); }
+    void RepaintInfoPanel() override { out_.Pane().RepaintInfoPanel(); }
 
    private:
     CMgrPlayControl& control_;
-    PaneView& window_;
+    const PlaybackOutputs& out_;
   };
 
   int ViewMode() const;
@@ -130,7 +133,7 @@ class PlaybackEngine {
   CMgrDBSearch& store_;
   SpeedSourceQuery speedSource_;
   EngineWindowView quietWindow_;
-  EngineWindowView& window_;
+  EngineWindowView* window_ = &quietWindow_;
   PlaybackOutputs out_;
   EngineGraphView videoGraphView_;
   EngineGraphView logGraphView_;

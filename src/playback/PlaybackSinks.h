@@ -21,26 +21,31 @@ struct PlaybackSinks {
 using SpeedSourceQuery = std::function<SpeedSource()>;
 
 // The sinks with the nulls filled in; keeps the do-nothing ones it needs.
+// The window attaches its sinks once its widgets exist; whoever holds the
+// outputs reaches the sinks attached last.
 class PlaybackOutputs {
  public:
-  explicit PlaybackOutputs(const PlaybackSinks& sinks)
-      : pane_(sinks.pane ? *sinks.pane : quietPane_),
-        slideBar_(sinks.slideBar ? *sinks.slideBar : quietSlideBar_),
-        backPanel_(sinks.backPanel ? *sinks.backPanel : quietBackPanel_),
-        map_(sinks.map ? *sinks.map : quietMap_),
-        loadedList_(sinks.loadedList ? *sinks.loadedList : quietLoadedList_) {}
+  explicit PlaybackOutputs(const PlaybackSinks& sinks) { Attach(sinks); }
   PlaybackOutputs(const PlaybackOutputs&) = delete;
   PlaybackOutputs& operator=(const PlaybackOutputs&) = delete;
 
-  PaneView& Pane() const { return pane_; }
-  SlideBarView& SlideBar() const { return slideBar_; }
-  BackPanelView& BackPanel() const { return backPanel_; }
-  MapView& Map() const { return map_; }
-  LoadedListView& LoadedList() const { return loadedList_; }
+  void Attach(const PlaybackSinks& sinks) {
+    pane_ = sinks.pane ? sinks.pane : &quietPane_;
+    slideBar_ = sinks.slideBar ? sinks.slideBar : &quietSlideBar_;
+    backPanel_ = sinks.backPanel ? sinks.backPanel : &quietBackPanel_;
+    map_ = sinks.map ? sinks.map : &quietMap_;
+    loadedList_ = sinks.loadedList ? sinks.loadedList : &quietLoadedList_;
+  }
+
+  PaneView& Pane() const { return *pane_; }
+  SlideBarView& SlideBar() const { return *slideBar_; }
+  BackPanelView& BackPanel() const { return *backPanel_; }
+  MapView& Map() const { return *map_; }
+  LoadedListView& LoadedList() const { return *loadedList_; }
 
   // Brings the map up to date; "noData" when there was nothing to show.
   void RefreshMap() const {
-    if (map_.UpdateMap() == 0) map_.SendNoData();
+    if (map_->UpdateMap() == 0) map_->SendNoData();
   }
 
  private:
@@ -49,9 +54,9 @@ class PlaybackOutputs {
   BackPanelView quietBackPanel_;
   MapView quietMap_;
   LoadedListView quietLoadedList_;
-  PaneView& pane_;
-  SlideBarView& slideBar_;
-  BackPanelView& backPanel_;
-  MapView& map_;
-  LoadedListView& loadedList_;
+  PaneView* pane_ = nullptr;
+  SlideBarView* slideBar_ = nullptr;
+  BackPanelView* backPanel_ = nullptr;
+  MapView* map_ = nullptr;
+  LoadedListView* loadedList_ = nullptr;
 };

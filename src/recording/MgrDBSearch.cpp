@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/AppTitle.h"
 #include "base/MgrMultiLang.h"
 #include "platform/ProfileFile.h"
 #include "platform/Trace.h"
@@ -13,7 +14,6 @@
 namespace {
 
 // The caption of the store's message boxes.
-constexpr const char* kApplicationTitle = "Korvane";
 
 constexpr const char* kSettingsSection = "SET";
 constexpr const char* kPulseTypeKey = "CARPULSETYPE";
@@ -67,8 +67,8 @@ bool CMgrDBSearch::ChooseRoot(const std::string& path) {
   if (ValidateFolder(root_)) return true;
   Reset();
   SetRoot({});
-  prompt_.Show(GetLangText("Message", "InvalidSDFolder", "Invalid drive recorder folder."), kApplicationTitle,
-               PromptButtons::Ok);
+  prompt_.Show(GetLangText("Message", "InvalidSDFolder", "Invalid drive recorder folder."),
+               std::string(kApplicationTitle), PromptButtons::Ok);
   return false;
 }
 
@@ -76,7 +76,8 @@ bool CMgrDBSearch::ValidateFolder(const std::string& root) {
   if (root.empty()) return false;
   if (!IsFolder(EventFolderPath(root)) || !IsFolder(LogFolderPath(root))) return false;
   if (!HasRecordedFiles(root)) {
-    prompt_.Show(GetLangText("Message", "NoRecordFile", "No recorded file."), kApplicationTitle, PromptButtons::Ok);
+    prompt_.Show(GetLangText("Message", "NoRecordFile", "No recorded file."), std::string(kApplicationTitle),
+                 PromptButtons::Ok);
   }
   return true;
 }
@@ -144,7 +145,7 @@ void CMgrDBSearch::OfferDiskCheck() {
   if (!diskCheck_ || !volumes_.IsRemovableDrive(root_)) return;
   const std::string question =
       GetLangText("Message", "RunCheckDisk", "Crashed files are detected in sd card. do you want to run checkdisk ?");
-  if (prompt_.Show(question, kApplicationTitle, PromptButtons::OkCancel) == PromptAnswer::Cancel) return;
+  if (prompt_.Show(question, std::string(kApplicationTitle), PromptButtons::OkCancel) == PromptAnswer::Cancel) return;
   if (diskCheck_ && diskCheck_(root_)) PostRescan();
 }
 

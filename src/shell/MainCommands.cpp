@@ -1,115 +1,73 @@
 #include "shell/MainCommands.h"
 
-#include <array>
-#include <utility>
-
-#include "base/AppState.h"
+#include "base/CommandIds.h"
+#include "base/DisplaySpeed.h"
 #include "base/ModelTable.h"
 
 namespace {
 
-using C = MainCommand;
+using Context = MainWindowActions;
+using Row = CommandRow<Context>;
 
-constexpr std::array kFixedIds = {
-    std::pair{kIdAbout, C::kHelp},
-    std::pair{kIdHelpHelp, C::kHelp},
-    std::pair{kIdAccelHelp, C::kHelp},
-    std::pair{kIdMinimize, C::kMinimize},
-    std::pair{kIdExit, C::kExit},
-    std::pair{kIdFileExit, C::kExit},
-    std::pair{kIdAccelExit, C::kExit},
-    std::pair{kIdOpen, C::kOpen},
-    std::pair{kIdFileSelectFolder, C::kOpen},
-    std::pair{kIdAccelOpen, C::kOpen},
-    std::pair{kIdSaveImage, C::kSaveImage},
-    std::pair{kIdToolSaveJpg, C::kSaveImage},
-    std::pair{kIdPrintImage, C::kPrintImage},
-    std::pair{kIdFilePrint, C::kPrintImage},
-    std::pair{kIdAccelPrint, C::kPrintImage},
-    std::pair{kIdSaveAvi, C::kSaveAvi},
-    std::pair{kIdToolSaveAvi, C::kSaveAvi},
-    std::pair{kIdBackup, C::kBackup},
-    std::pair{kIdToolBackup, C::kBackup},
-    std::pair{kIdSetup, C::kSetup},
-    std::pair{kIdToolSetting, C::kSetup},
-    std::pair{kIdGoogleEarth, C::kGoogleEarth},
-    std::pair{kIdToolConvertKml, C::kGoogleEarth},
-    std::pair{kIdHomepage, C::kHomepage},
-    std::pair{kIdHelpHomepage, C::kHomepage},
-    std::pair{kIdBackFast, C::kFastReverse},
-    std::pair{kIdPlayFastReverse, C::kFastReverse},
-    std::pair{kIdAccelFastReverse, C::kFastReverse},
-    std::pair{kIdPrevious, C::kPrevious},
-    std::pair{kIdPlayPreviousFrame, C::kPrevious},
-    std::pair{kIdAccelLeft, C::kPrevious},
-    std::pair{kIdAccelPreviousFrame, C::kPrevious},
-    std::pair{kIdBackPlay, C::kReversePlay},
-    std::pair{kIdPlayReversePlay, C::kReversePlay},
-    std::pair{kIdAccelReversePlay, C::kReversePlay},
-    std::pair{kIdPause, C::kStop},
-    std::pair{kIdPlayStop, C::kStop},
-    std::pair{kIdAccelStop, C::kStop},
-    std::pair{kIdPlay, C::kPlay},
-    std::pair{kIdPlayPlay, C::kPlay},
-    std::pair{kIdAccelPlay, C::kPlay},
-    std::pair{kIdNext, C::kNext},
-    std::pair{kIdPlayNextFrame, C::kNext},
-    std::pair{kIdAccelRight, C::kNext},
-    std::pair{kIdAccelNextFrame, C::kNext},
-    std::pair{kIdPlayFast, C::kFastPlay},
-    std::pair{kIdPlayFastPlay, C::kFastPlay},
-    std::pair{kIdAccelFastPlay, C::kFastPlay},
-    std::pair{kIdSingleView, C::kSingleView},
-    std::pair{kIdViewLayoutSingle, C::kSingleView},
-    std::pair{kIdThumbView, C::kThumbView},
-    std::pair{kIdViewLayoutThumb, C::kThumbView},
-    std::pair{kIdZoomIn, C::kZoomIn},
-    std::pair{kIdZoomOut, C::kZoomOut},
-    std::pair{kIdDefaultGraph, C::kZoomDefault},
-    std::pair{kIdMenuFile, C::kMenuFile},
-    std::pair{kIdMenuFile + 1, C::kMenuEdit},
-    std::pair{kIdMenuFile + 2, C::kMenuView},
-    std::pair{kIdMenuFile + 3, C::kMenuPlay},
-    std::pair{kIdMenuFile + 4, C::kMenuTool},
-    std::pair{kIdMenuHelp, C::kMenuHelp},
-    std::pair{kIdAccelMenuFile, C::kMenuFile},
-    std::pair{kIdAccelMenuEdit, C::kMenuEdit},
-    std::pair{kIdAccelMenuView, C::kMenuView},
-    std::pair{kIdAccelMenuPlay, C::kMenuPlay},
-    std::pair{kIdAccelMenuTool, C::kMenuTool},
-    std::pair{kIdAccelMenuHelp, C::kMenuHelp},
-    std::pair{kIdFileLoadEvent, C::kLoadEvent},
-    std::pair{kIdAccelLoadEvent, C::kLoadEvent},
-    std::pair{kIdFileLoadNormal, C::kLoadNormal},
-    std::pair{kIdFileLoadLog, C::kLoadLog},
-    std::pair{kIdAccelLoadLog, C::kLoadLog},
-    std::pair{kIdFileList, C::kFileList},
-    std::pair{kIdEditSelectAll, C::kSelectAll},
-    std::pair{kIdAccelSelectAll, C::kSelectAll},
-    std::pair{kIdEditUnselectAll, C::kUnselectAll},
-    std::pair{kIdAccelUnselectAll, C::kUnselectAll},
-    std::pair{kIdViewScale1, C::kScale1},
-    std::pair{kIdViewScale2, C::kScale2},
-    std::pair{kIdViewScale3, C::kScale3},
-    std::pair{kIdViewScale4, C::kScale4},
-    std::pair{kIdToolSpeedGps, C::kSpeedGps},
-    std::pair{kIdSpeedMenuGps, C::kSpeedGps},
-    std::pair{kIdToolSpeedPulse, C::kSpeedPulse},
-    std::pair{kIdSpeedMenuPulse, C::kSpeedPulse},
-    std::pair{kIdToolSdInit, C::kSdInit},
-    std::pair{kIdHelpVersion, C::kVersion},
+bool ModelChosen(const CommandState& state, int modelId) { return state.currentModel == modelId; }
+bool GpsSpeedChosen(const CommandState& state, int /*source*/) { return state.displaySpeed != kDisplaySpeedPulse; }
+bool PulseSpeedChosen(const CommandState& state, int /*source*/) { return state.displaySpeed == kDisplaySpeedPulse; }
+
+void OpenMenu(Context& window, int index) { window.OpenMenu(index); }
+
+// clang-format off
+const std::array kRows = {
+    Row{"help", {kIdAbout, kIdHelpHelp, kIdAccelHelp},
+        {"HelpHelp", "Help(&H)"}, {"About", "About"},
+        CommandAlwaysEnabled, [](Context& w, int) { w.OpenHelp(); }},
+    Row{"minimize", {kIdMinimize},
+        {}, {"Minimize", "Minimize"},
+        CommandAlwaysEnabled, [](Context& w, int) { w.Minimize(); }},
+    Row{"exit", {kIdExit, kIdFileExit, kIdAccelExit},
+        {"FileExit", "Exit(&X)"}, {"Exit", "Exit"},
+        CommandAlwaysEnabled, [](Context& w, int) { w.Exit(); }},
+    Row{"open", {kIdOpen, kIdFileSelectFolder, kIdAccelOpen},
+        {"FileSelectFolder", "Select Data Folder(&O)"}, {"Open", "Open"},
+        CommandAlwaysEnabled, [](Context& w, int) { w.OpenFolder(); }},
+    Row{"homepage", {kIdHomepage, kIdHelpHomepage},
+        {"HelpHomepage", "Homepage(&U)"}, {"GotoHomepage", "Homepage"},
+        CommandAlwaysEnabled, [](Context& w, int) { w.OpenHomepage(); }},
+    Row{"version", {kIdHelpVersion},
+        {"HelpVersion", "Version(&A)"}, {},
+        CommandAlwaysEnabled, [](Context& w, int) { w.ShowVersion(); }},
+    Row{"menu-file", {kIdMenuFile, kIdAccelMenuFile}, {}, {}, CommandAlwaysEnabled, OpenMenu, 0},
+    Row{"menu-edit", {kIdMenuFile + 1, kIdAccelMenuEdit}, {}, {}, CommandAlwaysEnabled, OpenMenu, 1},
+    Row{"menu-view", {kIdMenuFile + 2, kIdAccelMenuView}, {}, {}, CommandAlwaysEnabled, OpenMenu, 2},
+    Row{"menu-play", {kIdMenuFile + 3, kIdAccelMenuPlay}, {}, {}, CommandAlwaysEnabled, OpenMenu, 3},
+    Row{"menu-tool", {kIdMenuFile + 4, kIdAccelMenuTool}, {}, {}, CommandAlwaysEnabled, OpenMenu, 4},
+    Row{"menu-help", {kIdMenuHelp, kIdAccelMenuHelp}, {}, {}, CommandAlwaysEnabled, OpenMenu, 5},
+    Row{"speed-gps", {kIdToolSpeedGps, kIdSpeedMenuGps},
+        {"ToolSpeedGPS", "GPS Speed(&G)"}, {},
+        CommandAlwaysEnabled, [](Context& w, int source) { w.ChooseSpeedSource(source); },
+        kDisplaySpeedGps, GpsSpeedChosen},
+    Row{"speed-pulse", {kIdToolSpeedPulse, kIdSpeedMenuPulse},
+        {"ToolSpeedPulse", "Car Pulse(&C)"}, {},
+        CommandAlwaysEnabled, [](Context& w, int source) { w.ChooseSpeedSource(source); },
+        kDisplaySpeedPulse, PulseSpeedChosen},
 };
+// clang-format on
 
 }  // namespace
 
-CommandOf CommandForId(int id) {
-  for (const auto& [fixedId, command] : kFixedIds) {
-    if (fixedId == id) return CommandOf{command};
-  }
+void AddMainCommands(CommandTable& table, MainWindowActions& actions) {
+  table.AddRows(kRows, actions);
+  // One row per model of the model table, its id riding along.
   for (const MODELENTRY& model : ModelTable()) {
-    if (ModelItemId(model.modelId) == id) return CommandOf{C::kModel, model.modelId};
+    const Row row{model.commandName,
+                  {ModelItemId(model.modelId)},
+                  {model.commandName, model.menuDefault},
+                  {},
+                  CommandAlwaysEnabled,
+                  [](Context& w, int modelId) { w.ChooseModel(modelId); },
+                  model.modelId,
+                  ModelChosen};
+    table.Add(row, actions);
   }
-  return CommandOf{};
 }
 
 int ModelItemId(int modelId) {
@@ -120,12 +78,4 @@ int ModelItemId(int modelId) {
     return modelId == kHLayoutModelId ? kIdToolModelMXH : kIdToolModelFirst + static_cast<int>(i);
   }
   return 0;
-}
-
-MenuState MenuStateFor(int viewMode, bool videoLoaded, bool logLoaded, bool cardHasLogs) {
-  MenuState state;
-  state.fileListEnabled = videoLoaded || logLoaded;
-  state.printEnabled = state.fileListEnabled && (viewMode == kViewModeEvent || viewMode == kViewModeNormal);
-  state.loadLogPresent = cardHasLogs;
-  return state;
 }

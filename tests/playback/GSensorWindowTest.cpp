@@ -20,7 +20,8 @@ class ForwardingGraphView final : public GraphView {
 
 class GSensorWindowTest : public playback_test::PlaybackTest {
  protected:
-  GSensorWindow window_{videoGraph_, *control_, map_};
+  PlaybackOutputs outputs_{sinks_};
+  GSensorWindow window_{videoGraph_, *control_, outputs_};
 };
 
 TEST_F(GSensorWindowTest, ChosenPointBecomesTheShownFrame) {

@@ -92,7 +92,8 @@ class LogRecordViewTest : public ::testing::Test {
   FakeLogGraph graph_;
   FakeLoadedList list_;
   FakeMap map_;
-  LogRecordView view_{logs_, graph_, list_, map_};
+  PlaybackOutputs outputs_{PlaybackSinks{nullptr, nullptr, nullptr, &map_, &list_}};
+  LogRecordView view_{logs_, graph_, outputs_};
 };
 
 TEST_F(LogRecordViewTest, PointShowsTheRecordOfItsLogAndSecond) {

@@ -4,14 +4,14 @@
 #include <QColor>
 #include <QWidget>
 
+#include "skin/ui/SkinImages.h"
+
 class CMgrPlayControl;
 
 class CSnapshotPanel : public QWidget {
   Q_OBJECT
 
  public:
-  static inline const QColor kDefaultBackground{40, 42, 46};
-
   CSnapshotPanel(const CMgrPlayControl& control, QWidget* parent);
 
   // The skin's panel colour.
@@ -23,5 +23,5 @@ class CSnapshotPanel : public QWidget {
 
  private:
   const CMgrPlayControl& control_;
-  QColor background_ = kDefaultBackground;
+  QColor background_ = kDefaultSkinPanel;
 };

@@ -19,6 +19,7 @@
 #include "recording/MgrDBSearch.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/MainBackPanel.h"
+#include "shell/ui/MainPanelParts.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ const std::array kAccelerators = {
 CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage& skin, const FrameGeometry& geometry,
                        const MainFrameOptions& options)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), settings_(settings), app_(app), geometry_(geometry) {
-  setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), static_cast<int>(kApplicationTitle.size())));
+  setWindowTitle(QString::fromUtf8(kApplicationTitle));
   setGeometry(geometry.left, geometry.top, geometry.width, geometry.height);
   if (!options.prompt) ownPrompt_ = std::make_unique<QtPrompt>(this);
   prompt_ = options.prompt ? options.prompt : ownPrompt_.get();
@@ -90,8 +91,8 @@ CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage&
 
 CMainFrame::~CMainFrame() {
   // The play timers stop before the panel that they drive goes.
-  panel_->Engine().Control().StopVideoPlay();
-  panel_->Engine().Control().StopLogPlay();
+  panel_->Parts().Engine().Control().StopVideoPlay();
+  panel_->Parts().Engine().Control().StopLogPlay();
   delete panel_;
   panel_ = nullptr;
 }
@@ -120,8 +121,8 @@ void CMainFrame::OnMediaRemoved(const QString& mountPoint) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  panel_->Engine().Control().StopVideoPlay();
-  panel_->Engine().Control().StopLogPlay();
+  panel_->Parts().Engine().Control().StopVideoPlay();
+  panel_->Parts().Engine().Control().StopLogPlay();
   event->accept();
 }
 

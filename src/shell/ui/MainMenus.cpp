@@ -1,10 +1,9 @@
 #include "shell/ui/MainMenus.h"
 
-#include <algorithm>
-
-#include "base/DisplaySpeed.h"
+#include "base/CommandIds.h"
 #include "base/MgrMultiLang.h"
 #include "base/ModelTable.h"
+#include "shell/MainCommands.h"
 
 namespace {
 
@@ -16,97 +15,83 @@ QString Text(const char* key, const char* defaultText) {
 
 class MenuBuilder {
  public:
-  explicit MenuBuilder(const MenuContext& context) : context_(context) {}
+  MenuBuilder(const CommandTable& commands, const CommandState& state) : commands_(commands), state_(state) {}
 
-  QAction* Item(QMenu& menu, int id, const char* key, const char* defaultText, bool enabled = true) {
-    QAction* action = menu.addAction(Text(key, defaultText));
+  void Item(QMenu& menu, int id) {
+    const Command* command = commands_.Find(id);
+    if (!command || !commands_.IsShown(id, state_)) return;
+    QAction* action = menu.addAction(QString::fromStdString(commands_.MenuText(id)));
     action->setData(id);
-    const auto& unavailable = context_.unavailable;
-    const bool available =
-        std::find(unavailable.begin(), unavailable.end(), CommandForId(id).command) == unavailable.end();
-    action->setEnabled(enabled && available);
-    return action;
+    action->setEnabled(commands_.IsEnabled(id, state_));
+    if (!command->checked) return;
+    action->setCheckable(true);
+    action->setChecked(commands_.IsChecked(id, state_));
   }
 
+  QMenu* Submenu(QMenu& menu, const char* key, const char* defaultText) { return menu.addMenu(Text(key, defaultText)); }
+
  private:
-  const MenuContext& context_;
+  const CommandTable& commands_;
+  const CommandState& state_;
 };
 
-void FillFile(QMenu& menu, MenuBuilder& items, const MenuContext& context) {
-  items.Item(menu, kIdFileSelectFolder, "FileSelectFolder", "Select Data Folder(&O)");
-  QMenu* load = menu.addMenu(Text("FileLoad", "Load"));
-  items.Item(*load, kIdFileLoadEvent, "FileLoadEvent", "Event(&E)");
-  items.Item(*load, kIdFileLoadNormal, "FileLoadNormal", "Normal(&N)");
-  if (context.state.loadLogPresent) items.Item(*load, kIdFileLoadLog, "FileLoadLog", "Log(&L)");
-  items.Item(menu, kIdFileList, "FileList", "Display File List(&F)", context.state.fileListEnabled);
-  items.Item(menu, kIdFilePrint, "FilePrint", "Print(&P)", context.state.printEnabled);
+void FillFile(QMenu& menu, MenuBuilder& items) {
+  items.Item(menu, kIdFileSelectFolder);
+  QMenu* load = items.Submenu(menu, "FileLoad", "Load");
+  items.Item(*load, kIdFileLoadEvent);
+  items.Item(*load, kIdFileLoadNormal);
+  items.Item(*load, kIdFileLoadLog);
+  items.Item(menu, kIdFileList);
+  items.Item(menu, kIdFilePrint);
   menu.addSeparator();
-  items.Item(menu, kIdFileExit, "FileExit", "Exit(&X)");
+  items.Item(menu, kIdFileExit);
 }
 
 void FillEdit(QMenu& menu, MenuBuilder& items) {
-  items.Item(menu, kIdEditSelectAll, "EditSelectAll", "Select All(&S)");
-  items.Item(menu, kIdEditUnselectAll, "EditUnselectAll", "Unselect All(&U)");
+  items.Item(menu, kIdEditSelectAll);
+  items.Item(menu, kIdEditUnselectAll);
 }
 
 void FillView(QMenu& menu, MenuBuilder& items) {
-  QMenu* layout = menu.addMenu(Text("ViewLayout", "Layout"));
-  items.Item(*layout, kIdViewLayoutSingle, "ViewLayoutSingle", "Single view(&S)");
-  items.Item(*layout, kIdViewLayoutThumb, "ViewLayoutThumb", "Thumbnail view(&D)");
-  QMenu* graph = menu.addMenu(Text("ViewGSgraph", "G-Sensor Graph"));
-  items.Item(*graph, kIdViewScale1, "ViewGSgraphScale1", "Scale 1(&1)");
-  items.Item(*graph, kIdViewScale2, "ViewGSgraphScale2", "Scale 2(&2)");
-  items.Item(*graph, kIdViewScale3, "ViewGSgraphScale3", "Scale 3(&3)");
-  items.Item(*graph, kIdViewScale4, "ViewGSgraphScale4", "Scale 4(&4)");
+  QMenu* layout = items.Submenu(menu, "ViewLayout", "Layout");
+  items.Item(*layout, kIdViewLayoutSingle);
+  items.Item(*layout, kIdViewLayoutThumb);
+  QMenu* graph = items.Submenu(menu, "ViewGSgraph", "G-Sensor Graph");
+  for (int id : {kIdViewScale1, kIdViewScale2, kIdViewScale3, kIdViewScale4}) items.Item(*graph, id);
 }
 
 void FillPlay(QMenu& menu, MenuBuilder& items) {
-  items.Item(menu, kIdPlayPlay, "PlayPlay", "Play(&Y)");
-  items.Item(menu, kIdPlayFastPlay, "PlayFastPlay", "Fast Play(&A)");
-  items.Item(menu, kIdPlayNextFrame, "PlayNextFrame", "Next Frame(&N)");
-  items.Item(menu, kIdPlayReversePlay, "PlayReversePlay", "Reverse Play(&B)");
-  items.Item(menu, kIdPlayPreviousFrame, "PlayPreviousFrame", "Previous Frame(&P)");
-  items.Item(menu, kIdPlayFastReverse, "PlayFastReverse", "Fast Reverse Play(&R)");
-  items.Item(menu, kIdPlayStop, "PlayStop", "Stop(&S)");
+  for (int id : {kIdPlayPlay, kIdPlayFastPlay, kIdPlayNextFrame, kIdPlayReversePlay, kIdPlayPreviousFrame,
+                 kIdPlayFastReverse, kIdPlayStop})
+    items.Item(menu, id);
 }
 
-void FillTool(QMenu& menu, MenuBuilder& items, const MenuContext& context) {
-  QMenu* models = menu.addMenu(Text("ToolModel", "Model Select(&M)"));
-  for (const MODELENTRY& model : ModelTable()) {
-    QAction* action = items.Item(*models, ModelItemId(model.modelId), model.commandName, model.menuDefault);
-    action->setCheckable(true);
-    action->setChecked(model.modelId == context.currentModel);
-  }
-  QMenu* speed = menu.addMenu(Text("ToolSpeed", "Speed Select(&S)"));
-  QAction* gps = items.Item(*speed, kIdToolSpeedGps, "ToolSpeedGPS", "GPS Speed(&G)");
-  QAction* pulse = items.Item(*speed, kIdToolSpeedPulse, "ToolSpeedPulse", "Car Pulse(&C)");
-  gps->setCheckable(true);
-  pulse->setCheckable(true);
-  gps->setChecked(context.displaySpeed != kDisplaySpeedPulse);
-  pulse->setChecked(context.displaySpeed == kDisplaySpeedPulse);
+void FillTool(QMenu& menu, MenuBuilder& items) {
+  QMenu* models = items.Submenu(menu, "ToolModel", "Model Select(&M)");
+  for (const MODELENTRY& model : ModelTable()) items.Item(*models, ModelItemId(model.modelId));
+  QMenu* speed = items.Submenu(menu, "ToolSpeed", "Speed Select(&S)");
+  items.Item(*speed, kIdToolSpeedGps);
+  items.Item(*speed, kIdToolSpeedPulse);
   menu.addSeparator();
-  items.Item(menu, kIdToolSetting, "ToolSetting", "Device Setting(&D)");
-  items.Item(menu, kIdToolSdInit, "ToolSdInit", "SD Initialize(&S)");
-  items.Item(menu, kIdToolSaveAvi, "ToolSaveAvi", "Save AVI(&T)");
-  items.Item(menu, kIdToolSaveJpg, "ToolSaveJpg", "Save Jpeg(&J)");
-  items.Item(menu, kIdToolConvertKml, "ToolConvertKml", "Run Google Earth(&L)");
-  items.Item(menu, kIdToolBackup, "ToolBackup", "Backup(&B)");
+  for (int id : {kIdToolSetting, kIdToolSdInit, kIdToolSaveAvi, kIdToolSaveJpg, kIdToolConvertKml, kIdToolBackup})
+    items.Item(menu, id);
 }
 
 void FillHelp(QMenu& menu, MenuBuilder& items) {
-  items.Item(menu, kIdHelpHelp, "HelpHelp", "Help(&H)");
-  items.Item(menu, kIdHelpVersion, "HelpVersion", "Version(&A)");
-  items.Item(menu, kIdHelpHomepage, "HelpHomepage", "Homepage(&U)");
+  items.Item(menu, kIdHelpHelp);
+  items.Item(menu, kIdHelpVersion);
+  items.Item(menu, kIdHelpHomepage);
 }
 
 }  // namespace
 
-std::unique_ptr<QMenu> BuildPullDownMenu(int index, const MenuContext& context, QWidget* parent) {
+std::unique_ptr<QMenu> BuildPullDownMenu(int index, const CommandTable& commands, const CommandState& state,
+                                         QWidget* parent) {
   auto menu = std::make_unique<QMenu>(parent);
-  MenuBuilder items(context);
+  MenuBuilder items(commands, state);
   switch (index) {
     case 0:
-      FillFile(*menu, items, context);
+      FillFile(*menu, items);
       break;
     case 1:
       FillEdit(*menu, items);
@@ -118,7 +103,7 @@ std::unique_ptr<QMenu> BuildPullDownMenu(int index, const MenuContext& context, 
       FillPlay(*menu, items);
       break;
     case 4:
-      FillTool(*menu, items, context);
+      FillTool(*menu, items);
       break;
     case 5:
       FillHelp(*menu, items);
@@ -129,15 +114,10 @@ std::unique_ptr<QMenu> BuildPullDownMenu(int index, const MenuContext& context, 
   return menu;
 }
 
-std::unique_ptr<QMenu> BuildSpeedMenu(int displaySpeed, QWidget* parent) {
+std::unique_ptr<QMenu> BuildSpeedMenu(const CommandTable& commands, const CommandState& state, QWidget* parent) {
   auto menu = std::make_unique<QMenu>(parent);
-  QAction* gps = menu->addAction(Text("ToolSpeedGPS", "GPS Speed(&G)"));
-  gps->setData(kIdSpeedMenuGps);
-  gps->setCheckable(true);
-  gps->setChecked(displaySpeed != kDisplaySpeedPulse);
-  QAction* pulse = menu->addAction(Text("ToolSpeedPulse", "Car Pulse(&C)"));
-  pulse->setData(kIdSpeedMenuPulse);
-  pulse->setCheckable(true);
-  pulse->setChecked(displaySpeed == kDisplaySpeedPulse);
+  MenuBuilder items(commands, state);
+  items.Item(*menu, kIdSpeedMenuGps);
+  items.Item(*menu, kIdSpeedMenuPulse);
   return menu;
 }

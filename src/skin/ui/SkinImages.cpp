@@ -1,5 +1,7 @@
 #include "skin/ui/SkinImages.h"
 
+#include "skin/SkinEntries.h"
+
 QImage SkinImage(const CSkinPackage& package, int entry) {
   SkinPicture picture;
   if (!package.LoadImage(entry, picture)) return QImage();
@@ -16,4 +18,11 @@ QRect SkinRect(const CSkinPackage& package, int entry) {
   const SkinControl_Info* info = package.Find(entry);
   if (info == nullptr) return QRect();
   return QRect(info->left, info->top, info->right - info->left, info->bottom - info->top);
+}
+
+// The background entry's value holds the colour as 0xRRGGBB.
+QColor SkinPanelColour(const CSkinPackage& package) {
+  const SkinControl_Info* info = package.Find(kSkinBackground);
+  if (!info || info->value <= 0) return kDefaultSkinPanel;
+  return QColor::fromRgb(static_cast<QRgb>(info->value) | 0xFF000000u);
 }

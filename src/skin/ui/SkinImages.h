@@ -1,5 +1,6 @@
 #pragma once
 // Skin package entries as Qt pictures and rectangles.
+#include <QColor>
 #include <QImage>
 #include <QRect>
 
@@ -12,3 +13,8 @@ QImage SkinImage(const CSkinPackage& package, int entry);
 SkinStrip SkinStripOf(const CSkinPackage& package, int entry, int cells);
 // The entry's rectangle (right and bottom lie outside it); null when missing.
 QRect SkinRect(const CSkinPackage& package, int entry);
+
+// The colour of the skin's wells, which the panels painted on them take;
+// kDefaultSkinPanel when the skin does not give one.
+inline const QColor kDefaultSkinPanel{40, 42, 46};
+QColor SkinPanelColour(const CSkinPackage& package);

@@ -2,13 +2,13 @@
 
 #include <QPainter>
 
+#include "skin/ui/SkinImages.h"
 #include "telemetry/DigitDisplays.h"
 
 namespace {
 
 const QColor kDateTimeBackground(23, 60, 141);
 const QColor kReadoutBackground(60, 60, 60);
-const QColor kCarSignalBackground(40, 42, 46);
 
 }  // namespace
 
@@ -38,7 +38,7 @@ CVxDigitGps::CVxDigitGps(const DigitDisplays& model, QWidget* parent)
 void CVxDigitGps::PaintCells(QPainter& painter) { DrawDigitCells(painter, strips_, model_.PositionCells()); }
 
 CVxCarSignal::CVxCarSignal(const DigitDisplays& model, QWidget* parent)
-    : CVxDigitDisplay(model, kCarSignalBackground, parent) {}
+    : CVxDigitDisplay(model, kDefaultSkinPanel, parent) {}
 
 // Each lamp fills its half less the gap, so a lamp picture of another size
 // still lights the lamp's whole place.

@@ -43,7 +43,7 @@ TEST_F(PaneInfoPanelTest, PositionLinesFollowTheFix) {
 
   engine_->Control().SetSnapshotGps(Gps(true));
   QImage shown = Render(&panel);
-  EXPECT_EQ(shown.pixelColor(1, 1), CSnapshotPanel::kDefaultBackground);
+  EXPECT_EQ(shown.pixelColor(1, 1), kDefaultSkinPanel);
   EXPECT_GT(CountIn(shown, speedRow, CWndImgInfoPanel::kTextColour), 10);
   EXPECT_GT(CountIn(shown, positionRows, CWndImgInfoPanel::kTextColour), 20);
   EXPECT_EQ(CountIn(shown, positionRows, CWndImgInfoPanel::kNoFixColour), 0);
@@ -68,7 +68,7 @@ TEST_F(PaneInfoPanelTest, PlayTimeDateGreenAboveTheYellowTime) {
   EXPECT_EQ(CountIn(shown, timeRow, CWndPlayTimePanel::kDateColour), 0);
   EXPECT_GT(CountIn(shown, timeRow, CWndPlayTimePanel::kTimeColour), 20);
   EXPECT_EQ(CountIn(shown, dateRow, CWndPlayTimePanel::kTimeColour), 0);
-  EXPECT_EQ(shown.pixelColor(1, 1), CSnapshotPanel::kDefaultBackground);
+  EXPECT_EQ(shown.pixelColor(1, 1), kDefaultSkinPanel);
 }
 
 }  // namespace

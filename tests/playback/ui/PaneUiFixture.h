@@ -24,7 +24,6 @@
 #include "playback/ui/WndPanePanel.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
-#include "shell/ui/ViewRelays.h"
 #include "support/TempDir.h"
 
 namespace pane_ui_test {
@@ -71,19 +70,18 @@ class PaneUiTest : public ::testing::Test, protected EngineWorld {
 
   PaneUiTest() {
     clock_.SetLocalNow(MakeTimeKey(kSampleStart) + 86400 * 1000LL);
-    sinks_.playback.pane = &panes_;
+    // The engine first, the pane container that paints it next, then the
+    // container attached as the engine's view.
+    engine_ = std::make_unique<PlaybackEngine>(store_, settings_, timers_, clock_, prompt_, dialogs_);
+    panel_ = std::make_unique<CWndPanePanel>(*engine_, settings_, nullptr);
+    window_.target = panel_.get();
+    sinks_.playback.pane = panel_.get();
     sinks_.playback.map = &map_;
     sinks_.window = &window_;
-    engine_ = std::make_unique<PlaybackEngine>(store_, settings_, timers_, clock_, prompt_, dialogs_, sinks_);
-    panel_ = std::make_unique<CWndPanePanel>(*engine_, settings_, nullptr);
-    panes_.Attach(panel_.get());
-    window_.target = panel_.get();
+    engine_->AttachViews(sinks_);
     panel_->resize(640, 480);
   }
-  ~PaneUiTest() override {
-    panes_.Attach(nullptr);
-    window_.target = nullptr;
-  }
+  ~PaneUiTest() override { engine_->AttachViews({}); }
 
   void SetUp() override {
     SampleCardOptions options;
@@ -111,7 +109,6 @@ class PaneUiTest : public ::testing::Test, protected EngineWorld {
   static QImage Render(QWidget* widget) { return widget->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
   WaitingLoadingDialogRunner dialogs_;
-  PaneViewRelay panes_;
   ForwardingWindow window_;
   CountingMap map_;
   PlaybackEngineSinks sinks_;

@@ -21,6 +21,7 @@
 #include "samplecard/SampleCard.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/MainPanelParts.h"
 #include "skin/SkinPackage.h"
 #include "support/TempDir.h"
 
@@ -87,8 +88,9 @@ class MainWindowTest : public ::testing::Test {
   }
 
   CMainBackPanel& Panel() const { return frame_->BackPanel(); }
-  PlaybackEngine& Engine() const { return Panel().Engine(); }
-  CWndSearch& Search() const { return *Panel().Search(); }
+  MainPanelParts& Parts() const { return Panel().Parts(); }
+  PlaybackEngine& Engine() const { return Parts().Engine(); }
+  CWndSearch& Search() const { return *Parts().Search(); }
   int CurrentFrame() const {
     const CMgrDBSearch& store = frame_->Store();
     if (store.CurrentIndex() < 0) return -1;

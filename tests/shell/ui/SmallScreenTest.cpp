@@ -46,7 +46,7 @@ TEST_F(SmallScreenTest, TheBottomStripStaysAboveTheDisplaysItCutsOff) {
   EXPECT_EQ(StripRows(strip.height()), strip.copy(0, 0, 1024, strip.height()));
 
   // Of the G displays only the one the strip leaves whole shows.
-  CDigitDisplayWidgets& digits = Panel().Digits();
+  CDigitDisplayWidgets& digits = Parts().Digits();
   EXPECT_TRUE(digits.GValue(0)->isVisible());
   EXPECT_FALSE(digits.GValue(1)->isVisible());
   EXPECT_FALSE(digits.GValue(2)->isVisible());

@@ -21,7 +21,7 @@ class StepKeysTest : public MainWindowTest {
     QApplication::processEvents();
   }
   int LogPoint() const { return Engine().LogGraph().CurrentIndex(); }
-  CPaneLogSearch& LogSearch() const { return *Panel().Panes()->LogSearchPane(); }
+  CPaneLogSearch& LogSearch() const { return *Parts().Panes()->LogSearchPane(); }
 };
 
 TEST_F(StepKeysTest, LogRecordsStepWhereverTheFocusLandsAfterTheLoad) {
@@ -73,7 +73,7 @@ TEST_F(StepKeysTest, AFieldClickedIntoKeepsTheKeysUntilTheUserClicksElsewhere) {
   EXPECT_EQ(LogPoint(), before);
 
   // A click on the picture ends the typing: the keys step again.
-  QWidget* picture = Panel().Panes()->Pane(0);
+  QWidget* picture = Parts().Panes()->Pane(0);
   QTest::mouseClick(picture, Qt::LeftButton, Qt::NoModifier, picture->rect().center());
   EXPECT_FALSE(field->hasFocus());
   Press(Qt::Key_Right);

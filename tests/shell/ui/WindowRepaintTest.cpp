@@ -84,21 +84,21 @@ TEST_F(WindowRepaintTest, TheSpeedInUseShowsBesideThePlayButtons) {
   LoadFirst(FileListKind::kEvent, 1);
   Engine().GoTo(0, 0);
 
-  QTest::mouseClick(Panel().Button(kIdPlayFast), Qt::LeftButton);
-  QTest::mouseClick(Panel().Button(kIdPlayFast), Qt::LeftButton);
+  QTest::mouseClick(Parts().Button(kIdPlayFast), Qt::LeftButton);
+  QTest::mouseClick(Parts().Button(kIdPlayFast), Qt::LeftButton);
   EXPECT_EQ(speed->Text(), QStringLiteral("\u00d74"));
   EXPECT_TRUE(speed->isVisible());
   // It stands clear of the play buttons and the date-time display.
   for (int id : {kIdBackFast, kIdPlay, kIdPlayFast})
-    EXPECT_FALSE(speed->geometry().intersects(Panel().Button(id)->geometry())) << id;
-  EXPECT_FALSE(speed->geometry().intersects(Panel().Digits().DateTime()->geometry()));
+    EXPECT_FALSE(speed->geometry().intersects(Parts().Button(id)->geometry())) << id;
+  EXPECT_FALSE(speed->geometry().intersects(Parts().Digits().DateTime()->geometry()));
   PaintRecorder paints(speed);
-  QTest::mouseClick(Panel().Button(kIdPlay), Qt::LeftButton);
+  QTest::mouseClick(Parts().Button(kIdPlay), Qt::LeftButton);
   EXPECT_EQ(speed->Text(), QStringLiteral("\u00d71"));
   EXPECT_FALSE(paints.Take().isEmpty());
-  QTest::mouseClick(Panel().Button(kIdPlay), Qt::LeftButton);
+  QTest::mouseClick(Parts().Button(kIdPlay), Qt::LeftButton);
   EXPECT_EQ(speed->Text(), QStringLiteral("\u00d7\u00bd"));
-  QTest::mouseClick(Panel().Button(kIdPause), Qt::LeftButton);
+  QTest::mouseClick(Parts().Button(kIdPause), Qt::LeftButton);
   EXPECT_TRUE(speed->Text().isEmpty());
 }
 

@@ -1,0 +1,31 @@
+#pragma once
+// What the main frame's own commands do in the window.
+#include "platform/ui/QtDesktopOpener.h"
+#include "shell/MainCommands.h"
+#include "shell/ui/BackPanelContext.h"
+
+class CMainBackPanel;
+class MainPanelParts;
+
+class CMainWindowActions final : public MainWindowActions {
+ public:
+  CMainWindowActions(const BackPanelContext& context, CMainBackPanel& panel, MainPanelParts& parts);
+
+  void Minimize() override;
+  void Exit() override;
+  void OpenFolder() override;
+  void OpenMenu(int index) override;
+  void OpenHelp() override;
+  void OpenHomepage() override;
+  void ShowVersion() override;
+  void ChooseModel(int modelId) override;
+  void ChooseSpeedSource(int source) override;
+
+ private:
+  void StopBothPlays();
+
+  BackPanelContext context_;
+  CMainBackPanel& panel_;
+  MainPanelParts& parts_;
+  QtDesktopOpener desktop_;
+};
