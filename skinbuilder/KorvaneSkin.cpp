@@ -156,9 +156,9 @@ std::vector<PictureRow> Pictures() {
   };
   return {
       {kSkinBackground, [](const QRect&, const Backdrops& b) { return b.panel; }},
-      {kSkinBackgroundModel9, [](const QRect&, const Backdrops& b) { return b.panelModel9; }},
+      {kSkinBackgroundMxH, [](const QRect&, const Backdrops& b) { return b.panelModel9; }},
       {kSkinBottomStrip, fixed([](QSize s) { return BottomStrip(s.width()); })},
-      {kSkinBottomStripModel9, fixed([](QSize s) { return BottomStrip(s.width()); })},
+      {kSkinBottomStripMxH, fixed([](QSize s) { return BottomStrip(s.width()); })},
       {kSkinBottomStripNarrow, fixed([](QSize s) { return BottomStrip(s.width()); })},
 
       {kSkinButtonAbout, TitleButton(Icon::kInfo)},
@@ -255,7 +255,7 @@ bool WriteKorvaneSkin(const std::filesystem::path& dscPath) {
       continue;
     }
     const QImage picture = (*make)(RectOf(row.entry), backdrops);
-    const bool background = row.entry == kSkinBackground || row.entry == kSkinBackgroundModel9;
+    const bool background = row.entry == kSkinBackground || row.entry == kSkinBackgroundMxH;
     if (!writer.AddPicture(row.entry, rect, background ? SkinColourValue() : 0, row.visible, picture.width(),
                            picture.height(), ToRgb(picture))) {
       return false;

@@ -15,9 +15,9 @@ namespace {
 constexpr auto kLayout = std::to_array<LayoutRow>({
     // entry                     left  top  right bottom visible
     {kSkinBackground,               0,   0, 1024, 768, true},
-    {kSkinBackgroundModel9,         0,   0, 1024, 768, true},
+    {kSkinBackgroundMxH,         0,   0, 1024, 768, true},
     {kSkinBottomStrip,              0, 728, 1024, 768, true},
-    {kSkinBottomStripModel9,        0, 728, 1024, 768, true},
+    {kSkinBottomStripMxH,        0, 728, 1024, 768, true},
     {kSkinBottomStripNarrow,        0, 728,  800, 768, true},
     // title bar
     {kSkinButtonAbout,            936,   4,  960,  24, true},

@@ -65,15 +65,15 @@ void DrawLabel(QPainter& p, const QRectF& rect, const QString& text, int alignme
   p.drawText(rect, alignment, text);
 }
 
-void DrawGDisplays(QPainter& p, bool model9) {
-  const QRect* displays = model9 ? kGDisplaysModel9 : kGDisplays;
+void DrawGDisplays(QPainter& p, bool mxh) {
+  const QRect* displays = mxh ? kGDisplaysModel9 : kGDisplays;
   static const char* const kAxes[3] = {"X", "Y", "Z"};
   for (int i = 0; i < 3; ++i) {
     DrawWell(p, Around(displays[i]), 3, kValueDisplay);
     const QRectF label(displays[i].left() - 17, displays[i].top(), 13, displays[i].height());
     DrawLabel(p, label, kAxes[i], Qt::AlignRight | Qt::AlignVCenter);
   }
-  if (!model9) {
+  if (!mxh) {
     DrawLabel(p, QRectF(14, 622, 50, 76), "G\nSENSOR", Qt::AlignLeft | Qt::AlignVCenter, 9);
     return;
   }
@@ -104,7 +104,7 @@ void DrawSectionLines(QPainter& p) {
 
 }  // namespace
 
-QImage BackPanel(bool model9) {
+QImage BackPanel(bool mxh) {
   QImage panel = NewPicture(kPanelSize, kPanelBottom);
   QPainter p;
   BeginPainting(p, panel);
@@ -121,7 +121,7 @@ QImage BackPanel(bool model9) {
   DrawWell(p, Around(RectOf(kSkinDateTimeDisplay)), 4, kDateDisplay);
   DrawWell(p, Around(RectOf(kSkinGpsDisplay)), 4, kValueDisplay);
   DrawSpeedReadout(p);
-  DrawGDisplays(p, model9);
+  DrawGDisplays(p, mxh);
 
   p.setPen(QPen(kWellEdgeDark, 1));
   p.setBrush(Qt::NoBrush);

@@ -6,9 +6,9 @@
 
 namespace skin {
 
-// 1024 x 768; the model 9 layout frames the car signal and places the
+// 1024 x 768; the the MX-H layout frames the car signal and places the
 // G-value displays around it.
-QImage BackPanel(bool model9);
+QImage BackPanel(bool mxh);
 QImage BottomStrip(int width);
 QImage EmptyPicture(QSize size);
 QImage FallbackPicture(QSize size);

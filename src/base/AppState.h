@@ -5,12 +5,16 @@
 // Log tab, the File menu and the backup dialog ask). One instance lives with
 // the application; the recording store and the window hold a reference.
 
-constexpr int kViewModeNone = 0;
-constexpr int kViewModeEvent = 1;
-constexpr int kViewModeLog = 2;
-constexpr int kViewModeNormal = 99;
+// Which kind of recording is loaded (the recorder software's numbers).
+enum class ViewMode : int {
+  kViewModeNone = 0,
+  kViewModeEvent = 1,
+  kViewModeLog = 2,
+  kViewModeNormal = 99,
+};
+using enum ViewMode;
 
 struct AppState {
-  int viewMode = kViewModeNone;
+  ViewMode viewMode = kViewModeNone;
   bool hasLogs = false;
 };

@@ -4,13 +4,14 @@
 // are brought up to date or a command runs.
 
 #include "base/AppState.h"
+#include "base/ViewLayout.h"
 
 struct CommandState {
-  int viewMode = kViewModeNone;
-  bool videoLoaded = false;  // event or normal recordings are loaded
-  bool logLoaded = false;    // logs are loaded
-  bool cardHasLogs = false;  // the card holds a log that passed the check
-  int layout = 0;            // frame navigation's layout
+  ViewMode viewMode = kViewModeNone;
+  bool videoLoaded = false;           // event or normal recordings are loaded
+  bool logLoaded = false;             // logs are loaded
+  bool cardHasLogs = false;           // the card holds a log that passed the check
+  ViewLayout layout = kLayoutSingle;  // frame navigation's layout
   int currentModel = 0;
   int displaySpeed = 0;
 

@@ -16,7 +16,7 @@ constexpr std::array<MODELENTRY, 8> kModels = {{
     {"MX-E", "ToolModelMXE", "MX-E(&4)", 4, DeviceSettingDialog::kDlgSetting15},
     {"MX-F", "ToolModelMXF", "MX-F(&5)", 5, DeviceSettingDialog::kDlgSetting15},
     {"MX-G", "ToolModelMXG", "MX-G(&6)", 6, DeviceSettingDialog::kDlgSetting2},
-    {"MX-H", "ToolModelMXH", "MX-H(&7)", kHLayoutModelId, DeviceSettingDialog::kDlgSetting3},
+    {"MX-H", "ToolModelMXH", "MX-H(&7)", kMxHModelId, DeviceSettingDialog::kDlgSetting3},
 }};
 
 }  // namespace
@@ -44,13 +44,13 @@ const char* DeviceSettingDialogName(DeviceSettingDialog dialog) {
   return "";
 }
 
-bool IsHLayoutModel(int modelId) { return modelId == kHLayoutModelId; }
+bool IsMxHModel(int modelId) { return modelId == kMxHModelId; }
 
 LayoutChange LayoutChangeFor(int currentId, int newId) {
-  const bool wasH = IsHLayoutModel(currentId);
-  const bool becomesH = IsHLayoutModel(newId);
+  const bool wasH = IsMxHModel(currentId);
+  const bool becomesH = IsMxHModel(newId);
   if (wasH && !becomesH) return LayoutChange::kToOrdinary;
-  if (becomesH && !wasH) return LayoutChange::kToHLayout;
+  if (becomesH && !wasH) return LayoutChange::kToMxH;
   return LayoutChange::kNone;
 }
 

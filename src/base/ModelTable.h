@@ -19,11 +19,11 @@ struct MODELENTRY {
 };
 
 // The id with the panel layout of its own (MX-H). Ids 7 and 8 are not used.
-constexpr int kHLayoutModelId = 9;
+constexpr int kMxHModelId = 9;
 constexpr int kDefaultModelId = 0;
 
 // The panel layout change a model command asks for.
-enum class LayoutChange { kNone, kToHLayout, kToOrdinary };
+enum class LayoutChange { kNone, kToMxH, kToOrdinary };
 
 std::span<const MODELENTRY> ModelTable();
 
@@ -34,7 +34,7 @@ const MODELENTRY* FindModel(int modelId);
 // The dialog's class name, "CDlgSetting15" and so on.
 const char* DeviceSettingDialogName(DeviceSettingDialog dialog);
 
-bool IsHLayoutModel(int modelId);
+bool IsMxHModel(int modelId);
 
 // What the panel must do when the stored id changes from currentId to newId.
 LayoutChange LayoutChangeFor(int currentId, int newId);

@@ -28,7 +28,7 @@ namespace {
 struct PlayRequest {
   std::vector<std::string> paths;
   std::string mode = "event";
-  int state = PS_PLAY;
+  int state = static_cast<int>(PS_PLAY);  // checked to lie in 2..13
   int from = -1;
   int ticks = 40;
   int tickMs = 0;  // 0: the period of the state's timer
@@ -57,17 +57,17 @@ class TickPaneView final : public PaneView {
 };
 
 // The presses of the play buttons that lead from stop to state.
-void PressTowards(CMgrPlayControl& control, int state) {
+void PressTowards(CMgrPlayControl& control, PlayState state) {
   if (state == PS_PLAY || state == PS_PLAY_HALF) {
     control.Play();
     if (state == PS_PLAY_HALF) control.Play();
   } else if (state >= PS_FAST_2 && state <= PS_FAST_16) {
-    for (int s = PS_FAST_2; s <= state; ++s) control.FastPlay();
+    for (PlayState s = PS_FAST_2; s <= state; s = NextState(s)) control.FastPlay();
   } else if (state == PS_REVERSE || state == PS_REVERSE_HALF) {
     control.ReversePlay();
     if (state == PS_REVERSE_HALF) control.ReversePlay();
   } else {
-    for (int s = PS_FAST_REVERSE_2; s <= state; ++s) control.FastReverse();
+    for (PlayState s = PS_FAST_REVERSE_2; s <= state; s = NextState(s)) control.FastReverse();
   }
 }
 
@@ -150,8 +150,9 @@ int RunPlay(const PlayRequest& request) {
   }
   const int startFrame = first.CurrentFrameIndex();
 
-  PressTowards(control, request.state);
-  const int tickMs = request.tickMs > 0 ? request.tickMs : VideoPeriodMs(request.state);
+  const auto state = static_cast<PlayState>(request.state);
+  PressTowards(control, state);
+  const int tickMs = request.tickMs > 0 ? request.tickMs : VideoPeriodMs(state);
   std::vector<TickRecord> ticks;
   paneView.TakeRepainted();
   for (int k = 1; k <= request.ticks && control.IsVideoTimerRunning(); ++k) {
@@ -183,7 +184,7 @@ void AddPlayCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--mode", request->mode, "event (one recording each) or normal (a run in time order)")
       ->check(CLI::IsMember({"event", "normal"}));
   command->add_option("--state", request->state, "the play state to play at, 2..13 (3 = normal speed)")
-      ->check(CLI::Range(PS_PLAY_HALF, PS_FAST_REVERSE_16));
+      ->check(CLI::Range(static_cast<int>(PS_PLAY_HALF), static_cast<int>(PS_FAST_REVERSE_16)));
   command->add_option("--from", request->from, "the frame to start at (default: the window's start frame)")
       ->check(CLI::NonNegativeNumber);
   command->add_option("--ticks", request->ticks, "how many timer ticks to run")->check(CLI::Range(0, 10000000));

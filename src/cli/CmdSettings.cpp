@@ -26,7 +26,7 @@ Json ModelJson(int modelId) {
   return Json{{"id", modelId},
               {"menu", model ? Json(model->menuEntry) : Json(nullptr)},
               {"dialog", model ? Json(DeviceSettingDialogName(model->dialog)) : Json(nullptr)},
-              {"h_layout", IsHLayoutModel(modelId)}};
+              {"h_layout", IsMxHModel(modelId)}};
 }
 
 Json SettingsJson(const CAppSetting& s) {

@@ -77,7 +77,7 @@ KmlStartResult KmlExportJob::Start(const KmlExportInputs& inputs, std::vector<co
     std::vector<GRAPHPOINT> points;
     points.reserve(static_cast<size_t>(logGraph->PointCount()));
     for (int i = 0; i < logGraph->PointCount(); ++i) points.push_back(logGraph->Point(i));
-    eventPoints_.LoadPoints(kGraphModeLog, std::move(points));
+    eventPoints_.LoadPoints(kViewModeLog, std::move(points));
   }
   if (!worker_.Start([this] { return Write(); }, std::move(onEnd))) return cannotCreate;
   return {KmlStart::kStarted, std::nullopt};

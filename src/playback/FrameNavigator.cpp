@@ -23,7 +23,7 @@ int64_t TimeOf(const CInfoEventFile& video, int frame) { return MakeTimeKey(vide
 int WholeSeconds(int64_t timeKey) { return static_cast<int>(timeKey / 1000); }
 
 // Event recordings start at their trigger; everything else at frame 0.
-int StartFrameOf(const CInfoEventFile& video, int viewMode) {
+int StartFrameOf(const CInfoEventFile& video, ViewMode viewMode) {
   if (viewMode != kViewModeEvent) return 0;
   for (int i = 0; i < video.FrameCount(); ++i) {
     if (video.Frame(i).frameKind == kTriggerFrameKind) return i;
@@ -55,7 +55,7 @@ bool FrameNavigator::IsThumbnail() const { return panes_.Layout() == kLayoutThum
 
 // ---- advancing to the play position -----------------------------------------
 
-AdvanceResult FrameNavigator::Advance(int state, int64_t position) {
+AdvanceResult FrameNavigator::Advance(PlayState state, int64_t position) {
   CInfoEventFile* video = CurrentVideo();
   if (video == nullptr || video->FrameCount() <= 0) return {false, true};
   return IsThumbnail() ? AdvanceThumbnail(*video, state, position) : AdvanceSingle(*video, state, position);
@@ -89,7 +89,7 @@ int FrameNavigator::ScanReverse(const CInfoEventFile& video, int64_t position) c
   return -1;
 }
 
-AdvanceResult FrameNavigator::AdvanceSingle(CInfoEventFile& video, int state, int64_t position) {
+AdvanceResult FrameNavigator::AdvanceSingle(CInfoEventFile& video, PlayState state, int64_t position) {
   const int recording = store_.CurrentIndex();
   const int last = video.FrameCount() - 1;
   if (!IsReverseState(state)) {
@@ -115,7 +115,7 @@ AdvanceResult FrameNavigator::AdvanceSingle(CInfoEventFile& video, int state, in
 // The current frame is the newest one in the grid: the last pane's going
 // forward, the first pane's going backward. A new frame pushes the grid on by
 // one pane; the end frame is shown in the end pane in place.
-AdvanceResult FrameNavigator::AdvanceThumbnail(CInfoEventFile& video, int state, int64_t position) {
+AdvanceResult FrameNavigator::AdvanceThumbnail(CInfoEventFile& video, PlayState state, int64_t position) {
   const int recording = store_.CurrentIndex();
   const int last = video.FrameCount() - 1;
   const int selected = panes_.Selected();
@@ -277,7 +277,7 @@ bool FrameNavigator::SelectRecording(int index) {
   if (IsThumbnail()) SwitchToSingleView();
   store_.SetCurrentIndex(index);
   CInfoEventFile& video = *videos[static_cast<size_t>(index)];
-  const int viewMode = store_.App().viewMode;
+  const ViewMode viewMode = store_.App().viewMode;
 
   if (video.FrameCount() <= 0) {
     panes_.Empty(0);
@@ -442,7 +442,7 @@ bool FrameNavigator::ToggleThumbnailView() {
 
 // ---- layouts ----------------------------------------------------------------
 
-void FrameNavigator::SetLayout(int layout) {
+void FrameNavigator::SetLayout(ViewLayout layout) {
   CInfoEventFile* video = CurrentVideo();
   if (layout == kLayoutSingle) {
     host_.StopVideoPlay();

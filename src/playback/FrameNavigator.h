@@ -12,7 +12,9 @@
 
 #include <cstdint>
 
+#include "base/ViewLayout.h"
 #include "playback/PaneSet.h"
+#include "playback/PlayState.h"
 #include "playback/PlaybackSinks.h"
 #include "recording/FrameInfoVideo.h"
 
@@ -57,7 +59,7 @@ class FrameNavigator {
   // Moves the current recording to the play position for the play state:
   // forward states show the first frame at or after it, reverse states the
   // last one at or before it, skipping the frames passed within one tick.
-  AdvanceResult Advance(int state, int64_t position);
+  AdvanceResult Advance(PlayState state, int64_t position);
 
   // Reads, decodes and stores frame i of recording r in pane p (pane 0 in
   // the single view); false when the picture cannot be read.
@@ -93,8 +95,8 @@ class FrameNavigator {
   bool ToggleThumbnailView();
 
   // The pane container's layouts (single, thumbnail, log).
-  void SetLayout(int layout);
-  int Layout() const { return panes_.Layout(); }
+  void SetLayout(ViewLayout layout);
+  ViewLayout Layout() const { return panes_.Layout(); }
 
   const PaneSet& Panes() const { return panes_; }
   const SlideBarSpan& SlideBar() const { return slideBar_; }
@@ -103,8 +105,8 @@ class FrameNavigator {
 
  private:
   bool IsThumbnail() const;
-  AdvanceResult AdvanceSingle(CInfoEventFile& video, int state, int64_t position);
-  AdvanceResult AdvanceThumbnail(CInfoEventFile& video, int state, int64_t position);
+  AdvanceResult AdvanceSingle(CInfoEventFile& video, PlayState state, int64_t position);
+  AdvanceResult AdvanceThumbnail(CInfoEventFile& video, PlayState state, int64_t position);
   // The new frame a forward or reverse scan finds; -1 for none yet.
   int ScanForward(const CInfoEventFile& video, int64_t position) const;
   int ScanReverse(const CInfoEventFile& video, int64_t position) const;

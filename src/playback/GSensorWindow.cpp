@@ -10,7 +10,7 @@ GSensorWindow::GSensorWindow(const GSensorGraphModel& graph, CMgrPlayControl& co
     : graph_(graph), control_(control), out_(out) {}
 
 bool GSensorWindow::OnPointChosen(int index) {
-  if (graph_.Mode() != kGraphModeEvent && graph_.Mode() != kGraphModeNormal) return false;
+  if (graph_.Mode() != kViewModeEvent && graph_.Mode() != kViewModeNormal) return false;
   if (index < 0 || index >= graph_.PointCount()) return false;
   control_.StopVideoPlay();
   const CInfoEventFile* video = control_.Navigator().CurrentVideo();

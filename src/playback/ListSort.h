@@ -30,7 +30,6 @@ class ListSort {
 
   int Column() const { return column_; }
   bool Ascending() const { return ascending_; }
-  bool NumericFirstColumn() const { return numericFirstColumn_; }
 
  private:
   int column_ = -1;  // none yet

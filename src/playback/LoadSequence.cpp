@@ -101,7 +101,7 @@ LoadOutcome LoadSequence::LoadVideos(CListEvent& list) {
   return LoadOutcome::kLoaded;
 }
 
-void LoadSequence::CompleteVideos(int viewMode) {
+void LoadSequence::CompleteVideos(ViewMode viewMode) {
   const bool hasGps = store_.HasGpsFix(-1);
   if (hasGps) targets_->ResetMapSync();
   store_.App().viewMode = viewMode;

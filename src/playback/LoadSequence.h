@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/AppState.h"
 #include "playback/LoadTargets.h"
 #include "playback/PlaybackViews.h"
 #include "playback/SearchWindowView.h"
@@ -52,7 +53,7 @@ class LoadSequence {
   void ReleaseAll();
   // Runs one dialog per path into the store's entries; the last result.
   int RunDialogs(int kind, const std::vector<std::string>& paths);
-  void CompleteVideos(int viewMode);
+  void CompleteVideos(ViewMode viewMode);
   void CompleteLogs();
   void SetUpLogView();
   void ShowFirstLogPosition();

@@ -36,7 +36,7 @@ bool StartsEvent(const CInfoEventFile& recording, int frame) {
 
 std::string EventTypeText(uint8_t code, uint8_t extendedCode) { return EventName(code, extendedCode); }
 
-std::string LoadedRecordingText(const CInfoEventFile& recording, int viewMode) {
+std::string LoadedRecordingText(const CInfoEventFile& recording, ViewMode viewMode) {
   const std::string& path = recording.DataFilePath();
   const std::string title = FileTitle(path);
   if (title.empty()) return {};
@@ -55,7 +55,7 @@ std::string LoadedRecordingText(const CInfoEventFile& recording, int viewMode) {
 }
 
 std::vector<LoadedListRow> LoadedRecordingRows(const std::vector<std::unique_ptr<CInfoEventFile>>& videos,
-                                               int viewMode) {
+                                               ViewMode viewMode) {
   std::vector<LoadedListRow> rows;
   for (size_t i = 0; i < videos.size(); ++i) {
     const std::string text = videos[i] ? LoadedRecordingText(*videos[i], viewMode) : std::string();

@@ -1,4 +1,6 @@
 #pragma once
+
+#include "base/AppState.h"
 // The rows of the search window's list boxes after a load: one per loaded
 // video recording, one per loaded log, and the event markers of the
 // current recording. Each row carries its item value: the recording, log or
@@ -26,9 +28,9 @@ std::string EventTypeText(uint8_t code, uint8_t extendedCode);
 // first frame's date and time and, in event mode, the recording's event type
 // or, in normal mode, its duration text. A recording without frames is
 // " 12,  0012.vdd [Crashed Video]"; one without a file title gives "".
-std::string LoadedRecordingText(const CInfoEventFile& recording, int viewMode);
+std::string LoadedRecordingText(const CInfoEventFile& recording, ViewMode viewMode);
 std::vector<LoadedListRow> LoadedRecordingRows(const std::vector<std::unique_ptr<CInfoEventFile>>& videos,
-                                               int viewMode);
+                                               ViewMode viewMode);
 
 // The same form for a log, with its first record's date and time and its
 // duration text; "" for a log without records.

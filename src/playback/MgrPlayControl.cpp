@@ -47,20 +47,20 @@ CMgrPlayControl::~CMgrPlayControl() {
   if (logTimerRunning_) timers_.KillTimer(kLogTimerId);
 }
 
-int CMgrPlayControl::ViewMode() const { return store_.App().viewMode; }
+ViewMode CMgrPlayControl::CurrentViewMode() const { return store_.App().viewMode; }
 
 bool CMgrPlayControl::IsVideoMode() const {
-  const int mode = ViewMode();
+  const ViewMode mode = CurrentViewMode();
   return mode == kViewModeEvent || mode == kViewModeNormal;
 }
 
 bool CMgrPlayControl::HasLoadedData() const {
   if (IsVideoMode()) return !store_.Videos().empty();
-  if (ViewMode() == kViewModeLog) return !store_.Logs().empty();
+  if (CurrentViewMode() == kViewModeLog) return !store_.Logs().empty();
   return false;
 }
 
-void CMgrPlayControl::SetState(int state) {
+void CMgrPlayControl::SetState(PlayState state) {
   if (state_ == state) return;
   state_ = state;
   out_.BackPanel().RepaintPlayButtons(state_);
@@ -68,7 +68,7 @@ void CMgrPlayControl::SetState(int state) {
 
 // ---- play commands ----------------------------------------------------------
 
-void CMgrPlayControl::StartPlay(int (*nextState)(int)) {
+void CMgrPlayControl::StartPlay(PlayState (*nextState)(PlayState)) {
   if (!HasLoadedData()) return;
   SetState(nextState(state_));
   if (IsVideoMode())
@@ -123,7 +123,7 @@ void CMgrPlayControl::GoTo(int recording, int frameOrRecord) {
     navigator_.GoTo(recording, frameOrRecord);
     return;
   }
-  if (ViewMode() != kViewModeLog) return;
+  if (CurrentViewMode() != kViewModeLog) return;
   StopLogPlay();
   if (frameOrRecord < 0 || frameOrRecord >= logGraph_.PointCount()) return;
   if (frameOrRecord == logGraph_.CurrentIndex()) return;
@@ -269,7 +269,7 @@ void CMgrPlayControl::DisplayUpdate(const FRAMEINFOVIDEO& frame, int recording, 
   const int64_t timeKey = MakeTimeKey(frame.time);
   if (IsVideoMode()) videoGraph_.MoveCursorToTime(timeKey);
   out_.Map().FollowCurrentPosition();
-  if (ViewMode() == kViewModeNormal) {
+  if (CurrentViewMode() == kViewModeNormal) {
     const SlideBarSpan& bar = navigator_.SlideBar();
     const int64_t seconds = (timeKey - bar.baseTimeKey) / 1000;
     out_.SlideBar().SetPosition(
@@ -291,7 +291,7 @@ void CMgrPlayControl::DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int6
   // tell of another moment.
   displays_.SetCarSignal(record.signal);
   const int current = logGraph_.CurrentIndex();
-  if (ViewMode() == kViewModeLog && current >= 0) {
+  if (CurrentViewMode() == kViewModeLog && current >= 0) {
     snapshot_.time = TimeKeyToDateTime(logGraph_.Point(current).time);
     displays_.SetDateTime(snapshot_.time);
   }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/AppState.h"
 #include "playback/FrameNavigator.h"
 #include "playback/FrameSnapshot.h"
 #include "playback/PlayState.h"
@@ -81,10 +82,9 @@ class CMgrPlayControl final : private FrameNavigatorHost {
   void SetSnapshotGps(const GpsBlock& gps) override;
 
   // ---- state ----------------------------------------------------------------
-  int PlayState() const { return state_; }
+  PlayState CurrentPlayState() const { return state_; }
   int64_t PlayPosition() const { return position_; }
   bool IsVideoTimerRunning() const { return videoTimerRunning_; }
-  bool IsLogTimerRunning() const { return logTimerRunning_; }
   FrameNavigator& Navigator() { return navigator_; }
   const FrameNavigator& Navigator() const { return navigator_; }
 
@@ -93,12 +93,12 @@ class CMgrPlayControl final : private FrameNavigatorHost {
   void OnLogTimer();
 
  private:
-  int ViewMode() const;
+  ViewMode CurrentViewMode() const;
   bool IsVideoMode() const;
   bool HasLoadedData() const;
   // Sets the state the command leads to and starts the play of the mode.
-  void StartPlay(int (*nextState)(int));
-  void SetState(int state);
+  void StartPlay(PlayState (*nextState)(PlayState));
+  void SetState(PlayState state);
   void StartVideoPlay();
   void StartLogPlay();
   void StepLogRecord(int delta);
@@ -117,7 +117,7 @@ class CMgrPlayControl final : private FrameNavigatorHost {
   FrameNavigator navigator_;
   ShowLogRecordCall showLogRecord_;
 
-  int state_ = PS_STOP;
+  PlayState state_ = PS_STOP;
   bool videoTimerRunning_ = false;
   bool logTimerRunning_ = false;
   int64_t position_ = 0;

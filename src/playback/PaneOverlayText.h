@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/AppState.h"
 #include "playback/PaneSet.h"
 
 // The frame kinds of a frame record: recorded normally, before and after
@@ -15,7 +16,7 @@ constexpr uint8_t kFrameKindPost = kTriggerFrameKind;
 
 // What the event label needs of the recording a pane's frame belongs to.
 struct PaneRecordingInfo {
-  int viewMode = 0;
+  ViewMode viewMode = kViewModeNone;
   uint8_t eventCode = 0;  // the recording's own event kind
   uint8_t extendedEventCode = 0;
 };

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/ViewLayout.h"
 #include "playback/PlaybackViews.h"
 #include "recording/FrameInfoVideo.h"
 
@@ -51,8 +52,8 @@ class PaneSet {
   // Pane contents 0..N-2 move to 1..N-1; pane 0 is left empty.
   void ShiftRight();
 
-  int Layout() const { return layout_; }
-  void SetLayout(int layout) { layout_ = layout; }
+  ViewLayout Layout() const { return layout_; }
+  void SetLayout(ViewLayout layout) { layout_ = layout; }
   int Selected() const { return selected_; }
   void SetSelected(int pane) { selected_ = pane; }
 
@@ -62,6 +63,6 @@ class PaneSet {
   static int Clamp(int pane) { return pane < 0 ? 0 : pane >= kPaneCount ? kPaneCount - 1 : pane; }
 
   std::array<PaneContent, kPaneCount> panes_;
-  int layout_ = kLayoutSingle;
+  ViewLayout layout_ = kLayoutSingle;
   int selected_ = 0;
 };

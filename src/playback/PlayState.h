@@ -7,22 +7,26 @@
 #include <cstdint>
 #include <string_view>
 
-constexpr int PS_STOP = 1;
-constexpr int PS_PLAY_HALF = 2;
-constexpr int PS_PLAY = 3;
-constexpr int PS_FAST_2 = 4;
-constexpr int PS_FAST_4 = 5;
-constexpr int PS_FAST_8 = 6;
-constexpr int PS_FAST_16 = 7;
-constexpr int PS_REVERSE_HALF = 8;
-constexpr int PS_REVERSE = 9;
-constexpr int PS_FAST_REVERSE_2 = 10;
-constexpr int PS_FAST_REVERSE_4 = 11;
-constexpr int PS_FAST_REVERSE_8 = 12;
-constexpr int PS_FAST_REVERSE_16 = 13;
+enum class PlayState : int {
+  PS_STOP = 1,
+  PS_PLAY_HALF = 2,
+  PS_PLAY = 3,
+  PS_FAST_2 = 4,
+  PS_FAST_4 = 5,
+  PS_FAST_8 = 6,
+  PS_FAST_16 = 7,
+  PS_REVERSE_HALF = 8,
+  PS_REVERSE = 9,
+  PS_FAST_REVERSE_2 = 10,
+  PS_FAST_REVERSE_4 = 11,
+  PS_FAST_REVERSE_8 = 12,
+  PS_FAST_REVERSE_16 = 13,
+};
+// The recorder software's names stand on their own.
+using enum PlayState;
 
 struct PlayStateEntry {
-  int state;
+  PlayState state;
   int factor;  // elapsed milliseconds times this; 0 stands for one half
   int sign;    // +1 forward, -1 reverse
   int videoPeriodMs;
@@ -41,50 +45,55 @@ inline constexpr PlayStateEntry kPlayStateTable[] = {
 };
 
 // What a state outside the table plays like.
-inline constexpr PlayStateEntry kPlayStateFallback{0, 1, +1, 25, 1000, +1};
+inline constexpr PlayStateEntry kPlayStateFallback{PlayState{0}, 1, +1, 25, 1000, +1};
 
-constexpr const PlayStateEntry& PlayStateOf(int state) {
+constexpr const PlayStateEntry& PlayStateOf(PlayState state) {
   for (const PlayStateEntry& entry : kPlayStateTable) {
     if (entry.state == state) return entry;
   }
   return kPlayStateFallback;
 }
 
-constexpr int VideoPeriodMs(int state) { return PlayStateOf(state).videoPeriodMs; }
-constexpr int LogPeriodMs(int state) { return PlayStateOf(state).logPeriodMs; }
-constexpr int LogStep(int state) { return PlayStateOf(state).logStep; }
+constexpr int VideoPeriodMs(PlayState state) { return PlayStateOf(state).videoPeriodMs; }
+constexpr int LogPeriodMs(PlayState state) { return PlayStateOf(state).logPeriodMs; }
+constexpr int LogStep(PlayState state) { return PlayStateOf(state).logStep; }
 
-constexpr bool IsForwardState(int state) { return state >= PS_PLAY_HALF && state <= PS_FAST_16; }
-constexpr bool IsReverseState(int state) { return state >= PS_REVERSE_HALF && state <= PS_FAST_REVERSE_16; }
+constexpr bool IsForwardState(PlayState state) { return state >= PS_PLAY_HALF && state <= PS_FAST_16; }
+constexpr bool IsReverseState(PlayState state) { return state >= PS_REVERSE_HALF && state <= PS_FAST_REVERSE_16; }
 // The speeds at which the map arrow follows every frame.
-constexpr bool IsNormalSpeedState(int state) {
+constexpr bool IsNormalSpeedState(PlayState state) {
   return state == PS_PLAY_HALF || state == PS_PLAY || state == PS_REVERSE_HALF || state == PS_REVERSE;
 }
 
 // How far the play position moves for elapsed milliseconds. Half speed
 // halves the elapsed time first, so an odd millisecond is dropped the same
 // way in both directions.
-constexpr int64_t PlayDelta(int state, uint32_t elapsedMs) {
+constexpr int64_t PlayDelta(PlayState state, uint32_t elapsedMs) {
   const PlayStateEntry& entry = PlayStateOf(state);
   const int64_t magnitude =
       entry.factor == 0 ? static_cast<int64_t>(elapsedMs / 2) : static_cast<int64_t>(elapsedMs) * entry.factor;
   return entry.sign * magnitude;
 }
 
+// The state after state in its fast cycle.
+constexpr PlayState NextState(PlayState state) { return static_cast<PlayState>(static_cast<int>(state) + 1); }
+
 // The state each play command leads to from the current one. Pressing a
 // command again inside its own cycle steps on; entering a fast cycle from
 // outside always starts at x2.
-constexpr int StateAfterPlay(int state) { return state == PS_PLAY ? PS_PLAY_HALF : PS_PLAY; }
-constexpr int StateAfterReverse(int state) { return state == PS_REVERSE ? PS_REVERSE_HALF : PS_REVERSE; }
-constexpr int StateAfterFastPlay(int state) { return state >= PS_FAST_2 && state < PS_FAST_16 ? state + 1 : PS_FAST_2; }
-constexpr int StateAfterFastReverse(int state) {
-  return state >= PS_FAST_REVERSE_2 && state < PS_FAST_REVERSE_16 ? state + 1 : PS_FAST_REVERSE_2;
+constexpr PlayState StateAfterPlay(PlayState state) { return state == PS_PLAY ? PS_PLAY_HALF : PS_PLAY; }
+constexpr PlayState StateAfterReverse(PlayState state) { return state == PS_REVERSE ? PS_REVERSE_HALF : PS_REVERSE; }
+constexpr PlayState StateAfterFastPlay(PlayState state) {
+  return state >= PS_FAST_2 && state < PS_FAST_16 ? NextState(state) : PS_FAST_2;
+}
+constexpr PlayState StateAfterFastReverse(PlayState state) {
+  return state >= PS_FAST_REVERSE_2 && state < PS_FAST_REVERSE_16 ? NextState(state) : PS_FAST_REVERSE_2;
 }
 
 // What the read-out beside the play buttons shows: nothing while stopped,
 // else the speed in use, the same for both directions (the lit button tells
 // the direction).
-constexpr std::string_view PlaySpeedText(int state) {
+constexpr std::string_view PlaySpeedText(PlayState state) {
   if (!IsForwardState(state) && !IsReverseState(state)) return {};
   switch (PlayStateOf(state).factor) {
     case 0:

@@ -92,7 +92,8 @@ const std::array kRows = {
 
 void AddPlaybackCommands(CommandTable& table, PlaybackCommandContext& context) { table.AddRows(kRows, context); }
 
-CommandState CommandStateOf(const AppState& app, const CMgrDBSearch& store, const CAppSetting& settings, int layout) {
+CommandState CommandStateOf(const AppState& app, const CMgrDBSearch& store, const CAppSetting& settings,
+                            ViewLayout layout) {
   CommandState state;
   state.viewMode = app.viewMode;
   const bool videoMode = app.viewMode == kViewModeEvent || app.viewMode == kViewModeNormal;

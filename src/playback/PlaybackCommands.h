@@ -2,6 +2,7 @@
 // The play, view, graph and file-list commands of the window, and the
 // facts their enabling rules read.
 #include "base/CommandTable.h"
+#include "base/ViewLayout.h"
 #include "recording/CardCatalogue.h"
 
 struct AppState;
@@ -26,7 +27,8 @@ struct PlaybackCommandContext {
 void AddPlaybackCommands(CommandTable& table, PlaybackCommandContext& context);
 
 // The facts the enabling rules read, as they are now.
-CommandState CommandStateOf(const AppState& app, const CMgrDBSearch& store, const CAppSetting& settings, int layout);
+CommandState CommandStateOf(const AppState& app, const CMgrDBSearch& store, const CAppSetting& settings,
+                            ViewLayout layout);
 
 // The Single View and 4x4 View buttons have no use in the log layout.
 bool ViewButtonsShown(const CommandState& state);

@@ -47,7 +47,7 @@ void PlaybackEngine::AttachViews(const PlaybackEngineSinks& sinks) {
   loading_.SetMapView(&out_.Map());
 }
 
-int PlaybackEngine::ViewMode() const { return store_.App().viewMode; }
+ViewMode PlaybackEngine::CurrentViewMode() const { return store_.App().viewMode; }
 
 // ---- the search window ------------------------------------------------------
 
@@ -64,7 +64,7 @@ LoadOutcome PlaybackEngine::LoadChecked(FileListKind kind) {
   }
   if (outcome != LoadOutcome::kLoaded) return outcome;
   displays_.SetHasData(true);
-  if (ViewMode() == kViewModeLog) {
+  if (CurrentViewMode() == kViewModeLog) {
     // Without log records no cursor ever moves: the G-sensor window's graph
     // must not keep the curve of the recordings loaded before, nor the lamps
     // their lamps (a shown record brought its own).
@@ -82,7 +82,7 @@ LoadOutcome PlaybackEngine::LoadChecked(FileListKind kind) {
 
 void PlaybackEngine::Close() {
   control_.StopVideoPlay();
-  const int mode = ViewMode();
+  const ViewMode mode = CurrentViewMode();
   if (mode == kViewModeLog) {
     window_->ShowFileLists(FileListKind::kLog, true);
   } else {
@@ -127,13 +127,13 @@ bool PlaybackEngine::SelectLoadedRecording(int recording) {
 // ---- the picture panes ------------------------------------------------------
 
 bool PlaybackEngine::ClickThumbnail(int pane) {
-  if (control_.PlayState() != PS_STOP) return false;
+  if (control_.CurrentPlayState() != PS_STOP) return false;
   return control_.Navigator().ClickThumbnail(pane);
 }
 
 PaneRecordingInfo PlaybackEngine::PaneRecording(int pane) const {
   PaneRecordingInfo info;
-  info.viewMode = ViewMode();
+  info.viewMode = CurrentViewMode();
   const int recording = control_.Navigator().Panes().Pane(pane).recording;
   const auto& videos = store_.Videos();
   if (recording < 0 || recording >= static_cast<int>(videos.size()) || !videos[static_cast<size_t>(recording)]) {
@@ -166,13 +166,13 @@ bool PlaybackEngine::ShowSearchResult(int row) {
 // steps, clicks, the lists, the search); the G-sensor window's graph then
 // shows the records around the new cursor.
 void PlaybackEngine::FollowLogCursor() {
-  if (ViewMode() != kViewModeLog) return;
+  if (CurrentViewMode() != kViewModeLog) return;
   const int shown = videoGraph_.CurrentIndex() < 0 ? -1 : videoGraph_.WindowStart() + videoGraph_.CurrentIndex();
   if (shown != logGraph_.CurrentIndex()) videoGraph_.ShowDetailWindowOf(logGraph_);
 }
 
 void PlaybackEngine::OnLogPointChosen(int index, bool released) {
-  if (ViewMode() != kViewModeLog) return;
+  if (CurrentViewMode() != kViewModeLog) return;
   control_.StopLogPlay();
   if (index < 0) {
     logRecords_.ClearRecord();

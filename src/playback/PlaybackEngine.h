@@ -9,6 +9,8 @@
 #include <array>
 #include <memory>
 
+#include "base/AppState.h"
+#include "base/ViewLayout.h"
 #include "playback/EngineGraphView.h"
 #include "playback/EngineLoadTargets.h"
 #include "playback/EngineLogRecordTargets.h"
@@ -52,7 +54,7 @@ class PlaybackEngine {
   void GoTo(int recording, int frameOrRecord) { control_.GoTo(recording, frameOrRecord); }
   // The normal-mode slide bar moved to seconds (released: the drag ended).
   bool SeekToTime(int seconds, bool released) { return control_.Navigator().SeekToTime(seconds, released); }
-  void SetLayout(int layout) { control_.Navigator().SetLayout(layout); }
+  void SetLayout(ViewLayout layout) { control_.Navigator().SetLayout(layout); }
   // A left press on a thumbnail pane; taken only while play is stopped.
   bool ClickThumbnail(int pane);
   // A right press on a frame pane.
@@ -112,7 +114,7 @@ class PlaybackEngine {
   class LayoutPanes final : public PaneView {
    public:
     LayoutPanes(CMgrPlayControl& control, const PlaybackOutputs& out) : control_(control), out_(out) {}
-    void SetLayout(int layout) override { control_.Navigator().SetLayout(layout); }
+    void SetLayout(ViewLayout layout) override { control_.Navigator().SetLayout(layout); }
     void RepaintPane(int pane) override { out_.Pane().RepaintPane(pane); }
     void SetSelectedPane(int pane) override { out_.Pane().SetSelectedPane(pane); }
     void RepaintInfoPanel() override { out_.Pane().RepaintInfoPanel(); }
@@ -122,7 +124,7 @@ class PlaybackEngine {
     const PlaybackOutputs& out_;
   };
 
-  int ViewMode() const;
+  ViewMode CurrentViewMode() const;
   // Messages 1934 / 1935 of the log graph to the pane container.
   void OnLogPointChosen(int index, bool released);
   void FollowLogCursor();

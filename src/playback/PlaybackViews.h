@@ -7,20 +7,17 @@
 
 #include <cstdint>
 
+#include "base/ViewLayout.h"
 #include "platform/DateTime.h"
+#include "playback/PlayState.h"
 #include "recording/FrameInfoVideo.h"
-
-// View layouts of the pane container.
-constexpr int kLayoutSingle = 2;
-constexpr int kLayoutThumbnail = 3;
-constexpr int kLayoutLog = 4;
 
 // The picture panes: pane contents live in the core (PaneSet); the window
 // repaints a pane when told.
 class PaneView {
  public:
   virtual ~PaneView() = default;
-  virtual void SetLayout(int /*layout*/) {}
+  virtual void SetLayout(ViewLayout /*layout*/) {}
   virtual void RepaintPane(int /*pane*/) {}
   virtual void SetSelectedPane(int /*pane*/) {}
   virtual void RepaintInfoPanel() {}
@@ -46,7 +43,7 @@ class BackPanelView {
   virtual void ShowGpsPart(bool /*shown*/) {}
   virtual void RedrawSpeedReadout(bool /*withCaption*/) {}
   virtual void SetMapHasData(bool /*hasData*/) {}
-  virtual void RepaintPlayButtons(int /*playState*/) {}
+  virtual void RepaintPlayButtons(PlayState /*playState*/) {}
 };
 
 // What playback asks of the map synchronisation; it comes in its own piece.

@@ -20,7 +20,7 @@ RoutePoint PointOf(const FRAMEINFOVIDEO& frame, int recording, int index) {
 // The threshold moves on by one interval per accepted frame, not from the
 // frame's own time, so after a gap in the recording several frames in a row
 // are taken until it has caught up.
-std::vector<RoutePoint> MakeRecordingRoute(const CInfoEventFile& video, int recording, int viewMode) {
+std::vector<RoutePoint> MakeRecordingRoute(const CInfoEventFile& video, int recording, ViewMode viewMode) {
   std::vector<RoutePoint> route;
   const int count = video.FrameCount();
   if (recording < 0 || count <= 0) return route;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/AppState.h"
+
 class CInfoEventFile;
 
 struct RoutePoint {
@@ -21,4 +23,4 @@ constexpr uint8_t kVideoRoutePointKind = 2;
 
 // One second between points of an event recording, fifteen for every other
 // view mode.
-std::vector<RoutePoint> MakeRecordingRoute(const CInfoEventFile& video, int recording, int viewMode);
+std::vector<RoutePoint> MakeRecordingRoute(const CInfoEventFile& video, int recording, ViewMode viewMode);

@@ -18,9 +18,6 @@ class WaitingLoadingDialogRunner final : public LoadingDialogRunner {
     onStarted_ = std::move(onStarted);
   }
 
-  // The observer of the last run, for the progress it recorded.
-  const WaitingLoadObserver& LastObserver() const { return observer_; }
-
  private:
   WaitingLoadObserver observer_;
   std::function<void(LoadingDialogModel&, LoadObserver&)> onStarted_;

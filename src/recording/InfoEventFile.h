@@ -85,7 +85,6 @@ class CInfoEventFile {
   void SetDataFilePath(const std::string& path) { dataFilePath_ = path; }
   bool IsDataFileOpen() const { return dataFile_.IsOpen(); }
   const std::string& RecordingPath() const { return recordingPath_; }
-  int ZoneOffsetSeconds() const { return zoneOffset_; }
 
  private:
   class QuietObserver final : public LoadObserver {

@@ -28,7 +28,7 @@ inline constexpr PanelRect kCloseCorner{7, 7, 21, 21};
 inline constexpr PanelRect kHomepageMark{875, 38, 1007, 58};
 // The speed read-out, cleared and redrawn when the speed source changes.
 inline constexpr PanelRect kSpeedReadout{12, 580, 171, 611};
-// A right click here offers the speed menu (model 9 only).
+// A right click here offers the speed menu (the MX-H only).
 inline constexpr PanelRect kSpeedMenuArea{8, 575, 182, 613};
 // The speed caption (42 x 12) and its indicator (11 x 11).
 inline constexpr int kSpeedCaptionX = 121;
@@ -50,5 +50,5 @@ inline constexpr PanelRect kPlaySpeedText{237, 540, 262, 568};
 constexpr bool ClearOfBottomStrip(const PanelRect& display, int stripTop) { return display.bottom <= stripTop; }
 
 // The three G-value displays (X, Y, Z): one column for the ordinary layout,
-// rearranged around the car-signal display for model 9.
-std::array<PanelRect, 3> GValueDisplayRects(bool model9Layout);
+// rearranged around the car-signal display for the MX-H.
+std::array<PanelRect, 3> GValueDisplayRects(bool mxhLayout);

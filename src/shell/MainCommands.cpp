@@ -75,7 +75,7 @@ int ModelItemId(int modelId) {
   const auto models = ModelTable();
   for (size_t i = 0; i < models.size(); ++i) {
     if (models[i].modelId != modelId) continue;
-    return modelId == kHLayoutModelId ? kIdToolModelMXH : kIdToolModelFirst + static_cast<int>(i);
+    return modelId == kMxHModelId ? kIdToolModelMxH : kIdToolModelFirst + static_cast<int>(i);
   }
   return 0;
 }

@@ -8,9 +8,9 @@
 // The backgrounds' entry value is the skin colour (0xRRGGBB) that panels
 // which fill themselves should use, so they match the wells drawn around them.
 inline constexpr int kSkinBackground = 51;         // every model but 9
-inline constexpr int kSkinBackgroundModel9 = 0;    // model 9 (car-signal layout)
+inline constexpr int kSkinBackgroundMxH = 0;       // the MX-H (car-signal layout)
 inline constexpr int kSkinBottomStrip = 47;        // small screen, desktop >= 1024 wide
-inline constexpr int kSkinBottomStripModel9 = 52;  // the same for model 9
+inline constexpr int kSkinBottomStripMxH = 52;     // the same for the MX-H
 inline constexpr int kSkinBottomStripNarrow = 48;  // small screen, desktop < 1024 wide
 
 // ---- windows created at their entry's rectangle ---------------------------
@@ -93,7 +93,7 @@ inline constexpr int kSkinSpeedIndicator = 72;  // 2 cells of 11 x 11: 0 pulse, 
 // and the speed read-out have fixed places in the back panel).
 inline constexpr int kSkinDateTimeDisplay = 73;  // rectangle of the date-time display
 inline constexpr int kSkinSpeedDisplay = 74;     // rectangle of the speed digits
-inline constexpr int kSkinCarSignal = 75;        // rectangle of the car-signal display (model 9)
+inline constexpr int kSkinCarSignal = 75;        // rectangle of the car-signal display (the MX-H)
 inline constexpr int kSkinGpsDisplay = 76;       // rectangle of the position display
 inline constexpr int kSkinSlideBar = 7;          // rectangle of the play-position slide bar
 

@@ -41,7 +41,6 @@ class DigitDisplays {
   const DateTime& ShownDateTime() const { return dateTime_; }
   float GValue(int axis) const;
   int PulseSpeed() const { return pulseSpeed_; }
-  uint8_t GpsValid() const { return gpsValid_; }
   uint16_t GpsSpeed() const { return gpsSpeed_; }
   const GpsBlock& Position() const { return position_; }
   uint8_t CarSignal() const { return signal_; }

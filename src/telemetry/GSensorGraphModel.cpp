@@ -91,11 +91,11 @@ void GSensorGraphModel::SetPoints(std::vector<GRAPHPOINT> points, PointRange win
   Repainted(true);
 }
 
-void GSensorGraphModel::LoadVideoRecording(const CInfoEventFile& recording, int viewMode) {
+void GSensorGraphModel::LoadVideoRecording(const CInfoEventFile& recording, ViewMode viewMode) {
   std::vector<GRAPHPOINT> points;
   points.reserve(static_cast<size_t>(recording.FrameCount()));
   for (const FRAMEINFOVIDEO& frame : recording.Frames()) points.push_back(VideoPoint(frame));
-  LoadPoints(viewMode == kGraphModeNormal ? kGraphModeNormal : kGraphModeEvent, std::move(points));
+  LoadPoints(viewMode == kViewModeNormal ? kViewModeNormal : kViewModeEvent, std::move(points));
 }
 
 void GSensorGraphModel::LoadLogs(const std::vector<std::unique_ptr<CInfoLogFile>>& logs) {
@@ -110,14 +110,14 @@ void GSensorGraphModel::LoadLogs(const std::vector<std::unique_ptr<CInfoLogFile>
     for (int r = 0; r < log->RecordCount(); ++r)
       if (const FRAMEINFOLOG* record = log->Record(r)) points.push_back(LogPoint(*record, logIndex));
   }
-  LoadPoints(kGraphModeLog, std::move(points));
+  LoadPoints(kViewModeLog, std::move(points));
 }
 
-void GSensorGraphModel::LoadPoints(int mode, std::vector<GRAPHPOINT> points) {
+void GSensorGraphModel::LoadPoints(ViewMode mode, std::vector<GRAPHPOINT> points) {
   mode_ = mode;
   const int count = static_cast<int>(points.size());
-  const PointRange window = mode == kGraphModeNormal ? CutNormalWindow(points, 0) : PointRange{0, count};
-  const int current = (mode == kGraphModeLog || count == 0) ? -1 : 0;
+  const PointRange window = mode == kViewModeNormal ? CutNormalWindow(points, 0) : PointRange{0, count};
+  const int current = (mode == kViewModeLog || count == 0) ? -1 : 0;
   SetPoints(std::move(points), window, current, 0);
 }
 
@@ -142,7 +142,7 @@ int GSensorGraphModel::FindPointByTime(int64_t key, bool interval) const {
 
 void GSensorGraphModel::MoveCursorToTime(int64_t key) {
   if (window_.count == 0) return;
-  if (mode_ == kGraphModeNormal) {
+  if (mode_ == kViewModeNormal) {
     MoveCursorInNormalWindow(key);
     return;
   }
@@ -163,7 +163,7 @@ void GSensorGraphModel::ShowDetailWindowOf(const GSensorGraphModel& logGraph) {
   const PointRange range = LogDetailWindow(source, logGraph.CurrentIndex());
   const auto from = source.begin() + range.first;
   std::vector<GRAPHPOINT> points(from, from + range.count);
-  mode_ = kGraphModeLog;
+  mode_ = kViewModeLog;
   const int current = range.count > 0 ? logGraph.CurrentIndex() - range.first : -1;
   SetPoints(std::move(points), {0, range.count}, current, range.first);
 }
@@ -215,21 +215,21 @@ int GSensorGraphModel::YAtValue(float value, int height) const {
 
 int GSensorGraphModel::PointForMouseX(int x, int width) const {
   if (window_.count == 0) return -1;
-  const int found = FindPointByTime(TimeAtX(x, width), mode_ != kGraphModeLog);
+  const int found = FindPointByTime(TimeAtX(x, width), mode_ != kViewModeLog);
   return std::min(found, window_.count - 1);
 }
 
 void GSensorGraphModel::OnPlotDrag(int x, int width) {
   if (window_.count == 0) return;
   const int index = PointForMouseX(x, width);
-  if (index < 0 && mode_ != kGraphModeLog) return;
+  if (index < 0 && mode_ != kViewModeLog) return;
   if (index != current_ && view_) view_->PostPointChosen(index);
 }
 
 void GSensorGraphModel::OnPlotRelease(int x, int width) {
   if (window_.count == 0) return;
   const int index = PointForMouseX(x, width);
-  if (index < 0 && mode_ != kGraphModeLog) return;
+  if (index < 0 && mode_ != kViewModeLog) return;
   if (view_) view_->SendPointChosen(index);
 }
 

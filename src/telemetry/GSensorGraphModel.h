@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "base/AppState.h"
 #include "telemetry/GraphPoint.h"
 #include "telemetry/GraphScale.h"
 #include "telemetry/NormalWindow.h"
@@ -48,18 +49,18 @@ class GSensorGraphModel {
 
   void SetView(GraphView* view) { view_ = view; }
 
-  void SetMode(int mode) { mode_ = mode; }
-  int Mode() const { return mode_; }
+  void SetMode(ViewMode mode) { mode_ = mode; }
+  ViewMode Mode() const { return mode_; }
 
   // One point per frame; view mode 99 plots the window around point 0, any
   // other mode every frame (event mode). The cursor goes to point 0.
-  void LoadVideoRecording(const CInfoEventFile& recording, int viewMode);
+  void LoadVideoRecording(const CInfoEventFile& recording, ViewMode viewMode);
   // Log mode: one point per record of every log, in log order, the segment
   // being the log's index. No cursor until one is set.
   void LoadLogs(const std::vector<std::unique_ptr<CInfoLogFile>>& logs);
   // Plots points in mode: the normal mode cuts its window around point 0;
   // the cursor goes to point 0 in the video modes, nowhere in log mode.
-  void LoadPoints(int mode, std::vector<GRAPHPOINT> points);
+  void LoadPoints(ViewMode mode, std::vector<GRAPHPOINT> points);
   // No points, no cursor; repaints.
   void Clear();
 
@@ -135,7 +136,7 @@ class GSensorGraphModel {
   int64_t PlottedSpan() const;
 
   GraphView* view_ = nullptr;
-  int mode_ = kGraphModeEvent;
+  ViewMode mode_ = kViewModeEvent;
   std::vector<GRAPHPOINT> all_;
   bool timeOrdered_ = true;  // all_ by non-decreasing time
   PointRange window_;

@@ -14,10 +14,5 @@ struct GRAPHPOINT {
 };
 static_assert(sizeof(GRAPHPOINT) == 32);
 
-// Graph modes; the video modes share their values with the view modes.
-constexpr int kGraphModeEvent = 1;
-constexpr int kGraphModeLog = 2;
-constexpr int kGraphModeNormal = 99;
-
 constexpr uint8_t kPointKindBeforeEvent = 2;
 constexpr uint8_t kPointKindAfterEvent = 3;

@@ -10,5 +10,5 @@ struct SpeedSource {
   int displaySpeed = kDisplaySpeedGps;
 
   // The car-pulse speed is shown only on the model that has the input.
-  bool UsesPulse() const { return IsHLayoutModel(currentModel) && displaySpeed == kDisplaySpeedPulse; }
+  bool UsesPulse() const { return IsMxHModel(currentModel) && displaySpeed == kDisplaySpeedPulse; }
 };

@@ -229,7 +229,7 @@ TEST_F(AppSettingTest, SettersReportAFileThatCannotBeWritten) {
 
 TEST_F(AppSettingTest, ModelCommandsStoreTheIdAndSwitchTheLayout) {
   CAppSetting setting(Folders());
-  EXPECT_EQ(setting.ChooseModel(9), LayoutChange::kToHLayout);
+  EXPECT_EQ(setting.ChooseModel(9), LayoutChange::kToMxH);
   EXPECT_EQ(ReadProfileString(IniPath(), "RunParam", "CurrentModel", ""), "9");
   EXPECT_EQ(setting.ChooseModel(9), LayoutChange::kNone);
   EXPECT_EQ(setting.ChooseModel(6), LayoutChange::kToOrdinary);
@@ -246,7 +246,7 @@ TEST_F(AppSettingTest, ARunThatKeepsItsChangesLeavesTheFileAsItWas) {
     CAppSetting firstRun(Folders(), SettingWrites::kThisRunOnly);
     EXPECT_FALSE(fs::exists(IniPath())) << "no seeding";
     EXPECT_EQ(firstRun.GetCurrentModel(), 3) << "read as a first run would see it";
-    EXPECT_EQ(firstRun.ChooseModel(9), LayoutChange::kToHLayout);
+    EXPECT_EQ(firstRun.ChooseModel(9), LayoutChange::kToMxH);
     EXPECT_EQ(firstRun.GetCurrentModel(), 9);
     EXPECT_FALSE(fs::exists(IniPath()));
   }

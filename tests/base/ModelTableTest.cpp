@@ -24,9 +24,9 @@ TEST(ModelTable, MenuOrderIdsAndDialogs) {
 
 TEST(ModelTable, IdsOutsideTheTableSelectNothing) {
   for (int id : {-1, 7, 8, 10, 1000}) EXPECT_EQ(FindModel(id), nullptr) << id;
-  EXPECT_TRUE(IsHLayoutModel(9));
-  EXPECT_FALSE(IsHLayoutModel(8));
-  EXPECT_EQ(LayoutChangeFor(7, 9), LayoutChange::kToHLayout);
+  EXPECT_TRUE(IsMxHModel(9));
+  EXPECT_FALSE(IsMxHModel(8));
+  EXPECT_EQ(LayoutChangeFor(7, 9), LayoutChange::kToMxH);
   EXPECT_EQ(LayoutChangeFor(9, 7), LayoutChange::kToOrdinary) << "an unknown id takes the ordinary layout";
   EXPECT_EQ(LayoutChangeFor(0, 6), LayoutChange::kNone);
 }

@@ -107,7 +107,7 @@ TEST_F(KmlExportTest, SmallLogGivesTheTemplatesByteForByte) {
   points[1].time = kNoonKey + 5000;
   points[2].time = kNoonKey + 12500;  // the same whole second as the third record
   points[2].kind = kPointKindAfterEvent;
-  graph.LoadPoints(kGraphModeLog, points);
+  graph.LoadPoints(kViewModeLog, points);
 
   ASSERT_EQ(Run(Inputs(), &graph), kExportDone);
 

@@ -92,7 +92,7 @@ TEST_F(FrameNavigatorTest, ThumbnailPlayShiftsOnePanePerNewFrame) {
   EXPECT_EQ(control_->Snapshot().frame, 15);
   Tick(200);  // frame 23, the last; at its time play ends
   EXPECT_EQ(PaneFrames(), Run(8, kPaneCount));
-  EXPECT_EQ(control_->PlayState(), PS_STOP);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);
 
   // At the last frame Next changes nothing; at frame 0 Previous neither.
   const int repaints = paneView_.repaints;
@@ -219,7 +219,7 @@ TEST_F(FrameNavigatorTest, LeavingTheThumbnailViewKeepsTheSelectedFrame) {
 }
 
 TEST_F(FrameNavigatorTest, RoutesTakeOneFixPerIntervalAndEndAtTheLastFrame) {
-  auto routeOf = [this](const std::vector<int>& offsets, int viewMode) {
+  auto routeOf = [this](const std::vector<int>& offsets, ViewMode viewMode) {
     std::vector<FrameSpec> frames;
     for (int offset : offsets) {
       FrameSpec f{offset};

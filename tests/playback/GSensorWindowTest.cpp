@@ -28,10 +28,10 @@ TEST_F(GSensorWindowTest, ChosenPointBecomesTheShownFrame) {
   AddVideo(FramesEvery(10, 100));
   Open(kViewModeEvent);
   control_->Play();
-  ASSERT_NE(control_->PlayState(), PS_STOP);
+  ASSERT_NE(control_->CurrentPlayState(), PS_STOP);
 
   EXPECT_TRUE(window_.OnPointChosen(6));
-  EXPECT_EQ(control_->PlayState(), PS_STOP);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);
   EXPECT_EQ(CurrentFrame(), 6);
   EXPECT_EQ(videoGraph_.CurrentIndex(), 6);  // the display update moved the cursor
   EXPECT_EQ(map_.updates, 1);
@@ -80,13 +80,13 @@ TEST_F(GSensorWindowTest, ThumbnailViewIsRefilledAroundTheFrame) {
 }
 
 TEST_F(GSensorWindowTest, LogModeAndEmptyRecordingsAreLeftAlone) {
-  videoGraph_.LoadPoints(kGraphModeLog, {GRAPHPOINT{}, GRAPHPOINT{}});
+  videoGraph_.LoadPoints(kViewModeLog, {GRAPHPOINT{}, GRAPHPOINT{}});
   EXPECT_FALSE(window_.OnPointChosen(1));
   EXPECT_EQ(map_.updates, 0);
 
   AddCrashedVideo();
   Open(kViewModeEvent);
-  videoGraph_.LoadPoints(kGraphModeEvent, {GRAPHPOINT{}});
+  videoGraph_.LoadPoints(kViewModeEvent, {GRAPHPOINT{}});
   EXPECT_FALSE(window_.OnPointChosen(0));
   EXPECT_EQ(map_.updates, 0);
 }

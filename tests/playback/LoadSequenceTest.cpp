@@ -112,7 +112,7 @@ class FakeSearchView final : public SearchWindowView {
 class FakePanes final : public PaneView {
  public:
   explicit FakePanes(CallLog& log) : log_(log) {}
-  void SetLayout(int layout) override { log_.Add("layout " + std::to_string(layout)); }
+  void SetLayout(ViewLayout layout) override { log_.Add("layout " + std::to_string(static_cast<int>(layout))); }
   void RepaintPane(int pane) override { log_.Add("repaintPane " + std::to_string(pane)); }
   void RepaintInfoPanel() override { log_.Add("repaintInfo"); }
 

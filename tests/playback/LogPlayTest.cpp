@@ -46,17 +46,17 @@ TEST_F(LogPlayTest, FastReverseStepsBackOneRecordPerPeriod) {
     Tick(1);
     EXPECT_EQ(Cursor(), --expected) << period;
   }
-  EXPECT_EQ(control_->PlayState(), PS_FAST_REVERSE_16);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_FAST_REVERSE_16);
   control_->FastReverse();
-  EXPECT_EQ(control_->PlayState(), PS_FAST_REVERSE_2);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_FAST_REVERSE_2);
 
   // Below the first record play stops and the map is brought up to date.
   Tick(7 * 500);
   EXPECT_EQ(Cursor(), 0);
-  EXPECT_EQ(control_->PlayState(), PS_FAST_REVERSE_2);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_FAST_REVERSE_2);
   Tick(500);
   EXPECT_EQ(Cursor(), 0);
-  EXPECT_EQ(control_->PlayState(), PS_STOP);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);
   EXPECT_FALSE(timers_.IsTimerRunning(CMgrPlayControl::kLogTimerId));
   EXPECT_EQ(map_.updates, 1);
 }
@@ -80,7 +80,7 @@ TEST_F(LogPlayTest, PlayShowsEachRecordWithoutGValues) {
   Tick(2000);
   EXPECT_EQ(Cursor(), 4);
   Tick(1000);
-  EXPECT_EQ(control_->PlayState(), PS_STOP);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);
 
   // Steps stay inside the records and stop play.
   control_->NextFrame();
@@ -88,13 +88,13 @@ TEST_F(LogPlayTest, PlayShowsEachRecordWithoutGValues) {
   control_->GoTo(0, 0);
   control_->Play();
   control_->StopVideoPlay();  // log play's state is left to log play
-  EXPECT_EQ(control_->PlayState(), PS_PLAY);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_PLAY);
   Tick(1000);
   EXPECT_EQ(Cursor(), 1);
   control_->PreviousFrame();
   control_->PreviousFrame();
   EXPECT_EQ(Cursor(), 0);
-  EXPECT_EQ(control_->PlayState(), PS_STOP);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);
   control_->GoTo(0, 5);  // one past the records
   EXPECT_EQ(Cursor(), 0);
 }

@@ -13,34 +13,34 @@ TEST_F(PlayControlTest, PlayCommandsStepThroughTheirSpeeds) {
   Open(kViewModeEvent);
 
   control_->Play();
-  EXPECT_EQ(control_->PlayState(), PS_PLAY);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_PLAY);
   control_->Play();
-  EXPECT_EQ(control_->PlayState(), PS_PLAY_HALF);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_PLAY_HALF);
   control_->Play();
-  EXPECT_EQ(control_->PlayState(), PS_PLAY);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_PLAY);
 
   // Entering the fast cycle from outside starts at x2; four more presses
   // come round to x2 again.
-  const int fast[] = {PS_FAST_2, PS_FAST_4, PS_FAST_8, PS_FAST_16, PS_FAST_2};
-  for (int expected : fast) {
+  const PlayState fast[] = {PS_FAST_2, PS_FAST_4, PS_FAST_8, PS_FAST_16, PS_FAST_2};
+  for (PlayState expected : fast) {
     control_->FastPlay();
-    EXPECT_EQ(control_->PlayState(), expected);
+    EXPECT_EQ(control_->CurrentPlayState(), expected);
   }
   control_->ReversePlay();
-  EXPECT_EQ(control_->PlayState(), PS_REVERSE);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_REVERSE);
   control_->ReversePlay();
-  EXPECT_EQ(control_->PlayState(), PS_REVERSE_HALF);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_REVERSE_HALF);
   control_->FastReverse();
-  EXPECT_EQ(control_->PlayState(), PS_FAST_REVERSE_2);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_FAST_REVERSE_2);
   for (int i = 0; i < 3; ++i) control_->FastReverse();
-  EXPECT_EQ(control_->PlayState(), PS_FAST_REVERSE_16);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_FAST_REVERSE_16);
   EXPECT_EQ(timers_.IsTimerRunning(CMgrPlayControl::kVideoTimerId), true);
 
   control_->PlayStopToggle();
-  EXPECT_EQ(control_->PlayState(), PS_STOP);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);
   EXPECT_FALSE(timers_.IsTimerRunning(CMgrPlayControl::kVideoTimerId));
   control_->PlayStopToggle();
-  EXPECT_EQ(control_->PlayState(), PS_PLAY);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_PLAY);
   // The lit button follows every change of state.
   EXPECT_EQ(backPanel_.buttonStates.back(), PS_PLAY);
 }
@@ -48,11 +48,11 @@ TEST_F(PlayControlTest, PlayCommandsStepThroughTheirSpeeds) {
 TEST_F(PlayControlTest, CommandsDoNothingWithoutLoadedData) {
   control_->Play();
   control_->FastReverse();
-  EXPECT_EQ(control_->PlayState(), PS_STOP);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);
   app_.viewMode = kViewModeEvent;  // a video mode with no recording loaded
   control_->Play();
   control_->NextFrame();
-  EXPECT_EQ(control_->PlayState(), PS_STOP);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);
   app_.viewMode = kViewModeLog;
   control_->ReversePlay();
   EXPECT_FALSE(timers_.IsTimerRunning(CMgrPlayControl::kLogTimerId));
@@ -71,9 +71,9 @@ TEST_F(PlayControlTest, ATickShowsTheFirstFrameAtOrAfterThePosition) {
   EXPECT_EQ(control_->Snapshot().frame, 1);
   Tick(25);  // passed 100 ms: the frame at 200 ms
   EXPECT_EQ(control_->Snapshot().frame, 2);
-  EXPECT_EQ(control_->PlayState(), PS_PLAY);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_PLAY);
   Tick(75);  // at 200 ms the last frame is shown and play ends
-  EXPECT_EQ(control_->PlayState(), PS_STOP);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);
   EXPECT_FALSE(timers_.IsTimerRunning(CMgrPlayControl::kVideoTimerId));
   EXPECT_EQ(CurrentFrame(), 2);
   EXPECT_EQ(map_.updates, 1);
@@ -93,7 +93,7 @@ TEST_F(PlayControlTest, FramesPassedWithinOneTickAreSkipped) {
   // x16 forward moves 33 x 16 = 528 ms a tick.
   control_->FastPlay();
   for (int i = 0; i < 3; ++i) control_->FastPlay();
-  EXPECT_EQ(control_->PlayState(), PS_FAST_16);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_FAST_16);
   Tick(33);
   EXPECT_EQ(control_->Snapshot().frame, 10 + 53);
 }
@@ -109,14 +109,14 @@ TEST_F(PlayControlTest, EachEndStopsWithItsEndFrameShown) {
   Tick(33);  // 464 ms: past the last frame
   EXPECT_EQ(CurrentFrame(), 4);
   EXPECT_EQ(control_->Snapshot().frame, 4);
-  EXPECT_EQ(control_->PlayState(), PS_STOP);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);
   EXPECT_EQ(map_.noData, 1);  // the map was brought up to date, with nothing to show
 
   control_->ReversePlay();
   Tick(400);
   EXPECT_EQ(CurrentFrame(), 0);
   EXPECT_EQ(Pane(0).frameIndex, 0);
-  EXPECT_EQ(control_->PlayState(), PS_STOP);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);
 }
 
 TEST_F(PlayControlTest, PositionFollowsMeasuredMillisecondsWithHalfSpeedTruncated) {
@@ -223,7 +223,7 @@ TEST_F(PlayControlTest, AFrameWhosePictureCannotBeReadBecomesCurrentWithoutUpdat
   Tick(25);
   EXPECT_EQ(CurrentFrame(), 1);
   EXPECT_EQ(control_->Snapshot().frame, 0);
-  EXPECT_EQ(control_->PlayState(), PS_PLAY);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_PLAY);
   Tick(100);
   EXPECT_EQ(control_->Snapshot().frame, 2);
 
@@ -244,7 +244,7 @@ TEST_F(PlayControlTest, GoToStopsPlayAndSelectsTheRecordingRow) {
   control_->Play();
 
   control_->GoTo(2, 0);  // one past the loaded recordings
-  EXPECT_EQ(control_->PlayState(), PS_STOP);
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);
   EXPECT_EQ(store_.CurrentIndex(), 0);
   EXPECT_TRUE(loadedList_.rows.empty());
 
@@ -273,7 +273,7 @@ TEST_F(PlayControlTest, ARecordingWithoutFramesShowsNoPictureAndNoGValues) {
   EXPECT_FALSE(backPanel_.mapHasData);
   control_->Play();
   Tick(100);
-  EXPECT_EQ(control_->PlayState(), PS_STOP);  // nothing to play: at its end at once
+  EXPECT_EQ(control_->CurrentPlayState(), PS_STOP);  // nothing to play: at its end at once
 }
 
 TEST_F(PlayControlTest, DestructionKillsRunningTimers) {
@@ -318,8 +318,8 @@ TEST_F(PlayControlTest, EveryDisplayUpdateRepaintsTheInfoPanels) {
 
 TEST(PlaySpeedTextTest, NamesTheSpeedInUseInEitherDirection) {
   EXPECT_EQ(PlaySpeedText(PS_STOP), "");
-  EXPECT_EQ(PlaySpeedText(0), "");
-  EXPECT_EQ(PlaySpeedText(14), "");
+  EXPECT_EQ(PlaySpeedText(PlayState{0}), "");
+  EXPECT_EQ(PlaySpeedText(PlayState{14}), "");
   EXPECT_EQ(PlaySpeedText(PS_PLAY_HALF), "\u00d7\u00bd");
   EXPECT_EQ(PlaySpeedText(PS_REVERSE_HALF), "\u00d7\u00bd");
   EXPECT_EQ(PlaySpeedText(PS_PLAY), "\u00d71");

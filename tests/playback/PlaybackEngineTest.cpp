@@ -157,7 +157,7 @@ TEST_F(PlaybackEngineTest, EventLoadShowsTheTriggerFramePlaysAndFollowsGraphClic
 
   // A click at the graph's start stops play and shows the first frame.
   engine_->VideoGraph().OnPlotRelease(0, kPlotWidth);
-  EXPECT_EQ(engine_->Control().PlayState(), PS_STOP);
+  EXPECT_EQ(engine_->Control().CurrentPlayState(), PS_STOP);
   EXPECT_EQ(CurrentFrame(), 0);
   EXPECT_EQ(Pane0().frameIndex, 0);
   EXPECT_EQ(graph.CurrentIndex(), 0);
@@ -227,7 +227,7 @@ TEST_F(PlaybackEngineTest, NormalLoadSeeksBySlideBarAndCloseReturnsToTheLists) {
   EXPECT_FALSE(engine_->Displays().HasData());
   // With nothing loaded the play commands do nothing.
   engine_->Play();
-  EXPECT_EQ(engine_->Control().PlayState(), PS_STOP);
+  EXPECT_EQ(engine_->Control().CurrentPlayState(), PS_STOP);
 }
 
 TEST_F(PlaybackEngineTest, ResetForCardClosesTheLoadAndShowsTheTimeNow) {
@@ -266,7 +266,7 @@ TEST_F(PlaybackEngineTest, VideoLoadAfterLogsLeavesNoLogRecordShown) {
   EXPECT_EQ(engine_->LogGraph().PointCount(), 0);
   EXPECT_FALSE(engine_->LogRecords().HasRecord());
   EXPECT_TRUE(engine_->SearchRows().empty());
-  EXPECT_EQ(engine_->VideoGraph().Mode(), kGraphModeEvent);
+  EXPECT_EQ(engine_->VideoGraph().Mode(), kViewModeEvent);
   EXPECT_EQ(engine_->VideoGraph().PointCount(), Current().FrameCount());
 }
 
@@ -292,7 +292,7 @@ TEST_F(PlaybackEngineTest, LogLoadPlaysStepsClicksAndSearches) {
   std::snprintf(clock, sizeof clock, "%.2d:%.2d:%.2d", first.hour, first.minute, first.second);
   EXPECT_NE(records.Texts().recorderTime.value.find(clock), std::string::npos);
   EXPECT_EQ(logGraph.CurrentIndex(), 0);
-  EXPECT_EQ(detail.Mode(), kGraphModeLog);
+  EXPECT_EQ(detail.Mode(), kViewModeLog);
   EXPECT_GT(detail.PointCount(), 0);
   EXPECT_EQ(detail.WindowStart() + detail.CurrentIndex(), 0);
 

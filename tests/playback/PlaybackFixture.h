@@ -56,7 +56,9 @@ inline std::vector<FrameSpec> FramesEvery(int count, int stepMs) {
 class FakePaneView final : public PaneView {
  public:
   explicit FakePaneView(Events& events) : events_(events) {}
-  void SetLayout(int layout) override { events_.push_back("layout " + std::to_string(layout)); }
+  void SetLayout(ViewLayout layout) override {
+    events_.push_back("layout " + std::to_string(static_cast<int>(layout)));
+  }
   void RepaintPane(int) override { ++repaints; }
   void SetSelectedPane(int pane) override { selected = pane; }
   void RepaintInfoPanel() override { ++infoRepaints; }
@@ -95,11 +97,11 @@ class FakeBackPanel final : public BackPanelView {
   void ShowGpsPart(bool shown) override { gpsPart = shown; }
   void RedrawSpeedReadout(bool) override { ++speedRedraws; }
   void SetMapHasData(bool has) override { mapHasData = has; }
-  void RepaintPlayButtons(int state) override { buttonStates.push_back(state); }
+  void RepaintPlayButtons(PlayState state) override { buttonStates.push_back(state); }
   bool gpsPart = false;
   int speedRedraws = 0;
   bool mapHasData = false;
-  std::vector<int> buttonStates;
+  std::vector<PlayState> buttonStates;
 };
 
 class FakeMap final : public MapView {
@@ -229,7 +231,7 @@ class PlaybackTest : public ::testing::Test {
 
   // Loads every video recording in view mode, selects the first and shows
   // frame `frame` of it.
-  void Open(int viewMode, int frame = 0) {
+  void Open(ViewMode viewMode, int frame = 0) {
     app_.viewMode = viewMode;
     control_->Navigator().SelectRecording(0);
     control_->Navigator().GoToFrame(frame);

@@ -12,14 +12,14 @@ TEST(FrameGeometryTest, SmallDesktopsPinTheFrameLargeOnesCentreIt) {
   EXPECT_EQ(FrameGeometryFor(1024, 768), (FrameGeometry{false, 0, 0, 1024, 768}));
 }
 
-TEST(FrameGeometryTest, GValueDisplaysFormAColumnOrTheModel9Arrangement) {
+TEST(FrameGeometryTest, GValueDisplaysFormAColumnOrTheMxHArrangement) {
   const auto column = GValueDisplayRects(false);
   EXPECT_EQ(column[0], (PanelRect{85, 622, 152, 642}));
   EXPECT_EQ(column[2].top, 678);
-  const auto model9 = GValueDisplayRects(true);
-  EXPECT_EQ(model9[0], (PanelRect{115, 655, 178, 675}));
-  EXPECT_EQ(model9[1], (PanelRect{30, 678, 93, 698}));
-  EXPECT_EQ(model9[2], (PanelRect{115, 678, 178, 698}));
+  const auto mxh = GValueDisplayRects(true);
+  EXPECT_EQ(mxh[0], (PanelRect{115, 655, 178, 675}));
+  EXPECT_EQ(mxh[1], (PanelRect{30, 678, 93, 698}));
+  EXPECT_EQ(mxh[2], (PanelRect{115, 678, 178, 698}));
 }
 
 // On a 700 pixel desktop the 40 pixel strip starts at 660: of the column

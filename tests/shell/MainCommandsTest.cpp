@@ -78,16 +78,16 @@ TEST_F(MainCommandsTest, ButtonsMenusAndKeysReachTheSameCommand) {
 TEST_F(MainCommandsTest, ModelItemsCarryTheirIdsWithMxHOnItsOwnItem) {
   EXPECT_EQ(Ran(kIdToolModelFirst), "model 0");
   EXPECT_EQ(Ran(kIdToolModelFirst + 6), "model 6");
-  EXPECT_EQ(Ran(kIdToolModelMXH), "model 9");
+  EXPECT_EQ(Ran(kIdToolModelMxH), "model 9");
   // 32862 and 32863 belong to no model.
   EXPECT_EQ(table_.Find(kIdToolModelFirst + 7), nullptr);
   EXPECT_EQ(table_.Find(kIdToolModelFirst + 8), nullptr);
-  EXPECT_EQ(ModelItemId(9), kIdToolModelMXH);
+  EXPECT_EQ(ModelItemId(9), kIdToolModelMxH);
   EXPECT_EQ(ModelItemId(7), 0);
 
   CommandState state;
   state.currentModel = 9;
-  EXPECT_TRUE(table_.IsChecked(kIdToolModelMXH, state));
+  EXPECT_TRUE(table_.IsChecked(kIdToolModelMxH, state));
   EXPECT_FALSE(table_.IsChecked(kIdToolModelFirst, state));
   EXPECT_EQ(table_.MenuText(kIdToolModelFirst), "MX-A(&0)");
 }
@@ -101,7 +101,9 @@ TEST_F(MainCommandsTest, EveryCommandHasANameAndAnIdAndEveryMenuTextAKey) {
   for (const Command& command : table_.Commands()) {
     EXPECT_FALSE(command.name.empty());
     EXPECT_FALSE(command.ids.empty()) << command.name;
-    if (command.menu.english) EXPECT_NE(command.menu.key, nullptr) << command.name;
+    if (command.menu.english) {
+      EXPECT_NE(command.menu.key, nullptr) << command.name;
+    }
   }
   EXPECT_NE(table_.FindByName("play"), nullptr);
   EXPECT_NE(table_.FindByName("exit"), nullptr);

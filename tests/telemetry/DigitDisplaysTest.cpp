@@ -50,23 +50,23 @@ TEST(DigitCellsTest, SpeedDigitsLeaveLeadingZerosBlank) {
 }
 
 TEST(DigitCellsTest, SpeedSourceDecidesValueCaptionAndDash) {
-  const SpeedSource pulseOnModel9{kHLayoutModelId, kDisplaySpeedPulse};
-  const SpeedSource gpsOnModel9{kHLayoutModelId, kDisplaySpeedGps};
+  const SpeedSource pulseOnMxH{kMxHModelId, kDisplaySpeedPulse};
+  const SpeedSource gpsOnMxH{kMxHModelId, kDisplaySpeedGps};
   const SpeedSource pulseElsewhere{3, kDisplaySpeedPulse};
 
-  SpeedReadout r = SpeedCellsOf(62, 0, 0, true, pulseOnModel9);
+  SpeedReadout r = SpeedCellsOf(62, 0, 0, true, pulseOnMxH);
   EXPECT_EQ(r.captionCell, kSpeedCaptionPulseCell);
   EXPECT_EQ(r.digits, (Cells{Speed(6, 22), Speed(2, 42)}));  // no fix needed for the pulse
 
-  r = SpeedCellsOf(62, 1, 80, true, gpsOnModel9);
+  r = SpeedCellsOf(62, 1, 80, true, gpsOnMxH);
   EXPECT_EQ(r.captionCell, kSpeedCaptionGpsCell);
   EXPECT_EQ(r.digits, (Cells{Speed(8, 22), Speed(0, 42)}));
 
-  r = SpeedCellsOf(62, 0, 80, true, pulseElsewhere);  // only model 9 has the pulse input
+  r = SpeedCellsOf(62, 0, 80, true, pulseElsewhere);  // only the MX-H has the pulse input
   EXPECT_EQ(r.captionCell, kSpeedCaptionGpsCell);
   EXPECT_EQ(r.digits, (Cells{Speed(kDashCell, 42)}));
 
-  r = SpeedCellsOf(62, 1, 80, false, pulseOnModel9);  // no data: the caption alone
+  r = SpeedCellsOf(62, 1, 80, false, pulseOnMxH);  // no data: the caption alone
   EXPECT_EQ(r.captionCell, kSpeedCaptionPulseCell);
   EXPECT_TRUE(r.digits.empty());
 }

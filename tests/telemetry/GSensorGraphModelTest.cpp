@@ -18,7 +18,7 @@ class GSensorGraphModelTest : public ::testing::Test {
     graph_.SetView(&view_);
   }
 
-  void Load(int mode, std::vector<GRAPHPOINT> points) {
+  void Load(ViewMode mode, std::vector<GRAPHPOINT> points) {
     graph_.LoadPoints(mode, std::move(points));
     view_ = RecordingGraphView{};
   }
@@ -79,7 +79,7 @@ TEST_F(GSensorGraphModelTest, ScaleCommandsAndDefaultSurviveLoads) {
   EXPECT_EQ(view_.repaints, 4);
 
   graph_.SetScale(1);
-  graph_.LoadPoints(kGraphModeEvent, PointsAt({0, 100}));
+  graph_.LoadPoints(kViewModeEvent, PointsAt({0, 100}));
   graph_.Clear();
   EXPECT_EQ(graph_.Maximum(), 1.0f);
   EXPECT_EQ(graph_.ZoomLevel(), 4);
@@ -92,14 +92,14 @@ TEST_F(GSensorGraphModelTest, FindPointByTimeEdges) {
   EXPECT_EQ(graph_.FindPointByTime(0, true), -1);
   EXPECT_EQ(graph_.FindPointByTime(0, false), -1);
 
-  Load(kGraphModeEvent, PointsAt({1000, 2000, 3000}));
+  Load(kViewModeEvent, PointsAt({1000, 2000, 3000}));
   const struct {
     int64_t key;
     int index;
   } byInterval[] = {{999, -1}, {1000, 0}, {1999, 0}, {2000, 1}, {2999, 1}, {3000, 2}, {99999, 2}};
   for (const auto& c : byInterval) EXPECT_EQ(graph_.FindPointByTime(c.key, true), c.index) << c.key;
 
-  Load(kGraphModeEvent, PointsAt({1500, 2200, 2900, 4100}));
+  Load(kViewModeEvent, PointsAt({1500, 2200, 2900, 4100}));
   const struct {
     int64_t key;
     int index;
@@ -107,12 +107,12 @@ TEST_F(GSensorGraphModelTest, FindPointByTimeEdges) {
   for (const auto& c : bySecond) EXPECT_EQ(graph_.FindPointByTime(c.key, false), c.index) << c.key;
 
   // Two points at one time: the interval belongs to the later one.
-  Load(kGraphModeEvent, PointsAt({1000, 1000, 2000}));
+  Load(kViewModeEvent, PointsAt({1000, 1000, 2000}));
   EXPECT_EQ(graph_.FindPointByTime(1000, true), 1);
 }
 
 TEST_F(GSensorGraphModelTest, CursorMovesOnlyInsideTheList) {
-  Load(kGraphModeEvent, PointsAt({1000, 2000, 3000}));
+  Load(kViewModeEvent, PointsAt({1000, 2000, 3000}));
   EXPECT_EQ(graph_.CurrentIndex(), 0);
   EXPECT_FALSE(graph_.SetCursor(-1, true));
   EXPECT_FALSE(graph_.SetCursor(3, true));
@@ -150,7 +150,7 @@ TEST_F(GSensorGraphModelTest, EmptyGraphIgnoresMouseAndSeeks) {
 }
 
 TEST_F(GSensorGraphModelTest, ClicksOutsideThePlotPickTheEndPoints) {
-  Load(kGraphModeEvent, EvenPoints(11, 50000, 100));
+  Load(kViewModeEvent, EvenPoints(11, 50000, 100));
   graph_.SetCursor(5, false);
   graph_.OnPlotRelease(-40, 100);
   graph_.OnPlotRelease(160, 100);
@@ -159,7 +159,7 @@ TEST_F(GSensorGraphModelTest, ClicksOutsideThePlotPickTheEndPoints) {
 }
 
 TEST_F(GSensorGraphModelTest, DragPostsOnlyAChangedPoint) {
-  Load(kGraphModeEvent, EvenPoints(11, 50000, 100));
+  Load(kViewModeEvent, EvenPoints(11, 50000, 100));
   graph_.OnPlotDrag(5, 100);  // still point 0, the cursor
   EXPECT_TRUE(view_.posted.empty());
   graph_.OnPlotDrag(31, 100);
@@ -169,7 +169,7 @@ TEST_F(GSensorGraphModelTest, DragPostsOnlyAChangedPoint) {
 }
 
 TEST_F(GSensorGraphModelTest, LogModeClickWithoutARecordInThatSecondPassesOnMinusOne) {
-  Load(kGraphModeLog, PointsAt({1000, 2000, 5000, 6000}));
+  Load(kViewModeLog, PointsAt({1000, 2000, 5000, 6000}));
   EXPECT_EQ(graph_.CurrentIndex(), -1);
   EXPECT_EQ(graph_.PointForMouseX(20, 100), 1);   // 2000 ms
   EXPECT_EQ(graph_.PointForMouseX(50, 100), -1);  // 3500 ms: no record that second
@@ -184,7 +184,7 @@ TEST_F(GSensorGraphModelTest, LogModeClickWithoutARecordInThatSecondPassesOnMinu
 }
 
 TEST_F(GSensorGraphModelTest, PlotMappingIsLimitedToThePlot) {
-  Load(kGraphModeEvent, PointsAt({10000, 12000, 14000}));
+  Load(kViewModeEvent, PointsAt({10000, 12000, 14000}));
   EXPECT_EQ(graph_.XAtTime(10000, 200), 0);
   EXPECT_EQ(graph_.XAtTime(12000, 200), 100);
   EXPECT_EQ(graph_.XAtTime(14000, 200), 200);
@@ -196,7 +196,7 @@ TEST_F(GSensorGraphModelTest, PlotMappingIsLimitedToThePlot) {
   EXPECT_EQ(graph_.TimeAtX(50, 0), 10000);
 
   // One point: no span to divide by.
-  Load(kGraphModeEvent, PointsAt({10000}));
+  Load(kViewModeEvent, PointsAt({10000}));
   EXPECT_EQ(graph_.XAtTime(12000, 200), 0);
   EXPECT_EQ(graph_.TimeAtX(120, 200), 10000);
   graph_.OnPlotRelease(120, 200);
@@ -215,7 +215,7 @@ TEST_F(GSensorGraphModelTest, PlotMappingIsLimitedToThePlot) {
 }
 
 TEST_F(GSensorGraphModelTest, CurvesJoinPointsOfOneSegmentUpTo1100MsApart) {
-  Load(kGraphModeEvent, PointsAt({0, 1100, 2201, 2300, 200}));
+  Load(kViewModeEvent, PointsAt({0, 1100, 2201, 2300, 200}));
   EXPECT_FALSE(graph_.JoinsPrevious(0));
   EXPECT_TRUE(graph_.JoinsPrevious(1));
   EXPECT_FALSE(graph_.JoinsPrevious(2));
@@ -223,7 +223,7 @@ TEST_F(GSensorGraphModelTest, CurvesJoinPointsOfOneSegmentUpTo1100MsApart) {
   EXPECT_FALSE(graph_.JoinsPrevious(4));  // a jump back in time is a gap too
   EXPECT_FALSE(graph_.JoinsPrevious(5));
 
-  Load(kGraphModeLog, Joined(PointsAt({0, 1000}, 0), PointsAt({2000, 3000}, 1)));
+  Load(kViewModeLog, Joined(PointsAt({0, 1000}, 0), PointsAt({2000, 3000}, 1)));
   EXPECT_TRUE(graph_.JoinsPrevious(1));
   EXPECT_FALSE(graph_.JoinsPrevious(2));
   EXPECT_TRUE(graph_.JoinsPrevious(3));
@@ -233,12 +233,12 @@ TEST_F(GSensorGraphModelTest, EventMarksAndTriggerMoments) {
   std::vector<GRAPHPOINT> points = EvenPoints(8, 0, 1000);
   const uint8_t kinds[] = {1, 2, 2, 3, 3, 3, 1, 3};
   for (size_t i = 0; i < points.size(); ++i) points[i].kind = kinds[i];
-  Load(kGraphModeEvent, points);
+  Load(kViewModeEvent, points);
   EXPECT_EQ(graph_.EventMarkStretches(), (std::vector<EventMarkStretch>{{1, 2, 2}, {3, 5, 3}, {7, 7, 3}}));
   EXPECT_EQ(graph_.TriggerMomentPoints(), (std::vector<int>{3, 7}));
   EXPECT_TRUE(graph_.ShowsTriggerTime());
 
-  Load(kGraphModeEvent, EvenPoints(61, 0, 1000));
+  Load(kViewModeEvent, EvenPoints(61, 0, 1000));
   EXPECT_FALSE(graph_.ShowsTriggerTime());
   EXPECT_TRUE(graph_.EventMarkStretches().empty());
 }
@@ -249,7 +249,7 @@ TEST_F(GSensorGraphModelTest, LabelTexts) {
   EXPECT_EQ(graph_.ValueLabels(), (std::vector<std::string>{"1.0", "0.5", "0.0", "-0.5", "-1.0"}));
 
   const int64_t start = MakeTimeKey(DateTime{2024, 5, 0, 5, 17, 12, 30, 250});
-  Load(kGraphModeEvent, PointsAt({start, start + 3600000 + 61000}));
+  Load(kViewModeEvent, PointsAt({start, start + 3600000 + 61000}));
   EXPECT_EQ(graph_.StartTimeText(), "2024.05.05 17:12:30");
   EXPECT_EQ(graph_.EndTimeText(), "2024.05.05 18:13:31");
   EXPECT_EQ(graph_.PointTimeText(2), "");

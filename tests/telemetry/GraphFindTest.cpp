@@ -45,7 +45,7 @@ TEST(GraphFindTest, OrderedAndUnorderedListsAnswerAsTheScan) {
     const bool ordered = round % 4 != 0;
     std::vector<GRAPHPOINT> points = RandomPoints(random, ordered);
     GSensorGraphModel graph;
-    graph.LoadPoints(kGraphModeEvent, points);
+    graph.LoadPoints(kViewModeEvent, points);
     const int64_t low = points.empty() ? 0 : points.front().time - 3000;
     const int64_t high = points.empty() ? 0 : points.back().time + 3000;
     std::uniform_int_distribution<int64_t> keys(std::min(low, high), std::max(low, high));
@@ -63,7 +63,7 @@ TEST(GraphFindTest, CursorFollowsTimeThroughALongNormalRecording) {
   // An hour at 10 frames a second: the cursor lands on the frame of each
   // time, across window cuts, forwards and back.
   GSensorGraphModel graph;
-  graph.LoadPoints(kGraphModeNormal, EvenPoints(36000, 0, 100));
+  graph.LoadPoints(kViewModeNormal, EvenPoints(36000, 0, 100));
   for (int64_t key : {0LL, 150LL, 600000LL, 3599950LL, 1800049LL, 250LL}) {
     graph.MoveCursorToTime(key);
     EXPECT_EQ(graph.WindowStart() + graph.CurrentIndex(), key / 100) << key;

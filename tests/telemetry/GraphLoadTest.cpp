@@ -85,8 +85,8 @@ TEST_F(GraphLoadTest, EventRecordingGivesOnePointPerFrame) {
   undated.time = DateTime{1899, 12, 0, 31, 23, 59, 59, 250};
   LoadRecording({before, trigger, undated});
 
-  graph_.LoadVideoRecording(recording_, kGraphModeEvent);
-  EXPECT_EQ(graph_.Mode(), kGraphModeEvent);
+  graph_.LoadVideoRecording(recording_, kViewModeEvent);
+  EXPECT_EQ(graph_.Mode(), kViewModeEvent);
   ASSERT_EQ(graph_.PointCount(), 3);
   EXPECT_EQ(graph_.CurrentIndex(), 0);
   EXPECT_EQ(view_.repaints, 1);
@@ -111,15 +111,15 @@ TEST_F(GraphLoadTest, NormalRecordingPlotsTheWindowAroundItsFirstFrame) {
     records[i].kind = 1;
   }
   LoadRecording(records);
-  graph_.LoadVideoRecording(recording_, kGraphModeNormal);
-  EXPECT_EQ(graph_.Mode(), kGraphModeNormal);
+  graph_.LoadVideoRecording(recording_, kViewModeNormal);
+  EXPECT_EQ(graph_.Mode(), kViewModeNormal);
   EXPECT_EQ(graph_.FullPointCount(), 40);
   EXPECT_EQ(graph_.PointCount(), 30);
   EXPECT_EQ(graph_.CurrentIndex(), 0);
 
   // Any other view mode plots every frame.
-  graph_.LoadVideoRecording(recording_, 0);
-  EXPECT_EQ(graph_.Mode(), kGraphModeEvent);
+  graph_.LoadVideoRecording(recording_, kViewModeNone);
+  EXPECT_EQ(graph_.Mode(), kViewModeEvent);
   EXPECT_EQ(graph_.PointCount(), 40);
 }
 
@@ -130,7 +130,7 @@ TEST_F(GraphLoadTest, LogsGiveOnePointPerRecordWithTheLogIndexAsSegment) {
   logs.push_back(LoadLog(3, 3, DateTime{2024, 5, 0, 5, 11, 0, 0, 0}));
 
   graph_.LoadLogs(logs);
-  EXPECT_EQ(graph_.Mode(), kGraphModeLog);
+  EXPECT_EQ(graph_.Mode(), kViewModeLog);
   ASSERT_EQ(graph_.PointCount(), 8);
   EXPECT_EQ(graph_.CurrentIndex(), -1);
   for (int i = 0; i < 8; ++i) {

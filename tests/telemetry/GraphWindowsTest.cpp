@@ -135,7 +135,7 @@ class GraphWindowsTest : public ::testing::Test {
 };
 
 TEST_F(GraphWindowsTest, NormalModeRewindowsAsTheCursorMoves) {
-  graph_.LoadPoints(kGraphModeNormal, EvenPoints(601, 0, 100));
+  graph_.LoadPoints(kViewModeNormal, EvenPoints(601, 0, 100));
   EXPECT_EQ(graph_.PointCount(), 291);
   EXPECT_EQ(graph_.FullPointCount(), 601);
   EXPECT_EQ(graph_.CurrentIndex(), 0);
@@ -168,14 +168,14 @@ TEST_F(GraphWindowsTest, NormalModeRewindowsAsTheCursorMoves) {
 
 TEST_F(GraphWindowsTest, DetailWindowFollowsTheLogGraphsCursor) {
   GSensorGraphModel logGraph;
-  logGraph.LoadPoints(kGraphModeLog, Joined(EvenPoints(100, 0, 1000, 0), EvenPoints(10, 200000, 1000, 1)));
+  logGraph.LoadPoints(kViewModeLog, Joined(EvenPoints(100, 0, 1000, 0), EvenPoints(10, 200000, 1000, 1)));
   graph_.ShowDetailWindowOf(logGraph);  // no log record chosen yet
   EXPECT_EQ(graph_.PointCount(), 0);
   EXPECT_EQ(graph_.CurrentIndex(), -1);
 
   logGraph.SetCursor(50, false);
   graph_.ShowDetailWindowOf(logGraph);
-  EXPECT_EQ(graph_.Mode(), kGraphModeLog);
+  EXPECT_EQ(graph_.Mode(), kViewModeLog);
   EXPECT_EQ(graph_.PointCount(), 60);
   EXPECT_EQ(graph_.WindowStart(), 21);
   EXPECT_EQ(graph_.CurrentIndex(), 29);

@@ -51,7 +51,7 @@ void CWndPanePanel::SetLogGraph(QWidget* graph) {
   Arrange();
 }
 
-void CWndPanePanel::SetLayout(int layout) {
+void CWndPanePanel::SetLayout(ViewLayout layout) {
   if (layout != kLayoutSingle && layout != kLayoutThumbnail && layout != kLayoutLog) return;
   layout_ = layout;
   Arrange();

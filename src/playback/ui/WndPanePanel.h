@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 
+#include "base/ViewLayout.h"
 #include "playback/PaneSet.h"
 #include "playback/PlaybackViews.h"
 
@@ -36,7 +37,7 @@ class CWndPanePanel : public QWidget, public PaneView {
   void SetInfoPanelRepaint(std::function<void()> repaint) { infoPanelRepaint_ = std::move(repaint); }
 
   // ---- PaneView ---------------------------------------------------------------
-  void SetLayout(int layout) override;
+  void SetLayout(ViewLayout layout) override;
   void RepaintPane(int pane) override;
   void SetSelectedPane(int pane) override;
   void RepaintInfoPanel() override;
@@ -45,7 +46,7 @@ class CWndPanePanel : public QWidget, public PaneView {
   void RepaintLogInfo();
   void RepaintLogSearchRows();
 
-  int Layout() const { return layout_; }
+  ViewLayout Layout() const { return layout_; }
   CPaneVideo* Pane(int pane) const { return panes_[static_cast<size_t>(pane)]; }
   CPaneLogSearch* LogSearchPane() const { return logSearch_; }
   CPaneLogInfo* LogInfoPane() const { return logInfo_; }
@@ -76,5 +77,5 @@ class CWndPanePanel : public QWidget, public PaneView {
   CPaneLogInfo* logInfo_ = nullptr;
   QWidget* logGraph_ = nullptr;
   std::function<void()> infoPanelRepaint_;
-  int layout_ = kLayoutSingle;
+  ViewLayout layout_ = kLayoutSingle;
 };

@@ -306,7 +306,7 @@ void CWndSearch::AfterLoad(FileListKind kind) {
 
 void CWndSearch::OnClose() {
   if (!engine_) return;
-  const int mode = app_.viewMode;
+  const ViewMode mode = app_.viewMode;
   const FileListKind kind = mode == kViewModeLog      ? FileListKind::kLog
                             : mode == kViewModeNormal ? FileListKind::kNormal
                                                       : FileListKind::kEvent;

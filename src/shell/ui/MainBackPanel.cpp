@@ -50,7 +50,7 @@ CMainBackPanel::CMainBackPanel(const BackPanelContext& context, QWidget* parent)
   AddPlaybackCommands(commands_, *playbackCommands_);
   for (const auto& [id, button] : parts_->Buttons()) button->setToolTip(QString::fromStdString(commands_.TipText(id)));
 
-  parts_->ApplyModelLayout(IsHLayoutModel(context_.settings.GetCurrentModel()));
+  parts_->ApplyModelLayout(IsMxHModel(context_.settings.GetCurrentModel()));
   parts_->Engine().ResetForCard(context_.clock.LocalNow());
   parts_->ResetToNow();
   UpdateCommandStates();
@@ -128,11 +128,11 @@ void CMainBackPanel::RepaintTitle() { update(0, 0, width(), kDragStripHeight); }
 
 QImage CMainBackPanel::SetBackgroundFor(bool mxhLayout) {
   const CSkinPackage& skin = context_.skin;
-  background_ = SkinImage(skin, mxhLayout ? kSkinBackgroundModel9 : kSkinBackground);
+  background_ = SkinImage(skin, mxhLayout ? kSkinBackgroundMxH : kSkinBackground);
   update();
   if (!context_.smallScreen) return QImage();
   const int strip = context_.desktopWidth < 1024 ? kSkinBottomStripNarrow
-                    : mxhLayout                  ? kSkinBottomStripModel9
+                    : mxhLayout                  ? kSkinBottomStripMxH
                                                  : kSkinBottomStrip;
   return SkinImage(skin, strip);
 }

@@ -73,7 +73,7 @@ constexpr std::array kButtons = {
 };
 
 // The button latched for a play state: the one that started it.
-int ButtonOfState(int state) {
+int ButtonOfState(PlayState state) {
   if (state == PS_PLAY || state == PS_PLAY_HALF) return kIdPlay;
   if (state >= PS_FAST_2 && state <= PS_FAST_16) return kIdPlayFast;
   if (state == PS_REVERSE || state == PS_REVERSE_HALF) return kIdBackPlay;
@@ -318,7 +318,7 @@ void MainPanelParts::SetPosition(int seconds) { slideBar_->SetPosition(seconds);
 
 // ---- PaneView ---------------------------------------------------------------
 
-void MainPanelParts::SetLayout(int layout) {
+void MainPanelParts::SetLayout(ViewLayout layout) {
   panes_->SetLayout(layout);
   // Loading, closing and the view commands all change the layout; the
   // buttons that depend on what is loaded follow it.
@@ -340,7 +340,7 @@ void MainPanelParts::RedrawSpeedReadout(bool withCaption) {
 
 void MainPanelParts::SetMapHasData(bool hasData) { map_->SetHasData(hasData); }
 
-void MainPanelParts::RepaintPlayButtons(int playState) {
+void MainPanelParts::RepaintPlayButtons(PlayState playState) {
   const int latched = ButtonOfState(playState);
   for (int id : {kIdPlay, kIdPlayFast, kIdBackPlay, kIdBackFast}) {
     if (CVxButton* button = Button(id)) button->SetLatched(id == latched);

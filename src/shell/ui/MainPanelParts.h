@@ -7,6 +7,8 @@
 #include <map>
 #include <memory>
 
+#include "base/ViewLayout.h"
+#include "playback/PlayState.h"
 #include "playback/PlaybackCommands.h"
 #include "playback/PlaybackEngineSinks.h"
 #include "playback/PlaybackViews.h"
@@ -60,7 +62,7 @@ class MainPanelParts final : public PaneView,
   void OnMediaRemoved();
 
   // ---- PaneView: the pane container, and the buttons after a layout change --
-  void SetLayout(int layout) override;
+  void SetLayout(ViewLayout layout) override;
   void RepaintPane(int pane) override;
   void SetSelectedPane(int pane) override;
   void RepaintInfoPanel() override;
@@ -68,7 +70,7 @@ class MainPanelParts final : public PaneView,
   void ShowGpsPart(bool shown) override;
   void RedrawSpeedReadout(bool withCaption) override;
   void SetMapHasData(bool hasData) override;
-  void RepaintPlayButtons(int playState) override;
+  void RepaintPlayButtons(PlayState playState) override;
   // ---- SlideBarView ---------------------------------------------------------
   void ResetToNow() override;
   void SetTimes(int64_t baseTimeKey, int64_t startTimeKey, int64_t endTimeKey) override;

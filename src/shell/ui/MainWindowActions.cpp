@@ -48,7 +48,7 @@ void CMainWindowActions::ChooseModel(int modelId) {
   // Playback stops before the displays move under it.
   StopBothPlays();
   const LayoutChange change = context_.settings.ChooseModel(modelId);
-  if (change != LayoutChange::kNone) parts_.ApplyModelLayout(change == LayoutChange::kToHLayout);
+  if (change != LayoutChange::kNone) parts_.ApplyModelLayout(change == LayoutChange::kToMxH);
   parts_.Engine().SpeedSourceChanged();
   panel_.RepaintSpeedReadout();
 }

@@ -20,7 +20,7 @@ CPlaySpeedLabel::CPlaySpeedLabel(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void CPlaySpeedLabel::SetPlayState(int state) {
+void CPlaySpeedLabel::SetPlayState(PlayState state) {
   const std::string_view text = PlaySpeedText(state);
   const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   if (shown == text_) return;

@@ -1,4 +1,6 @@
 #pragma once
+
+#include "playback/PlayState.h"
 // The read-out beside the play buttons: the speed in use ("×2", "×½" ...)
 // while something plays, nothing while stopped. Outlined text on the skin.
 #include <QString>
@@ -11,7 +13,7 @@ class CPlaySpeedLabel : public QWidget {
   explicit CPlaySpeedLabel(QWidget* parent);
 
   // Follows the play controller's state.
-  void SetPlayState(int state);
+  void SetPlayState(PlayState state);
   const QString& Text() const { return text_; }
 
  protected:

@@ -13,7 +13,6 @@ class CSkinPicture : public QWidget {
 
   // Shows picture at its own size; a null picture hides the window.
   void SetPicture(const QImage& picture);
-  const QImage& Picture() const { return picture_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -12,7 +12,6 @@ class SkinStrip {
   SkinStrip(QImage image, int cellCount) : image_(std::move(image)), cells_(cellCount > 0 ? cellCount : 1) {}
 
   bool IsNull() const { return image_.isNull(); }
-  int CellCount() const { return cells_; }
   int CellWidth() const { return image_.width() / cells_; }
   int CellHeight() const { return image_.height(); }
   const QImage& Image() const { return image_; }

@@ -16,7 +16,6 @@ class CVxButton : public QAbstractButton {
   int Id() const { return id_; }
   // The four-cell strip.
   void SetStrip(const SkinStrip& strip);
-  const SkinStrip& Strip() const { return strip_; }
   // Shown as the third cell whatever the mouse does.
   void SetLatched(bool latched);
   bool IsLatched() const { return latched_; }

@@ -23,7 +23,6 @@ class CVxCheckButton : public QAbstractButton {
   bool IsHovering() const { return hovering_; }
   int CurrentCell() const;
   QString Caption() const { return caption_; }
-  bool IsCaptionShifted() const { return shifted_; }
 
   QSize sizeHint() const override;
 

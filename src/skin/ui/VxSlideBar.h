@@ -42,7 +42,6 @@ class CVxSlideBar : public QWidget {
 
   // kStylePlain or kStyleFileSpan; anything else is plain.
   void SetStyle(int style);
-  int Style() const { return style_; }
   void SetBackground(const QColor& colour);
   // The end of the current normal file in bar seconds; none hides the span.
   void SetFileSpanEnd(std::optional<int> seconds);

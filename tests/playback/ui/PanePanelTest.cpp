@@ -87,7 +87,7 @@ TEST_F(PanePanelTest, LeftPressSelectsAThumbnailOnlyWhilePlayIsStopped) {
   EXPECT_EQ(map_.updates, mapUpdates + 1);
 
   engine_->Play();
-  ASSERT_NE(engine_->Control().PlayState(), PS_STOP);
+  ASSERT_NE(engine_->Control().CurrentPlayState(), PS_STOP);
   Press(panel_->Pane(11), {20, 20}, Qt::LeftButton);
   EXPECT_EQ(panes.Selected(), 10);
 }

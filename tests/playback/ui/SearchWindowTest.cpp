@@ -249,7 +249,7 @@ TEST_F(SearchUiTest, TheMarkerButtonSwapsToTheCurrentRecordingsMarkersAndAMarker
 
   engine_->Play();
   ClickListBoxRow(markers, 0);
-  EXPECT_EQ(engine_->Control().PlayState(), PS_STOP);
+  EXPECT_EQ(engine_->Control().CurrentPlayState(), PS_STOP);
   EXPECT_EQ(store_.Videos()[0]->CurrentFrameIndex(), 5);
 
   window_->EventMarkerButton()->click();

@@ -164,7 +164,7 @@ TEST_F(MainWindowTest, LogsShowTheLogLayoutAndTheSearchFindsRecords) {
 TEST_F(MainWindowTest, ModelMxHRearrangesTheLowerDisplaysAndBack) {
   CDigitDisplayWidgets& digits = Parts().Digits();
   EXPECT_FALSE(digits.CarSignal()->isVisible());
-  Panel().OnCommand(kIdToolModelMXH);
+  Panel().OnCommand(kIdToolModelMxH);
   EXPECT_EQ(settings_->GetCurrentModel(), 9);
   EXPECT_TRUE(Parts().IsMxHLayout());
   EXPECT_TRUE(digits.CarSignal()->isVisible());

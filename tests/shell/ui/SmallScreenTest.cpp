@@ -52,8 +52,8 @@ TEST_F(SmallScreenTest, TheBottomStripStaysAboveTheDisplaysItCutsOff) {
   EXPECT_FALSE(digits.GValue(2)->isVisible());
 
   // The model-9 layout moves the G displays lower still.
-  Panel().OnCommand(kIdToolModelMXH);
-  const QImage strip9 = SkinImage(skin_, kSkinBottomStripModel9).convertToFormat(QImage::Format_RGB32);
+  Panel().OnCommand(kIdToolModelMxH);
+  const QImage strip9 = SkinImage(skin_, kSkinBottomStripMxH).convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(StripRows(strip9.height()), strip9.copy(0, 0, 1024, strip9.height()));
   for (int axis = 0; axis < 3; ++axis) EXPECT_FALSE(digits.GValue(axis)->isVisible()) << axis;
   Panel().OnCommand(kIdToolModelFirst);

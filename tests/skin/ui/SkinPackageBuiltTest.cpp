@@ -88,7 +88,7 @@ TEST(SkinPackageBuilt, LampsFitTheCarSignalHalves) {
   const CSkinPackage package = BuiltPackage();
   const QRect signal = SkinRect(package, kSkinCarSignal);
   ASSERT_FALSE(signal.isEmpty());
-  EXPECT_EQ(package.Find(kSkinCarSignal)->visible, 0) << "shown only for model 9";
+  EXPECT_EQ(package.Find(kSkinCarSignal)->visible, 0) << "shown only for the MX-H";
   for (int entry : {kSkinLampLeft, kSkinLampRight}) {
     const QImage strip = SkinImage(package, entry);
     EXPECT_EQ(strip.size(), QSize((signal.width() / 2 - 10) * 4, signal.height())) << entry;
@@ -100,10 +100,10 @@ TEST(SkinPackageBuilt, LampsFitTheCarSignalHalves) {
 TEST(SkinPackageBuilt, BackgroundsStripsWindowsAndPictures) {
   const CSkinPackage package = BuiltPackage();
   EXPECT_EQ(SkinImage(package, kSkinBackground).size(), QSize(1024, 768));
-  EXPECT_EQ(SkinImage(package, kSkinBackgroundModel9).size(), QSize(1024, 768));
-  EXPECT_NE(SkinImage(package, kSkinBackground), SkinImage(package, kSkinBackgroundModel9));
+  EXPECT_EQ(SkinImage(package, kSkinBackgroundMxH).size(), QSize(1024, 768));
+  EXPECT_NE(SkinImage(package, kSkinBackground), SkinImage(package, kSkinBackgroundMxH));
   EXPECT_EQ(SkinImage(package, kSkinBottomStrip).width(), 1024);
-  EXPECT_EQ(SkinImage(package, kSkinBottomStripModel9).width(), 1024);
+  EXPECT_EQ(SkinImage(package, kSkinBottomStripMxH).width(), 1024);
   EXPECT_EQ(SkinImage(package, kSkinBottomStripNarrow).width(), 800);
   for (int entry : {kSkinSlideTrack, kSkinSlideThumb, kSkinSlideTrack2, kSkinEmptyPicture, kSkinFallback}) {
     EXPECT_FALSE(SkinImage(package, entry).isNull()) << entry;

@@ -56,7 +56,7 @@ class GSensorControlTest : public ::testing::Test {
       p.y = -0.75f;
       p.z = 0.5f;  // drawn as z - 1
     }
-    model_.LoadPoints(kGraphModeEvent, std::move(points));
+    model_.LoadPoints(kViewModeEvent, std::move(points));
   }
 
   QImage Render() {
