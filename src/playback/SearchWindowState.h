@@ -68,8 +68,6 @@ class SearchWindowState {
   // The file lists with kind visible (the event list when kind is the log
   // list and the Log tab is left out).
   void ShowLists(FileListKind kind, bool withLogTab);
-  // Nothing loaded is left: the event list comes back with its tabs.
-  void Reset(bool withLogTab) { ShowLists(FileListKind::kEvent, withLogTab); }
   // The lists were refilled or their checks changed without a click: the
   // check button follows the visible list again.
   void ChecksChanged();

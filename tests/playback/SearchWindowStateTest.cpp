@@ -1,6 +1,6 @@
 // The search window's states: tabs pick a list only while the lists are up,
 // loads swap them for the loaded boxes, the marker button toggles, logs keep
-// their list disabled in the upper half, Close and reset bring the lists
+// their list disabled in the upper half, Close and a reset bring the lists
 // back, and the check button follows the visible list's checks only when it
 // is matched to them.
 
@@ -247,14 +247,15 @@ TEST_F(SearchWindowStateTest, CloseGoesBackToTheClosedModesListWithTheLogTabForL
   EXPECT_FALSE(state.Look().closeShown);
 }
 
-TEST_F(SearchWindowStateTest, ResetBringsBackTheEventListFromAnyStateAndRematchesTheButton) {
+TEST_F(SearchWindowStateTest, ShowingTheListsLeavesAnyStateAndRematchesTheButton) {
   SearchWindowState state = MakeState(true);
   state.PressTab(FileListKind::kNormal);
   state.AllChecked(true);
   state.RecordingsLoaded(true);
   state.PressMarkerButton();
 
-  state.Reset(false);
+  // What a reset for a new card does.
+  state.ShowLists(FileListKind::kEvent, false);
   SearchWindowLook look = state.Look();
   EXPECT_EQ(state.Mode(), SearchWindowMode::kLists);
   ExpectListUp(look, kEvent);

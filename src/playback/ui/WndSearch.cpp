@@ -173,9 +173,7 @@ void CWndSearch::ResetLists() {
   loadedLogs_->Clear();
   // Nothing loaded is left to close: the (empty) lists come back with their
   // tabs and Load, ready for the next card.
-  state_.Reset(app_.hasLogs);
-  markers_->Clear();
-  ApplyLook();
+  ShowFileLists(FileListKind::kEvent, app_.hasLogs);
 }
 
 void CWndSearch::SetAllChecked(bool checked) {
