@@ -56,15 +56,17 @@ QRect Or(const QRect& skinRect, const QRect& own) { return skinRect.isEmpty() ? 
 }  // namespace
 
 CWndSearch::CWndSearch(CMgrDBSearch& store, AppState& app, QWidget* parent)
-    : QWidget(parent), store_(store), app_(app) {
+    : QWidget(parent),
+      store_(store),
+      app_(app),
+      state_(app.hasLogs, [this](FileListKind kind) { return AnyChecked(kind); }) {
   setObjectName(QStringLiteral("searchWindow"));
   setAttribute(Qt::WA_StyledBackground);
   setStyleSheet(QString::fromLatin1(kStyle));
   MakeAppFonts();
   MakeChildren();
   ConnectChildren();
-  withLogTab_ = app_.hasLogs;
-  ApplyState();
+  ApplyLook();
 }
 
 CWndSearch::~CWndSearch() = default;
@@ -123,8 +125,8 @@ void CWndSearch::ConnectChildren() {
 void CWndSearch::SetEngine(PlaybackEngine* engine) {
   engine_ = engine;
   for (FileListKind kind : kKinds) lists_[Index(kind)]->SetModel(engine_ ? &engine_->List(kind) : nullptr);
-  MatchCheckButtonToChecks();
-  ApplyState();
+  state_.ChecksChanged();
+  ApplyLook();
 }
 
 void CWndSearch::SetSkin(const SearchWindowSkin& skin) {
@@ -150,19 +152,16 @@ void CWndSearch::FillFromCatalogue() {
 
 void CWndSearch::RefillFileLists() {
   for (CFileListView* list : lists_) list->Render();
-  MatchCheckButtonToChecks();
-  ApplyState();
+  state_.ChecksChanged();
+  ApplyLook();
 }
 
 void CWndSearch::ShowFileList(FileListKind kind) { ShowFileLists(kind, app_.hasLogs); }
 
 void CWndSearch::ShowFileLists(FileListKind kind, bool withLogTab) {
-  state_ = State::kLists;
-  withLogTab_ = withLogTab;
-  visible_ = kind == FileListKind::kLog && !withLogTab ? FileListKind::kEvent : kind;
+  state_.ShowLists(kind, withLogTab);
   markers_->Clear();
-  MatchCheckButtonToChecks();
-  ApplyState();
+  ApplyLook();
 }
 
 void CWndSearch::ResetLists() {
@@ -178,20 +177,21 @@ void CWndSearch::ResetLists() {
 }
 
 void CWndSearch::SetAllChecked(bool checked) {
-  if (!engine_ || state_ != State::kLists) return;
-  engine_->List(visible_).SetAllChecked(checked);
-  lists_[Index(visible_)]->RenderChecks();
-  checkAllShown_ = !checked;
-  ApplyState();
+  if (!engine_ || !state_.ShowsLists()) return;
+  const FileListKind kind = state_.VisibleKind();
+  engine_->List(kind).SetAllChecked(checked);
+  lists_[Index(kind)]->RenderChecks();
+  state_.AllChecked(checked);
+  ApplyLook();
 }
 
-void CWndSearch::MatchCheckButtonToChecks() { checkAllShown_ = !engine_ || !engine_->List(visible_).AnyChecked(); }
+bool CWndSearch::AnyChecked(FileListKind kind) const { return engine_ && engine_->List(kind).AnyChecked(); }
 
 void CWndSearch::RefreshChecks(FileListKind kind) {
   lists_[Index(kind)]->RenderChecks();
-  if (kind != visible_) return;
-  MatchCheckButtonToChecks();
-  ApplyState();
+  if (kind != state_.VisibleKind()) return;
+  state_.ChecksChanged(kind);
+  ApplyLook();
 }
 
 // ---- what a load leaves -----------------------------------------------------
@@ -201,9 +201,8 @@ void CWndSearch::ShowLoadedRecordings(const std::vector<LoadedListRow>& rows, in
   for (const LoadedListRow& row : rows) loadedRecordings_->AddRow(QString::fromStdString(row.text), row.itemValue);
   loadedRecordings_->SelectRow(selectedRow);
   markers_->Clear();
-  withMarkerButton_ = withMarkerButton;
-  state_ = State::kRecordings;
-  ApplyState();
+  state_.RecordingsLoaded(withMarkerButton);
+  ApplyLook();
 }
 
 void CWndSearch::ShowLoadedLogs(const std::vector<LoadedListRow>& rows, int selectedRow) {
@@ -213,10 +212,8 @@ void CWndSearch::ShowLoadedLogs(const std::vector<LoadedListRow>& rows, int sele
 }
 
 void CWndSearch::ShowLogsLoaded() {
-  state_ = State::kLogs;
-  visible_ = FileListKind::kLog;
-  withLogTab_ = true;
-  ApplyState();
+  state_.LogsLoaded();
+  ApplyLook();
 }
 
 void CWndSearch::SelectLoadedRecordingRow(int recording) {
@@ -247,38 +244,24 @@ void CWndSearch::RunWithWaitMessage(const std::string& text, const std::function
 // ---- clicks -----------------------------------------------------------------
 
 void CWndSearch::OnTab(FileListKind kind) {
+  // A refused press still paints the look: that undoes the tab's own toggle.
   if (!engine_) {
-    ApplyState();  // the tab's own toggle is undone
+    ApplyLook();
     return;
   }
-  if (state_ == State::kLogs) {
-    // A log tab press keeps the loaded logs; the others leave them.
-    if (kind == FileListKind::kLog) {
-      ApplyState();
-      return;
-    }
+  if (state_.PressTab(kind) == SearchTabPress::kLeavesLogs) {
     engine_->Close();
     ShowFileLists(kind, app_.hasLogs);
     return;
   }
-  if (state_ != State::kLists) {
-    ApplyState();
-    return;
-  }
-  ShowPickedList(kind);
-}
-
-void CWndSearch::ShowPickedList(FileListKind kind) {
-  visible_ = kind;
-  MatchCheckButtonToChecks();
-  ApplyState();
+  ApplyLook();
 }
 
 void CWndSearch::OnCheckAll(bool checked) { SetAllChecked(checked); }
 
 void CWndSearch::OnLoad() {
-  if (!engine_ || state_ != State::kLists) return;
-  const FileListKind kind = visible_;
+  if (!engine_ || !state_.ShowsLists()) return;
+  const FileListKind kind = state_.VisibleKind();
   const LoadOutcome outcome = engine_->LoadChecked(kind);
   if (outcome == LoadOutcome::kCancelled || outcome == LoadOutcome::kFailed) AfterLoad(kind);
 }
@@ -291,7 +274,7 @@ void CWndSearch::LoadKind(FileListKind kind) {
     engine_->LoadChecked(kind);
     return;
   }
-  if (state_ == State::kLists) ShowPickedList(kind);
+  if (state_.PickList(kind)) ApplyLook();
   const LoadOutcome outcome = engine_->LoadChecked(kind);
   if (outcome == LoadOutcome::kCancelled || outcome == LoadOutcome::kFailed) AfterLoad(kind);
 }
@@ -306,24 +289,21 @@ void CWndSearch::AfterLoad(FileListKind kind) {
 
 void CWndSearch::OnClose() {
   if (!engine_) return;
-  const ViewMode mode = app_.viewMode;
-  const FileListKind kind = mode == kViewModeLog      ? FileListKind::kLog
-                            : mode == kViewModeNormal ? FileListKind::kNormal
-                                                      : FileListKind::kEvent;
-  const bool withLogTab = mode == kViewModeLog || app_.hasLogs;
+  const SearchListsChoice after = SearchWindowState::ListsAfterClose(app_.viewMode, app_.hasLogs);
   engine_->Close();
   // The engine tells the window through the back panel as well; showing
   // the lists twice changes nothing.
-  ShowFileLists(kind, withLogTab);
+  ShowFileLists(after.kind, after.withLogTab);
 }
 
 void CWndSearch::OnMarkerButton() {
-  if (state_ == State::kMarkers) {
-    state_ = State::kRecordings;
-    ApplyState();
-    return;
-  }
-  if (state_ != State::kRecordings) return;
+  const SearchMarkerPress press = state_.PressMarkerButton();
+  if (press == SearchMarkerPress::kIgnored) return;
+  if (press == SearchMarkerPress::kMarkersShown) FillMarkers();
+  ApplyLook();
+}
+
+void CWndSearch::FillMarkers() {
   markers_->Clear();
   const auto& videos = store_.Videos();
   const int current = store_.CurrentIndex();
@@ -331,8 +311,6 @@ void CWndSearch::OnMarkerButton() {
     for (const LoadedListRow& row : EventMarkerRows(*videos[static_cast<size_t>(current)]))
       markers_->AddRow(QString::fromStdString(row.text), row.itemValue);
   }
-  state_ = State::kMarkers;
-  ApplyState();
 }
 
 void CWndSearch::OnMarkerChosen(int frame) {
@@ -344,29 +322,26 @@ void CWndSearch::OnMarkerChosen(int frame) {
 
 // ---- showing and placing ----------------------------------------------------
 
-void CWndSearch::ApplyState() {
-  const bool lists = state_ == State::kLists;
-  const bool logs = state_ == State::kLogs;
+void CWndSearch::ApplyLook() {
+  const SearchWindowLook look = state_.Look();
   for (FileListKind kind : kKinds) {
     const size_t i = Index(kind);
-    const bool shown = (lists || logs) && kind == visible_;
-    lists_[i]->setVisible(shown);
-    lists_[i]->setEnabled(lists);
-    const bool tabShown = (lists || logs) && (kind != FileListKind::kLog || withLogTab_);
-    tabs_[i]->setVisible(tabShown);
+    lists_[i]->setVisible(look.listShown[i]);
+    lists_[i]->setEnabled(look.listEnabled[i]);
+    tabs_[i]->setVisible(look.tabShown[i]);
     tabs_[i]->setEnabled(true);
-    tabs_[i]->SetChecked(kind == visible_);
+    tabs_[i]->SetChecked(look.tabLit[i]);
   }
-  load_->setVisible(lists);
+  load_->setVisible(look.loadShown);
   load_->setEnabled(true);
-  checkAll_->setVisible(lists && checkAllShown_);
-  unCheckAll_->setVisible(lists && !checkAllShown_);
-  close_->setVisible(!lists);
-  loadedRecordings_->setVisible(state_ == State::kRecordings);
-  markers_->setVisible(state_ == State::kMarkers);
-  markerButton_->setVisible(withMarkerButton_ && IsShowingLoadedList());
-  markerButton_->SetLatched(state_ == State::kMarkers);
-  loadedLogs_->setVisible(logs);
+  checkAll_->setVisible(look.checkAllShown);
+  unCheckAll_->setVisible(look.unCheckAllShown);
+  close_->setVisible(look.closeShown);
+  loadedRecordings_->setVisible(look.loadedRecordingsShown);
+  markers_->setVisible(look.markersShown);
+  markerButton_->setVisible(look.markerButtonShown);
+  markerButton_->SetLatched(look.markerButtonLatched);
+  loadedLogs_->setVisible(look.loadedLogsShown);
   Layout();
 }
 
@@ -400,7 +375,8 @@ void CWndSearch::Layout() {
   // With logs loaded the disabled log list shares the area with their box.
   const QRect upper(area.left(), area.top(), area.width(), area.height() / 2);
   const QRect lower(area.left(), upper.bottom() + 1, area.width(), area.height() - upper.height());
-  for (FileListKind kind : kKinds) lists_[Index(kind)]->setGeometry(state_ == State::kLogs ? upper : area);
+  const bool upperOnly = state_.Look().listsInUpperPart;
+  for (FileListKind kind : kKinds) lists_[Index(kind)]->setGeometry(upperOnly ? upper : area);
   loadedLogs_->setGeometry(lower);
   loadedRecordings_->setGeometry(area);
   markers_->setGeometry(area);

@@ -2,9 +2,10 @@
 // The search window: the three recording lists with their tabs, Load,
 // Close, Check All / UnCheck All, and after a load the list boxes of what
 // was loaded (recordings, logs, the current recording's event markers)
-// under the overall progress strip. It shows what the playback engine
-// decides and turns every click into one engine call; the rules live in the
-// engine and its lists.
+// under the overall progress strip. Which of them shows, which tab is lit
+// and which check button is up is SearchWindowState's to say; this window
+// paints its look, places the children and turns every click into one
+// engine call. The rules live in the engine, its lists and that state.
 //
 // The back panel makes this window before the engine, which takes it as its
 // search view and loaded-list view, and hands the engine in afterwards; until
@@ -14,6 +15,7 @@
 #include <array>
 
 #include "playback/PlaybackViews.h"
+#include "playback/SearchWindowState.h"
 #include "playback/SearchWindowView.h"
 #include "skin/ui/SkinStrip.h"
 
@@ -75,12 +77,12 @@ class CWndSearch : public QWidget, public SearchWindowView, public LoadedListVie
   void ResetLists();
   // Edit > Select All / Unselect All on the visible list.
   void SetAllChecked(bool checked);
-  FileListKind VisibleKind() const { return visible_; }
+  FileListKind VisibleKind() const { return state_.VisibleKind(); }
   // File > Load > Event / Normal / Log: that list's checked rows are loaded.
   void LoadKind(FileListKind kind);
   // The loaded-recordings list box or the event marker list is up.
-  bool IsShowingLoadedList() const { return state_ == State::kRecordings || state_ == State::kMarkers; }
-  bool IsShowingMarkers() const { return state_ == State::kMarkers; }
+  bool IsShowingLoadedList() const { return state_.IsShowingLoadedList(); }
+  bool IsShowingMarkers() const { return state_.IsShowingMarkers(); }
 
   // ---- SearchWindowView -------------------------------------------------
   void ShowProgressStrip(int total) override;
@@ -113,24 +115,21 @@ class CWndSearch : public QWidget, public SearchWindowView, public LoadedListVie
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  // What the window shows: the file lists, or what a load left.
-  enum class State { kLists, kRecordings, kMarkers, kLogs };
-
   static size_t Index(FileListKind kind) { return static_cast<size_t>(kind); }
 
   void MakeChildren();
   void ConnectChildren();
-  void ApplyState();
+  void ApplyLook();
   void Layout();
-  void ShowPickedList(FileListKind kind);
-  // Check All when no row of the visible list is checked, else UnCheck All.
-  void MatchCheckButtonToChecks();
+  bool AnyChecked(FileListKind kind) const;
 
   void OnTab(FileListKind kind);
   void OnCheckAll(bool checked);
   void OnLoad();
   void OnClose();
   void OnMarkerButton();
+  // The current recording's event markers into the marker list box.
+  void FillMarkers();
   void OnMarkerChosen(int frame);
   // What follows a load's outcome when the load did not leave a view of its own.
   void AfterLoad(FileListKind kind);
@@ -152,9 +151,5 @@ class CWndSearch : public QWidget, public SearchWindowView, public LoadedListVie
   CVxListBox* markers_ = nullptr;
   QProgressBar* progress_ = nullptr;
 
-  State state_ = State::kLists;
-  FileListKind visible_ = FileListKind::kEvent;
-  bool withLogTab_ = false;
-  bool withMarkerButton_ = false;
-  bool checkAllShown_ = true;
+  SearchWindowState state_;
 };

@@ -11,6 +11,7 @@
 #include "platform/TimeKey.h"
 #include "playback/PlayState.h"
 #include "playback/PlaybackEngine.h"
+#include "playback/SlideSpan.h"
 #include "playback/ui/DlgCheckFiles.h"
 #include "playback/ui/DlgLoading.h"
 #include "playback/ui/WndImgInfoPanel.h"
@@ -296,19 +297,7 @@ void MainPanelParts::ResetToNow() {
 }
 
 void MainPanelParts::SetTimes(int64_t baseTimeKey, int64_t /*startTimeKey*/, int64_t /*endTimeKey*/) {
-  // In a normal run the red span marks how far the current recording
-  // reaches: from the bar's start to its last frame.
-  std::optional<int> spanEnd;
-  const CMgrDBSearch& store = context_.store;
-  const int current = store.CurrentIndex();
-  if (context_.app.viewMode == kViewModeNormal && current >= 0 && current < static_cast<int>(store.Videos().size())) {
-    const CInfoEventFile& video = *store.Videos()[static_cast<size_t>(current)];
-    if (video.FrameCount() > 0) {
-      const int64_t last = MakeTimeKey(video.Frame(video.FrameCount() - 1).time);
-      if (last >= baseTimeKey) spanEnd = static_cast<int>((last - baseTimeKey) / 1000);
-    }
-  }
-  slideBar_->SetFileSpanEnd(spanEnd);
+  slideBar_->SetFileSpanEnd(FileSpanEnd(context_.store, context_.app.viewMode, baseTimeKey));
 }
 
 void MainPanelParts::SetRange(int minSeconds, int maxSeconds) { slideBar_->SetRange(minSeconds, maxSeconds); }
