@@ -72,9 +72,9 @@ AviCaptionTexts LoadAviCaptionTexts() {
   return texts;
 }
 
-std::vector<CaptionText> LayOutAviCaption(const AviCaptionContext& context, const FRAMEINFOVIDEO& frame, int width,
+std::vector<CaptionLine> LayOutAviCaption(const AviCaptionContext& context, const FRAMEINFOVIDEO& frame, int width,
                                           int height) {
-  std::vector<CaptionText> texts;
+  std::vector<CaptionLine> texts;
   const int lastLine = height - 1;
   const int right = width - kMarginX;
   if (context.items.dateTime) {

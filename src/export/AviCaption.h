@@ -25,7 +25,7 @@ enum class CaptionAlign { kLeft, kCenter, kRight };
 // then the picture's middle) or its right edge (kRight) at x; vertically
 // its bottom on line `bottom`, or, for a text that hangs from the top, its
 // top on line `top` (bottom is then -1).
-struct CaptionText {
+struct CaptionLine {
   std::string text;  // UTF-8
   CaptionAlign align = CaptionAlign::kLeft;
   int x = 0;
@@ -54,7 +54,7 @@ struct AviCaptionContext {
 };
 
 // The texts of one frame's caption on a width x height picture.
-std::vector<CaptionText> LayOutAviCaption(const AviCaptionContext& context, const FRAMEINFOVIDEO& frame, int width,
+std::vector<CaptionLine> LayOutAviCaption(const AviCaptionContext& context, const FRAMEINFOVIDEO& frame, int width,
                                           int height);
 
 // Draws caption texts into pictures.
@@ -62,5 +62,5 @@ class AviCaptionPainter {
  public:
   virtual ~AviCaptionPainter() = default;
   // Draws texts into pixels (BGR, top-down, width x 3 bytes a row).
-  virtual void Draw(unsigned char* pixels, int width, int height, const std::vector<CaptionText>& texts) = 0;
+  virtual void Draw(unsigned char* pixels, int width, int height, const std::vector<CaptionLine>& texts) = 0;
 };

@@ -44,9 +44,9 @@ AviCaptionContext Context(bool dateTime, bool speed, bool vehicleId, bool positi
   return c;
 }
 
-std::vector<std::string> Texts(const std::vector<CaptionText>& caption) {
+std::vector<std::string> Texts(const std::vector<CaptionLine>& caption) {
   std::vector<std::string> texts;
-  for (const CaptionText& t : caption) texts.push_back(t.text);
+  for (const CaptionLine& t : caption) texts.push_back(t.text);
   return texts;
 }
 

@@ -19,7 +19,7 @@ const QColor kOutlineColor(0, 0, 0);
 constexpr QPoint kOutlineOffsets[] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
 
 // The rectangle a text is aligned in: its anchor edge on the anchor line.
-QRect AnchorRect(const CaptionText& text, int width, int height) {
+QRect AnchorRect(const CaptionLine& text, int width, int height) {
   const int top = text.bottom < 0 ? text.top : 0;
   const int bottom = text.bottom < 0 ? height - 1 : text.bottom;
   switch (text.align) {
@@ -34,7 +34,7 @@ QRect AnchorRect(const CaptionText& text, int width, int height) {
   return QRect(QPoint(text.x - half, top), QPoint(text.x + half - 1, bottom));
 }
 
-int AlignmentFlags(const CaptionText& text) {
+int AlignmentFlags(const CaptionLine& text) {
   int flags = text.bottom < 0 ? Qt::AlignTop : Qt::AlignBottom;
   if (text.align == CaptionAlign::kLeft) return flags | Qt::AlignLeft;
   if (text.align == CaptionAlign::kRight) return flags | Qt::AlignRight;
@@ -58,13 +58,13 @@ QtCaptionPainter::QtCaptionPainter() : fonts_(std::make_unique<Fonts>()) {
 
 QtCaptionPainter::~QtCaptionPainter() = default;
 
-void QtCaptionPainter::Draw(unsigned char* pixels, int width, int height, const std::vector<CaptionText>& texts) {
+void QtCaptionPainter::Draw(unsigned char* pixels, int width, int height, const std::vector<CaptionLine>& texts) {
   if (!pixels || width <= 0 || height <= 0 || texts.empty()) return;
   QImage picture(pixels, width, height, width * 3, QImage::Format_BGR888);
   QPainter painter(&picture);
   painter.setFont(fonts_->caption);
   painter.setRenderHint(QPainter::TextAntialiasing, false);
-  for (const CaptionText& text : texts) {
+  for (const CaptionLine& text : texts) {
     const QString words = QString::fromUtf8(text.text.data(), static_cast<qsizetype>(text.text.size()));
     const QRect anchor = AnchorRect(text, width, height);
     const int flags = AlignmentFlags(text) | Qt::TextSingleLine | Qt::TextDontClip;

@@ -12,7 +12,7 @@ class QtCaptionPainter final : public AviCaptionPainter {
  public:
   QtCaptionPainter();
   ~QtCaptionPainter() override;
-  void Draw(unsigned char* pixels, int width, int height, const std::vector<CaptionText>& texts) override;
+  void Draw(unsigned char* pixels, int width, int height, const std::vector<CaptionLine>& texts) override;
 
  private:
   struct Fonts;
