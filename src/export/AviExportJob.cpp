@@ -9,6 +9,7 @@
 #include "export/OutputFile.h"
 #include "export/TargetFolderCheck.h"
 #include "platform/TimeKey.h"
+#include "platform/Trace.h"
 #include "recording/InfoEventFile.h"
 
 namespace {
@@ -187,6 +188,7 @@ int AviExportJob::Export() {
       if (!rangeMode_) progress.pos = i;
       if (time < next) continue;
       if (rangeMode_ && (time - next) / kMillisecondsPerSecond > kLongestGapSeconds) {
+        KTRACE("불연속 구간 감지");
         stoppedAtGap_ = true;
         break;
       }
@@ -194,7 +196,9 @@ int AviExportJob::Export() {
       // The samples the recording has no frame for stay empty, before the
       // frame, so that every picture keeps its place in time.
       if (time - next >= step) {
-        position += (time - next) / step;
+        const int64_t empty = (time - next) / step;
+        KTRACE("Add null : %d", static_cast<int>(empty));
+        position += empty;
         next = time;
       }
       HandOver(stage, {recording, i}, position);

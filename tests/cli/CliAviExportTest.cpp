@@ -140,6 +140,7 @@ TEST_F(CliAviExportTest, TheCaptionIsBurntInYellowWhereItsTextsStand) {
   const Outcome captioned = Cli("export-avi " + Q(normal.dataPath) + " -o " + Q(out_) +
                                 " --name caption --fps 2 --date-time --vehicle-id --json");
   ASSERT_EQ(captioned.exitStatus, 0) << captioned.err;
+  EXPECT_EQ(captioned.err, "") << "the offscreen text renderer starts quietly";
   EXPECT_EQ(nlohmann::json::parse(captioned.out)["stream_copy"], false);
 
   const std::string before = DecodedPicture(out_ / "plain.avi", 3);

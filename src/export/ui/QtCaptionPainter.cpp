@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMessageLogContext>
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
@@ -82,6 +83,10 @@ bool EnsureTextRendering() {
   static char option[] = "-platform";
   static char platform[] = "offscreen";
   static char* argv[] = {name, option, platform, nullptr};
+  // Making it complains about a desktop session the offscreen platform
+  // never uses; a command-line tool keeps stderr for its own messages.
+  const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   static QGuiApplication* application = new QGuiApplication(argc, argv);
+  qInstallMessageHandler(previous);
   return application != nullptr;
 }
