@@ -120,7 +120,7 @@ AviStartResult AviExportJob::Start(const AviExportInputs& inputs, const AviExpor
 // The stream's size is that of the first picture that can be read from the
 // start frame on; a half-height picture doubles its height.
 bool AviExportJob::FindPictureSize() {
-  if (source_.recordings.empty() || !source_.recordings.front()) return false;
+  if (source_.recordings.empty() || !source_.recordings.front() || source_.startFrame < 0) return false;
   CInfoEventFile& first = *source_.recordings.front();
   for (int i = source_.startFrame; i < first.FrameCount(); ++i) {
     const int count = first.ReadFrameData(i, picture_.data());
