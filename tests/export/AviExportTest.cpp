@@ -161,6 +161,19 @@ TEST_F(AviExportTest, RecordedPicturesGoInByteForByteAsOneMjpgStream) {
   EXPECT_TRUE(TemporaryLeftovers(Out()).empty());
 }
 
+TEST_F(AviExportTest, WithoutTrueColourTheCaptionIsLeftOutAfterAWarning) {
+  CInfoEventFile& video = Load(Make(5, 2, false));
+  AviExportInputs inputs = Inputs(video);
+  inputs.caption.dateTime = true;
+  inputs.trueColorDisplay = false;
+  ASSERT_EQ(Run(inputs, {&video}), kExportDone);
+  ASSERT_EQ(prompt_.ShownBoxes().size(), 1u);
+  EXPECT_EQ(prompt_.ShownBoxes()[0].text, kMsgNoTrueColorOSDWarn.defaultText);
+  EXPECT_EQ(prompt_.ShownBoxes()[0].caption, kCaptionSaveAvi.defaultText);
+  EXPECT_TRUE(job_.StreamCopy()) << "no caption to draw: the pictures go in as recorded";
+  EXPECT_EQ(AviVideoSamples(Film()).front(), Recorded(video, 0));
+}
+
 TEST_F(AviExportTest, ALowerRateTakesTheFramesAStepApart) {
   CInfoEventFile& video = Load(Make(30, 3, false));
   AviExportInputs inputs = Inputs(video);
