@@ -12,6 +12,7 @@ packages=(
   gpsbabel libxml2-utils libimage-exiftool-perl tzdata
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth imagemagick fonts-dejavu-core
+  libavformat-dev libavcodec-dev libavutil-dev ffmpeg
 )
 
 missing=()

@@ -14,6 +14,7 @@ void AddPulseCommand(CLI::App& app, int& exitStatus);
 void AddSearchLogCommand(CLI::App& app, int& exitStatus);
 void AddPlayCommand(CLI::App& app, int& exitStatus);
 void AddExportJpegCommand(CLI::App& app, int& exitStatus);
+void AddExportAviCommand(CLI::App& app, int& exitStatus);
 void AddExportKmlCommand(CLI::App& app, int& exitStatus);
 void AddExportGpxCommand(CLI::App& app, int& exitStatus);
 void AddExportCsvCommand(CLI::App& app, int& exitStatus);

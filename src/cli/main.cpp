@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
   AddSearchLogCommand(app, exitStatus);
   AddPlayCommand(app, exitStatus);
   AddExportJpegCommand(app, exitStatus);
+  AddExportAviCommand(app, exitStatus);
   AddExportKmlCommand(app, exitStatus);
   AddExportGpxCommand(app, exitStatus);
   AddExportCsvCommand(app, exitStatus);

@@ -24,11 +24,18 @@ inline constexpr ExportMessage kMsgSaveLogFileCancel{"SaveLogFileCancel", "Save 
 inline constexpr ExportMessage kMsgSaveLogFileOK{"SaveLogFileOK", "Save log file OK."};
 inline constexpr ExportMessage kMsgSaveJpegOK{"SaveJpegOK", "Save Jpeg OK"};
 inline constexpr ExportMessage kMsgSaveJpegError{"SaveJpegError", "Save Jpeg Error"};
+inline constexpr ExportMessage kMsgInvalidAviRange{"InvalidAviRange", "Invalid avi range."};
+inline constexpr ExportMessage kMsgNoTrueColorOSDWarn{"NoTrueColorOSDWarn",
+                                                      "Display is not true color, OSD won't be displayed."};
+inline constexpr ExportMessage kMsgAviOK{"AVIOK", "AVI OK"};
+inline constexpr ExportMessage kMsgAviCancel{"AVICancel", "AVI Cancel"};
+inline constexpr ExportMessage kMsgAviError{"AVIError", "AVI Error"};
 
 // Captions of the export message boxes (section GUI). The KML export's
 // boxes use the dialog title's key with a default of their own.
 inline constexpr ExportMessage kCaptionSaveLogFile{"SaveLogFile", "Save to NMEA Log File"};
 inline constexpr ExportMessage kCaptionSaveJpeg{"SaveJpeg", "Save images as Jpeg"};
+inline constexpr ExportMessage kCaptionSaveAvi{"SaveAVI", "Save as AVI"};
 
 // The text of a message (section Message) in the chosen language.
 std::string MessageText(const ExportMessage& message);

@@ -20,9 +20,10 @@ constexpr mode_t kFileMode = 0666;
 
 std::atomic<unsigned> gTempCounter{0};
 
-// ".<name>.part-<pid>-<n>" beside the target: hidden, and never a name
-// the export itself writes.
-std::string TempNameFor(const fs::path& target) {
+}  // namespace
+
+std::string TemporaryOutputName(const std::string& targetPath) {
+  const fs::path target(targetPath);
   const unsigned n = gTempCounter.fetch_add(1);
   // Appended rather than "." + string: GCC 12 reports a false -Wrestrict
   // overlap for a literal prepended to a temporary string.
@@ -34,6 +35,8 @@ std::string TempNameFor(const fs::path& target) {
                                .append(std::to_string(n));
   return (target.parent_path() / name).string();
 }
+
+namespace {
 
 bool WriteAll(int fd, const unsigned char* bytes, size_t count, int& error) {
   while (count > 0) {
@@ -57,9 +60,8 @@ bool OutputFile::Open(const std::string& target) {
   Discard();
   errno_ = 0;
   target_ = target;
-  const fs::path path(target);
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    temp_ = TempNameFor(path);
+    temp_ = TemporaryOutputName(target);
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
     if (fd_ >= 0) break;
     if (errno != EEXIST) break;

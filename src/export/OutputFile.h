@@ -51,5 +51,9 @@ class OutputFile {
   size_t used_ = 0;
 };
 
+// ".<name>.part-<pid>-<n>" beside the target: hidden, never a name an
+// export writes, and new for every call.
+std::string TemporaryOutputName(const std::string& target);
+
 // Whether a file system entry of that path exists (a dangling link counts).
 bool OutputExists(const std::string& path);

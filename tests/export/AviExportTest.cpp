@@ -1,0 +1,311 @@
+// The AVI export: the checks in their order, the film ffprobe reads back
+// (one MJPG stream, frame rate, frame count, key frames, empty samples),
+// recorded pictures copied byte for byte, half-height pictures doubled,
+// thinning to the chosen rate, a range's gaps filled or ended, the range
+// end, and a cancel that leaves nothing behind.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "ExportTestSupport.h"
+#include "base/MgrMultiLang.h"
+#include "export/AviExportJob.h"
+#include "platform/ScriptedPrompt.h"
+#include "platform/TimeKey.h"
+#include "samplecard/SampleCard.h"
+#include "samplecard/SampleVideoWriter.h"
+#include "support/AviProbe.h"
+#include "support/TempDir.h"
+#include "support/ZoneGuard.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// 2012-05-03 10:15:30
+constexpr DateTime kStart{2012, 5, 0, 3, 10, 15, 30, 0};
+
+class AviExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetLangFilePath("");
+    fs::create_directories(Out());
+  }
+
+  // A recording of `seconds` at fps; cut removes frames before it is
+  // written (to make gaps).
+  SampleVideo Make(int fps, int seconds, bool normal, int number = 1, DateTime start = kStart) {
+    SampleVideoSpec spec;
+    spec.start = start;
+    spec.number = number;
+    spec.fps = fps;
+    spec.seconds = seconds;
+    spec.width = 64;
+    spec.height = 48;
+    if (normal) {
+      spec.kind = SampleVideoKind::kNormal;
+      spec.eventCode = 0;
+    }
+    return MakeSampleVideo(spec);
+  }
+
+  CInfoEventFile& Load(SampleVideo sample) {
+    std::string error;
+    const fs::path folder = dir_ / ("card" + std::to_string(videos_.size()));
+    fs::create_directories(folder);
+    EXPECT_TRUE(WriteSampleVideo(folder, &sample, &error)) << error;
+    videos_.push_back(std::make_unique<CInfoEventFile>());
+    LoadVideo(sample.dataPath, *videos_.back());
+    return *videos_.back();
+  }
+
+  fs::path Out() const { return dir_ / "out"; }
+
+  AviExportInputs Inputs(const CInfoEventFile& video, int startFrame = 0) const {
+    AviExportInputs inputs = AviInputsOnOpening(video, startFrame, {}, Out().string());
+    inputs.fileName = "film";
+    return inputs;
+  }
+
+  int Run(const AviExportInputs& inputs, std::vector<CInfoEventFile*> recordings, int startFrame = 0) {
+    int result = -1;
+    const AviStartResult start =
+        job_.Start(inputs, {std::move(recordings), startFrame}, prompt_, [&](int r) { result = r; });
+    EXPECT_EQ(start.outcome, AviStart::kStarted);
+    if (start.outcome != AviStart::kStarted) return -1;
+    DrainUntilEnd(ui_, [&] { return job_.Running(); });
+    return result;
+  }
+
+  std::string Recorded(CInfoEventFile& video, int frame) {
+    std::vector<uint8_t> bytes(FRAMEDATA_MAXSIZE);
+    const int count = video.ReadFrameData(frame, bytes.data());
+    return std::string(reinterpret_cast<const char*>(bytes.data()), static_cast<size_t>(std::max(count, 0)));
+  }
+
+  fs::path Film() const { return Out() / "film.avi"; }
+
+  ZoneGuard zone_;
+  TempDir dir_;
+  std::vector<std::unique_ptr<CInfoEventFile>> videos_;
+  ManualUiQueue ui_;
+  ScriptedPrompt prompt_;
+  AviExportJob job_{ui_, nullptr};
+};
+
+int Count(const std::vector<std::string>& samples, bool empty) {
+  int n = 0;
+  for (const std::string& s : samples) n += s.empty() == empty ? 1 : 0;
+  return n;
+}
+
+TEST_F(AviExportTest, ChecksComeInTheirOrderWithOneMessageEach) {
+  CInfoEventFile& video = Load(Make(5, 2, true));
+  AviExportInputs inputs = Inputs(video);
+  EXPECT_EQ(inputs.fileName, "film");
+  EXPECT_EQ(ProposeAviFileName(inputs.rangeStart), "20120503_101530");
+  EXPECT_EQ(inputs.rangeEnd.milliseconds, 999);
+
+  AviExportInputs backwards = inputs;
+  backwards.rangeEnd = inputs.rangeStart;
+  backwards.rangeEnd.second -= 1;
+  backwards.folder = (dir_ / "missing").string();
+  EXPECT_EQ(CheckAviInputs(backwards), kMsgInvalidAviRange) << "the range is checked before the folder";
+  AviExportInputs sameSecond = inputs;
+  sameSecond.rangeEnd = inputs.rangeStart;
+  EXPECT_EQ(CheckAviInputs(sameSecond), std::nullopt) << "the end's 999 ms put it after a start in the same second";
+
+  AviExportInputs noFolder = inputs;
+  noFolder.folder = (dir_ / "missing").string();
+  noFolder.fileName = "  ";
+  EXPECT_EQ(CheckAviInputs(noFolder), kMsgFolderNotExist) << "the folder is checked before the name";
+  AviExportInputs noName = inputs;
+  noName.fileName = " \t ";
+  EXPECT_EQ(CheckAviInputs(noName), kMsgEnterFileName);
+
+  const AviStartResult refused = job_.Start(backwards, {{&video}, 0}, prompt_, [](int) {});
+  EXPECT_EQ(refused.outcome, AviStart::kInvalid);
+  EXPECT_EQ(refused.message, kMsgInvalidAviRange);
+  EXPECT_TRUE(prompt_.ShownBoxes().empty());
+  EXPECT_TRUE(fs::is_empty(Out())) << "nothing is written before the checks pass";
+}
+
+TEST_F(AviExportTest, RecordedPicturesGoInByteForByteAsOneMjpgStream) {
+  CInfoEventFile& video = Load(Make(15, 3, false));
+  ASSERT_EQ(video.FrameCount(), 45);
+  AviExportInputs inputs = Inputs(video);
+  EXPECT_EQ(inputs.fps, 15);
+  ASSERT_EQ(Run(inputs, {&video}), kExportDone);
+  EXPECT_TRUE(job_.StreamCopy());
+  EXPECT_EQ(job_.SampleCount(), 45);
+
+  const nlohmann::json probe = ProbeAvi(Film());
+  ASSERT_TRUE(probe.is_object()) << "ffprobe cannot read the film";
+  ASSERT_EQ(probe["streams"].size(), 1u);
+  const auto& stream = probe["streams"][0];
+  EXPECT_EQ(stream["codec_type"], "video");
+  EXPECT_EQ(stream["codec_name"], "mjpeg");
+  EXPECT_EQ(stream["codec_tag_string"], "MJPG");
+  EXPECT_EQ(stream["width"], 64);
+  EXPECT_EQ(stream["height"], 48);
+  EXPECT_EQ(stream["r_frame_rate"], "15/1");
+  EXPECT_EQ(stream["nb_read_packets"], "45");
+  EXPECT_EQ(probe["format"]["format_name"], "avi");
+  EXPECT_NEAR(std::stod(probe["format"]["duration"].get<std::string>()), 3.0, 0.01);
+  for (const std::string& flags : ProbePacketFlags(Film())) EXPECT_EQ(flags.substr(0, 1), "K");
+
+  const std::vector<std::string> samples = AviVideoSamples(Film());
+  ASSERT_EQ(samples.size(), 45u);
+  for (int i = 0; i < 45; ++i) EXPECT_EQ(samples[static_cast<size_t>(i)], Recorded(video, i)) << "frame " << i;
+  EXPECT_TRUE(TemporaryLeftovers(Out()).empty());
+}
+
+TEST_F(AviExportTest, WithoutTrueColourTheCaptionIsLeftOutAfterAWarning) {
+  CInfoEventFile& video = Load(Make(5, 2, false));
+  AviExportInputs inputs = Inputs(video);
+  inputs.caption.dateTime = true;
+  inputs.trueColorDisplay = false;
+  ASSERT_EQ(Run(inputs, {&video}), kExportDone);
+  ASSERT_EQ(prompt_.ShownBoxes().size(), 1u);
+  EXPECT_EQ(prompt_.ShownBoxes()[0].text, kMsgNoTrueColorOSDWarn.defaultText);
+  EXPECT_EQ(prompt_.ShownBoxes()[0].caption, kCaptionSaveAvi.defaultText);
+  EXPECT_TRUE(job_.StreamCopy()) << "no caption to draw: the pictures go in as recorded";
+  EXPECT_EQ(AviVideoSamples(Film()).front(), Recorded(video, 0));
+}
+
+TEST_F(AviExportTest, ALowerRateTakesTheFramesAStepApart) {
+  CInfoEventFile& video = Load(Make(30, 3, false));
+  AviExportInputs inputs = Inputs(video);
+  inputs.fps = 10;
+  ASSERT_EQ(Run(inputs, {&video}), kExportDone);
+  const std::vector<std::string> samples = AviVideoSamples(Film());
+  ASSERT_EQ(samples.size(), 30u) << "step 100 ms over 3 s";
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(samples[static_cast<size_t>(i)], Recorded(video, 3 * i)) << "sample " << i;
+  const nlohmann::json probe = ProbeAvi(Film());
+  ASSERT_TRUE(probe.is_object());
+  EXPECT_EQ(probe["streams"][0]["r_frame_rate"], "10/1");
+  EXPECT_NEAR(std::stod(probe["format"]["duration"].get<std::string>()), 3.0, 0.01);
+
+  inputs.fps = 7;
+  prompt_.QueueAnswer(PromptAnswer::Yes);
+  ASSERT_EQ(Run(inputs, {&video}), kExportDone);
+  // step (int)(1000 / 7) = 142 ms; frames every 33.3 ms; 21 marks in 3 s.
+  EXPECT_EQ(AviVideoSamples(Film()).size(), 21u);
+  EXPECT_EQ(ProbeAvi(Film())["streams"][0]["r_frame_rate"], "7/1");
+}
+
+TEST_F(AviExportTest, HalfHeightPicturesAreDoubledAndReencoded) {
+  SampleVideoSpec spec;
+  spec.start = kStart;
+  spec.fps = 5;
+  spec.seconds = 2;
+  spec.width = 64;
+  spec.height = 24;
+  spec.halfHeight = true;
+  CInfoEventFile& video = Load(MakeSampleVideo(spec));
+  ASSERT_EQ(Run(Inputs(video), {&video}), kExportDone);
+  EXPECT_FALSE(job_.StreamCopy());
+  EXPECT_EQ(job_.Width(), 64);
+  EXPECT_EQ(job_.Height(), 48);
+  const nlohmann::json probe = ProbeAvi(Film());
+  ASSERT_TRUE(probe.is_object());
+  EXPECT_EQ(probe["streams"][0]["height"], 48);
+  EXPECT_EQ(probe["streams"][0]["nb_read_packets"], "10");
+  // Every picture decodes at the doubled size.
+  const CliRun decoded = RunShell("ffmpeg -v error -i " + ShellQuote(Film().string()) +
+                                  " -f rawvideo -pix_fmt gray - 2>/dev/null | wc -c");
+  EXPECT_EQ(std::stoi(decoded.out), 10 * 64 * 48);
+}
+
+// A normal recording at 10 fps with the frames of some seconds cut out.
+SampleVideo WithGap(SampleVideo sample, int fromSecond, int seconds) {
+  auto& frames = sample.frames;
+  const int fps = sample.fps;
+  frames.erase(frames.begin() + fromSecond * fps, frames.begin() + (fromSecond + seconds) * fps);
+  return sample;
+}
+
+TEST_F(AviExportTest, ARangeFillsAShortGapWithEmptySamplesBeforeTheLateFrame) {
+  CInfoEventFile& video = Load(WithGap(Make(10, 8, true), 3, 3));
+  ASSERT_EQ(video.FrameCount(), 50);
+  ASSERT_EQ(Run(Inputs(video), {&video}), kExportDone);
+  EXPECT_FALSE(job_.StoppedAtGap());
+  const std::vector<std::string> samples = AviVideoSamples(Film());
+  ASSERT_EQ(samples.size(), 80u) << "the film keeps the recording's 8 s";
+  EXPECT_EQ(Count(samples, true), 30) << "3 s at 10 fps";
+  // Each picture stands where its time puts it.
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(samples[static_cast<size_t>(i)], Recorded(video, i));
+  for (int i = 30; i < 60; ++i) EXPECT_TRUE(samples[static_cast<size_t>(i)].empty()) << i;
+  for (int i = 60; i < 80; ++i) EXPECT_EQ(samples[static_cast<size_t>(i)], Recorded(video, i - 30));
+  const nlohmann::json probe = ProbeAvi(Film());
+  ASSERT_TRUE(probe.is_object());
+  EXPECT_NEAR(std::stod(probe["format"]["duration"].get<std::string>()), 8.0, 0.01);
+}
+
+TEST_F(AviExportTest, ARangeEndsAtAGapOfMoreThanFiveSeconds) {
+  CInfoEventFile& video = Load(WithGap(Make(10, 12, true), 4, 6));
+  ASSERT_EQ(Run(Inputs(video), {&video}), kExportDone);
+  EXPECT_TRUE(job_.StoppedAtGap());
+  const std::vector<std::string> samples = AviVideoSamples(Film());
+  ASSERT_EQ(samples.size(), 40u) << "the samples before the gap stay";
+  EXPECT_EQ(Count(samples, true), 0);
+  EXPECT_EQ(samples.back(), Recorded(video, 39));
+}
+
+TEST_F(AviExportTest, ARangeRunsOnIntoTheNextRecordingUpToItsEnd) {
+  CInfoEventFile& first = Load(Make(10, 4, true, 1));
+  DateTime later = kStart;
+  later.second += 4;
+  CInfoEventFile& second = Load(Make(10, 4, true, 2, later));
+  AviExportInputs inputs = Inputs(first, 20);
+  inputs.rangeEnd = later;
+  inputs.rangeEnd.second += 2;  // the end gets 999 ms: up to 10:15:36.999
+  ASSERT_EQ(Run(inputs, {&first, &second}, 20), kExportDone);
+  const std::vector<std::string> samples = AviVideoSamples(Film());
+  ASSERT_EQ(samples.size(), 20u + 30u) << "2 s of the first from frame 20, 3 s of the second";
+  EXPECT_EQ(samples.front(), Recorded(first, 20));
+  EXPECT_EQ(samples[20], Recorded(second, 0));
+  EXPECT_EQ(samples.back(), Recorded(second, 29));
+  EXPECT_EQ(job_.Progress().high.load(), 5) << "the range's whole seconds (4.999 s) + 1";
+
+  // An event recording is exported whole, whatever follows it.
+  CInfoEventFile& event = Load(Make(10, 2, false, 3));
+  prompt_.QueueAnswer(PromptAnswer::Yes);
+  ASSERT_EQ(Run(Inputs(event), {&event, &second}, 7), kExportDone);
+  EXPECT_EQ(AviVideoSamples(Film()).size(), 20u);
+}
+
+TEST_F(AviExportTest, CancelLeavesNoFilmAndKeepsAnOlderOne) {
+  CInfoEventFile& video = Load(Make(30, 40, false));
+  {
+    std::ofstream older(Film());
+    older << "older film";
+  }
+  prompt_.QueueAnswer(PromptAnswer::No);
+  EXPECT_EQ(job_.Start(Inputs(video), {{&video}, 0}, prompt_, [](int) {}).outcome, AviStart::kDeclined);
+  ASSERT_EQ(prompt_.ShownBoxes().size(), 1u);
+  EXPECT_EQ(prompt_.ShownBoxes()[0].text, kMsgSameFileOverwrite.defaultText);
+
+  int result = -1;
+  ASSERT_EQ(job_.Start(Inputs(video), {{&video}, 0}, prompt_, [&](int r) { result = r; }).outcome, AviStart::kStarted);
+  job_.Cancel();
+  DrainUntilEnd(ui_, [&] { return job_.Running(); });
+  EXPECT_EQ(result, kExportCancelled);
+  EXPECT_EQ(AviResultMessage(result), kMsgAviCancel);
+  EXPECT_EQ(TempDir::Read(Film()), "older film");
+  EXPECT_TRUE(TemporaryLeftovers(Out()).empty());
+}
+
+TEST_F(AviExportTest, AFilmThatCannotBeWrittenIsAFailure) {
+  CInfoEventFile& video = Load(Make(5, 2, false));
+  AviExportInputs inputs = Inputs(video);
+  fs::create_directories(Out() / "film.avi" / "inside");  // a folder where the film goes
+  prompt_.QueueAnswer(PromptAnswer::Yes);
+  EXPECT_EQ(Run(inputs, {&video}), kExportFailed);
+  EXPECT_EQ(AviResultMessage(kExportFailed), kMsgAviError);
+  EXPECT_FALSE(job_.Error().empty());
+  EXPECT_TRUE(TemporaryLeftovers(Out()).empty());
+}
+
+}  // namespace
