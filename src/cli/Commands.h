@@ -17,3 +17,4 @@ void AddExportJpegCommand(CLI::App& app, int& exitStatus);
 void AddExportKmlCommand(CLI::App& app, int& exitStatus);
 void AddExportGpxCommand(CLI::App& app, int& exitStatus);
 void AddExportCsvCommand(CLI::App& app, int& exitStatus);
+void AddBackupCommand(CLI::App& app, int& exitStatus);
