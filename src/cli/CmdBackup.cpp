@@ -1,20 +1,24 @@
 // korvane-cli backup CARD TARGET: the backup dialog's copy, headless. An
 // existing target file is overwritten only with --yes; otherwise the run
-// stops at it, as a No in the dialog would.
+// stops at it, as a No in the dialog would. Ctrl-C cancels as the dialog's
+// Cancel does: the file being copied is abandoned.
 
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/ExportCli.h"
 #include "cli/JsonWriter.h"
 #include "cli/PrintableText.h"
-#include "platform/FolderChecks.h"
+#include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "tools/BackupJob.h"
 #include "tools/BackupMessages.h"
+#include "tools/BackupStartCheck.h"
+#include "tools/BackupTask.h"
 
 namespace {
 
@@ -30,25 +34,18 @@ struct BackupArgs {
 };
 
 int RunBackup(const BackupArgs& args) {
+  UseProgramLanguage();
   std::error_code error;
   if (!fs::is_directory(args.card, error)) {
     PrintError(args.card + ": not a card folder");
     return kExitLoadFailed;
   }
-  if (!args.all && args.selection.Empty()) {
-    PrintError(MessageText(kMsgNoSelectedEvLg));
-    return kExitUsage;
-  }
-  if (!IsFolderAvailable(args.target)) {
-    PrintError(MessageText(kMsgFolderNotExist));
-    return kExitLoadFailed;
-  }
-  if (!IsWritableFolder(args.target)) {
-    PrintError(MessageText(kMsgFolderNotAuthority));
-    return kExitLoadFailed;
+  if (const auto refusal = BackupStartRefusal(args.all, args.selection, args.target)) {
+    PrintError(MessageText(*refusal));
+    return refusal->key == kBackupMsgNoSelectedEvLg.key ? kExitUsage : kExitLoadFailed;
   }
 
-  BackupJob job(args.card, args.target);
+  BackupJob job(args.card);
   if (args.all) {
     job.SelectAll();
   } else {
@@ -57,10 +54,19 @@ int RunBackup(const BackupArgs& args) {
   const std::string sizeLabel = job.SizeLabel();
   if (!args.json) std::printf("%s\n", Printable(sizeLabel).c_str());
 
+  FailWritesBeyondFileSizeLimit();
+  ManualUiQueue ui;
   ScriptedPrompt prompt;
   if (!args.yes) prompt.QueueAnswer(PromptAnswer::No);
-  const std::atomic<bool> cancel{false};
-  const BackupResult result = job.Run(prompt, cancel, {});
+  BackupTask task(ui, prompt);
+  std::optional<BackupResult> ended;
+  if (!task.Start(job, args.target, [&ended](const BackupResult& result) { ended = result; })) {
+    PrintError("cannot start the backup");
+    return kExitLoadFailed;
+  }
+  WaitForExportEnd(
+      ui, [&ended] { return !ended.has_value(); }, [&task] { task.Cancel(); });
+  const BackupResult& result = *ended;
   if (result.end == BackupEnd::Stopped) {
     PrintError(result.stoppedAt.string() + ": exists (use --yes to overwrite)");
     return kExitLoadFailed;

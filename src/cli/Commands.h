@@ -18,3 +18,4 @@ void AddExportKmlCommand(CLI::App& app, int& exitStatus);
 void AddExportGpxCommand(CLI::App& app, int& exitStatus);
 void AddExportCsvCommand(CLI::App& app, int& exitStatus);
 void AddBackupCommand(CLI::App& app, int& exitStatus);
+void AddDeleteFilesCommand(CLI::App& app, int& exitStatus);

@@ -1,10 +1,12 @@
 #include "tools/CardWalk.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <system_error>
 
 #include "platform/Trace.h"
+#include "platform/Utf8.h"
 
 namespace fs = std::filesystem;
 
@@ -13,15 +15,6 @@ namespace {
 // The configuration files are copied on their own, first; the other two
 // belong to the recorder and mean nothing in a backup.
 constexpr std::array<std::string_view, 3> kSkippedFolders = {"config", "zaza", "program"};
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 bool IsSkippedTopFolder(const fs::path& name) {
   for (std::string_view skipped : kSkippedFolders) {
@@ -46,14 +39,19 @@ CardFiles WalkCardFiles(const fs::path& root) {
       break;
     }
     const fs::directory_entry& entry = *it;
-    if (it.depth() == 0 && entry.is_directory(error) && IsSkippedTopFolder(entry.path().filename())) {
-      it.disable_recursion_pending();
+    const fs::file_status status = entry.symlink_status(error);
+    if (error) continue;
+    if (fs::is_directory(status)) {
+      if (it.depth() == 0 && IsSkippedTopFolder(entry.path().filename())) it.disable_recursion_pending();
       continue;
     }
-    if (entry.is_directory(error)) continue;
+    // Links, pipes and devices hold no recording; a card has none of them.
+    if (!fs::is_regular_file(status)) continue;
     files.paths.push_back(entry.path());
     const uintmax_t size = entry.file_size(error);
     if (!error) files.totalBytes += size;
   }
+  // Folder order differs between file systems; a run goes the same way on each.
+  std::sort(files.paths.begin(), files.paths.end());
   return files;
 }

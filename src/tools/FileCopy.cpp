@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
+
+#include "platform/Trace.h"
 
 namespace fs = std::filesystem;
 
@@ -30,6 +33,12 @@ class Fd {
  private:
   int fd_;
 };
+
+// The rename itself is only on the disk once the folder is.
+void SyncFolder(const fs::path& folder) {
+  Fd dir(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) fsync(dir.get());
+}
 
 CopyResult Failure(const std::string& what) { return {CopyOutcome::Failed, 0, what + ": " + std::strerror(errno)}; }
 
@@ -86,14 +95,14 @@ CopyOutcome CopyBytes(int in, int out, uint64_t total, const std::atomic<bool>& 
 
 CopyResult CopyFileSafely(const fs::path& source, const fs::path& target, const std::atomic<bool>& cancel,
                           const CopyProgress& progress) {
-  Fd in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  // Not blocking, so that a pipe in the source's place cannot hold the run;
+  // not following, so that a link is not copied as what it points to.
+  Fd in(open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
   if (in.get() < 0) return Failure("open " + source.string());
   struct stat info {};
   if (fstat(in.get(), &info) != 0) return Failure("stat " + source.string());
   if (!S_ISREG(info.st_mode)) {
-    errno = EISDIR;
-    if (S_ISDIR(info.st_mode)) return Failure(source.string());
-    errno = EINVAL;
+    errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
     return Failure(source.string());
   }
 
@@ -107,16 +116,19 @@ CopyResult CopyFileSafely(const fs::path& source, const fs::path& target, const 
   CopyResult result{copied, done, {}};
   if (copied == CopyOutcome::Failed) result = Failure("copy " + source.string());
   if (copied == CopyOutcome::Copied) {
+    // A FAT stick refuses most modes and some shares refuse times; the
+    // bytes are what the backup is for, so neither fails the copy.
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
-    if (fchmod(out.get(), info.st_mode & 0777) != 0 || futimens(out.get(), times) != 0 || fsync(out.get()) != 0) {
-      result = Failure("finish " + temporary);
-    }
+    if (fchmod(out.get(), info.st_mode & 0777) != 0) KTRACE("Mode not kept on %s", temporary.c_str());
+    if (futimens(out.get(), times) != 0) KTRACE("Time not kept on %s", temporary.c_str());
+    if (fsync(out.get()) != 0) result = Failure("flush " + temporary);
   }
   if (close(out.release()) != 0 && result.outcome == CopyOutcome::Copied) result = Failure("close " + temporary);
   if (result.outcome == CopyOutcome::Copied && rename(temporary.c_str(), target.c_str()) != 0) {
     result = Failure("rename to " + target.string());
   }
   if (result.outcome != CopyOutcome::Copied) unlink(temporary.c_str());
+  if (result.outcome == CopyOutcome::Copied) SyncFolder(target.parent_path());
   result.bytes = result.outcome == CopyOutcome::Copied ? done : 0;
   return result;
 }

@@ -2,6 +2,7 @@
 // which order, what is left out, and that a stopped, cancelled or failed
 // copy never leaves a partial file under a recording's name.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -38,6 +39,7 @@ class BackupJobTest : public ::testing::Test {
     dir_.Write("card/CH1/normal/0003,20240614_100000.vdx", "normal index");
     dir_.Write("card/log/" + kLog + ".log", "log text");
     dir_.Write("card/config/set.ini", "set");
+    dir_.Write("card/config/version.ini", "version");
     dir_.Write("card/config/time.ini", "time");
     dir_.Write("card/config/sdid.ini", "sdid");
     dir_.Write("card/Config/stray.bin", "never copied");
@@ -53,7 +55,7 @@ class BackupJobTest : public ::testing::Test {
       overall.push_back(position);
       range_ = range;
     };
-    const BackupResult result = job.Run(prompt_, cancel_, progress);
+    const BackupResult result = job.Run(target_, prompt_, cancel_, progress);
     if (order) {
       for (const auto& entry : fs::recursive_directory_iterator(target_)) {
         if (entry.is_regular_file()) order->push_back(entry.path().lexically_relative(target_).string());
@@ -73,7 +75,7 @@ class BackupJobTest : public ::testing::Test {
 };
 
 TEST_F(BackupJobTest, SelectedRecordingsGoIntoTheCardLayoutWithTheirIndexes) {
-  BackupJob job(card_, target_);
+  BackupJob job(card_);
   job.Select({{kEvent1, kEvent2}, {}, {kLog}});
   const BackupResult result = Run(job);
 
@@ -86,12 +88,12 @@ TEST_F(BackupJobTest, SelectedRecordingsGoIntoTheCardLayoutWithTheirIndexes) {
   EXPECT_EQ(TempDir::Read(target_ / "config/set.ini"), "set");
   EXPECT_TRUE(fs::is_directory(target_ / "CH1/normal"));
   EXPECT_FALSE(fs::exists(target_ / "CH1/normal/0003,20240614_100000.vdd"));
-  EXPECT_EQ(result.copied, 3 + 5);  // the three configuration files that exist, then the recordings
+  EXPECT_EQ(result.copied, 4 + 5);  // the four configuration files that exist, then the recordings
   EXPECT_EQ(BackupFinalMessage(result), "Backup OK");
 }
 
 TEST_F(BackupJobTest, ConfigurationFilesComeFirstInTheirOrder) {
-  BackupJob job(card_, target_);
+  BackupJob job(card_);
   job.Select({{kEvent1}, {}, {}});
   std::vector<std::string> starts;
   BackupProgress progress;
@@ -105,21 +107,21 @@ TEST_F(BackupJobTest, ConfigurationFilesComeFirstInTheirOrder) {
       }
     }
   };
-  job.Run(prompt_, cancel_, progress);
+  job.Run(target_, prompt_, cancel_, progress);
   // Each file is found once, after its last chunk and before the next file starts.
-  ASSERT_GE(starts.size(), 3u);
-  EXPECT_EQ(std::vector<std::string>(starts.begin(), starts.begin() + 3),
-            (std::vector<std::string>{"set.ini", "time.ini", "sdid.ini"}));
+  ASSERT_GE(starts.size(), 4u);
+  EXPECT_EQ(std::vector<std::string>(starts.begin(), starts.begin() + 4),
+            (std::vector<std::string>{"set.ini", "version.ini", "time.ini", "sdid.ini"}));
 }
 
 TEST_F(BackupJobTest, BackupAllSkipsTheRecorderFoldersInAnyCase) {
-  BackupJob job(card_, target_);
+  BackupJob job(card_);
   job.SelectAll();
   std::vector<std::string> copied;
   const BackupResult result = Run(job, &copied);
 
   EXPECT_EQ(result.failed, 0);
-  EXPECT_EQ(range_, 7);  // 4 event + 2 normal + 1 log files + other/Program/kept.bin, minus nothing else
+  EXPECT_EQ(range_, 8);  // 4 event + 2 normal + 1 log files + other/Program/kept.bin
   EXPECT_TRUE(fs::exists(target_ / "other/Program/kept.bin"));  // only the card root's folders are skipped
   EXPECT_FALSE(fs::exists(target_ / "ZAZA"));
   EXPECT_FALSE(fs::exists(target_ / "Program"));
@@ -132,7 +134,7 @@ TEST_F(BackupJobTest, BackupAllSkipsTheRecorderFoldersInAnyCase) {
 TEST_F(BackupJobTest, NoToTheOverwriteQuestionStopsAtOnceWithoutMessage) {
   dir_.Write("target/CH1/event/" + kEvent1 + ".vdx", "older index");
   prompt_.QueueAnswer(PromptAnswer::No);
-  BackupJob job(card_, target_);
+  BackupJob job(card_);
   job.Select({{kEvent1, kEvent2}, {}, {}});
   const BackupResult result = Run(job);
 
@@ -147,7 +149,7 @@ TEST_F(BackupJobTest, NoToTheOverwriteQuestionStopsAtOnceWithoutMessage) {
 
 TEST_F(BackupJobTest, YesReplacesTheExistingFile) {
   dir_.Write("target/log/" + kLog + ".log", "older");
-  BackupJob job(card_, target_);
+  BackupJob job(card_);
   job.Select({{}, {}, {kLog}});
   EXPECT_EQ(Run(job).end, BackupEnd::Completed);
   EXPECT_EQ(TempDir::Read(target_ / "log" / (kLog + ".log")), "log text");
@@ -156,7 +158,7 @@ TEST_F(BackupJobTest, YesReplacesTheExistingFile) {
 TEST_F(BackupJobTest, UnreadableAndMissingSourcesAreCountedAndTheRunGoesOn) {
   fs::remove(card_ / "CH1/event" / (kEvent1 + ".vdd"));
   fs::create_directory(card_ / "CH1/event" / (kEvent1 + ".vdd"));  // cannot be read as a file
-  BackupJob job(card_, target_);
+  BackupJob job(card_);
   job.Select({{kEvent1, "9999,missing"}, {}, {kLog}});
   const BackupResult result = Run(job);
 
@@ -176,7 +178,7 @@ TEST(BackupSizeText, TheNumberAfterThePointIsKibNotADecimalFraction) {
 }
 
 TEST_F(BackupJobTest, SizeLabelCountsTheSelectedFilesOrTheWholeCard) {
-  BackupJob job(card_, target_);
+  BackupJob job(card_);
   job.Select({{}, {}, {kLog}});
   EXPECT_EQ(job.SizeBytes(), 8u);
   EXPECT_EQ(job.SizeLabel(), "Backup Data Size : 0.0 MB");
@@ -234,13 +236,13 @@ TEST_F(FileCopyTest, ATargetFolderThatCannotBeWrittenFailsWithoutLeftovers) {
 
 TEST_F(BackupJobTest, CancelMidRunEndsWithBackupCancelAndNoPartialRecording) {
   dir_.Write("card/CH1/event/" + kEvent1 + ".vdd", std::string(3 * kCopyChunkBytes, 'e'));
-  BackupJob job(card_, target_);
+  BackupJob job(card_);
   job.Select({{kEvent1, kEvent2}, {}, {}});
   BackupProgress progress;
   progress.file = [&](int percent) {
     if (percent > 0 && percent < 100) cancel_ = true;
   };
-  const BackupResult result = job.Run(prompt_, cancel_, progress);
+  const BackupResult result = job.Run(target_, prompt_, cancel_, progress);
 
   EXPECT_EQ(result.end, BackupEnd::Cancelled);
   EXPECT_EQ(BackupFinalMessage(result), "Backup Cancel");
@@ -259,15 +261,16 @@ TEST(BackupOnSampleCard, EveryCopiedFileMatchesItsSource) {
   std::string error;
   ASSERT_TRUE(WriteSampleCard(dir / "card", options, &card, &error)) << error;
   fs::create_directories(dir / "target");
-  BackupJob job(dir / "card", dir / "target");
+  BackupJob job(dir / "card");
   job.SelectAll();
   ScriptedPrompt prompt;
   std::atomic<bool> cancel{false};
-  const BackupResult result = job.Run(prompt, cancel, {});
+  const BackupResult result = job.Run(dir / "target", prompt, cancel, {});
   EXPECT_EQ(result.failed, 0);
   for (const SampleVideo& video : card.videos) {
-    const fs::path copy = dir / "target" / video.dataPath.lexically_relative(dir / "card");
-    EXPECT_EQ(TempDir::Read(copy), TempDir::Read(video.dataPath)) << copy;
+    const std::string kind = video.kind == SampleVideoKind::kEvent ? "event" : "normal";
+    const fs::path copy = dir / "target/CH1" / kind / video.dataPath.filename();
+    EXPECT_TRUE(TempDir::Read(copy) == TempDir::Read(video.dataPath)) << copy;
     EXPECT_EQ(fs::last_write_time(copy), fs::last_write_time(video.dataPath)) << copy;
   }
 }
