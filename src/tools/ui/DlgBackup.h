@@ -10,6 +10,7 @@
 
 #include "platform/ui/QtPorts.h"
 #include "tools/BackupJob.h"
+#include "tools/BackupMessages.h"
 #include "tools/BackupTask.h"
 
 class CAppSetting;
