@@ -184,6 +184,14 @@ BackupResult BackupJob::Run(const fs::path& target, Prompt& prompt, const std::a
   const int range = static_cast<int>(recordings.size());
   if (progress.overall) progress.overall(0, range);
   if (progress.file) progress.file(0);
+  std::error_code targetError;
+  if (!fs::is_directory(target, targetError)) {
+    // Gone since Start looked (a stick pulled out): no layout is made in
+    // its place, and every file counts as not copied.
+    KTRACE("Copy Failed: no folder %s", target.c_str());
+    result.failed = range + static_cast<int>(PlanConfig(layout).size());
+    return result;
+  }
 
   for (const fs::path& folder : {layout.event, layout.normal, layout.log, layout.config}) {
     std::error_code error;

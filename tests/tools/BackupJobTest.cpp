@@ -170,6 +170,16 @@ TEST_F(BackupJobTest, UnreadableAndMissingSourcesAreCountedAndTheRunGoesOn) {
   EXPECT_EQ(BackupFinalMessage(result), "Backup finished, but 3 file(s) could not be copied");
 }
 
+TEST_F(BackupJobTest, ATargetFolderThatIsGoneMakesNothingAndCountsEveryFile) {
+  BackupJob job(card_);
+  job.Select({{kEvent1}, {}, {kLog}});
+  const fs::path gone = dir_ / "unplugged";
+  const BackupResult result = job.Run(gone, prompt_, cancel_, {});
+  EXPECT_EQ(result.failed, 3 + 4);  // the recordings' files and the configuration files there are
+  EXPECT_FALSE(fs::exists(gone));
+  EXPECT_EQ(BackupFinalMessage(result), "Backup finished, but 7 file(s) could not be copied");
+}
+
 TEST(BackupSizeText, TheNumberAfterThePointIsKibNotADecimalFraction) {
   EXPECT_EQ(BackupSizeText((5ull << 20) + (512ull << 10)), "5.512 MB");
   EXPECT_EQ(BackupSizeText((1ull << 20) - 1), "0.1023 MB");
