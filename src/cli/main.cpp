@@ -55,6 +55,8 @@ int main(int argc, char** argv) {
   AddExportKmlCommand(app, exitStatus);
   AddExportGpxCommand(app, exitStatus);
   AddExportCsvCommand(app, exitStatus);
+  AddBackupCommand(app, exitStatus);
+  AddDeleteFilesCommand(app, exitStatus);
   return RunAtCommandBoundary([&] { return ParseAndRun(app, argc, argv, exitStatus); },
                               [&app] { return ChosenCommand(app); });
 }
