@@ -26,6 +26,7 @@
 #include "skin/ui/SkinImages.h"
 #include "skin/ui/VxButton.h"
 #include "telemetry/ui/VxDigitDisplays.h"
+#include "tools/ui/ToolCommands.h"
 
 namespace {
 
@@ -44,16 +45,37 @@ CMainBackPanel::CMainBackPanel(const BackPanelContext& context, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   parts_ = std::make_unique<MainPanelParts>(context_, *this);
-  actions_ = std::make_unique<CMainWindowActions>(context_, *this, *parts_);
-  AddMainCommands(commands_, *actions_);
-  playbackCommands_ = std::make_unique<PlaybackCommandContext>(PlaybackCommandContext{parts_->Engine(), *parts_});
-  AddPlaybackCommands(commands_, *playbackCommands_);
+  AddCommands();
   for (const auto& [id, button] : parts_->Buttons()) button->setToolTip(QString::fromStdString(commands_.TipText(id)));
 
   parts_->ApplyModelLayout(IsMxHModel(context_.settings.GetCurrentModel()));
   parts_->Engine().ResetForCard(context_.clock.LocalNow());
   parts_->ResetToNow();
   UpdateCommandStates();
+}
+
+// Each subsystem adds its own rows, with the context its handlers work on.
+void CMainBackPanel::AddCommands() {
+  actions_ = std::make_unique<CMainWindowActions>(context_, *this, *parts_);
+  AddMainCommands(commands_, *actions_);
+
+  playbackCommands_ = std::make_unique<PlaybackCommandContext>(PlaybackCommandContext{parts_->Engine(), *parts_});
+  AddPlaybackCommands(commands_, *playbackCommands_);
+
+  PlaybackEngine& engine = parts_->Engine();
+  const CMgrDBSearch& store = context_.store;
+  toolCommands_ = std::make_unique<ToolCommandContext>(
+      ToolCommandContext{this, context_.settings, context_.prompt, [&store] { return store.Root(); },
+                         [&engine] {
+                           return BackupSelectionFromPaths(engine.List(FileListKind::kEvent).CheckedPaths(),
+                                                           engine.List(FileListKind::kNormal).CheckedPaths(),
+                                                           engine.List(FileListKind::kLog).CheckedPaths());
+                         },
+                         [&engine] {
+                           engine.Control().StopVideoPlay();
+                           engine.Control().StopLogPlay();
+                         }});
+  AddToolCommands(commands_, *toolCommands_);
 }
 
 CMainBackPanel::~CMainBackPanel() {

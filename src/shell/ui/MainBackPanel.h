@@ -15,6 +15,7 @@
 class CMainWindowActions;
 class MainPanelParts;
 struct PlaybackCommandContext;
+struct ToolCommandContext;
 class QMenu;
 
 class CMainBackPanel : public QWidget {
@@ -58,6 +59,7 @@ class CMainBackPanel : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  void AddCommands();
   void ShowSpeedMenu(QPoint at);
   void RunChosen(QMenu& menu, QPoint at);
   void DrawTitleText(QPainter& painter);
@@ -66,6 +68,7 @@ class CMainBackPanel : public QWidget {
   std::unique_ptr<MainPanelParts> parts_;
   std::unique_ptr<CMainWindowActions> actions_;
   std::unique_ptr<PlaybackCommandContext> playbackCommands_;
+  std::unique_ptr<ToolCommandContext> toolCommands_;
   CommandTable commands_;
   std::unique_ptr<QMenu> menu_;
   QImage background_;

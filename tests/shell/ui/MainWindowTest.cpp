@@ -196,7 +196,7 @@ TEST_F(MainWindowTest, MenusFollowTheLoadedStateAndUnbuiltCommandsAreDisabled) {
   // Printing is not part of this program yet: its item is left out.
   EXPECT_EQ(findItem(file, kIdFilePrint), nullptr);
   EXPECT_FALSE(Parts().Button(kIdSaveAvi)->isEnabled());
-  EXPECT_FALSE(Parts().Button(kIdBackup)->isEnabled());
+  EXPECT_FALSE(Parts().Button(kIdSetup)->isEnabled());
 
   LoadFirst(FileListKind::kEvent, 1);
   file = Panel().BuildMenu(0);

@@ -1,0 +1,26 @@
+#pragma once
+// The card-tool commands of the window: Backup, from the button and the
+// Tool menu.
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "base/CommandTable.h"
+#include "tools/BackupJob.h"
+
+class CAppSetting;
+class Prompt;
+
+struct ToolCommandContext {
+  QWidget* parent;
+  CAppSetting& settings;
+  Prompt& prompt;
+  // The chosen data folder (empty: none) and the recordings ticked in the
+  // file lists, read when a command runs.
+  std::function<std::string()> cardRoot;
+  std::function<BackupSelection()> tickedRecordings;
+  // Playback stops before a tool works on the card.
+  std::function<void()> stopPlayback;
+};
+
+void AddToolCommands(CommandTable& table, ToolCommandContext& context);
