@@ -97,7 +97,10 @@ AviStartResult AviExportJob::Start(const AviExportInputs& inputs, const AviExpor
   rangeMode_ = !source_.recordings.empty() && source_.recordings.front() && AviRangeMode(*source_.recordings.front());
   if (!rangeMode_) {
     source_.startFrame = 0;
-    if (source_.recordings.size() > 1) source_.recordings.resize(1);
+    // Only the current recording; erase rather than resize, which GCC's
+    // release build flags as writing past a one-element array.
+    if (source_.recordings.size() > 1)
+      source_.recordings.erase(source_.recordings.begin() + 1, source_.recordings.end());
   }
   drawCaption_ = inputs.trueColorDisplay && inputs.caption.Any() && painter_ != nullptr;
   caption_ = AviCaptionContext{};

@@ -106,7 +106,12 @@ CopyResult CopyFileSafely(const fs::path& source, const fs::path& target, const 
     return Failure(source.string());
   }
 
-  std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  // A hidden name beside the target; formed by appending, as GCC's release
+  // build misreads a literal joined to a temporary string.
+  std::string hiddenName = ".";
+  hiddenName += target.filename().string();
+  hiddenName += ".XXXXXX";
+  std::string temporary = (target.parent_path() / hiddenName).string();
   Fd out(mkostemp(temporary.data(), O_CLOEXEC));
   if (out.get() < 0) return Failure("create " + temporary);
 
