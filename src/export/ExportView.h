@@ -9,8 +9,10 @@
 class GSensorGraphModel;
 
 struct ExportView {
-  bool thumbnail = false;  // the 4 x 4 view is up
-  int selectedPane = 0;    // the thumbnail view's selected pane
+  bool videoLoaded = false;  // event or normal recordings are loaded and in view
+  bool logLoaded = false;    // logs are loaded and in view
+  bool thumbnail = false;    // the 4 x 4 view is up
+  int selectedPane = 0;      // the thumbnail view's selected pane
   // The frame of the current recording in each pane, pane 0 first (one
   // entry in the single view); -1 for a pane that holds none of its frames.
   std::vector<int> paneFrames;

@@ -32,11 +32,10 @@ std::vector<unsigned char> LastComment(Context& c) {
   return {codec.ComSegment(), codec.ComSegment() + codec.ComSize()};
 }
 
-// What Save image and Save AVI check before their dialog: playback stops,
-// a video is loaded, a frame is showing and the recording has frames.
+// What Save image and Save AVI check, playback stopped, before their
+// dialog: a video is loaded, a frame is showing and the recording has frames.
 CInfoEventFile* VideoToExport(Context& c, const ExportView& view, const ExportMessage& caption) {
-  c.stopPlayback();
-  CInfoEventFile* recording = CurrentVideo(c);
+  CInfoEventFile* recording = view.videoLoaded ? CurrentVideo(c) : nullptr;
   if (recording == nullptr) {
     ShowExportMessage(c.prompt, kMsgNoEventLoaded, caption);
     return nullptr;
@@ -49,6 +48,7 @@ CInfoEventFile* VideoToExport(Context& c, const ExportView& view, const ExportMe
 }
 
 void SaveImage(Context& c, int) {
+  c.stopPlayback();
   const ExportView view = c.view();
   CInfoEventFile* recording = VideoToExport(c, view, kCaptionSaveJpeg);
   if (recording == nullptr) return;
@@ -58,6 +58,7 @@ void SaveImage(Context& c, int) {
 }
 
 void SaveAvi(Context& c, int) {
+  c.stopPlayback();
   const ExportView view = c.view();
   CInfoEventFile* recording = VideoToExport(c, view, kCaptionSaveAvi);
   if (recording == nullptr) return;
@@ -70,13 +71,14 @@ void SaveAvi(Context& c, int) {
 }
 
 void RunGoogleEarth(Context& c, int) {
-  if (c.store.Logs().empty()) {
+  const ExportView view = c.view();
+  if (!view.logLoaded || c.store.Logs().empty()) {
     ShowExportMessage(c.prompt, kMsgNoLoadedLog, kCaptionSaveLogFile);
     return;
   }
   std::vector<const CInfoLogFile*> logs;
   for (const auto& log : c.store.Logs()) logs.push_back(log.get());
-  CDlgExportKxLog dialog(std::move(logs), c.view().logGraph, c.settings, c.prompt, c.desktop, c.parent);
+  CDlgExportKxLog dialog(std::move(logs), view.logGraph, c.settings, c.prompt, c.desktop, c.parent);
   dialog.exec();
 }
 

@@ -42,6 +42,7 @@ class DlgExportKxLogTest : public MainWindowTest {
   std::unique_ptr<CDlgExportKxLog> Open() {
     auto dialog = std::make_unique<CDlgExportKxLog>(logs_, &Engine().LogGraph(), *settings_, prompt_, opener_, nullptr);
     dialog->FolderField()->setText(QString::fromStdString(out_.string()));
+    dialog->show();
     return dialog;
   }
 
