@@ -104,7 +104,7 @@ void CMainBackPanel::AddCommands() {
   exportCommands_ = std::make_unique<ExportCommandContext>(ExportCommandContext{
       this, context_.settings, context_.prompt, context_.store, *desktop_,
       [this] { return ExportViewOf(parts_->Engine(), context_.store.CurrentIndex(), CurrentCommandState()); },
-      [&engine] { engine.Stop(); }});
+      [&engine] { engine.Control().StopVideoPlay(); }});
   AddExportCommands(commands_, *exportCommands_);
 }
 
