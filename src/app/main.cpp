@@ -3,6 +3,7 @@
 // window after start-up into a PNG and quits (see StartOptions.h).
 #include <QApplication>
 #include <QStringList>
+#include <csignal>
 #include <cstdio>
 
 #include "app/KorvaneApp.h"
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     std::fputs(answer.toUtf8().constData(), stdout);
     return 0;
   }
+  // A film or picture that outgrows the file-size limit must end its
+  // export with a write error, not end the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   const StartOptions options = ParseStartOptions(QApplication::arguments());

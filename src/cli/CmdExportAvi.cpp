@@ -18,7 +18,7 @@
 #include "cli/ExportCli.h"
 #include "cli/JsonWriter.h"
 #include "export/AviExportJob.h"
-#include "export/ui/QtCaptionPainter.h"
+#include "export/render/QtCaptionPainter.h"
 
 namespace {
 

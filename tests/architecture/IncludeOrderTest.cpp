@@ -44,21 +44,24 @@ const std::map<std::string, std::set<std::string>>& Beneath() {
 struct Unit {
   std::string subsystem;
   bool ui = false;
+  bool headless = false;  // Qt GUI without widgets
 };
 
 // "playback/ui/PaneVideo.cpp" -> {playback, ui}; the cli and app folders hold
 // no ui/ folder of their own but are Qt-side or core-side as a whole.
+// export/render draws with Qt GUI alone, without widgets or a window.
 Unit UnitOf(const std::string& relative) {
   Unit unit;
   const auto slash = relative.find('/');
   unit.subsystem = relative.substr(0, slash);
-  unit.ui = relative.compare(slash + 1, 3, "ui/") == 0 || unit.subsystem == "app";
+  unit.headless = relative.compare(slash + 1, 7, "render/") == 0;
+  unit.ui = relative.compare(slash + 1, 3, "ui/") == 0 || unit.headless || unit.subsystem == "app";
   return unit;
 }
 
-// Views drawn with Qt GUI alone, without widgets or a window: the
-// command-line tool may use them (the AVI caption renderer).
-bool IsHeadlessView(const Unit& from, const Unit& to) { return from.subsystem == "cli" && to.subsystem == "export"; }
+// The command-line tool may use the headless views (the AVI caption
+// renderer), never the widgets.
+bool IsHeadlessView(const Unit& from, const Unit& to) { return from.subsystem == "cli" && to.headless; }
 
 bool IsAllowed(const Unit& from, const Unit& to) {
   if (to.ui && !from.ui && !IsHeadlessView(from, to)) return false;
@@ -115,7 +118,11 @@ TEST(IncludeOrder, RulesCatchUpwardSidewaysAndCoreToViewIncludes) {
   EXPECT_TRUE(IsAllowed(UnitOf("playback/ui/X.cpp"), UnitOf("skin/ui/Y.h")));
   EXPECT_TRUE(IsAllowed(UnitOf("mapctrl/X.cpp"), UnitOf("playback/Y.h")));
   EXPECT_TRUE(IsAllowed(UnitOf("app/X.cpp"), UnitOf("shell/ui/Y.h")));
-  EXPECT_TRUE(IsAllowed(UnitOf("cli/X.cpp"), UnitOf("export/ui/Y.h")));
+  EXPECT_TRUE(IsAllowed(UnitOf("cli/X.cpp"), UnitOf("export/render/Y.h")));
+  EXPECT_FALSE(IsAllowed(UnitOf("cli/X.cpp"), UnitOf("export/ui/Y.h")));
   EXPECT_FALSE(IsAllowed(UnitOf("cli/X.cpp"), UnitOf("playback/ui/Y.h")));
   EXPECT_FALSE(IsAllowed(UnitOf("export/X.cpp"), UnitOf("export/ui/Y.h")));
+  EXPECT_FALSE(IsAllowed(UnitOf("export/X.cpp"), UnitOf("export/render/Y.h")));
+  EXPECT_TRUE(IsAllowed(UnitOf("export/ui/X.cpp"), UnitOf("export/render/Y.h")));
+  EXPECT_FALSE(IsAllowed(UnitOf("export/ui/X.cpp"), UnitOf("playback/Y.h")));
 }

@@ -11,7 +11,9 @@
 #include "base/CommandIds.h"
 #include "base/MgrMultiLang.h"
 #include "base/ModelTable.h"
+#include "export/ui/ExportCommands.h"
 #include "platform/Ports.h"
+#include "platform/ui/QtDesktopOpener.h"
 #include "playback/PlaybackCommands.h"
 #include "playback/PlaybackEngine.h"
 #include "recording/MgrDBSearch.h"
@@ -37,6 +39,27 @@ const QColor kTitleText(210, 214, 220);
 const QColor kTitleOutline(10, 12, 14);
 
 QRect RectOf(const PanelRect& rect) { return QRect(rect.left, rect.top, rect.Width(), rect.Height()); }
+
+// What the export dialogs take from the panes: the current recording's
+// frames among them.
+ExportView ExportViewOf(PlaybackEngine& engine, int currentRecording, const CommandState& state) {
+  const FrameNavigator& navigator = engine.Control().Navigator();
+  const PaneSet& panes = navigator.Panes();
+  ExportView view;
+  view.videoLoaded = state.videoLoaded;
+  view.logLoaded = state.logLoaded;
+  view.thumbnail = navigator.Layout() == kLayoutThumbnail;
+  view.selectedPane = panes.Selected();
+  const int shown = view.thumbnail ? kPaneCount : 1;
+  for (int pane = 0; pane < shown; ++pane) {
+    const PaneContent& content = panes.Pane(pane);
+    const bool ours = content.HoldsFrame() && content.recording == currentRecording;
+    view.paneFrames.push_back(ours ? content.frameIndex : -1);
+    view.pictureShown = view.pictureShown || (ours && content.HasPicture());
+  }
+  view.logGraph = &engine.LogGraph();
+  return view;
+}
 
 }  // namespace
 
@@ -76,6 +99,13 @@ void CMainBackPanel::AddCommands() {
                            engine.Control().StopLogPlay();
                          }});
   AddToolCommands(commands_, *toolCommands_);
+
+  desktop_ = std::make_unique<QtDesktopOpener>();
+  exportCommands_ = std::make_unique<ExportCommandContext>(ExportCommandContext{
+      this, context_.settings, context_.prompt, context_.store, *desktop_,
+      [this] { return ExportViewOf(parts_->Engine(), context_.store.CurrentIndex(), CurrentCommandState()); },
+      [&engine] { engine.Control().StopVideoPlay(); }});
+  AddExportCommands(commands_, *exportCommands_);
 }
 
 CMainBackPanel::~CMainBackPanel() {

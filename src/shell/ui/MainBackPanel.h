@@ -14,6 +14,8 @@
 
 class CMainWindowActions;
 class MainPanelParts;
+class QtDesktopOpener;
+struct ExportCommandContext;
 struct PlaybackCommandContext;
 struct ToolCommandContext;
 class QMenu;
@@ -69,6 +71,8 @@ class CMainBackPanel : public QWidget {
   std::unique_ptr<CMainWindowActions> actions_;
   std::unique_ptr<PlaybackCommandContext> playbackCommands_;
   std::unique_ptr<ToolCommandContext> toolCommands_;
+  std::unique_ptr<QtDesktopOpener> desktop_;
+  std::unique_ptr<ExportCommandContext> exportCommands_;
   CommandTable commands_;
   std::unique_ptr<QMenu> menu_;
   QImage background_;

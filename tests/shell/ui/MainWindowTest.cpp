@@ -195,7 +195,7 @@ TEST_F(MainWindowTest, MenusFollowTheLoadedStateAndUnbuiltCommandsAreDisabled) {
   EXPECT_FALSE(findItem(file, kIdFileList)->isEnabled());
   // Printing is not part of this program yet: its item is left out.
   EXPECT_EQ(findItem(file, kIdFilePrint), nullptr);
-  EXPECT_FALSE(Parts().Button(kIdSaveAvi)->isEnabled());
+  EXPECT_FALSE(Parts().Button(kIdPrintImage)->isEnabled());
   EXPECT_FALSE(Parts().Button(kIdSetup)->isEnabled());
 
   LoadFirst(FileListKind::kEvent, 1);

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "export/ui/QtCaptionPainter.h"
+#include "export/render/QtCaptionPainter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "export/ui/QtCaptionPainter.h"
+#include "export/render/QtCaptionPainter.h"
 
 #include <QFont>
 #include <QGuiApplication>

@@ -1,0 +1,171 @@
+#include "export/ui/DlgSaveJpeg.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "base/AppSetting.h"
+#include "export/ui/ExportDialogParts.h"
+#include "recording/InfoEventFile.h"
+#include "skin/ui/CheckMarkStyle.h"
+
+CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vector<int> shownFrames,
+                           std::span<const unsigned char> lastComment, CAppSetting& setting, Prompt& prompt,
+                           QWidget* parent)
+    : QDialog(parent),
+      recording_(recording),
+      startFrame_(std::max(startFrame, 0)),
+      shownFrames_(std::move(shownFrames)),
+      setting_(setting),
+      prompt_(prompt),
+      queue_(this),
+      job_(queue_),
+      folder_(new QLineEdit(QString::fromStdString(setting.SaveJpgFolder()), this)),
+      browse_(new QPushButton(ExportGuiText("Browse", "..."), this)),
+      current_(new QRadioButton(ExportGuiText("CurrentImage", "Current Images"), this)),
+      selected_(new QRadioButton(ExportGuiText("SelectedImage", "Selected Images"), this)),
+      all_(new QRadioButton(ExportGuiText("AllImage", "All Images"), this)),
+      fps_(new QComboBox(this)),
+      fpsLabel_(new QLabel(ExportGuiText("InFps", "fps"), this)),
+      seconds_(new QComboBox(this)),
+      secondsLabel_(new QLabel(ExportGuiText("ForSec", "sec"), this)),
+      bar_(new QProgressBar(this)),
+      ok_(new QPushButton(ExportGuiText("OK", "OK"), this)),
+      cancel_(new QPushButton(ExportGuiText("Cancel", "Cancel"), this)),
+      close_(new QPushButton(ExportGuiText("Close", "Close"), this)) {
+  setObjectName(QStringLiteral("saveJpegDialog"));
+  setModal(true);
+  StyleExportDialog(*this, ExportGuiText("SaveJpeg", "Save images as Jpeg"));
+  folder_->setReadOnly(true);
+  folder_->setMinimumWidth(260);
+  for (QWidget* box : std::initializer_list<QWidget*>{current_, selected_, all_}) UseCheckMarkStyle(box);
+
+  FillNumberList(*fps_, JpegFpsListSize(recording, lastComment));
+  fps_->setCurrentIndex(fps_->count() - 1);
+  FillNumberList(*seconds_, JpegSecondsListSize(recording, startFrame_));
+  seconds_->setCurrentIndex(0);
+
+  auto* kinds = new QButtonGroup(this);
+  kinds->addButton(current_, kJpegCurrentImages);
+  kinds->addButton(selected_, kJpegSelectedImages);
+  kinds->addButton(all_, kJpegAllImages);
+  current_->setChecked(true);
+
+  auto* folderRow = new QHBoxLayout;
+  folderRow->addWidget(new QLabel(ExportGuiText("JpegFolder", "Jpeg File Folder"), this));
+  folderRow->addWidget(folder_, 1);
+  folderRow->addWidget(browse_);
+  auto* choice = new QGridLayout;
+  choice->addWidget(current_, 0, 0);
+  choice->addWidget(selected_, 1, 0);
+  choice->addWidget(fps_, 1, 1);
+  choice->addWidget(fpsLabel_, 1, 2);
+  choice->addWidget(seconds_, 1, 3);
+  choice->addWidget(secondsLabel_, 1, 4);
+  choice->addWidget(all_, 2, 0);
+  choice->setColumnStretch(5, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* button : {ok_, cancel_, close_}) {
+    button->setAutoDefault(false);
+    buttons->addWidget(button);
+  }
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(folderRow);
+  layout->addLayout(choice);
+  layout->addWidget(bar_);
+  layout->addLayout(buttons);
+
+  bar_->setRange(0, 1);
+  bar_->setValue(0);
+  SetSaving(false);
+
+  connect(kinds, &QButtonGroup::idClicked, this, [this] { OnKind(); });
+  connect(ok_, &QPushButton::clicked, this, &CDlgSaveJpeg::OnOk);
+  connect(cancel_, &QPushButton::clicked, this, [this] { job_.Cancel(); });
+  connect(close_, &QPushButton::clicked, this, [this] { QDialog::reject(); });
+  connect(browse_, &QPushButton::clicked, this, [this] { BrowseForFolder(prompt_, *folder_); });
+  poll_.setInterval(kExportPollMs);
+  connect(&poll_, &QTimer::timeout, this, &CDlgSaveJpeg::Poll);
+}
+
+CDlgSaveJpeg::~CDlgSaveJpeg() = default;
+
+JpegSelection CDlgSaveJpeg::Selection() const {
+  JpegSelection selection;
+  selection.folder = folder_->text().toStdString();
+  selection.kind = selected_->isChecked() ? kJpegSelectedImages
+                   : all_->isChecked()    ? kJpegAllImages
+                                          : kJpegCurrentImages;
+  selection.fps = fps_->currentIndex() + 1;
+  selection.everyFrame = fps_->currentIndex() == fps_->count() - 1;
+  selection.startFrame = startFrame_;
+  selection.seconds = seconds_->currentIndex() + 1;
+  return selection;
+}
+
+void CDlgSaveJpeg::OnKind() {
+  // Only the stretch uses the lists; All Images keeps the fps entry chosen.
+  const bool lists = selected_->isChecked() && !saving_;
+  for (QWidget* widget : std::initializer_list<QWidget*>{fps_, fpsLabel_, seconds_, secondsLabel_})
+    widget->setEnabled(lists);
+}
+
+void CDlgSaveJpeg::OnOk() {
+  const JpegSelection selection = Selection();
+  if (const auto refusal = CheckJpegFolder(selection.folder)) {
+    ShowExportMessage(prompt_, *refusal, kCaptionSaveJpeg);
+    browse_->setFocus();
+    return;
+  }
+  if (!job_.Start(&recording_, selection, shownFrames_, prompt_, [this](int result) { OnEnded(result); })) {
+    ShowExportMessage(prompt_, kMsgSaveJpegError, kCaptionSaveJpeg);
+    return;
+  }
+  SetSaving(true);
+  poll_.start();
+}
+
+void CDlgSaveJpeg::OnEnded(int result) {
+  poll_.stop();
+  Poll();
+  SetSaving(false);
+  if (result == kJpegDone) {
+    ShowExportMessage(prompt_, kMsgSaveJpegOK, kCaptionSaveJpeg);
+    setting_.SetSaveJpgFolder(folder_->text().toStdString());
+  } else if (result == kJpegError) {
+    ShowExportMessage(prompt_, kMsgSaveJpegError, kCaptionSaveJpeg);
+  }
+  bar_->setValue(0);
+}
+
+void CDlgSaveJpeg::Poll() {
+  const ExportProgress& progress = job_.Progress();
+  const int high = std::max(progress.high.load(), 1);
+  bar_->setRange(0, high);
+  bar_->setValue(std::clamp(progress.pos.load(), 0, high));
+}
+
+void CDlgSaveJpeg::SetSaving(bool saving) {
+  saving_ = saving;
+  cancel_->setEnabled(saving);
+  for (QWidget* widget : std::initializer_list<QWidget*>{ok_, close_, browse_, current_, selected_, all_})
+    widget->setEnabled(!saving);
+  OnKind();
+}
+
+void CDlgSaveJpeg::reject() {
+  if (job_.Running()) {
+    job_.Cancel();
+    return;
+  }
+  QDialog::reject();
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The Save image dialog: which frames of the current recording go out as
+// JPEG files (the frames shown, a stretch from the start frame, or the
+// whole recording, thinned to a number of frames per second) and into
+// which folder. OK runs the export on a worker with a progress bar; the
+// dialog stays open afterwards.
+#include <QDialog>
+#include <QTimer>
+#include <span>
+#include <vector>
+
+#include "export/JpegExportJob.h"
+#include "platform/ui/QtPorts.h"
+
+class CAppSetting;
+class CInfoEventFile;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+class CDlgSaveJpeg : public QDialog {
+  Q_OBJECT
+
+ public:
+  // startFrame: where the selected-images stretch starts. shownFrames: the
+  // frames the panes show. lastComment: the comment segment of the picture
+  // decoded last (it may lower the fps list).
+  CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vector<int> shownFrames,
+               std::span<const unsigned char> lastComment, CAppSetting& setting, Prompt& prompt, QWidget* parent);
+  ~CDlgSaveJpeg() override;
+
+  QLineEdit* FolderField() const { return folder_; }
+  QRadioButton* CurrentButton() const { return current_; }
+  QRadioButton* SelectedButton() const { return selected_; }
+  QRadioButton* AllButton() const { return all_; }
+  QComboBox* FpsList() const { return fps_; }
+  QComboBox* SecondsList() const { return seconds_; }
+  QProgressBar* Bar() const { return bar_; }
+  QPushButton* OkButton() const { return ok_; }
+  QPushButton* CancelButton() const { return cancel_; }
+  QPushButton* CloseButton() const { return close_; }
+  // From OK until the export's end has been shown.
+  bool Saving() const { return saving_; }
+  const JpegExportJob& Job() const { return job_; }
+
+  // The selection record as the dialog's controls give it now.
+  JpegSelection Selection() const;
+
+ public slots:
+  // Esc and the close box: Cancel while saving, else Close.
+  void reject() override;
+
+ private:
+  void OnOk();
+  void OnKind();
+  void OnEnded(int result);
+  void SetSaving(bool saving);
+  void Poll();
+
+  CInfoEventFile& recording_;
+  int startFrame_;
+  std::vector<int> shownFrames_;
+  CAppSetting& setting_;
+  Prompt& prompt_;
+  QtUiQueue queue_;
+  JpegExportJob job_;
+  QTimer poll_;
+  QLineEdit* folder_;
+  QPushButton* browse_;
+  QRadioButton* current_;
+  QRadioButton* selected_;
+  QRadioButton* all_;
+  QComboBox* fps_;
+  QLabel* fpsLabel_;
+  QComboBox* seconds_;
+  QLabel* secondsLabel_;
+  QProgressBar* bar_;
+  QPushButton* ok_;
+  QPushButton* cancel_;
+  QPushButton* close_;
+  bool saving_ = false;
+};

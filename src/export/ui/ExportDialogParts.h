@@ -1,0 +1,36 @@
+#pragma once
+// What the three export dialogs share: their texts, the look of their
+// fields, and the folder row with its browse button.
+#include <QString>
+
+#include "export/ExportMessages.h"
+
+class Prompt;
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+// The line edits in the colours of the dialogs' other controls.
+inline constexpr const char* kExportFieldStyle =
+    "QLineEdit, QComboBox, QDateTimeEdit, QSpinBox { background: #14171b; color: #e6e9ed; "
+    "border: 1px solid #3a424c; padding: 2px 4px; }"
+    "QLineEdit:disabled, QComboBox:disabled, QDateTimeEdit:disabled { color: #7d858e; }";
+
+// The polling interval of the progress bars while a worker runs.
+inline constexpr int kExportPollMs = 30;
+
+// A text of the GUI section in the chosen language.
+QString ExportGuiText(const char* key, const char* english);
+
+// A message box of the Message section with OK, titled caption.
+void ShowExportMessage(Prompt& prompt, const ExportMessage& message, const ExportMessage& caption);
+
+// Sets up the dialog's style sheet and title.
+void StyleExportDialog(QWidget& dialog, const QString& title);
+
+// Fills a list with the entries "1" .. "count" (at least one).
+void FillNumberList(QComboBox& list, int count);
+
+// The Browse button: the folder picker from the field's folder; the chosen
+// folder replaces it.
+void BrowseForFolder(Prompt& prompt, QLineEdit& folder);
