@@ -24,14 +24,10 @@ ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
 
 bool ReadOnlyFile::Open(const std::string& path) {
   Close();
-  fd_ = OpenRegularFile(path);
+  int64_t size = -1;
+  fd_ = OpenRegularFile(path, size);
   if (fd_ < 0) return false;
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0) {
-    Close();
-    return false;
-  }
-  openedSize_ = static_cast<int64_t>(info.st_size);
+  openedSize_ = size;
   return true;
 }
 

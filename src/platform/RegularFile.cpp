@@ -26,7 +26,7 @@ class Descriptor {
 
 // Non-blocking so that a FIFO cannot hang the open; it is refused just
 // below, and regular files ignore the flag.
-int OpenChecked(const std::filesystem::path& path, FileReadError& error) {
+int OpenChecked(const std::filesystem::path& path, FileReadError& error, int64_t* size = nullptr) {
   error = FileReadError::kCannotOpen;
   if (path.empty()) return -1;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -37,6 +37,7 @@ int OpenChecked(const std::filesystem::path& path, FileReadError& error) {
     error = FileReadError::kNotRegular;
     return -1;
   }
+  if (size != nullptr) *size = static_cast<int64_t>(info.st_size);
   return fd;
 }
 
@@ -45,6 +46,11 @@ int OpenChecked(const std::filesystem::path& path, FileReadError& error) {
 int OpenRegularFile(const std::filesystem::path& path) {
   FileReadError ignored;
   return OpenChecked(path, ignored);
+}
+
+int OpenRegularFile(const std::filesystem::path& path, int64_t& size) {
+  FileReadError ignored;
+  return OpenChecked(path, ignored, &size);
 }
 
 bool RegularFileOpens(const std::filesystem::path& path) {

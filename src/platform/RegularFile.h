@@ -13,6 +13,9 @@
 // A read-only descriptor of the regular file at path (links are followed),
 // or -1 when there is none or it cannot be opened. The caller closes it.
 int OpenRegularFile(const std::filesystem::path& path);
+// The same, also giving the file's length as the open found it, so that a
+// caller who needs it does not ask the file again.
+int OpenRegularFile(const std::filesystem::path& path, int64_t& size);
 
 // Whether path is a regular file that can be opened for reading.
 bool RegularFileOpens(const std::filesystem::path& path);

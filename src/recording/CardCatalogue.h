@@ -3,8 +3,11 @@
 // one path list per kind, in the order the card's folders list them. The
 // file lists show it and load from it.
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "recording/VideoIndexCache.h"
 
 enum class FileListKind { kEvent, kNormal, kLog };
 
@@ -12,6 +15,10 @@ struct CardCatalogue {
   std::vector<std::string> event;   // ".vdd" paths under ch1/event
   std::vector<std::string> normal;  // ".vdd" paths under ch1/normal
   std::vector<std::string> log;     // ".log" paths under log
+  // The index files as the scan found them, with the ends it read of each,
+  // which the first listing takes instead of opening the indexes again.
+  // Shared so that a listing can take them from a catalogue it only reads.
+  std::shared_ptr<VideoIndexCache> indexes;
 
   const std::vector<std::string>& Paths(FileListKind kind) const {
     return kind == FileListKind::kEvent ? event : kind == FileListKind::kNormal ? normal : log;

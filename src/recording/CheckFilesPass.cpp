@@ -9,6 +9,7 @@
 #include "platform/Trace.h"
 #include "platform/Utf8.h"
 #include "recording/CardFolders.h"
+#include "recording/VideoIndexEnds.h"
 #include "recording/VideoIndexPath.h"
 
 namespace {
@@ -129,7 +130,7 @@ DataFileCheck CheckFilesPass::CheckDataFile(const std::string& path, bool verify
   if (!verify) return {true, false};
   ReadOnlyFile file;
   if (!file.Open(path)) return {false, false};
-  const int64_t size = file.Size();
+  const int64_t size = file.OpenedSize();
   if (size < 0) return {false, false};
   if (size <= kLargestEmptyDataFile) {
     file.Close();
@@ -142,17 +143,19 @@ DataFileCheck CheckFilesPass::CheckDataFile(const std::string& path, bool verify
 
 bool CheckFilesPass::CheckIndexFile(const std::string& path, bool verify) {
   if (!verify) return true;
-  ReadOnlyFile file;
+  // Its ends are read whole rather than its first byte alone: they prove
+  // that byte too, and the file lists take them from here instead of opening
+  // every index a second time.
+  VideoIndexEnds ends;
   // No index at all is no damage: the recording loads from its data file.
-  if (!file.Open(path)) return true;
-  const int64_t size = file.Size();
-  if (size < 0) return false;
-  if (size < kSmallestIndexFile) {
-    file.Close();
+  if (!ends.Read(path)) return true;
+  if (ends.Size() < kSmallestIndexFile) {
     Delete(path);
     return true;
   }
-  return FirstByteReads(file);
+  if (!ends.FirstByteRead()) return false;
+  indexes_.KeepEnds(path, std::move(ends));
+  return true;
 }
 
 bool CheckFilesPass::Delete(const std::string& path) {

@@ -16,6 +16,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/Ports.h"
@@ -69,6 +70,9 @@ class CheckFilesPass {
   const std::vector<std::string>& NormalPaths() const { return normalPaths_; }
   const std::vector<std::string>& LogPaths() const { return logPaths_; }
   const std::vector<std::string>& Deleted() const { return deleted_; }
+  // The index files as the pass found and read them, for the file lists;
+  // the pass keeps none of it.
+  VideoIndexCache TakeIndexes() { return std::exchange(indexes_, {}); }
 
  private:
   std::vector<std::string> WalkVideoFolder(const std::string& folder);

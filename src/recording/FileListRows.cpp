@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 #include "recording/EventCodes.h"
 #include "recording/IndexTrailerProbe.h"
@@ -69,10 +71,19 @@ std::string EventNameOf(const CMgrDBSearch& store, const std::string& path, cons
   return ExtendedEventName(IndexExtendedEventCode(index));
 }
 
+// What the scan read of the index when it kept that, else the index read
+// now.
+VideoIndexEnds IndexEnds(VideoIndexCache& indexes, const std::string& indexPath) {
+  if (std::optional<VideoIndexEnds> kept = indexes.TakeEnds(indexPath)) return std::move(*kept);
+  VideoIndexEnds index;
+  index.Read(indexPath);
+  return index;
+}
+
 // indexPath: the ".vdx" of a video recording (empty when it has none).
-// Each file of the row is opened once.
+// Each file of the row is opened at most once.
 FileListRow MakeRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path, const std::string& indexPath,
-                    const DurationWords& words) {
+                    VideoIndexCache& indexes, const DurationWords& words) {
   FileListRow row;
   row.title = FileTitle(path);
   row.no = ListNumberText(row.title);
@@ -86,8 +97,7 @@ FileListRow MakeRow(const CMgrDBSearch& store, FileListKind kind, const std::str
     row.end = log.end;
     return row;
   }
-  VideoIndexEnds index;
-  index.Read(indexPath);
+  const VideoIndexEnds index = IndexEnds(indexes, indexPath);
   if (kind == FileListKind::kEvent)
     row.type = EventNameOf(store, path, index);
   else
@@ -101,7 +111,8 @@ FileListRow MakeRow(const CMgrDBSearch& store, FileListKind kind, const std::str
 }  // namespace
 
 FileListRow MakeFileListRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path) {
-  return MakeRow(store, kind, path, kind == FileListKind::kLog ? std::string() : VideoIndexPath(path),
+  VideoIndexCache none;
+  return MakeRow(store, kind, path, kind == FileListKind::kLog ? std::string() : VideoIndexPath(path), none,
                  ReadDurationWords());
 }
 
@@ -109,11 +120,14 @@ std::vector<FileListRow> MakeFileListRows(const CMgrDBSearch& store, FileListKin
   std::vector<FileListRow> rows;
   const std::vector<std::string>& paths = store.Catalogue().Paths(kind);
   rows.reserve(paths.size());
-  VideoIndexCache indexes;
+  // The scan's listing of the index files, and what it read of them; a
+  // catalogue filled otherwise lists and reads them here.
+  VideoIndexCache own;
+  VideoIndexCache& indexes = store.Catalogue().indexes ? *store.Catalogue().indexes : own;
   const DurationWords words = ReadDurationWords();
   for (const std::string& path : paths) {
     const std::string indexPath = kind == FileListKind::kLog ? std::string() : indexes.IndexPathFor(path);
-    rows.push_back(MakeRow(store, kind, path, indexPath, words));
+    rows.push_back(MakeRow(store, kind, path, indexPath, indexes, words));
   }
   return rows;
 }

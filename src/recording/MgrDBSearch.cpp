@@ -122,6 +122,7 @@ void CMgrDBSearch::Scan() {
   catalogue_.event = pass.EventPaths();
   catalogue_.normal = pass.NormalPaths();
   catalogue_.log = pass.LogPaths();
+  catalogue_.indexes = std::make_shared<VideoIndexCache>(pass.TakeIndexes());
   app_.hasLogs = pass.HasLogs();
   lastScan_.crashed = pass.Crashed() != 0;
   lastScan_.deleted = pass.Deleted();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "platform/Utf8.h"
 #include "recording/CardFolders.h"
@@ -71,7 +72,18 @@ std::string VideoIndexCache::OwnIndexPathFor(const std::string& dataPath) {
   return best == nullptr ? std::string() : folder.append(*best);
 }
 
+void VideoIndexCache::KeepEnds(const std::string& indexPath, VideoIndexEnds ends) {
+  kept_.insert_or_assign(indexPath, std::move(ends));
+}
+
+std::optional<VideoIndexEnds> VideoIndexCache::TakeEnds(const std::string& indexPath) {
+  auto node = kept_.extract(indexPath);
+  if (node.empty()) return std::nullopt;
+  return std::move(node.mapped());
+}
+
 void VideoIndexCache::Forget(const std::string& indexPath) {
+  kept_.erase(indexPath);
   const size_t nameAt = NameStart(indexPath);
   const auto folder = folders_.find(indexPath.substr(0, nameAt));
   if (folder == folders_.end()) return;

@@ -7,8 +7,12 @@
 // result as VideoIndexPath for every name.
 
 #include <map>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+#include "recording/VideoIndexEnds.h"
 
 class VideoIndexCache {
  public:
@@ -19,8 +23,17 @@ class VideoIndexCache {
   // this recording's own, unlike a prefix match, which may be another's.
   // Empty when there is none or the stem is empty.
   std::string OwnIndexPathFor(const std::string& dataPath);
-  // An index file that was deleted since its folder was listed.
+  // An index file that was deleted since its folder was listed; what was
+  // kept of it goes too.
   void Forget(const std::string& indexPath);
+
+  // What was read of an index, kept for the one who reads it next: the
+  // check-files pass reads every index it verifies, and the file lists take
+  // the bytes from here instead of opening the index again.
+  void KeepEnds(const std::string& indexPath, VideoIndexEnds ends);
+  // The ends kept for indexPath, which are kept no longer; nothing when
+  // none were kept.
+  std::optional<VideoIndexEnds> TakeEnds(const std::string& indexPath);
 
  private:
   struct IndexName {
@@ -35,4 +48,5 @@ class VideoIndexCache {
   Folder& FolderOf(const std::string& folder);
 
   std::map<std::string, Folder> folders_;
+  std::unordered_map<std::string, VideoIndexEnds> kept_;
 };

@@ -3,29 +3,54 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ReadOnlyFile.h"
+
 bool VideoIndexEnds::Read(const std::string& indexPath) {
+  path_ = indexPath;
   size_ = -1;
   endAt_ = 0;
   endLength_ = 0;
+  firstLength_ = 0;
   current_.reset();
-  if (!file_.Open(indexPath)) return false;
-  size_ = file_.OpenedSize();
-  if (size_ < static_cast<int64_t>(kTrailerSize)) return true;
+  ReadOnlyFile file;
+  if (!file.Open(indexPath)) return false;
+  size_ = file.OpenedSize();
 
+  std::array<uint8_t, kEndBytes> window{};
   const size_t take = static_cast<size_t>(std::min<int64_t>(size_, kEndBytes));
-  endAt_ = static_cast<uint64_t>(size_) - take;
-  endLength_ = file_.ReadAt(endAt_, end_.data(), take);
+  const uint64_t windowAt = static_cast<uint64_t>(size_) - take;
+  const size_t got = file.ReadAt(windowAt, window.data(), take);
   // A file that shrank since it was opened has no trailer where it was.
-  if (endLength_ == take) current_ = ParseTrailer(ByteSpan(end_.data() + take - kTrailerSize, kTrailerSize));
+  if (got == take && size_ >= static_cast<int64_t>(kTrailerSize)) {
+    current_ = ParseTrailer(ByteSpan(window.data() + take - kTrailerSize, kTrailerSize));
+  }
+
+  const size_t firstWanted = std::min(static_cast<size_t>(size_), first_.size());
+  if (windowAt == 0 && got >= firstWanted) {
+    std::memcpy(first_.data(), window.data(), firstWanted);
+    firstLength_ = firstWanted;
+  } else {
+    firstLength_ = file.ReadAt(0, first_.data(), firstWanted);
+  }
+
+  endLength_ = std::min(got, end_.size());
+  endAt_ = windowAt + (got - endLength_);
+  std::memcpy(end_.data(), window.data() + (got - endLength_), endLength_);
   return true;
 }
 
 size_t VideoIndexEnds::RecordBytes(uint64_t at, size_t size, uint8_t* out) const {
+  if (at == 0 && size <= firstLength_) {
+    std::memcpy(out, first_.data(), size);
+    return size;
+  }
   if (at >= endAt_ && at - endAt_ + size <= endLength_) {
     std::memcpy(out, end_.data() + (at - endAt_), size);
     return size;
   }
-  return file_.ReadAt(at, out, size);
+  ReadOnlyFile file;
+  if (!file.Open(path_)) return 0;
+  return file.ReadAt(at, out, size);
 }
 
 std::optional<VideoFrameSpan> VideoIndexEnds::FrameSpan() const {

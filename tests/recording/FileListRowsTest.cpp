@@ -213,6 +213,43 @@ TEST_F(FileListRowsTest, LogRowsCarryTheSpanAndStopAtAnHour) {
   EXPECT_TRUE(row.type.empty());
 }
 
+TEST_F(FileListRowsTest, AScannedCardsListShowsTheIndexesTheCheckRead) {
+  MakeCardFolders(dir_.path());
+  Bytes data = StampedPicture(0, 0);
+  Append(data, StampedPicture(15, 0));  // "16 Sec" by its pictures
+  const Bytes indexed = TwoFrameIndex(kFirst, After(40));
+  Bytes overlong = TwoFrameIndex(kFirst, After(100));
+  PutLe32(overlong, overlong.size() - 92 + 10, 1000);
+  const Bytes stub(5, 0x41);
+  const Bytes othersIndex = TwoFrameIndex(kFirst, After(70));
+  WritePair("ch1/normal/0001", data, &indexed);
+  WritePair("ch1/normal/0002", data, &overlong);
+  const std::string withStub = WritePair("ch1/normal/0003", data, &stub);
+  // No index of its own: the prefix rule hands it 00041's, which goes with
+  // its empty data file.
+  WritePair("ch1/normal/0004", data, nullptr);
+  WritePair("ch1/normal/00041", Bytes(10, 0x41), &othersIndex);
+  ASSERT_TRUE(store_.ChooseRoot(dir_.path().string()));
+  store_.Scan();
+  ASSERT_EQ(store_.Catalogue().normal.size(), 4u);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "ch1/normal/0003.vdx"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "ch1/normal/00041.vdx"));
+
+  // The list right after the scan shows the index as the check read it;
+  // any later one reads the card again.
+  const Bytes rewritten = TwoFrameIndex(kFirst, After(50));
+  dir_.Write("ch1/normal/0001.vdx", AsText(rewritten));
+  const std::vector<FileListRow> first = MakeFileListRows(store_, FileListKind::kNormal);
+  ASSERT_EQ(first.size(), 4u);
+  EXPECT_EQ(first[0].duration, "41 Sec");
+  for (size_t i = 1; i < first.size(); ++i) EXPECT_EQ(first[i].duration, "16 Sec") << first[i].title;
+  EXPECT_EQ(first[2].path, withStub);
+  const std::vector<FileListRow> again = MakeFileListRows(store_, FileListKind::kNormal);
+  ASSERT_EQ(again.size(), 4u);
+  EXPECT_EQ(again[0].duration, "51 Sec");
+  for (size_t i = 1; i < again.size(); ++i) EXPECT_EQ(again[i].duration, "16 Sec") << again[i].title;
+}
+
 TEST_F(FileListRowsTest, RowsOfAScannedCardFollowItsCatalogue) {
   SampleCardOptions options;
   options.events = 2;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 
 #include "recording/IndexTrailerProbe.h"
 #include "recording/InfoEventFile.h"
@@ -129,6 +130,33 @@ TEST_F(VideoIndexEndsTest, TrailerOfALongIndexAndNoIndex) {
   EXPECT_FALSE(index.Read(""));
   EXPECT_EQ(IndexExtendedEventCode(index), 0);
   EXPECT_EQ(IndexIds(index).drid, "");
+}
+
+TEST_F(VideoIndexEndsTest, WhatWasReadOutlivesTheFile) {
+  // The file lists take the ends the check-files pass read, after the file
+  // was closed: a long index's span and trailer need nothing more from it.
+  const std::filesystem::path path =
+      dir_.Write("REC_0003.vdx", AsText(WithTrailer(Records(kRecords, 66, kRecordMagicA1), kRecords)));
+  VideoIndexEnds index;
+  ASSERT_TRUE(index.Read(path.string()));
+  EXPECT_EQ(index.Size(), static_cast<int64_t>(kRecords * 66 + 92));
+  EXPECT_TRUE(index.FirstByteRead());
+  std::filesystem::remove(path);
+  const VideoIndexEnds kept = index;
+  ASSERT_TRUE(kept.FrameSpan());
+  EXPECT_EQ(kept.FrameSpan()->first.minute, 0);
+  EXPECT_EQ(kept.FrameSpan()->last.second, (kRecords - 1) % 60);
+  EXPECT_EQ(IndexExtendedEventCode(kept), 6);
+
+  // Shorter than a trailer, and empty: the size and the first byte are
+  // still known, the span is not.
+  ASSERT_TRUE(index.Read(dir_.Write("REC_0004.vdx", AsText(Records(1, 66, kRecordMagicA1))).string()));
+  EXPECT_EQ(index.Size(), 66);
+  EXPECT_TRUE(index.FirstByteRead());
+  EXPECT_FALSE(index.FrameSpan());
+  ASSERT_TRUE(index.Read(dir_.Write("REC_0005.vdx", "").string()));
+  EXPECT_EQ(index.Size(), 0);
+  EXPECT_FALSE(index.FirstByteRead());
 }
 
 }  // namespace
