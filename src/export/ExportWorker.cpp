@@ -1,64 +1,10 @@
 #include "export/ExportWorker.h"
 
-#include <system_error>
-
-ExportWorker::ExportWorker(UiQueue& ui) : ui_(ui) {}
-
-ExportWorker::~ExportWorker() {
-  *alive_ = false;
-  Cancel();
-  if (thread_.joinable()) thread_.join();
-}
-
 bool ExportWorker::Start(std::function<int()> work, std::function<void(int)> onEnd) {
-  if (running_.load()) return false;
-  // The thread of the previous export has posted its end and returned.
-  if (thread_.joinable()) thread_.join();
-  cancel_ = false;
+  if (thread_.Running()) return false;
   progress_.high = 0;
   progress_.pos = 0;
   progress_.part = 0;
   progress_.parts = 0;
-  running_ = true;
-  try {
-    thread_ = std::thread([this, work = std::move(work), onEnd = std::move(onEnd)] {
-      const int result = work();
-      ui_.Post([this, alive = alive_, result, onEnd] {
-        if (!*alive) return;
-        running_ = false;
-        onEnd(result);
-      });
-    });
-  } catch (const std::system_error&) {
-    running_ = false;
-    return false;
-  }
-  return true;
-}
-
-void ExportWorker::Cancel() {
-  {
-    std::lock_guard guard(answerLock_);
-    cancel_ = true;
-  }
-  answered_.notify_all();
-}
-
-bool ExportWorker::AskOnUi(std::function<bool()> question) {
-  {
-    std::lock_guard guard(answerLock_);
-    answer_.reset();
-  }
-  ui_.Post([this, alive = alive_, question = std::move(question)] {
-    if (!*alive) return;
-    const bool answer = question();
-    {
-      std::lock_guard guard(answerLock_);
-      answer_ = answer;
-    }
-    answered_.notify_all();
-  });
-  std::unique_lock wait(answerLock_);
-  answered_.wait(wait, [this] { return answer_.has_value() || cancel_.load(); });
-  return answer_.value_or(false);
+  return thread_.Start(std::move(work), std::move(onEnd));
 }

@@ -9,14 +9,9 @@
 // end callback.
 
 #include <atomic>
-#include <condition_variable>
 #include <functional>
-#include <memory>
-#include <mutex>
-#include <optional>
-#include <thread>
 
-#include "platform/Ports.h"
+#include "platform/WorkerThread.h"
 
 // Results of the KML, GPX and CSV exports (the JPEG export has its own).
 constexpr int kExportFailed = 1;
@@ -30,42 +25,31 @@ struct ExportProgress {
   std::atomic<int> parts{0};  // how many parts (logs, recordings) the export has
 };
 
+// The export's worker thread with the export's progress beside it.
 class ExportWorker {
  public:
-  explicit ExportWorker(UiQueue& ui);
-  // Cancels and waits for the thread; an end not yet delivered is dropped.
-  ~ExportWorker();
-  ExportWorker(const ExportWorker&) = delete;
-  ExportWorker& operator=(const ExportWorker&) = delete;
+  explicit ExportWorker(UiQueue& ui) : thread_(ui) {}
 
-  // Runs work on a new thread; its result reaches onEnd on the
-  // user-interface thread. False while an export runs or when no thread
-  // could be started.
+  // Runs work on a new thread with the progress at zero; its result reaches
+  // onEnd on the user-interface thread. False while an export runs or when
+  // no thread could be started.
   bool Start(std::function<int()> work, std::function<void(int result)> onEnd);
 
   // The dialog's Cancel: the worker looks at the word where its export says.
-  void Cancel();
-  bool CancelRequested() const { return cancel_.load(); }
+  void Cancel() { thread_.Cancel(); }
+  bool CancelRequested() const { return thread_.CancelWord().load(); }
 
   // From Start until the end callback has run.
-  bool Running() const { return running_.load(); }
+  bool Running() const { return thread_.Running(); }
 
   ExportProgress& Progress() { return progress_; }
   const ExportProgress& Progress() const { return progress_; }
 
   // From the worker: runs question on the user-interface thread and waits
   // for its answer. A cancel while waiting answers false.
-  bool AskOnUi(std::function<bool()> question);
+  bool AskOnUi(std::function<bool()> question) { return thread_.AskOnUi(std::move(question)); }
 
  private:
-  UiQueue& ui_;
-  std::thread thread_;
-  std::atomic<bool> cancel_{false};
-  std::atomic<bool> running_{false};
+  WorkerThread thread_;
   ExportProgress progress_;
-  // Posted calls find out through this whether the worker still exists.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
-  std::mutex answerLock_;
-  std::condition_variable answered_;
-  std::optional<bool> answer_;
 };

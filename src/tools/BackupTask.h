@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "platform/Prompt.h"
+#include "platform/WorkerThread.h"
 #include "tools/BackupJob.h"
-#include "tools/ToolWorker.h"
 
 class BackupTask {
  public:
@@ -32,12 +32,12 @@ class BackupTask {
   // user-interface thread while the worker waits for the answer.
   class AskingPrompt final : public Prompt {
    public:
-    AskingPrompt(ToolWorker& worker, Prompt& prompt) : worker_(worker), prompt_(prompt) {}
+    AskingPrompt(WorkerThread& worker, Prompt& prompt) : worker_(worker), prompt_(prompt) {}
     PromptAnswer Show(const std::string& text, const std::string& caption, PromptButtons buttons) override;
     std::optional<std::string> PickFolder(const std::string&, const std::string&) override { return std::nullopt; }
 
    private:
-    ToolWorker& worker_;
+    WorkerThread& worker_;
     Prompt& prompt_;
   };
 
@@ -46,6 +46,6 @@ class BackupTask {
   std::atomic<int> overallRange_{0};
   BackupResult result_;
   // Last: its destructor waits for the thread that uses the members above.
-  ToolWorker worker_;
+  WorkerThread worker_;
   AskingPrompt asking_;
 };

@@ -8,9 +8,9 @@
 #include <atomic>
 #include <filesystem>
 
+#include "platform/WorkerThread.h"
 #include "platform/ui/QtPorts.h"
 #include "tools/DeleteFiles.h"
-#include "tools/ToolWorker.h"
 
 class QProgressBar;
 
@@ -47,5 +47,5 @@ class CDlgDelFiles : public QDialog {
   std::atomic<int> deleted_{0};
   QtUiQueue queue_;
   // Last: its destructor waits for the thread that writes the atomics above.
-  ToolWorker worker_;
+  WorkerThread worker_;
 };

@@ -1,16 +1,16 @@
-#include "tools/ToolWorker.h"
+#include "platform/WorkerThread.h"
 
 #include <system_error>
 
-ToolWorker::ToolWorker(UiQueue& ui) : ui_(ui) {}
+WorkerThread::WorkerThread(UiQueue& ui) : ui_(ui) {}
 
-ToolWorker::~ToolWorker() {
+WorkerThread::~WorkerThread() {
   *alive_ = false;
   Cancel();
   Join();
 }
 
-bool ToolWorker::Start(std::function<int()> work, std::function<void(int)> onEnd) {
+bool WorkerThread::Start(std::function<int()> work, std::function<void(int)> onEnd) {
   if (running_.load()) return false;
   // The thread of the previous run has posted its end and returned.
   Join();
@@ -32,7 +32,7 @@ bool ToolWorker::Start(std::function<int()> work, std::function<void(int)> onEnd
   return true;
 }
 
-void ToolWorker::Cancel() {
+void WorkerThread::Cancel() {
   {
     std::lock_guard guard(answerLock_);
     cancel_ = true;
@@ -40,11 +40,11 @@ void ToolWorker::Cancel() {
   answered_.notify_all();
 }
 
-void ToolWorker::Join() {
+void WorkerThread::Join() {
   if (thread_.joinable()) thread_.join();
 }
 
-bool ToolWorker::AskOnUi(std::function<bool()> question) {
+bool WorkerThread::AskOnUi(std::function<bool()> question) {
   {
     std::lock_guard guard(answerLock_);
     answer_.reset();

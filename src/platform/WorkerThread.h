@@ -1,10 +1,10 @@
 #pragma once
-// The one worker thread of a card tool, with what it shares with its
-// dialog: the cancel word the dialog writes and the work reads, the answer
-// to a question asked on the user-interface thread, and the work's result,
-// handed to the end callback on the user-interface thread once the thread's
-// work is over. Nothing but the worker touches the work's results between
-// Start and the end callback.
+// The one worker thread of a long job (an export, a card tool), with what
+// it shares with its dialog: the cancel word the dialog writes and the work
+// reads, the answer to a question asked on the user-interface thread, and the
+// work's result, handed to the end callback on the user-interface thread once
+// the thread's work is over. Nothing but the worker touches the work's results
+// between Start and the end callback.
 
 #include <atomic>
 #include <condition_variable>
@@ -16,13 +16,13 @@
 
 #include "platform/Ports.h"
 
-class ToolWorker {
+class WorkerThread {
  public:
-  explicit ToolWorker(UiQueue& ui);
+  explicit WorkerThread(UiQueue& ui);
   // Cancels and waits for the thread; an end not yet delivered is dropped.
-  ~ToolWorker();
-  ToolWorker(const ToolWorker&) = delete;
-  ToolWorker& operator=(const ToolWorker&) = delete;
+  ~WorkerThread();
+  WorkerThread(const WorkerThread&) = delete;
+  WorkerThread& operator=(const WorkerThread&) = delete;
 
   // Runs work on a new thread; its result reaches onEnd on the
   // user-interface thread. False while a run is going on or when no thread
