@@ -19,6 +19,7 @@
 #include "export/ui/ExportDialogParts.h"
 #include "platform/DesktopOpener.h"
 #include "skin/ui/CheckMarkStyle.h"
+#include "skin/ui/DialogButtonRow.h"
 
 namespace {
 
@@ -122,12 +123,7 @@ CDlgExportKxLog::CDlgExportKxLog(std::vector<const CInfoLogFile*> logs, const GS
   auto* progress = new QHBoxLayout;
   progress->addWidget(bar_, 1);
   progress->addWidget(status_);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  for (QPushButton* button : {start_, cancel_, close_}) {
-    button->setAutoDefault(false);
-    buttons->addWidget(button);
-  }
+  QHBoxLayout* buttons = DialogButtonRow({start_, cancel_, close_});
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(files);
   layout->addLayout(options);

@@ -20,6 +20,7 @@
 #include "export/ui/ExportDialogParts.h"
 #include "recording/InfoEventFile.h"
 #include "skin/ui/CheckMarkStyle.h"
+#include "skin/ui/DialogButtonRow.h"
 
 namespace {
 
@@ -119,12 +120,7 @@ CDlgSaveAVI::CDlgSaveAVI(AviExportSource source, std::span<const unsigned char> 
   captionGrid->addWidget(vehicleId_, 1, 0);
   captionGrid->addWidget(position_, 1, 1);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  for (QPushButton* button : {start_, cancel_, close_}) {
-    button->setAutoDefault(false);
-    buttons->addWidget(button);
-  }
+  QHBoxLayout* buttons = DialogButtonRow({start_, cancel_, close_});
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(files);
   layout->addWidget(range);

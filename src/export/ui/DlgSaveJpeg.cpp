@@ -16,6 +16,7 @@
 #include "export/ui/ExportDialogParts.h"
 #include "recording/InfoEventFile.h"
 #include "skin/ui/CheckMarkStyle.h"
+#include "skin/ui/DialogButtonRow.h"
 
 CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vector<int> shownFrames,
                            std::span<const unsigned char> lastComment, CAppSetting& setting, Prompt& prompt,
@@ -72,12 +73,7 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
   choice->addWidget(secondsLabel_, 1, 4);
   choice->addWidget(all_, 2, 0);
   choice->setColumnStretch(5, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  for (QPushButton* button : {ok_, cancel_, close_}) {
-    button->setAutoDefault(false);
-    buttons->addWidget(button);
-  }
+  QHBoxLayout* buttons = DialogButtonRow({ok_, cancel_, close_});
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(folderRow);
   layout->addLayout(choice);

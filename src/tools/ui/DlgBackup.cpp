@@ -12,6 +12,7 @@
 
 #include "base/AppSetting.h"
 #include "skin/ui/CheckMarkStyle.h"
+#include "skin/ui/DialogButtonRow.h"
 #include "skin/ui/DialogStyle.h"
 #include "skin/ui/VxListBox.h"
 #include "tools/BackupMessages.h"
@@ -87,12 +88,7 @@ CDlgBackup::CDlgBackup(std::filesystem::path card, BackupSelection selection, bo
   sizeRow->addWidget(all_);
   sizeRow->addStretch();
   sizeRow->addWidget(size_);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  for (QPushButton* button : {start_, cancel_, close_}) {
-    button->setAutoDefault(false);
-    buttons->addWidget(button);
-  }
+  QHBoxLayout* buttons = DialogButtonRow({start_, cancel_, close_});
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(lists);
   layout->addLayout(folderRow);
