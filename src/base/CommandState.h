@@ -1,7 +1,7 @@
 #pragma once
-// What the enabling rules of the window's commands look at: the facts of the
-// loaded data and the settings, gathered once before the buttons and menus
-// are brought up to date or a command runs.
+// What the rules of the window's commands look at: the facts of the loaded
+// data, gathered once before the buttons are brought up to date or a command
+// runs, and for a menu also the settings its ticks show.
 
 #include "base/AppState.h"
 #include "base/ViewLayout.h"
@@ -12,6 +12,7 @@ struct CommandState {
   bool logLoaded = false;             // logs are loaded
   bool cardHasLogs = false;           // the card holds a log that passed the check
   ViewLayout layout = kLayoutSingle;  // frame navigation's layout
+  // Only for the ticks of the menus; 0 elsewhere.
   int currentModel = 0;
   int displaySpeed = 0;
 

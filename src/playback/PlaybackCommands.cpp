@@ -92,8 +92,7 @@ const std::array kRows = {
 
 void AddPlaybackCommands(CommandTable& table, PlaybackCommandContext& context) { table.AddRows(kRows, context); }
 
-CommandState CommandStateOf(const AppState& app, const CMgrDBSearch& store, const CAppSetting& settings,
-                            ViewLayout layout) {
+CommandState CommandStateOf(const AppState& app, const CMgrDBSearch& store, ViewLayout layout) {
   CommandState state;
   state.viewMode = app.viewMode;
   const bool videoMode = app.viewMode == kViewModeEvent || app.viewMode == kViewModeNormal;
@@ -101,6 +100,12 @@ CommandState CommandStateOf(const AppState& app, const CMgrDBSearch& store, cons
   state.logLoaded = app.viewMode == kViewModeLog && !store.Logs().empty();
   state.cardHasLogs = app.hasLogs;
   state.layout = layout;
+  return state;
+}
+
+CommandState CommandStateWithTicks(const AppState& app, const CMgrDBSearch& store, const CAppSetting& settings,
+                                   ViewLayout layout) {
+  CommandState state = CommandStateOf(app, store, layout);
   state.currentModel = settings.GetCurrentModel();
   state.displaySpeed = settings.GetDisplaySpeed();
   return state;

@@ -27,8 +27,12 @@ struct PlaybackCommandContext {
 void AddPlaybackCommands(CommandTable& table, PlaybackCommandContext& context);
 
 // The facts the enabling rules read, as they are now.
-CommandState CommandStateOf(const AppState& app, const CMgrDBSearch& store, const CAppSetting& settings,
-                            ViewLayout layout);
+CommandState CommandStateOf(const AppState& app, const CMgrDBSearch& store, ViewLayout layout);
+// The same with the model and speed source the menus tick. Those are read
+// from the settings file, so only where a menu is built, not on every
+// command.
+CommandState CommandStateWithTicks(const AppState& app, const CMgrDBSearch& store, const CAppSetting& settings,
+                                   ViewLayout layout);
 
 // The Single View and 4x4 View buttons have no use in the log layout.
 bool ViewButtonsShown(const CommandState& state);

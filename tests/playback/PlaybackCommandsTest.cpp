@@ -55,7 +55,7 @@ class PlaybackCommandsTest : public ::testing::Test, protected EngineWorld {
     engine_.FillLists();
   }
 
-  CommandState State() const { return CommandStateOf(app_, store_, settings_, engine_.Control().Navigator().Layout()); }
+  CommandState State() const { return CommandStateOf(app_, store_, engine_.Control().Navigator().Layout()); }
   bool Run(int id) { return table_.Run(id, State()); }
   int CurrentFrame() const { return store_.Videos()[static_cast<size_t>(store_.CurrentIndex())]->CurrentFrameIndex(); }
 

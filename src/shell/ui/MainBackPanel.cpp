@@ -114,8 +114,12 @@ CMainBackPanel::~CMainBackPanel() {
 }
 
 CommandState CMainBackPanel::CurrentCommandState() const {
-  return CommandStateOf(context_.app, context_.store, context_.settings,
-                        parts_->Engine().Control().Navigator().Layout());
+  return CommandStateOf(context_.app, context_.store, parts_->Engine().Control().Navigator().Layout());
+}
+
+CommandState CMainBackPanel::MenuCommandState() const {
+  return CommandStateWithTicks(context_.app, context_.store, context_.settings,
+                               parts_->Engine().Control().Navigator().Layout());
 }
 
 // ---- commands ---------------------------------------------------------------
@@ -144,12 +148,12 @@ void CMainBackPanel::OpenMenu(int index) {
 }
 
 QMenu* CMainBackPanel::BuildMenu(int index) {
-  menu_ = BuildPullDownMenu(index, commands_, CurrentCommandState(), this);
+  menu_ = BuildPullDownMenu(index, commands_, MenuCommandState(), this);
   return menu_.get();
 }
 
 void CMainBackPanel::ShowSpeedMenu(QPoint at) {
-  menu_ = BuildSpeedMenu(commands_, CurrentCommandState(), this);
+  menu_ = BuildSpeedMenu(commands_, MenuCommandState(), this);
   RunChosen(*menu_, mapToGlobal(at));
 }
 

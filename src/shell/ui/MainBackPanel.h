@@ -31,6 +31,8 @@ class CMainBackPanel : public QWidget {
   const CommandTable& Commands() const { return commands_; }
   // The facts the commands' rules read, as they are now.
   CommandState CurrentCommandState() const;
+  // With the ticks of the model and speed-source items, for a menu.
+  CommandState MenuCommandState() const;
 
   // Runs the command of a button, menu item or accelerator id when it is
   // enabled; false when no command has the id or it is disabled now.
