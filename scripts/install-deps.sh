@@ -13,6 +13,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth imagemagick fonts-dejavu-core
   libavformat-dev libavcodec-dev libavutil-dev ffmpeg
+  dosfstools mtools poppler-utils
+  qt6-webengine-dev libjs-leaflet chromium nodejs
 )
 
 missing=()
