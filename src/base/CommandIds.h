@@ -69,6 +69,9 @@ inline constexpr int kIdSpeedMenuGps = 32865;
 inline constexpr int kIdSpeedMenuPulse = 32866;
 inline constexpr int kIdToolSpeedGps = 32870;
 inline constexpr int kIdToolSpeedPulse = 32871;
+// Ours, beyond the recorder's program: the GPX and CSV track exports.
+inline constexpr int kIdToolExportGpx = 33001;
+inline constexpr int kIdToolExportCsv = 33002;
 
 // Keyboard accelerators.
 inline constexpr int kIdAccelSpace = 32771;

@@ -1,11 +1,15 @@
-// korvane-cli export-avi FILE.vdd [NEXT.vdd ...] -o DIR [--name NAME]
-// [--start-frame F] [--end "YYYY-MM-DD HH:MM:SS"] [--fps F] [--date-time]
-// [--speed] [--vehicle-id] [--position] [--model M] [--speed-source gps|pulse]
-// [--yes] [--json]: a stretch of video as an AVI film, as the save-as-AVI
-// dialog writes it. An event recording is written whole; a normal recording
-// from its start frame on, running on into the recordings named after it.
+// korvane-cli export-avi FILE.vdd [NEXT.vdd ...] -o OUT.avi [--fps F]
+// [--from FRAME] [--until "YYYY-MM-DD HH:MM:SS"]
+// [--caption date,speed,id,position|none] [--model M]
+// [--speed-source gps|pulse] [--yes] [--json]: a stretch of video as an AVI
+// film, as the save-as-AVI dialog writes it. An event recording is written
+// whole; a normal recording from its start frame on, running on into the
+// recordings named after it.
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -24,12 +28,11 @@ namespace {
 
 struct AviRequest {
   std::vector<std::string> paths;
-  std::string folder;
-  std::optional<std::string> name;
+  std::string output;
   std::optional<int> startFrame;
   std::optional<std::string> end;
   std::optional<int> fps;
-  AviCaptionItems caption;
+  std::string caption = "none";
   int model = 0;
   std::string speedSource = "gps";
   bool yes = false;
@@ -63,6 +66,46 @@ std::optional<DateTime> ParseDateTime(const std::string& text) {
   return t;
 }
 
+// The dialog's four caption boxes from "date,speed,id,position" (any of
+// them, in any order) or "none"; nothing for an item the dialog has no box for.
+std::optional<AviCaptionItems> ParseCaption(const std::string& text) {
+  AviCaptionItems items;
+  if (text == "none") return items;
+  std::string::size_type from = 0;
+  while (from <= text.size()) {
+    const std::string::size_type comma = std::min(text.find(',', from), text.size());
+    const std::string item = text.substr(from, comma - from);
+    if (item == "date") {
+      items.dateTime = true;
+    } else if (item == "speed") {
+      items.speed = true;
+    } else if (item == "id") {
+      items.vehicleId = true;
+    } else if (item == "position") {
+      items.position = true;
+    } else {
+      return std::nullopt;
+    }
+    from = comma + 1;
+  }
+  return items;
+}
+
+// OUT.avi as the dialog's folder and file name boxes: the name without its
+// ".avi", which the export adds again.
+void SplitOutput(const std::string& output, AviExportInputs& inputs) {
+  const std::filesystem::path path(output);
+  inputs.folder = path.has_parent_path() ? path.parent_path().string() : ".";
+  std::string name = path.filename().string();
+  constexpr std::string_view kExtension = ".avi";
+  const bool hasExtension =
+      name.size() >= kExtension.size() &&
+      std::equal(kExtension.begin(), kExtension.end(), name.end() - static_cast<std::ptrdiff_t>(kExtension.size()),
+                 [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+  if (hasExtension) name.resize(name.size() - kExtension.size());
+  inputs.fileName = name;
+}
+
 // The inputs the dialog would hold after these options; nothing (and the
 // message said) for a value its controls do not offer.
 std::optional<AviExportInputs> InputsFor(const AviRequest& request, CInfoEventFile& recording) {
@@ -71,8 +114,8 @@ std::optional<AviExportInputs> InputsFor(const AviRequest& request, CInfoEventFi
     PrintMessage(kMsgInvalidInputdata);
     return std::nullopt;
   }
-  AviExportInputs inputs =
-      AviInputsOnOpening(recording, startFrame, ShownFrameComment(recording, startFrame), request.folder);
+  AviExportInputs inputs = AviInputsOnOpening(recording, startFrame, ShownFrameComment(recording, startFrame), "");
+  SplitOutput(request.output, inputs);
   const int fpsListSize = inputs.fps;
   if (request.fps) inputs.fps = *request.fps;
   if (inputs.fps < 1 || inputs.fps > fpsListSize) {
@@ -87,27 +130,31 @@ std::optional<AviExportInputs> InputsFor(const AviRequest& request, CInfoEventFi
     }
     inputs.rangeEnd = *end;
   }
-  if (request.name) inputs.fileName = *request.name;
-  inputs.caption = request.caption;
+  const std::optional<AviCaptionItems> caption = ParseCaption(request.caption);
+  if (!caption) {
+    PrintMessage(kMsgInvalidInputdata);
+    return std::nullopt;
+  }
+  inputs.caption = *caption;
   inputs.speedSource.currentModel = request.model;
   inputs.speedSource.displaySpeed = request.speedSource == "pulse" ? kDisplaySpeedPulse : kDisplaySpeedGps;
   inputs.pulseType = PulseTypeOfCardHolding(request.paths.front());
   return inputs;
 }
 
-void PrintJson(const AviRequest& request, const AviExportInputs& inputs, bool rangeMode, int result,
-               const AviExportJob& job) {
-  std::cout << WriteJson(Json{{"path", request.paths.front()},
-                              {"output", job.OutputPath()},
-                              {"range_mode", rangeMode},
-                              {"fps", inputs.fps},
+// "samples" counts every sample position, the empty ones included;
+// "written" the pictures among them.
+void PrintJson(const AviExportInputs& inputs, bool rangeMode, int result, const AviExportJob& job) {
+  std::cout << WriteJson(Json{{"path", job.OutputPath()},
+                              {"result", result},
                               {"width", job.Width()},
                               {"height", job.Height()},
+                              {"fps", inputs.fps},
                               {"samples", job.SampleCount()},
-                              {"pictures", job.PictureCount()},
+                              {"written", job.PictureCount()},
                               {"stream_copy", job.StreamCopy()},
-                              {"stopped_at_gap", job.StoppedAtGap()},
-                              {"result", result}});
+                              {"range_mode", rangeMode},
+                              {"stopped_at_gap", job.StoppedAtGap()}});
 }
 
 int RunExportAvi(const AviRequest& request) {
@@ -156,7 +203,7 @@ int RunExportAvi(const AviRequest& request) {
       ui, [&job] { return job.Running(); }, [&job] { job.Cancel(); });
 
   if (request.json) {
-    PrintJson(request, *inputs, AviRangeMode(*recordings.front()), result, job);
+    PrintJson(*inputs, AviRangeMode(*recordings.front()), result, job);
   } else if (result == kExportDone) {
     std::cout << job.OutputPath() << "\n";
   }
@@ -175,15 +222,13 @@ void AddExportAviCommand(CLI::App& app, int& exitStatus) {
       ->add_option("FILES", request->paths,
                    "the recording's data file (.vdd), then the loaded recordings a range may run on into")
       ->required();
-  command->add_option("-o,--output", request->folder, "the folder the film goes into")->required();
-  command->add_option("--name", request->name, "the file name without .avi (default: the range start's time)");
-  command->add_option("--start-frame", request->startFrame, "where a normal recording's range starts (default 0)");
-  command->add_option("--end", request->end, "a normal recording's range end, \"YYYY-MM-DD HH:MM:SS\"");
+  command->add_option("-o,--output", request->output, "the film, OUT.avi")->required();
   command->add_option("--fps", request->fps, "frames per second, 1..N (default N: the recording's rate)");
-  command->add_flag("--date-time", request->caption.dateTime, "caption: the frame's date and time");
-  command->add_flag("--speed", request->caption.speed, "caption: the speed and heading");
-  command->add_flag("--vehicle-id", request->caption.vehicleId, "caption: the recorder ID, top left");
-  command->add_flag("--position", request->caption.position, "caption: longitude and latitude");
+  command->add_option("--from", request->startFrame, "where a normal recording's range starts (default 0)");
+  command->add_option("--until", request->end,
+                      "a normal recording's range end, \"YYYY-MM-DD HH:MM:SS\" (default: its last frame)");
+  command->add_option("--caption", request->caption,
+                      "the caption items, date,speed,id,position (id: the recorder ID, top left), or none");
   command->add_option("--model", request->model, "the recorder model id (9 has the car-pulse speed)");
   command->add_option("--speed-source", request->speedSource, "the speed shown: gps or pulse")
       ->check(CLI::IsMember({"gps", "pulse"}));

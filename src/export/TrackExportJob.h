@@ -18,8 +18,11 @@ class CInfoLogFile;
 
 enum class TrackFormat { kGpx, kCsv };
 
-// Caption of the overwrite question.
+// Caption of the overwrite question and of the window's result boxes.
 inline constexpr ExportMessage kCaptionSaveTrack{"SaveTrackFile", "Save track"};
+inline constexpr ExportMessage kMsgSaveTrackOK{"SaveTrackOK", "Save track OK."};
+inline constexpr ExportMessage kMsgSaveTrackCancel{"SaveTrackCancel", "Save track Cancel."};
+inline constexpr ExportMessage kMsgSaveTrackFail{"SaveTrackFail", "Save track Fail."};
 
 // One recording or log, in the order of the file: exactly one of the two.
 struct TrackSource {

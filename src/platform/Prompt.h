@@ -1,5 +1,5 @@
 #pragma once
-// Message boxes and the folder picker, as the core asks for them. The window
+// Message boxes and the folder and file pickers, as the core asks for them. The window
 // answers with Qt dialogs; the command-line tool and the tests script the
 // answers and record the texts.
 
@@ -17,4 +17,11 @@ class Prompt {
   virtual PromptAnswer Show(const std::string& text, const std::string& caption, PromptButtons buttons) = 0;
   // Asks for a folder; nothing when the user cancels.
   virtual std::optional<std::string> PickFolder(const std::string& title, const std::string& startFolder) = 0;
+  // Asks for a file to write, starting at startPath; filter is a Qt name
+  // filter such as "GPX (*.gpx)". Nothing when the user cancels. The
+  // caller asks about overwriting an existing file itself.
+  virtual std::optional<std::string> PickSaveFile(const std::string& /*title*/, const std::string& /*startPath*/,
+                                                  const std::string& /*filter*/) {
+    return std::nullopt;
+  }
 };

@@ -107,13 +107,16 @@ SampleCard* CliAviExportTest::card_ = nullptr;
 
 TEST_F(CliAviExportTest, AnEventRecordingIsCopiedWholeIntoAnMjpgFilm) {
   const SampleVideo& event = Video(SampleVideoKind::kEvent);
-  const Outcome run = Cli("export-avi " + Q(event.dataPath) + " -o " + Q(out_) + " --name clip --json");
+  const Outcome run = Cli("export-avi " + Q(event.dataPath) + " -o " + Q(out_ / "clip.avi") + " --json");
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   const nlohmann::json summary = nlohmann::json::parse(run.out);
   EXPECT_EQ(summary["result"], 3);
   EXPECT_EQ(summary["stream_copy"], true);
   EXPECT_EQ(summary["range_mode"], false);
   EXPECT_EQ(summary["samples"], static_cast<int>(event.frames.size()));
+  EXPECT_EQ(summary["written"], static_cast<int>(event.frames.size()));
+  EXPECT_EQ(summary["path"], (out_ / "clip.avi").string());
+  EXPECT_EQ(summary["width"], kWidth);
 
   const fs::path film = out_ / "clip.avi";
   const nlohmann::json probe = ProbeAvi(film);
@@ -135,10 +138,10 @@ TEST_F(CliAviExportTest, AnEventRecordingIsCopiedWholeIntoAnMjpgFilm) {
 
 TEST_F(CliAviExportTest, TheCaptionIsBurntInYellowWhereItsTextsStand) {
   const SampleVideo& normal = Video(SampleVideoKind::kNormal);
-  const Outcome plain = Cli("export-avi " + Q(normal.dataPath) + " -o " + Q(out_) + " --name plain --fps 2");
+  const Outcome plain = Cli("export-avi " + Q(normal.dataPath) + " -o " + Q(out_ / "plain.avi") + " --fps 2");
   ASSERT_EQ(plain.exitStatus, 0) << plain.err;
-  const Outcome captioned = Cli("export-avi " + Q(normal.dataPath) + " -o " + Q(out_) +
-                                " --name caption --fps 2 --date-time --vehicle-id --json");
+  const Outcome captioned =
+      Cli("export-avi " + Q(normal.dataPath) + " -o " + Q(out_ / "caption.AVI") + " --fps 2 --caption id,date --json");
   ASSERT_EQ(captioned.exitStatus, 0) << captioned.err;
   EXPECT_EQ(captioned.err, "") << "the offscreen text renderer starts quietly";
   EXPECT_EQ(nlohmann::json::parse(captioned.out)["stream_copy"], false);
@@ -156,27 +159,32 @@ TEST_F(CliAviExportTest, TheCaptionIsBurntInYellowWhereItsTextsStand) {
 
 TEST_F(CliAviExportTest, BadInputGetsTheDialogsMessageAndNoFile) {
   const SampleVideo& normal = Video(SampleVideoKind::kNormal);
-  const std::string recording = Q(normal.dataPath) + " -o " + Q(out_);
+  const std::string recording = Q(normal.dataPath) + " -o " + Q(out_ / "film.avi");
   struct Case {
     std::string args;
     std::string message;
   };
   const std::vector<Case> cases = {
-      {" --end '2001-01-01 00:00:00'", "Invalid avi range."},
+      {" --until '2001-01-01 00:00:00'", "Invalid avi range."},
       {" --fps 0", "Invalid value."},
-      {" --name '  '", "Please enter the file name."},
+      {" --caption date,clock", "Invalid value."},
+      {" --from -1", "Invalid value."},
   };
   for (const Case& c : cases) {
     const Outcome run = Cli("export-avi " + recording + c.args);
     EXPECT_EQ(run.exitStatus, 1) << c.args;
     EXPECT_EQ(run.err, "korvane-cli: " + c.message + "\n") << c.args;
   }
-  const Outcome noFolder = Cli("export-avi " + Q(normal.dataPath) + " -o " + Q(out_ / "missing"));
+  {
+    const Outcome run = Cli("export-avi " + Q(normal.dataPath) + " -o " + Q(out_ / "  .avi"));
+    EXPECT_EQ(run.err, "korvane-cli: Please enter the file name.\n");
+  }
+  const Outcome noFolder = Cli("export-avi " + Q(normal.dataPath) + " -o " + Q(out_ / "missing" / "film.avi"));
   EXPECT_EQ(noFolder.err, "korvane-cli: Folder does not exist, Please select folder again.\n");
   EXPECT_TRUE(fs::is_empty(out_)) << "nothing written";
 
-  ASSERT_EQ(Cli("export-avi " + recording + " --name once --fps 1").exitStatus, 0);
-  const Outcome again = Cli("export-avi " + recording + " --name once --fps 1");
+  ASSERT_EQ(Cli("export-avi " + recording + " --fps 1").exitStatus, 0);
+  const Outcome again = Cli("export-avi " + recording + " --fps 1");
   EXPECT_EQ(again.exitStatus, 1);
   EXPECT_NE(again.err.find("not overwritten"), std::string::npos) << again.err;
 }

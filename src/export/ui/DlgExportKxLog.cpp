@@ -1,21 +1,18 @@
 #include "export/ui/DlgExportKxLog.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "base/AppSetting.h"
-#include "export/KmlColors.h"
 #include "export/LogNameTime.h"
+#include "export/ui/ColorComboEx.h"
 #include "export/ui/ExportDialogParts.h"
 #include "platform/DesktopOpener.h"
 #include "skin/ui/CheckMarkStyle.h"
@@ -23,24 +20,7 @@
 
 namespace {
 
-constexpr int kSwatchWidth = 48;
-constexpr int kSwatchHeight = 14;
-constexpr int kSwatchInset = 2;
 constexpr int kNumberFieldWidth = 60;
-
-// A Windows colour value 0x00BBGGRR.
-QColor ColorOf(int value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
-
-QIcon Swatch(int value) {
-  QPixmap pixmap(kSwatchWidth, kSwatchHeight);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  const QRect inner = pixmap.rect().adjusted(kSwatchInset, kSwatchInset, -kSwatchInset, -kSwatchInset);
-  painter.fillRect(inner, ColorOf(value));
-  painter.setPen(Qt::black);
-  painter.drawRect(inner.adjusted(0, 0, -1, -1));
-  return QIcon(pixmap);
-}
 
 QLineEdit* NumberField(int value, QWidget* parent) {
   auto* field = new QLineEdit(QString::number(value), parent);
@@ -71,7 +51,7 @@ CDlgExportKxLog::CDlgExportKxLog(std::vector<const CInfoLogFile*> logs, const GS
       route_(new QCheckBox(ExportGuiText("Route", "Route"), this)),
       width_(NumberField(setting.Kml().lineWidth, this)),
       opacity_(NumberField(setting.Kml().lineOpacity, this)),
-      color_(new QComboBox(this)),
+      color_(new CColorComboEx(this)),
       run_(new QCheckBox(ExportGuiText("AutoRunGoogle", "Run Google Earth"), this)),
       status_(new QLabel(this)),
       bar_(new QProgressBar(this)),
@@ -89,9 +69,7 @@ CDlgExportKxLog::CDlgExportKxLog(std::vector<const CInfoLogFile*> logs, const GS
   pointer_->setChecked(opening.pointer);
   route_->setChecked(opening.route);
   run_->setChecked(setting.Kml().runGoogleEarth != 0);
-  for (int value : kKmlLineColors) color_->addItem(Swatch(value), QString(), value);
-  color_->setIconSize(QSize(kSwatchWidth, kSwatchHeight));
-  color_->setCurrentIndex(std::max(color_->findData(opening.lineColor), 0));
+  color_->SelectColor(opening.lineColor);
 
   auto* files = new QGridLayout;
   files->addWidget(new QLabel(ExportGuiText("LogFolder", "Log File Folder"), this), 0, 0);
@@ -154,7 +132,7 @@ KmlExportInputs CDlgExportKxLog::Inputs() const {
   inputs.route = route_->isChecked();
   inputs.lineWidth = ValueOf(width_);
   inputs.lineOpacity = ValueOf(opacity_);
-  inputs.lineColor = color_->currentData().toInt();
+  inputs.lineColor = color_->SelectedColor();
   return inputs;
 }
 

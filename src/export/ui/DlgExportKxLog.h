@@ -12,9 +12,9 @@
 #include "platform/ui/QtPorts.h"
 
 class CAppSetting;
+class CColorComboEx;
 class DesktopOpener;
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -37,7 +37,7 @@ class CDlgExportKxLog : public QDialog {
   QCheckBox* RouteBox() const { return route_; }
   QLineEdit* WidthField() const { return width_; }
   QLineEdit* OpacityField() const { return opacity_; }
-  QComboBox* ColorList() const { return color_; }
+  CColorComboEx* ColorList() const { return color_; }
   QCheckBox* RunBox() const { return run_; }
   QLabel* StatusLabel() const { return status_; }
   QProgressBar* Bar() const { return bar_; }
@@ -80,7 +80,7 @@ class CDlgExportKxLog : public QDialog {
   QCheckBox* route_;
   QLineEdit* width_;
   QLineEdit* opacity_;
-  QComboBox* color_;
+  CColorComboEx* color_;
   QCheckBox* run_;
   QLabel* status_;
   QProgressBar* bar_;

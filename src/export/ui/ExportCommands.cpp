@@ -1,10 +1,12 @@
 #include "export/ui/ExportCommands.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "base/CommandIds.h"
 #include "export/ExportMessages.h"
 #include "export/ui/DlgExportKxLog.h"
+#include "export/ui/DlgExportTrack.h"
 #include "export/ui/DlgSaveAVI.h"
 #include "export/ui/DlgSaveJpeg.h"
 #include "export/ui/ExportDialogParts.h"
@@ -82,6 +84,40 @@ void RunGoogleEarth(Context& c, int) {
   dialog.exec();
 }
 
+// The loaded video recordings, else the loaded logs, in their list order.
+std::vector<TrackSource> TrackSources(Context& c, const ExportView& view) {
+  std::vector<TrackSource> sources;
+  auto nameOf = [](const std::string& path) { return std::filesystem::path(path).filename().string(); };
+  if (view.videoLoaded) {
+    for (const auto& video : c.store.Videos()) sources.push_back({nameOf(video->DataFilePath()), video.get(), nullptr});
+  } else if (view.logLoaded) {
+    for (const auto& log : c.store.Logs()) sources.push_back({nameOf(log->Path()), nullptr, log.get()});
+  }
+  return sources;
+}
+
+void ExportTrack(Context& c, TrackFormat format) {
+  c.stopPlayback();
+  const ExportView view = c.view();
+  std::vector<TrackSource> sources = TrackSources(c, view);
+  if (sources.empty()) {
+    ShowExportMessage(c.prompt, kMsgNoEventLoaded, kCaptionSaveTrack);
+    return;
+  }
+  const bool gpx = format == TrackFormat::kGpx;
+  const std::string extension = gpx ? ".gpx" : ".csv";
+  const std::filesystem::path start = std::filesystem::path(c.settings.SaveLogFolder()) /
+                                      (std::filesystem::path(sources.front().name).stem().string() + extension);
+  const std::optional<std::string> path =
+      c.prompt.PickSaveFile(CaptionText(kCaptionSaveTrack), start.string(), gpx ? "GPX (*.gpx)" : "CSV (*.csv)");
+  if (!path) return;
+  CDlgExportTrack dialog(format, *path, std::move(sources), c.store.PulseType(), c.prompt, c.parent);
+  if (dialog.Start()) dialog.exec();
+}
+
+void ExportGpx(Context& c, int) { ExportTrack(c, TrackFormat::kGpx); }
+void ExportCsv(Context& c, int) { ExportTrack(c, TrackFormat::kCsv); }
+
 // clang-format off
 const std::array kRows = {
     Row{"save-image", {kIdSaveImage, kIdToolSaveJpg},
@@ -93,6 +129,12 @@ const std::array kRows = {
     Row{"google-earth", {kIdGoogleEarth, kIdToolConvertKml},
         {"ToolConvertKml", "Run Google Earth(&L)"}, {"GoogleEarth", "Run Google Earth"},
         CommandAlwaysEnabled, RunGoogleEarth},
+    Row{"export-gpx", {kIdToolExportGpx},
+        {"ToolExportGpx", "Export GPX(&G)"}, {"ExportGpx", "Export GPX"},
+        CommandAlwaysEnabled, ExportGpx},
+    Row{"export-csv", {kIdToolExportCsv},
+        {"ToolExportCsv", "Export CSV(&V)"}, {"ExportCsv", "Export CSV"},
+        CommandAlwaysEnabled, ExportCsv},
 };
 // clang-format on
 

@@ -110,3 +110,13 @@ std::optional<std::string> QtPrompt::PickFolder(const std::string& title, const 
   if (folder.isEmpty()) return std::nullopt;
   return folder.toStdString();
 }
+
+std::optional<std::string> QtPrompt::PickSaveFile(const std::string& title, const std::string& startPath,
+                                                  const std::string& filter) {
+  // The export asks its own overwrite question, once.
+  const QString path =
+      QFileDialog::getSaveFileName(parent_, QString::fromStdString(title), QString::fromStdString(startPath),
+                                   QString::fromStdString(filter), nullptr, QFileDialog::DontConfirmOverwrite);
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}

@@ -55,6 +55,8 @@ class QtPrompt final : public Prompt {
   void SetParent(QWidget* parent) { parent_ = parent; }
   PromptAnswer Show(const std::string& text, const std::string& caption, PromptButtons buttons) override;
   std::optional<std::string> PickFolder(const std::string& title, const std::string& startFolder) override;
+  std::optional<std::string> PickSaveFile(const std::string& title, const std::string& startPath,
+                                          const std::string& filter) override;
 
  private:
   QWidget* parent_;

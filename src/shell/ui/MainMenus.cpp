@@ -73,7 +73,8 @@ void FillTool(QMenu& menu, MenuBuilder& items) {
   items.Item(*speed, kIdToolSpeedGps);
   items.Item(*speed, kIdToolSpeedPulse);
   menu.addSeparator();
-  for (int id : {kIdToolSetting, kIdToolSdInit, kIdToolSaveAvi, kIdToolSaveJpg, kIdToolConvertKml, kIdToolBackup})
+  for (int id : {kIdToolSetting, kIdToolSdInit, kIdToolSaveAvi, kIdToolSaveJpg, kIdToolConvertKml, kIdToolExportGpx,
+                 kIdToolExportCsv, kIdToolBackup})
     items.Item(menu, id);
 }
 

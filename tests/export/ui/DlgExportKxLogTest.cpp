@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "export/KmlColors.h"
+#include "export/ui/ColorComboEx.h"
 #include "export/ui/DlgExportKxLog.h"
 #include "platform/DesktopOpener.h"
 #include "shell/ui/MainWindowFixture.h"

@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimeEdit>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 #include "base/CommandIds.h"
 #include "export/ui/DlgExportKxLog.h"
@@ -274,6 +276,63 @@ TEST_F(ExportCommandsTest, RunGoogleEarthWritesAWellFormedKmlOfTheLoadedLogs) {
   EXPECT_EQ(settings_->Kml().runGoogleEarth, 0);
   ASSERT_TRUE(fs::exists(path));
   EXPECT_EQ(RunShell("xmllint --noout " + ShellQuote(path) + " 2>&1").exitStatus, 0);
+}
+
+}  // namespace
+
+namespace {
+
+int LinesIn(const fs::path& file) {
+  std::ifstream in(file);
+  return static_cast<int>(std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n'));
+}
+
+TEST_F(ExportCommandsTest, GpxAndCsvFromTheToolMenuWriteWhatIsLoadedAfterOnePlainFileQuestion) {
+  ASSERT_TRUE(OpenCard());
+  QMenu* tool = Panel().BuildMenu(4);
+  std::vector<int> order;
+  for (QAction* action : tool->actions()) order.push_back(action->data().toInt());
+  const auto at = [&](int id) { return std::find(order.begin(), order.end(), id) - order.begin(); };
+  EXPECT_LT(at(kIdToolConvertKml), at(kIdToolExportGpx));
+  EXPECT_EQ(at(kIdToolExportGpx) + 1, at(kIdToolExportCsv));
+  EXPECT_LT(at(kIdToolExportCsv), static_cast<std::ptrdiff_t>(order.size()));
+
+  // Nothing loaded: the message, and no file picker.
+  Panel().OnCommand(kIdToolExportGpx);
+  EXPECT_EQ(LastText(), "No Event is loaded");
+  EXPECT_TRUE(prompt_.PickerTitles().empty());
+
+  const fs::path out = Out();
+  LoadFirst(FileListKind::kEvent, 2);
+  prompt_.QueueSaveFile((out / "drive.gpx").string());
+  Panel().OnCommand(kIdToolExportGpx);
+  EXPECT_EQ(LastText(), "Save track OK.");
+  const fs::path schema = fs::path(KORVANE_SOURCE_DIR) / "tests/data/gpx-1.1.xsd";
+  EXPECT_EQ(RunShell("xmllint --noout --schema " + ShellQuote(schema.string()) + " " +
+                     ShellQuote((out / "drive.gpx").string()) + " 2>&1")
+                .exitStatus,
+            0);
+  int frames = 0;
+  for (const auto& video : frame_->Store().Videos()) frames += video->FrameCount();
+
+  prompt_.QueueSaveFile((out / "drive.csv").string());
+  Panel().OnCommand(kIdToolExportCsv);
+  EXPECT_EQ(LastText(), "Save track OK.");
+  EXPECT_EQ(LinesIn(out / "drive.csv"), frames + 1) << "a header and a row per frame, fix or not";
+
+  // The same file again: one question, and No keeps it as it was.
+  const auto before = fs::last_write_time(out / "drive.csv");
+  prompt_.QueueSaveFile((out / "drive.csv").string());
+  prompt_.QueueAnswer(PromptAnswer::No);
+  Panel().OnCommand(kIdToolExportCsv);
+  EXPECT_EQ(LastText(), "Same file exists, Overwrite this file ?");
+  EXPECT_EQ(fs::last_write_time(out / "drive.csv"), before);
+
+  // A cancelled picker writes nothing and says nothing.
+  const size_t boxes = prompt_.ShownBoxes().size();
+  Panel().OnCommand(kIdToolExportCsv);
+  EXPECT_EQ(prompt_.ShownBoxes().size(), boxes);
+  EXPECT_EQ(FilesIn(out, ".csv").size(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,54 @@
+#pragma once
+// The GPX and CSV exports in the window: a small progress box that writes
+// the chosen file from the loaded recordings or logs, with Cancel, and
+// says how it ended.
+
+#include <QDialog>
+#include <QTimer>
+#include <vector>
+
+#include "export/TrackExportJob.h"
+#include "platform/ui/QtPorts.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+class CDlgExportTrack : public QDialog {
+  Q_OBJECT
+
+ public:
+  // The sources must stay loaded while the dialog lives.
+  CDlgExportTrack(TrackFormat format, std::string outputPath, std::vector<TrackSource> sources, int pulseType,
+                  Prompt& prompt, QWidget* parent);
+  ~CDlgExportTrack() override;
+
+  // Starts the export; false (the message shown) when it could not start,
+  // or when the user kept the existing file.
+  bool Start();
+  bool Saving() const { return job_.Running(); }
+  // kExportDone, kExportCancelled or kExportFailed once the export ended.
+  int Result() const { return result_; }
+  QPushButton* CancelButton() const { return cancel_; }
+
+ public slots:
+  void reject() override;
+
+ private:
+  void Poll();
+  void OnEnded(int result);
+
+  TrackFormat format_;
+  std::string outputPath_;
+  std::vector<TrackSource> sources_;
+  int pulseType_;
+  Prompt& prompt_;
+  QtUiQueue queue_;
+  TrackExportJob job_;
+  QTimer poll_;
+  int result_ = kExportFailed;
+  QLabel* file_;
+  QLabel* status_;
+  QProgressBar* bar_;
+  QPushButton* cancel_;
+};
