@@ -18,5 +18,6 @@ void AddExportAviCommand(CLI::App& app, int& exitStatus);
 void AddExportKmlCommand(CLI::App& app, int& exitStatus);
 void AddExportGpxCommand(CLI::App& app, int& exitStatus);
 void AddExportCsvCommand(CLI::App& app, int& exitStatus);
+void AddPrintPdfCommand(CLI::App& app, int& exitStatus);
 void AddBackupCommand(CLI::App& app, int& exitStatus);
 void AddDeleteFilesCommand(CLI::App& app, int& exitStatus);

@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
   AddExportGpxCommand(app, exitStatus);
   AddExportCsvCommand(app, exitStatus);
   AddBackupCommand(app, exitStatus);
+  AddPrintPdfCommand(app, exitStatus);
   AddDeleteFilesCommand(app, exitStatus);
   return RunAtCommandBoundary([&] { return ParseAndRun(app, argc, argv, exitStatus); },
                               [&app] { return ChosenCommand(app); });

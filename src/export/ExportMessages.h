@@ -30,12 +30,16 @@ inline constexpr ExportMessage kMsgNoTrueColorOSDWarn{"NoTrueColorOSDWarn",
 inline constexpr ExportMessage kMsgAviOK{"AVIOK", "AVI OK"};
 inline constexpr ExportMessage kMsgAviCancel{"AVICancel", "AVI Cancel"};
 inline constexpr ExportMessage kMsgAviError{"AVIError", "AVI Error"};
+inline constexpr ExportMessage kMsgNotSupportLandscape{"NotSupportLandscape", "Landscape is not supported."};
+inline constexpr ExportMessage kMsgPrintOK{"PrintOK", "Print OK"};
+inline constexpr ExportMessage kMsgPrintError{"PrintError", "Print Error"};
 
 // Captions of the export message boxes (section GUI). The KML export's
 // boxes use the dialog title's key with a default of their own.
 inline constexpr ExportMessage kCaptionSaveLogFile{"SaveLogFile", "Save to NMEA Log File"};
 inline constexpr ExportMessage kCaptionSaveJpeg{"SaveJpeg", "Save images as Jpeg"};
 inline constexpr ExportMessage kCaptionSaveAvi{"SaveAVI", "Save as AVI"};
+inline constexpr ExportMessage kCaptionPrintImage{"PrintImage", "Print Images"};
 
 // The text of a message (section Message) in the chosen language.
 std::string MessageText(const ExportMessage& message);

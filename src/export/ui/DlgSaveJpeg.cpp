@@ -20,7 +20,7 @@
 
 CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vector<int> shownFrames,
                            std::span<const unsigned char> lastComment, CAppSetting& setting, Prompt& prompt,
-                           QWidget* parent)
+                           QWidget* parent, std::optional<JpegPrintMode> printMode)
     : QDialog(parent),
       recording_(recording),
       startFrame_(std::max(startFrame, 0)),
@@ -29,7 +29,12 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
       prompt_(prompt),
       queue_(this),
       job_(queue_),
-      folder_(new QLineEdit(QString::fromStdString(setting.SaveJpgFolder()), this)),
+      printMode_(printMode.has_value()),
+      folder_(
+          new QLineEdit(printMode ? printMode->printerName : QString::fromStdString(setting.SaveJpgFolder()), this)),
+      folderLabel_(new QLabel(
+          printMode ? ExportGuiText("PinterName", "Printer Name") : ExportGuiText("JpegFolder", "Jpeg File Folder"),
+          this)),
       browse_(new QPushButton(ExportGuiText("Browse", "..."), this)),
       current_(new QRadioButton(ExportGuiText("CurrentImage", "Current Images"), this)),
       selected_(new QRadioButton(ExportGuiText("SelectedImage", "Selected Images"), this)),
@@ -44,7 +49,8 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
       close_(new QPushButton(ExportGuiText("Close", "Close"), this)) {
   setObjectName(QStringLiteral("saveJpegDialog"));
   setModal(true);
-  StyleExportDialog(*this, ExportGuiText("SaveJpeg", "Save images as Jpeg"));
+  StyleExportDialog(*this, printMode_ ? ExportGuiText("PrintImage", "Print Images")
+                                      : ExportGuiText("SaveJpeg", "Save images as Jpeg"));
   folder_->setReadOnly(true);
   folder_->setMinimumWidth(260);
   for (QWidget* box : std::initializer_list<QWidget*>{current_, selected_, all_}) UseCheckMarkStyle(box);
@@ -61,7 +67,7 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
   current_->setChecked(true);
 
   auto* folderRow = new QHBoxLayout;
-  folderRow->addWidget(new QLabel(ExportGuiText("JpegFolder", "Jpeg File Folder"), this));
+  folderRow->addWidget(folderLabel_);
   folderRow->addWidget(folder_, 1);
   folderRow->addWidget(browse_);
   auto* choice = new QGridLayout;
@@ -83,6 +89,11 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
   bar_->setRange(0, 1);
   bar_->setValue(0);
   SetSaving(false);
+  if (printMode_) {
+    // The printer's name takes the browse button's place too; nothing is
+    // saved, so there is no progress to show or cancel.
+    for (QWidget* widget : std::initializer_list<QWidget*>{browse_, bar_, cancel_}) widget->hide();
+  }
 
   connect(kinds, &QButtonGroup::idClicked, this, [this] { OnKind(); });
   connect(ok_, &QPushButton::clicked, this, &CDlgSaveJpeg::OnOk);
@@ -116,6 +127,10 @@ void CDlgSaveJpeg::OnKind() {
 }
 
 void CDlgSaveJpeg::OnOk() {
+  if (printMode_) {
+    accept();
+    return;
+  }
   const JpegSelection selection = Selection();
   if (const auto refusal = CheckJpegFolder(selection.folder)) {
     ShowExportMessage(prompt_, *refusal, kCaptionSaveJpeg);

@@ -4,8 +4,13 @@
 // whole recording, thinned to a number of frames per second) and into
 // which folder. OK runs the export on a worker with a progress bar; the
 // dialog stays open afterwards.
+//
+// In print mode the same dialog chooses the frames to print: the printer's
+// name stands in place of the folder, and OK closes the dialog with the
+// selection; nothing is saved.
 #include <QDialog>
 #include <QTimer>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -21,18 +26,26 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 
+struct JpegPrintMode {
+  QString printerName;
+};
+
 class CDlgSaveJpeg : public QDialog {
   Q_OBJECT
 
  public:
   // startFrame: where the selected-images stretch starts. shownFrames: the
   // frames the panes show. lastComment: the comment segment of the picture
-  // decoded last (it may lower the fps list).
+  // decoded last (it may lower the fps list). printMode: open for printing.
   CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vector<int> shownFrames,
-               std::span<const unsigned char> lastComment, CAppSetting& setting, Prompt& prompt, QWidget* parent);
+               std::span<const unsigned char> lastComment, CAppSetting& setting, Prompt& prompt, QWidget* parent,
+               std::optional<JpegPrintMode> printMode = std::nullopt);
   ~CDlgSaveJpeg() override;
 
   QLineEdit* FolderField() const { return folder_; }
+  QLabel* FolderLabel() const { return folderLabel_; }
+  QPushButton* BrowseButton() const { return browse_; }
+  bool PrintMode() const { return printMode_; }
   QRadioButton* CurrentButton() const { return current_; }
   QRadioButton* SelectedButton() const { return selected_; }
   QRadioButton* AllButton() const { return all_; }
@@ -68,7 +81,9 @@ class CDlgSaveJpeg : public QDialog {
   QtUiQueue queue_;
   JpegExportJob job_;
   QTimer poll_;
+  bool printMode_;
   QLineEdit* folder_;
+  QLabel* folderLabel_;
   QPushButton* browse_;
   QRadioButton* current_;
   QRadioButton* selected_;

@@ -3,13 +3,17 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/AppSetting.h"
 #include "base/CommandIds.h"
 #include "export/ExportMessages.h"
+#include "export/PrintPages.h"
 #include "export/ui/DlgExportKxLog.h"
 #include "export/ui/DlgExportTrack.h"
+#include "export/ui/DlgPrintPreview.h"
 #include "export/ui/DlgSaveAVI.h"
 #include "export/ui/DlgSaveJpeg.h"
 #include "export/ui/ExportDialogParts.h"
+#include "export/ui/PrinterSettings.h"
 #include "recording/InfoEventFile.h"
 #include "recording/MgrDBSearch.h"
 
@@ -72,6 +76,30 @@ void SaveAvi(Context& c, int) {
   dialog.exec();
 }
 
+// The frames are chosen in the save-images dialog's print mode, then shown
+// in the preview, which prints them.
+void PrintImages(Context& c, int) {
+  c.stopPlayback();
+  const ExportView view = c.view();
+  CInfoEventFile* recording = view.videoLoaded ? CurrentVideo(c) : nullptr;
+  if (recording == nullptr) {
+    ShowExportMessage(c.prompt, kMsgNoEventLoaded, kCaptionPrintImage);
+    return;
+  }
+  if (recording->FrameCount() < 1) return;
+  QPrinter& printer = ApplicationPrinter();
+  JpegSelection selection;
+  {
+    CDlgSaveJpeg choice(*recording, ExportStartFrame(view), view.paneFrames, LastComment(c), c.settings, c.prompt,
+                        c.parent, JpegPrintMode{PrinterDisplayName(printer)});
+    if (choice.exec() != QDialog::Accepted) return;
+    selection = choice.Selection();
+  }
+  PrintDocument document(*recording, selection, view.paneFrames, c.settings.GetCurrentModel(), c.store.PulseType());
+  CDlgPrintPreview preview(document, printer, c.prompt, c.parent);
+  preview.exec();
+}
+
 void RunGoogleEarth(Context& c, int) {
   const ExportView view = c.view();
   if (!view.logLoaded || c.store.Logs().empty()) {
@@ -126,6 +154,9 @@ const std::array kRows = {
     Row{"save-avi", {kIdSaveAvi, kIdToolSaveAvi},
         {"ToolSaveAvi", "Save AVI(&T)"}, {"SaveAvi", "Save AVI"},
         CommandAlwaysEnabled, SaveAvi},
+    Row{"print", {kIdPrintImage, kIdFilePrint, kIdAccelPrint},
+        {"FilePrint", "Print(&P)"}, {"PrintImage", "Print image"},
+        CommandAlwaysEnabled, PrintImages},
     Row{"google-earth", {kIdGoogleEarth, kIdToolConvertKml},
         {"ToolConvertKml", "Run Google Earth(&L)"}, {"GoogleEarth", "Run Google Earth"},
         CommandAlwaysEnabled, RunGoogleEarth},

@@ -1,7 +1,8 @@
 #pragma once
-// The export commands of the window: Save image, Save AVI and Run Google
-// Earth (buttons and Tool menu items). Each checks that there is something
-// to export and opens its dialog over the loaded recordings.
+// The export commands of the window: Save image, Save AVI, Print and Run
+// Google Earth (buttons, File and Tool menu items, Ctrl+P). Each checks that
+// there is something to export and opens its dialog over the loaded
+// recordings.
 #include <functional>
 
 #include "base/CommandTable.h"
