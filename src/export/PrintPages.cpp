@@ -17,7 +17,7 @@ PrintDocument::PrintDocument(CInfoEventFile& recording, const JpegSelection& sel
     : recording_(recording), marked_(MarkJpegFrames(recording, selection, shownFrames)), texts_(std::move(texts)) {
   source_.drid = recording.Drid();
   source_.sdid = recording.Sdid();
-  source_.fileName = std::filesystem::path(recording.DataFilePath()).filename().string();
+  source_.fileName = std::filesystem::path(recording.RecordingPath()).filename().string();
   source_.frameCount = recording.FrameCount();
   source_.model = model;
   source_.pulseType = pulseType;

@@ -4,6 +4,7 @@
 // many go on a page, and for a page its blocks and footer. The preview,
 // the printer and korvane-cli's PDF all draw these same pages.
 
+#include <span>
 #include <string>
 #include <vector>
 

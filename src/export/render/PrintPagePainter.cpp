@@ -22,6 +22,7 @@ constexpr int kFooterSize = 12;
 constexpr double kPadding = 22;
 constexpr double kTitleSize = 26;
 constexpr double kCommentSize = 16;
+constexpr double kCommentLines = 3.6;
 constexpr double kHeaderGap = 14;
 constexpr double kGutter = 22;
 constexpr double kPictureGap = 10;
@@ -99,9 +100,12 @@ double PaintHeader(QPainter& painter, const PrintDocument& document, double left
   }
   if (!document.Comment().empty()) {
     painter.setFont(FontOf(kCommentSize));
-    const QRectF box(left, y, width, kCommentSize * 2.8);
-    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Text(document.Comment()));
-    y += kCommentSize * 2.8;
+    // At most three lines of comment; the blocks keep the rest of the page.
+    const QRectF most(left, y, width, kCommentSize * kCommentLines);
+    const QRectF used =
+        painter.boundingRect(most, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Text(document.Comment()));
+    painter.drawText(most, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Text(document.Comment()));
+    y += std::min(used.height(), most.height());
   }
   if (y == top) return top;
   painter.setPen(QPen(kRule, 1.2));

@@ -186,7 +186,7 @@ TEST_F(PrintCommandsTest, ThePreviewPagesThroughBothLayoutsAndTakesATitle) {
   ASSERT_TRUE(previewed);
   EXPECT_EQ(LastText(), "Print OK");
   EXPECT_EQ(PdfPages(Pdf()), frames);
-  const std::string text = RunShell("pdftotext -f 1 -l 1 " + ShellQuote(Pdf().string()) + " -").out;
+  const std::string text = RunShell("pdftotext -raw -f 1 -l 1 " + ShellQuote(Pdf().string()) + " -").out;
   EXPECT_NE(text.find("Crossing A7"), std::string::npos);
   EXPECT_NE(text.find("Case 12-118"), std::string::npos);
   EXPECT_NE(text.find("- 1 / " + std::to_string(frames) + " -"), std::string::npos);
