@@ -193,9 +193,11 @@ TEST_F(MainWindowTest, MenusFollowTheLoadedStateAndUnbuiltCommandsAreDisabled) {
   QMenu* file = Panel().BuildMenu(0);
   ASSERT_NE(findItem(file, kIdFileLoadLog), nullptr);
   EXPECT_FALSE(findItem(file, kIdFileList)->isEnabled());
-  // Printing is not part of this program yet: its item is left out.
-  EXPECT_EQ(findItem(file, kIdFilePrint), nullptr);
-  EXPECT_FALSE(Parts().Button(kIdPrintImage)->isEnabled());
+  // Print says what is missing instead of being disabled; the device
+  // settings are not part of this program yet.
+  ASSERT_NE(findItem(file, kIdFilePrint), nullptr);
+  EXPECT_TRUE(findItem(file, kIdFilePrint)->isEnabled());
+  EXPECT_TRUE(Parts().Button(kIdPrintImage)->isEnabled());
   EXPECT_FALSE(Parts().Button(kIdSetup)->isEnabled());
 
   LoadFirst(FileListKind::kEvent, 1);
