@@ -3,6 +3,7 @@
 // card's device (the tests' temporary folder) is refused before any dialog
 // opens.
 #include <QApplication>
+#include <QPushButton>
 #include <QTimer>
 #include <memory>
 
