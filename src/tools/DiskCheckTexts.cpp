@@ -17,8 +17,8 @@ const DiskCheckText& DiskCheckResultText(DiskCheckState state) {
 }
 
 std::string WhereTheCardIsText(const std::filesystem::path& mountedAt) {
-  if (mountedAt.empty()) return DiskCheckTextOf(kMountYourself);
-  std::string text = DiskCheckTextOf(kRemountedAt);
+  if (mountedAt.empty()) return DiskCheckTextOf(kCheckDiskMountYourself);
+  std::string text = DiskCheckTextOf(kCheckDiskRemountedAt);
   if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, mountedAt.string());
   return text;
 }

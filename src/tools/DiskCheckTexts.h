@@ -17,15 +17,15 @@ struct DiskCheckText {
 inline constexpr DiskCheckText kCheckDiskOk{"Message", "CheckDiskOK", "CheckDisk OK"};
 inline constexpr DiskCheckText kCheckDiskFail{"Message", "CheckDiskFail", "CheckDisk Fail"};
 inline constexpr DiskCheckText kCheckDiskCancel{"Message", "CheckDiskCancel", "CheckDisk Cancel"};
-inline constexpr DiskCheckText kNotSdDrive{"Message", "NotSDDrive", "Not SD Card Drive"};
-inline constexpr DiskCheckText kRemountedAt{"Message", "CheckDiskMountedAt", "The card is mounted at %s"};
-inline constexpr DiskCheckText kMountYourself{"Message", "CheckDiskNotMounted",
-                                              "The card could not be mounted again; mount it to use it"};
-inline constexpr DiskCheckText kCaptionCheckDisk{"GUI", "CheckDisk", "Check Disk"};
-inline constexpr DiskCheckText kGuiDiskDrive{"GUI", "DiskDrive", "Drive"};
-inline constexpr DiskCheckText kGuiStart{"GUI", "Start", "Start"};
-inline constexpr DiskCheckText kGuiCancel{"GUI", "Cancel", "Cancel"};
-inline constexpr DiskCheckText kGuiClose{"GUI", "Close", "Close"};
+inline constexpr DiskCheckText kCheckDiskNotSdDrive{"Message", "NotSDDrive", "Not SD Card Drive"};
+inline constexpr DiskCheckText kCheckDiskRemountedAt{"Message", "CheckDiskMountedAt", "The card is mounted at %s"};
+inline constexpr DiskCheckText kCheckDiskMountYourself{"Message", "CheckDiskNotMounted",
+                                                       "The card could not be mounted again; mount it to use it"};
+inline constexpr DiskCheckText kCheckDiskCaption{"GUI", "CheckDisk", "Check Disk"};
+inline constexpr DiskCheckText kCheckDiskDrive{"GUI", "DiskDrive", "Drive"};
+inline constexpr DiskCheckText kCheckDiskStart{"GUI", "Start", "Start"};
+inline constexpr DiskCheckText kCheckDiskCancelButton{"GUI", "Cancel", "Cancel"};
+inline constexpr DiskCheckText kCheckDiskClose{"GUI", "Close", "Close"};
 
 std::string DiskCheckTextOf(const DiskCheckText& text);
 

@@ -102,6 +102,9 @@ TEST_F(DlgCheckDiskTest, StartRepairsTheImageAndTheBoxEndsWithOkAfterTheMessage)
   CDlgCheckDisk dialog(target_, targets_, runner_, prompt_, nullptr);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Check Disk"));
   EXPECT_EQ(dialog.DriveLabel()->text().toStdString(), "Drive : " + image_.string());
+  EXPECT_EQ(dialog.StartButton()->text(), QStringLiteral("Start"));
+  EXPECT_EQ(dialog.CancelButton()->text(), QStringLiteral("Cancel"));
+  EXPECT_EQ(dialog.CloseButton()->text(), QStringLiteral("Close"));
   EXPECT_FALSE(dialog.CancelButton()->isEnabled());
 
   bool cancelWhileChecking = false;
