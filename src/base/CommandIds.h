@@ -72,6 +72,8 @@ inline constexpr int kIdToolSpeedPulse = 32871;
 // Ours, beyond the recorder's program: the GPX and CSV track exports.
 inline constexpr int kIdToolExportGpx = 33001;
 inline constexpr int kIdToolExportCsv = 33002;
+// Ours as well: the disk check from the Tool menu.
+inline constexpr int kIdToolCheckDisk = 33003;
 
 // Keyboard accelerators.
 inline constexpr int kIdAccelSpace = 32771;

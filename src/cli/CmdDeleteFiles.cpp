@@ -1,6 +1,7 @@
-// korvane-cli delete-files CARD --video --logs --yes: the delete-files
-// dialog's work, headless. Without --yes it only says how many files it
-// would delete; a file that could not be deleted makes the exit status 1.
+// korvane-cli delete-recordings CARD --video --logs --yes (delete-files is
+// its older name): the delete-files dialog's work, headless. Without --yes
+// it only says how many files it would delete; a file that could not be
+// deleted makes the exit status 1.
 
 #include <cstdio>
 #include <filesystem>
@@ -53,7 +54,8 @@ int RunDeleteFiles(const DeleteArgs& args) {
 void AddDeleteFilesCommand(CLI::App& app, int& exitStatus) {
   auto args = std::make_shared<DeleteArgs>();
   CLI::App* command =
-      app.add_subcommand("delete-files", "Delete the files of a card's video folders, its log folder, or both");
+      app.add_subcommand("delete-recordings", "Delete the files of a card's video folders, its log folder, or both");
+  command->alias("delete-files");
   command->add_option("CARD", args->card, "Card folder")->required();
   command->add_flag("--video", args->video, "The files of ch1/event and ch1/normal");
   command->add_flag("--logs", args->logs, "The files of log");

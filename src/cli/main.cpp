@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
   AddBackupCommand(app, exitStatus);
   AddPrintPdfCommand(app, exitStatus);
   AddDeleteFilesCommand(app, exitStatus);
+  AddCheckCommand(app, exitStatus);
   return RunAtCommandBoundary([&] { return ParseAndRun(app, argc, argv, exitStatus); },
                               [&app] { return ChosenCommand(app); });
 }

@@ -65,13 +65,16 @@ class Volumes {
   static std::optional<uint64_t> VolumeSizeBytes(const std::filesystem::path& path);
   static std::optional<uint64_t> VolumeFreeBytes(const std::filesystem::path& path);
 
- private:
+  // The pieces the card tools' device checks are built from.
   std::vector<MOUNTENTRY> ReadTable() const;
   // The block device's folder under sysfs for a mount; empty when the mount
   // is not backed by a block device.
   std::filesystem::path BlockDeviceFolder(const MOUNTENTRY& mount) const;
   std::filesystem::path BlockDeviceFolderByName(std::string_view name) const;
   bool IsRemovableDevice(const std::filesystem::path& deviceFolder) const;
+  const std::filesystem::path& SysRoot() const { return sysRoot_; }
+
+ private:
   bool IsOpticalDevice(const std::filesystem::path& deviceFolder) const;
   bool IsInMediaRoot(const std::filesystem::path& path) const;
   std::optional<MOUNTENTRY> MountOf(const std::filesystem::path& path, const std::vector<MOUNTENTRY>& table) const;

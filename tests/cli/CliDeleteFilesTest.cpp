@@ -1,5 +1,5 @@
-// korvane-cli delete-files on a generated card: nothing goes without --yes,
-// then only the chosen kind goes.
+// korvane-cli delete-recordings (and its older name delete-files) on a
+// generated card: nothing goes without --yes, then only the chosen kind goes.
 
 #include <gtest/gtest.h>
 
@@ -30,9 +30,11 @@ TEST(CliDeleteFiles, CountsWithoutYesThenDeletesTheChosenKindOnly) {
   options.eventSeconds = 2;
   std::string error;
   ASSERT_TRUE(WriteSampleCard(dir / "card", options, nullptr, &error)) << error;
-  const std::string cli = ShellQuote(KORVANE_CLI_PATH) + " delete-files " + ShellQuote((dir / "card").string());
+  const std::string card = ShellQuote((dir / "card").string());
+  const std::string cli = ShellQuote(KORVANE_CLI_PATH) + " delete-recordings " + card;
+  const std::string olderName = ShellQuote(KORVANE_CLI_PATH) + " delete-files " + card;
 
-  const CliRun dry = RunShell(cli + " --logs 2>" + ShellQuote((dir / "err").string()));
+  const CliRun dry = RunShell(olderName + " --logs 2>" + ShellQuote((dir / "err").string()));
   EXPECT_EQ(dry.exitStatus, 2);
   EXPECT_NE(TempDir::Read(dir / "err").find("would delete 2 file(s)"), std::string::npos);
   EXPECT_EQ(FilesIn(dir / "card/log"), 2);

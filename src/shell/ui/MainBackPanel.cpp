@@ -97,7 +97,8 @@ void CMainBackPanel::AddCommands() {
                          [&engine] {
                            engine.Control().StopVideoPlay();
                            engine.Control().StopLogPlay();
-                         }});
+                         },
+                         [this] { context_.store.PostRescan(); }});
   AddToolCommands(commands_, *toolCommands_);
 
   desktop_ = std::make_unique<QtDesktopOpener>();

@@ -20,6 +20,8 @@
 #include "shell/MainCommands.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainPanelParts.h"
+#include "tools/ui/DiskCheckLauncher.h"
+#include "tools/ui/DlgCheckDisk.h"
 
 namespace {
 
@@ -70,6 +72,7 @@ CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage&
   timers_ = std::make_unique<QtTimerHost>(this);
   clock_ = std::make_unique<QtClock>();
   store_ = std::make_unique<CMgrDBSearch>(*prompt_, *ui_, app_, volumes_);
+  store_->SetDiskCheckRunner([this](const std::string& root) { return RunDiskCheckDialog(root, *prompt_, this); });
 
   BackPanelContext context{settings_,      app_,           *store_, skin,
                            *prompt_,       *timers_,       *clock_, geometry.smallScreen,
@@ -115,6 +118,8 @@ bool CMainFrame::OpenFolder(const QString& folder) {
 void CMainFrame::OnMediaRemoved(const QString& mountPoint) {
   KTRACE("Media Removed : %s", mountPoint.toUtf8().constData());
   if (!IsOnRemovedMedium(store_->Root(), mountPoint.toStdString())) return;
+  // The disk check unmounts the card itself and mounts it again.
+  if (qobject_cast<CDlgCheckDisk*>(QApplication::activeModalWidget())) return;
   // A loading dialog over the pulled card is cancelled; its run then ends.
   if (auto* loading = qobject_cast<CDlgLoading*>(QApplication::activeModalWidget())) loading->reject();
   panel_->OnMediaRemoved();

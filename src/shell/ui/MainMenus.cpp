@@ -74,7 +74,7 @@ void FillTool(QMenu& menu, MenuBuilder& items) {
   items.Item(*speed, kIdToolSpeedPulse);
   menu.addSeparator();
   for (int id : {kIdToolSetting, kIdToolSdInit, kIdToolSaveAvi, kIdToolSaveJpg, kIdToolConvertKml, kIdToolExportGpx,
-                 kIdToolExportCsv, kIdToolBackup})
+                 kIdToolExportCsv, kIdToolBackup, kIdToolCheckDisk})
     items.Item(menu, id);
 }
 

@@ -3,6 +3,7 @@
 #include "base/CommandIds.h"
 #include "base/MgrMultiLang.h"
 #include "platform/Prompt.h"
+#include "tools/ui/DiskCheckLauncher.h"
 #include "tools/ui/DlgBackup.h"
 
 namespace {
@@ -24,11 +25,27 @@ void OpenBackup(Context& context, int /*argument*/) {
   dialog.exec();
 }
 
+// The check runs on the card of the chosen data folder; after a successful
+// one the card is scanned again, as after the store's own offer.
+void OpenCheckDisk(Context& context, int /*argument*/) {
+  context.stopPlayback();
+  const std::string root = context.cardRoot();
+  if (root.empty()) {
+    context.prompt.Show(GetLangText("Message", "NoEventLoaded", "No Event is loaded"),
+                        GetLangText("GUI", "CheckDisk", "Check Disk"), PromptButtons::Ok);
+    return;
+  }
+  if (RunDiskCheckDialog(root, context.prompt, context.parent) && context.rescanCard) context.rescanCard();
+}
+
 // clang-format off
 const std::array kRows = {
     Row{"backup", {kIdBackup, kIdToolBackup},
         {"ToolBackup", "Backup(&B)"}, {"Backup", "Backup"},
         CommandAlwaysEnabled, OpenBackup},
+    Row{"checkdisk", {kIdToolCheckDisk},
+        {"ToolCheckDisk", "Check Disk(&K)"}, {},
+        CommandAlwaysEnabled, OpenCheckDisk},
 };
 // clang-format on
 

@@ -1,6 +1,6 @@
 #pragma once
 // The card-tool commands of the window: Backup, from the button and the
-// Tool menu.
+// Tool menu, and the disk check from the Tool menu.
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -21,6 +21,8 @@ struct ToolCommandContext {
   std::function<BackupSelection()> tickedRecordings;
   // Playback stops before a tool works on the card.
   std::function<void()> stopPlayback;
+  // Scans the card again after a tool changed it.
+  std::function<void()> rescanCard;
 };
 
 void AddToolCommands(CommandTable& table, ToolCommandContext& context);
