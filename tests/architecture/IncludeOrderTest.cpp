@@ -33,7 +33,8 @@ const std::map<std::string, std::set<std::string>>& Beneath() {
     t["tools"] = {"platform", "base", "skin", "recording", "telemetry"};
     t["mapctrl"] = {"platform", "base", "skin", "recording", "telemetry", "playback", "export", "tools"};
     t["shell"] = {"platform", "base", "skin", "recording", "telemetry", "playback", "export", "tools", "mapctrl"};
-    t["cli"] = {"platform", "base", "skin", "recording", "samplecard", "telemetry", "playback", "export", "tools"};
+    t["cli"] = {"platform",  "base",     "skin",   "recording", "samplecard",
+                "telemetry", "playback", "export", "tools",     "mapctrl"};
     t["app"] = {"platform", "base",   "skin",  "recording", "samplecard", "telemetry",
                 "playback", "export", "tools", "mapctrl",   "shell"};
     return t;
