@@ -20,3 +20,4 @@ void AddExportGpxCommand(CLI::App& app, int& exitStatus);
 void AddExportCsvCommand(CLI::App& app, int& exitStatus);
 void AddBackupCommand(CLI::App& app, int& exitStatus);
 void AddDeleteFilesCommand(CLI::App& app, int& exitStatus);
+void AddServeMapCommand(CLI::App& app, int& exitStatus);

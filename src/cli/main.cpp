@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
   AddExportCsvCommand(app, exitStatus);
   AddBackupCommand(app, exitStatus);
   AddDeleteFilesCommand(app, exitStatus);
+  AddServeMapCommand(app, exitStatus);
   return RunAtCommandBoundary([&] { return ParseAndRun(app, argc, argv, exitStatus); },
                               [&app] { return ChosenCommand(app); });
 }
