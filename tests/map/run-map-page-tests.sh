@@ -5,7 +5,7 @@
 set -euo pipefail
 source_dir=$1
 work=$2
-cli=$3
+cli=$(realpath "$3")
 
 mkdir -p "$work"
 cp "$source_dir/package.json" "$source_dir/package-lock.json" "$source_dir/map-page.test.cjs" "$work/"
