@@ -4,13 +4,23 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QPainter>
+#include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
 #include "mapctrl/MapPageFiles.h"
 #include "mapctrl/server/CVxServerSock.h"
 #include "mapctrl/ui/VxHtmlView.h"
+#include "platform/Trace.h"
 
 namespace {
+
+// Qt WebEngine's Chromium aborts inside an AddressSanitizer process; a
+// sanitizer build shows the fallback picture instead of the page.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kWebEngineUsable = false;
+#else
+constexpr bool kWebEngineUsable = true;
+#endif
 
 bool IsFastState(PlayState state) {
   return (IsForwardState(state) || IsReverseState(state)) && !IsNormalSpeedState(state);
@@ -19,20 +29,13 @@ bool IsFastState(PlayState state) {
 }  // namespace
 
 CWndGpsMap::CWndGpsMap(QImage fallback, const std::filesystem::path& dataFolder, const MapTiles& tiles, QWidget* parent)
-    : QWidget(parent),
-      fallback_(std::move(fallback)),
-      view_(new CVxHtmlView(this)),
-      server_(std::make_unique<CVxServerSock>()) {
+    : QWidget(parent), fallback_(std::move(fallback)), server_(std::make_unique<CVxServerSock>()) {
   setAttribute(Qt::WA_OpaquePaintEvent);
-  view_->hide();
   const std::filesystem::path folder = MapFilesFolder(dataFolder);
   server_->SetPage(ReadMapPage(folder, tiles));
   server_->SetLibFolder(folder);
   server_->SetClickHandler([this](const MapRequest& click) {
     if (hooks_.click) hooks_.click(click.recording, click.frame);
-  });
-  connect(view_, &CVxHtmlView::DocumentComplete, this, [this](bool /*ok*/) {
-    if (hooks_.documentComplete) hooks_.documentComplete();
   });
   timer_.setInterval(kTimerMs);
   connect(&timer_, &QTimer::timeout, this, &CWndGpsMap::OnTimer);
@@ -65,14 +68,19 @@ bool CWndGpsMap::StartServer(int& port) {
 
 void CWndGpsMap::Navigate(const std::string& address) {
   failed_ = false;
-  view_->Page().DropDocument();
-  view_->load(QUrl(QString::fromStdString(address)));
+  if (!kWebEngineUsable) return;
+  View().Page().DropDocument();
+  View().load(QUrl(QString::fromStdString(address)));
   UpdateShown();
 }
 
-bool CWndGpsMap::SetDocument() { return view_->Page().SetDocument(); }
+bool CWndGpsMap::SetDocument() { return view_ != nullptr && view_->Page().SetDocument(); }
 
 bool CWndGpsMap::CallJScript(const std::string& function, const std::vector<std::string>& args) {
+  if (view_ == nullptr) {
+    KTRACE("Cannot GetScript");
+    return false;
+  }
   return view_->Page().CallJScript(function, args);
 }
 
@@ -92,10 +100,28 @@ bool CWndGpsMap::ProcessEventsFor(int ms) {
 std::string CWndGpsMap::ProgramFolder() const { return QCoreApplication::applicationDirPath().toStdString(); }
 
 bool CWndGpsMap::ScriptsAllowed() const {
-  return view_->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled);
+  if (!kWebEngineUsable) return true;
+  // The view's page keeps the settings of the default profile until it has
+  // its own.
+  const QWebEngineSettings* settings =
+      view_ != nullptr ? view_->settings() : QWebEngineProfile::defaultProfile()->settings();
+  return settings->testAttribute(QWebEngineSettings::JavascriptEnabled);
 }
 
-bool CWndGpsMap::ShowsView() const { return !view_->isHidden(); }
+bool CWndGpsMap::ShowsView() const { return view_ != nullptr && !view_->isHidden(); }
+
+CVxHtmlView& CWndGpsMap::View() {
+  if (view_ != nullptr) return *view_;
+  // Made on first use, so a window that never shows a map never starts the
+  // web engine.
+  view_ = new CVxHtmlView(this);
+  view_->hide();
+  connect(view_, &CVxHtmlView::DocumentComplete, this, [this](bool /*ok*/) {
+    if (hooks_.documentComplete) hooks_.documentComplete();
+  });
+  PlaceView();
+  return *view_;
+}
 
 void CWndGpsMap::paintEvent(QPaintEvent* /*event*/) {
   if (ShowsView()) return;
@@ -124,13 +150,13 @@ void CWndGpsMap::OnTimer() {
 void CWndGpsMap::PlaceView() {
   QRect area = rect();
   if (smallScreen_) area.setBottom(area.bottom() + desktopBottom_ - kSmallScreenBottom);
-  view_->setGeometry(area);
+  if (view_ != nullptr) view_->setGeometry(area);
 }
 
 void CWndGpsMap::UpdateShown() {
   const bool enabled = !hooks_.mapEnabled || hooks_.mapEnabled();
   const bool show = enabled && !failed_ && serverStarted_ && hasData_;
   if (show == ShowsView()) return;
-  view_->setVisible(show);
+  View().setVisible(show);
   update();
 }

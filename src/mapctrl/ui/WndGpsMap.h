@@ -64,7 +64,8 @@ class CWndGpsMap : public QWidget, public MapPageHost, public ScriptPolicy {
   // ScriptPolicy: the web view's JavaScript setting.
   bool ScriptsAllowed() const override;
 
-  CVxHtmlView& View() { return *view_; }
+  // The browser view, made on first use.
+  CVxHtmlView& View();
   bool ServerStarted() const { return serverStarted_; }
   // Whether the view is what this window shows now (else the fallback).
   bool ShowsView() const;
@@ -82,7 +83,7 @@ class CWndGpsMap : public QWidget, public MapPageHost, public ScriptPolicy {
   void PlaceView();
 
   QImage fallback_;
-  CVxHtmlView* view_;
+  CVxHtmlView* view_ = nullptr;
   std::unique_ptr<CVxServerSock> server_;
   QTimer timer_;
   Hooks hooks_;

@@ -110,6 +110,8 @@ TEST_F(WndGpsMapTest, LoadsTheServedPageAndItsScriptCallsReachIt) {
 }
 
 TEST_F(WndGpsMapTest, ThePageIsShownOnlyWithDataAndUntilItFails) {
+  EXPECT_EQ(map_->findChild<CVxHtmlView*>(), nullptr) << "no web engine before a map is loaded";
+  EXPECT_FALSE(map_->ShowsView());
   ASSERT_TRUE(LoadPage());
   EXPECT_TRUE(map_->ShowsView());
   map_->SetHasData(false);
