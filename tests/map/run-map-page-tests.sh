@@ -15,4 +15,4 @@ if ! cmp -s "$work/package-lock.json" "$stamp"; then
   cp "$work/package-lock.json" "$stamp"
 fi
 cd "$work"
-KORVANE_CLI="$cli" KORVANE_MAP_TEST_OUT="$work" node --test --test-concurrency=1 map-page.test.cjs
+KORVANE_CLI="$cli" KORVANE_MAP_TEST_OUT="$work" node --test map-page.test.cjs
