@@ -21,3 +21,4 @@ void AddExportCsvCommand(CLI::App& app, int& exitStatus);
 void AddBackupCommand(CLI::App& app, int& exitStatus);
 void AddDeleteFilesCommand(CLI::App& app, int& exitStatus);
 void AddMapCommandsCommand(CLI::App& app, int& exitStatus);
+void AddServeMapCommand(CLI::App& app, int& exitStatus);

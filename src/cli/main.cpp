@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
   AddBackupCommand(app, exitStatus);
   AddDeleteFilesCommand(app, exitStatus);
   AddMapCommandsCommand(app, exitStatus);
+  AddServeMapCommand(app, exitStatus);
   return RunAtCommandBoundary([&] { return ParseAndRun(app, argc, argv, exitStatus); },
                               [&app] { return ChosenCommand(app); });
 }

@@ -50,12 +50,13 @@ struct Unit {
 
 // "playback/ui/PaneVideo.cpp" -> {playback, ui}; the cli and app folders hold
 // no ui/ folder of their own but are Qt-side or core-side as a whole.
-// export/render draws with Qt GUI alone, without widgets or a window.
+// export/render draws with Qt GUI alone, without widgets or a window;
+// mapctrl/server serves the map page with Qt Network alone.
 Unit UnitOf(const std::string& relative) {
   Unit unit;
   const auto slash = relative.find('/');
   unit.subsystem = relative.substr(0, slash);
-  unit.headless = relative.compare(slash + 1, 7, "render/") == 0;
+  unit.headless = relative.compare(slash + 1, 7, "render/") == 0 || relative.compare(slash + 1, 7, "server/") == 0;
   unit.ui = relative.compare(slash + 1, 3, "ui/") == 0 || unit.headless || unit.subsystem == "app";
   return unit;
 }
@@ -126,4 +127,7 @@ TEST(IncludeOrder, RulesCatchUpwardSidewaysAndCoreToViewIncludes) {
   EXPECT_FALSE(IsAllowed(UnitOf("export/X.cpp"), UnitOf("export/render/Y.h")));
   EXPECT_TRUE(IsAllowed(UnitOf("export/ui/X.cpp"), UnitOf("export/render/Y.h")));
   EXPECT_FALSE(IsAllowed(UnitOf("export/ui/X.cpp"), UnitOf("playback/Y.h")));
+  EXPECT_TRUE(IsAllowed(UnitOf("cli/X.cpp"), UnitOf("mapctrl/server/Y.h")));
+  EXPECT_FALSE(IsAllowed(UnitOf("cli/X.cpp"), UnitOf("mapctrl/ui/Y.h")));
+  EXPECT_FALSE(IsAllowed(UnitOf("mapctrl/X.cpp"), UnitOf("mapctrl/server/Y.h")));
 }
