@@ -68,7 +68,14 @@ bool CWndGpsMap::StartServer(int& port) {
 
 void CWndGpsMap::Navigate(const std::string& address) {
   failed_ = false;
-  if (!kWebEngineUsable) return;
+  if (!kWebEngineUsable) {
+    // No page will ever come: the completion, at once and without a document
+    // to script, lets the map give up now instead of after its long wait.
+    QTimer::singleShot(0, this, [this] {
+      if (hooks_.documentComplete) hooks_.documentComplete();
+    });
+    return;
+  }
   View().Page().DropDocument();
   View().load(QUrl(QString::fromStdString(address)));
   UpdateShown();
