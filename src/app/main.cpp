@@ -8,6 +8,7 @@
 
 #include "app/KorvaneApp.h"
 #include "base/AppTitle.h"
+#include "mapctrl/ui/WebEngineStartup.h"
 
 int main(int argc, char** argv) {
   // Help and version need no display: they are answered before the
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   // A film or picture that outgrows the file-size limit must end its
   // export with a write error, not end the program.
   std::signal(SIGXFSZ, SIG_IGN);
+  PrepareWebEngine();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   const StartOptions options = ParseStartOptions(QApplication::arguments());

@@ -90,6 +90,8 @@ int CAppSetting::LoadSetting() {
   modelName_ = ReadProfileString(ini, kSectionGui, kKeyModelName, kDefaultModelName, kProfileBuffer260);
   venderCode_ = kVenderCode;
   mapType_ = kMapType;
+  tileUrl_ = ReadProfileString(ini, kSectionMap, kKeyTileUrl, "", kProfileBuffer260);
+  tileAttribution_ = ReadProfileString(ini, kSectionMap, kKeyTileAttribution, "", kProfileBuffer260);
 
   const std::string documents =
       folders_.documents.empty() ? std::string(kDocumentsFallback) : folders_.documents.string();

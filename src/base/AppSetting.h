@@ -80,6 +80,10 @@ class CAppSetting {
   int DateDesc() const { return dateDesc_; }
   bool IsWeekdayFirstDate() const { return dateDesc_ == kDateDescWeekdayFirst; }
   int MapType() const { return mapType_; }
+  // The map's tile address template ("{z}/{x}/{y}") and its credit text;
+  // empty when the settings name none.
+  const std::string& TileUrl() const { return tileUrl_; }
+  const std::string& TileAttribution() const { return tileAttribution_; }
   const std::string& ModelName() const { return modelName_; }
 
   const std::string& SaveJpgFolder() const { return saveJpgFolder_; }
@@ -132,6 +136,8 @@ class CAppSetting {
   int venderCode_ = 1;
   int dateDesc_ = 0;
   int mapType_ = 1;
+  std::string tileUrl_;
+  std::string tileAttribution_;
   std::string modelName_;
   std::string saveJpgFolder_;
   std::string saveAviFolder_;

@@ -13,6 +13,8 @@ inline constexpr std::string_view kKeyVender = "Vender";
 inline constexpr std::string_view kKeyDateDesc = "DateDesc";
 inline constexpr std::string_view kKeyModelName = "ModelName";
 inline constexpr std::string_view kKeyMapType = "MapType";
+inline constexpr std::string_view kKeyTileUrl = "TileUrl";
+inline constexpr std::string_view kKeyTileAttribution = "TileAttribution";
 
 inline constexpr std::string_view kKeyCurrentModel = "CurrentModel";
 inline constexpr std::string_view kKeyDisplaySpeed = "DisplaySpeed";

@@ -8,13 +8,6 @@
 #include "telemetry/DigitDisplays.h"
 #include "telemetry/GSensorGraphModel.h"
 
-namespace {
-
-// Route points of a log record, as opposed to the video frames' kind 2.
-constexpr int kLogRoutePointKind = 1;
-
-}  // namespace
-
 EngineLoadTargets::EngineLoadTargets(CMgrDBSearch& store, CMgrPlayControl& control, GSensorGraphModel& logGraph,
                                      LogRecordView& logRecords, DigitDisplays& displays, const PlaybackOutputs& out)
     : store_(store), control_(control), logGraph_(logGraph), logRecords_(logRecords), displays_(displays), out_(out) {}
@@ -24,25 +17,6 @@ void EngineLoadTargets::StopLogPlay() { control_.StopLogPlay(); }
 void EngineLoadTargets::SelectRecording(int index) { control_.Navigator().SelectRecording(index); }
 void EngineLoadTargets::ShowCurrentFrame(bool displayUpdate) { control_.Navigator().ShowCurrentFrame(displayUpdate); }
 void EngineLoadTargets::SetSnapshotGps(const GpsBlock& gps) { control_.SetSnapshotGps(gps); }
-
-void EngineLoadTargets::ResetMapSync() { out_.Map().ClearRoute(); }
-
-int EngineLoadTargets::BuildLogMapPoints() {
-  int count = 0;
-  const auto& logs = store_.Logs();
-  for (size_t log = 0; log < logs.size(); ++log) {
-    if (!logs[log]) continue;
-    for (int r = 0; r < logs[log]->RecordCount(); ++r) {
-      const FRAMEINFOLOG* record = logs[log]->Record(r);
-      if (record == nullptr || record->gpsValid == 0) continue;
-      out_.Map().AddRoutePoint(static_cast<int>(log), r, record->lat, record->lon, kLogRoutePointKind);
-      ++count;
-    }
-  }
-  return count;
-}
-
-bool EngineLoadTargets::NotifyNewMapData() { return out_.Map().InUse(); }
 
 void EngineLoadTargets::ClearLogGraph() { logGraph_.Clear(); }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Where a finished load hands the loaded set in the engine: the play
 // controller and its navigation, the log graph, the log record view, the
-// digit displays and the map.
+// digit displays.
 
 #include "playback/LoadTargets.h"
 
@@ -22,13 +22,6 @@ class EngineLoadTargets final : public LoadTargets {
   void SelectRecording(int index) override;
   void ShowCurrentFrame(bool displayUpdate) override;
   void SetSnapshotGps(const GpsBlock& gps) override;
-
-  void ResetMapSync() override;
-  // Navigation hands the map each selected recording's route itself.
-  void BuildVideoMapPoints() override {}
-  // Every log record with a fix, as a route point of its log.
-  int BuildLogMapPoints() override;
-  bool NotifyNewMapData() override;
 
   void ClearLogGraph() override;
   // Also selects row 0 of the loaded-logs list box, as the list is filled.

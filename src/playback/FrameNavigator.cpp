@@ -6,7 +6,6 @@
 #include "platform/Ports.h"
 #include "platform/TimeKey.h"
 #include "playback/PlayState.h"
-#include "playback/RecordingRoute.h"
 #include "recording/MgrDBSearch.h"
 #include "telemetry/DigitCells.h"
 #include "telemetry/DigitDisplays.h"
@@ -333,19 +332,15 @@ void FrameNavigator::SetUpSlideBar(const CInfoEventFile& video) {
 void FrameNavigator::ShowMapOf(int recording, const CInfoEventFile& video, bool hasFix) {
   out_.BackPanel().SetMapHasData(hasFix);
   if (!hasFix) return;
-  GpsBlock centre = video.Frame(video.CurrentFrameIndex()).gps;
+  int frame = video.CurrentFrameIndex();
   if (store_.IsCurrentFrameWithoutFix(recording)) {
-    centre = video.Frame(store_.FindNearestFixFrame(recording)).gps;
-    host_.SetSnapshotGps(centre);
+    frame = store_.FindNearestFixFrame(recording);
+    host_.SetSnapshotGps(video.Frame(frame).gps);
   }
+  const GpsBlock& centre = video.Frame(frame).gps;
   MapView& map = out_.Map();
-  map.MoveCenterMap(centre);
-  map.ClearRoute();
-  for (const RoutePoint& p : MakeRecordingRoute(video, recording, store_.App().viewMode)) {
-    map.AddRoutePoint(p.recording, p.frame, p.latitude, p.longitude, p.kind);
-  }
-  map.DrawRoute();
-  out_.RefreshMap();
+  map.MoveCenterMap(recording, frame, centre.LatitudeDegrees(), centre.LongitudeDegrees());
+  map.DrawRecordingRoute();
 }
 
 // ---- go to and seek ---------------------------------------------------------

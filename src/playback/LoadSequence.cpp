@@ -103,9 +103,9 @@ LoadOutcome LoadSequence::LoadVideos(CListEvent& list) {
 
 void LoadSequence::CompleteVideos(ViewMode viewMode) {
   const bool hasGps = store_.HasGpsFix(-1);
-  if (hasGps) targets_->ResetMapSync();
+  if (hasGps) map_->CheckMapSecurity();
   store_.App().viewMode = viewMode;
-  targets_->BuildVideoMapPoints();
+  map_->MakeTriggerPoints();
   if (viewMode == kViewModeEvent) slideBar_->ResetToNow();
   const bool any = !store_.Videos().empty();
   if (any) targets_->SelectRecording(0);
@@ -121,7 +121,7 @@ void LoadSequence::CompleteVideos(ViewMode viewMode) {
   }
   panes_->RepaintPane(0);
   panes_->RepaintInfoPanel();
-  if (targets_->NotifyNewMapData()) map_->DrawRoute();
+  map_->ShowLoadedData();
 }
 
 LoadOutcome LoadSequence::LoadLogs(CListEvent& list) {
@@ -161,7 +161,7 @@ LoadOutcome LoadSequence::LoadLogs(CListEvent& list) {
 }
 
 void LoadSequence::CompleteLogs() {
-  targets_->ResetMapSync();
+  map_->CheckMapSecurity();
   store_.App().viewMode = kViewModeLog;
   slideBar_->ResetToNow();
   targets_->ClearLogGraph();
@@ -175,10 +175,8 @@ void LoadSequence::SetUpLogView() {
   targets_->LoadLogGraph();
   search_->ShowLoadedLogs(LoadedLogRows(store_), 0);
   if (targets_->LogGraphPointCount() > 0) targets_->ShowLogRecord(0);
-  if (targets_->BuildLogMapPoints() > 0) {
-    map_->DrawRoute();
-    KTRACE("Complete Loading Log.");
-  }
+  if (map_->MakeLogTriggerPoints() > 0) KTRACE("Complete Loading Log.");
+  map_->ShowLoadedData();
   ShowFirstLogPosition();
 }
 
@@ -190,7 +188,7 @@ void LoadSequence::ShowFirstLogPosition() {
     // The speed shown comes from the logged GPS: its caption says so.
     backPanel_->RedrawSpeedReadout(true);
     backPanel_->SetMapHasData(true);
-    map_->MoveCenterMap(gps);
+    map_->MoveCenterMap(0, 0, fix->lat, fix->lon);
     targets_->SetSnapshotGps(gps);
     return;
   }

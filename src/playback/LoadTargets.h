@@ -1,7 +1,7 @@
 #pragma once
 // What a finished load hands the loaded set to: the play controller, frame
-// navigation, the G-sensor graphs, the map synchronisation and the digit
-// displays. The window wires these to the managers that own them; the
+// navigation, the G-sensor graphs and the digit displays (the map is the
+// loading's MapView). The window wires these to the managers that own them; the
 // defaults do nothing, so the command-line tool and the tests override only
 // what they look at.
 
@@ -20,15 +20,6 @@ class LoadTargets {
   virtual void ShowCurrentFrame(bool /*displayUpdate*/) {}
   // The current-frame snapshot takes gps as its GPS block.
   virtual void SetSnapshotGps(const GpsBlock& /*gps*/) {}
-
-  // ---- map synchronisation -----------------------------------------------
-  virtual void ResetMapSync() {}
-  // The store's map points for the loaded video recordings.
-  virtual void BuildVideoMapPoints() {}
-  // The map points of the loaded logs; how many there are.
-  virtual int BuildLogMapPoints() { return 0; }
-  // New data is loaded; whether the map page is up to draw it.
-  virtual bool NotifyNewMapData() { return false; }
 
   // ---- log graph ---------------------------------------------------------
   virtual void ClearLogGraph() {}

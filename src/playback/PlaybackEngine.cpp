@@ -49,6 +49,27 @@ void PlaybackEngine::AttachViews(const PlaybackEngineSinks& sinks) {
 
 ViewMode PlaybackEngine::CurrentViewMode() const { return store_.App().viewMode; }
 
+// ---- play commands ----------------------------------------------------------
+
+void PlaybackEngine::RefreshMapInUse() {
+  if (out_.Map().InUse()) out_.RefreshMap();
+}
+
+void PlaybackEngine::Stop() {
+  control_.Stop();
+  RefreshMapInUse();
+}
+
+void PlaybackEngine::Next() {
+  control_.NextFrame();
+  RefreshMapInUse();
+}
+
+void PlaybackEngine::Previous() {
+  control_.PreviousFrame();
+  RefreshMapInUse();
+}
+
 // ---- the search window ------------------------------------------------------
 
 void PlaybackEngine::FillLists() {

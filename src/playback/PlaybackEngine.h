@@ -47,9 +47,10 @@ class PlaybackEngine {
   void FastPlay() { control_.FastPlay(); }
   void ReversePlay() { control_.ReversePlay(); }
   void FastReverse() { control_.FastReverse(); }
-  void Stop() { control_.Stop(); }
-  void Next() { control_.NextFrame(); }
-  void Previous() { control_.PreviousFrame(); }
+  // Stop and the single steps also bring the map up to date.
+  void Stop();
+  void Next();
+  void Previous();
   void PlayStopToggle() { control_.PlayStopToggle(); }
   void GoTo(int recording, int frameOrRecord) { control_.GoTo(recording, frameOrRecord); }
   // The normal-mode slide bar moved to seconds (released: the drag ended).
@@ -125,6 +126,7 @@ class PlaybackEngine {
   };
 
   ViewMode CurrentViewMode() const;
+  void RefreshMapInUse();
   // Messages 1934 / 1935 of the log graph to the pane container.
   void OnLogPointChosen(int index, bool released);
   void FollowLogCursor();

@@ -44,9 +44,7 @@ class PlaybackOutputs {
   LoadedListView& LoadedList() const { return *loadedList_; }
 
   // Brings the map up to date; "noData" when there was nothing to show.
-  void RefreshMap() const {
-    if (map_->UpdateMap() == 0) map_->SendNoData();
-  }
+  void RefreshMap() const { map_->RefreshMap(); }
 
  private:
   PaneView quietPane_;

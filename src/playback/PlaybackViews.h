@@ -46,24 +46,38 @@ class BackPanelView {
   virtual void RepaintPlayButtons(PlayState /*playState*/) {}
 };
 
-// What playback asks of the map synchronisation; it comes in its own piece.
+// What playback asks of the map synchronisation (mapctrl implements it).
+// The quiet default shows no map.
 class MapView {
  public:
   virtual ~MapView() = default;
-  // Brings the map up to date; 0 when there was nothing to show (the caller
-  // then sends "noData").
-  virtual int UpdateMap() { return 1; }
-  virtual void SendNoData() {}
-  virtual void MoveCenterMap(const GpsBlock& /*gps*/) {}
+
+  // ---- loading -------------------------------------------------------------
+  // Before a load that has positions: whether the page may run its scripts.
+  virtual void CheckMapSecurity() {}
+  // The view mode is set: the trigger markers of the loaded video recordings.
+  virtual void MakeTriggerPoints() {}
+  // The log graph holds the loaded logs: the trigger markers of their event
+  // runs; how many there are.
+  virtual int MakeLogTriggerPoints() { return 0; }
+  // The load is complete: the page is (re)loaded and, with the map enabled,
+  // waited for so that it receives the markers.
+  virtual void ShowLoadedData() {}
+
+  // ---- position ------------------------------------------------------------
+  // Brings the map up to date when its page is ready; "noData" when there
+  // was nothing to show.
+  virtual void RefreshMap() {}
+  // Pans the map to a point and moves the position arrow there.
+  virtual void MoveCenterMap(int /*recording*/, int /*point*/, double /*latitude*/, double /*longitude*/) {}
+  // Rebuilds and sends the route of the current recording.
+  virtual void DrawRecordingRoute() {}
   // Message 1944: the current position moved (posted, at normal speeds only).
   virtual void PostPositionMoved() {}
   // The map follows the current position (its state 2).
   virtual void FollowCurrentPosition() {}
-  virtual void ClearRoute() {}
-  virtual void AddRoutePoint(int /*recording*/, int /*frame*/, double /*latitude*/, double /*longitude*/,
-                             int /*kind*/) {}
-  virtual void DrawRoute() {}
-  virtual bool InUse() const { return true; }
+  // Whether the map is enabled at all.
+  virtual bool InUse() const { return false; }
 };
 
 // The lists of the search window that navigation drives.

@@ -25,6 +25,7 @@
 #include "recording/CheckFilesPass.h"
 #include "recording/InfoEventFile.h"
 #include "recording/InfoLogFile.h"
+#include "recording/InfoMapObject.h"
 #include "recording/LogFileProbe.h"
 #include "recording/StoreViewSink.h"
 #include "recording/StreamImage.h"
@@ -134,6 +135,12 @@ class CMgrDBSearch {
   std::vector<std::unique_ptr<CInfoLogFile>>& Logs() { return logs_; }
   const std::vector<std::unique_ptr<CInfoLogFile>>& Logs() const { return logs_; }
   CStreamImage& StreamImage() { return streamImage_; }
+  // The trigger list (only the trigger halves are used): one entry per
+  // loaded video recording, at most 100; a single entry in log view.
+  std::vector<CInfoMapObject>& MapTriggers() { return mapTriggers_; }
+  const std::vector<CInfoMapObject>& MapTriggers() const { return mapTriggers_; }
+  // The route of the current video recording (its route half).
+  CInfoMapObject& MapRoute() { return mapRoute_; }
   int PulseType() const { return pulseType_; }
   const std::string& Root() const { return root_; }
   int CurrentIndex() const { return currentIndex_; }
@@ -155,7 +162,9 @@ class CMgrDBSearch {
 
   std::vector<std::unique_ptr<CInfoEventFile>> videos_;
   std::vector<std::unique_ptr<CInfoLogFile>> logs_;
-  // The map points of what is loaded (CInfoMapObject) come here.
+  // The map points of what is loaded, built by the map synchronisation.
+  std::vector<CInfoMapObject> mapTriggers_;
+  CInfoMapObject mapRoute_;
   CStreamImage streamImage_;
   int pulseType_ = kUnknownPulseType;
   std::string root_;

@@ -33,7 +33,8 @@ const std::map<std::string, std::set<std::string>>& Beneath() {
     t["tools"] = {"platform", "base", "skin", "recording", "telemetry"};
     t["mapctrl"] = {"platform", "base", "skin", "recording", "telemetry", "playback", "export", "tools"};
     t["shell"] = {"platform", "base", "skin", "recording", "telemetry", "playback", "export", "tools", "mapctrl"};
-    t["cli"] = {"platform", "base", "skin", "recording", "samplecard", "telemetry", "playback", "export", "tools"};
+    t["cli"] = {"platform",  "base",     "skin",   "recording", "samplecard",
+                "telemetry", "playback", "export", "tools",     "mapctrl"};
     t["app"] = {"platform", "base",   "skin",  "recording", "samplecard", "telemetry",
                 "playback", "export", "tools", "mapctrl",   "shell"};
     return t;
@@ -49,12 +50,13 @@ struct Unit {
 
 // "playback/ui/PaneVideo.cpp" -> {playback, ui}; the cli and app folders hold
 // no ui/ folder of their own but are Qt-side or core-side as a whole.
-// export/render draws with Qt GUI alone, without widgets or a window.
+// export/render draws with Qt GUI alone, without widgets or a window;
+// mapctrl/server serves the map page with Qt Network alone.
 Unit UnitOf(const std::string& relative) {
   Unit unit;
   const auto slash = relative.find('/');
   unit.subsystem = relative.substr(0, slash);
-  unit.headless = relative.compare(slash + 1, 7, "render/") == 0;
+  unit.headless = relative.compare(slash + 1, 7, "render/") == 0 || relative.compare(slash + 1, 7, "server/") == 0;
   unit.ui = relative.compare(slash + 1, 3, "ui/") == 0 || unit.headless || unit.subsystem == "app";
   return unit;
 }
@@ -125,4 +127,7 @@ TEST(IncludeOrder, RulesCatchUpwardSidewaysAndCoreToViewIncludes) {
   EXPECT_FALSE(IsAllowed(UnitOf("export/X.cpp"), UnitOf("export/render/Y.h")));
   EXPECT_TRUE(IsAllowed(UnitOf("export/ui/X.cpp"), UnitOf("export/render/Y.h")));
   EXPECT_FALSE(IsAllowed(UnitOf("export/ui/X.cpp"), UnitOf("playback/Y.h")));
+  EXPECT_TRUE(IsAllowed(UnitOf("cli/X.cpp"), UnitOf("mapctrl/server/Y.h")));
+  EXPECT_FALSE(IsAllowed(UnitOf("cli/X.cpp"), UnitOf("mapctrl/ui/Y.h")));
+  EXPECT_FALSE(IsAllowed(UnitOf("mapctrl/X.cpp"), UnitOf("mapctrl/server/Y.h")));
 }

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "playback/PlaybackFixture.h"
-#include "playback/RecordingRoute.h"
 
 namespace playback_test {
 namespace {
@@ -162,13 +161,12 @@ TEST_F(FrameNavigatorTest, SelectingARecordingPreparesItsStartFrameBarGraphAndMa
   EXPECT_EQ(videoGraph_.FullPointCount(), 40);
   EXPECT_TRUE(backPanel_.gpsPart);
   EXPECT_TRUE(backPanel_.mapHasData);
-  // Frame 0 has no fix: the map and the snapshot take the nearest one.
+  // Frame 0 has no fix: the map and the snapshot take the nearest one,
+  // then the recording's route is drawn.
   ASSERT_EQ(map_.centres.size(), 1u);
-  EXPECT_EQ(map_.centres[0].valid, 1);
+  EXPECT_EQ(map_.centres[0], std::make_pair(1, 10));
   EXPECT_EQ(control_->SnapshotGps().valid, 1);
-  EXPECT_EQ(map_.route, (std::vector<int>{15, 30, 39}));  // one frame per 15 s if it has a fix, and the last
-  EXPECT_EQ(map_.draws, 1);
-  EXPECT_EQ(map_.updates, 1);
+  EXPECT_EQ(map_.routeDraws, 1);
 
   EXPECT_FALSE(Nav().SelectRecording(2));  // not loaded
   EXPECT_EQ(store_.CurrentIndex(), 1);
@@ -216,30 +214,6 @@ TEST_F(FrameNavigatorTest, LeavingTheThumbnailViewKeepsTheSelectedFrame) {
   EXPECT_EQ(CurrentFrame(), 13);
   EXPECT_EQ(Pane(0).frameIndex, 13);
   EXPECT_FALSE(Pane(1).HoldsFrame());
-}
-
-TEST_F(FrameNavigatorTest, RoutesTakeOneFixPerIntervalAndEndAtTheLastFrame) {
-  auto routeOf = [this](const std::vector<int>& offsets, ViewMode viewMode) {
-    std::vector<FrameSpec> frames;
-    for (int offset : offsets) {
-      FrameSpec f{offset};
-      f.gps = true;
-      frames.push_back(f);
-    }
-    const int index = AddVideo(frames);
-    std::vector<int> route;
-    for (const RoutePoint& p : MakeRecordingRoute(*store_.Videos()[static_cast<size_t>(index)], index, viewMode)) {
-      route.push_back(p.frame);
-      EXPECT_EQ(p.kind, kVideoRoutePointKind);
-    }
-    return route;
-  };
-  // After a gap the threshold moves one interval per taken frame, so several
-  // frames in a row pass until it has caught up.
-  EXPECT_EQ(routeOf({0, 5000, 5200, 5400, 5600, 5800, 7000}, kViewModeEvent),
-            (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 6}));
-  EXPECT_EQ(routeOf({0, 400, 800, 1200}, kViewModeEvent), (std::vector<int>{0, 3, 3}));
-  EXPECT_EQ(routeOf({0, 400, 800, 1200}, kViewModeNormal), (std::vector<int>{0, 3}));
 }
 
 }  // namespace

@@ -47,16 +47,6 @@ class FakeTargets final : public LoadTargets {
     log_.Add("snapshotGps");
     snapshotGps = gps;
   }
-  void ResetMapSync() override { log_.Add("resetMap"); }
-  void BuildVideoMapPoints() override { log_.Add("videoMapPoints"); }
-  int BuildLogMapPoints() override {
-    log_.Add("logMapPoints");
-    return logMapPoints;
-  }
-  bool NotifyNewMapData() override {
-    log_.Add("newMapData");
-    return mapPageUp;
-  }
   void ClearLogGraph() override { log_.Add("clearLogGraph"); }
   void LoadLogGraph() override { log_.Add("loadLogGraph"); }
   int LogGraphPointCount() const override { return graphPoints; }
@@ -67,8 +57,6 @@ class FakeTargets final : public LoadTargets {
   }
   void ClearPositionAndSpeed() override { log_.Add("clearPosition"); }
 
-  int logMapPoints = 0;
-  bool mapPageUp = true;
   int graphPoints = 0;
   GpsBlock snapshotGps;
   GpsBlock shownPosition;
@@ -145,8 +133,25 @@ class FakeBackPanel final : public BackPanelView {
 class FakeMap final : public MapView {
  public:
   explicit FakeMap(CallLog& log) : log_(log) {}
-  void DrawRoute() override { log_.Add("drawRoute"); }
-  void MoveCenterMap(const GpsBlock&) override { log_.Add("centerMap"); }
+  void CheckMapSecurity() override { log_.Add("checkMap"); }
+  void MakeTriggerPoints() override { log_.Add("videoMapPoints"); }
+  int MakeLogTriggerPoints() override {
+    log_.Add("logMapPoints");
+    return logMapPoints;
+  }
+  void ShowLoadedData() override { log_.Add("showMap"); }
+  void MoveCenterMap(int recording, int point, double latitude, double longitude) override {
+    log_.Add("centerMap");
+    centre = {recording, point, latitude, longitude};
+  }
+  struct Centre {
+    int recording = -1;
+    int point = -1;
+    double latitude = 0;
+    double longitude = 0;
+  };
+  int logMapPoints = 0;
+  Centre centre;
 
  private:
   CallLog& log_;
@@ -275,8 +280,8 @@ TEST_F(LoadSequenceTest, EventLoadRunsOneDialogPerFileAndHandsOnTheLoadedSet) {
   EXPECT_TRUE(prompt_.ShownBoxes().empty());
 
   const Calls expected{"stopVideo", "stopLog",        "strip 0..2",    "strip at 1",  "strip at 2", "strip hidden",
-                       "resetMap",  "videoMapPoints", "slideBarNow",   "select 0",    "layout 2",   "loadedRecordings",
-                       "select 0",  "show+update",    "repaintPane 0", "repaintInfo", "newMapData", "drawRoute"};
+                       "checkMap",  "videoMapPoints", "slideBarNow",   "select 0",    "layout 2",   "loadedRecordings",
+                       "select 0",  "show+update",    "repaintPane 0", "repaintInfo", "showMap"};
   EXPECT_EQ(log_.calls, expected);
   ASSERT_EQ(search_.rows.size(), 2u);
   EXPECT_EQ(search_.rows[0].text, " 7,  2024.06.14 09:30:00 [G-Sensor]");
@@ -290,13 +295,12 @@ TEST_F(LoadSequenceTest, NormalLoadShowsTheMarkerButtonAndTakesTheNearestFix) {
   spec.invalidSeconds = 2;
   const SampleVideo video = WriteVideo(dir_ / "card/ch1/normal", spec);
   Check(normals_, {video.dataPath.string()});
-  targets_.mapPageUp = false;
   ASSERT_EQ(sequence_.Load(normals_), LoadOutcome::kLoaded);
 
   EXPECT_EQ(app_.viewMode, kViewModeNormal);
   EXPECT_TRUE(log_.Has("loadedRecordings+markers"));
   EXPECT_FALSE(log_.Has("slideBarNow"));  // only an event load empties the bar
-  EXPECT_FALSE(log_.Has("drawRoute"));    // the map page is not up
+  EXPECT_TRUE(log_.Has("showMap"));
   ASSERT_FALSE(store_.Videos()[0]->Frame(0).gps.valid);
   ASSERT_TRUE(log_.Has("snapshotGps"));
   const int nearest = store_.FindNearestFixFrame(0);
@@ -401,7 +405,7 @@ TEST_F(LoadSequenceTest, LogLoadBuildsTheLogViewAndShowsTheFirstFix) {
   Check(logs_, {path.string()});
   app_.hasLogs = true;
   targets_.graphPoints = 5;
-  targets_.logMapPoints = 3;
+  map_.logMapPoints = 3;
   ASSERT_EQ(sequence_.Load(logs_), LoadOutcome::kLoaded);
 
   const Calls expected{"stopVideo",
@@ -409,7 +413,7 @@ TEST_F(LoadSequenceTest, LogLoadBuildsTheLogViewAndShowsTheFirstFix) {
                        "strip 0..1",
                        "strip at 1",
                        "strip hidden",
-                       "resetMap",
+                       "checkMap",
                        "slideBarNow",
                        "clearLogGraph",
                        "layout 4",
@@ -418,7 +422,7 @@ TEST_F(LoadSequenceTest, LogLoadBuildsTheLogViewAndShowsTheFirstFix) {
                        "loadedLogs",
                        "showLogRecord 0",
                        "logMapPoints",
-                       "drawRoute",
+                       "showMap",
                        "showPosition",
                        "speedReadoutWithCaption",
                        "mapHasData",
@@ -427,6 +431,10 @@ TEST_F(LoadSequenceTest, LogLoadBuildsTheLogViewAndShowsTheFirstFix) {
                        "wait over",
                        "logsLoaded"};
   EXPECT_EQ(log_.calls, expected);
+  // The map is centred on the first fix as an event point of the log.
+  EXPECT_EQ(map_.centre.recording, 0);
+  EXPECT_EQ(map_.centre.point, 0);
+  EXPECT_NEAR(map_.centre.latitude, 35 + 39.1234 / 60, 1e-4);
   ASSERT_EQ(search_.rows.size(), 1u);
   EXPECT_EQ(search_.rows[0].text, " 5,  2026.03.10 12:00:00 [5 Sec]");
   // The position of the third record, the first with a fix: 35 39.1234' N.
@@ -443,7 +451,7 @@ TEST_F(LoadSequenceTest, LogLoadWithoutFixOrGraphPointsClearsThePosition) {
   app_.hasLogs = true;
   ASSERT_EQ(sequence_.Load(logs_), LoadOutcome::kLoaded);
   EXPECT_FALSE(log_.Has("showLogRecord 0"));
-  EXPECT_FALSE(log_.Has("drawRoute"));
+  EXPECT_FALSE(log_.Has("centerMap"));
   EXPECT_TRUE(log_.Has("clearPosition"));
   EXPECT_TRUE(log_.Has("noGpsPart"));
   EXPECT_TRUE(log_.Has("mapNoData"));

@@ -55,11 +55,10 @@ class FakeLoadedList final : public LoadedListView {
 
 class FakeMap final : public MapView {
  public:
-  int UpdateMap() override {
+  void RefreshMap() override {
     ++updates;
-    return answer;
+    if (answer == 0) ++noData;
   }
-  void SendNoData() override { ++noData; }
   int answer = 1;
   int updates = 0;
   int noData = 0;

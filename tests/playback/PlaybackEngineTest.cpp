@@ -258,6 +258,29 @@ TEST_F(PlaybackEngineTest, CancelledLoadLeavesNothingOfTheEarlierLoadShown) {
   EXPECT_EQ(store_.CurrentIndex(), -1);
 }
 
+TEST_F(PlaybackEngineTest, StopAndTheSingleStepsBringTheMapUpToDateWhenItIsInUse) {
+  class CountingMap final : public MapView {
+   public:
+    void RefreshMap() override { ++refreshes; }
+    bool InUse() const override { return inUse; }
+    int refreshes = 0;
+    bool inUse = true;
+  } map;
+  sinks_.playback.map = &map;
+  engine_->AttachViews(sinks_);
+  ASSERT_EQ(LoadAll(FileListKind::kEvent), LoadOutcome::kLoaded);
+  const int afterLoad = map.refreshes;
+  engine_->Next();
+  engine_->Previous();
+  engine_->Stop();
+  EXPECT_EQ(map.refreshes, afterLoad + 3);
+  map.inUse = false;
+  engine_->Next();
+  EXPECT_EQ(map.refreshes, afterLoad + 3);
+  sinks_.playback.map = nullptr;
+  engine_->AttachViews(sinks_);
+}
+
 TEST_F(PlaybackEngineTest, VideoLoadAfterLogsLeavesNoLogRecordShown) {
   ASSERT_EQ(LoadAll(FileListKind::kLog), LoadOutcome::kLoaded);
   engine_->SearchFields().speedChecked = true;

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ManualPorts.h"
@@ -107,27 +108,25 @@ class FakeBackPanel final : public BackPanelView {
 class FakeMap final : public MapView {
  public:
   explicit FakeMap(Events& events) : events_(events) {}
-  int UpdateMap() override {
+  // Stands for UpdateMap, with "noData" when it has nothing to show.
+  void RefreshMap() override {
     ++updates;
-    return updateResult;
+    if (updateResult == 0) ++noData;
   }
-  void SendNoData() override { ++noData; }
-  void MoveCenterMap(const GpsBlock& gps) override { centres.push_back(gps); }
+  void MoveCenterMap(int recording, int point, double, double) override { centres.push_back({recording, point}); }
   void PostPositionMoved() override {
     ++moved;
     events_.push_back("1944");
   }
   void FollowCurrentPosition() override { events_.push_back("follow"); }
-  void ClearRoute() override { route.clear(); }
-  void AddRoutePoint(int, int frame, double, double, int) override { route.push_back(frame); }
-  void DrawRoute() override { ++draws; }
+  void DrawRecordingRoute() override { ++routeDraws; }
+  bool InUse() const override { return true; }
   int updateResult = 1;
   int updates = 0;
   int noData = 0;
   int moved = 0;
-  int draws = 0;
-  std::vector<GpsBlock> centres;
-  std::vector<int> route;
+  int routeDraws = 0;
+  std::vector<std::pair<int, int>> centres;  // recording, point
 
  private:
   Events& events_;

@@ -7,8 +7,13 @@
 #include "base/AppTitle.h"
 #include "base/CommandIds.h"
 #include "base/ModelTable.h"
+#include "mapctrl/MapPageFiles.h"
+#include "mapctrl/MgrMapSync.h"
+#include "mapctrl/ui/WndGpsMap.h"
 #include "platform/Ports.h"
 #include "platform/TimeKey.h"
+#include "platform/UserFolders.h"
+#include "platform/ui/QtPorts.h"
 #include "playback/PlayState.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/SlideSpan.h"
@@ -21,7 +26,6 @@
 #include "recording/MgrDBSearch.h"
 #include "shell/BackPanelLayout.h"
 #include "shell/ui/MainBackPanel.h"
-#include "shell/ui/MapPanel.h"
 #include "shell/ui/PlaySpeedLabel.h"
 #include "skin/SkinEntries.h"
 #include "skin/SkinPackage.h"
@@ -103,8 +107,34 @@ MainPanelParts::MainPanelParts(const BackPanelContext& context, CMainBackPanel& 
 
 MainPanelParts::~MainPanelParts() {
   context_.store.SetViewSink(nullptr);
-  // The engine goes before the widgets it paints through.
+  // The engine goes before the widgets it paints through and the map it
+  // drives; the map synchronisation before the map window it calls.
   engine_.reset();
+  mapSync_.reset();
+  context_.settings.SetScriptPolicy(nullptr);
+}
+
+// The map window hosts the page and its server; the map synchronisation
+// drives it from what playback loads, selects and plays.
+void MainPanelParts::MakeMap() {
+  const CSkinPackage& skin = context_.skin;
+  map_ = new CWndGpsMap(SkinImage(skin, kSkinFallback), ProgramDataFolder(), MapTilesFrom(context_.settings), &panel_);
+  map_->setGeometry(SkinRect(skin, kSkinMapWindow));
+  map_->SetSmallScreen(context_.smallScreen, context_.desktopHeight);
+  // Whether the map may run scripts is the web view's own setting.
+  context_.settings.SetScriptPolicy(map_);
+  mapQueue_ = std::make_unique<QtUiQueue>(map_);
+  mapSync_ = std::make_unique<CMgrMapSync>(context_.store, engine_->Control(), engine_->LogGraph(),
+                                           MapSyncPorts{*map_, *map_, context_.prompt, context_.clock, *mapQueue_});
+  CMgrMapSync* sync = mapSync_.get();
+  PlaybackEngine* engine = engine_.get();
+  CWndGpsMap::Hooks hooks;
+  hooks.documentComplete = [sync] { sync->OnMapDocumentComplete(); };
+  hooks.click = [sync](int recording, int frame) { sync->OnMarkerClicked(recording, frame); };
+  hooks.playState = [engine] { return engine->Control().CurrentPlayState(); };
+  hooks.moveArrow = [sync] { sync->PostPositionMoved(); };
+  hooks.mapEnabled = [sync] { return sync->IsMapEnabled(); };
+  map_->SetHooks(std::move(hooks));
 }
 
 void MainPanelParts::AttachEngineViews() {
@@ -113,6 +143,7 @@ void MainPanelParts::AttachEngineViews() {
   sinks.playback.slideBar = this;
   sinks.playback.backPanel = this;
   sinks.playback.loadedList = search_;
+  sinks.playback.map = mapSync_.get();
   sinks.search = search_;
   sinks.videoGraph = gsensor_;
   sinks.logGraph = logGraph_;
@@ -157,8 +188,7 @@ void MainPanelParts::MakeWindows() {
   logGraph_ = new CGSensorControl(engine_->LogGraph(), &panel_);
   panes_->SetLogGraph(logGraph_);
 
-  map_ = new CMapPanel(SkinImage(skin, kSkinFallback), &panel_);
-  map_->setGeometry(SkinRect(skin, kSkinMapWindow));
+  MakeMap();
 
   const QColor wells = SkinPanelColour(skin);
   playTime_ = new CWndPlayTimePanel(engine_->Control(), context_.settings, &panel_);

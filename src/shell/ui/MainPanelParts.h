@@ -19,7 +19,7 @@
 class CDigitDisplayWidgets;
 class CGSensorControl;
 class CMainBackPanel;
-class CMapPanel;
+class CMgrMapSync;
 class CPlaySpeedLabel;
 class CSkinPicture;
 class CVxButton;
@@ -27,9 +27,11 @@ class CVxSlideBar;
 class CWndImgInfoPanel;
 class CWndPanePanel;
 class CWndPlayTimePanel;
+class CWndGpsMap;
 class CWndSearch;
 class LoadingDialogRunner;
 class PlaybackEngine;
+class QtUiQueue;
 
 class MainPanelParts final : public PaneView,
                              public BackPanelView,
@@ -48,6 +50,8 @@ class MainPanelParts final : public PaneView,
   CWndPanePanel* Panes() const { return panes_; }
   CGSensorControl* GSensorGraph() const { return gsensor_; }
   CGSensorControl* LogGraph() const { return logGraph_; }
+  CWndGpsMap* Map() const { return map_; }
+  CMgrMapSync& MapSync() const { return *mapSync_; }
   CDigitDisplayWidgets& Digits() const { return *digits_; }
   const DigitStrips& Strips() const { return strips_; }
   CVxSlideBar* SlideBar() const { return slideBar_; }
@@ -102,6 +106,7 @@ class MainPanelParts final : public PaneView,
   void MakeDisplays();
   void MakeButtons();
   void MakeSlideBar();
+  void MakeMap();
   void AttachEngineViews();
   void PlaceBottomStrip(const QImage& strip);
   int StripTop(const QImage& strip) const;
@@ -117,7 +122,9 @@ class MainPanelParts final : public PaneView,
   CWndPanePanel* panes_ = nullptr;
   CGSensorControl* gsensor_ = nullptr;
   CGSensorControl* logGraph_ = nullptr;
-  CMapPanel* map_ = nullptr;
+  CWndGpsMap* map_ = nullptr;
+  std::unique_ptr<QtUiQueue> mapQueue_;
+  std::unique_ptr<CMgrMapSync> mapSync_;
   CWndPlayTimePanel* playTime_ = nullptr;
   CWndImgInfoPanel* imgInfo_ = nullptr;
   std::unique_ptr<CDigitDisplayWidgets> digits_;

@@ -41,10 +41,7 @@ class ForwardingWindow final : public EngineWindowView {
 
 class CountingMap final : public MapView {
  public:
-  int UpdateMap() override {
-    ++updates;
-    return 1;
-  }
+  void RefreshMap() override { ++updates; }
   int updates = 0;
 };
 

@@ -1,0 +1,77 @@
+// The map in the real window on the real web engine: loading the events of
+// a generated card puts the page up with a marker per recording, the route
+// of the current one and the arrow; a click on another recording's marker
+// goes through the page's request to the local server and makes that
+// recording the current one.
+
+#include <QEventLoop>
+#include <QTimer>
+#include <QVariant>
+
+#include "mapctrl/MgrMapSync.h"
+#include "mapctrl/ui/VxHtmlView.h"
+#include "mapctrl/ui/WebPage.h"
+#include "mapctrl/ui/WndGpsMap.h"
+#include "shell/ui/MainWindowFixture.h"
+
+namespace {
+
+using main_window_test::MainWindowTest;
+
+constexpr int kPageMs = 30000;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kUnderAddressSanitizer = true;
+#else
+constexpr bool kUnderAddressSanitizer = false;
+#endif
+
+QVariant Evaluate(CWebPage& page, const QString& script) {
+  QVariant answer;
+  bool answered = false;
+  QEventLoop wait;
+  page.runJavaScript(script, [&](const QVariant& result) {
+    answer = result;
+    answered = true;
+    wait.quit();
+  });
+  QTimer::singleShot(5000, &wait, &QEventLoop::quit);
+  if (!answered) wait.exec();
+  return answer;
+}
+
+class MapInWindowTest : public MainWindowTest {};
+
+TEST_F(MapInWindowTest, LoadedEventsReachThePageAndAMarkerClickChangesTheRecording) {
+  if (kUnderAddressSanitizer) GTEST_SKIP() << "the web engine does not run in a sanitizer build";
+  ASSERT_TRUE(OpenCard());
+  LoadFirst(FileListKind::kEvent, 3);
+  CMgrMapSync& sync = Parts().MapSync();
+  ASSERT_TRUE(WaitFor([&] { return sync.IsPageReady(); }, kPageMs)) << "the page came up and was initialised";
+  EXPECT_TRUE(Parts().Map()->ShowsView());
+
+  // The markers the page should have: one per recording with a fix.
+  std::vector<MAPPOINTINFO> triggers;
+  for (const CInfoMapObject& entry : frame_->Store().MapTriggers())
+    triggers.insert(triggers.end(), entry.Triggers().begin(), entry.Triggers().end());
+  ASSERT_GE(triggers.size(), 2u);
+  CWebPage& page = Parts().Map()->View().Page();
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        return Evaluate(page, "triggerMarkers.length").toInt() == static_cast<int>(triggers.size()) &&
+               Evaluate(page, "arrow !== null").toBool();
+      },
+      kPageMs));
+  EXPECT_GT(Evaluate(page, "routePath.length").toInt(), 1) << "the current recording's route";
+  EXPECT_FALSE(Evaluate(page, "loading").toBool());
+
+  const int before = frame_->Store().CurrentIndex();
+  size_t other = 0;
+  while (other < triggers.size() && triggers[other].recording == before) ++other;
+  ASSERT_LT(other, triggers.size());
+  Evaluate(page, QStringLiteral("triggerMarkers[%1].fire('click'); 0").arg(other));
+  EXPECT_TRUE(WaitFor([&] { return frame_->Store().CurrentIndex() == triggers[other].recording; }, kPageMs))
+      << "the click reached the viewer";
+}
+
+}  // namespace
