@@ -138,6 +138,8 @@ test("the page and its library come from the local server only", async () => {
 test("initialize shows the loading message in its exact look, centred", async () => {
   const { page, context } = await openMap();
   const message = page.locator("#loadingMessage");
+  // Placed in the map within one 300 ms period.
+  await page.waitForTimeout(400);
   assert.strictEqual(await message.isVisible(), true);
   assert.strictEqual(await message.innerText(), "Loading ...");
   const style = await message.evaluate((e) => {

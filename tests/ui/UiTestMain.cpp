@@ -8,6 +8,9 @@
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+  // The program's data (language files, skin, map page) is the build's,
+  // unless a run names another folder.
+  if (qgetenv("KORVANE_DATA_DIR").isEmpty()) qputenv("KORVANE_DATA_DIR", KORVANE_BUILD_DIR);
   PrepareWebEngine();
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
