@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
@@ -117,6 +118,10 @@ void CKorvaneApp::OpenCommandLineFolder() {
 
 // The view is set up as a user would: through the window's commands, with
 // the first rows of the list ticked.
+namespace {
+constexpr int kScreenshotSettleMs = 1500;
+}  // namespace
+
 void CKorvaneApp::PrepareScreenshotView() {
   CMainBackPanel& panel = frame_->BackPanel();
   if (const int item = ModelItemId(options_.model)) panel.OnCommand(item);
@@ -131,7 +136,11 @@ void CKorvaneApp::PrepareScreenshotView() {
 
 bool CKorvaneApp::TakeScreenshot() {
   PrepareScreenshotView();
-  QApplication::processEvents();
+  // The map page draws its tiles, route and markers a moment after its
+  // commands arrived.
+  QElapsedTimer settle;
+  settle.start();
+  while (settle.elapsed() < kScreenshotSettleMs) QApplication::processEvents(QEventLoop::AllEvents, 50);
   const QPixmap picture = frame_->grab();
   if (!picture.save(options_.screenshot, "PNG")) {
     std::fprintf(stderr, "korvane: cannot write %s\n", options_.screenshot.toUtf8().constData());
