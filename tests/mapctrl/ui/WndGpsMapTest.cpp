@@ -12,6 +12,7 @@
 #include <QWebEngineSettings>
 #include <QtTest/QTest>
 
+#include "mapctrl/ui/PageScript.h"
 #include "mapctrl/ui/VxHtmlView.h"
 #include "mapctrl/ui/WebPage.h"
 #include "mapctrl/ui/WndGpsMap.h"
@@ -29,20 +30,6 @@ MapTiles NoTiles() {
   MapTiles tiles;
   tiles.url = "http://127.0.0.1:9/{z}/{x}/{y}.png";
   return tiles;
-}
-
-QVariant Evaluate(CWebPage& page, const QString& script) {
-  QVariant answer;
-  bool answered = false;
-  QEventLoop wait;
-  page.runJavaScript(script, [&](const QVariant& result) {
-    answer = result;
-    answered = true;
-    wait.quit();
-  });
-  QTimer::singleShot(5000, &wait, &QEventLoop::quit);
-  if (!answered) wait.exec();
-  return answer;
 }
 
 class WndGpsMapTest : public ::testing::Test {

@@ -4,11 +4,10 @@
 // goes through the page's request to the local server and makes that
 // recording the current one.
 
-#include <QEventLoop>
-#include <QTimer>
 #include <QVariant>
 
 #include "mapctrl/MgrMapSync.h"
+#include "mapctrl/ui/PageScript.h"
 #include "mapctrl/ui/VxHtmlView.h"
 #include "mapctrl/ui/WebPage.h"
 #include "mapctrl/ui/WndGpsMap.h"
@@ -25,20 +24,6 @@ constexpr bool kUnderAddressSanitizer = true;
 #else
 constexpr bool kUnderAddressSanitizer = false;
 #endif
-
-QVariant Evaluate(CWebPage& page, const QString& script) {
-  QVariant answer;
-  bool answered = false;
-  QEventLoop wait;
-  page.runJavaScript(script, [&](const QVariant& result) {
-    answer = result;
-    answered = true;
-    wait.quit();
-  });
-  QTimer::singleShot(5000, &wait, &QEventLoop::quit);
-  if (!answered) wait.exec();
-  return answer;
-}
 
 class MapInWindowTest : public MainWindowTest {};
 
