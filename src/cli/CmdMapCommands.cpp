@@ -19,6 +19,7 @@
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/KeptMessagesPrompt.h"
 #include "mapctrl/MgrMapSync.h"
 #include "mapctrl/RecordingMapPageHost.h"
 #include "platform/ManualPorts.h"
@@ -35,24 +36,6 @@ struct MapCommandsRequest {
   std::vector<std::string> paths;
   std::string mode = "event";
   bool json = false;
-};
-
-// The loading's message boxes without a screen: their texts are kept, and
-// printed when the load did not come through.
-class CliPrompt final : public Prompt {
- public:
-  PromptAnswer Show(const std::string& text, const std::string&, PromptButtons buttons) override {
-    messages_.push_back(text);
-    return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
-  }
-  std::optional<std::string> PickFolder(const std::string&, const std::string&) override { return std::nullopt; }
-
-  void PrintMessages() const {
-    for (const std::string& text : messages_) PrintError(text);
-  }
-
- private:
-  std::vector<std::string> messages_;
 };
 
 // The page the command stands for runs its scripts.
@@ -102,7 +85,7 @@ void PrintCalls(const std::vector<MapScriptCall>& calls, bool json) {
 int RunMapCommands(const MapCommandsRequest& request) {
   const FileListKind kind = KindOf(request.mode);
   if (!AllAreLoadable(request.paths, kind)) return kExitLoadFailed;
-  CliPrompt prompt;
+  KeptMessagesPrompt prompt;
   ManualUiQueue ui;
   AppState app;
   const Volumes volumes;

@@ -15,6 +15,7 @@
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/KeptMessagesPrompt.h"
 #include "cli/PrintableText.h"
 #include "platform/ManualPorts.h"
 #include "playback/ListEvent.h"
@@ -27,24 +28,6 @@
 #include "recording/MgrDBSearch.h"
 
 namespace {
-
-// The loading's message boxes without a screen: their texts are kept, and
-// printed only where the command has nothing more telling to say.
-class CliPrompt final : public Prompt {
- public:
-  PromptAnswer Show(const std::string& text, const std::string&, PromptButtons buttons) override {
-    messages_.push_back(text);
-    return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
-  }
-  std::optional<std::string> PickFolder(const std::string&, const std::string&) override { return std::nullopt; }
-
-  void PrintMessages() const {
-    for (const std::string& text : messages_) PrintError(text);
-  }
-
- private:
-  std::vector<std::string> messages_;
-};
 
 // The waiting dialogs, remembering which file the failed one was loading.
 class NamingDialogRunner final : public LoadingDialogRunner {
@@ -118,7 +101,7 @@ void PrintRows(const std::vector<LogSearchRow>& rows, bool json) {
 
 int RunSearch(const SearchRequest& request) {
   if (!AllAreLoadable(request.logs)) return kExitLoadFailed;
-  CliPrompt prompt;
+  KeptMessagesPrompt prompt;
   ManualUiQueue ui;
   AppState app;
   const Volumes volumes;
