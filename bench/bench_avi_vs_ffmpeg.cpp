@@ -15,15 +15,14 @@
 #include <vector>
 
 #include "BenchRatio.h"
+#include "BenchSampleVideo.h"
 #include "BenchSpawn.h"
 #include "export/AviExportJob.h"
 #include "export/render/QtCaptionPainter.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "recording/InfoEventFile.h"
-#include "recording/WaitingLoadObserver.h"
 #include "samplecard/SampleCard.h"
-#include "samplecard/SampleVideoWriter.h"
 
 namespace fs = std::filesystem;
 
@@ -124,18 +123,8 @@ int main(int argc, char** argv) {
   spec.width = 640;
   spec.height = 480;
   SampleVideo sample = MakeSampleVideo(spec);
-  std::string error;
-  fs::create_directories(g_folder / "card");
-  if (!WriteSampleVideo(g_folder / "card", &sample, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return 1;
-  }
   CInfoEventFile video;
-  WaitingLoadObserver observer;
-  observer.BeginLoad();
-  video.LoadVideoRecording(sample.dataPath.string(), &observer);
-  while (!observer.WaitForLoadEnded(1000)) {
-  }
+  if (!WriteAndLoadSampleVideo(g_folder, sample, video)) return 1;
   g_video = &video;
   g_dataFile = sample.dataPath;
   std::printf("recording: %d frames of 640 x 480 at %d fps\n", video.FrameCount(), kFps);
