@@ -81,16 +81,16 @@ void CMgrMapSync::CheckMapSecurity() {
 }
 
 void CMgrMapSync::ShowMap() {
-  if (!serverStarted_) {
+  const bool firstShow = !serverStarted_;
+  if (firstShow) {
     if (!enabled_) return;
     // The page is still navigated to when no server could listen: it then
     // fails to load and the wait gives up on it.
     if (!ports_.host.StartServer(port_)) KTRACE("The map server could not listen on port %d", port_);
     serverStarted_ = true;
-    ports_.host.Navigate("http://localhost:" + std::to_string(port_));
-    return;
   }
   ports_.host.Navigate("http://localhost:" + std::to_string(port_));
+  if (firstShow) return;
   // The page held so far is on its way out: commands wait for the new one,
   // which gets the markers when it completes.
   pageReady_ = false;
