@@ -171,7 +171,37 @@ int ReadProfileInt(const fs::path& file, std::string_view section, std::string_v
   return LeadingInt(*value);
 }
 
-bool WriteProfileString(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {
+namespace {
+
+// Sets one key in the parsed document as a key-by-key writer would: in
+// place when it is there, else after its section's last non-blank line,
+// else in a new section at the end.
+void SetKey(ProfileDocument& doc, std::string_view section, std::string_view key, std::string_view value) {
+  const std::string keyLine = std::string(key) + "=" + std::string(value);
+  const size_t sectionLine = FindSection(doc, section);
+  if (sectionLine == std::string::npos) {
+    // Appended rather than "[" + string: GCC 12 reports a false -Wrestrict
+    // overlap for a literal prepended to a temporary string.
+    doc.lines.push_back(ParseLine(std::string("[").append(section).append("]")));
+    doc.lines.push_back(ParseLine(keyLine));
+    doc.endsWithNewline = true;
+    return;
+  }
+  const size_t existing = FindKey(doc, sectionLine, key);
+  if (existing != std::string::npos) {
+    ProfileLine& line = doc.lines[existing];
+    line = ParseLine(line.text.substr(0, line.valueStart) + std::string(value));
+    return;
+  }
+  size_t insertAt = SectionEnd(doc, sectionLine);
+  while (insertAt > sectionLine + 1 && Trim(doc.lines[insertAt - 1].text).empty()) --insertAt;
+  doc.lines.insert(doc.lines.begin() + static_cast<long>(insertAt), ParseLine(keyLine));
+  if (insertAt == doc.lines.size() - 1) doc.endsWithNewline = true;
+}
+
+}  // namespace
+
+bool WriteProfileStrings(const fs::path& file, std::span<const PROFILEVALUE> values) {
   ProfileDocument doc;
   std::error_code error;
   if (fs::exists(file, error)) {
@@ -179,28 +209,19 @@ bool WriteProfileString(const fs::path& file, std::string_view section, std::str
     if (!content) return false;
     doc = ParseDocument(*content);
   }
-  const std::string keyLine = std::string(key) + "=" + std::string(value);
-  size_t sectionLine = FindSection(doc, section);
-  if (sectionLine == std::string::npos) {
-    // Appended rather than "[" + string: GCC 12 reports a false -Wrestrict
-    // overlap for a literal prepended to a temporary string.
-    doc.lines.push_back(ParseLine(std::string("[").append(section).append("]")));
-    doc.lines.push_back(ParseLine(keyLine));
-    doc.endsWithNewline = true;
-    return WriteFileAtomically(file, Serialize(doc), WriteMode::kReplace);
-  }
-  const size_t existing = FindKey(doc, sectionLine, key);
-  if (existing != std::string::npos) {
-    ProfileLine& line = doc.lines[existing];
-    line = ParseLine(line.text.substr(0, line.valueStart) + std::string(value));
-    return WriteFileAtomically(file, Serialize(doc), WriteMode::kReplace);
-  }
-  // A new key goes after the section's last non-blank line.
-  size_t insertAt = SectionEnd(doc, sectionLine);
-  while (insertAt > sectionLine + 1 && Trim(doc.lines[insertAt - 1].text).empty()) --insertAt;
-  doc.lines.insert(doc.lines.begin() + static_cast<long>(insertAt), ParseLine(keyLine));
-  if (insertAt == doc.lines.size() - 1) doc.endsWithNewline = true;
+  for (const PROFILEVALUE& entry : values) SetKey(doc, entry.section, entry.key, entry.value);
   return WriteFileAtomically(file, Serialize(doc), WriteMode::kReplace);
+}
+
+bool ReplaceProfileFile(const fs::path& file, std::span<const PROFILEVALUE> values) {
+  ProfileDocument doc;
+  for (const PROFILEVALUE& entry : values) SetKey(doc, entry.section, entry.key, entry.value);
+  return WriteFileAtomically(file, Serialize(doc), WriteMode::kReplace);
+}
+
+bool WriteProfileString(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {
+  const PROFILEVALUE entry{std::string(section), std::string(key), std::string(value)};
+  return WriteProfileStrings(file, std::span(&entry, 1));
 }
 
 bool WriteProfileInt(const fs::path& file, std::string_view section, std::string_view key, int value) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,20 @@ int ReadProfileInt(const std::filesystem::path& file, std::string_view section, 
 // written; the old file is then left as it was.
 bool WriteProfileString(const std::filesystem::path& file, std::string_view section, std::string_view key,
                         std::string_view value);
+
+struct PROFILEVALUE {
+  std::string section;
+  std::string key;
+  std::string value;
+};
+
+// Sets every key as WriteProfileString would, in order, and replaces the file
+// once: a reader or a crash sees all of them or none.
+bool WriteProfileStrings(const std::filesystem::path& file, std::span<const PROFILEVALUE> values);
+
+// A file holding exactly these keys in this order (sections in the order
+// they first come), in place of whatever was there.
+bool ReplaceProfileFile(const std::filesystem::path& file, std::span<const PROFILEVALUE> values);
 
 // The value written with "%d".
 bool WriteProfileInt(const std::filesystem::path& file, std::string_view section, std::string_view key, int value);
