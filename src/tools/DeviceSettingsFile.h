@@ -71,7 +71,9 @@ DEVICESETTINGS ReadDeviceSettings(const std::filesystem::path& cardRoot);
 
 // Replaces set.ini with the keys a family's dialog saves: the common keys in
 // their order, then the family's own (SEN1X..Z from the axis levels), and
-// VERSIONID under SDINFO for families B to D. The config folder is made
+// VERSIONID under SDINFO for families B to D. What a family cannot choose
+// (TRGSET, family A's method and event times, family D's SDFORMAT) is
+// written with its fixed value whatever values holds. The config folder is made
 // when missing. False when the file could not be written; the old one then
 // stays as it was.
 bool WriteDeviceSettings(const std::filesystem::path& cardRoot, SettingsFamily family, const DEVICESETTINGS& values);
