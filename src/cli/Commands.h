@@ -22,5 +22,7 @@ void AddPrintPdfCommand(CLI::App& app, int& exitStatus);
 void AddBackupCommand(CLI::App& app, int& exitStatus);
 void AddDeleteFilesCommand(CLI::App& app, int& exitStatus);
 void AddCheckCommand(CLI::App& app, int& exitStatus);
+void AddFormatCommand(CLI::App& app, int& exitStatus);
+void AddInitCardCommand(CLI::App& app, int& exitStatus);
 void AddMapCommandsCommand(CLI::App& app, int& exitStatus);
 void AddServeMapCommand(CLI::App& app, int& exitStatus);

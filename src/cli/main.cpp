@@ -59,6 +59,8 @@ int main(int argc, char** argv) {
   AddPrintPdfCommand(app, exitStatus);
   AddDeleteFilesCommand(app, exitStatus);
   AddCheckCommand(app, exitStatus);
+  AddFormatCommand(app, exitStatus);
+  AddInitCardCommand(app, exitStatus);
   AddMapCommandsCommand(app, exitStatus);
   AddServeMapCommand(app, exitStatus);
   return RunAtCommandBoundary([&] { return ParseAndRun(app, argc, argv, exitStatus); },

@@ -10,7 +10,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kFsck = "fsck.fat";
-constexpr const char* kUdisks = "udisksctl";
 constexpr int kFsckClean = 0;
 constexpr int kFsckCorrected = 1;
 // mtools refuses images whose size is no whole number of "tracks", which
@@ -62,44 +61,28 @@ DiskCheckOutcome DiskCheckJob::Run(const std::function<void(int)>& percent, cons
     return outcome;
   }
   const bool device = target_.kind == DiskCheckKind::kDevice;
-  if (device && !Unmount(outcome)) {
-    if (outcome.wasMounted) MountAgain(outcome);
+  CardMount mount(target_.path, runner_, targets_);
+  if (device && !Unmount(mount, outcome)) {
+    if (outcome.wasMounted) MountAgain(mount, outcome);
     return outcome;
   }
   outcome.state = cancel.load() ? DiskCheckState::kCancel : Check(percent, cancel, outcome);
   if (outcome.state == DiskCheckState::kOk) RemoveFoundFolders(outcome);
-  if (device && outcome.wasMounted) MountAgain(outcome);
+  if (device && outcome.wasMounted) MountAgain(mount, outcome);
   return outcome;
 }
 
-bool DiskCheckJob::Unmount(DiskCheckOutcome& outcome) {
-  const std::string device = target_.path.string();
-  std::vector<fs::path> mounts = targets_.MountPointsOf(target_.path);
-  outcome.wasMounted = !mounts.empty();
-  if (!mounts.empty()) target_.mountPoint = mounts.front();
-  // One unmount per mount: the same card may be mounted more than once.
-  for (size_t attempt = 0; !mounts.empty() && attempt <= mounts.size(); ++attempt) {
-    if (!Quiet({kUdisks, "unmount", "-b", device}).ExitedWith(0)) Quiet({"umount", device});
-    const std::vector<fs::path> left = targets_.MountPointsOf(target_.path);
-    if (left.size() >= mounts.size()) break;  // nothing more will go
-    mounts = left;
-  }
-  if (mounts.empty()) return true;
+bool DiskCheckJob::Unmount(CardMount& mount, DiskCheckOutcome& outcome) {
+  const bool gone = mount.Unmount(outcome.detail);
+  outcome.wasMounted = mount.WasMounted();
+  if (mount.WasMounted()) target_.mountPoint = mount.FormerMountPoint();
   // fsck.fat on a mounted file system would fight the kernel over it.
-  outcome.detail = device + " is still mounted at " + mounts.front().string() + "; not checked";
-  return false;
+  if (!gone) outcome.detail += "; not checked";
+  return gone;
 }
 
-void DiskCheckJob::MountAgain(DiskCheckOutcome& outcome) {
-  const std::string device = target_.path.string();
-  if (targets_.MountPointsOf(target_.path).empty()) {
-    if (!Quiet({kUdisks, "mount", "-b", device}).ExitedWith(0) && !target_.mountPoint.empty()) {
-      // Where the system table knows the card, a plain mount puts it back.
-      Quiet({"mount", device, target_.mountPoint.string()});
-    }
-  }
-  const std::vector<fs::path> mounts = targets_.MountPointsOf(target_.path);
-  outcome.mountedAt = mounts.empty() ? fs::path() : mounts.front();
+void DiskCheckJob::MountAgain(CardMount& mount, DiskCheckOutcome& outcome) {
+  outcome.mountedAt = mount.MountAgain(target_.mountPoint);
 }
 
 int DiskCheckJob::CountEntries() {

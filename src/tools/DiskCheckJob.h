@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/ChildRunner.h"
+#include "tools/CardMount.h"
 #include "tools/DiskCheckTarget.h"
 
 // The result states, numbered as the dialog's state word.
@@ -41,8 +42,8 @@ class DiskCheckJob {
   DiskCheckOutcome Run(const std::function<void(int percent)>& percent, const std::atomic<bool>& cancel);
 
  private:
-  bool Unmount(DiskCheckOutcome& outcome);
-  void MountAgain(DiskCheckOutcome& outcome);
+  bool Unmount(CardMount& mount, DiskCheckOutcome& outcome);
+  void MountAgain(CardMount& mount, DiskCheckOutcome& outcome);
   int CountEntries();
   DiskCheckState Check(const std::function<void(int)>& percent, const std::atomic<bool>& cancel,
                        DiskCheckOutcome& outcome);

@@ -98,7 +98,8 @@ void CMainBackPanel::AddCommands() {
                            engine.Control().StopVideoPlay();
                            engine.Control().StopLogPlay();
                          },
-                         [this] { context_.store.PostRescan(); }});
+                         [this] { context_.store.PostRescan(); }, [this] { context_.store.ForgetRoot(); },
+                         [this](const std::string& root) { context_.store.ChooseRoot(root); }});
   AddToolCommands(commands_, *toolCommands_);
 
   desktop_ = std::make_unique<QtDesktopOpener>();

@@ -20,6 +20,7 @@
 #include "shell/MainCommands.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainPanelParts.h"
+#include "tools/CardBusyMark.h"
 #include "tools/ui/DiskCheckLauncher.h"
 #include "tools/ui/DlgCheckDisk.h"
 
@@ -120,6 +121,8 @@ void CMainFrame::OnMediaRemoved(const QString& mountPoint) {
   if (!IsOnRemovedMedium(store_->Root(), mountPoint.toStdString())) return;
   // The disk check unmounts the card itself and mounts it again.
   if (qobject_cast<CDlgCheckDisk*>(QApplication::activeModalWidget())) return;
+  // So does a format, and the card is gone from the system while it runs.
+  if (CardFormatting()) return;
   // A loading dialog over the pulled card is cancelled; its run then ends.
   if (auto* loading = qobject_cast<CDlgLoading*>(QApplication::activeModalWidget())) loading->reject();
   panel_->OnMediaRemoved();

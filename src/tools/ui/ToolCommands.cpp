@@ -5,6 +5,7 @@
 #include "platform/Prompt.h"
 #include "tools/ui/DiskCheckLauncher.h"
 #include "tools/ui/DlgBackup.h"
+#include "tools/ui/SdInitLauncher.h"
 
 namespace {
 
@@ -38,6 +39,13 @@ void OpenCheckDisk(Context& context, int /*argument*/) {
   if (RunDiskCheckDialog(root, context.prompt, context.parent) && context.rescanCard) context.rescanCard();
 }
 
+// The card is initialised for the model chosen in the Tool menu.
+void OpenSdInit(Context& context, int /*argument*/) {
+  context.stopPlayback();
+  RunSdInit(context.settings.GetCurrentModel(), context.cardRoot(), context.prompt, context.parent, context.releaseCard,
+            context.takeCardRoot);
+}
+
 // clang-format off
 const std::array kRows = {
     Row{"backup", {kIdBackup, kIdToolBackup},
@@ -46,6 +54,9 @@ const std::array kRows = {
     Row{"checkdisk", {kIdToolCheckDisk},
         {"ToolCheckDisk", "Check Disk(&K)"}, {},
         CommandAlwaysEnabled, OpenCheckDisk},
+    Row{"sdinit", {kIdToolSdInit},
+        {"ToolSdInit", "SD Initialize(&S)"}, {},
+        CommandAlwaysEnabled, OpenSdInit},
 };
 // clang-format on
 

@@ -23,6 +23,10 @@ struct ToolCommandContext {
   std::function<void()> stopPlayback;
   // Scans the card again after a tool changed it.
   std::function<void()> rescanCard;
+  // The store lets go of the card before it is formatted, and takes the
+  // initialised card's folder afterwards.
+  std::function<void()> releaseCard;
+  std::function<void(const std::string&)> takeCardRoot;
 };
 
 void AddToolCommands(CommandTable& table, ToolCommandContext& context);
