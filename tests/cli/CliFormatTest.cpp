@@ -67,7 +67,7 @@ TEST(CliFormat, WhatIsNoCardNorImageIsRefusedInOneLine) {
        {std::string("/dev/null"), (dir / "missing").string(), (dir / "folder").string(), std::string("/dev/sda")}) {
     const CliRun refused = RunCliErrors({"format", given, "--yes"});
     EXPECT_EQ(refused.exitStatus, 1) << given;
-    EXPECT_EQ(refused.out, "Not SD Card Drive\n") << given;
+    EXPECT_EQ(refused.out, "korvane-cli: Not SD Card Drive\n") << given;
   }
   const fs::path empty = dir.Write("empty.img", "");
   const CliRun unknown = RunCliErrors({"format", empty.string(), "--yes"});
@@ -137,7 +137,7 @@ TEST_F(CliInitCard, TooSmallCardsOtherFoldersAndRealDisksAreRefusedInOneLine) {
   fs::resize_file(image_, uint64_t{1499} << 20);
   const Printed small = Init({"--model", "4", "--yes"});
   EXPECT_EQ(small.exitStatus, 1);
-  EXPECT_EQ(small.errors, "SD Card of not supported size.\n");
+  EXPECT_EQ(small.errors, "korvane-cli: SD Card of not supported size.\n");
   EXPECT_EQ(ReadFatImage(image_).label, "");
 
   fs::resize_file(image_, uint64_t{1500} << 20);
@@ -147,14 +147,14 @@ TEST_F(CliInitCard, TooSmallCardsOtherFoldersAndRealDisksAreRefusedInOneLine) {
   const std::string environment = "env KORVANE_MOUNT_TABLE=" + ShellQuote((root_ / "mountinfo").string());
   const Printed inside = RunWith(environment, {"init-card", (card_ / "CH1").string(), "--model", "4", "--yes"}, dir_);
   EXPECT_EQ(inside.exitStatus, 1);
-  EXPECT_EQ(inside.errors, "Not SD Card Drive\n");
+  EXPECT_EQ(inside.errors, "korvane-cli: Not SD Card Drive\n");
 
   // With a made-up table, a real device is never a card, even if the table says so.
   dir_.Write("mountinfo",
              "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n40 22 8:17 / " + card_.string() + " rw - vfat /dev/sdb1 rw\n");
   const Printed device = Init({"--model", "4", "--yes"});
   EXPECT_EQ(device.exitStatus, 1);
-  EXPECT_EQ(device.errors, "Not SD Card Drive\n");
+  EXPECT_EQ(device.errors, "korvane-cli: Not SD Card Drive\n");
 }
 
 }  // namespace

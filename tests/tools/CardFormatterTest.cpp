@@ -120,12 +120,31 @@ TEST_F(CardFormatterTest, CancelDuringTheZeroPassEndsWithoutAFileSystem) {
   EXPECT_EQ(ReadFatImage(image).label, "") << "mkfs.fat never ran";
 }
 
-TEST_F(CardFormatterTest, AFailingFormatterIsAFailureWithItsWords) {
-  const fs::path image = SparseImage(dir_ / "tiny.img", "1M");  // too small for FAT32
-  const FormatRunOutcome run = Run(ImageTarget(image), true);
-  EXPECT_EQ(run.format.result, FormatResult::kFail);
-  EXPECT_NE(run.format.detail.find("mkfs.fat"), std::string::npos) << run.format.detail;
-  EXPECT_EQ(std::string(FormatResultText(run.format.result).defaultText), "Format Fail");
+// mkfs.fat's own last words, or that it is missing, make the failure's detail.
+TEST_F(CardFormatterTest, AFailingOrMissingFormatterIsAFailureWithItsWords) {
+  struct FailingRunner final : ChildRunner {
+    ChildResult Run(const ChildCommand& command, const ChildLineSink& onLine, const std::atomic<bool>*) override {
+      argv = command.argv;
+      if (!installed) return {ChildEnd::kNotStarted, -1};
+      onLine("mkfs.fat 4.2 (2021-01-31)");
+      onLine("mkfs.fat: unable to open card.img: Read-only file system");
+      return {ChildEnd::kExited, 1};
+    }
+    bool installed = true;
+    std::vector<std::string> argv;
+  } runner;
+  MkfsCardFormatter formatter(runner, targets_);
+  const fs::path image = SparseImage(dir_ / "card.img", "64M");
+  const FormatOutcome failed = formatter.Format({ImageTarget(image), 32768, true}, {}, cancel_);
+  EXPECT_EQ(failed.result, FormatResult::kFail);
+  EXPECT_EQ(failed.detail, "mkfs.fat failed: mkfs.fat: unable to open card.img: Read-only file system");
+  EXPECT_EQ(runner.argv, (std::vector<std::string>{"mkfs.fat", "-F", "32", "-n", "ZIDOVORI1", "-S", "512", "-s", "64",
+                                                   image.string()}));
+  runner.installed = false;
+  const FormatOutcome missing = formatter.Format({ImageTarget(image), 32768, true}, {}, cancel_);
+  EXPECT_EQ(missing.result, FormatResult::kFail);
+  EXPECT_NE(missing.detail.find("dosfstools"), std::string::npos) << missing.detail;
+  EXPECT_EQ(std::string(FormatResultText(missing.result).defaultText), "Format Fail");
 }
 
 }  // namespace

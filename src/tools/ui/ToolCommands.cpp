@@ -1,5 +1,6 @@
 #include "tools/ui/ToolCommands.h"
 
+#include "base/AppSetting.h"
 #include "base/CommandIds.h"
 #include "base/MgrMultiLang.h"
 #include "platform/Prompt.h"
