@@ -208,6 +208,7 @@ TEST_F(DlgFormatSDTest, SdInitializeRunsThroughTheFormatDialogOnAnImageStandingF
   ModalWatchdog watchdog(QDialog::Rejected);
   ModalProbe<CDlgFormatSD> probe([](CDlgFormatSD& shown) {
     EXPECT_TRUE(shown.BackupBox()->isChecked()) << "MX-E's family matches the card's";
+    shown.QuickBox()->setChecked(true);
     shown.StartButton()->click();
   });
   EXPECT_EQ(InitSdCard({4, card, documents, installer}, prompt_, ports, settings), SdInitEnd::kDone);
