@@ -108,9 +108,11 @@ FormatOutcome MkfsCardFormatter::Format(const FormatRequest& request, const Form
 FormatResult MkfsCardFormatter::WriteZeros(const FormatTarget& target, const FormatProgress& progress,
                                            const std::atomic<bool>& cancel, std::string& detail) {
   const std::string path = target.where.path.string();
-  // An image is read first so that its holes stay holes; a card is written.
+  // An image is read first so that its holes stay holes; a card is written,
+  // opened exclusively so that the kernel refuses while anything still has
+  // it mounted.
   const bool image = target.IsImage();
-  const FileHandle file(::open(path.c_str(), (image ? O_RDWR : O_WRONLY) | O_CLOEXEC));
+  const FileHandle file(::open(path.c_str(), (image ? O_RDWR : O_WRONLY | O_EXCL) | O_CLOEXEC));
   if (file.Get() < 0) {
     detail = "cannot open " + path + ": " + std::strerror(errno);
     return FormatResult::kFail;

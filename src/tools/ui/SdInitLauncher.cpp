@@ -40,7 +40,8 @@ void WindowSdInitPorts::TellCardRoot(const fs::path& root) {
 }
 
 void RunSdInit(int modelId, const std::string& startFolder, Prompt& prompt, QWidget* parent,
-               const std::function<void()>& releaseCard, const std::function<void(const std::string&)>& takeCardRoot) {
+               const std::function<void()>& releaseCard, const std::function<void(const std::string&)>& takeCardRoot,
+               SettingsAfterFormat* settings) {
   const Volumes volumes;
   const DiskCheckTargets checks(volumes);
   const FormatTargets targets(volumes, checks);
@@ -48,6 +49,7 @@ void RunSdInit(int modelId, const std::string& startFolder, Prompt& prompt, QWid
   SpawnChildRunner runner;
   MkfsCardFormatter formatter(runner, checks);
   WindowSdInitPorts ports(drives, formatter, prompt, parent, releaseCard, takeCardRoot);
-  DefaultSettingsAfterFormat settings;
-  InitSdCard({modelId, startFolder, DocumentsFolder(), ProgramDataFolder() / kInstallerName}, prompt, ports, settings);
+  DefaultSettingsAfterFormat defaults;
+  InitSdCard({modelId, startFolder, DocumentsFolder(), ProgramDataFolder() / kInstallerName}, prompt, ports,
+             settings != nullptr ? *settings : defaults);
 }

@@ -33,7 +33,9 @@ class WindowSdInitPorts final : public SdInitPorts {
   std::function<void(const std::string&)> takeCardRoot_;
 };
 
-// SD Initialize of the Tool menu for the current model, with the family's
-// defaults or the card's own settings afterwards.
+// SD Initialize for the model: with the family's defaults or the card's own
+// settings afterwards (the Tool menu's way), or as settings says (a
+// settings dialog's Init SD Card, which saves its own values).
 void RunSdInit(int modelId, const std::string& startFolder, Prompt& prompt, QWidget* parent,
-               const std::function<void()>& releaseCard, const std::function<void(const std::string&)>& takeCardRoot);
+               const std::function<void()>& releaseCard, const std::function<void(const std::string&)>& takeCardRoot,
+               SettingsAfterFormat* settings = nullptr);
