@@ -4,6 +4,9 @@
 // disk are refused. And what the confirmation tells about the card.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 #include "support/TempDir.h"
 #include "tools/CardFormatter.h"
 #include "tools/FormatTarget.h"
@@ -120,6 +123,81 @@ TEST_F(FormatTargetTest, ADeviceNodeThisUserMayNotWriteIsNotTouched) {
   EXPECT_EQ(outcome.result, FormatResult::kFail);
   EXPECT_NE(outcome.detail.find("/dev/sdb1"), std::string::npos) << outcome.detail;
   EXPECT_NE(outcome.detail.find("\"disk\""), std::string::npos) << outcome.detail;
+}
+
+// The runner of a system where the card's device exists: udisksctl edits
+// the fake mount table, mkfs.fat succeeds; nothing is really run.
+class CardSystemRunner final : public ChildRunner {
+ public:
+  CardSystemRunner(fs::path mountInfo, std::string before, std::string after)
+      : mountInfo_(std::move(mountInfo)), before_(std::move(before)), after_(std::move(after)) {}
+
+  ChildResult Run(const ChildCommand& command, const ChildLineSink&, const std::atomic<bool>*) override {
+    std::string line;
+    for (const std::string& arg : command.argv) line += (line.empty() ? "" : " ") + arg;
+    calls.push_back(line);
+    if (line.starts_with("udisksctl unmount")) {
+      if (!unmountWorks) return {ChildEnd::kExited, 1};
+      std::ofstream(mountInfo_, std::ios::trunc) << before_;
+    } else if (line.starts_with("udisksctl mount")) {
+      std::ofstream(mountInfo_, std::ios::trunc) << before_ << after_;
+    } else if (!line.starts_with("mkfs.fat")) {
+      return {ChildEnd::kExited, 32};
+    }
+    return {ChildEnd::kExited, 0};
+  }
+
+  std::vector<std::string> calls;
+  bool unmountWorks = true;
+
+ private:
+  fs::path mountInfo_;
+  std::string before_;
+  std::string after_;
+};
+
+TEST_F(FormatTargetTest, ACardIsUnmountedFormattedOnItsPartitionAndMountedWhereTheSystemPutsIt) {
+  std::ifstream table(mountInfo_);
+  std::string all(std::istreambuf_iterator<char>(table), {});
+  const std::string system = all.substr(0, all.find("40 22"));
+  const fs::path newFolder = root_ / "media/user/ZIDOVORI1";
+  CardSystemRunner runner(mountInfo_, system, "41 22 8:17 / " + newFolder.string() + " rw - vfat /dev/sdb1 rw\n");
+  FormatTarget reader = targets_->Resolve(card_);
+  reader.writable = true;  // as for a member of the group "disk"
+  MkfsCardFormatter formatter(runner, *checks_);
+  const std::atomic<bool> cancel{false};
+  const FormatOutcome outcome = formatter.Format({reader, 32768, true}, {}, cancel);
+  ASSERT_EQ(outcome.result, FormatResult::kOk) << outcome.detail;
+  EXPECT_TRUE(outcome.wasMounted);
+  EXPECT_EQ(outcome.mountedAt, newFolder);
+  EXPECT_EQ(runner.calls, (std::vector<std::string>{"udisksctl unmount -b /dev/sdb1",
+                                                    "mkfs.fat -F 32 -n ZIDOVORI1 -S 512 -s 64 /dev/sdb1",
+                                                    "udisksctl mount -b /dev/sdb1"}));
+}
+
+TEST_F(FormatTargetTest, ACardWithoutPartitionTableIsFormattedWholeAndOneThatStaysMountedNotAtAll) {
+  std::ifstream table(mountInfo_);
+  const std::string all(std::istreambuf_iterator<char>(table), {});
+  CardSystemRunner runner(mountInfo_, all, "");
+  FormatTarget slot = targets_->Resolve("/dev/mmcblk0");
+  slot.writable = true;
+  MkfsCardFormatter formatter(runner, *checks_);
+  const std::atomic<bool> cancel{false};
+  ASSERT_EQ(formatter.Format({slot, 16384, true}, {}, cancel).result, FormatResult::kOk);
+  EXPECT_NE(
+      std::find(runner.calls.begin(), runner.calls.end(), "mkfs.fat -F 32 -n ZIDOVORI1 -S 512 -s 32 -I /dev/mmcblk0"),
+      runner.calls.end());
+
+  CardSystemRunner stuck(mountInfo_, all, "");
+  stuck.unmountWorks = false;
+  FormatTarget reader = targets_->Resolve(card_);
+  reader.writable = true;
+  MkfsCardFormatter stuckFormatter(stuck, *checks_);
+  const FormatOutcome outcome = stuckFormatter.Format({reader, 32768, true}, {}, cancel);
+  EXPECT_EQ(outcome.result, FormatResult::kFail);
+  EXPECT_NE(outcome.detail.find("still mounted"), std::string::npos) << outcome.detail;
+  EXPECT_EQ(outcome.mountedAt, card_);
+  for (const std::string& call : stuck.calls) EXPECT_FALSE(call.starts_with("mkfs.fat")) << call;
 }
 
 TEST(BootSectorLabel, ReadsFat32AndFat16LabelsAndIgnoresTheRest) {
