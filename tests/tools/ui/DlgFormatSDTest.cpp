@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <cstdlib>
 #include <thread>
+#include <tuple>
 
 #include "platform/ProfileFile.h"
 #include "platform/ScriptedPrompt.h"
@@ -22,6 +23,7 @@
 #include "tools/CardBusyMark.h"
 #include "tools/FatImage.h"
 #include "tools/ui/DlgFormatSD.h"
+#include "tools/ui/DlgSelectSDType.h"
 #include "tools/ui/SdInitLauncher.h"
 
 namespace {
@@ -218,6 +220,32 @@ TEST_F(DlgFormatSDTest, SdInitializeRunsThroughTheFormatDialogOnAnImageStandingF
   EXPECT_TRUE(fs::is_directory(card / "CH1/normal"));
   EXPECT_EQ(ReadProfileInt(card / "config/set.ini", "SDINFO", "MODELID", -1), 4);
   EXPECT_TRUE(fs::is_empty(documents));
+}
+
+TEST(DlgSelectSDType, EachButtonAnswersItsTypeAndClosingAnswersOtherType) {
+  CDlgSelectSDType dialog(nullptr);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Format SD Card"));
+  EXPECT_EQ(dialog.findChild<QLabel*>()->text(), QStringLiteral("Select SD Card Type."));
+  EXPECT_EQ(dialog.SdButton()->text(), QStringLiteral("SD"));
+  EXPECT_EQ(dialog.SdhcButton()->text(), QStringLiteral("SDHC"));
+  EXPECT_EQ(dialog.OtherButton()->text(), QStringLiteral("Other Type"));
+  for (const auto& [button, answer, result] :
+       {std::tuple{&CDlgSelectSDType::SdButton, CardTypeAnswer::kSd, QDialog::Accepted},
+        std::tuple{&CDlgSelectSDType::SdhcButton, CardTypeAnswer::kSdhc, QDialog::Accepted},
+        std::tuple{&CDlgSelectSDType::OtherButton, CardTypeAnswer::kOther, QDialog::Rejected}}) {
+    CDlgSelectSDType asked(nullptr);
+    ModalWatchdog watchdog(QDialog::Rejected);
+    ModalProbe<CDlgSelectSDType> probe([button](CDlgSelectSDType& shown) { (shown.*button)()->click(); });
+    EXPECT_EQ(asked.exec(), result);
+    EXPECT_EQ(asked.Answer(), answer);
+  }
+  CDlgSelectSDType closed(nullptr);
+  ModalProbe<CDlgSelectSDType> probe([](CDlgSelectSDType& shown) {
+    shown.SdhcButton()->setFocus();
+    shown.reject();
+  });
+  EXPECT_EQ(closed.exec(), QDialog::Rejected);
+  EXPECT_EQ(closed.Answer(), CardTypeAnswer::kOther);
 }
 
 }  // namespace
