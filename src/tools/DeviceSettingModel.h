@@ -1,0 +1,163 @@
+#pragma once
+// What the device-settings dialog shows and saves, without the widgets: the
+// lists with their entries and selection, the check boxes, which controls
+// are enabled, the card ID and the recorder clock. The window's four
+// dialogs and the command-line tool drive the same model, so a list rebuilt
+// after a change is rebuilt the same way in both.
+//
+// The lists depend on each other: the recording method decides the frame
+// rates, the frame rate the event times; the resolution decides the quality
+// values. Selecting in one of them rebuilds the ones after it.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/DeviceSettingsFile.h"
+
+struct SettingEntry {
+  std::string text;
+  int value = 0;
+};
+
+struct SettingList {
+  std::vector<SettingEntry> entries;
+  int selected = 0;  // index into entries; entries are never empty
+  bool enabled = true;
+
+  int Value() const { return entries.empty() ? 0 : entries[static_cast<size_t>(selected)].value; }
+  const std::string& Text() const { return entries[static_cast<size_t>(selected)].text; }
+  // The index of the entry holding value; nothing when none does.
+  std::optional<int> IndexOf(int value) const;
+};
+
+enum class SettingListId {
+  kMethod,      // recording method 1..3
+  kResolution,  // POSTFIELD1 2 or 4
+  kFrameRate,   // frames per second
+  kQuality,     // POSTSIZE1
+  kRecMode,     // RECMOD 2 overwrite, 1 one time
+  kEventTime,   // pre-trigger seconds 10, 12, 15, 18, 20
+  kEventRatio,  // EVENTRECPER, one entry that follows the method
+  kLevel,       // simple-mode sensitivity 0..4
+  kAxisX,       // per-axis levels 0..4
+  kAxisY,
+  kAxisZ,
+  kPulseType,  // CARPULSETYPE -1..5
+};
+
+enum class SettingCheck {
+  kSimpleMode,
+  kTriggerBeep,
+  kSdFormat,
+  kDetectAngle,
+  kManualTime,
+  // Triggers: always ticked and never shown; what TRGSET holds is fixed
+  // per family.
+  kTriggerGSensor,
+  kTriggerSwitch,
+  kTriggerRadar,
+};
+
+// What a card holds for the dialog: set.ini and its companions.
+struct SETTINGSCARD {
+  DEVICESETTINGS values;
+  bool selfAdjust = false;             // selfadj.ini exists
+  std::string sdId;                    // as ReadSdId gives it
+  bool clockFile = false;              // time.ini exists
+  std::optional<RECORDERCLOCK> clock;  // its LOCALTIME, when readable
+};
+
+SETTINGSCARD ReadSettingsCard(const std::filesystem::path& cardRoot);
+
+// What a save writes: set.ini's keys and the companions.
+struct SETTINGSTOSAVE {
+  DEVICESETTINGS values;
+  bool selfAdjust = false;
+  std::string sdId;                    // leading spaces removed; empty deletes sdid.ini
+  std::optional<RECORDERCLOCK> clock;  // nothing deletes time.ini
+};
+
+// The card ID field may hold at most this many characters once its leading
+// spaces are removed.
+inline constexpr int kMaxSdIdChars = 10;
+inline constexpr int kLevelCount = 5;  // levels 0..4, shown "1".."5"
+
+class CDeviceSettingModel {
+ public:
+  // Loads as the dialog does: the card's values, the current local time for
+  // pickers without a stored clock.
+  CDeviceSettingModel(SettingsFamily family, const SETTINGSCARD& card, const RECORDERCLOCK& now);
+
+  // The model of a model id's family over a card; nothing for an id outside
+  // the model table.
+  static std::optional<CDeviceSettingModel> ForCard(const std::filesystem::path& cardRoot, int modelId,
+                                                    const RECORDERCLOCK& now);
+
+  SettingsFamily Family() const { return family_; }
+
+  // Whether the family's dialog shows a control at all.
+  bool Shows(SettingListId id) const;
+  bool Shows(SettingCheck check) const;
+  bool ShowsSdId() const { return family_ != SettingsFamily::kA; }
+  // Families B and D show the levels as sliders, A and C as lists.
+  bool LevelsAsSliders() const { return family_ == SettingsFamily::kB || family_ == SettingsFamily::kD; }
+
+  const SettingList& List(SettingListId id) const;
+  // Selects the entry holding value, then rebuilds the lists that depend on
+  // it. False (nothing changed) when the list has no such entry.
+  bool Select(SettingListId id, int value);
+  // The same by entry index, as a list control reports it.
+  bool SelectIndex(SettingListId id, int index);
+
+  bool Checked(SettingCheck check) const;
+  bool Enabled(SettingCheck check) const;
+  void SetChecked(SettingCheck check, bool ticked);
+
+  const std::string& SdId() const { return sdId_; }
+  void SetSdId(std::string text) { sdId_ = std::move(text); }
+  // The ID as saved (leading spaces removed), and whether it is short enough.
+  std::string SdIdToSave() const;
+  bool SdIdValid() const;
+
+  // The pickers' value; enabled only with manual time setting ticked.
+  const RECORDERCLOCK& Clock() const { return clock_; }
+  void SetClock(const RECORDERCLOCK& clock) { clock_ = clock; }
+  bool ClockEnabled() const { return manualTime_; }
+
+  // The recording method a save writes (family A always 2).
+  int MethodToSave() const;
+  SETTINGSTOSAVE ToSave() const;
+
+ private:
+  SettingList& Mutable(SettingListId id);
+  void BuildFixedLists(const DEVICESETTINGS& values);
+  void RebuildFrameRates(int wanted);
+  void RebuildEventTimes(int wanted);
+  void RebuildRatio();
+  void RebuildQuality(int wanted);
+  void ApplyEnabling();
+  int CarPulseTypeToSave() const;
+
+  SettingsFamily family_;
+  SettingList method_, resolution_, frameRate_, quality_, recMode_, eventTime_, ratio_, level_, axisX_, axisY_, axisZ_,
+      pulseType_;
+  bool simple_ = false;
+  bool beep_ = true;
+  bool sdFormat_ = true;
+  bool detectAngle_ = false;
+  bool manualTime_ = false;
+  bool radar_ = false;
+  std::string sdId_;
+  RECORDERCLOCK clock_;
+};
+
+// The event-time entry's post-trigger seconds for its pre-trigger value
+// (10/10, 12/8, 15/5, 18/12, 20/10); 5 for a value outside them.
+int PostTriggerSeconds(int preTriggerSeconds);
+
+// Writes set.ini and the companions (the dialog's save steps 7 and 8);
+// false when any of them could not be written.
+bool WriteSettingsToCard(const std::filesystem::path& cardRoot, SettingsFamily family, const SETTINGSTOSAVE& save);

@@ -1,0 +1,88 @@
+#include "tools/DeviceSettingSave.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+#include "base/MgrMultiLang.h"
+#include "recording/CardFolders.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Caption() { return GetLangText("GUI", "Setting", "Setting"); }
+
+PromptAnswer Ask(Prompt& prompt, const char* key, const char* text, PromptButtons buttons) {
+  return prompt.Show(GetLangText("Message", key, text), Caption(), buttons);
+}
+
+void Tell(Prompt& prompt, const char* key, const char* text) { Ask(prompt, key, text, PromptButtons::Ok); }
+
+bool ContinueDespiteDeletion(Prompt& prompt) {
+  return Ask(prompt, "DeleteDataContinue", "Record data will be deleted. continue anyway ?", PromptButtons::YesNo) ==
+         PromptAnswer::Yes;
+}
+
+// A new recording method leaves the card's recordings in a layout the
+// recorder no longer writes: they are offered for backup, then deleted.
+bool ClearRecordingsForNewMethod(Prompt& prompt, const DeviceSettingSavePorts& ports) {
+  const PromptAnswer backup =
+      Ask(prompt, "RemoveData", "The set is changed and removes a data, Do you want to backup data ?",
+          PromptButtons::YesNoCancel);
+  if (backup == PromptAnswer::Cancel) return false;
+  const bool backedUp = backup == PromptAnswer::Yes && ports.backupWholeCard && ports.backupWholeCard();
+  if (!backedUp && !ContinueDespiteDeletion(prompt)) return false;
+  if (ports.releaseCard) ports.releaseCard();
+  if (ports.deleteVideos) ports.deleteVideos();
+  return true;
+}
+
+}  // namespace
+
+bool CardAcceptsWrites(const fs::path& cardRoot) {
+  const fs::path file = cardRoot / kWriteTestFileName;
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return errno == EEXIST && ::access(cardRoot.c_str(), W_OK) == 0;
+  ::close(fd);
+  ::unlink(file.c_str());
+  return true;
+}
+
+SaveOutcome SaveDeviceSettings(const fs::path& cardRoot, const CDeviceSettingModel& model, Prompt& prompt,
+                               const DeviceSettingSavePorts& ports) {
+  // Without a card there is nothing to test; the check below names the cause.
+  if (!cardRoot.empty() && !CardAcceptsWrites(cardRoot)) {
+    Tell(prompt, "SaveSetFail", "Save setting Error");
+    return SaveOutcome::kStopped;
+  }
+  if (model.ShowsSdId() && !model.SdIdValid()) {
+    Tell(prompt, "InvalidSDID", "Invalid SD Card ID");
+    return SaveOutcome::kInvalidSdId;
+  }
+  if (cardRoot.empty()) {
+    Tell(prompt, "NoSDCard", "No selected SD Card");
+    return SaveOutcome::kStopped;
+  }
+  if (ports.unsupportedSize && ports.unsupportedSize(cardRoot)) {
+    Tell(prompt, "NotSuportSD", "SD Card of not supported size.");
+    return SaveOutcome::kStopped;
+  }
+  if (Ask(prompt, "SaveCurSetting", "Save current setting ?", PromptButtons::OkCancel) != PromptAnswer::Ok)
+    return SaveOutcome::kStopped;
+
+  if (ReadDeviceSettings(cardRoot).recingMode != model.MethodToSave() && !ClearRecordingsForNewMethod(prompt, ports))
+    return SaveOutcome::kStopped;
+
+  std::error_code ignored;
+  fs::create_directories(NormalFolderPath(cardRoot), ignored);
+  const SETTINGSTOSAVE save = model.ToSave();
+  if (!WriteSettingsToCard(cardRoot, model.Family(), save)) {
+    Tell(prompt, "SaveSetFail", "Save setting Error");
+    return SaveOutcome::kSaveError;
+  }
+  if (model.Family() == SettingsFamily::kD && ports.pulseTypeSaved) ports.pulseTypeSaved(save.values.carPulseType);
+  return SaveOutcome::kSaved;
+}
