@@ -101,6 +101,10 @@ int CMgrDBSearch::ReadPulseType(const std::string& root) {
   return type < kUnknownPulseType || type > kLargestPulseType ? kUnknownPulseType : type;
 }
 
+void CMgrDBSearch::SetPulseType(int type) {
+  pulseType_ = type < kUnknownPulseType || type > kLargestPulseType ? kUnknownPulseType : type;
+}
+
 void CMgrDBSearch::Scan() {
   Reset();
   // A rescan that arrives after the root was given up has nothing to walk;

@@ -142,6 +142,9 @@ class CMgrDBSearch {
   // The route of the current video recording (its route half).
   CInfoMapObject& MapRoute() { return mapRoute_; }
   int PulseType() const { return pulseType_; }
+  // The pulse type the device settings just wrote to the card; a value
+  // outside -1..5 counts as unknown, as when read from the card.
+  void SetPulseType(int type);
   const std::string& Root() const { return root_; }
   int CurrentIndex() const { return currentIndex_; }
   void SetCurrentIndex(int index) { currentIndex_ = index; }
@@ -151,6 +154,8 @@ class CMgrDBSearch {
   const CardCatalogue& Catalogue() const { return catalogue_; }
   const CardScanReport& LastScan() const { return lastScan_; }
   AppState& App() { return app_; }
+  // The mount table and sysfs the store judges drives by.
+  const Volumes& Drives() const { return volumes_; }
 
  private:
   bool AskForRoot();

@@ -100,6 +100,13 @@ void CMainBackPanel::AddCommands() {
                          },
                          [this] { context_.store.PostRescan(); }, [this] { context_.store.ForgetRoot(); },
                          [this](const std::string& root) { context_.store.ChooseRoot(root); }});
+  toolCommands_->chooseCard = [this] { return context_.store.SelectFolder(); };
+  toolCommands_->releaseRecordings = [this] { context_.store.Reset(); };
+  toolCommands_->pulseTypeSaved = [this, &engine](int type) {
+    context_.store.SetPulseType(type);
+    engine.SpeedSourceChanged();
+  };
+  toolCommands_->volumes = &context_.store.Drives();
   AddToolCommands(commands_, *toolCommands_);
 
   desktop_ = std::make_unique<QtDesktopOpener>();

@@ -4,8 +4,10 @@
 #include "base/CommandIds.h"
 #include "base/MgrMultiLang.h"
 #include "platform/Prompt.h"
+#include "tools/CardSizeCheck.h"
 #include "tools/ui/DiskCheckLauncher.h"
 #include "tools/ui/DlgBackup.h"
+#include "tools/ui/DlgSetting.h"
 #include "tools/ui/SdInitLauncher.h"
 
 namespace {
@@ -47,6 +49,33 @@ void OpenSdInit(Context& context, int /*argument*/) {
             context.takeCardRoot);
 }
 
+// The settings of the current model's recorder, on the chosen card (asked
+// for when there is none). A card too small for the recorder is refused
+// before the dialog opens.
+void OpenDeviceSetting(Context& context, int /*argument*/) {
+  context.stopPlayback();
+  std::string root = context.cardRoot();
+  if (root.empty() && context.chooseCard && context.chooseCard()) root = context.cardRoot();
+  if (root.empty()) return;
+  if (context.volumes && IsUnsupportedCardSize(*context.volumes, root)) {
+    context.prompt.Show(GetLangText("Message", "NotSuportSD", "SD Card of not supported size."),
+                        GetLangText("GUI", "Setting", "Setting"), PromptButtons::Ok);
+    return;
+  }
+  static const Volumes kSystemVolumes;
+  DeviceSettingDialogContext dialogContext{root,
+                                           context.settings,
+                                           context.prompt,
+                                           context.volumes ? *context.volumes : kSystemVolumes,
+                                           context.releaseRecordings,
+                                           context.pulseTypeSaved,
+                                           context.initSdCard,
+                                           LocalClockNow()};
+  const auto dialog =
+      MakeDeviceSettingDialog(context.settings.GetCurrentModel(), std::move(dialogContext), context.parent);
+  if (dialog) dialog->exec();
+}
+
 // clang-format off
 const std::array kRows = {
     Row{"backup", {kIdBackup, kIdToolBackup},
@@ -58,6 +87,9 @@ const std::array kRows = {
     Row{"sdinit", {kIdToolSdInit},
         {"ToolSdInit", "SD Initialize(&S)"}, {},
         CommandAlwaysEnabled, OpenSdInit},
+    Row{"setup", {kIdSetup, kIdToolSetting},
+        {"ToolSetting", "Device Setting(&D)"}, {"Setting", "Setup"},
+        CommandAlwaysEnabled, OpenDeviceSetting},
 };
 // clang-format on
 

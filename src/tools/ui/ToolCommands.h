@@ -1,6 +1,7 @@
 #pragma once
 // The card-tool commands of the window: Backup, from the button and the
-// Tool menu, and the disk check from the Tool menu.
+// Tool menu, the disk check from the Tool menu, and the device settings
+// from the Setup button and the Tool menu.
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -10,6 +11,7 @@
 
 class CAppSetting;
 class Prompt;
+class Volumes;
 
 struct ToolCommandContext {
   QWidget* parent;
@@ -27,6 +29,18 @@ struct ToolCommandContext {
   // initialised card's folder afterwards.
   std::function<void()> releaseCard;
   std::function<void(const std::string&)> takeCardRoot;
+  // Asks for a data folder as the Open command does, without scanning it;
+  // true when one was chosen.
+  std::function<bool()> chooseCard = {};
+  // Lets go of the recordings loaded from the card (keeping the card
+  // chosen) before a tool deletes any.
+  std::function<void()> releaseRecordings = {};
+  // The car pulse type the device settings saved, for the speed display.
+  std::function<void(int pulseType)> pulseTypeSaved = {};
+  // The card initialisation the settings dialogs offer; none hides it.
+  std::function<void()> initSdCard = {};
+  // Where the size check finds out what kind of drive holds the card.
+  const Volumes* volumes = nullptr;
 };
 
 void AddToolCommands(CommandTable& table, ToolCommandContext& context);
