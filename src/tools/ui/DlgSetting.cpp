@@ -234,7 +234,8 @@ QWidget* CDlgSettingBase::BuildSystemGroup() {
     grid->addWidget(sdId_, row++, 1);
     connect(sdId_, &QLineEdit::textEdited, this, [this](const QString& text) { model_->SetSdId(text.toStdString()); });
   }
-  AddList(grid, row++, "CarPulseType", "Car Pulse Type", SettingListId::kPulseType);
+  if (model_->Shows(SettingListId::kPulseType))
+    AddList(grid, row++, "CarPulseType", "Car Pulse Type", SettingListId::kPulseType);
   // Family A's recorder has no system settings beyond the clock.
   group->setVisible(row > 0);
   return group;

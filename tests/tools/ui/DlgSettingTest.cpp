@@ -104,12 +104,14 @@ TEST_F(DlgSettingTest, ATooLongCardIdKeepsTheDialogOpenWithTheFocusOnIt) {
   EXPECT_EQ(dialog.LastSave(), SaveOutcome::kInvalidSdId);
   EXPECT_EQ(prompt_.ShownBoxes().back().text, "Invalid SD Card ID");
   EXPECT_TRUE(dialog.isVisible());
-  EXPECT_TRUE(dialog.SdIdField()->hasFocus());
+  EXPECT_EQ(dialog.focusWidget(), dialog.SdIdField());
   EXPECT_EQ(ReadSdId(card_), "FLEET-07");
 }
 
 TEST_F(DlgSettingTest, ManualTimeEnablesThePickersAndTheirValueIsSaved) {
+  dir_.Write("card/config/set.ini", "[SET]\nRECINGMODE1=2\n");
   CDlgSetting dialog(Context(), nullptr);
+  ModalWatchdog watchdog(QDialog::Rejected);
   dialog.CheckBox(SettingCheck::kManualTime)->setChecked(true);
   EXPECT_TRUE(dialog.DateField()->isEnabled());
   EXPECT_TRUE(dialog.TimeField()->isEnabled());
