@@ -339,7 +339,8 @@ void CDlgSettingBase::OnDataDelete() {
 }
 
 void CDlgSettingBase::OnInitSdCard() {
-  context_.initSdCard();
+  const std::filesystem::path card = context_.initSdCard();
+  if (!card.empty()) context_.cardRoot = card;
   ReloadFromCard();
 }
 

@@ -39,8 +39,9 @@ struct DeviceSettingDialogContext {
   std::function<void()> releaseCard;
   // The car pulse type a save wrote (family D), for the speed display.
   std::function<void(int pulseType)> pulseTypeSaved;
-  // The card initialisation; the Init SD Card button is hidden without it.
-  std::function<void()> initSdCard;
+  // The card initialisation; it returns the card the dialog goes on with
+  // (empty: the one it had). The Init SD Card button is hidden without it.
+  std::function<std::filesystem::path()> initSdCard;
   // The local time the clock pickers show when the card holds none.
   RECORDERCLOCK now;
 };

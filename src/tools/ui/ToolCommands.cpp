@@ -5,6 +5,7 @@
 #include "base/MgrMultiLang.h"
 #include "platform/Prompt.h"
 #include "tools/CardSizeCheck.h"
+#include "tools/DeviceSettingAfterFormat.h"
 #include "tools/ui/DiskCheckLauncher.h"
 #include "tools/ui/DlgBackup.h"
 #include "tools/ui/DlgSetting.h"
@@ -62,6 +63,14 @@ void OpenDeviceSetting(Context& context, int /*argument*/) {
                         GetLangText("GUI", "Setting", "Setting"), PromptButtons::Ok);
     return;
   }
+  const int modelId = context.settings.GetCurrentModel();
+  // The dialog's Init SD Card writes the dialog's own save onto the new card.
+  const auto initSdCard = [&context, modelId]() -> std::filesystem::path {
+    DialogSettingsAfterFormat settings(LocalClockNow());
+    RunSdInit(modelId, context.cardRoot(), context.prompt, context.parent, context.releaseCard, context.takeCardRoot,
+              &settings);
+    return context.cardRoot();
+  };
   static const Volumes kSystemVolumes;
   DeviceSettingDialogContext dialogContext{root,
                                            context.settings,
@@ -69,10 +78,9 @@ void OpenDeviceSetting(Context& context, int /*argument*/) {
                                            context.volumes ? *context.volumes : kSystemVolumes,
                                            context.releaseRecordings,
                                            context.pulseTypeSaved,
-                                           context.initSdCard,
+                                           initSdCard,
                                            LocalClockNow()};
-  const auto dialog =
-      MakeDeviceSettingDialog(context.settings.GetCurrentModel(), std::move(dialogContext), context.parent);
+  const auto dialog = MakeDeviceSettingDialog(modelId, std::move(dialogContext), context.parent);
   if (dialog) dialog->exec();
 }
 

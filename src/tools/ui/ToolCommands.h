@@ -37,8 +37,6 @@ struct ToolCommandContext {
   std::function<void()> releaseRecordings = {};
   // The car pulse type the device settings saved, for the speed display.
   std::function<void(int pulseType)> pulseTypeSaved = {};
-  // The card initialisation the settings dialogs offer; none hides it.
-  std::function<void()> initSdCard = {};
   // Where the size check finds out what kind of drive holds the card.
   const Volumes* volumes = nullptr;
 };

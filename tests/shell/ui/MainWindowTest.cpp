@@ -193,12 +193,14 @@ TEST_F(MainWindowTest, MenusFollowTheLoadedStateAndUnbuiltCommandsAreDisabled) {
   QMenu* file = Panel().BuildMenu(0);
   ASSERT_NE(findItem(file, kIdFileLoadLog), nullptr);
   EXPECT_FALSE(findItem(file, kIdFileList)->isEnabled());
-  // Print says what is missing instead of being disabled; the device
-  // settings are not part of this program yet.
+  // Print says what is missing instead of being disabled.
   ASSERT_NE(findItem(file, kIdFilePrint), nullptr);
   EXPECT_TRUE(findItem(file, kIdFilePrint)->isEnabled());
   EXPECT_TRUE(Parts().Button(kIdPrintImage)->isEnabled());
-  EXPECT_FALSE(Parts().Button(kIdSetup)->isEnabled());
+  EXPECT_TRUE(Parts().Button(kIdSetup)->isEnabled());
+  QAction* setting = findItem(Panel().BuildMenu(4), kIdToolSetting);
+  ASSERT_NE(setting, nullptr);
+  EXPECT_TRUE(setting->isEnabled());
 
   LoadFirst(FileListKind::kEvent, 1);
   file = Panel().BuildMenu(0);

@@ -64,6 +64,7 @@ TEST_F(SetupCommandTest, EachModelOpensItsFamilysDialogFromTheButton) {
     std::string shown;
     bool sliders = false;
     bool pulse = false;
+    bool initOffered = false;
     QString title;
     CVxButton* button = Parts().Button(kIdSetup);
     ASSERT_NE(button, nullptr);
@@ -74,6 +75,7 @@ TEST_F(SetupCommandTest, EachModelOpensItsFamilysDialogFromTheButton) {
       title = dialog->windowTitle();
       sliders = dialog->Slider(SettingListId::kAxisX) != nullptr;
       pulse = dialog->ListBox(SettingListId::kPulseType) != nullptr;
+      initOffered = !dialog->InitSdButton()->isHidden();
       if (const char* shots = std::getenv("KORVANE_SHOT_DIR"))
         dialog->grab().save(QString::fromLocal8Bit(shots) + "/" + QString::fromLatin1(name) + ".png");
       dialog->CancelButton()->click();
@@ -84,6 +86,7 @@ TEST_F(SetupCommandTest, EachModelOpensItsFamilysDialogFromTheButton) {
     EXPECT_EQ(title, QStringLiteral("Setting"));
     EXPECT_EQ(sliders, model == 5 || model == 9) << "model " << model;
     EXPECT_EQ(pulse, model == 9) << "model " << model;
+    EXPECT_TRUE(initOffered);
   }
   EXPECT_FALSE(std::filesystem::exists(Card() / "config/sdid.ini")) << "Cancel writes nothing";
 }

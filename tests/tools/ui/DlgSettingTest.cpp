@@ -57,7 +57,7 @@ class DlgSettingTest : public ::testing::Test {
   std::unique_ptr<CAppSetting> settings_;
   ScriptedPrompt prompt_;
   Volumes volumes_{dir_ / "no-mountinfo", dir_ / "no-sys", {}};
-  std::function<void()> hook_;
+  std::function<fs::path()> hook_;
   int released_ = 0;
 };
 
@@ -84,6 +84,7 @@ TEST_F(DlgSettingTest, TheInitButtonRunsTheHookAndTheDialogReadsTheCardAgain) {
   hook_ = [this, &ran] {
     ++ran;
     dir_.Write("card/config/set.ini", "[SET]\nRECINGMODE1=2\nPOSTRECINT1=15\n");
+    return fs::path();
   };
   CDlgSetting15 dialog(Context(), nullptr);
   EXPECT_FALSE(dialog.InitSdButton()->isHidden());
