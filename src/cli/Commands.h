@@ -24,5 +24,6 @@ void AddDeleteFilesCommand(CLI::App& app, int& exitStatus);
 void AddCheckCommand(CLI::App& app, int& exitStatus);
 void AddFormatCommand(CLI::App& app, int& exitStatus);
 void AddInitCardCommand(CLI::App& app, int& exitStatus);
+void AddDeviceSettingsCommand(CLI::App& app, int& exitStatus);
 void AddMapCommandsCommand(CLI::App& app, int& exitStatus);
 void AddServeMapCommand(CLI::App& app, int& exitStatus);

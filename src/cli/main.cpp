@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
   AddCheckCommand(app, exitStatus);
   AddFormatCommand(app, exitStatus);
   AddInitCardCommand(app, exitStatus);
+  AddDeviceSettingsCommand(app, exitStatus);
   AddMapCommandsCommand(app, exitStatus);
   AddServeMapCommand(app, exitStatus);
   return RunAtCommandBoundary([&] { return ParseAndRun(app, argc, argv, exitStatus); },
