@@ -5,6 +5,7 @@
 // reader slot and a disk too large to be a card.
 #include <gtest/gtest.h>
 
+#include "support/FakeBlockDevices.h"
 #include "support/TempDir.h"
 #include "tools/DiskCheckTarget.h"
 
@@ -54,16 +55,8 @@ class DiskCheckTargetTest : public ::testing::Test {
   std::string Rel(const fs::path& path) const { return fs::relative(path, root_).string(); }
 
   void AddDisk(const fs::path& disk, const char* removable, const char* size,
-               std::initializer_list<const char*> partitions) {
-    dir_.Write(Rel(disk) + "/removable", std::string(removable) + "\n");
-    dir_.Write(Rel(disk) + "/size", std::string(size) + "\n");
-    fs::create_directories(sys_ / "class/block");
-    fs::create_symlink(disk, sys_ / "class/block" / disk.filename());
-    for (const char* partition : partitions) {
-      dir_.Write(Rel(disk) + "/" + partition + "/partition", "1\n");
-      dir_.Write(Rel(disk) + "/" + partition + "/size", "1000000\n");
-      fs::create_symlink(disk / partition, sys_ / "class/block" / partition);
-    }
+               std::initializer_list<const char*> partitions) const {
+    AddFakeDisk(sys_, disk, removable, size, partitions, "1000000");
   }
 
   DiskCheckTarget Resolve(const fs::path& given) const {

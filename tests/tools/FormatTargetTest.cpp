@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "support/FakeBlockDevices.h"
 #include "support/TempDir.h"
 #include "tools/CardFormatter.h"
 #include "tools/FormatTarget.h"
@@ -52,16 +53,8 @@ class FormatTargetTest : public ::testing::Test {
   std::string Rel(const fs::path& path) const { return fs::relative(path, root_).string(); }
 
   void AddDisk(const fs::path& disk, const char* removable, const char* size,
-               std::initializer_list<const char*> partitions) {
-    dir_.Write(Rel(disk) + "/removable", std::string(removable) + "\n");
-    dir_.Write(Rel(disk) + "/size", std::string(size) + "\n");
-    fs::create_directories(sys_ / "class/block");
-    fs::create_symlink(disk, sys_ / "class/block" / disk.filename());
-    for (const char* partition : partitions) {
-      dir_.Write(Rel(disk) + "/" + partition + "/partition", "1\n");
-      dir_.Write(Rel(disk) + "/" + partition + "/size", std::string(size) + "\n");
-      fs::create_symlink(disk / partition, sys_ / "class/block" / partition);
-    }
+               std::initializer_list<const char*> partitions) const {
+    AddFakeDisk(sys_, disk, removable, size, partitions, size);
   }
 
   TempDir dir_;
