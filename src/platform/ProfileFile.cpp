@@ -121,10 +121,8 @@ std::string ValueOf(const ProfileLine& line) {
   return std::string(value);
 }
 
-std::optional<std::string> LookUp(const fs::path& file, std::string_view section, std::string_view key) {
-  const std::optional<std::string> content = ReadWholeFile(file);
-  if (!content) return std::nullopt;
-  const ProfileDocument doc = ParseDocument(*content);
+std::optional<std::string> LookUpIn(std::string_view content, std::string_view section, std::string_view key) {
+  const ProfileDocument doc = ParseDocument(content);
   const size_t sectionLine = FindSection(doc, section);
   if (sectionLine == std::string::npos) return std::nullopt;
   const size_t keyLine = FindKey(doc, sectionLine, key);
@@ -158,17 +156,33 @@ int LeadingInt(std::string_view text) {
   return value >= kIntLimit ? INT_MAX : static_cast<int>(value);
 }
 
-std::string ReadProfileString(const fs::path& file, std::string_view section, std::string_view key,
-                              std::string_view defaultValue, size_t bufferChars) {
+ProfileSnapshot::ProfileSnapshot(const fs::path& file) : content_(ReadWholeFile(file)) {}
+
+std::optional<std::string> ProfileSnapshot::LookUp(std::string_view section, std::string_view key) const {
+  if (!content_) return std::nullopt;
+  return LookUpIn(*content_, section, key);
+}
+
+std::string ProfileSnapshot::String(std::string_view section, std::string_view key, std::string_view defaultValue,
+                                    size_t bufferChars) const {
   const size_t limit = bufferChars > 0 ? bufferChars - 1 : 0;
-  const std::optional<std::string> value = LookUp(file, section, key);
+  const std::optional<std::string> value = LookUp(section, key);
   return Utf8Prefix(value ? std::string_view(*value) : defaultValue, limit);
 }
 
-int ReadProfileInt(const fs::path& file, std::string_view section, std::string_view key, int defaultValue) {
-  const std::optional<std::string> value = LookUp(file, section, key);
+int ProfileSnapshot::Int(std::string_view section, std::string_view key, int defaultValue) const {
+  const std::optional<std::string> value = LookUp(section, key);
   if (!value || value->empty()) return defaultValue;
   return LeadingInt(*value);
+}
+
+std::string ReadProfileString(const fs::path& file, std::string_view section, std::string_view key,
+                              std::string_view defaultValue, size_t bufferChars) {
+  return ProfileSnapshot(file).String(section, key, defaultValue, bufferChars);
+}
+
+int ReadProfileInt(const fs::path& file, std::string_view section, std::string_view key, int defaultValue) {
+  return ProfileSnapshot(file).Int(section, key, defaultValue);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,6 +30,21 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
 // text that does not start with a number reads 0; a missing or empty value
 // gives the default.
 int ReadProfileInt(const std::filesystem::path& file, std::string_view section, std::string_view key, int defaultValue);
+
+// One read of a profile file for many keys, by the rules of
+// ReadProfileString and ReadProfileInt: a settings dialog reads twenty keys
+// of one file from a card.
+class ProfileSnapshot {
+ public:
+  explicit ProfileSnapshot(const std::filesystem::path& file);
+  std::string String(std::string_view section, std::string_view key, std::string_view defaultValue,
+                     size_t bufferChars = kProfileBuffer260) const;
+  int Int(std::string_view section, std::string_view key, int defaultValue) const;
+
+ private:
+  std::optional<std::string> LookUp(std::string_view section, std::string_view key) const;
+  std::optional<std::string> content_;
+};
 
 // Sets key in section to value, creating the file, the section or the key
 // as needed and keeping every other line. False when the file cannot be

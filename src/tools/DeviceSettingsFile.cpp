@@ -206,12 +206,10 @@ fs::path ConfigFolder(const fs::path& cardRoot) { return cardRoot / kConfigFolde
 fs::path SetIniPath(const fs::path& cardRoot) { return ConfigFile(cardRoot, kSetIni); }
 
 DEVICESETTINGS ReadDeviceSettings(const fs::path& cardRoot) {
-  const fs::path file = SetIniPath(cardRoot);
+  const ProfileSnapshot file(SetIniPath(cardRoot));
   DEVICESETTINGS v;
-  const auto readInt = [&file](const char* key, int& value) { value = ReadProfileInt(file, kSet, key, value); };
-  const auto readText = [&file](const char* key, std::string& value) {
-    value = ReadProfileString(file, kSet, key, value);
-  };
+  const auto readInt = [&file](const char* key, int& value) { value = file.Int(kSet, key, value); };
+  const auto readText = [&file](const char* key, std::string& value) { value = file.String(kSet, key, value); };
   readInt("RECINGMODE1", v.recingMode);
   readInt("POSTFIELD1", v.postField);
   readInt("POSTRECINT1", v.postRecInt);
@@ -231,7 +229,7 @@ DEVICESETTINGS ReadDeviceSettings(const fs::path& cardRoot) {
   readText("SEN1Y", v.sen1y);
   readText("SEN1Z", v.sen1z);
   readInt("CARPULSETYPE", v.carPulseType);
-  v.versionId = ReadProfileInt(file, kSdInfo, kVersionId, 0);
+  v.versionId = file.Int(kSdInfo, kVersionId, 0);
   return v;
 }
 
