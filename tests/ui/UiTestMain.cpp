@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
   // The program's data (language files, skin, map page) is the build's,
   // unless a run names another folder.
-  if (qgetenv("KORVANE_DATA_DIR").isEmpty()) qputenv("KORVANE_DATA_DIR", KORVANE_BUILD_DIR);
+  if (qgetenv("KORVANE_DATA_DIR").isEmpty()) qputenv("KORVANE_DATA_DIR", QByteArray(KORVANE_BUILD_DIR));
   PrepareWebEngine();
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
