@@ -239,11 +239,9 @@ int AviExportJob::Export() {
   }
   const bool written = stage.Finish();
   pictureCount_ = stage.Written();
-  if (worker_.CancelRequested()) {
-    writer.Discard();
-    return kExportCancelled;
-  }
   if (!written || !writer.Close(position)) {
+    // A cancel that stopped a run of empty samples is still a cancel.
+    if (worker_.CancelRequested()) return kExportCancelled;
     error_ = writer.Error();
     return kExportFailed;
   }
