@@ -36,14 +36,14 @@ bool HasGpsFix(const CInfoEventFile& recording) {
   return false;
 }
 
-// The film's clock starts at the first frame from start whose time can be
-// trusted; a damaged start frame would otherwise date every later frame as
-// too early.
-int64_t FirstTrustedTime(const CInfoEventFile& recording, int start) {
+// The first frame from start whose time can be trusted: the film's clock
+// starts there, since a damaged start frame would date every later frame as
+// too early (or the proposed range as empty).
+int FirstTrustedFrame(const CInfoEventFile& recording, int start) {
   for (int i = start; i < recording.FrameCount(); ++i) {
-    if (!FrameTimeDamaged(recording, i)) return JpegFrameTime(recording.Frame(i).time);
+    if (!FrameTimeDamaged(recording, i)) return i;
   }
-  return JpegFrameTime(recording.Frame(start).time);
+  return start;
 }
 
 // The last frame whose time can be trusted, for the range the dialog
@@ -64,7 +64,7 @@ AviExportInputs AviInputsOnOpening(const CInfoEventFile& recording, int startFra
   AviExportInputs inputs;
   inputs.folder = folder;
   const int start = AviRangeMode(recording) ? startFrame : 0;
-  inputs.rangeStart = WithMilliseconds(recording.Frame(start).time, 0);
+  inputs.rangeStart = WithMilliseconds(recording.Frame(FirstTrustedFrame(recording, start)).time, 0);
   inputs.rangeEnd = WithMilliseconds(recording.Frame(LastTrustedFrame(recording)).time, kRangeEndMilliseconds);
   inputs.fileName = ProposeAviFileName(inputs.rangeStart);
   inputs.fps = JpegFpsListSize(recording, lastCommentSegment);
@@ -187,7 +187,7 @@ int AviExportJob::Export() {
   CInfoEventFile& first = *source_.recordings.front();
   progress.high =
       rangeMode_ ? static_cast<int>((rangeEnd - rangeStart) / kMillisecondsPerSecond + 1) : first.FrameCount();
-  int64_t next = FirstTrustedTime(first, source_.startFrame);
+  int64_t next = JpegFrameTime(first.Frame(FirstTrustedFrame(first, source_.startFrame)).time);
   int64_t position = 0;
   bool cancelled = false;
 
