@@ -11,7 +11,9 @@ constexpr size_t kMostWaiting = 1;
 
 }  // namespace
 
-AviEncodeStage::~AviEncodeStage() {
+AviEncodeStage::~AviEncodeStage() { Abandon(); }
+
+void AviEncodeStage::Abandon() {
   {
     std::lock_guard guard(lock_);
     waiting_.clear();

@@ -35,6 +35,9 @@ class AviEncodeStage {
   void SubmitPixels(int64_t position, std::vector<unsigned char> source, std::vector<unsigned char> pixels, int width,
                     int height);
 
+  // Stops the thread without writing what is still waiting (a cancel).
+  void Abandon();
+
   // Waits until everything handed over is written and stops the thread.
   // False when a sample could not be written.
   bool Finish();

@@ -5,6 +5,7 @@
 
 #include "export/AviEncodeStage.h"
 #include "export/AviWriter.h"
+#include "export/FilmFrameTimes.h"
 #include "export/JpegSelection.h"
 #include "export/OutputFile.h"
 #include "export/TargetFolderCheck.h"
@@ -16,9 +17,6 @@ namespace {
 
 constexpr int kMillisecondsPerSecond = 1000;
 constexpr uint16_t kRangeEndMilliseconds = 999;
-// A range stops at a gap of more than this many whole seconds: the
-// recordings after it belong to another drive.
-constexpr int64_t kLongestGapSeconds = 5;
 
 DateTime WithMilliseconds(DateTime time, uint16_t milliseconds) {
   time.milliseconds = milliseconds;
@@ -38,6 +36,25 @@ bool HasGpsFix(const CInfoEventFile& recording) {
   return false;
 }
 
+// The first frame from start whose time can be trusted: the film's clock
+// starts there, since a damaged start frame would date every later frame as
+// too early (or the proposed range as empty).
+int FirstTrustedFrame(const CInfoEventFile& recording, int start) {
+  for (int i = start; i < recording.FrameCount(); ++i) {
+    if (!FrameTimeDamaged(recording, i)) return i;
+  }
+  return start;
+}
+
+// The last frame whose time can be trusted, for the range the dialog
+// proposes.
+int LastTrustedFrame(const CInfoEventFile& recording) {
+  for (int i = recording.FrameCount() - 1; i > 0; --i) {
+    if (!FrameTimeDamaged(recording, i)) return i;
+  }
+  return recording.FrameCount() - 1;
+}
+
 }  // namespace
 
 bool AviRangeMode(const CInfoEventFile& recording) { return recording.EventCode() == 0; }
@@ -47,8 +64,8 @@ AviExportInputs AviInputsOnOpening(const CInfoEventFile& recording, int startFra
   AviExportInputs inputs;
   inputs.folder = folder;
   const int start = AviRangeMode(recording) ? startFrame : 0;
-  inputs.rangeStart = WithMilliseconds(recording.Frame(start).time, 0);
-  inputs.rangeEnd = WithMilliseconds(recording.Frame(recording.FrameCount() - 1).time, kRangeEndMilliseconds);
+  inputs.rangeStart = WithMilliseconds(recording.Frame(FirstTrustedFrame(recording, start)).time, 0);
+  inputs.rangeEnd = WithMilliseconds(recording.Frame(LastTrustedFrame(recording)).time, kRangeEndMilliseconds);
   inputs.fileName = ProposeAviFileName(inputs.rangeStart);
   inputs.fps = JpegFpsListSize(recording, lastCommentSegment);
   return inputs;
@@ -155,6 +172,8 @@ int AviExportJob::Export() {
     error_ = writer.Error();
     return kExportFailed;
   }
+  // Empty samples are written in runs; a cancel stops a run too.
+  writer.WatchCancel(&worker_.CancelWord());
   AviEncodeStage stage(writer);
   if (!stage.Start()) {
     error_ = outputPath_ + ": no encoder thread";
@@ -168,7 +187,7 @@ int AviExportJob::Export() {
   CInfoEventFile& first = *source_.recordings.front();
   progress.high =
       rangeMode_ ? static_cast<int>((rangeEnd - rangeStart) / kMillisecondsPerSecond + 1) : first.FrameCount();
-  int64_t next = JpegFrameTime(first.Frame(source_.startFrame).time);
+  int64_t next = JpegFrameTime(first.Frame(FirstTrustedFrame(first, source_.startFrame)).time);
   int64_t position = 0;
   bool cancelled = false;
 
@@ -183,14 +202,15 @@ int AviExportJob::Export() {
         break;
       }
       std::this_thread::yield();
+      if (!rangeMode_) progress.pos = i;
+      if (FrameTimeDamaged(*recording, i)) continue;
       const int64_t time = JpegFrameTime(recording->Frame(i).time);
       if (rangeMode_ && time > rangeEnd) {
         pastEnd = true;
         break;
       }
-      if (!rangeMode_) progress.pos = i;
       if (time < next) continue;
-      if (rangeMode_ && (time - next) / kMillisecondsPerSecond > kLongestGapSeconds) {
+      if (BeyondLongestGap(next, time)) {
         KTRACE("불연속 구간 감지");
         stoppedAtGap_ = true;
         break;
@@ -211,13 +231,17 @@ int AviExportJob::Export() {
     if (pastEnd) break;
   }
 
-  const bool written = stage.Finish();
-  pictureCount_ = stage.Written();
   if (cancelled) {
+    stage.Abandon();
+    pictureCount_ = stage.Written();
     writer.Discard();
     return kExportCancelled;
   }
+  const bool written = stage.Finish();
+  pictureCount_ = stage.Written();
   if (!written || !writer.Close(position)) {
+    // A cancel that stopped a run of empty samples is still a cancel.
+    if (worker_.CancelRequested()) return kExportCancelled;
     error_ = writer.Error();
     return kExportFailed;
   }

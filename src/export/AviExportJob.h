@@ -109,8 +109,9 @@ class AviExportJob {
   AviStartResult Start(const AviExportInputs& inputs, const AviExportSource& source, Prompt& prompt,
                        std::function<void(int result)> onEnd);
 
-  // The cancel word; the worker reads it before every frame. A cancelled
-  // export leaves no file behind.
+  // The cancel word; the worker reads it before every frame and the writer
+  // inside every run of empty samples. A cancelled export leaves no file
+  // behind.
   void Cancel() { worker_.Cancel(); }
   bool Running() const { return worker_.Running(); }
   // Single: range 0..frames, position the frame. Range: 0..seconds of the
@@ -121,7 +122,8 @@ class AviExportJob {
   // After the end: the stream's picture size, the samples in the film and
   // how many of them hold a picture (the rest are empty samples), whether
   // the pictures went in as recorded, whether a gap of more than five
-  // seconds ended a range early, and why the film could not be written.
+  // seconds ended the film early (frames with damaged times are left out
+  // instead, see FilmFrameTimes), and why the film could not be written.
   int Width() const { return width_; }
   int Height() const { return height_; }
   int64_t SampleCount() const { return sampleCount_; }

@@ -191,6 +191,10 @@ bool AviWriter::WritePacket(int64_t position, const unsigned char* bytes, int co
 
 bool AviWriter::FillTo(int64_t position) {
   while (nextPosition_ < position) {
+    if (cancel_ && cancel_->load()) {
+      Fail("cancelled");
+      return false;
+    }
     if (!WritePacket(nextPosition_, nullptr, 0)) return false;
   }
   return true;

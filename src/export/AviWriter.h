@@ -9,6 +9,7 @@
 // onto it by Close, so a cancelled or failed export never leaves half a film
 // under the target's name and an existing file is replaced in one step.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -25,6 +26,10 @@ class AviWriter {
   // stream at fps frames per second. False (with Error()) on any failure;
   // nothing is then left behind.
   bool Open(const std::string& target, int width, int height, int fps);
+
+  // A set cancel word ends a run of empty samples with a failure; null
+  // (the default) watches nothing.
+  void WatchCancel(const std::atomic<bool>* cancel) { cancel_ = cancel; }
 
   // Writes one JPEG picture as the sample at position, after empty samples
   // for the positions since the last one. Positions must grow.
@@ -59,4 +64,5 @@ class AviWriter {
   int width_ = 0;
   int height_ = 0;
   int64_t nextPosition_ = 0;
+  const std::atomic<bool>* cancel_ = nullptr;
 };

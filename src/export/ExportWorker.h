@@ -38,6 +38,8 @@ class ExportWorker {
   // The dialog's Cancel: the worker looks at the word where its export says.
   void Cancel() { thread_.Cancel(); }
   bool CancelRequested() const { return thread_.CancelWord().load(); }
+  // For a loop inside a part the worker hands its work to.
+  const std::atomic<bool>& CancelWord() const { return thread_.CancelWord(); }
 
   // From Start until the end callback has run.
   bool Running() const { return thread_.Running(); }

@@ -1,6 +1,7 @@
 #include "export/GpxDocument.h"
 
 #include "export/NumberText.h"
+#include "platform/XmlText.h"
 
 namespace {
 
@@ -8,21 +9,6 @@ constexpr int kCoordinateDecimals = 7;
 constexpr int kValueDecimals = 2;
 constexpr int kGDecimals = 3;
 constexpr double kKmhPerMetrePerSecond = 3.6;
-
-std::string XmlText(std::string_view text) {
-  std::string escaped;
-  for (const char c : text) {
-    if (c == '&')
-      escaped += "&amp;";
-    else if (c == '<')
-      escaped += "&lt;";
-    else if (c == '>')
-      escaped += "&gt;";
-    else
-      escaped += c;
-  }
-  return escaped;
-}
 
 void Element(std::string& out, std::string_view name, double value, int decimals) {
   out += '<';

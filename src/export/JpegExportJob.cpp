@@ -1,6 +1,7 @@
 #include "export/JpegExportJob.h"
 
 #include <cerrno>
+#include <string>
 #include <vector>
 
 #include "export/OutputFile.h"
@@ -82,6 +83,11 @@ int JpegExportJob::Export() {
     if (outcome == FileOutcome::kSkipped) ++skipped_;
   }
   progress.pos = static_cast<int>(marked_.size());
+  // Frames were chosen and none reached the folder: nothing was saved.
+  if (!marked_.empty() && written_.empty()) {
+    error_ = folder_ + ": none of the " + std::to_string(marked_.size()) + " chosen frames could be written";
+    return kJpegError;
+  }
   return kJpegDone;
 }
 

@@ -3,6 +3,7 @@
 #include "export/KmlColors.h"
 #include "export/NumberText.h"
 #include "platform/TimeKey.h"
+#include "platform/XmlText.h"
 
 namespace {
 
@@ -12,29 +13,6 @@ constexpr int kValueDecimals = 1;
 constexpr int kFullTurn = 360;
 constexpr int kHalfTurn = 180;
 constexpr size_t kTableReserve = 256;
-
-// Language texts and file names go into element text: the five XML
-// specials must not end the element or start markup.
-std::string XmlText(std::string_view text) {
-  std::string escaped;
-  escaped.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      default:
-        escaped += c;
-    }
-  }
-  return escaped;
-}
 
 // Text inside a CDATA section may hold anything but its end marker.
 std::string CdataText(std::string_view text) {
@@ -102,12 +80,14 @@ std::string DateTable(const KmlTexts& t, const DateTime& l, const KmlMark& mark)
   return table;
 }
 
+// The table holds language texts, which may hold any bytes.
 void AppendDescription(std::string& out, const std::string& table) {
   out += "<description><![CDATA[";
-  if (table.find("]]>") == std::string::npos)
-    out += table;
+  const std::string clean = XmlCharacters(table);
+  if (clean.find("]]>") == std::string::npos)
+    out += clean;
   else
-    out += CdataText(table);
+    out += CdataText(clean);
   out += "]]></description>";
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/Utf8.h"
+
 namespace {
 
 void AppendUnicodeEscape(std::string& out, unsigned char c) {
@@ -12,7 +14,10 @@ void AppendUnicodeEscape(std::string& out, unsigned char c) {
 
 }  // namespace
 
-std::string JsonString(std::string_view text) {
+std::string JsonString(std::string_view raw) {
+  // A name from a card may hold bytes that are no UTF-8; the page's texts
+  // hold U+FFFD in their place, as its other texts would show them.
+  const std::string text = ValidUtf8(raw);
   std::string out;
   out.reserve(text.size() + 2);
   out += '"';

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <vector>
 
 namespace {
 
 constexpr std::string_view kPositionSegment = "POSITION";
 constexpr std::string_view kLibSegment = "lib";
+constexpr double kMostLatitude = 90;
+constexpr double kMostLongitude = 180;
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -43,6 +46,7 @@ struct Headers {
   std::string_view host;
   std::string_view origin;
   std::string_view referer;
+  std::string_view fetchSite;
   bool duplicateHost = false;
 };
 
@@ -62,6 +66,8 @@ Headers ReadHeaders(const std::vector<std::string_view>& lines) {
       headers.origin = value;
     } else if (EqualsNoCase(name, "Referer")) {
       headers.referer = value;
+    } else if (EqualsNoCase(name, "Sec-Fetch-Site")) {
+      headers.fetchSite = value;
     }
   }
   return headers;
@@ -110,17 +116,27 @@ bool ReadIndex(std::string_view text, int& value) {
   return error == std::errc() && end == last && value >= 0;
 }
 
-bool IsDecimal(std::string_view text) {
+// The browser says where a request was started: "same-origin" from our own
+// page, "none" when the user typed the address. Any other ("same-site",
+// "cross-site") is another page driving the viewer, even one that sent no
+// Origin or Referer.
+bool IsOwnFetchSite(std::string_view site) {
+  return site.empty() || EqualsNoCase(site, "same-origin") || EqualsNoCase(site, "none");
+}
+
+// A coordinate as the page writes one: a decimal number without exponent
+// within limit degrees of zero; "nan", "inf" and overlong digits are not.
+bool IsCoordinate(std::string_view text, double limit) {
   double value = 0;
   const char* last = text.data() + text.size();
   const auto [end, error] = std::from_chars(text.data(), last, value, std::chars_format::fixed);
-  return !text.empty() && error == std::errc() && end == last;
+  return !text.empty() && error == std::errc() && end == last && std::isfinite(value) && std::fabs(value) <= limit;
 }
 
 MapRequest Position(const std::vector<std::string_view>& segments) {
   MapRequest request;
   if (segments.size() != 5) return request;
-  if (!IsDecimal(segments[1]) || !IsDecimal(segments[2])) return request;
+  if (!IsCoordinate(segments[1], kMostLatitude) || !IsCoordinate(segments[2], kMostLongitude)) return request;
   if (!ReadIndex(segments[3], request.recording) || !ReadIndex(segments[4], request.frame)) return {};
   request.kind = MapRequestKind::kPosition;
   request.latitude = segments[1];
@@ -171,6 +187,7 @@ MapRequest ParseMapRequest(std::string_view received, int port) {
   // A click may come only from our own page, never from a page elsewhere.
   if (!headers.origin.empty() && !IsOwnOrigin(headers.origin, port)) return request;
   if (!headers.referer.empty() && !IsOwnReferer(headers.referer, port)) return request;
+  if (!IsOwnFetchSite(headers.fetchSite)) return request;
   return Position(segments);
 }
 

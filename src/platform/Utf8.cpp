@@ -1,8 +1,21 @@
 #include "platform/Utf8.h"
 
+#include <utility>
+
 namespace {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The range the second byte of a sequence must lie in: narrower than the
+// usual continuation bytes after E0 and F0 (overlong forms), ED (the
+// surrogates, which are no characters) and F4 (beyond U+10FFFF).
+std::pair<unsigned char, unsigned char> SecondByteRange(unsigned char lead) {
+  if (lead == 0xE0) return {0xA0, 0xBF};
+  if (lead == 0xED) return {0x80, 0x9F};
+  if (lead == 0xF0) return {0x90, 0xBF};
+  if (lead == 0xF4) return {0x80, 0x8F};
+  return {0x80, 0xBF};
+}
 
 }  // namespace
 
@@ -16,10 +29,33 @@ size_t Utf8SequenceLength(std::string_view text, size_t i) {
   else if (lead >= 0xF0 && lead <= 0xF4)
     length = 4;
   if (i + length > text.size()) return 1;
-  for (size_t k = 1; k < length; ++k) {
+  if (length == 1) return 1;
+  const auto [low, high] = SecondByteRange(lead);
+  const auto second = static_cast<unsigned char>(text[i + 1]);
+  if (second < low || second > high) return 1;
+  for (size_t k = 2; k < length; ++k) {
     if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 1;
   }
   return length;
+}
+
+bool Utf8SequenceValid(std::string_view text, size_t at) {
+  const size_t length = Utf8SequenceLength(text, at);
+  return length > 1 || static_cast<unsigned char>(text[at]) < 0x80;
+}
+
+std::string ValidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = Utf8SequenceLength(text, i);
+    if (Utf8SequenceValid(text, i))
+      out.append(text.substr(i, length));
+    else
+      out += kReplacementCharacter;
+    i += length;
+  }
+  return out;
 }
 
 std::string Utf8Prefix(std::string_view text, size_t maxChars) {

@@ -6,9 +6,19 @@
 #include <string>
 #include <string_view>
 
+// U+FFFD, which stands in for bytes that are no character.
+inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
 // Length of the UTF-8 sequence that starts at text[at]: 1 to 4, and 1 for a
-// byte that starts no whole sequence.
+// byte that starts no whole sequence (overlong forms, surrogates and values
+// beyond U+10FFFF included).
 size_t Utf8SequenceLength(std::string_view text, size_t at);
+
+// Whether text[at] starts a whole character: ASCII or a valid sequence.
+bool Utf8SequenceValid(std::string_view text, size_t at);
+
+// text with every byte that starts no whole character replaced by U+FFFD.
+std::string ValidUtf8(std::string_view text);
 
 // The first maxChars code points of text. Invalid bytes count as one
 // character each and are kept, so nothing read from a card is lost silently.

@@ -253,6 +253,46 @@ TEST_F(AviExportTest, ARangeEndsAtAGapOfMoreThanFiveSeconds) {
   EXPECT_EQ(samples.back(), Recorded(video, 39));
 }
 
+// Frames moved by years, as a damaged index record dates them.
+SampleVideo Redated(SampleVideo sample, int from, int to, int years) {
+  for (int i = from; i < to; ++i) sample.frames[static_cast<size_t>(i)].time.year += years;
+  return sample;
+}
+
+// A frame dated far from both its neighbours is left out; a jump that the
+// frames after it agree with is a gap and ends the film, in either mode.
+// Either way the film holds a few seconds of empty samples at most.
+TEST_F(AviExportTest, DamagedFrameTimesAreLeftOutAndAGapEndsTheFilm) {
+  struct Case {
+    const char* name;
+    bool normal;
+    int from, to, years;  // frames [from, to) of a 10 fps, 4 s recording redated
+    size_t samples;
+    int empty;
+    bool stoppedAtGap;
+  };
+  const Case cases[] = {
+      {"one event frame years later", false, 15, 16, 10, 40, 1, false},
+      {"one range frame years later", true, 15, 16, 10, 40, 1, false},
+      {"one frame years earlier", false, 15, 16, -10, 40, 1, false},
+      {"the first frame damaged", false, 0, 1, 10, 39, 0, false},
+      {"the last frame damaged", true, 39, 40, 10, 39, 0, false},
+      {"two damaged frames in a row end the film", false, 15, 17, 10, 15, 0, true},
+      {"an event recording jumps for good", false, 20, 40, 1, 20, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CInfoEventFile& video = Load(Redated(Make(10, 4, c.normal), c.from, c.to, c.years));
+    AviExportInputs inputs = Inputs(video);
+    if (fs::exists(Film())) prompt_.QueueAnswer(PromptAnswer::Yes);
+    ASSERT_EQ(Run(inputs, {&video}), kExportDone);
+    EXPECT_EQ(job_.StoppedAtGap(), c.stoppedAtGap);
+    const std::vector<std::string> samples = AviVideoSamples(Film());
+    EXPECT_EQ(samples.size(), c.samples);
+    EXPECT_EQ(Count(samples, true), c.empty);
+  }
+}
+
 TEST_F(AviExportTest, ARangeRunsOnIntoTheNextRecordingUpToItsEnd) {
   CInfoEventFile& first = Load(Make(10, 4, true, 1));
   DateTime later = kStart;

@@ -243,4 +243,28 @@ TEST_F(JpegExportTest, AFolderGoneAfterTheChecksEndsInAnErrorNotAnEmptySuccess) 
   EXPECT_TRUE(job_.Written().empty());
 }
 
+// Frames that were chosen but none of which reached the folder are an
+// error; some written is a success that counts the rest as skipped.
+TEST_F(JpegExportTest, AnExportThatWritesNoChosenFrameIsAnError) {
+  struct Case {
+    const char* name;
+    int keptFrames;  // the data file is cut after this many pictures
+    int result;
+  };
+  // Cut further each time: the loaded recording reads from the same file.
+  const Case cases[] = {{"two pictures readable", 2, kJpegDone}, {"every picture unreadable", 0, kJpegError}};
+  Record(5, 1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const uint32_t cut = c.keptFrames == 0 ? 0 : sample_.frames[static_cast<size_t>(c.keptFrames)].offset;
+    std::filesystem::resize_file(sample_.dataPath, cut);
+    JpegSelection s = Selection(kJpegAllImages);
+    s.folder = (Out() / std::to_string(c.keptFrames)).string();
+    std::filesystem::create_directories(s.folder);
+    ASSERT_EQ(Run(s), c.result);
+    EXPECT_EQ(job_.Written().size(), static_cast<size_t>(c.keptFrames));
+    EXPECT_EQ(c.result == kJpegError, !job_.Error().empty()) << job_.Error();
+  }
+}
+
 }  // namespace

@@ -103,6 +103,35 @@ TEST(MapRequest, ClicksFromAnotherOriginAreIgnored) {
   EXPECT_EQ(KindOf(Get(click, "referer: http://localhost:9867.evil.example/\r\n")), MapRequestKind::kNone);
 }
 
+// A click is taken only when the browser says our own page (or the user)
+// started it, and only with coordinates a map can hold.
+TEST(MapRequest, AClickComesFromThePageWithFiniteCoordinates) {
+  struct Case {
+    std::string target;
+    std::string headers;
+    MapRequestKind kind;
+  };
+  const std::string click = "/POSITION/35.1/136.9/2/57/";
+  const Case cases[] = {
+      {click, "Sec-Fetch-Site: same-origin\r\n", MapRequestKind::kPosition},
+      {click, "Sec-Fetch-Site: none\r\n", MapRequestKind::kPosition},
+      {click, "Sec-Fetch-Site: cross-site\r\n", MapRequestKind::kNone},
+      {click, "Sec-Fetch-Site: same-site\r\nReferer: http://localhost:9867/\r\n", MapRequestKind::kNone},
+      {click, "sec-fetch-site: Cross-Site\r\n", MapRequestKind::kNone},
+      {"/POSITION/-90/180/0/0/", "", MapRequestKind::kPosition},
+      {"/POSITION/nan/136.9/2/57/", "", MapRequestKind::kNone},
+      {"/POSITION/35.1/-inf/2/57/", "", MapRequestKind::kNone},
+      {"/POSITION/infinity/136.9/2/57/", "", MapRequestKind::kNone},
+      {"/POSITION/1e308/136.9/2/57/", "", MapRequestKind::kNone},
+      {"/POSITION/" + std::string(309, '9') + "/136.9/2/57/", "", MapRequestKind::kNone},
+      {"/POSITION/90.5/136.9/2/57/", "", MapRequestKind::kNone},
+      {"/POSITION/35.1/180.01/2/57/", "", MapRequestKind::kNone},
+  };
+  for (const Case& c : cases) EXPECT_EQ(KindOf(Get(c.target, c.headers)), c.kind) << c.target << " " << c.headers;
+  // The page itself may be opened from anywhere; only clicks are guarded.
+  EXPECT_EQ(KindOf(Get("/", "Sec-Fetch-Site: cross-site\r\n")), MapRequestKind::kPage);
+}
+
 TEST(MapRequest, OnlyThePagesOwnFilesAreServedFromLib) {
   for (const auto name : kMapLibFiles) {
     const MapRequest request = ParseMapRequest(Get("/lib/" + std::string(name)), kPort);

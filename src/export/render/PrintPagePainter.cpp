@@ -5,6 +5,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include "export/PrintPages.h"
@@ -152,6 +153,7 @@ void PrintPagePainter::Paint(QPainter& painter, const QRect& target, int page) {
   const double bottom = height - kBorderY - kPadding;
   const double top = PaintHeader(painter, document_, left, kBorderY + kPadding, right - left);
   const std::vector<PrintBlock> blocks = document_.BlocksOfPage(page);
+  KeepPicturesOf(document_.FramesOfPage(page));
   if (document_.Layout() != kPrintLayoutFour) {
     if (!blocks.empty()) PaintBlock(painter, blocks.front(), QRectF(left, top, right - left, bottom - top), false);
   } else {
@@ -238,16 +240,29 @@ const QImage& PrintPagePainter::Picture(int frame) {
   return pictures_.emplace(frame, DecodeFrame(document_.Recording(), frame)).first->second;
 }
 
+void PrintPagePainter::KeepPicturesOf(const std::vector<int>& frames) {
+  std::erase_if(pictures_, [&frames](const auto& held) {
+    return std::find(frames.begin(), frames.end(), held.first) == frames.end();
+  });
+}
+
 bool PrintPagePainter::PaintAll(QPagedPaintDevice& device) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
   const QRect target(0, 0, device.width(), device.height());
-  for (int page = 1; page <= document_.PageCount(); ++page) {
-    if (page > 1 && !device.newPage()) {
-      painter.end();
-      return false;
+  try {
+    for (int page = 1; page <= document_.PageCount(); ++page) {
+      if (page > 1 && !device.newPage()) {
+        painter.end();
+        return false;
+      }
+      Paint(painter, target, page);
     }
-    Paint(painter, target, page);
+  } catch (const std::bad_alloc&) {
+    // A print that cannot get memory is a failed print, not a crash.
+    pictures_.clear();
+    painter.end();
+    return false;
   }
   return painter.end();
 }

@@ -8,7 +8,9 @@
 
 #include <QImage>
 #include <QRect>
+#include <cstddef>
 #include <map>
+#include <vector>
 
 class PrintDocument;
 class QPagedPaintDevice;
@@ -28,15 +30,22 @@ class PrintPagePainter {
   void Paint(QPainter& painter, const QRect& target, int page);
 
   // Draws every page of the document on device, a new page before each but
-  // the first; false when the painter or a page could not be started.
+  // the first; false when the painter or a page could not be started, or
+  // memory ran out.
   bool PaintAll(QPagedPaintDevice& device);
+
+  // The decoded pictures held: only those of the page painted last, so a
+  // print of any length holds at most one page's pictures.
+  std::size_t HeldPictures() const { return pictures_.size(); }
 
  private:
   void PaintBlock(QPainter& painter, const PrintBlock& block, const QRectF& cell, bool compact);
   void PaintPicture(QPainter& painter, int frame, const QRectF& box);
   const QImage& Picture(int frame);
+  // Lets go of the pictures of every other page.
+  void KeepPicturesOf(const std::vector<int>& frames);
 
   const PrintDocument& document_;
-  // Decoded pictures by frame: the preview repaints often.
+  // Decoded pictures by frame: the preview repaints the same page often.
   std::map<int, QImage> pictures_;
 };

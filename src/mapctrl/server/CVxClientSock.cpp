@@ -33,10 +33,12 @@ void CVxClientSock::Serve() {
 
 void CVxClientSock::OnReadyRead() {
   if (closing_ || !idle_.isActive()) return;
-  idle_.start();
+  // The request's time runs from its first byte; later bytes do not extend it.
+  const bool firstBytes = received_.empty();
   const qint64 room = static_cast<qint64>(kMapRequestLimit - received_.size());
   const QByteArray bytes = socket_->read(room);
   received_.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  if (firstBytes && !received_.empty()) idle_.start();
   const MapRequest request = ParseMapRequest(received_, port_);
   if (request.kind == MapRequestKind::kIncomplete) return;
   request_ = request;

@@ -1,7 +1,8 @@
 #pragma once
 // One connection to the map page's server: reads one request, sends its
 // answer (or none) and closes. A connection that stays silent, or does not
-// take its answer, is closed after kIdleMs.
+// take its answer, is closed after kIdleMs; a request must arrive whole
+// within kIdleMs of its first byte, however steadily it trickles in.
 
 #include <QObject>
 #include <QTimer>

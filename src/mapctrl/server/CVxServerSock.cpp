@@ -1,6 +1,7 @@
 #include "mapctrl/server/CVxServerSock.h"
 
 #include <QTcpSocket>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -60,13 +61,16 @@ void CVxServerSock::OnNewConnection() {
 }
 
 void CVxServerSock::ServeNext() {
-  if (current_ != nullptr || waiting_.empty()) return;
-  QTcpSocket* socket = waiting_.front();
-  waiting_.pop_front();
-  current_ = new CVxClientSock(
-      socket, port_, [this](const MapRequest& request) { return AnswerFor(request); }, this);
-  connect(current_, &CVxClientSock::Finished, this, &CVxServerSock::OnFinished);
-  current_->Serve();
+  while (served_.size() < kServedAtOnce && !waiting_.empty()) {
+    QTcpSocket* socket = waiting_.front();
+    waiting_.pop_front();
+    auto* client = new CVxClientSock(
+        socket, port_, [this](const MapRequest& request) { return AnswerFor(request); }, this);
+    served_.push_back(client);
+    connect(client, &CVxClientSock::Finished, this,
+            [this, client](const MapRequest& request) { OnFinished(client, request); });
+    client->Serve();
+  }
 }
 
 CVxClientSock::Answer CVxServerSock::AnswerFor(const MapRequest& request) const {
@@ -85,10 +89,11 @@ CVxClientSock::Answer CVxServerSock::AnswerFor(const MapRequest& request) const 
   }
 }
 
-void CVxServerSock::OnFinished(const MapRequest& request) {
-  CVxClientSock* done = current_;
-  current_ = nullptr;
-  if (done != nullptr) done->deleteLater();
+void CVxServerSock::OnFinished(CVxClientSock* client, const MapRequest& request) {
+  const auto at = std::find(served_.begin(), served_.end(), client);
+  if (at == served_.end()) return;
+  served_.erase(at);
+  client->deleteLater();
   // The click is handled once its connection is closed and the next one
   // is served, so a handler that runs the event loop holds nothing back.
   ServeNext();

@@ -1,7 +1,9 @@
 #pragma once
 // The map page's local server on 127.0.0.1: serves the page and the page's
-// own files, and hands the page's marker clicks on. One connection is
-// served at a time; the next ones wait their turn in a short queue.
+// own files, and hands the page's marker clicks on. A few connections are
+// served at once, each given five seconds for its request, so a client that
+// sends slowly cannot keep the page from the browser; beyond those, the
+// next ones wait their turn in a short queue.
 
 #include <QObject>
 #include <QTcpServer>
@@ -10,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "mapctrl/MapRequest.h"
 #include "mapctrl/server/CVxClientSock.h"
@@ -22,6 +25,8 @@ class CVxServerSock : public QObject {
  public:
   static constexpr int kPortTries = 10;
   static constexpr std::size_t kQueueLength = 8;
+  // A page load opens about six connections at once.
+  static constexpr std::size_t kServedAtOnce = 8;
 
   using ClickHandler = std::function<void(const MapRequest&)>;
 
@@ -45,13 +50,13 @@ class CVxServerSock : public QObject {
   void OnNewConnection();
   void ServeNext();
   CVxClientSock::Answer AnswerFor(const MapRequest& request) const;
-  void OnFinished(const MapRequest& request);
+  void OnFinished(CVxClientSock* client, const MapRequest& request);
 
   QTcpServer server_;
   int port_ = 0;
   std::string pageAnswer_;
   std::map<std::string, std::string, std::less<>> libAnswers_;
   ClickHandler onClick_;
-  CVxClientSock* current_ = nullptr;
+  std::vector<CVxClientSock*> served_;
   std::deque<QTcpSocket*> waiting_;
 };

@@ -1,6 +1,6 @@
 // The map page's server over real loopback connections: what each request
-// gets back, the port rule, the queue for a second connection and the close
-// of a silent one. The client side is plain sockets, so the server's event
+// gets back, the port rule, connections served side by side, and the close
+// of a silent or trickling one. The client side is plain sockets, so the server's event
 // loop runs between the client's steps.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -43,6 +43,11 @@ class Client {
   bool connected() const { return connected_; }
   void Send(const std::string& bytes) {
     ASSERT_EQ(send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL), (ssize_t)bytes.size());
+  }
+
+  // A send that may meet a connection the server has just dropped.
+  bool Offer(const std::string& bytes) {
+    return send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
   }
 
   // Everything the server sends until it closes; `closed` false when it did
@@ -163,18 +168,45 @@ TEST_F(MapServerTest, ALineThatFillsTheLimitIsClosedWithoutAnswer) {
   EXPECT_TRUE(closed);
 }
 
-TEST_F(MapServerTest, ASecondConnectionWaitsItsTurn) {
+TEST_F(MapServerTest, ASecondConnectionIsServedWhileTheFirstIsStillSilent) {
   Client first(port_);
   Client second(port_);
   second.Send(Get("/"));
-  Pump(100);
-  first.Send(Get("/POSITION/1.0/2.0/3/4/"));
   bool closed = false;
+  EXPECT_EQ(second.ReadUntilClosed(closed, 1000), std::string(kMapPageHeader) + kPage);
+  EXPECT_TRUE(closed);
+  first.Send(Get("/POSITION/1.0/2.0/3/4/"));
   EXPECT_EQ(first.ReadUntilClosed(closed), "");
   EXPECT_TRUE(closed);
-  EXPECT_EQ(second.ReadUntilClosed(closed), std::string(kMapPageHeader) + kPage);
-  EXPECT_TRUE(closed);
   EXPECT_EQ(clicks_.size(), 1u);
+}
+
+// A request that trickles in two bytes a second never holds the page back
+// from others, and its connection ends five seconds after its first byte
+// however steadily it keeps sending.
+TEST_F(MapServerTest, ATricklingRequestIsDroppedFiveSecondsAfterItsFirstByte) {
+  const std::string request = Get("/");
+  Client trickler(port_);
+  QElapsedTimer clock;
+  clock.start();
+  bool closed = false;
+  bool othersServed = false;
+  for (std::size_t sent = 0; !closed && clock.elapsed() < 8000; ++sent) {
+    // Never the last byte: the request stays incomplete.
+    if (sent + 1 < request.size()) trickler.Offer(request.substr(sent, 1));
+    if (!othersServed && clock.elapsed() > 1000) {
+      Client other(port_);
+      other.Send(Get("/"));
+      bool otherClosed = false;
+      othersServed = other.ReadUntilClosed(otherClosed, 1000) == std::string(kMapPageHeader) + kPage;
+      EXPECT_TRUE(othersServed) << "served while the trickler sends";
+    }
+    trickler.ReadUntilClosed(closed, 500);
+  }
+  EXPECT_TRUE(othersServed);
+  EXPECT_TRUE(closed);
+  EXPECT_GE(clock.elapsed(), 4500) << "dropped before its five seconds";
+  EXPECT_LE(clock.elapsed(), 6500);
 }
 
 TEST_F(MapServerTest, ASilentConnectionIsClosedAfterFiveSecondsAndTheNextServed) {
