@@ -5,13 +5,15 @@
 // picture stays an empty sample, so the film keeps the recording's timing
 // across frames that were skipped. Files beyond 1 GiB become OpenDML files.
 //
-// The file is written under a temporary name beside its target and renamed
-// onto it by Close, so a cancelled or failed export never leaves half a film
-// under the target's name and an existing file is replaced in one step.
+// The film is an OutputFile: written under a temporary name and renamed onto
+// its target by Close, so a cancelled or failed export never leaves half a
+// film under the target's name.
 
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "platform/OutputFile.h"
 
 class AviWriter {
  public:
@@ -22,9 +24,9 @@ class AviWriter {
   AviWriter& operator=(const AviWriter&) = delete;
 
   // Creates the temporary file and writes the headers of a width x height
-  // stream at fps frames per second. False (with Error()) on any failure;
-  // nothing is then left behind.
-  bool Open(const std::string& target, int width, int height, int fps);
+  // stream at fps frames per second. False (with Error()) on any failure,
+  // a target the output rules refuse included; nothing is then left behind.
+  bool Open(const std::string& target, Overwrite overwrite, const OutputGuard& guard, int width, int height, int fps);
 
   // Writes one JPEG picture as the sample at position, after empty samples
   // for the positions since the last one. Positions must grow.
@@ -53,8 +55,8 @@ class AviWriter {
   void Fail(const std::string& reason);
 
   std::unique_ptr<Muxer> muxer_;
+  OutputFile file_;
   std::string target_;
-  std::string temp_;
   std::string error_;
   int width_ = 0;
   int height_ = 0;

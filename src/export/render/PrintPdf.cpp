@@ -6,7 +6,6 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
-#include "export/OutputFile.h"
 #include "export/PrintPages.h"
 #include "export/render/PrintPagePainter.h"
 
@@ -16,7 +15,8 @@ constexpr const char* kDocumentName = "Nemora";
 
 }  // namespace
 
-bool WritePrintPdf(const PrintDocument& document, const std::string& path, int dpi, std::string& error) {
+bool WritePrintPdf(const PrintDocument& document, const std::string& path, Overwrite overwrite,
+                   const OutputGuard& guard, int dpi, const std::function<bool()>& cancelled, std::string& error) {
   QBuffer bytes;
   bytes.open(QIODevice::WriteOnly);
   {
@@ -34,8 +34,12 @@ bool WritePrintPdf(const PrintDocument& document, const std::string& path, int d
       return false;
     }
   }
+  if (cancelled && cancelled()) {
+    error = "cancelled";
+    return false;
+  }
   OutputFile file;
-  if (!file.Open(path)) {
+  if (!file.Open(path, overwrite, guard)) {
     error = file.Error();
     return false;
   }
