@@ -91,6 +91,13 @@ int RenameWithoutReplacing(const std::string& temp, const std::string& target) {
   return ::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
 }
 
+// A name the folder's file system will not take fails at once, not after
+// the whole file has been written under the short temporary name.
+bool NameFits(const std::string& folder, const std::string& target) {
+  const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  return longest <= 0 || fs::path(target).filename().string().size() <= static_cast<size_t>(longest);
+}
+
 bool IsRunning(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
 
 }  // namespace
@@ -146,6 +153,10 @@ bool OutputFile::Open(const std::string& target, Overwrite overwrite, const Outp
   if (const OutputRefusal refusal = CheckOutput(target, guard, overwrite); refusal != OutputRefusal::kNone)
     return Refuse(refusal);
   const std::string folder = FolderOf(target);
+  if (!NameFits(folder, target)) {
+    Fail(ENAMETOOLONG);
+    return false;
+  }
   RemoveStaleTemporaries(folder);
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     temp_ = TemporaryNameIn(folder);
