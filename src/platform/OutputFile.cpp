@@ -294,6 +294,15 @@ void RemoveStaleTemporaries(const std::string& folder) {
   ::closedir(dir);
 }
 
+bool FolderTakesNewFile(const std::string& folder) {
+  const std::string probe = TemporaryNameIn(folder);
+  const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
+  if (fd < 0) return false;
+  ::close(fd);
+  ::unlink(probe.c_str());
+  return true;
+}
+
 bool OutputExists(const std::string& path) {
   struct stat s {};
   return ::lstat(path.c_str(), &s) == 0;

@@ -119,5 +119,10 @@ pid_t WriterOfTemporary(std::string_view name);
 // running processes are theirs.
 void RemoveStaleTemporaries(const std::string& folder);
 
+// Whether folder accepts a new file: one is made under a temporary name and
+// removed again, so that even a run killed meanwhile leaves nothing the next
+// writer there does not clear.
+bool FolderTakesNewFile(const std::string& folder);
+
 // Whether a file system entry of that path exists (a dangling link counts).
 bool OutputExists(const std::string& path);
