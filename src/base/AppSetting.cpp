@@ -5,7 +5,7 @@
 #include "base/MgrMultiLang.h"
 #include "base/ScriptPolicy.h"
 #include "base/SettingKeys.h"
-#include "platform/AtomicWrite.h"
+#include "platform/OutputFile.h"
 #include "platform/ProfileFile.h"
 #include "platform/RegularFile.h"
 #include "platform/Trace.h"
@@ -25,7 +25,7 @@ constexpr int kMapType = 1;
 // (even by kill -9) leaves either no settings file or a whole one.
 bool SeedFrom(const fs::path& shipped, const fs::path& target) {
   const WholeFile source = ReadRegularFile(shipped, kMaxProfileFileBytes);
-  return source.content && WriteFileAtomically(target, *source.content, WriteMode::kCreateOnly);
+  return source.content && WriteWholeFile(target.string(), *source.content, Overwrite::kKeep);
 }
 
 // The key under which a run that keeps its changes holds a value.
@@ -65,7 +65,6 @@ void CAppSetting::PrepareSettingsFolder() {
   // A fresh account may not even have its configuration base yet.
   fs::create_directories(settingsFolder_, error);
   if (error) KTRACE("cannot create %s: %s", settingsFolder_.c_str(), error.message().c_str());
-  RemoveStaleTemporaries(GetIniPath());
   SeedSettingsFile();
 }
 

@@ -23,6 +23,7 @@
 #include "cli/JsonWriter.h"
 #include "export/AviExportJob.h"
 #include "export/render/QtCaptionPainter.h"
+#include "recording/ExportGuard.h"
 
 namespace {
 
@@ -177,6 +178,8 @@ int RunExportAvi(const AviRequest& request) {
     PrintMessage(*message);
     return kExitLoadFailed;
   }
+  if (!OutputAllowed(AviOutputPath(*inputs), ExportGuard(request.paths, inputs->folder), request.yes))
+    return kExitLoadFailed;
   if (inputs->caption.Any() && !EnsureTextRendering()) {
     PrintError("no text renderer for the caption");
     return kExitLoadFailed;

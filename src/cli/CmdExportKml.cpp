@@ -16,6 +16,7 @@
 #include "cli/ExportCli.h"
 #include "export/KmlExportJob.h"
 #include "platform/Utf8.h"
+#include "recording/ExportGuard.h"
 
 namespace {
 
@@ -82,7 +83,8 @@ int RunExportKml(const KmlRequest& request) {
     PrintMessage(failure->message);
     return kExitLoadFailed;
   }
-  if (OutputIsAnInput(KmlOutputPath(inputs), request.logs)) return kExitLoadFailed;
+  if (!OutputAllowed(KmlOutputPath(inputs), ExportGuard(request.logs, inputs.folder), request.yes))
+    return kExitLoadFailed;
 
   GSensorGraphModel logGraph;
   logGraph.LoadLogs(logs);

@@ -13,6 +13,7 @@
 #include "cli/ExportCli.h"
 #include "export/TrackExportJob.h"
 #include "platform/Utf8.h"
+#include "recording/ExportGuard.h"
 
 namespace {
 
@@ -56,7 +57,8 @@ int RunExportTrack(const TrackRequest& request, TrackFormat format) {
     PrintMessage(*message);
     return kExitLoadFailed;
   }
-  if (OutputIsAnInput(request.output, request.files)) return kExitLoadFailed;
+  const std::string folder = std::filesystem::path(request.output).parent_path().string();
+  if (!OutputAllowed(request.output, ExportGuard(request.files, folder), request.yes)) return kExitLoadFailed;
 
   ManualUiQueue ui;
   OverwriteAnswer answer(request.yes);

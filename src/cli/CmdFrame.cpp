@@ -1,4 +1,4 @@
-// korvane-cli frame FILE.vdd INDEX -o OUT.jpg|OUT.ppm [--double]: one frame's
+// korvane-cli frame FILE.vdd INDEX -o OUT.jpg|OUT.ppm [--double] [--yes]: one frame's
 // picture as recorded, line-doubled, or decoded to pixels.
 
 #include <cstdio>
@@ -8,10 +8,10 @@
 #include "cli/CliCommon.h"
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
-#include "cli/OutputFile.h"
+#include "cli/ExportCli.h"
 #include "platform/Utf8.h"
+#include "recording/ExportGuard.h"
 #include "recording/StreamImage.h"
-#include "recording/VideoIndexPath.h"
 
 namespace {
 
@@ -20,14 +20,23 @@ struct FrameRequest {
   int index = 0;
   std::string output;
   bool doubled = false;
+  bool yes = false;
+  OutputGuard guard;
 };
 
-bool WriteFile(const std::string& path, const unsigned char* bytes, size_t count, const std::string& header = {}) {
-  std::string error;
-  const bool written =
-      WriteOutputFile(path, header, std::string_view(reinterpret_cast<const char*>(bytes), count), &error);
-  if (!written) PrintError(error);
-  return written;
+bool WriteFile(const FrameRequest& request, const unsigned char* bytes, size_t count, const std::string& header = {}) {
+  if (StopSignals::Requested()) {
+    PrintError("cancelled; nothing written");
+    return false;
+  }
+  OutputFile file;
+  if (file.Open(request.output, OverwriteOf(request.yes), request.guard)) {
+    file.Write(header);
+    file.Write(bytes, count);
+    if (file.Commit()) return true;
+  }
+  PrintError(file.Error());
+  return false;
 }
 
 int WriteJpeg(const FrameRequest& request, std::vector<uint8_t>& picture, int count) {
@@ -38,7 +47,7 @@ int WriteJpeg(const FrameRequest& request, std::vector<uint8_t>& picture, int co
       return kExitLoadFailed;
     }
   }
-  return WriteFile(request.output, picture.data(), static_cast<size_t>(count)) ? kExitOk : kExitLoadFailed;
+  return WriteFile(request, picture.data(), static_cast<size_t>(count)) ? kExitOk : kExitLoadFailed;
 }
 
 // A binary PPM (RGB), from the codec's blue-green-red pixels.
@@ -64,20 +73,18 @@ int WritePpm(const FrameRequest& request, const std::vector<uint8_t>& picture, i
     rgb[i + 2] = pixels[i];
   }
   const std::string header = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
-  return WriteFile(request.output, rgb.data(), rgb.size(), header) ? kExitOk : kExitLoadFailed;
+  return WriteFile(request, rgb.data(), rgb.size(), header) ? kExitOk : kExitLoadFailed;
 }
 
-int RunFrame(const FrameRequest& request) {
+int RunFrame(FrameRequest& request) {
   const std::string extension = AsciiLower(std::filesystem::path(request.output).extension().string());
   if (extension != ".jpg" && extension != ".jpeg" && extension != ".ppm") {
     PrintError("the output must end in .jpg or .ppm: " + request.output);
     return kExitUsage;
   }
-  // Writing the picture over the recording it comes from would destroy it.
-  if (IsOneOfInputs(request.output, {request.path, VideoIndexPath(request.path)})) {
-    PrintError("will not write " + request.output + ": it is the recording " + request.path + " itself");
-    return kExitUsage;
-  }
+  request.guard = ExportGuard({request.path}, std::filesystem::path(request.output).parent_path().string());
+  if (!OutputAllowed(request.output, request.guard, request.yes)) return kExitUsage;
+  const StopSignals stop;
   CInfoEventFile recording;
   WaitingLoadObserver observer;
   if (LoadVideoForCli(request.path, recording, observer) == kLoadFailed) return kExitLoadFailed;
@@ -108,5 +115,6 @@ void AddFrameCommand(CLI::App& app, int& exitStatus) {
   command->add_option("INDEX", request->index, "the frame index, from 0")->required();
   command->add_option("-o,--output", request->output, "OUT.jpg or OUT.ppm")->required();
   command->add_flag("--double", request->doubled, "double the lines of a half-height picture");
+  command->add_flag("--yes", request->yes, "overwrite an existing file");
   command->callback([&exitStatus, request] { exitStatus = RunFrame(*request); });
 }

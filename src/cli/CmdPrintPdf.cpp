@@ -1,8 +1,9 @@
 // korvane-cli print-pdf FILE.vdd -o OUT.pdf [--layout 1|2] [--current FRAME |
 // --selected FRAME --seconds S | --all] [--fps F] [--title T] [--comment C]
-// [--model ID] [--dpi 150|300|600|1200]: the pages the window prints, drawn
+// [--model ID] [--dpi 150|300|600|1200] [--yes]: the pages the window prints, drawn
 // by the same painter, as an A4 PDF file.
 
+#include <filesystem>
 #include <iostream>
 #include <optional>
 
@@ -15,6 +16,7 @@
 #include "export/PrintSetup.h"
 #include "export/render/PrintPdf.h"
 #include "export/render/QtCaptionPainter.h"
+#include "recording/ExportGuard.h"
 
 namespace {
 
@@ -27,12 +29,16 @@ struct PrintRequest {
   std::string comment;
   int model = 0;
   int dpi = 300;
+  bool yes = false;
 };
 
 int RunPrintPdf(const PrintRequest& request) {
   UseProgramLanguage();
   FailWritesBeyondFileSizeLimit();
-  if (OutputIsAnInput(request.output, {request.path})) return kExitLoadFailed;
+  const std::string folder = std::filesystem::path(request.output).parent_path().string();
+  const OutputGuard guard = ExportGuard({request.path}, folder);
+  if (!OutputAllowed(request.output, guard, request.yes)) return kExitLoadFailed;
+  const StopSignals stop;
   CInfoEventFile recording;
   WaitingLoadObserver observer;
   if (LoadVideoForCli(request.path, recording, observer) == kLoadFailed) return kExitLoadFailed;
@@ -53,7 +59,12 @@ int RunPrintPdf(const PrintRequest& request) {
   std::string error;
   PrinterChoice choice;
   choice.quality = PrintQualityOfDpi(request.dpi).value_or(request.dpi);
-  if (!WritePrintPdf(document, request.output, ApplyPrintSetupRules(choice).settings.dpi, error)) {
+  const int dpi = ApplyPrintSetupRules(choice).settings.dpi;
+  if (!WritePrintPdf(document, request.output, OverwriteOf(request.yes), guard, dpi, StopSignals::Requested, error)) {
+    if (StopSignals::Requested()) {
+      PrintError("cancelled; nothing written");
+      return kExitLoadFailed;
+    }
     PrintError(MessageText(kMsgPrintError) + ": " + error);
     return kExitLoadFailed;
   }
@@ -75,5 +86,6 @@ void AddPrintPdfCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--comment", request->comment, "the comment under the title");
   command->add_option("--model", request->model, "the recorder model id (9 adds the car pulse and lamps)");
   command->add_option("--dpi", request->dpi, "the print resolution")->check(CLI::IsMember({150, 300, 600, 1200}));
+  command->add_flag("--yes", request->yes, "overwrite an existing file");
   command->callback([&exitStatus, request] { exitStatus = RunPrintPdf(*request); });
 }

@@ -2,10 +2,10 @@
 
 #include <csignal>
 #include <filesystem>
+#include <iterator>
 
 #include "base/MgrMultiLang.h"
 #include "cli/CliCommon.h"
-#include "cli/OutputFile.h"
 #include "platform/UserFolders.h"
 #include "platform/Utf8.h"
 #include "recording/MgrDBSearch.h"
@@ -14,7 +14,11 @@ namespace {
 
 constexpr int kWaitSliceMs = 100;
 
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
 volatile std::sig_atomic_t gStopRequested = 0;
+int gStopGuards = 0;
+struct sigaction gOldActions[std::size(kStopSignals)];
 
 void RequestStop(int) { gStopRequested = 1; }
 
@@ -34,10 +38,24 @@ void UseProgramLanguage() {
 
 void FailWritesBeyondFileSizeLimit() { std::signal(SIGXFSZ, SIG_IGN); }
 
-void WaitForExportEnd(ManualUiQueue& ui, const std::function<bool()>& running, const std::function<void()>& cancel) {
+StopSignals::StopSignals() {
+  if (gStopGuards++ > 0) return;
   gStopRequested = 0;
-  auto oldInt = std::signal(SIGINT, RequestStop);
-  auto oldTerm = std::signal(SIGTERM, RequestStop);
+  struct sigaction action {};
+  action.sa_handler = RequestStop;
+  sigemptyset(&action.sa_mask);
+  for (size_t i = 0; i < std::size(kStopSignals); ++i) sigaction(kStopSignals[i], &action, &gOldActions[i]);
+}
+
+StopSignals::~StopSignals() {
+  if (--gStopGuards > 0) return;
+  for (size_t i = 0; i < std::size(kStopSignals); ++i) sigaction(kStopSignals[i], &gOldActions[i], nullptr);
+}
+
+bool StopSignals::Requested() { return gStopRequested != 0; }
+
+void WaitForExportEnd(ManualUiQueue& ui, const std::function<bool()>& running, const std::function<void()>& cancel) {
+  const StopSignals stop;
   bool cancelled = false;
   while (running()) {
     ui.WaitAndDrain(kWaitSliceMs);
@@ -46,8 +64,6 @@ void WaitForExportEnd(ManualUiQueue& ui, const std::function<bool()>& running, c
       cancelled = true;
     }
   }
-  std::signal(SIGINT, oldInt);
-  std::signal(SIGTERM, oldTerm);
 }
 
 void PrintMessage(const ExportMessage& message) { PrintError(MessageText(message)); }
@@ -56,10 +72,14 @@ void PrintNotOverwritten(const std::string& path) {
   PrintError("Same file exists: " + path + " (not overwritten without --yes)");
 }
 
-bool OutputIsAnInput(const std::string& output, const std::vector<std::string>& inputs) {
-  if (!IsOneOfInputs(output, inputs)) return false;
-  PrintError("the output " + output + " is one of the inputs; it is left as it is");
-  return true;
+bool OutputAllowed(const std::string& output, const OutputGuard& guard, bool yes) {
+  const OutputRefusal refusal = CheckOutput(output, guard, OverwriteOf(yes));
+  if (refusal == OutputRefusal::kNone) return true;
+  if (refusal == OutputRefusal::kExists)
+    PrintNotOverwritten(output);
+  else
+    PrintError(RefusalText(output, refusal));
+  return false;
 }
 
 int PulseTypeOfCardHolding(const std::string& recordingPath) {

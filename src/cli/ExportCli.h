@@ -1,6 +1,7 @@
 #pragma once
 // What the export commands share: the overwrite answer that --yes gives,
-// waiting for a job's end (Ctrl-C cancels it, so that no part of a file is
+// the output rules checked before anything is loaded, waiting for a job's
+// end (Ctrl-C, SIGTERM and SIGHUP cancel it, so that no part of a file is
 // left), and the one-line reports of the dialogs' messages.
 
 #include <functional>
@@ -9,6 +10,7 @@
 
 #include "export/ExportMessages.h"
 #include "platform/ManualPorts.h"
+#include "platform/OutputFile.h"
 #include "platform/Prompt.h"
 
 // Answers the overwrite question Yes with --yes, else No; no folder picker.
@@ -30,16 +32,31 @@ void UseProgramLanguage();
 // job starts its worker.
 void FailWritesBeyondFileSizeLimit();
 
+// While one lives, SIGINT, SIGTERM and SIGHUP no longer end the process:
+// they are noted, so that a command stops between its steps and never
+// leaves a temporary file behind.
+class StopSignals {
+ public:
+  StopSignals();
+  ~StopSignals();
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+  static bool Requested();
+};
+
 // Drains the user-interface queue of a started job until its end callback
-// has run. SIGINT and SIGTERM cancel the job meanwhile.
+// has run. SIGINT, SIGTERM and SIGHUP cancel the job meanwhile.
 void WaitForExportEnd(ManualUiQueue& ui, const std::function<bool()>& running, const std::function<void()>& cancel);
 
 // The message's text in the chosen language, as one line on stderr.
 void PrintMessage(const ExportMessage& message);
 // The answer No to the overwrite question: which file exists.
 void PrintNotOverwritten(const std::string& path);
-// True (and one line said) when output is the same file as one of inputs.
-bool OutputIsAnInput(const std::string& output, const std::vector<std::string>& inputs);
+// The output rules for output, with --yes as the overwrite answer: true
+// when it may be written, else false with one line said.
+bool OutputAllowed(const std::string& output, const OutputGuard& guard, bool yes);
+
+inline Overwrite OverwriteOf(bool yes) { return yes ? Overwrite::kReplace : Overwrite::kKeep; }
 
 // The card's speed-pulse type, from the card that holds the recording or
 // log (its config/set.ini); unknown for a file outside a card's layout.

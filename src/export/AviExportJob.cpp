@@ -5,12 +5,13 @@
 
 #include "export/AviEncodeStage.h"
 #include "export/AviWriter.h"
+#include "export/ExportTarget.h"
 #include "export/FilmFrameTimes.h"
 #include "export/JpegSelection.h"
-#include "export/OutputFile.h"
 #include "export/TargetFolderCheck.h"
 #include "platform/TimeKey.h"
 #include "platform/Trace.h"
+#include "recording/ExportGuard.h"
 #include "recording/InfoEventFile.h"
 
 namespace {
@@ -102,15 +103,25 @@ AviStartResult AviExportJob::Start(const AviExportInputs& inputs, const AviExpor
   // general message rather than a division by zero.
   if (inputs.fps < 1 || inputs.fps > kJpegMaxFps) return {AviStart::kInvalid, kMsgInvalidInputdata};
   const std::string path = AviOutputPath(inputs);
-  if (OutputExists(path) && prompt.Show(MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionSaveAvi),
-                                        PromptButtons::YesNo) != PromptAnswer::Yes)
-    return {AviStart::kDeclined, std::nullopt};
+  std::vector<std::string> sources;
+  for (const CInfoEventFile* recording : source.recordings)
+    if (recording) sources.push_back(recording->RecordingPath());
+  const OutputGuard guard = ExportGuard(sources, inputs.folder);
+  const TargetDecision target =
+      DecideExportTarget(path, guard, prompt, MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionSaveAvi));
+  if (target.verdict == TargetVerdict::kRefused) {
+    error_ = target.refusal;
+    return {AviStart::kFailed, kMsgAviError};
+  }
+  if (target.verdict == TargetVerdict::kDeclined) return {AviStart::kDeclined, std::nullopt};
   if (!inputs.trueColorDisplay && inputs.caption.Any())
     prompt.Show(MessageText(kMsgNoTrueColorOSDWarn), CaptionText(kCaptionSaveAvi), PromptButtons::Ok);
 
   inputs_ = inputs;
   source_ = source;
   outputPath_ = path;
+  guard_ = guard;
+  overwrite_ = target.overwrite;
   rangeMode_ = !source_.recordings.empty() && source_.recordings.front() && AviRangeMode(*source_.recordings.front());
   if (!rangeMode_) {
     source_.startFrame = 0;
@@ -168,7 +179,7 @@ int AviExportJob::Export() {
   // holds: copying them loses nothing and needs no codec.
   streamCopy_ = !drawCaption_ && !doubling_;
   AviWriter writer;
-  if (!writer.Open(outputPath_, width_, height_, inputs_.fps)) {
+  if (!writer.Open(outputPath_, overwrite_, guard_, width_, height_, inputs_.fps)) {
     error_ = writer.Error();
     return kExportFailed;
   }

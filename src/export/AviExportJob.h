@@ -33,6 +33,7 @@
 #include "export/ExportMessages.h"
 #include "export/ExportWorker.h"
 #include "platform/DateTime.h"
+#include "platform/OutputFile.h"
 #include "platform/Prompt.h"
 #include "recording/StreamImage.h"
 
@@ -157,6 +158,8 @@ class AviExportJob {
   CStreamImage decoder_;
   std::vector<unsigned char> picture_;
   std::string outputPath_;
+  OutputGuard guard_;
+  Overwrite overwrite_ = Overwrite::kKeep;
   int width_ = 0;
   int height_ = 0;
   bool doubling_ = false;

@@ -1,13 +1,10 @@
 #include "export/AviWriter.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-
-#include "export/OutputFile.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -20,7 +17,6 @@ namespace {
 constexpr int kIoBufferSize = 256 * 1024;
 constexpr int kTimeScale = 100;
 constexpr int kBitsPerPixel = 24;
-constexpr mode_t kFileMode = 0666;
 
 // libavformat passes the buffer as const from version 61 on.
 #if LIBAVFORMAT_VERSION_MAJOR >= 61
@@ -39,6 +35,7 @@ std::string AvErrorText(int code) {
 
 // The muxer and the file it writes through: libavformat sees a seekable
 // file of our own, so that write failures keep their system error number.
+// The descriptor belongs to the output file.
 struct AviWriter::Muxer {
   int fd = -1;
   int error = 0;  // errno of the first failed write or seek
@@ -58,7 +55,6 @@ struct AviWriter::Muxer {
       av_freep(&io->buffer);
       avio_context_free(&io);
     }
-    if (fd >= 0) ::close(fd);
   }
 
   static int Write(void* opaque, IoBytes bytes, int count) {
@@ -102,7 +98,8 @@ void AviWriter::Fail(const std::string& reason) {
   if (error_.empty()) error_ = target_ + ": " + reason;
 }
 
-bool AviWriter::Open(const std::string& target, int width, int height, int fps) {
+bool AviWriter::Open(const std::string& target, Overwrite overwrite, const OutputGuard& guard, int width, int height,
+                     int fps) {
   Discard();
   error_.clear();
   target_ = target;
@@ -113,15 +110,12 @@ bool AviWriter::Open(const std::string& target, int width, int height, int fps) 
     Fail("no picture size or frame rate");
     return false;
   }
-  auto muxer = std::make_unique<Muxer>();
-  temp_ = TemporaryOutputName(target);
-  muxer->fd = ::open(temp_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
-  if (muxer->fd < 0) {
-    Fail(std::strerror(errno));
-    temp_.clear();
+  if (!file_.Open(target, overwrite, guard)) {
+    error_ = file_.Error();
     return false;
   }
-  muxer_ = std::move(muxer);
+  muxer_ = std::make_unique<Muxer>();
+  muxer_->fd = file_.Descriptor();
   Muxer& m = *muxer_;
 
   if (avformat_alloc_output_context2(&m.format, nullptr, "avi", nullptr) < 0 || !m.format) {
@@ -217,23 +211,19 @@ bool AviWriter::Close(int64_t sampleCount) {
     if (status >= 0) avio_flush(m.io);
     if (status < 0 || m.error != 0) Fail(m.error != 0 ? std::strerror(m.error) : AvErrorText(status));
   }
-  const int fd = m.fd;
-  m.fd = -1;
-  if (::close(fd) != 0 && error_.empty()) Fail(std::strerror(errno));
-  if (error_.empty() && ::rename(temp_.c_str(), target_.c_str()) != 0) Fail(std::strerror(errno));
+  muxer_.reset();
   if (!error_.empty()) {
     Discard();
     return false;
   }
-  temp_.clear();
-  muxer_.reset();
+  if (!file_.Commit()) {
+    error_ = file_.Error();
+    return false;
+  }
   return true;
 }
 
 void AviWriter::Discard() {
   muxer_.reset();
-  if (!temp_.empty()) {
-    ::unlink(temp_.c_str());
-    temp_.clear();
-  }
+  file_.Discard();
 }

@@ -5,14 +5,16 @@
 // picture stays an empty sample, so the film keeps the recording's timing
 // across frames that were skipped. Files beyond 1 GiB become OpenDML files.
 //
-// The file is written under a temporary name beside its target and renamed
-// onto it by Close, so a cancelled or failed export never leaves half a film
-// under the target's name and an existing file is replaced in one step.
+// The film is an OutputFile: written under a temporary name and renamed onto
+// its target by Close, so a cancelled or failed export never leaves half a
+// film under the target's name.
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "platform/OutputFile.h"
 
 class AviWriter {
  public:
@@ -23,9 +25,9 @@ class AviWriter {
   AviWriter& operator=(const AviWriter&) = delete;
 
   // Creates the temporary file and writes the headers of a width x height
-  // stream at fps frames per second. False (with Error()) on any failure;
-  // nothing is then left behind.
-  bool Open(const std::string& target, int width, int height, int fps);
+  // stream at fps frames per second. False (with Error()) on any failure,
+  // a target the output rules refuse included; nothing is then left behind.
+  bool Open(const std::string& target, Overwrite overwrite, const OutputGuard& guard, int width, int height, int fps);
 
   // A set cancel word ends a run of empty samples with a failure; null
   // (the default) watches nothing.
@@ -58,8 +60,8 @@ class AviWriter {
   void Fail(const std::string& reason);
 
   std::unique_ptr<Muxer> muxer_;
+  OutputFile file_;
   std::string target_;
-  std::string temp_;
   std::string error_;
   int width_ = 0;
   int height_ = 0;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "export/OutputFile.h"
 #include "export/TargetFolderCheck.h"
+#include "recording/ExportGuard.h"
 #include "recording/InfoEventFile.h"
 
 namespace {
@@ -38,6 +38,8 @@ bool JpegExportJob::Start(CInfoEventFile* recording, const JpegSelection& select
   marked_.clear();
   if (recording_ && recording_->FrameCount() > 0) marked_ = MarkJpegFrames(*recording_, selection, currentFrames);
   folder_ = selection.folder;
+  guard_ = ExportGuard({recording_ ? recording_->RecordingPath() : std::string()}, folder_);
+  overwrite_ = Overwrite::kKeep;
   prompt_ = &prompt;
   written_.clear();
   skipped_ = 0;
@@ -73,6 +75,7 @@ int JpegExportJob::Export() {
         notOverwritten_ = path;
         return kJpegStopped;
       }
+      overwrite_ = Overwrite::kReplace;
     }
     if (!codec_.DoubleAndReencode(picture.data(), count, static_cast<int>(picture.size()))) {
       ++skipped_;
@@ -98,7 +101,7 @@ int JpegExportJob::Export() {
 // them all would report an empty folder as a success.
 JpegExportJob::FileOutcome JpegExportJob::WriteFrame(const std::string& path, const unsigned char* bytes, int count) {
   OutputFile file;
-  if (file.Open(path)) {
+  if (file.Open(path, overwrite_, guard_)) {
     file.Write(bytes, static_cast<size_t>(count));
     if (file.Commit()) {
       written_.push_back(path);

@@ -14,6 +14,7 @@
 #include "export/ExportMessages.h"
 #include "export/ExportWorker.h"
 #include "export/JpegSelection.h"
+#include "platform/OutputFile.h"
 #include "platform/Prompt.h"
 #include "recording/StreamImage.h"
 
@@ -63,6 +64,9 @@ class JpegExportJob {
   CInfoEventFile* recording_ = nullptr;
   std::vector<int> marked_;
   std::string folder_;
+  OutputGuard guard_;
+  // Yes to the overwrite question replaces every file after it.
+  Overwrite overwrite_ = Overwrite::kKeep;
   Prompt* prompt_ = nullptr;
   // A codec of its own: the window's codec belongs to the picture pane.
   CStreamImage codec_;

@@ -1,11 +1,12 @@
 #include "export/KmlExportJob.h"
 
+#include "export/ExportTarget.h"
 #include "export/KmlColors.h"
 #include "export/LogNameTime.h"
-#include "export/OutputFile.h"
 #include "export/TargetFolderCheck.h"
 #include "platform/TimeKey.h"
 #include "platform/Trace.h"
+#include "recording/ExportGuard.h"
 #include "recording/InfoLogFile.h"
 
 namespace {
@@ -57,17 +58,24 @@ KmlStartResult KmlExportJob::Start(const KmlExportInputs& inputs, std::vector<co
   if (worker_.Running()) return {KmlStart::kBusy, std::nullopt};
   if (const auto failure = CheckKmlInputs(inputs)) return {KmlStart::kInvalid, failure};
   const std::string path = KmlOutputPath(inputs);
-  if (OutputExists(path) && prompt.Show(MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionSaveLogFile),
-                                        PromptButtons::YesNo) != PromptAnswer::Yes)
-    return {KmlStart::kDeclined, std::nullopt};
+  std::vector<std::string> sources;
+  for (const CInfoLogFile* log : logs) sources.push_back(log->Path());
+  const OutputGuard guard = ExportGuard(sources, inputs.folder);
   const KmlStartResult cannotCreate{KmlStart::kFailed, KmlCheckFailure{kMsgSaveLogFileFail, KmlField::kNone}};
+  const TargetDecision target =
+      DecideExportTarget(path, guard, prompt, MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionSaveLogFile));
+  error_ = target.refusal;
+  if (target.verdict == TargetVerdict::kRefused) return cannotCreate;
+  if (target.verdict == TargetVerdict::kDeclined) return {KmlStart::kDeclined, std::nullopt};
   OutputFile probe;
-  if (logs.empty() || !probe.Open(path)) return cannotCreate;
+  if (logs.empty() || !probe.Open(path, target.overwrite, guard)) return cannotCreate;
   probe.Discard();
 
   inputs_ = inputs;
   logs_ = std::move(logs);
   outputPath_ = path;
+  guard_ = guard;
+  overwrite_ = target.overwrite;
   error_.clear();
   markCount_ = 0;
   routeCount_ = 0;
@@ -103,7 +111,7 @@ bool KmlExportJob::IsEventPoint(int64_t time) const {
 
 int KmlExportJob::Write() {
   OutputFile file;
-  if (!file.Open(outputPath_)) {
+  if (!file.Open(outputPath_, overwrite_, guard_)) {
     error_ = file.Error();
     return kExportFailed;
   }

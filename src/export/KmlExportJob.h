@@ -17,6 +17,7 @@
 #include "export/ExportWorker.h"
 #include "export/KmlDocument.h"
 #include "export/KmlTexts.h"
+#include "platform/OutputFile.h"
 #include "platform/Prompt.h"
 #include "telemetry/GSensorGraphModel.h"
 
@@ -112,6 +113,8 @@ class KmlExportJob {
   bool haveEventPoints_ = false;
   KmlTexts texts_;
   std::string outputPath_;
+  OutputGuard guard_;
+  Overwrite overwrite_ = Overwrite::kKeep;
   std::string error_;
   int markCount_ = 0;
   int routeCount_ = 0;

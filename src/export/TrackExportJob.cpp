@@ -3,10 +3,13 @@
 #include <filesystem>
 
 #include "export/CsvDocument.h"
+#include "export/ExportTarget.h"
 #include "export/GpxDocument.h"
-#include "export/OutputFile.h"
 #include "export/TargetFolderCheck.h"
 #include "export/TrackPoints.h"
+#include "recording/ExportGuard.h"
+#include "recording/InfoEventFile.h"
+#include "recording/InfoLogFile.h"
 
 namespace {
 
@@ -34,11 +37,21 @@ TrackStartResult TrackExportJob::Start(TrackFormat format, const std::string& ou
                                        std::function<void(int)> onEnd) {
   if (worker_.Running()) return {TrackStart::kBusy, std::nullopt};
   if (const auto message = CheckTrackOutput(outputPath)) return {TrackStart::kInvalid, message};
-  if (OutputExists(outputPath) && prompt.Show(MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionSaveTrack),
-                                              PromptButtons::YesNo) != PromptAnswer::Yes)
-    return {TrackStart::kDeclined, std::nullopt};
+  std::vector<std::string> inputs;
+  for (const TrackSource& source : sources) {
+    if (source.video) inputs.push_back(source.video->RecordingPath());
+    if (source.log) inputs.push_back(source.log->Path());
+  }
+  const OutputGuard guard = ExportGuard(inputs, FolderOf(outputPath));
+  const TargetDecision target =
+      DecideExportTarget(outputPath, guard, prompt, MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionSaveTrack));
+  error_ = target.refusal;
+  if (target.verdict == TargetVerdict::kRefused) return {TrackStart::kFailed, std::nullopt};
+  if (target.verdict == TargetVerdict::kDeclined) return {TrackStart::kDeclined, std::nullopt};
   format_ = format;
   outputPath_ = outputPath;
+  guard_ = guard;
+  overwrite_ = target.overwrite;
   sources_ = std::move(sources);
   pulseType_ = pulseType;
   written_ = 0;
@@ -49,7 +62,7 @@ TrackStartResult TrackExportJob::Start(TrackFormat format, const std::string& ou
 
 int TrackExportJob::Write() {
   OutputFile file;
-  if (!file.Open(outputPath_)) {
+  if (!file.Open(outputPath_, overwrite_, guard_)) {
     error_ = file.Error();
     return kExportFailed;
   }

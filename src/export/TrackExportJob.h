@@ -11,6 +11,7 @@
 
 #include "export/ExportMessages.h"
 #include "export/ExportWorker.h"
+#include "platform/OutputFile.h"
 #include "platform/Prompt.h"
 
 class CInfoEventFile;
@@ -67,6 +68,8 @@ class TrackExportJob {
   ExportWorker worker_;
   TrackFormat format_ = TrackFormat::kGpx;
   std::string outputPath_;
+  OutputGuard guard_;
+  Overwrite overwrite_ = Overwrite::kKeep;
   std::vector<TrackSource> sources_;
   int pulseType_ = -1;
   int written_ = 0;

@@ -14,6 +14,6 @@ class Volumes;
 bool IsFolderAvailable(const std::string& path);
 bool IsFolderAvailable(const std::string& path, const Volumes& volumes);
 
-// Creates "test.dat" in the folder, closes and deletes it. A test.dat the
-// user already keeps there is left alone: a name of our own is used instead.
+// Creates a file of our own in the folder, closes and deletes it; nothing of
+// the user's is ever touched.
 bool IsWritableFolder(const std::string& path);

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/AtomicWrite.h"
+#include "platform/OutputFile.h"
 #include "platform/RegularFile.h"
 #include "platform/Trace.h"
 #include "platform/Utf8.h"
@@ -224,13 +224,13 @@ bool WriteProfileStrings(const fs::path& file, std::span<const PROFILEVALUE> val
     doc = ParseDocument(*content);
   }
   for (const PROFILEVALUE& entry : values) SetKey(doc, entry.section, entry.key, entry.value);
-  return WriteFileAtomically(file, Serialize(doc), WriteMode::kReplace);
+  return WriteWholeFile(file.string(), Serialize(doc), Overwrite::kReplace);
 }
 
 bool ReplaceProfileFile(const fs::path& file, std::span<const PROFILEVALUE> values) {
   ProfileDocument doc;
   for (const PROFILEVALUE& entry : values) SetKey(doc, entry.section, entry.key, entry.value);
-  return WriteFileAtomically(file, Serialize(doc), WriteMode::kReplace);
+  return WriteWholeFile(file.string(), Serialize(doc), Overwrite::kReplace);
 }
 
 bool WriteProfileString(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {

@@ -1,8 +1,8 @@
 #include "skin/SkinPackageWriter.h"
 
-#include <fstream>
-#include <system_error>
+#include <string_view>
 
+#include "platform/OutputFile.h"
 #include "skin/SkinPackage.h"
 
 namespace {
@@ -19,24 +19,9 @@ void PutU32(std::vector<uint8_t>& to, uint32_t value) {
   PutU16(to, value >> 16);
 }
 
-bool WriteFileAtomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  const std::filesystem::path temporary = path.string() + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) std::filesystem::remove(temporary, error);
-  return !error;
+bool WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+  const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return WriteWholeFile(path.string(), content, Overwrite::kReplace);
 }
 
 }  // namespace
@@ -112,5 +97,5 @@ bool CSkinPackageWriter::Write(const std::filesystem::path& dscPath) const {
   }
   // The pictures first: an index already in place never points into an
   // image file that is still being written.
-  return WriteFileAtomically(SkinImagePathFor(dscPath), image) && WriteFileAtomically(dscPath, index);
+  return WriteBytes(SkinImagePathFor(dscPath), image) && WriteBytes(dscPath, index);
 }

@@ -29,8 +29,8 @@ class CSkinPackageWriter {
 
   size_t EntryCount() const { return entries_.size(); }
 
-  // Writes dscPath and the .chk beside it, each through a temporary file
-  // renamed into place, so a failed run never leaves half a package.
+  // Writes dscPath and the .chk beside it, each as a whole output file, so
+  // a failed run never leaves half a package.
   bool Write(const std::filesystem::path& dscPath) const;
 
  private:

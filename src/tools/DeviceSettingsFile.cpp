@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/ModelTable.h"
-#include "platform/AtomicWrite.h"
+#include "platform/OutputFile.h"
 #include "platform/ProfileFile.h"
 #include "platform/RegularFile.h"
 #include "platform/Utf8.h"
@@ -235,8 +235,6 @@ DEVICESETTINGS ReadDeviceSettings(const fs::path& cardRoot) {
 
 bool WriteDeviceSettings(const fs::path& cardRoot, SettingsFamily family, const DEVICESETTINGS& values) {
   if (!MakeConfigFolder(cardRoot)) return false;
-  // A save killed on a FAT card leaves its temporary beside set.ini.
-  RemoveStaleTemporaries(SetIniPath(cardRoot));
   return ReplaceProfileFile(SetIniPath(cardRoot), SavedKeys(family, WithFixedValues(family, values)));
 }
 
@@ -266,7 +264,7 @@ bool WriteSdId(const fs::path& cardRoot, std::string_view id) {
   std::string content(kUtf8Bom);
   content += kSdIdPrefix;
   content += id;
-  return WriteFileAtomically(ConfigFile(cardRoot, kSdIdIni), content, WriteMode::kReplace);
+  return WriteWholeFile(ConfigFile(cardRoot, kSdIdIni).string(), content, Overwrite::kReplace);
 }
 
 bool HasSelfAdjust(const fs::path& cardRoot) {
@@ -277,7 +275,8 @@ bool HasSelfAdjust(const fs::path& cardRoot) {
 bool SetSelfAdjust(const fs::path& cardRoot, bool present) {
   if (!present) return RemoveFile(ConfigFile(cardRoot, kSelfAdjIni));
   if (HasSelfAdjust(cardRoot)) return true;
-  return MakeConfigFolder(cardRoot) && WriteFileAtomically(ConfigFile(cardRoot, kSelfAdjIni), "", WriteMode::kReplace);
+  return MakeConfigFolder(cardRoot) &&
+         WriteWholeFile(ConfigFile(cardRoot, kSelfAdjIni).string(), "", Overwrite::kReplace);
 }
 
 bool HasRecorderClockFile(const fs::path& cardRoot) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/OutputFile.h"
 #include "platform/Trace.h"
 
 namespace fs = std::filesystem;
@@ -24,21 +25,10 @@ class Fd {
     if (fd_ >= 0) close(fd_);
   }
   int get() const { return fd_; }
-  int release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
 
  private:
   int fd_;
 };
-
-// The rename itself is only on the disk once the folder is.
-void SyncFolder(const fs::path& folder) {
-  Fd dir(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() >= 0) fsync(dir.get());
-}
 
 CopyResult Failure(const std::string& what) { return {CopyOutcome::Failed, 0, what + ": " + std::strerror(errno)}; }
 
@@ -106,34 +96,19 @@ CopyResult CopyFileSafely(const fs::path& source, const fs::path& target, const 
     return Failure(source.string());
   }
 
-  // A hidden name beside the target; formed by appending, as GCC's release
-  // build misreads a literal joined to a temporary string.
-  std::string hiddenName = ".";
-  hiddenName += target.filename().string();
-  hiddenName += ".XXXXXX";
-  std::string temporary = (target.parent_path() / hiddenName).string();
-  Fd out(mkostemp(temporary.data(), O_CLOEXEC));
-  if (out.get() < 0) return Failure("create " + temporary);
-
+  OutputFile out;
+  if (!out.Open(target.string(), Overwrite::kReplace, OutputGuard{{source.string()}, {}}))
+    return {CopyOutcome::Failed, 0, out.Error()};
   uint64_t done = 0;
   const CopyOutcome copied =
-      CopyBytes(in.get(), out.get(), static_cast<uint64_t>(info.st_size), cancel, progress, done);
-  CopyResult result{copied, done, {}};
-  if (copied == CopyOutcome::Failed) result = Failure("copy " + source.string());
-  if (copied == CopyOutcome::Copied) {
-    // A FAT stick refuses most modes and some shares refuse times; the
-    // bytes are what the backup is for, so neither fails the copy.
-    const struct timespec times[2] = {info.st_atim, info.st_mtim};
-    if (fchmod(out.get(), info.st_mode & 0777) != 0) KTRACE("Mode not kept on %s", temporary.c_str());
-    if (futimens(out.get(), times) != 0) KTRACE("Time not kept on %s", temporary.c_str());
-    if (fsync(out.get()) != 0) result = Failure("flush " + temporary);
-  }
-  if (close(out.release()) != 0 && result.outcome == CopyOutcome::Copied) result = Failure("close " + temporary);
-  if (result.outcome == CopyOutcome::Copied && rename(temporary.c_str(), target.c_str()) != 0) {
-    result = Failure("rename to " + target.string());
-  }
-  if (result.outcome != CopyOutcome::Copied) unlink(temporary.c_str());
-  if (result.outcome == CopyOutcome::Copied) SyncFolder(target.parent_path());
-  result.bytes = result.outcome == CopyOutcome::Copied ? done : 0;
-  return result;
+      CopyBytes(in.get(), out.Descriptor(), static_cast<uint64_t>(info.st_size), cancel, progress, done);
+  if (copied == CopyOutcome::Cancelled) return {CopyOutcome::Cancelled, 0, {}};
+  if (copied == CopyOutcome::Failed) return Failure("copy " + source.string());
+  // A FAT stick refuses most modes and some shares refuse times; the bytes
+  // are what the backup is for, so neither fails the copy.
+  const struct timespec times[2] = {info.st_atim, info.st_mtim};
+  if (fchmod(out.Descriptor(), info.st_mode & 0777) != 0) KTRACE("Mode not kept on %s", target.c_str());
+  if (futimens(out.Descriptor(), times) != 0) KTRACE("Time not kept on %s", target.c_str());
+  if (!out.Commit()) return {CopyOutcome::Failed, 0, out.Error()};
+  return {CopyOutcome::Copied, done, {}};
 }

@@ -1,7 +1,7 @@
 #pragma once
 // One file copied so that its target name only ever holds a complete copy:
-// the bytes go to a temporary name beside the target, are flushed to the
-// disk and renamed into place. The source's modification time is kept.
+// the copy is an output file (see platform/OutputFile.h), never the source
+// itself. The source's modification time is kept.
 
 #include <atomic>
 #include <cstdint>

@@ -107,13 +107,13 @@ TEST_F(AppSettingTest, CopiesLeftByAKilledStartAreRemoved) {
   const std::string ended = std::to_string(EndedProcessId());
   const std::string running = std::to_string(::getpid());
   // What a start killed halfway through its first-run copy or a write left.
-  const auto halfSeed = dir_.Write("config/Halvorn/Nemora/kelbrin.ini.seed-" + ended, "[RunPa");
+  const auto halfSeed = dir_.Write("config/Halvorn/Nemora/.korvane-" + ended + "-0.tmp", "[RunPa");
   fs::permissions(halfSeed, fs::perms::owner_write);
-  const auto halfWrite = dir_.Write("config/Halvorn/Nemora/kelbrin.ini.tmp-" + ended, "[GUI]");
+  const auto halfWrite = dir_.Write("config/Halvorn/Nemora/.korvane-" + ended + "-1.tmp", "[GUI]");
   // A copy still being made, and files that only look alike, stay.
-  const auto inProgress = dir_.Write("config/Halvorn/Nemora/kelbrin.ini.seed-" + running, "");
+  const auto inProgress = dir_.Write("config/Halvorn/Nemora/.korvane-" + running + "-0.tmp", "");
   const auto notOurs = dir_.Write("config/Halvorn/Nemora/notes.ini.tmp-" + ended, "");
-  const auto notAPid = dir_.Write("config/Halvorn/Nemora/kelbrin.ini.tmp-old", "");
+  const auto notAPid = dir_.Write("config/Halvorn/Nemora/.korvane-old-0.tmp", "");
 
   CAppSetting setting(Folders());
   EXPECT_EQ(setting.GetCurrentModel(), 4);

@@ -77,13 +77,16 @@ TEST_F(CliBadInput, FrameWritesItsOutputWholeOrNotAtAll) {
   dir_.Write("out/frame.jpg", "the picture of an earlier run");
 
   // The picture is larger than the file-size limit: the write fails half way.
-  const CliRun failed = RunCliErrors({"frame", EventPath(), "0", "-o", output.string()}, kSmallFileLimit);
+  const CliRun failed = RunCliErrors({"frame", EventPath(), "0", "-o", output.string(), "--yes"}, kSmallFileLimit);
   EXPECT_EQ(failed.exitStatus, 1);
   EXPECT_TRUE(Contains(failed.out, "File too large")) << failed.out;
   EXPECT_EQ(TempDir::Read(output), "the picture of an earlier run");
   EXPECT_EQ(std::distance(fs::directory_iterator(output.parent_path()), fs::directory_iterator()), 1);
 
-  ASSERT_EQ(RunCliErrors({"frame", EventPath(), "0", "-o", output.string()}).exitStatus, 0);
+  // Kept unless the overwrite question is answered.
+  EXPECT_EQ(RunCliErrors({"frame", EventPath(), "0", "-o", output.string()}).exitStatus, 2);
+  EXPECT_EQ(TempDir::Read(output), "the picture of an earlier run");
+  ASSERT_EQ(RunCliErrors({"frame", EventPath(), "0", "-o", output.string(), "--yes"}).exitStatus, 0);
   EXPECT_EQ(fs::file_size(output), Event().frames[0].size);
   EXPECT_EQ(std::distance(fs::directory_iterator(output.parent_path()), fs::directory_iterator()), 1);
   // As an ordinary new file: readable by others unless the umask says not.

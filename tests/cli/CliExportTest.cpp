@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 
+#include "platform/OutputFile.h"
 #include "samplecard/SampleCard.h"
 #include "support/CliRun.h"
 #include "support/TempDir.h"
@@ -245,7 +246,7 @@ TEST_F(CliExportTest, AnInterruptLeavesOnlyWholeFiles) {
   size_t files = 0;
   for (const auto& entry : fs::directory_iterator(out_)) {
     ++files;
-    EXPECT_EQ(entry.path().filename().string().find(".part-"), std::string::npos) << entry.path();
+    EXPECT_EQ(WriterOfTemporary(entry.path().filename().string()), 0) << entry.path();
     const std::string bytes = TempDir::Read(entry.path());
     EXPECT_TRUE(bytes.size() > 4 && bytes.rfind("\xFF\xD8", 0) == 0 && bytes.ends_with("\xFF\xD9")) << entry.path();
   }
@@ -261,7 +262,7 @@ TEST_F(CliExportTest, AFullDiskFailsClearlyAndLeavesNoHalfFile) {
   EXPECT_NE(jpeg.err.find("Save Jpeg Error"), std::string::npos) << jpeg.err;
   EXPECT_NE(jpeg.err.find("File too large"), std::string::npos) << jpeg.err;
   for (const auto& entry : fs::directory_iterator(out_)) {
-    EXPECT_EQ(entry.path().filename().string().find(".part-"), std::string::npos) << entry.path();
+    EXPECT_EQ(WriterOfTemporary(entry.path().filename().string()), 0) << entry.path();
     EXPECT_LE(fs::file_size(entry.path()), 1024u);
   }
 

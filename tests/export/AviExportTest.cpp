@@ -341,10 +341,12 @@ TEST_F(AviExportTest, AFilmThatCannotBeWrittenIsAFailure) {
   CInfoEventFile& video = Load(Make(5, 2, false));
   AviExportInputs inputs = Inputs(video);
   fs::create_directories(Out() / "film.avi" / "inside");  // a folder where the film goes
-  prompt_.QueueAnswer(PromptAnswer::Yes);
-  EXPECT_EQ(Run(inputs, {&video}), kExportFailed);
-  EXPECT_EQ(AviResultMessage(kExportFailed), kMsgAviError);
+  // Refused before any worker starts, and without the overwrite question.
+  const AviStartResult start = job_.Start(inputs, {{&video}, 0}, prompt_, [](int) {});
+  EXPECT_EQ(start.outcome, AviStart::kFailed);
+  EXPECT_EQ(start.message, kMsgAviError);
   EXPECT_FALSE(job_.Error().empty());
+  EXPECT_TRUE(fs::is_directory(Out() / "film.avi" / "inside"));
   EXPECT_TRUE(TemporaryLeftovers(Out()).empty());
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/ManualPorts.h"
+#include "platform/OutputFile.h"
 #include "recording/InfoEventFile.h"
 #include "recording/InfoLogFile.h"
 #include "recording/WaitingLoadObserver.h"
@@ -43,7 +44,7 @@ inline std::vector<std::string> TemporaryLeftovers(const std::filesystem::path& 
   std::vector<std::string> found;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     const std::string name = entry.path().filename().string();
-    if (name.find(".part-") != std::string::npos) found.push_back(name);
+    if (WriterOfTemporary(name) != 0) found.push_back(name);
   }
   return found;
 }

@@ -7,7 +7,6 @@
 #include <QPdfWriter>
 #include <new>
 
-#include "export/OutputFile.h"
 #include "export/PrintPages.h"
 #include "export/render/PrintPagePainter.h"
 
@@ -48,9 +47,10 @@ bool PaintPdf(const PrintDocument& document, QIODevice& device, int dpi) {
 
 }  // namespace
 
-bool WritePrintPdf(const PrintDocument& document, const std::string& path, int dpi, std::string& error) {
+bool WritePrintPdf(const PrintDocument& document, const std::string& path, Overwrite overwrite,
+                   const OutputGuard& guard, int dpi, const std::function<bool()>& cancelled, std::string& error) {
   OutputFile file;
-  if (!file.Open(path)) {
+  if (!file.Open(path, overwrite, guard)) {
     error = file.Error();
     return false;
   }
@@ -65,6 +65,11 @@ bool WritePrintPdf(const PrintDocument& document, const std::string& path, int d
   device.close();
   if (!painted) {
     error = file.Failed() ? file.Error() : "the pages could not be drawn";
+    file.Discard();
+    return false;
+  }
+  if (cancelled && cancelled()) {
+    error = "cancelled";
     file.Discard();
     return false;
   }

@@ -2,7 +2,10 @@
 // The printed pages written as a PDF file (A4 portrait, the printer's
 // margins), without a printer or a window: korvane-cli's print-pdf.
 
+#include <functional>
 #include <string>
+
+#include "platform/OutputFile.h"
 
 class PrintDocument;
 
@@ -10,6 +13,9 @@ class PrintDocument;
 // its pages look like printed ones.
 inline constexpr double kPrintMarginMm = 6.0;
 
-// Writes every page at dpi under a temporary name beside path and renames it
-// onto path when complete; false with the reason in error otherwise.
-bool WritePrintPdf(const PrintDocument& document, const std::string& path, int dpi, std::string& error);
+// Writes every page at dpi as the output file path (an existing file only
+// when overwrite allows, never one that guard forbids); false with the
+// reason in error otherwise, and false with nothing written when cancelled
+// says so once the pages are drawn.
+bool WritePrintPdf(const PrintDocument& document, const std::string& path, Overwrite overwrite,
+                   const OutputGuard& guard, int dpi, const std::function<bool()>& cancelled, std::string& error);
