@@ -10,8 +10,7 @@ class ConsolePrompt final : public Prompt {
  public:
   PromptAnswer Show(const std::string& text, const std::string& caption, PromptButtons buttons) override {
     std::fprintf(stderr, "korvane: %s: %s\n", caption.c_str(), text.c_str());
-    return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel ? PromptAnswer::Yes
-                                                                                    : PromptAnswer::Ok;
+    return AsksYesOrNo(buttons) ? PromptAnswer::Yes : PromptAnswer::Ok;
   }
   std::optional<std::string> PickFolder(const std::string& /*title*/, const std::string& /*startFolder*/) override {
     return std::nullopt;

@@ -22,8 +22,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 struct BackupArgs {
   std::string card;
   std::string target;
@@ -35,12 +33,7 @@ struct BackupArgs {
 
 int RunBackup(const BackupArgs& args) {
   UseProgramLanguage();
-  std::error_code error;
-  if (!fs::is_directory(args.card, error)) {
-    PrintError(args.card + ": not a card folder");
-    return kExitLoadFailed;
-  }
-  if (const auto refusal = BackupStartRefusal(args.all, args.selection, args.target)) {
+  if (const auto refusal = BackupStartRefusal(args.card, args.all, args.selection, args.target)) {
     PrintError(MessageText(*refusal));
     return refusal->key == kBackupMsgNoSelectedEvLg.key ? kExitUsage : kExitLoadFailed;
   }

@@ -4,13 +4,13 @@
 // deleted makes the exit status 1.
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "recording/CardLayout.h"
 #include "tools/DeleteFiles.h"
 
 namespace {
@@ -24,16 +24,15 @@ struct DeleteArgs {
 };
 
 int RunDeleteFiles(const DeleteArgs& args) {
-  std::error_code error;
-  if (!std::filesystem::is_directory(args.card, error)) {
-    PrintError(args.card + ": not a card folder");
-    return kExitLoadFailed;
-  }
   if (!args.video && !args.logs) {
     PrintError("choose --video, --logs or both");
     return kExitUsage;
   }
   const DeleteFilesJob job(args.card, args.video, args.logs);
+  if (!job.OnCard()) {
+    PrintError(args.card + ": " + InvalidCardFolderMessage());
+    return kExitLoadFailed;
+  }
   const int total = job.Count();
   if (!args.yes) {
     PrintError("would delete " + std::to_string(total) + " file(s); add --yes to delete them");

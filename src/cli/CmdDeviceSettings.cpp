@@ -25,8 +25,10 @@
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "platform/Volumes.h"
+#include "recording/CardLayout.h"
 #include "tools/BackupJob.h"
 #include "tools/BackupMessages.h"
+#include "tools/BackupStartCheck.h"
 #include "tools/BackupTask.h"
 #include "tools/CardSizeCheck.h"
 #include "tools/DeleteFiles.h"
@@ -367,6 +369,8 @@ class SavePrompt final : public Prompt {
         // without the copy the command line asked for.
         if (backup_) backupFailed_ = true;
         return yes_ && !backup_ ? PromptAnswer::Yes : PromptAnswer::No;
+      case PromptButtons::YesYesToAllNo:
+        return PromptAnswer::No;  // the save asks no such question
     }
     return PromptAnswer::Cancel;
   }
@@ -385,6 +389,10 @@ class SavePrompt final : public Prompt {
 };
 
 bool BackUpWholeCard(const std::string& card, const std::string& target) {
+  if (const auto refusal = BackupStartRefusal(card, true, {}, target)) {
+    PrintError(target + ": " + MessageText(*refusal));
+    return false;
+  }
   BackupJob job(card);
   job.SelectAll();
   std::printf("%s\n", Printable(job.SizeLabel()).c_str());
@@ -441,6 +449,10 @@ int RunSet(const SetArgs& args) {
 int RunDefaults(const DefaultsArgs& args) {
   UseProgramLanguage();
   if (!LoadModel(args.card, args.model)) return kExitLoadFailed;
+  if (!HasCardLayout(args.card)) {
+    PrintError(args.card + ": " + InvalidCardFolderMessage());
+    return kExitLoadFailed;
+  }
   if (!WriteDefaultSettings(args.card, args.model)) {
     PrintError(GetLangText("Message", "SaveSetFail", "Save setting Error"));
     return kExitLoadFailed;

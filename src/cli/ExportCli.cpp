@@ -25,8 +25,7 @@ void RequestStop(int) { gStopRequested = 1; }
 }  // namespace
 
 PromptAnswer OverwriteAnswer::Show(const std::string&, const std::string&, PromptButtons buttons) {
-  if (buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel)
-    return yes_ ? PromptAnswer::Yes : PromptAnswer::No;
+  if (AsksYesOrNo(buttons)) return yes_ ? PromptAnswer::Yes : PromptAnswer::No;
   return PromptAnswer::Ok;
 }
 

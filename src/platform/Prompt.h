@@ -6,8 +6,16 @@
 #include <optional>
 #include <string>
 
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class PromptAnswer { Ok, Cancel, Yes, No };
+// YesYesToAllNo: a question asked once per file of a run; Yes to all
+// answers it for the files still to come.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, YesYesToAllNo };
+enum class PromptAnswer { Ok, Cancel, Yes, No, YesToAll };
+
+// Whether the buttons are a question with Yes among them.
+inline bool AsksYesOrNo(PromptButtons buttons) {
+  return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel ||
+         buttons == PromptButtons::YesYesToAllNo;
+}
 
 class Prompt {
  public:

@@ -27,8 +27,7 @@ class ScriptedPrompt final : public Prompt {
       answers_.pop_front();
       return answer;
     }
-    return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel ? PromptAnswer::Yes
-                                                                                    : PromptAnswer::Ok;
+    return AsksYesOrNo(buttons) ? PromptAnswer::Yes : PromptAnswer::Ok;
   }
 
   std::optional<std::string> PickFolder(const std::string& title, const std::string&) override {

@@ -9,6 +9,7 @@
 #include "platform/ProfileFile.h"
 #include "platform/Trace.h"
 #include "recording/CardFolders.h"
+#include "recording/CardLayout.h"
 #include "recording/EventCodes.h"
 
 namespace {
@@ -23,11 +24,6 @@ constexpr const char* kPulseTypeKey = "CARPULSETYPE";
 constexpr int64_t kPulseDivisors[] = {2, 4, 8, 16, 20, 25};
 constexpr int64_t kSecondsPerHour = 60 * 60;
 constexpr int64_t kPulseScale = 637;
-
-bool IsFolder(const std::filesystem::path& path) {
-  std::error_code error;
-  return std::filesystem::is_directory(path, error);
-}
 
 void StartAndWait(CheckFilesPass& pass, UiQueue& ui) {
   pass.Start(ui, {});
@@ -67,14 +63,12 @@ bool CMgrDBSearch::ChooseRoot(const std::string& path) {
   if (ValidateFolder(root_)) return true;
   Reset();
   SetRoot({});
-  prompt_.Show(GetLangText("Message", "InvalidSDFolder", "Invalid drive recorder folder."),
-               std::string(kApplicationTitle), PromptButtons::Ok);
+  prompt_.Show(InvalidCardFolderMessage(), std::string(kApplicationTitle), PromptButtons::Ok);
   return false;
 }
 
 bool CMgrDBSearch::ValidateFolder(const std::string& root) {
-  if (root.empty()) return false;
-  if (!IsFolder(EventFolderPath(root)) || !IsFolder(LogFolderPath(root))) return false;
+  if (!HasCardLayout(root)) return false;
   if (!HasRecordedFiles(root)) {
     prompt_.Show(GetLangText("Message", "NoRecordFile", "No recorded file."), std::string(kApplicationTitle),
                  PromptButtons::Ok);

@@ -9,6 +9,7 @@
 #include "platform/Trace.h"
 #include "platform/Utf8.h"
 #include "recording/CardFolders.h"
+#include "recording/CardLayout.h"
 #include "recording/VideoIndexPath.h"
 #include "tools/BackupMessages.h"
 #include "tools/FileCopy.h"
@@ -20,6 +21,8 @@ namespace {
 constexpr std::array<std::string_view, 5> kConfigFiles = {"set.ini", "version.ini", "selfadj.ini", "time.ini",
                                                           "sdid.ini"};
 constexpr std::string_view kTargetChannel = "CH1";
+constexpr uint64_t kBytesPerMiB = uint64_t{1} << 20;
+constexpr uint64_t kTenths = 10;
 
 uint64_t FileBytes(const fs::path& path) {
   std::error_code error;
@@ -32,6 +35,12 @@ std::string FillCount(std::string text, int count) {
   const size_t mark = text.find("%d");
   if (mark != std::string::npos) text.replace(mark, 2, std::to_string(count));
   return text;
+}
+
+// The question names the file, so that the user knows what is kept or lost.
+PromptAnswer AskOverwrite(Prompt& prompt, const fs::path& target) {
+  return prompt.Show(MessageText(kBackupMsgSameFileOverwrite) + "\n\n" + target.string(),
+                     MessageText(kCaptionBackup, kSectionGuiTexts), PromptButtons::YesYesToAllNo);
 }
 
 bool Named(const fs::path& part, std::string_view name) { return EqualsNoCase(part.native(), name); }
@@ -125,12 +134,8 @@ void BackupJob::Select(BackupSelection selection) {
 std::vector<BackupJob::Planned> BackupJob::PlanRecordings(const Layout& layout) const {
   std::vector<Planned> planned;
   if (all_) {
-    // A target inside the card holds earlier backups, not the card's own files.
-    const std::optional<fs::path> skipped = TargetBelowCard(card_, layout.root);
-    for (const fs::path& path : cardFiles_.paths) {
-      const fs::path relative = path.lexically_relative(card_);
-      if (skipped && StartsWith(relative, *skipped)) continue;
-      planned.push_back({path, layout.TargetOf(relative)});
+    for (const fs::path& path : OutsideTarget(cardFiles_.paths, layout)) {
+      planned.push_back({path, layout.TargetOf(path.lexically_relative(card_))});
     }
     return planned;
   }
@@ -152,6 +157,20 @@ std::vector<BackupJob::Planned> BackupJob::PlanRecordings(const Layout& layout) 
                        layout.log / (name + std::string(kLogFileExtension))});
   }
   return planned;
+}
+
+std::vector<fs::path> BackupJob::OutsideTarget(const std::vector<fs::path>& paths, const Layout& layout) const {
+  // A target inside the card holds earlier backups, not the card's own files.
+  const std::optional<fs::path> skipped = TargetBelowCard(card_, layout.root);
+  std::vector<fs::path> kept;
+  for (const fs::path& path : paths) {
+    if (!(skipped && StartsWith(path.lexically_relative(card_), *skipped))) kept.push_back(path);
+  }
+  return kept;
+}
+
+std::vector<fs::path> BackupJob::Uncopiable(const Layout& layout) const {
+  return all_ ? OutsideTarget(cardFiles_.uncopiable, layout) : std::vector<fs::path>{};
 }
 
 std::vector<BackupJob::Planned> BackupJob::PlanConfig(const Layout& layout) const {
@@ -185,12 +204,17 @@ BackupResult BackupJob::Run(const fs::path& target, Prompt& prompt, const std::a
   if (progress.overall) progress.overall(0, range);
   if (progress.file) progress.file(0);
   std::error_code targetError;
-  if (!fs::is_directory(target, targetError)) {
-    // Gone since Start looked (a stick pulled out): no layout is made in
-    // its place, and every file counts as not copied.
-    KTRACE("Copy Failed: no folder %s", target.c_str());
-    result.failed = range + static_cast<int>(PlanConfig(layout).size());
+  // Gone since Start looked (a stick pulled out), or a place of the card's
+  // own that the caller did not refuse: no layout is made there, and every
+  // file counts as not copied.
+  if (!fs::is_directory(target, targetError) || LiesInCardFolders(card_, target)) {
+    KTRACE("Copy Failed: cannot back up into %s", target.c_str());
+    result.failed = range + static_cast<int>(PlanConfig(layout).size() + Uncopiable(layout).size());
     return result;
+  }
+  for (const fs::path& path : Uncopiable(layout)) {
+    KTRACE("Copy Failed: %s", path.c_str());
+    ++result.failed;
   }
 
   for (const fs::path& folder : {layout.event, layout.normal, layout.log, layout.config}) {
@@ -226,15 +250,17 @@ BackupResult BackupJob::Run(const fs::path& target, Prompt& prompt, const std::a
     if (!abandoned) copyOne(config[i]);
   }
   int position = 0;
+  bool overwriteAll = false;
   for (const Planned& file : recordings) {
     if (abandoned || cancel.load()) {
       abandoned = true;
       break;
     }
     std::error_code error;
-    if (fs::exists(fs::symlink_status(file.target, error)) &&
-        prompt.Show(MessageText(kBackupMsgSameFileOverwrite), MessageText(kCaptionBackup, kSectionGuiTexts),
-                    PromptButtons::YesNo) != PromptAnswer::Yes) {
+    const bool exists = fs::exists(fs::symlink_status(file.target, error));
+    const PromptAnswer answer = !exists || overwriteAll ? PromptAnswer::Yes : AskOverwrite(prompt, file.target);
+    overwriteAll = overwriteAll || answer == PromptAnswer::YesToAll;
+    if (answer != PromptAnswer::Yes && answer != PromptAnswer::YesToAll) {
       // A cancel that came while the question was up is a cancel, not a No.
       if (cancel.load()) {
         abandoned = true;
@@ -252,9 +278,17 @@ BackupResult BackupJob::Run(const fs::path& target, Prompt& prompt, const std::a
 }
 
 std::string BackupSizeText(uint64_t bytes) {
+  // Tenths of a MiB, rounded in whole numbers so that no size is shown a
+  // tenth off by a floating-point remainder.
+  uint64_t whole = bytes / kBytesPerMiB;
+  uint64_t tenths = ((bytes % kBytesPerMiB) * kTenths + kBytesPerMiB / 2) / kBytesPerMiB;
+  if (tenths == kTenths) {
+    ++whole;
+    tenths = 0;
+  }
   char text[64];
-  std::snprintf(text, sizeof text, "%llu.%llu MB", static_cast<unsigned long long>(bytes >> 20),
-                static_cast<unsigned long long>((bytes >> 10) & 1023));
+  std::snprintf(text, sizeof text, "%llu.%llu MB", static_cast<unsigned long long>(whole),
+                static_cast<unsigned long long>(tenths));
   return text;
 }
 

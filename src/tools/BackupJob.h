@@ -62,11 +62,13 @@ class BackupJob {
 
   // The bytes the run would copy (configuration files aside).
   uint64_t SizeBytes() const;
-  // The size label of the dialog: "Backup Data Size : 5.512 MB".
+  // The size label of the dialog: "Backup Data Size : 5.5 MB".
   std::string SizeLabel() const;
 
-  // Copies into target, which must exist. Folders of the layout that the
-  // target lacks are made.
+  // Copies into target, which must exist and lie outside the card's own
+  // folders. Folders of the layout that the target lacks are made. What the
+  // card walk could not read counts as not copied. An existing target file
+  // is copied over only after a Yes (or an earlier Yes to all).
   BackupResult Run(const std::filesystem::path& target, Prompt& prompt, const std::atomic<bool>& cancel,
                    const BackupProgress& progress) const;
 
@@ -78,6 +80,9 @@ class BackupJob {
   struct Layout;
   std::vector<Planned> PlanRecordings(const Layout& layout) const;
   std::vector<Planned> PlanConfig(const Layout& layout) const;
+  std::vector<std::filesystem::path> OutsideTarget(const std::vector<std::filesystem::path>& paths,
+                                                   const Layout& layout) const;
+  std::vector<std::filesystem::path> Uncopiable(const Layout& layout) const;
 
   std::filesystem::path card_;
   bool all_ = false;
@@ -85,7 +90,7 @@ class BackupJob {
   CardFiles cardFiles_;
 };
 
-// The whole-MiB count and the KiB left over (0..1023, not a decimal fraction).
+// The size in MiB with one decimal: 15 MiB and 447 KiB is "15.4 MB".
 std::string BackupSizeText(uint64_t bytes);
 
 // The message that ends a run; empty after a No to the overwrite question.

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "recording/CardLayout.h"
+
 struct BackupText {
   std::string_view key;
   std::string_view defaultText;
@@ -22,6 +24,9 @@ inline constexpr BackupText kBackupMsgNoSelectedEvLg{"NoSelectedEvLg", "No selec
 inline constexpr BackupText kBackupMsgFolderNotExist{"FolderNotExist",
                                                      "Folder does not exist, Please select folder again."};
 inline constexpr BackupText kBackupMsgFolderNotAuthority{"FolderNotAuthority", "You don't have access to this folder."};
+inline constexpr BackupText kBackupMsgInvalidCard{kInvalidCardFolderKey, kInvalidCardFolderText};
+inline constexpr BackupText kBackupMsgFolderInCard{
+    "FolderInCard", "The backup folder lies in the card's own folders, Please select folder again."};
 inline constexpr BackupText kCaptionBackup{"Backup", "Backup"};
 inline constexpr BackupText kGuiBackupSize{"BackupSize", "Backup Data Size"};
 inline constexpr BackupText kGuiSelectedEvent{"SelectedEvent", "Selected Event"};

@@ -1,12 +1,16 @@
 #include "tools/BackupStartCheck.h"
 
 #include "platform/FolderChecks.h"
+#include "recording/CardLayout.h"
 #include "tools/BackupJob.h"
 
-std::optional<BackupText> BackupStartRefusal(bool wholeCard, const BackupSelection& selection,
-                                             const std::string& targetFolder) {
+std::optional<BackupText> BackupStartRefusal(const std::filesystem::path& card, bool wholeCard,
+                                             const BackupSelection& selection, const std::string& targetFolder) {
+  if (!HasCardLayout(card)) return kBackupMsgInvalidCard;
   if (!wholeCard && selection.Empty()) return kBackupMsgNoSelectedEvLg;
   if (!IsFolderAvailable(targetFolder)) return kBackupMsgFolderNotExist;
+  // Before the write test, which would leave its trace in the card's folders.
+  if (LiesInCardFolders(card, targetFolder)) return kBackupMsgFolderInCard;
   if (!IsWritableFolder(targetFolder)) return kBackupMsgFolderNotAuthority;
   return std::nullopt;
 }

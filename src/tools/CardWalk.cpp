@@ -23,34 +23,50 @@ bool IsSkippedTopFolder(const fs::path& name) {
   return false;
 }
 
-}  // namespace
+void Uncopiable(CardFiles& files, const fs::path& path, const std::error_code& error) {
+  KTRACE("Cannot back up %s: %s", path.c_str(), error ? error.message().c_str() : "not a regular file");
+  files.uncopiable.push_back(path);
+}
 
-CardFiles WalkCardFiles(const fs::path& root) {
-  CardFiles files;
+void WalkFolder(const fs::path& folder, bool top, CardFiles& files) {
   std::error_code error;
-  fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, error);
+  fs::directory_iterator it(folder, error);
   if (error) {
-    KTRACE("Card walk failed: %s", error.message().c_str());
-    return files;
+    Uncopiable(files, folder, error);
+    return;
   }
-  for (; it != fs::recursive_directory_iterator(); it.increment(error)) {
+  for (; it != fs::directory_iterator(); it.increment(error)) {
     if (error) {
-      KTRACE("Card walk stopped: %s", error.message().c_str());
-      break;
+      Uncopiable(files, folder, error);
+      return;
     }
     const fs::directory_entry& entry = *it;
     const fs::file_status status = entry.symlink_status(error);
-    if (error) continue;
-    if (fs::is_directory(status)) {
-      if (it.depth() == 0 && IsSkippedTopFolder(entry.path().filename())) it.disable_recursion_pending();
+    if (error) {
+      Uncopiable(files, entry.path(), error);
       continue;
     }
-    // Links, pipes and devices hold no recording; a card has none of them.
-    if (!fs::is_regular_file(status)) continue;
+    if (fs::is_directory(status)) {
+      if (!(top && IsSkippedTopFolder(entry.path().filename()))) WalkFolder(entry.path(), false, files);
+      continue;
+    }
+    // A link is not followed out of the card, and a pipe or device holds no
+    // recording: neither is copied, and the backup says so.
+    if (!fs::is_regular_file(status)) {
+      Uncopiable(files, entry.path(), {});
+      continue;
+    }
     files.paths.push_back(entry.path());
     const uintmax_t size = entry.file_size(error);
     if (!error) files.totalBytes += size;
   }
+}
+
+}  // namespace
+
+CardFiles WalkCardFiles(const fs::path& root) {
+  CardFiles files;
+  WalkFolder(root, true, files);
   // Folder order differs between file systems; a run goes the same way on each.
   std::sort(files.paths.begin(), files.paths.end());
   return files;

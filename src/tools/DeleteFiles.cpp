@@ -13,6 +13,7 @@
 
 #include "platform/Trace.h"
 #include "recording/CardFolders.h"
+#include "recording/CardLayout.h"
 
 namespace fs = std::filesystem;
 
@@ -87,8 +88,11 @@ std::vector<std::string> DeletableNames(int folder) {
 DeleteFilesJob::DeleteFilesJob(fs::path root, bool deleteVideo, bool deleteLogs)
     : root_(std::move(root)), video_(deleteVideo), logs_(deleteLogs) {}
 
+bool DeleteFilesJob::OnCard() const { return HasCardLayout(root_); }
+
 template <typename Visit>
 void DeleteFilesJob::ForEachFolder(Visit visit) const {
+  if (!OnCard()) return;
   const auto visitFolder = [&](std::initializer_list<std::string_view> names) {
     const FolderFd folder(OpenCardFolder(root_, names));
     if (folder.get() >= 0) visit(folder.get());

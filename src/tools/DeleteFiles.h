@@ -3,7 +3,8 @@
 // folders (ch1/event, ch1/normal), the log folder, or both, in that order.
 // Subfolders stay. A symbolic link among the files is removed as a link,
 // never followed; a folder on the way that is a link is not entered, so
-// nothing outside the card is ever deleted.
+// nothing outside the card is ever deleted. A folder without the card
+// layout is not a card: nothing in it is counted or deleted.
 
 #include <filesystem>
 #include <functional>
@@ -20,6 +21,9 @@ struct DeleteProgress {
 class DeleteFilesJob {
  public:
   DeleteFilesJob(std::filesystem::path root, bool deleteVideo, bool deleteLogs);
+
+  // Whether the root is a card at all; the caller says so when it is not.
+  bool OnCard() const;
 
   // The files there are to delete now.
   int Count() const;

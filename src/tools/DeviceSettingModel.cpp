@@ -350,12 +350,34 @@ void CDeviceSettingModel::SetChecked(SettingCheck check, bool ticked) {
   }
 }
 
+namespace {
+
+// The recorder shows the ID on its screen and keeps it in a one-line file:
+// a line break, an escape or another control character (C0, DEL, C1) has no
+// place there.
+bool HoldsControlCharacter(std::string_view text) {
+  constexpr unsigned char kLastC0 = 0x1F, kDelete = 0x7F, kC1Lead = 0xC2, kFirstC1 = 0x80, kLastC1 = 0x9F;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte <= kLastC0 || byte == kDelete) return true;
+    if (byte != kC1Lead || i + 1 == text.size()) continue;
+    const auto next = static_cast<unsigned char>(text[i + 1]);
+    if (next >= kFirstC1 && next <= kLastC1) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::string CDeviceSettingModel::SdIdToSave() const {
   const auto first = std::find_if_not(sdId_.begin(), sdId_.end(), IsSpace);
   return std::string(first, sdId_.end());
 }
 
-bool CDeviceSettingModel::SdIdValid() const { return Utf8Length(SdIdToSave()) <= kMaxSdIdChars; }
+bool CDeviceSettingModel::SdIdValid() const {
+  const std::string id = SdIdToSave();
+  return Utf8Length(id) <= kMaxSdIdChars && !HoldsControlCharacter(id);
+}
 
 int CDeviceSettingModel::MethodToSave() const {
   return family_ == SettingsFamily::kA ? kFamilyAMethod : method_.Value();

@@ -81,7 +81,7 @@ struct SETTINGSTOSAVE {
 };
 
 // The card ID field may hold at most this many characters once its leading
-// spaces are removed.
+// spaces are removed, and no control character.
 inline constexpr int kMaxSdIdChars = 10;
 inline constexpr int kLevelCount = 5;  // levels 0..4, shown "1".."5"
 

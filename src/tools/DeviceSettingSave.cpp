@@ -8,6 +8,8 @@
 
 #include "base/MgrMultiLang.h"
 #include "recording/CardFolders.h"
+#include "recording/CardLayout.h"
+#include "tools/DeviceSettingsFile.h"
 
 namespace fs = std::filesystem;
 
@@ -40,20 +42,34 @@ bool ClearRecordingsForNewMethod(Prompt& prompt, const DeviceSettingSavePorts& p
   return true;
 }
 
-}  // namespace
-
-bool CardAcceptsWrites(const fs::path& cardRoot) {
-  const fs::path file = cardRoot / kWriteTestFileName;
+bool FolderAcceptsWrites(const fs::path& folder) {
+  const fs::path file = folder / kWriteTestFileName;
   const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) return errno == EEXIST && ::access(cardRoot.c_str(), W_OK) == 0;
+  if (fd < 0) return errno == EEXIST && ::access(folder.c_str(), W_OK) == 0;
   ::close(fd);
   ::unlink(file.c_str());
   return true;
 }
 
+}  // namespace
+
+bool CardAcceptsWrites(const fs::path& cardRoot) {
+  if (!FolderAcceptsWrites(cardRoot)) return false;
+  // The settings are written into the config folder; one that exists must
+  // take them too, or a new method would delete the videos for a save that
+  // then fails. A missing one is made in the root just tested.
+  std::error_code error;
+  const fs::path config = ConfigFolder(cardRoot);
+  return !fs::exists(fs::symlink_status(config, error)) || FolderAcceptsWrites(config);
+}
+
 SaveOutcome SaveDeviceSettings(const fs::path& cardRoot, const CDeviceSettingModel& model, Prompt& prompt,
                                const DeviceSettingSavePorts& ports) {
   // Without a card there is nothing to test; the check below names the cause.
+  if (!cardRoot.empty() && !HasCardLayout(cardRoot)) {
+    prompt.Show(InvalidCardFolderMessage(), Caption(), PromptButtons::Ok);
+    return SaveOutcome::kStopped;
+  }
   if (!cardRoot.empty() && !CardAcceptsWrites(cardRoot)) {
     Tell(prompt, "SaveSetFail", "Save setting Error");
     return SaveOutcome::kStopped;

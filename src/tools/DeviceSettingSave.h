@@ -1,7 +1,8 @@
 #pragma once
 // The OK button of the device-settings dialog: the checks, the question,
 // the backup offer when a new recording method makes the card's recordings
-// useless, and the write of set.ini and its companions. The window and the
+// useless, and the write of set.ini and its companions. Every check that
+// can fail runs before the first recording is deleted. The window and the
 // command-line tool give their own ways to back up, delete and release.
 
 #include <filesystem>
@@ -33,8 +34,8 @@ enum class SaveOutcome {
 // The file the write test creates at the card root and removes again.
 inline constexpr const char* kWriteTestFileName = "test.txt";
 
-// Whether a file can be created at the card root. A file of that name the
-// user keeps there is left alone.
+// Whether a file can be created at the card root and in its config folder.
+// A file of that name the user keeps there is left alone.
 bool CardAcceptsWrites(const std::filesystem::path& cardRoot);
 
 SaveOutcome SaveDeviceSettings(const std::filesystem::path& cardRoot, const CDeviceSettingModel& model, Prompt& prompt,

@@ -4,6 +4,7 @@
 
 #include "base/MgrMultiLang.h"
 #include "recording/CardFolders.h"
+#include "recording/CardLayout.h"
 
 namespace fs = std::filesystem;
 
@@ -57,6 +58,10 @@ bool DeleteFamilyARecordings(const fs::path& cardRoot) {
 std::optional<CDeviceSettingModel> RunDataDelete(const fs::path& cardRoot, SettingsFamily family,
                                                  const DataDeleteChoice& choice, Prompt& prompt,
                                                  const DataDeletePorts& ports, const RECORDERCLOCK& now) {
+  if ((choice.recordings || choice.configuration) && !HasCardLayout(cardRoot)) {
+    prompt.Show(InvalidCardFolderMessage(), Caption(), PromptButtons::Ok);
+    return std::nullopt;
+  }
   if (choice.recordings && !DeleteRecordings(cardRoot, family, prompt, ports)) return std::nullopt;
   if (!choice.configuration) return std::nullopt;
 

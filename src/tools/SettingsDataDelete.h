@@ -25,7 +25,8 @@ struct DataDeletePorts {
 // viewer and the recorder expect. False when something could not be deleted.
 bool DeleteFamilyARecordings(const std::filesystem::path& cardRoot);
 
-// Runs the chosen parts with their questions and messages. When the
+// Runs the chosen parts with their questions and messages; a folder that is
+// not a card is refused before anything is asked. When the
 // configuration was reset, the model reloaded from the now missing files
 // (what the dialog then shows); nothing otherwise.
 std::optional<CDeviceSettingModel> RunDataDelete(const std::filesystem::path& cardRoot, SettingsFamily family,

@@ -4,6 +4,8 @@
 // with --yes, after the backup when one is asked for.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
@@ -147,6 +149,11 @@ TEST_F(CliDeviceSettings, RefusalsNameTheCauseAndChangeNothing) {
   const CliRun longId = Errors({"set", card().string(), "--model", "6", "--sdid", "ABCDEFGHIJK"});
   EXPECT_EQ(longId.exitStatus, 1);
   EXPECT_EQ(longId.out, "korvane-cli: Invalid SD Card ID\n");
+  for (const char* controlled : {"AB\x1b[2J", "line\nbreak", "bell\x07", "c1\xc2\x9b"}) {
+    EXPECT_EQ(Errors({"set", card().string(), "--model", "4", "--sdid", controlled}).out,
+              "korvane-cli: Invalid SD Card ID\n")
+        << controlled;
+  }
   EXPECT_EQ(Errors({"set", card().string(), "--model", "0", "--pulse-type", "2"}).exitStatus, 2);
   EXPECT_EQ(Errors({"set", card().string(), "--model", "9", "--fps", "30", "--method", "1"}).exitStatus, 2);
   EXPECT_EQ(Errors({"set", card().string(), "--model", "9", "--clock", "2026-13-01 00:00:00"}).exitStatus, 2);
@@ -187,6 +194,53 @@ TEST_F(CliDeviceSettings, ANewMethodDeletesTheVideosOnlyWithYesAndAfterTheBackup
   EXPECT_EQ(FilesIn(card() / "log"), logs);
   EXPECT_EQ(Key("RECINGMODE1"), 3);
   EXPECT_EQ(Key("EVENTRECPER"), 30);
+}
+
+// Whatever can stop a new method's save is found before the first video
+// goes: a backup into the card itself or its folders, a backup that misses a
+// file, a config folder that cannot be written.
+TEST_F(CliDeviceSettings, ANewMethodDeletesNothingWhenAnyCheckFails) {
+  const int videos = FilesIn(card() / "ch1");
+  const std::string before = TempDir::Read(setIni());
+  fs::create_directories(dir / "backup");
+  const fs::path pipe = card() / "ch1/event/9999,20240101_000000.vdd";
+  const bool root = ::geteuid() == 0;
+  const struct Row {
+    const char* name;
+    std::string backupTo;
+    std::string says;
+  } rows[] = {
+      {"into the card", card().string(), "lies in the card's own folders"},
+      {"into its event folder", (card() / "ch1/event").string(), "lies in the card's own folders"},
+      {"into its config folder", (card() / "config").string(), "lies in the card's own folders"},
+      {"missing a file", (dir / "backup").string(), "1 file(s) could not be copied"},
+      {"unwritable config", "", "Save setting Error"},
+  };
+  for (const Row& row : rows) {
+    const std::string name = row.name;
+    std::string asUser;
+    if (name == "missing a file") ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    if (name == "unwritable config") {
+      fs::permissions(card() / "config", fs::perms::owner_read | fs::perms::owner_exec);
+      // Root writes anywhere: the command runs as nobody, who owns the card.
+      if (root) {
+        fs::permissions(dir.path(), fs::perms::others_exec, fs::perm_options::add);
+        ASSERT_EQ(RunShell("chown -R 65534:65534 " + ShellQuote(card().string())).exitStatus, 0);
+        asUser = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+      }
+    }
+    std::string line = asUser + " " + ShellQuote(KORVANE_CLI_PATH) + " device-settings set " +
+                       ShellQuote(card().string()) + " --model 9 --method 3 --yes";
+    if (!row.backupTo.empty()) line += " --backup-to " + ShellQuote(row.backupTo);
+    const CliRun run = RunShell(line + " 2>&1");
+    EXPECT_EQ(run.exitStatus, 1) << name << ": " << run.out;
+    EXPECT_NE(run.out.find(row.says), std::string::npos) << name << ": " << run.out;
+    EXPECT_EQ(run.out.find("Backup OK"), std::string::npos) << name << ": " << run.out;
+    EXPECT_EQ(FilesIn(card() / "ch1"), videos) << name;
+    EXPECT_EQ(TempDir::Read(setIni()), before) << name;
+    fs::remove(pipe);
+    fs::permissions(card() / "config", fs::perms::owner_all);
+  }
 }
 
 TEST_F(CliDeviceSettings, DefaultsKeepTheOtherKeys) {

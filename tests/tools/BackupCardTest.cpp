@@ -1,9 +1,11 @@
 // The backup of generated cards: the target's folders keep one spelling
 // whatever the card's, an index keeps its own name, a target inside the card
-// is not copied into itself, and what is not a regular file is left out.
+// is not copied into itself, one in the card's own folders is refused, and
+// what cannot be read is not copied and says so.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include "samplecard/SampleCard.h"
 #include "support/TempDir.h"
 #include "tools/BackupJob.h"
+#include "tools/BackupStartCheck.h"
 #include "tools/BackupTask.h"
 
 namespace {
@@ -97,16 +100,26 @@ TEST_F(BackupCardTest, ATargetInsideTheCardIsNotCopiedIntoItself) {
   EXPECT_EQ(Entries(inside), (std::set<std::string>{"CH1", "config", "log"}));
 }
 
-TEST_F(BackupCardTest, PipesAndLinksOnTheCardAreLeftOut) {
+TEST_F(BackupCardTest, WhatCannotBeReadIsNotCopiedAndCountsAsFailed) {
   ASSERT_EQ(mkfifo((card_ / "log/pipe.log").c_str(), 0600), 0);
   const fs::path outside = dir_.Write("outside.log", "not on the card");
   fs::create_symlink(outside, card_ / "log/linked.log");
+  int unreadable = 2;
+  // Root lists any folder, so only an ordinary user meets a closed one.
+  if (::geteuid() != 0) {
+    dir_.Write("card/ch1/closed/0009.vdd", "behind a closed door");
+    fs::permissions(card_ / "ch1/closed", fs::perms::none);
+    ++unreadable;
+  }
   BackupJob job(card_);
   job.SelectAll();
   const uint64_t cardBytes = written_.totalBytes;
   EXPECT_LE(job.SizeBytes(), cardBytes);
   const BackupResult result = Run(job);  // a pipe opened for reading would hang here
-  EXPECT_EQ(result.failed, 0);
+  if (::geteuid() != 0) fs::permissions(card_ / "ch1/closed", fs::perms::owner_all);
+  EXPECT_EQ(result.failed, unreadable);
+  EXPECT_EQ(BackupFinalMessage(result),
+            "Backup finished, but " + std::to_string(unreadable) + " file(s) could not be copied");
   EXPECT_EQ(Entries(target_ / "log"), (std::set<std::string>{written_.logs[0].path.filename().string()}));
 
   // Chosen by name, a linked log is refused rather than copied from outside.
@@ -114,6 +127,36 @@ TEST_F(BackupCardTest, PipesAndLinksOnTheCardAreLeftOut) {
   chosen.Select({{}, {}, {"linked", "pipe"}});
   EXPECT_EQ(Run(chosen).failed, 2);
   EXPECT_FALSE(fs::exists(target_ / "log/linked.log"));
+}
+
+TEST_F(BackupCardTest, ATargetThatIsTheCardOrInItsOwnFoldersIsRefusedAndNothingIsWritten) {
+  fs::create_directories(card_ / "ch1/event/old");
+  fs::create_directory_symlink(card_ / "log", dir_ / "log link");
+  fs::create_directory_symlink(card_, dir_ / "card link");
+  fs::create_directories(card_ / "backups");
+  const auto tree = [this] {
+    std::set<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(card_)) entries.insert(entry.path().string());
+    return entries;
+  };
+  const std::set<std::string> before = tree();
+  for (const fs::path& target : {card_, card_ / "ch1", card_ / "ch1/event/old", card_ / "config",
+                                 card_ / "backups/../log", dir_ / "log link", dir_ / "card link"}) {
+    const std::optional<BackupText> refusal = BackupStartRefusal(card_, true, {}, target.string());
+    ASSERT_TRUE(refusal.has_value()) << target;
+    EXPECT_EQ(refusal->key, kBackupMsgFolderInCard.key) << target;
+    // Run refuses it too, whoever calls it: nothing is written, nothing is OK.
+    BackupJob job(card_);
+    job.SelectAll();
+    const BackupResult result = job.Run(target, prompt_, cancel_, {});
+    EXPECT_EQ(result.copied, 0) << target;
+    EXPECT_GT(result.failed, 0) << target;
+    EXPECT_EQ(tree(), before) << target;
+  }
+  // A folder of the card's own beside the recorder's is a place for backups.
+  EXPECT_FALSE(BackupStartRefusal(card_, true, {}, (card_ / "backups").string()).has_value());
+  EXPECT_FALSE(BackupStartRefusal(card_, true, {}, target_.string()).has_value());
+  EXPECT_EQ(BackupStartRefusal(dir_ / "backups", true, {}, target_.string())->key, kBackupMsgInvalidCard.key);
 }
 
 // A prompt that notes the thread each question is asked on.
@@ -162,7 +205,7 @@ TEST_F(BackupCardTest, TheTaskAsksOnTheUserInterfaceThreadAndEndsThere) {
   EXPECT_EQ(ended->end, BackupEnd::Stopped);
   ASSERT_EQ(prompt.threads.size(), 1u);
   EXPECT_EQ(prompt.threads[0], std::this_thread::get_id());
-  EXPECT_EQ(prompt.texts[0], "Same file exists, Overwrite this file ?");
+  EXPECT_EQ(prompt.texts[0].substr(0, prompt.texts[0].find('\n')), "Same file exists, Overwrite this file ?");
   EXPECT_FALSE(task.Running());
 }
 

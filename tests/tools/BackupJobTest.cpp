@@ -141,18 +141,29 @@ TEST_F(BackupJobTest, NoToTheOverwriteQuestionStopsAtOnceWithoutMessage) {
   EXPECT_EQ(result.end, BackupEnd::Stopped);
   EXPECT_EQ(result.stoppedAt, target_ / "CH1/event" / (kEvent1 + ".vdx"));
   EXPECT_EQ(prompt_.ShownBoxes().size(), 1u);
-  EXPECT_EQ(prompt_.ShownBoxes()[0].text, "Same file exists, Overwrite this file ?");
+  EXPECT_EQ(prompt_.ShownBoxes()[0].text,
+            "Same file exists, Overwrite this file ?\n\n" + (target_ / "CH1/event" / (kEvent1 + ".vdx")).string());
+  EXPECT_EQ(prompt_.ShownBoxes()[0].buttons, PromptButtons::YesYesToAllNo);
   EXPECT_EQ(TempDir::Read(target_ / "CH1/event" / (kEvent1 + ".vdx")), "older index");
   EXPECT_FALSE(fs::exists(target_ / "CH1/event" / (kEvent2 + ".vdd")));
   EXPECT_EQ(BackupFinalMessage(result), "");
 }
 
-TEST_F(BackupJobTest, YesReplacesTheExistingFile) {
+TEST_F(BackupJobTest, YesReplacesTheExistingFileAndYesToAllEveryOneAfterIt) {
   dir_.Write("target/log/" + kLog + ".log", "older");
   BackupJob job(card_);
   job.Select({{}, {}, {kLog}});
   EXPECT_EQ(Run(job).end, BackupEnd::Completed);
   EXPECT_EQ(TempDir::Read(target_ / "log" / (kLog + ".log")), "log text");
+
+  for (const std::string& name : {kEvent1, kEvent2}) dir_.Write("target/CH1/event/" + name + ".vdd", "older");
+  prompt_.QueueAnswer(PromptAnswer::YesToAll);
+  prompt_.QueueAnswer(PromptAnswer::No);  // never asked
+  const size_t asked = prompt_.ShownBoxes().size();
+  job.Select({{kEvent1, kEvent2}, {}, {}});
+  EXPECT_EQ(Run(job).end, BackupEnd::Completed);
+  EXPECT_EQ(prompt_.ShownBoxes().size(), asked + 1);
+  EXPECT_EQ(TempDir::Read(target_ / "CH1/event" / (kEvent2 + ".vdd")), "data " + kEvent2);
 }
 
 TEST_F(BackupJobTest, UnreadableAndMissingSourcesAreCountedAndTheRunGoesOn) {
@@ -180,11 +191,19 @@ TEST_F(BackupJobTest, ATargetFolderThatIsGoneMakesNothingAndCountsEveryFile) {
   EXPECT_EQ(BackupFinalMessage(result), "Backup finished, but 7 file(s) could not be copied");
 }
 
-TEST(BackupSizeText, TheNumberAfterThePointIsKibNotADecimalFraction) {
-  EXPECT_EQ(BackupSizeText((5ull << 20) + (512ull << 10)), "5.512 MB");
-  EXPECT_EQ(BackupSizeText((1ull << 20) - 1), "0.1023 MB");
-  EXPECT_EQ(BackupSizeText(0), "0.0 MB");
-  EXPECT_EQ(BackupSizeText(5000ull << 20), "5000.0 MB");
+TEST(BackupSizeText, IsMibWithOneDecimalRounded) {
+  const struct {
+    uint64_t bytes;
+    const char* text;
+  } rows[] = {
+      {(15ull << 20) + (447ull << 10), "15.4 MB"},
+      {(5ull << 20) + (512ull << 10), "5.5 MB"},
+      {(5ull << 20) + (102ull << 10), "5.1 MB"},  // 0.0996: a tenth only by rounding
+      {(1ull << 20) - 1, "1.0 MB"},               // the carry into the whole MiB
+      {0, "0.0 MB"},
+      {5000ull << 20, "5000.0 MB"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(BackupSizeText(row.bytes), row.text) << row.bytes;
 }
 
 TEST_F(BackupJobTest, SizeLabelCountsTheSelectedFilesOrTheWholeCard) {

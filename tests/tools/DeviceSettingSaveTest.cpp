@@ -188,11 +188,11 @@ TEST_F(DeviceSettingSaveTest, TheCardIdIsCheckedBeforeAnyQuestion) {
   EXPECT_FALSE(fs::exists(card_ / "config/sdid.ini"));
 }
 
-TEST_F(DeviceSettingSaveTest, AMissingCardCannotBeWrittenAndNoCardAtAllSaysSo) {
+TEST_F(DeviceSettingSaveTest, AMissingCardIsNoCardAndNoCardAtAllSaysSo) {
   CDeviceSettingModel model = Model(4);
   EXPECT_EQ(SaveDeviceSettings(dir_ / "gone", model, prompt_, ports_), SaveOutcome::kStopped);
   EXPECT_EQ(SaveDeviceSettings("", model, prompt_, ports_), SaveOutcome::kStopped);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"Save setting Error", "No selected SD Card"}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"Invalid drive recorder folder.", "No selected SD Card"}));
   EXPECT_FALSE(fs::exists(dir_ / "gone"));
 }
 

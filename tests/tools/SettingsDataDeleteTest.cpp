@@ -123,4 +123,17 @@ TEST_F(SettingsDataDeleteTest, FamilyAWritesItsOwnDefaultsWithoutTheOtherFamilie
   EXPECT_FALSE(fs::exists(card_ / "config/sdid.ini"));
 }
 
+TEST_F(SettingsDataDeleteTest, AFolderWithoutTheCardLayoutIsRefusedBeforeAnyQuestion) {
+  // Shaped like /var: a log folder, but no recordings.
+  dir_.Write("var/log/syslog", "kernel: up");
+  dir_.Write("var/config/set.ini", "[SET]\nCARPULSETYPE=4\n");
+  for (SettingsFamily family : {SettingsFamily::kA, SettingsFamily::kD}) {
+    EXPECT_FALSE(RunDataDelete(dir_ / "var", family, {true, true}, prompt_, ports_, kNow).has_value());
+  }
+  EXPECT_EQ(Texts(), (std::vector<std::string>(2, "Invalid drive recorder folder.")));
+  EXPECT_TRUE(steps_.empty());
+  EXPECT_EQ(TempDir::Read(dir_ / "var/log/syslog"), "kernel: up");
+  EXPECT_EQ(TempDir::Read(dir_ / "var/config/set.ini"), "[SET]\nCARPULSETYPE=4\n");
+}
+
 }  // namespace

@@ -75,6 +75,8 @@ QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons) {
       return QMessageBox::Yes | QMessageBox::No;
     case PromptButtons::YesNoCancel:
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case PromptButtons::YesYesToAllNo:
+      return QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No;
   }
   return QMessageBox::Ok;
 }
@@ -85,6 +87,8 @@ PromptAnswer AnswerOf(int button, PromptButtons buttons) {
       return PromptAnswer::Ok;
     case QMessageBox::Yes:
       return PromptAnswer::Yes;
+    case QMessageBox::YesToAll:
+      return PromptAnswer::YesToAll;
     case QMessageBox::No:
       return PromptAnswer::No;
     case QMessageBox::Cancel:
@@ -93,7 +97,8 @@ PromptAnswer AnswerOf(int button, PromptButtons buttons) {
       break;
   }
   // Closed by Esc or the window manager.
-  return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Cancel;
+  return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesYesToAllNo ? PromptAnswer::No
+                                                                                    : PromptAnswer::Cancel;
 }
 
 }  // namespace

@@ -132,7 +132,7 @@ void CDlgBackup::OnBackupAll(bool ticked) {
 
 void CDlgBackup::OnStart() {
   const std::string folder = folder_->text().toStdString();
-  if (const auto refusal = BackupStartRefusal(all_->isChecked(), selection_, folder)) {
+  if (const auto refusal = BackupStartRefusal(job_.Card(), all_->isChecked(), selection_, folder)) {
     Show(*refusal);
     return;
   }
@@ -160,9 +160,11 @@ void CDlgBackup::Poll() {
   overallBar_->setValue(std::clamp(task_.OverallPosition(), 0, std::max(range, 1)));
 }
 
-void CDlgBackup::OnClose() {
+void CDlgBackup::OnClose() { QDialog::reject(); }
+
+void CDlgBackup::done(int result) {
   setting_.SetBackupFolder(folder_->text().toStdString());
-  QDialog::reject();
+  QDialog::done(result);
 }
 
 void CDlgBackup::OnBrowse() {

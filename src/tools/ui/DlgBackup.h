@@ -2,8 +2,8 @@
 // The backup dialog: the recordings chosen in the file lists (or, with
 // "Backup All", the whole card), the target folder, the size to copy, and
 // two bars while a backup runs on its worker thread. It ends with OK only
-// after a backup that reported "Backup OK"; Close keeps the folder for next
-// time and ends it otherwise.
+// after a backup that reported "Backup OK"; however it ends, the folder is
+// kept for next time.
 #include <QDialog>
 #include <QTimer>
 #include <filesystem>
@@ -53,6 +53,8 @@ class CDlgBackup : public QDialog {
  public slots:
   // Esc and the close box: Cancel while copying (the box stays), else Close.
   void reject() override;
+  // Every way out passes here: the folder field is stored.
+  void done(int result) override;
 
  private:
   void OnStart();

@@ -68,9 +68,10 @@ class DlgBackupTest : public ::testing::Test {
     return dialog.exec();
   }
 
+  // The first line of each box: the overwrite question names its file below.
   std::vector<std::string> ShownTexts() const {
     std::vector<std::string> texts;
-    for (const auto& box : prompt_.ShownBoxes()) texts.push_back(box.text);
+    for (const auto& box : prompt_.ShownBoxes()) texts.push_back(box.text.substr(0, box.text.find('\n')));
     return texts;
   }
 
@@ -94,7 +95,10 @@ TEST_F(DlgBackupTest, StartCopiesTheChosenRecordingsAndTheBoxEndsWithOkAfterBack
   bool cancelWhileCopying = false;
   bool closeWhileCopying = true;
   int overallRange = 0;
+  const fs::path chosen = dir_ / "chosen";
+  fs::create_directories(chosen);
   const int result = Run(dialog, [&](CDlgBackup& shown) {
+    shown.FolderField()->setText(QString::fromStdString(chosen.string()));
     shown.StartButton()->click();
     cancelWhileCopying = shown.CancelButton()->isEnabled();
     closeWhileCopying = shown.CloseButton()->isEnabled();
@@ -103,6 +107,7 @@ TEST_F(DlgBackupTest, StartCopiesTheChosenRecordingsAndTheBoxEndsWithOkAfterBack
   });
 
   EXPECT_EQ(result, QDialog::Accepted);
+  EXPECT_EQ(setting_.BackupFolder(), chosen.string());  // kept however the box ends
   EXPECT_TRUE(cancelWhileCopying);
   EXPECT_FALSE(closeWhileCopying);
   EXPECT_EQ(overallRange, 5);  // two files for each event, one for the log
@@ -110,11 +115,10 @@ TEST_F(DlgBackupTest, StartCopiesTheChosenRecordingsAndTheBoxEndsWithOkAfterBack
   EXPECT_EQ(prompt_.ShownBoxes()[0].caption, "Backup");
   for (int k = 0; k < 2; ++k) {
     const SampleVideo& video = written_.videos[static_cast<size_t>(k)];
-    EXPECT_TRUE(TempDir::Read(target_ / "CH1/event" / video.dataPath.filename()) == TempDir::Read(video.dataPath));
+    EXPECT_TRUE(TempDir::Read(chosen / "CH1/event" / video.dataPath.filename()) == TempDir::Read(video.dataPath));
   }
-  EXPECT_TRUE(TempDir::Read(target_ / "log" / written_.logs[0].path.filename()) ==
-              TempDir::Read(written_.logs[0].path));
-  EXPECT_TRUE(fs::exists(target_ / "config/set.ini"));
+  EXPECT_TRUE(TempDir::Read(chosen / "log" / written_.logs[0].path.filename()) == TempDir::Read(written_.logs[0].path));
+  EXPECT_TRUE(fs::exists(chosen / "config/set.ini"));
 }
 
 TEST_F(DlgBackupTest, AFileThatCouldNotBeCopiedIsNamedAndTheBoxStaysUntilClose) {
@@ -196,7 +200,7 @@ TEST_F(DlgBackupTest, WholeCardModeOpensTickedAndNoToTheQuestionStopsWithoutAWor
 class CancellingPrompt final : public Prompt {
  public:
   PromptAnswer Show(const std::string& text, const std::string&, PromptButtons) override {
-    texts.push_back(text);
+    texts.push_back(text.substr(0, text.find('\n')));
     if (dialog && dialog->CancelButton()->isEnabled()) dialog->CancelButton()->click();
     return PromptAnswer::Yes;
   }
