@@ -268,6 +268,7 @@ void CMgrPlayControl::DisplayUpdate(const FRAMEINFOVIDEO& frame, int recording, 
 
   const int64_t timeKey = MakeTimeKey(frame.time);
   if (IsVideoMode()) videoGraph_.MoveCursorToTime(timeKey);
+  out_.Map().FollowCurrentPosition();
   if (CurrentViewMode() == kViewModeNormal) {
     const SlideBarSpan& bar = navigator_.SlideBar();
     const int64_t seconds = (timeKey - bar.baseTimeKey) / 1000;
@@ -297,6 +298,7 @@ void CMgrPlayControl::DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int6
     snapshot_.recording = 0;
     snapshot_.frame = current;
   }
+  out_.Map().FollowCurrentPosition();
   FollowOnMap(previous);
   SnapshotChanged();
 }
@@ -309,7 +311,6 @@ void CMgrPlayControl::ResetSnapshot(const DateTime& now) {
 
 // At the fast speeds the map window's own timer moves the arrow instead.
 void CMgrPlayControl::FollowOnMap(const GpsBlock& before) {
-  out_.Map().FollowCurrentPosition();
   const GpsBlock& now = snapshot_.gps;
   if (now.valid != 0 && MovedOnMap(before, now) && IsNormalSpeedState(state_)) out_.Map().PostPositionMoved();
 }
