@@ -17,12 +17,14 @@
 #include "platform/Trace.h"
 #include "platform/UserFolders.h"
 #include "playback/PlaybackEngine.h"
+#include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MainPanelParts.h"
 #include "skin/ui/AppFonts.h"
+#include "skin/ui/VxButton.h"
 
 namespace {
 
@@ -130,8 +132,19 @@ void CKorvaneApp::PrepareScreenshotView() {
   CListEvent& list = panel.Parts().Engine().List(kind);
   for (int row = 0; row < list.RowCount() && row < options_.count; ++row) list.SetChecked(row, true);
   panel.OnCommand(LoadCommandOf(kind));
+  if (options_.select >= 0) {
+    CWndSearch& search = *panel.Parts().Search();
+    if (kind == FileListKind::kLog) {
+      search.SelectLoadedLogRow(options_.select);
+      panel.Parts().Engine().SelectLoadedLog(options_.select);
+    } else {
+      search.SelectLoadedRecordingRow(options_.select);
+      panel.Parts().Engine().SelectLoadedRecording(options_.select);
+    }
+  }
   for (int i = 0; i < options_.steps; ++i) panel.OnCommand(kIdPlayNextFrame);
   if (options_.thumbnail) panel.OnCommand(kIdViewLayoutThumb);
+  if (options_.close) panel.Parts().Search()->CloseButton()->click();
 }
 
 bool CKorvaneApp::TakeScreenshot() {

@@ -17,7 +17,7 @@ QString StartOptionsUsage() {
   return QStringLiteral(
       "usage: korvane [FOLDER]\n"
       "       korvane --screenshot FILE.png [--load event|normal|log] [--count N] [--thumbnail]\n"
-      "               [--steps N] [--model ID] [FOLDER]\n"
+      "               [--steps N] [--model ID] [--select ROW] [--close] [FOLDER]\n"
       "       korvane --help | --version\n"
       "\n"
       "Opens the drive recorder card or backup folder FOLDER. With --screenshot the\n"
@@ -56,6 +56,10 @@ StartOptions ParseStartOptions(const QStringList& arguments) {
       if (!TakeInt(value(), options.steps)) options.error = QStringLiteral("--steps takes a number");
     } else if (argument == QLatin1String("--model") && hasValue) {
       if (!TakeInt(value(), options.model)) options.error = QStringLiteral("--model takes a model id");
+    } else if (argument == QLatin1String("--select") && hasValue) {
+      if (!TakeInt(value(), options.select)) options.error = QStringLiteral("--select takes a row number");
+    } else if (argument == QLatin1String("--close")) {
+      options.close = true;
     } else if (argument == QLatin1String("--thumbnail")) {
       options.thumbnail = true;
     } else if (argument.startsWith(QLatin1String("--"))) {

@@ -14,6 +14,8 @@ struct StartOptions {
   bool thumbnail = false;  // switch to the 4 x 4 view after loading
   int steps = 0;           // Next frame this many times after loading
   int model = -1;          // choose this recorder model first
+  int select = -1;         // then choose this row of the loaded list, as a click would
+  bool close = false;      // and last press Close
   QString error;           // set when the command line is wrong
 };
 

@@ -33,6 +33,8 @@ inline constexpr ExportMessage kMsgAviError{"AVIError", "AVI Error"};
 inline constexpr ExportMessage kMsgNotSupportLandscape{"NotSupportLandscape", "Landscape is not supported."};
 inline constexpr ExportMessage kMsgPrintOK{"PrintOK", "Print OK"};
 inline constexpr ExportMessage kMsgPrintError{"PrintError", "Print Error"};
+// Run Google Earth wrote the file but no program took it.
+inline constexpr ExportMessage kMsgNoKmlViewer{"NoKmlViewer", "No program is set up to open KML files"};
 
 // Captions of the export message boxes (section GUI). The KML export's
 // boxes use the dialog title's key with a default of their own.

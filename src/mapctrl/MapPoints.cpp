@@ -1,6 +1,7 @@
 #include "mapctrl/MapPoints.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/TimeKey.h"
 
@@ -98,4 +99,26 @@ void MakeRoutePoints(CInfoMapObject& route, std::span<const FRAMEINFOVIDEO> fram
     points.push_back(MapPointOfFrame(frames.back(), recording, static_cast<int>(frames.size()) - 1));
   }
   route.SetRoute(std::move(points));
+}
+
+void MakeLogRoutePoints(CInfoMapObject& route, std::span<const GRAPHPOINT> points, const LogRecordFinder& find) {
+  std::vector<MAPPOINTINFO> path;
+  auto pointOf = [&find, &points](size_t k) -> std::optional<MAPPOINTINFO> {
+    const GRAPHPOINT& point = points[k];
+    const FRAMEINFOLOG* record = find ? find(point.segment, point.time / 1000) : nullptr;
+    if (record == nullptr || record->gpsValid == 0) return std::nullopt;
+    return MAPPOINTINFO{0, static_cast<int32_t>(k), record->lat, record->lon, kMapPointKindVideo};
+  };
+  // The logs of a card may lie days apart: the next point is due an interval
+  // after the point taken, so a gap never turns into a run of points.
+  int64_t threshold = points.empty() ? 0 : points.front().time;
+  for (size_t k = 0; k < points.size(); ++k) {
+    if (points[k].time < threshold) continue;
+    threshold = points[k].time + kOtherRouteIntervalMs;
+    if (const auto point = pointOf(k)) path.push_back(*point);
+  }
+  if (!points.empty()) {
+    if (const auto last = pointOf(points.size() - 1)) path.push_back(*last);
+  }
+  route.SetRoute(std::move(path));
 }

@@ -40,3 +40,9 @@ void MakeLogTriggerPoints(CInfoMapObject& entry, std::span<const GRAPHPOINT> poi
 // The route half of route for recording: a point per interval (1 s in event
 // view, 15 s otherwise) and always the last frame's position.
 void MakeRoutePoints(CInfoMapObject& route, std::span<const FRAMEINFOVIDEO> frames, int recording, ViewMode viewMode);
+
+// Log view: the route of the loaded logs along the log graph's points, a
+// point per 15 s of logged time with a position, and always the last point's
+// position. Each route point names its graph point, so a click on it goes
+// there.
+void MakeLogRoutePoints(CInfoMapObject& route, std::span<const GRAPHPOINT> points, const LogRecordFinder& find);

@@ -175,19 +175,29 @@ void CMgrMapSync::RefreshMap() {
 // are put back before the new route: without that no marker would outlive
 // the first route drawn.
 void CMgrMapSync::DrawRecordingRoute() {
+  MakeCurrentRoute();
+  ClearRoute();
+  SendTriggerMarkers();
+  for (const MAPPOINTINFO& p : store_.MapRoute().Route()) {
+    SetSingleRouteMap(p.recording, p.frame, p.kind, p.latitude, p.longitude);
+  }
+  DrawRoute(store_.CurrentIndex());
+  RefreshMap();
+}
+
+void CMgrMapSync::MakeCurrentRoute() {
+  CInfoMapObject& route = store_.MapRoute();
+  if (store_.App().viewMode == kViewModeLog) {
+    MakeLogRoutePoints(route, LogGraphPoints(), [this](int log, int64_t second) { return FindLogRecord(log, second); });
+    return;
+  }
   const int current = store_.CurrentIndex();
   const auto& videos = store_.Videos();
   std::span<const FRAMEINFOVIDEO> frames;
   if (current >= 0 && current < static_cast<int>(videos.size()) && videos[static_cast<size_t>(current)]) {
     frames = videos[static_cast<size_t>(current)]->Frames();
   }
-  CInfoMapObject& route = store_.MapRoute();
   MakeRoutePoints(route, frames, current, store_.App().viewMode);
-  ClearRoute();
-  SendTriggerMarkers();
-  for (const MAPPOINTINFO& p : route.Route()) SetSingleRouteMap(p.recording, p.frame, p.kind, p.latitude, p.longitude);
-  DrawRoute(current);
-  RefreshMap();
 }
 
 int CMgrMapSync::OnMapSyncWorkingMap() {
@@ -216,23 +226,29 @@ void CMgrMapSync::MakeTriggerPoints() {
   ::MakeTriggerPoints(store_.MapTriggers(), recordings, store_.App().viewMode);
 }
 
-int CMgrMapSync::MakeLogTriggerPoints() {
+std::vector<GRAPHPOINT> CMgrMapSync::LogGraphPoints() const {
   std::vector<GRAPHPOINT> points;
   points.reserve(static_cast<size_t>(logGraph_.PointCount()));
   for (int k = 0; k < logGraph_.PointCount(); ++k) points.push_back(logGraph_.Point(k));
+  return points;
+}
+
+const FRAMEINFOLOG* CMgrMapSync::FindLogRecord(int log, int64_t second) const {
   const auto& logs = store_.Logs();
-  const LogRecordFinder find = [&logs](int log, int64_t second) -> const FRAMEINFOLOG* {
-    if (log < 0 || log >= static_cast<int>(logs.size()) || !logs[static_cast<size_t>(log)]) return nullptr;
-    const CInfoLogFile& file = *logs[static_cast<size_t>(log)];
-    for (int r = 0; r < file.RecordCount(); ++r) {
-      const FRAMEINFOLOG* record = file.Record(r);
-      if (record != nullptr && record->time / 1000 == second) return record;
-    }
-    return nullptr;
-  };
+  if (log < 0 || log >= static_cast<int>(logs.size()) || !logs[static_cast<size_t>(log)]) return nullptr;
+  const CInfoLogFile& file = *logs[static_cast<size_t>(log)];
+  for (int r = 0; r < file.RecordCount(); ++r) {
+    const FRAMEINFOLOG* record = file.Record(r);
+    if (record != nullptr && record->time / 1000 == second) return record;
+  }
+  return nullptr;
+}
+
+int CMgrMapSync::MakeLogTriggerPoints() {
   auto& triggers = store_.MapTriggers();
   triggers.assign(1, CInfoMapObject{});
-  ::MakeLogTriggerPoints(triggers.front(), points, find);
+  ::MakeLogTriggerPoints(triggers.front(), LogGraphPoints(),
+                         [this](int log, int64_t second) { return FindLogRecord(log, second); });
   return triggers.front().TriggerCount();
 }
 
@@ -241,6 +257,17 @@ void CMgrMapSync::ShowLoadedData() {
   if (!enabled_) return;
   state_ = kMapStateMarkers;
   WaitMapReady();
+}
+
+// The page's clearRoute takes the markers with the route and shows its
+// loading indication, which "noData" ends; the arrow goes with the view,
+// which the window hides without data, and the next load reloads the page.
+void CMgrMapSync::ClearLoadedData() {
+  store_.MapTriggers().clear();
+  store_.MapRoute() = CInfoMapObject{};
+  state_ = kMapStateIdle;
+  ClearRoute();
+  NoData();
 }
 
 void CMgrMapSync::PostPositionMoved() {

@@ -6,10 +6,14 @@
 // current recording and the position arrow. Everything runs on the
 // user-interface thread.
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "mapctrl/MapPageHost.h"
 #include "playback/PlaybackViews.h"
+#include "recording/FrameInfoLog.h"
+#include "telemetry/GraphPoint.h"
 
 class CMgrDBSearch;
 class CMgrPlayControl;
@@ -80,6 +84,7 @@ class CMgrMapSync final : public MapView {
   void MakeTriggerPoints() override;
   int MakeLogTriggerPoints() override;
   void ShowLoadedData() override;
+  void ClearLoadedData() override;
   void PostPositionMoved() override;
   void FollowCurrentPosition() override { state_ = kMapStateFollow; }
   bool InUse() const override { return enabled_; }
@@ -96,6 +101,13 @@ class CMgrMapSync final : public MapView {
   // A command of the page; failures are traced with failureText.
   void Send(const char* function, std::vector<std::string> args, const char* failureText);
   void SendTriggerMarkers();
+  // The route of what is shown: the current video recording's, or in log
+  // view that of the loaded logs.
+  void MakeCurrentRoute();
+  // The record of a loaded log in a whole second, as the log graph's points
+  // are matched to records.
+  const FRAMEINFOLOG* FindLogRecord(int log, int64_t second) const;
+  std::vector<GRAPHPOINT> LogGraphPoints() const;
   // The page failed: the fallback picture, and no map until the next load.
   void GiveUpPage();
 

@@ -275,10 +275,7 @@ void CMgrPlayControl::DisplayUpdate(const FRAMEINFOVIDEO& frame, int recording, 
     out_.SlideBar().SetPosition(
         static_cast<int>(std::clamp<int64_t>(seconds, bar.minSeconds, std::max(bar.minSeconds, bar.maxSeconds))));
   }
-  // At the fast speeds the map window's own timer moves the arrow instead.
-  if (frame.gps.valid != 0 && MovedOnMap(previous, frame.gps) && IsNormalSpeedState(state_)) {
-    out_.Map().PostPositionMoved();
-  }
+  FollowOnMap(previous);
   SnapshotChanged();
 }
 
@@ -290,12 +287,32 @@ void CMgrPlayControl::DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int6
   // The record logged its own lamps; those of the last video frame would
   // tell of another moment.
   displays_.SetCarSignal(record.signal);
+  const GpsBlock previous = snapshot_.gps;
+  snapshot_.gps = GpsBlockOfLogRecord(record);
+  snapshot_.signal = record.signal;
   const int current = logGraph_.CurrentIndex();
   if (CurrentViewMode() == kViewModeLog && current >= 0) {
     snapshot_.time = TimeKeyToDateTime(logGraph_.Point(current).time);
     displays_.SetDateTime(snapshot_.time);
+    // The map's points of a log: recording 0, the graph point as the frame.
+    snapshot_.recording = 0;
+    snapshot_.frame = current;
   }
+  out_.Map().FollowCurrentPosition();
+  FollowOnMap(previous);
   SnapshotChanged();
+}
+
+void CMgrPlayControl::ResetSnapshot(const DateTime& now) {
+  snapshot_ = FrameSnapshot{};
+  snapshot_.time = now;
+  SnapshotChanged();
+}
+
+// At the fast speeds the map window's own timer moves the arrow instead.
+void CMgrPlayControl::FollowOnMap(const GpsBlock& before) {
+  const GpsBlock& now = snapshot_.gps;
+  if (now.valid != 0 && MovedOnMap(before, now) && IsNormalSpeedState(state_)) out_.Map().PostPositionMoved();
 }
 
 void CMgrPlayControl::SetSnapshotGps(const GpsBlock& gps) {

@@ -74,10 +74,14 @@ class CMgrPlayControl final : private FrameNavigatorHost {
   // ---- display update -------------------------------------------------------
   void DisplayUpdate(const FRAMEINFOVIDEO& frame, int recording, int frameIndex) override;
   // The log record variant: date, speed and position of the record; the G
-  // displays show no value and the snapshot keeps its frame.
+  // displays show no value. The snapshot takes the record's time and
+  // position, and in log mode the graph point as its frame, so that the info
+  // panel and the map follow the record as the displays do.
   void DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int64_t timeKey);
 
   const FrameSnapshot& Snapshot() const { return snapshot_; }
+  // Nothing shown: the snapshot as at start-up, with the time now.
+  void ResetSnapshot(const DateTime& now);
   const GpsBlock& SnapshotGps() const { return snapshot_.gps; }
   void SetSnapshotGps(const GpsBlock& gps) override;
 
@@ -105,6 +109,9 @@ class CMgrPlayControl final : private FrameNavigatorHost {
   void ShowLogRecord(int point);
   void ShowLogRecordAlone(int point);
   void EndOfPlay();
+  // The map follows every display update; at the normal speeds a position
+  // that moved moves the arrow at once.
+  void FollowOnMap(const GpsBlock& before);
   void SnapshotChanged();
 
   CMgrDBSearch& store_;

@@ -10,6 +10,7 @@
 PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings, TimerHost& timers, const Clock& clock,
                                Prompt& prompt, LoadingDialogRunner& dialogs, const PlaybackEngineSinks& sinks)
     : store_(store),
+      clock_(clock),
       speedSource_([&settings] {
         return SpeedSource{settings.GetCurrentModel(), settings.GetDisplaySpeed()};
       }),
@@ -113,12 +114,13 @@ void PlaybackEngine::Close() {
   CloseLoadedData();
 }
 
-void PlaybackEngine::ResetForCard(const DateTime& now) {
-  CloseLoadedData();
-  displays_.Reset(now);
-}
+void PlaybackEngine::ResetForCard(const DateTime& now) { CloseLoadedData(now); }
 
-void PlaybackEngine::CloseLoadedData() {
+void PlaybackEngine::CloseLoadedData() { CloseLoadedData(clock_.LocalNow()); }
+
+// Every view goes back to what it showed at start-up: nothing of the closed
+// data may stay on screen, least of all over another card.
+void PlaybackEngine::CloseLoadedData(const DateTime& now) {
   control_.StopVideoPlay();
   control_.StopLogPlay();
   store_.Videos().clear();
@@ -137,12 +139,21 @@ void PlaybackEngine::CloseLoadedData() {
   loadTargets_.ClearPositionAndSpeed();
   displays_.SetCarSignal(0);
   displays_.SetHasData(false);
+  displays_.Reset(now);
+  control_.ResetSnapshot(now);
+  out_.BackPanel().RedrawSpeedReadout(false);
+  out_.BackPanel().SetMapHasData(false);
+  out_.Map().ClearLoadedData();
 }
 
+// Selecting centres the map and draws the route before the frame is shown;
+// the arrow then moves onto that frame, not the one shown before.
 bool PlaybackEngine::SelectLoadedRecording(int recording) {
   FrameNavigator& navigator = control_.Navigator();
   if (!navigator.SelectRecording(recording)) return false;
-  return navigator.ShowCurrentFrame(true);
+  const bool shown = navigator.ShowCurrentFrame(true);
+  out_.RefreshMap();
+  return shown;
 }
 
 // ---- the picture panes ------------------------------------------------------

@@ -130,11 +130,14 @@ class PlaybackEngine {
   // Messages 1934 / 1935 of the log graph to the pane container.
   void OnLogPointChosen(int index, bool released);
   void FollowLogCursor();
-  // What Close and the file list command share: both plays stop, the
-  // loaded data is released and every view of it emptied.
+  // What Close, a new card and a failed load share: both plays stop, the
+  // loaded data is released and every view shows what it showed at start-up
+  // (zeros and the time now).
   void CloseLoadedData();
+  void CloseLoadedData(const DateTime& now);
 
   CMgrDBSearch& store_;
+  const Clock& clock_;
   SpeedSourceQuery speedSource_;
   EngineWindowView quietWindow_;
   EngineWindowView* window_ = &quietWindow_;

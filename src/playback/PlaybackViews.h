@@ -63,6 +63,9 @@ class MapView {
   // The load is complete: the page is (re)loaded and, with the map enabled,
   // waited for so that it receives the markers.
   virtual void ShowLoadedData() {}
+  // What was loaded is gone (Close, another card, a failed load): no marker,
+  // route or arrow of it may stay.
+  virtual void ClearLoadedData() {}
 
   // ---- position ------------------------------------------------------------
   // Brings the map up to date when its page is ready; "noData" when there

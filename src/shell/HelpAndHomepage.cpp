@@ -5,9 +5,8 @@
 
 #include "base/AppTitle.h"
 #include "base/MgrMultiLang.h"
-#include "platform/DesktopOpener.h"
+#include "platform/OpenOrTell.h"
 #include "platform/Prompt.h"
-#include "platform/Trace.h"
 
 namespace fs = std::filesystem;
 
@@ -18,9 +17,6 @@ constexpr std::array kHelpFileNames = {"rvguide.chm", "rvguide.html"};
 void Tell(Prompt& prompt, const std::string& text) {
   prompt.Show(text, std::string(kApplicationTitle), PromptButtons::Ok);
 }
-
-// "text : what", the form of the program's other messages that name a file.
-std::string Naming(const std::string& text, const std::string& what) { return text + " : " + what; }
 
 }  // namespace
 
@@ -39,17 +35,13 @@ bool OpenHelpGuide(const fs::path& startFolder, DesktopOpener& desktop, Prompt& 
     Tell(prompt, "No help file(*.chm)");
     return false;
   }
-  if (desktop.OpenFile(*guide)) return true;
-  KTRACE("no program opened %s", guide->c_str());
-  Tell(prompt,
-       Naming(GetLangText("Message", "NoHelpViewer", "No program is set up to open the help file"), guide->string()));
-  return false;
+  return OpenFileOrTell(desktop, prompt, *guide,
+                        GetLangText("Message", "NoHelpViewer", "No program is set up to open the help file"),
+                        std::string(kApplicationTitle));
 }
 
 bool OpenHomepage(DesktopOpener& desktop, Prompt& prompt) {
-  const std::string url(kHomepageUrl);
-  if (desktop.OpenUrl(url)) return true;
-  KTRACE("no browser opened %s", url.c_str());
-  Tell(prompt, Naming(GetLangText("Message", "NoWebBrowser", "No web browser could open the homepage"), url));
-  return false;
+  return OpenUrlOrTell(desktop, prompt, std::string(kHomepageUrl),
+                       GetLangText("Message", "NoWebBrowser", "No web browser could open the homepage"),
+                       std::string(kApplicationTitle));
 }

@@ -14,7 +14,7 @@
 #include "export/LogNameTime.h"
 #include "export/ui/ColorComboEx.h"
 #include "export/ui/ExportDialogParts.h"
-#include "platform/DesktopOpener.h"
+#include "platform/OpenOrTell.h"
 #include "skin/ui/CheckMarkStyle.h"
 #include "skin/ui/DialogButtonRow.h"
 
@@ -194,7 +194,10 @@ void CDlgExportKxLog::OnEnded(int result) {
   status_->clear();
   if (result == kExportDone) {
     ShowExportMessage(prompt_, kMsgSaveLogFileOK, kCaptionSaveLogFile);
-    if (run_->isChecked()) desktop_.OpenFile(job_.OutputPath());
+    if (run_->isChecked()) {
+      OpenFileOrTell(desktop_, prompt_, job_.OutputPath(), MessageText(kMsgNoKmlViewer),
+                     CaptionText(kCaptionSaveLogFile));
+    }
   } else {
     ShowExportMessage(prompt_, result == kExportCancelled ? kMsgSaveLogFileCancel : kMsgSaveLogFileFail,
                       kCaptionSaveLogFile);

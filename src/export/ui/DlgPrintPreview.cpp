@@ -7,8 +7,12 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <filesystem>
+#include <optional>
+#include <system_error>
 
 #include "export/PrintPages.h"
+#include "export/PrintToFile.h"
 #include "export/render/PrintPagePainter.h"
 #include "export/ui/DlgPrintPage.h"
 #include "export/ui/DlgPrintTitle.h"
@@ -111,12 +115,33 @@ void CDlgPrintPreview::OnTitle() {
 bool CDlgPrintPreview::PrintPages() {
   CDlgPrintPage confirmation(document_.PageCount(), this);
   if (confirmation.exec() != QDialog::Accepted) return false;
+  const bool toFile = printer_.outputFormat() == QPrinter::PdfFormat;
+  if (toFile && !ChoosePdfFile()) return false;
   printer_.setDocName(QString::fromLatin1(kDocumentName));
   QApplication::setOverrideCursor(Qt::WaitCursor);
   PrintPagePainter painter(document_);
   const bool printed = painter.PaintAll(printer_);
   if (!printed) printer_.abort();
   QApplication::restoreOverrideCursor();
-  ShowExportMessage(prompt_, printed ? kMsgPrintOK : kMsgPrintError, kCaptionPrintImage);
+  const std::string file = toFile ? printer_.outputFileName().toStdString() : std::string();
+  prompt_.Show(PrintResultText(printed, file), CaptionText(kCaptionPrintImage), PromptButtons::Ok);
   return printed;
+}
+
+// The file the pages go to without a printer, asked for each time: an
+// existing one is kept unless the user says to overwrite it.
+bool CDlgPrintPreview::ChoosePdfFile() {
+  QString start = printer_.outputFileName();
+  if (start.isEmpty()) start = QString::fromStdString(DefaultPrintPdfPath().string());
+  const std::optional<std::string> path =
+      prompt_.PickSaveFile(CaptionText(kCaptionPrintImage), start.toStdString(), "PDF (*.pdf)");
+  if (!path) return false;
+  std::error_code error;
+  if (std::filesystem::exists(*path, error) &&
+      prompt_.Show(MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionPrintImage), PromptButtons::YesNo) !=
+          PromptAnswer::Yes) {
+    return false;
+  }
+  printer_.setOutputFileName(QString::fromStdString(*path));
+  return true;
 }

@@ -32,10 +32,12 @@ class CDlgPrintPreview : public QDialog {
   // redraws the page in the printer's shape; Setup does this after the
   // system's dialog.
   void ApplySetup();
-  // Prints every page after the confirmation; true when it printed.
+  // Prints every page after the confirmation (without a printer into a PDF
+  // file the user names); true when it printed.
   bool PrintPages();
 
  private:
+  bool ChoosePdfFile();
   void OnSetup();
   void OnTitle();
   void SetLayout(int layout);

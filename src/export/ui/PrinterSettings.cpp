@@ -4,9 +4,9 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
-#include <QStandardPaths>
 
 #include "export/PrintSetup.h"
+#include "export/PrintToFile.h"
 
 namespace {
 
@@ -19,8 +19,7 @@ class PrinterHolder final : public QObject {
     printer_.setDocName(QStringLiteral("Nemora"));
     // Without a printer Qt's PDF output is the printer; it needs a file.
     if (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty())
-      printer_.setOutputFileName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-                                 QStringLiteral("/Nemora.pdf"));
+      printer_.setOutputFileName(QString::fromStdString(DefaultPrintPdfPath().string()));
     ApplyPrinterRules(printer_);
   }
   QPrinter& Printer() { return printer_; }

@@ -13,7 +13,7 @@
 #include "base/ModelTable.h"
 #include "export/ui/ExportCommands.h"
 #include "platform/Ports.h"
-#include "platform/ui/QtDesktopOpener.h"
+#include "platform/SpawnDesktopOpener.h"
 #include "playback/PlaybackCommands.h"
 #include "playback/PlaybackEngine.h"
 #include "recording/MgrDBSearch.h"
@@ -109,7 +109,7 @@ void CMainBackPanel::AddCommands() {
   toolCommands_->volumes = &context_.store.Drives();
   AddToolCommands(commands_, *toolCommands_);
 
-  desktop_ = std::make_unique<QtDesktopOpener>();
+  desktop_ = std::make_unique<SpawnDesktopOpener>();
   exportCommands_ = std::make_unique<ExportCommandContext>(ExportCommandContext{
       this, context_.settings, context_.prompt, context_.store, *desktop_,
       [this] { return ExportViewOf(parts_->Engine(), context_.store.CurrentIndex(), CurrentCommandState()); },

@@ -14,7 +14,7 @@
 
 class CMainWindowActions;
 class MainPanelParts;
-class QtDesktopOpener;
+class SpawnDesktopOpener;
 struct ExportCommandContext;
 struct PlaybackCommandContext;
 struct ToolCommandContext;
@@ -73,7 +73,7 @@ class CMainBackPanel : public QWidget {
   std::unique_ptr<CMainWindowActions> actions_;
   std::unique_ptr<PlaybackCommandContext> playbackCommands_;
   std::unique_ptr<ToolCommandContext> toolCommands_;
-  std::unique_ptr<QtDesktopOpener> desktop_;
+  std::unique_ptr<SpawnDesktopOpener> desktop_;
   std::unique_ptr<ExportCommandContext> exportCommands_;
   CommandTable commands_;
   std::unique_ptr<QMenu> menu_;

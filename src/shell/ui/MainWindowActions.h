@@ -1,6 +1,6 @@
 #pragma once
 // What the main frame's own commands do in the window.
-#include "platform/ui/QtDesktopOpener.h"
+#include "platform/SpawnDesktopOpener.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/BackPanelContext.h"
 
@@ -27,5 +27,5 @@ class CMainWindowActions final : public MainWindowActions {
   BackPanelContext context_;
   CMainBackPanel& panel_;
   MainPanelParts& parts_;
-  QtDesktopOpener desktop_;
+  SpawnDesktopOpener desktop_;
 };
