@@ -161,7 +161,7 @@ const std::array kRows = {
         {"ToolConvertKml", "Run Google Earth(&L)"}, {"GoogleEarth", "Run Google Earth"},
         CommandAlwaysEnabled, RunGoogleEarth},
     Row{"export-gpx", {kIdToolExportGpx},
-        {"ToolExportGpx", "Export GPX(&G)"}, {"ExportGpx", "Export GPX"},
+        {"ToolExportGpx", "Export GPX(&X)"}, {"ExportGpx", "Export GPX"},
         CommandAlwaysEnabled, ExportGpx},
     Row{"export-csv", {kIdToolExportCsv},
         {"ToolExportCsv", "Export CSV(&V)"}, {"ExportCsv", "Export CSV"},

@@ -49,7 +49,7 @@ class DlgSettingTest : public ::testing::Test {
   }
 
   DeviceSettingDialogContext Context() {
-    return {card_, *settings_, prompt_, volumes_, [this] { ++released_; }, nullptr, hook_, {2025, 3, 9, 14, 5, 30}};
+    return {card_, *settings_, prompt_, volumes_, [this] { ++released_; }, nullptr, hook_, [this] { return now_; }};
   }
 
   TempDir dir_;
@@ -59,6 +59,7 @@ class DlgSettingTest : public ::testing::Test {
   Volumes volumes_{dir_ / "no-mountinfo", dir_ / "no-sys", {}};
   std::function<fs::path()> hook_;
   int released_ = 0;
+  RECORDERCLOCK now_{2025, 3, 9, 14, 5, 30};
 };
 
 TEST_F(DlgSettingTest, TheDialogShowsTheCardAsLoaded) {
@@ -116,6 +117,10 @@ TEST_F(DlgSettingTest, ManualTimeEnablesThePickersAndTheirValueIsSaved) {
   dialog.CheckBox(SettingCheck::kManualTime)->setChecked(true);
   EXPECT_TRUE(dialog.DateField()->isEnabled());
   EXPECT_TRUE(dialog.TimeField()->isEnabled());
+  // Untouched, the pickers follow the clock.
+  now_.minute = 6;
+  now_.second = 1;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.TimeField()->time() == QTime(14, 6, 1); }, 4 * kClockTickMs));
   dialog.DateField()->setDate(QDate(2026, 12, 24));
   dialog.TimeField()->setTime(QTime(18, 30, 15));
   dialog.OkButton()->click();
