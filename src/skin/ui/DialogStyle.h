@@ -22,6 +22,6 @@ inline constexpr const char* kDialogStyleSheet =
     "QLineEdit:disabled, QComboBox:disabled, QDateTimeEdit:disabled, QSpinBox:disabled { color: #6b737c; }"
     "QComboBox QAbstractItemView { background: #14171b; color: #e6e9ed; border: 1px solid #4a545f;"
     " selection-background-color: #3d8fd1; selection-color: #ffffff; outline: 0; }"
-    "QPushButton:focus, QLineEdit:focus, QComboBox:focus, QDateTimeEdit:focus, QSpinBox:focus,"
-    " QSlider:focus { border: 1px solid #f0b43c; }"
+    "QPushButton:focus, QLineEdit:focus, QComboBox:focus, QDateTimeEdit:focus, QSpinBox:focus"
+    " { border: 1px solid #f0b43c; }"
     "QCheckBox:focus, QRadioButton:focus { color: #ffd27a; }";

@@ -21,6 +21,7 @@
 #include "skin/ui/CheckMarkStyle.h"
 #include "skin/ui/DialogButtonRow.h"
 #include "skin/ui/DialogStyle.h"
+#include "skin/ui/TrackClickStyle.h"
 #include "tools/CardSizeCheck.h"
 #include "tools/ui/DlgBackup.h"
 #include "tools/ui/DlgDelFiles.h"
@@ -149,6 +150,7 @@ QWidget* CDlgSettingBase::LevelControl(SettingListId id) {
   slider->setTickPosition(QSlider::TicksBelow);
   slider->setTickInterval(1);
   slider->setFixedWidth(kSliderWidth);
+  UseTrackClickStyle(slider);
   row->addWidget(new QLabel(Gui("GSHigh", "High") + QStringLiteral(" (1)"), holder));
   row->addWidget(slider);
   row->addWidget(new QLabel(Gui("GSLow", "Low") + QStringLiteral(" (5)"), holder));

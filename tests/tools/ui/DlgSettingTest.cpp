@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
@@ -130,6 +131,22 @@ TEST_F(DlgSettingTest, ManualTimeEnablesThePickersAndTheirValueIsSaved) {
   EXPECT_EQ(clock->year, 2026);
   EXPECT_EQ(clock->second, 15);
   EXPECT_FALSE(fs::exists(card_ / "config/sdid.ini")) << "family A keeps no card ID";
+}
+
+TEST_F(DlgSettingTest, AClickOnASlidersTrackSetsTheLevelUnderThePointer) {
+  CDlgSetting15 dialog(Context(), nullptr);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  QSlider* slider = nullptr;
+  for (SettingListId id : {SettingListId::kAxisX, SettingListId::kLevel})
+    if (!slider && dialog.Slider(id) && dialog.Slider(id)->isEnabled()) slider = dialog.Slider(id);
+  ASSERT_NE(slider, nullptr);
+  const int span = slider->width() - 1;
+  for (int level : {kLevelCount - 1, 0, 2}) {
+    const QPoint at(level * span / (kLevelCount - 1), slider->height() / 2);
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(std::clamp(at.x(), 2, span - 2), at.y()));
+    EXPECT_EQ(slider->value(), level);
+  }
 }
 
 TEST_F(DlgSettingTest, DataDeleteResetsTheConfigurationAndTheDialogShowsTheDefaults) {
