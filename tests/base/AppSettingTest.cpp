@@ -80,12 +80,10 @@ TEST_F(AppSettingTest, ShippedFileHoldsEveryKeyWithItsDefault) {
   EXPECT_EQ(TempDir::Read(IniPath()), shipped) << "seeded on first run";
   setting.LoadSetting();
   ExpectDefaults(setting, (dir_ / "Documents").string());
-  for (const char* key :
-       {"CurrentModel", "DisplaySpeed", "SaveJpgFolder", "SaveAviFolder", "BackupFolder", "SaveLogFolder",
-        "SaveTrackFolder", "AviCaption"}) {
+  for (const char* key : {"CurrentModel", "DisplaySpeed", "SaveJpgFolder", "SaveAviFolder", "BackupFolder",
+                          "SaveLogFolder", "SaveTrackFolder", "AviCaption"}) {
     const bool number = key[0] == 'C' || key[0] == 'D' || key[0] == 'A';
-    EXPECT_EQ(ReadProfileString(IniPath(), "RunParam", key, "absent"), number ? "0" : "")
-        << key;
+    EXPECT_EQ(ReadProfileString(IniPath(), "RunParam", key, "absent"), number ? "0" : "") << key;
   }
 }
 

@@ -15,6 +15,7 @@
 #include "export/ui/ExportDialogParts.h"
 #include "export/ui/PrintPage.h"
 #include "export/ui/PrinterSettings.h"
+#include "skin/ui/ScreenFit.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ CDlgPrintPreview::CDlgPrintPreview(PrintDocument& document, QPrinter& printer, P
   setObjectName(QStringLiteral("printPreviewDialog"));
   setModal(true);
   StyleExportDialog(*this, ExportGuiText("PrintImage", "Print Images"));
-  resize(kPreviewWidth, kPreviewHeight);
+  ResizeWithinScreen(*this, QSize(kPreviewWidth, kPreviewHeight));
 
   auto* layouts = new QButtonGroup(this);
   for (QPushButton* button : {one_, four_}) button->setCheckable(true);

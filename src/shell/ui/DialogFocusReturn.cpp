@@ -13,8 +13,7 @@ DialogFocusReturn::DialogFocusReturn(QWidget* mainWindow) : QObject(mainWindow),
 DialogFocusReturn::~DialogFocusReturn() { qApp->removeEventFilter(this); }
 
 bool DialogFocusReturn::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Hide && qobject_cast<QDialog*>(watched) &&
-      static_cast<QWidget*>(watched)->isWindow()) {
+  if (event->type() == QEvent::Hide && qobject_cast<QDialog*>(watched) && static_cast<QWidget*>(watched)->isWindow()) {
     // Once the closing dialog is gone from the modal stack.
     QTimer::singleShot(0, this, &DialogFocusReturn::ReturnFocus);
   }

@@ -42,8 +42,8 @@ void ExpectUniqueMnemonics(const QMenu& menu, const std::string& where) {
 
 std::vector<std::string> LanguageFiles() {
   std::vector<std::string> files{""};  // the built-in English texts
-  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(KORVANE_SOURCE_DIR) / "resources" /
-                                                               "lang"))
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::filesystem::path(KORVANE_SOURCE_DIR) / "resources" / "lang"))
     files.push_back(entry.path().string());
   return files;
 }
