@@ -102,6 +102,8 @@ int CAppSetting::LoadSetting() {
   saveAviFolder_ = readFolder(kKeySaveAviFolder);
   backupFolder_ = readFolder(kKeyBackupFolder);
   saveLogFolder_ = readFolder(kKeySaveLogFolder);
+  saveTrackFolder_ = readFolder(kKeySaveTrackFolder);
+  aviCaption_ = ReadProfileInt(ini, kSectionRunParam, kKeyAviCaption, 0);
 
   const KMLSETTING defaults;
   kml_.pointer = ReadProfileInt(ini, kSectionKml, kKeyPointer, defaults.pointer);
@@ -176,6 +178,15 @@ bool CAppSetting::SetBackupFolder(const std::string& path) {
 }
 bool CAppSetting::SetSaveLogFolder(const std::string& path) {
   return WriteFolder(kKeySaveLogFolder, saveLogFolder_, path);
+}
+
+bool CAppSetting::SetSaveTrackFolder(const std::string& path) {
+  return WriteFolder(kKeySaveTrackFolder, saveTrackFolder_, path);
+}
+
+bool CAppSetting::SetAviCaption(int boxes) {
+  aviCaption_ = boxes;
+  return WriteInt(kSectionRunParam, kKeyAviCaption, boxes);
 }
 
 bool CAppSetting::WriteKml(std::string_view key, int& field, int value) {

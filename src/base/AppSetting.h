@@ -35,6 +35,12 @@ struct KMLSETTING {
   std::string iconServer;
 };
 
+// The caption boxes of Save AVI, as bits of the AviCaption key.
+inline constexpr int kAviCaptionDateTime = 1;
+inline constexpr int kAviCaptionSpeed = 2;
+inline constexpr int kAviCaptionVehicleId = 4;
+inline constexpr int kAviCaptionPosition = 8;
+
 // The folders the settings object works with.
 struct AppSettingFolders {
   std::filesystem::path settingsBase;  // holds "Halvorn/Nemora"; empty when there is none
@@ -90,10 +96,17 @@ class CAppSetting {
   const std::string& SaveAviFolder() const { return saveAviFolder_; }
   const std::string& BackupFolder() const { return backupFolder_; }
   const std::string& SaveLogFolder() const { return saveLogFolder_; }
+  // The GPX and CSV exports' folder, apart from the KML export's.
+  const std::string& SaveTrackFolder() const { return saveTrackFolder_; }
   bool SetSaveJpgFolder(const std::string& path);
   bool SetSaveAviFolder(const std::string& path);
   bool SetBackupFolder(const std::string& path);
   bool SetSaveLogFolder(const std::string& path);
+  bool SetSaveTrackFolder(const std::string& path);
+
+  // The caption boxes Save AVI last started with, as kAviCaption* bits.
+  int AviCaption() const { return aviCaption_; }
+  bool SetAviCaption(int boxes);
 
   const KMLSETTING& Kml() const { return kml_; }
   bool SetKmlPointer(int value);
@@ -143,6 +156,8 @@ class CAppSetting {
   std::string saveAviFolder_;
   std::string backupFolder_;
   std::string saveLogFolder_;
+  std::string saveTrackFolder_;
+  int aviCaption_ = 0;
   KMLSETTING kml_;
   std::filesystem::path settingsFolder_;
   int scriptBlocked_ = 0;

@@ -22,6 +22,8 @@ inline constexpr std::string_view kKeySaveJpgFolder = "SaveJpgFolder";
 inline constexpr std::string_view kKeySaveAviFolder = "SaveAviFolder";
 inline constexpr std::string_view kKeyBackupFolder = "BackupFolder";
 inline constexpr std::string_view kKeySaveLogFolder = "SaveLogFolder";
+inline constexpr std::string_view kKeySaveTrackFolder = "SaveTrackFolder";
+inline constexpr std::string_view kKeyAviCaption = "AviCaption";
 
 inline constexpr std::string_view kKeyPointer = "Pointer";
 inline constexpr std::string_view kKeyRoute = "Route";

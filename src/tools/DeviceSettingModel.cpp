@@ -109,7 +109,7 @@ CDeviceSettingModel::CDeviceSettingModel(SettingsFamily family, const SETTINGSCA
   detectAngle_ = card.selfAdjust;
   sdId_ = card.sdId;
   manualTime_ = card.clockFile;
-  clock_ = card.clock.value_or(now);
+  loadedAt_ = now;
   ApplyEnabling();
 }
 
@@ -383,7 +383,7 @@ int CDeviceSettingModel::MethodToSave() const {
   return family_ == SettingsFamily::kA ? kFamilyAMethod : method_.Value();
 }
 
-SETTINGSTOSAVE CDeviceSettingModel::ToSave() const {
+SETTINGSTOSAVE CDeviceSettingModel::ToSave(const RECORDERCLOCK& now) const {
   const bool a = family_ == SettingsFamily::kA;
   SETTINGSTOSAVE save;
   DEVICESETTINGS& v = save.values;
@@ -413,7 +413,7 @@ SETTINGSTOSAVE CDeviceSettingModel::ToSave() const {
   // it was, having no box for it.
   save.selfAdjust = !a && detectAngle_;
   save.sdId = a ? std::string() : SdIdToSave();
-  if (manualTime_) save.clock = clock_;
+  if (manualTime_) save.clock = ClockAt(now);
   return save;
 }
 

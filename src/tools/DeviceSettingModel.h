@@ -87,8 +87,7 @@ inline constexpr int kLevelCount = 5;  // levels 0..4, shown "1".."5"
 
 class CDeviceSettingModel {
  public:
-  // Loads as the dialog does: the card's values, the current local time for
-  // pickers without a stored clock.
+  // Loads as the dialog does: the card's values, and the pickers at now.
   CDeviceSettingModel(SettingsFamily family, const SETTINGSCARD& card, const RECORDERCLOCK& now);
 
   // The model of a model id's family over a card; nothing for an id outside
@@ -122,14 +121,21 @@ class CDeviceSettingModel {
   std::string SdIdToSave() const;
   bool SdIdValid() const;
 
-  // The pickers' value; enabled only with manual time setting ticked.
-  const RECORDERCLOCK& Clock() const { return clock_; }
-  void SetClock(const RECORDERCLOCK& clock) { clock_ = clock; }
+  // The pickers' value at the moment now: the time the user set them to,
+  // else now itself. So the pickers tick while the dialog is open and a save
+  // sets the recorder to the moment of saving, not to when the dialog
+  // opened; a clock value the card still holds is a past save's and is
+  // not kept. Enabled only with manual time setting ticked.
+  RECORDERCLOCK ClockAt(const RECORDERCLOCK& now) const { return userClock_.value_or(now); }
+  // The value at the moment the model was loaded.
+  RECORDERCLOCK Clock() const { return ClockAt(loadedAt_); }
+  void SetClock(const RECORDERCLOCK& clock) { userClock_ = clock; }
   bool ClockEnabled() const { return manualTime_; }
 
   // The recording method a save writes (family A always 2).
   int MethodToSave() const;
-  SETTINGSTOSAVE ToSave() const;
+  // What a save at the moment now writes.
+  SETTINGSTOSAVE ToSave(const RECORDERCLOCK& now) const;
 
  private:
   SettingList& Mutable(SettingListId id);
@@ -151,7 +157,8 @@ class CDeviceSettingModel {
   bool manualTime_ = false;
   bool radar_ = false;
   std::string sdId_;
-  RECORDERCLOCK clock_;
+  RECORDERCLOCK loadedAt_;
+  std::optional<RECORDERCLOCK> userClock_;
 };
 
 // The event-time entry's post-trigger seconds for its pre-trigger value

@@ -10,6 +10,7 @@
 
 #include "platform/Prompt.h"
 #include "tools/DeviceSettingModel.h"
+#include "tools/RecorderClockNow.h"
 
 struct DeviceSettingSavePorts {
   // Backs up the whole card; true when the backup completed.
@@ -22,6 +23,9 @@ struct DeviceSettingSavePorts {
   std::function<void(int pulseType)> pulseTypeSaved;
   // Whether the card is refused for its size.
   std::function<bool(const std::filesystem::path& cardRoot)> unsupportedSize;
+  // The local time at the moment of writing, which the recorder's clock is
+  // set to unless the user set the pickers.
+  std::function<RECORDERCLOCK()> clockNow = LocalRecorderClockNow;
 };
 
 enum class SaveOutcome {

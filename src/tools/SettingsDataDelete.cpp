@@ -69,7 +69,7 @@ std::optional<CDeviceSettingModel> RunDataDelete(const fs::path& cardRoot, Setti
   fs::remove(SetIniPath(cardRoot), ignored);
   if (family != SettingsFamily::kA) WriteSdId(cardRoot, "");
   CDeviceSettingModel reloaded(family, ReadSettingsCard(cardRoot), now);
-  if (WriteSettingsToCard(cardRoot, family, reloaded.ToSave()))
+  if (WriteSettingsToCard(cardRoot, family, reloaded.ToSave(now)))
     Tell(prompt, "CompleteDeleteConfig", "Config data deletion is completed.");
   else
     Tell(prompt, "SaveSetFail", "Save setting Error");

@@ -44,6 +44,8 @@ void ExpectDefaults(const CAppSetting& setting, const std::string& documents) {
   EXPECT_EQ(setting.SaveAviFolder(), documents);
   EXPECT_EQ(setting.BackupFolder(), documents);
   EXPECT_EQ(setting.SaveLogFolder(), documents);
+  EXPECT_EQ(setting.SaveTrackFolder(), documents);
+  EXPECT_EQ(setting.AviCaption(), 0);
   const KMLSETTING& kml = setting.Kml();
   EXPECT_EQ(std::vector<int>({kml.pointer, kml.route, kml.runGoogleEarth, kml.pointerInterval, kml.lineWidth,
                               kml.lineOpacity, kml.lineColor}),
@@ -78,10 +80,10 @@ TEST_F(AppSettingTest, ShippedFileHoldsEveryKeyWithItsDefault) {
   EXPECT_EQ(TempDir::Read(IniPath()), shipped) << "seeded on first run";
   setting.LoadSetting();
   ExpectDefaults(setting, (dir_ / "Documents").string());
-  for (const char* key :
-       {"CurrentModel", "DisplaySpeed", "SaveJpgFolder", "SaveAviFolder", "BackupFolder", "SaveLogFolder"}) {
-    EXPECT_EQ(ReadProfileString(IniPath(), "RunParam", key, "absent"), key[0] == 'C' || key[0] == 'D' ? "0" : "")
-        << key;
+  for (const char* key : {"CurrentModel", "DisplaySpeed", "SaveJpgFolder", "SaveAviFolder", "BackupFolder",
+                          "SaveLogFolder", "SaveTrackFolder", "AviCaption"}) {
+    const bool number = key[0] == 'C' || key[0] == 'D' || key[0] == 'A';
+    EXPECT_EQ(ReadProfileString(IniPath(), "RunParam", key, "absent"), number ? "0" : "") << key;
   }
 }
 
@@ -195,6 +197,8 @@ TEST_F(AppSettingTest, SettersWriteThroughAtOnce) {
   EXPECT_TRUE(setting.SetSaveAviFolder("/videos"));
   EXPECT_TRUE(setting.SetBackupFolder("/backup"));
   EXPECT_TRUE(setting.SetSaveLogFolder("/tracks"));
+  EXPECT_TRUE(setting.SetSaveTrackFolder("/gpx"));
+  EXPECT_TRUE(setting.SetAviCaption(kAviCaptionSpeed | kAviCaptionPosition));
   EXPECT_TRUE(setting.SetDisplaySpeed(kDisplaySpeedPulse));
   EXPECT_TRUE(setting.SetKmlLineWidth(7));
   EXPECT_TRUE(setting.SetKmlLineColor(65280));
@@ -208,6 +212,8 @@ TEST_F(AppSettingTest, SettersWriteThroughAtOnce) {
   EXPECT_EQ(again.SaveAviFolder(), "/videos");
   EXPECT_EQ(again.BackupFolder(), "/backup");
   EXPECT_EQ(again.SaveLogFolder(), "/tracks");
+  EXPECT_EQ(again.SaveTrackFolder(), "/gpx");
+  EXPECT_EQ(again.AviCaption(), kAviCaptionSpeed | kAviCaptionPosition);
   EXPECT_EQ(again.GetDisplaySpeed(), kDisplaySpeedPulse);
   EXPECT_EQ(again.Kml().lineWidth, 7);
   EXPECT_EQ(again.Kml().lineColor, 65280);

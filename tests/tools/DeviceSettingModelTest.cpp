@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,13 @@ namespace {
 using Id = SettingListId;
 
 const RECORDERCLOCK kNow{2025, 3, 9, 14, 5, 30};
+
+// A clock as one comparable value, so a mismatch prints what it was.
+std::string ClockKey(const RECORDERCLOCK& c) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", c.year, c.month, c.day, c.hour, c.minute, c.second);
+  return text;
+}
 
 CDeviceSettingModel Load(SettingsFamily family, const DEVICESETTINGS& values = {}) {
   SETTINGSCARD card;
@@ -74,12 +83,12 @@ TEST(DeviceSettingModelTest, ThirtyFramesASecondDropTheThirtySecondEventTimes) {
             (std::vector<std::string>{"10,10 [20 sec]", "12,8 [20 sec]", "15,5 [20 sec]", "18,12 [30 sec]",
                                       "20,10 [30 sec]"}));
   EXPECT_EQ(model.List(Id::kEventTime).Value(), 18);
-  EXPECT_EQ(model.ToSave().values.postRecTime, 12);
+  EXPECT_EQ(model.ToSave(kNow).values.postRecTime, 12);
 
   ASSERT_TRUE(model.Select(Id::kFrameRate, 30));
   EXPECT_EQ(Values(model.List(Id::kEventTime)), (std::vector<int>{10, 12, 15}));
   EXPECT_EQ(model.List(Id::kEventTime).Value(), 10);
-  const SETTINGSTOSAVE save = model.ToSave();
+  const SETTINGSTOSAVE save = model.ToSave(kNow);
   EXPECT_EQ(save.values.preRecTime, 10);
   EXPECT_EQ(save.values.postRecTime, 10);
 }
@@ -89,7 +98,7 @@ TEST(DeviceSettingModelTest, AStoredEighteenAtThirtyFramesLoadsAsTenTen) {
   values.recingMode = 2;
   values.postRecInt = 30;
   values.preRecTime = 18;
-  const SETTINGSTOSAVE save = Load(SettingsFamily::kD, values).ToSave();
+  const SETTINGSTOSAVE save = Load(SettingsFamily::kD, values).ToSave(kNow);
   EXPECT_EQ(save.values.preRecTime, 10);
   EXPECT_EQ(save.values.postRecTime, 10);
   EXPECT_EQ(save.values.postRecInt, 30);
@@ -103,12 +112,12 @@ TEST(DeviceSettingModelTest, NormalRecordingDisablesTheEventTimeAndSetsTheRatio)
   ASSERT_TRUE(model.Select(Id::kMethod, 1));
   EXPECT_FALSE(model.List(Id::kEventTime).enabled);
   EXPECT_EQ(Texts(model.List(Id::kEventRatio)), std::vector<std::string>{"0 : 100"});
-  EXPECT_EQ(model.ToSave().values.eventRecPer, 0);
+  EXPECT_EQ(model.ToSave(kNow).values.eventRecPer, 0);
 
   ASSERT_TRUE(model.Select(Id::kMethod, 3));
   EXPECT_TRUE(model.List(Id::kEventTime).enabled);
-  EXPECT_EQ(model.ToSave().values.eventRecPer, 30);
-  EXPECT_EQ(model.ToSave().values.recingMode, 3);
+  EXPECT_EQ(model.ToSave(kNow).values.eventRecPer, 30);
+  EXPECT_EQ(model.ToSave(kNow).values.recingMode, 3);
 }
 
 TEST(DeviceSettingModelTest, TheQualityValuesFollowTheResolutionKeepingLowOrHigh) {
@@ -122,7 +131,7 @@ TEST(DeviceSettingModelTest, TheQualityValuesFollowTheResolutionKeepingLowOrHigh
   ASSERT_TRUE(model.Select(Id::kResolution, 4));
   EXPECT_EQ(Values(model.List(Id::kQuality)), (std::vector<int>{32, 64}));
   EXPECT_EQ(model.List(Id::kQuality).Value(), 32);
-  const SETTINGSTOSAVE save = model.ToSave();
+  const SETTINGSTOSAVE save = model.ToSave(kNow);
   EXPECT_EQ(save.values.postField, 4);
   EXPECT_EQ(save.values.postSize, 32);
 }
@@ -133,7 +142,7 @@ TEST(DeviceSettingModelTest, OverwriteComesFirstAndOneTimeIsChosenByItsValue) {
   const CDeviceSettingModel model = Load(SettingsFamily::kA, values);
   EXPECT_EQ(Texts(model.List(Id::kRecMode)), (std::vector<std::string>{"Overwrite", "One Time"}));
   EXPECT_EQ(model.List(Id::kRecMode).selected, 1);
-  EXPECT_EQ(model.ToSave().values.recMod, 1);
+  EXPECT_EQ(model.ToSave(kNow).values.recMod, 1);
 }
 
 TEST(DeviceSettingModelTest, SimpleModeEnablesTheOneLevelAndDisablesTheAxes) {
@@ -154,7 +163,7 @@ TEST(DeviceSettingModelTest, SimpleModeEnablesTheOneLevelAndDisablesTheAxes) {
   EXPECT_FALSE(model.List(Id::kLevel).enabled);
   EXPECT_TRUE(model.List(Id::kAxisX).enabled);
   ASSERT_TRUE(model.Select(Id::kLevel, 1));
-  const SETTINGSTOSAVE save = model.ToSave();
+  const SETTINGSTOSAVE save = model.ToSave(kNow);
   EXPECT_EQ(save.values.accSen, 2);
   EXPECT_EQ(save.values.accSenX, 0);
   EXPECT_EQ(save.values.accSenY, 1);
@@ -187,7 +196,7 @@ TEST(DeviceSettingModelTest, FamilyDTakesItsAxisLevelsFromSen1AndAlwaysWritesIts
   EXPECT_FALSE(model.Shows(SettingCheck::kSdFormat));
 
   ASSERT_TRUE(model.Select(Id::kAxisZ, 1));
-  const SETTINGSTOSAVE save = model.ToSave();
+  const SETTINGSTOSAVE save = model.ToSave(kNow);
   EXPECT_EQ(save.values.sdFormat, 0);
   EXPECT_EQ(save.values.trgSet, 34);
   EXPECT_EQ(save.values.carPulseType, 3);
@@ -203,9 +212,9 @@ TEST(DeviceSettingModelTest, ThePulseListStartsWithResetAndAnUnknownTypeSelectsI
   EXPECT_EQ(Texts(model.List(Id::kPulseType)),
             (std::vector<std::string>{"reset", "2 pulse", "4 pulse", "8 pulse", "16 pulse", "20 pulse", "25 pulse"}));
   EXPECT_EQ(model.List(Id::kPulseType).selected, 0);
-  EXPECT_EQ(model.ToSave().values.carPulseType, -1);
+  EXPECT_EQ(model.ToSave(kNow).values.carPulseType, -1);
   ASSERT_TRUE(model.SelectIndex(Id::kPulseType, 6));
-  EXPECT_EQ(model.ToSave().values.carPulseType, 5);
+  EXPECT_EQ(model.ToSave(kNow).values.carPulseType, 5);
   EXPECT_FALSE(model.SelectIndex(Id::kPulseType, 7));
 }
 
@@ -229,7 +238,7 @@ TEST(DeviceSettingModelTest, FamilyAHasItsOwnListsAndFixedValues) {
   EXPECT_FALSE(model.Select(Id::kMethod, 1));
   EXPECT_EQ(model.MethodToSave(), 2);
 
-  const SETTINGSTOSAVE save = model.ToSave();
+  const SETTINGSTOSAVE save = model.ToSave(kNow);
   EXPECT_EQ(save.values.recingMode, 2);
   EXPECT_EQ(save.values.preRecTime, 15);
   EXPECT_EQ(save.values.postRecTime, 5);
@@ -252,7 +261,7 @@ TEST(DeviceSettingModelTest, FamilyCKeepsTheAngleFileAsFoundAndTakesAxesFromThei
     EXPECT_FALSE(model.Shows(SettingCheck::kDetectAngle));
     EXPECT_FALSE(model.Checked(SettingCheck::kTriggerRadar));
     EXPECT_EQ(model.List(Id::kAxisX).Value(), 1);
-    const SETTINGSTOSAVE save = model.ToSave();
+    const SETTINGSTOSAVE save = model.ToSave(kNow);
     EXPECT_EQ(save.selfAdjust, found);
     EXPECT_EQ(save.values.trgSet, 3);
     EXPECT_EQ(save.values.versionId, 2);
@@ -263,7 +272,7 @@ TEST(DeviceSettingModelTest, TheCardIdMayHoldTenCharactersAfterItsLeadingSpaces)
   CDeviceSettingModel model = Load(SettingsFamily::kB);
   model.SetSdId("  ABCDEFGHIJ");
   EXPECT_TRUE(model.SdIdValid());
-  EXPECT_EQ(model.ToSave().sdId, "ABCDEFGHIJ");
+  EXPECT_EQ(model.ToSave(kNow).sdId, "ABCDEFGHIJ");
   model.SetSdId("ABCDEFGHIJK");
   EXPECT_FALSE(model.SdIdValid());
   // Characters are counted, not bytes.
@@ -271,29 +280,43 @@ TEST(DeviceSettingModelTest, TheCardIdMayHoldTenCharactersAfterItsLeadingSpaces)
   EXPECT_TRUE(model.SdIdValid());
   model.SetSdId("   ");
   EXPECT_TRUE(model.SdIdValid());
-  EXPECT_EQ(model.ToSave().sdId, "");
+  EXPECT_EQ(model.ToSave(kNow).sdId, "");
 }
 
-TEST(DeviceSettingModelTest, TheClockIsTheFilesValueOrNowAndIsSavedOnlyWhenTicked) {
-  SETTINGSCARD card;
-  card.clockFile = true;
-  card.clock = RECORDERCLOCK{2024, 1, 2, 3, 4, 5};
-  CDeviceSettingModel model(SettingsFamily::kD, card, kNow);
-  EXPECT_TRUE(model.Checked(SettingCheck::kManualTime));
-  EXPECT_TRUE(model.ClockEnabled());
-  EXPECT_EQ(model.Clock().year, 2024);
-  ASSERT_TRUE(model.ToSave().clock.has_value());
-  EXPECT_EQ(model.ToSave().clock->second, 5);
-
-  card.clock.reset();
-  EXPECT_EQ(CDeviceSettingModel(SettingsFamily::kD, card, kNow).Clock().year, 2025);
-
-  model.SetChecked(SettingCheck::kManualTime, false);
-  EXPECT_FALSE(model.ClockEnabled());
-  EXPECT_FALSE(model.ToSave().clock.has_value());
-  const CDeviceSettingModel withoutFile = Load(SettingsFamily::kB);
-  EXPECT_FALSE(withoutFile.ClockEnabled());
-  EXPECT_EQ(withoutFile.Clock().minute, 5);
+TEST(DeviceSettingModelTest, TheClockSavedIsTheMomentOfSavingUnlessTheUserSetIt) {
+  const RECORDERCLOCK stored{2024, 1, 2, 3, 4, 5};
+  const RECORDERCLOCK userSet{2026, 12, 24, 18, 30, 15};
+  const RECORDERCLOCK atSave{2025, 3, 9, 14, 7, 2};
+  struct Case {
+    const char* name;
+    bool clockFile;
+    std::optional<RECORDERCLOCK> storedClock;
+    std::optional<RECORDERCLOCK> set;
+    bool tickedOff;
+    std::optional<RECORDERCLOCK> saved;
+  };
+  const Case cases[] = {
+      {"no file: the pickers are off and nothing is saved", false, std::nullopt, std::nullopt, false, std::nullopt},
+      {"an empty file saves the moment of saving", true, std::nullopt, std::nullopt, false, atSave},
+      {"a past save's value is not set again", true, stored, std::nullopt, false, atSave},
+      {"the user's value is saved as set", true, stored, userSet, false, userSet},
+      {"unticked, nothing is saved", true, stored, userSet, true, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SETTINGSCARD card;
+    card.clockFile = c.clockFile;
+    card.clock = c.storedClock;
+    CDeviceSettingModel model(SettingsFamily::kD, card, kNow);
+    EXPECT_EQ(model.ClockEnabled(), c.clockFile);
+    if (c.set) model.SetClock(*c.set);
+    if (c.tickedOff) model.SetChecked(SettingCheck::kManualTime, false);
+    // The pickers tick: they show each moment until the user sets them.
+    EXPECT_EQ(ClockKey(model.ClockAt(atSave)), ClockKey(c.set.value_or(atSave)));
+    const std::optional<RECORDERCLOCK> saved = model.ToSave(atSave).clock;
+    ASSERT_EQ(saved.has_value(), c.saved.has_value());
+    if (saved) EXPECT_EQ(ClockKey(*saved), ClockKey(*c.saved));
+  }
 }
 
 TEST(DeviceSettingModelTest, TheTriggerBoxesAreTickedPerFamilyWhateverTheFileHeld) {
@@ -302,7 +325,7 @@ TEST(DeviceSettingModelTest, TheTriggerBoxesAreTickedPerFamilyWhateverTheFileHel
   EXPECT_TRUE(Load(SettingsFamily::kC, values).Checked(SettingCheck::kTriggerGSensor));
   EXPECT_TRUE(Load(SettingsFamily::kC, values).Checked(SettingCheck::kTriggerSwitch));
   EXPECT_TRUE(Load(SettingsFamily::kB, values).Checked(SettingCheck::kTriggerRadar));
-  EXPECT_EQ(Load(SettingsFamily::kB, values).ToSave().values.trgSet, 34);
+  EXPECT_EQ(Load(SettingsFamily::kB, values).ToSave(kNow).values.trgSet, 34);
   EXPECT_FALSE(Load(SettingsFamily::kA, values).Checked(SettingCheck::kTriggerRadar));
 }
 

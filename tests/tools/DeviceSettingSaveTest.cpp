@@ -224,8 +224,15 @@ TEST_F(DeviceSettingSaveTest, FamilyDHandsTheSavedPulseTypeOnAndOthersDoNot) {
 }
 
 TEST_F(DeviceSettingSaveTest, TheClockFileFollowsTheManualTimeBox) {
+  // Untouched pickers give the moment of writing, not the model's load.
+  ports_.clockNow = [] { return RECORDERCLOCK{2025, 3, 9, 14, 9, 41}; };
   CDeviceSettingModel model = Model(5);
   model.SetChecked(SettingCheck::kManualTime, true);
+  ASSERT_EQ(Save(model), SaveOutcome::kSaved);
+  ASSERT_TRUE(ReadRecorderClock(card_).has_value());
+  EXPECT_EQ(ReadRecorderClock(card_)->minute, 9);
+  EXPECT_EQ(ReadRecorderClock(card_)->second, 41);
+
   model.SetClock({2026, 12, 24, 18, 30, 0});
   ASSERT_EQ(Save(model), SaveOutcome::kSaved);
   const auto clock = ReadRecorderClock(card_);

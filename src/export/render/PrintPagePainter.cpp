@@ -33,6 +33,8 @@ constexpr double kRowHeightOne = 30;
 constexpr double kPictureShareFour = 0.47;
 constexpr double kFontOfRow = 0.58;
 constexpr double kLabelShare = 0.36;
+// The most of a cell the labels may take when one needs more than its share.
+constexpr double kLabelShareMost = 0.55;
 constexpr double kSubRowIndent = 14;
 constexpr double kCellInset = 8;
 constexpr double kPictureAspect = 4.0 / 3.0;
@@ -55,6 +57,34 @@ QFont FontOf(double pixelSize, bool bold = false) {
 }
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+struct TableFit {
+  double fontSize = 0;
+  double labelWidth = 0;
+};
+
+// The table's font and label column. The labels' column is as wide as its
+// widest label needs, within its share and the most it may take; where
+// even that leaves a label or a value too little room (a four-frame page,
+// a long event name), the font shrinks until every text fits whole.
+TableFit FitTable(const PrintBlock& block, double cellWidth, double fontSize) {
+  const QFontMetricsF plain(FontOf(fontSize));
+  const QFontMetricsF bold(FontOf(fontSize, true));
+  double widestLabel = 0;
+  double widestValue = 0;
+  for (const PrintLine& line : block.lines) {
+    const double indent = line.subRow ? kSubRowIndent : 0;
+    const QFontMetricsF& labelFont = line.subRow ? plain : bold;
+    if (!line.Heading()) widestLabel = std::max(widestLabel, labelFont.horizontalAdvance(Text(line.label)) + indent);
+    if (!line.lamps) widestValue = std::max(widestValue, plain.horizontalAdvance(Text(line.value)));
+  }
+  const double labelNeed = widestLabel + 2 * kCellInset;
+  const double labelWidth = std::clamp(labelNeed, cellWidth * kLabelShare, cellWidth * kLabelShareMost);
+  double scale = 1;
+  if (widestLabel > 0) scale = std::min(scale, (labelWidth - 2 * kCellInset) / widestLabel);
+  if (widestValue > 0) scale = std::min(scale, (cellWidth - labelWidth - 2 * kCellInset) / widestValue);
+  return {fontSize * std::max(scale, 0.1), labelWidth};
+}
 
 // The picture of a frame as the viewer shows it (half-height pictures at
 // full height); null when it cannot be read or decoded.
@@ -180,10 +210,11 @@ void PrintPagePainter::PaintBlock(QPainter& painter, const PrintBlock& block, co
   }
   PaintPicture(painter, block.frame, QRectF(cell.left(), cell.top(), cell.width(), pictureHeight));
 
-  const double fontSize = rowHeight * kFontOfRow;
+  const TableFit fit = FitTable(block, cell.width(), rowHeight * kFontOfRow);
+  const double fontSize = fit.fontSize;
   const QFont plain = FontOf(fontSize);
   const QFont bold = FontOf(fontSize, true);
-  const double labelWidth = cell.width() * kLabelShare;
+  const double labelWidth = fit.labelWidth;
   double y = cell.top() + pictureHeight + kPictureGap;
   const double tableTop = y;
   for (const PrintLine& line : block.lines) {

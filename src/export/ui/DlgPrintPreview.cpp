@@ -19,6 +19,7 @@
 #include "export/ui/ExportDialogParts.h"
 #include "export/ui/PrintPage.h"
 #include "export/ui/PrinterSettings.h"
+#include "skin/ui/ScreenFit.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ CDlgPrintPreview::CDlgPrintPreview(PrintDocument& document, QPrinter& printer, P
   setObjectName(QStringLiteral("printPreviewDialog"));
   setModal(true);
   StyleExportDialog(*this, ExportGuiText("PrintImage", "Print Images"));
-  resize(kPreviewWidth, kPreviewHeight);
+  ResizeWithinScreen(*this, QSize(kPreviewWidth, kPreviewHeight));
 
   auto* layouts = new QButtonGroup(this);
   for (QPushButton* button : {one_, four_}) button->setCheckable(true);

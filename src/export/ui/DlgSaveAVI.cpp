@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "base/AppSetting.h"
+#include "export/AviCaptionSetting.h"
 #include "export/ui/ExportDialogParts.h"
 #include "recording/InfoEventFile.h"
 #include "skin/ui/CheckMarkStyle.h"
@@ -87,6 +88,11 @@ CDlgSaveAVI::CDlgSaveAVI(AviExportSource source, std::span<const unsigned char> 
   folder_->setReadOnly(true);
   folder_->setMinimumWidth(260);
   for (QWidget* box : std::initializer_list<QWidget*>{dateTime_, speed_, vehicleId_, position_}) UseCheckMarkStyle(box);
+  const AviCaptionItems remembered = AviCaptionFromSetting(setting_.AviCaption());
+  dateTime_->setChecked(remembered.dateTime);
+  speed_->setChecked(remembered.speed);
+  vehicleId_->setChecked(remembered.vehicleId);
+  position_->setChecked(remembered.position);
   FillNumberList(*fps_, opening_.fps);
   fps_->setCurrentIndex(fps_->count() - 1);
   for (QDateEdit* date : {startDate_, endDate_}) date->setDisplayFormat(kDateFormat);
@@ -168,6 +174,7 @@ void CDlgSaveAVI::OnStart() {
   switch (started.outcome) {
     case AviStart::kStarted:
       setting_.SetSaveAviFolder(inputs.folder);
+      setting_.SetAviCaption(AviCaptionSetting(inputs.caption));
       SetSaving(true);
       poll_.start();
       return;

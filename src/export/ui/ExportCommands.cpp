@@ -134,11 +134,12 @@ void ExportTrack(Context& c, TrackFormat format) {
   }
   const bool gpx = format == TrackFormat::kGpx;
   const std::string extension = gpx ? ".gpx" : ".csv";
-  const std::filesystem::path start = std::filesystem::path(c.settings.SaveLogFolder()) /
+  const std::filesystem::path start = std::filesystem::path(c.settings.SaveTrackFolder()) /
                                       (std::filesystem::path(sources.front().name).stem().string() + extension);
   const std::optional<std::string> path =
       c.prompt.PickSaveFile(CaptionText(kCaptionSaveTrack), start.string(), gpx ? "GPX (*.gpx)" : "CSV (*.csv)");
   if (!path) return;
+  c.settings.SetSaveTrackFolder(std::filesystem::path(*path).parent_path().string());
   CDlgExportTrack dialog(format, *path, std::move(sources), c.store.PulseType(), c.prompt, c.parent);
   if (dialog.Start()) dialog.exec();
 }
@@ -161,7 +162,7 @@ const std::array kRows = {
         {"ToolConvertKml", "Run Google Earth(&L)"}, {"GoogleEarth", "Run Google Earth"},
         CommandAlwaysEnabled, RunGoogleEarth},
     Row{"export-gpx", {kIdToolExportGpx},
-        {"ToolExportGpx", "Export GPX(&G)"}, {"ExportGpx", "Export GPX"},
+        {"ToolExportGpx", "Export GPX(&X)"}, {"ExportGpx", "Export GPX"},
         CommandAlwaysEnabled, ExportGpx},
     Row{"export-csv", {kIdToolExportCsv},
         {"ToolExportCsv", "Export CSV(&V)"}, {"ExportCsv", "Export CSV"},

@@ -19,7 +19,7 @@ void ShowExportMessage(Prompt& prompt, const ExportMessage& message, const Expor
 
 void StyleExportDialog(QWidget& dialog, const QString& title) {
   dialog.setWindowTitle(title);
-  dialog.setStyleSheet(QString::fromLatin1(kDialogStyleSheet) + QString::fromLatin1(kExportFieldStyle));
+  dialog.setStyleSheet(QString::fromLatin1(kDialogStyleSheet));
 }
 
 void FillNumberList(QComboBox& list, int count) {

@@ -10,12 +10,6 @@ class QComboBox;
 class QLineEdit;
 class QWidget;
 
-// The line edits in the colours of the dialogs' other controls.
-inline constexpr const char* kExportFieldStyle =
-    "QLineEdit, QComboBox, QDateTimeEdit, QSpinBox { background: #14171b; color: #e6e9ed; "
-    "border: 1px solid #3a424c; padding: 2px 4px; }"
-    "QLineEdit:disabled, QComboBox:disabled, QDateTimeEdit:disabled { color: #7d858e; }";
-
 // The polling interval of the progress bars while a worker runs.
 inline constexpr int kExportPollMs = 30;
 

@@ -32,6 +32,9 @@ const char* const kStyle =
     "QPushButton:hover { background: #38414b; }"
     "QTreeWidget { background: #14171b; color: #e6e9ed; border: 1px solid #3a424c; }"
     "QTreeWidget::item:selected { background: #3d8fd1; color: #ffffff; }"
+    "QTreeWidget:focus, QLineEdit:focus, QPushButton:focus { border-color: #f0b43c; }"
+    "QCheckBox:focus { color: #ffd27a; }"
+    "QHeaderView { background: #2d343c; }"
     "QHeaderView::section { background: #2d343c; color: #e6e9ed; border: 0; border-right: 1px solid #3a424c;"
     " padding: 2px 4px; }";
 

@@ -32,6 +32,8 @@ const char* const kStyle =
     "CWndSearch { background: #1b1f24; }"
     "QTreeWidget { background: #14171b; color: #e6e9ed; border: 1px solid #2c333b;"
     " selection-background-color: #2f6fa8; selection-color: #ffffff; outline: 0; }"
+    "QTreeWidget:focus { border-color: #f0b43c; }"
+    "QHeaderView { background: #262c33; }"
     "QTreeWidget::item { border-right: 1px solid #262c33; border-bottom: 1px solid #262c33; padding: 1px 2px; }"
     "QTreeWidget::item:selected { background: #2f6fa8; color: #ffffff; }"
     "QTreeWidget::item:disabled { color: #7d858e; }"

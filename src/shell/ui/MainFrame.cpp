@@ -18,6 +18,7 @@
 #include "playback/ui/DlgLoading.h"
 #include "recording/MgrDBSearch.h"
 #include "shell/MainCommands.h"
+#include "shell/ui/DialogFocusReturn.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainPanelParts.h"
 #include "tools/CardBusyMark.h"
@@ -83,6 +84,7 @@ CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage&
   // desktop's bottom edge, where it draws its bottom strip.
   panel_->setGeometry(0, 0, kFrameWidth, std::max(kFrameHeight, geometry.height));
   MakeAccelerators();
+  new DialogFocusReturn(this);
   // A click anywhere that takes no keyboard of its own (the skin, the
   // pictures, the graphs) takes it from a field the user typed in, so the
   // step keys step again.

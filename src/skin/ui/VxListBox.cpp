@@ -8,6 +8,11 @@
 
 namespace {
 
+// A frame that is there but unseen until the list has the keyboard, so the
+// rows do not move when it comes.
+constexpr const char* kFocusFrameStyle =
+    "CVxListBox { border: 1px solid transparent; } CVxListBox:focus { border-color: #f0b43c; }";
+
 // Runs body with the flag set, so the row changes it causes are not taken
 // for the user's choice.
 template <typename Body>
@@ -30,6 +35,8 @@ CVxListBox::CVxListBox(int id, QWidget* parent) : QListWidget(parent), id_(id) {
   dark.setColor(QPalette::Base, VxListRowDelegate::Background());
   dark.setColor(QPalette::Window, VxListRowDelegate::Background());
   setPalette(dark);
+  // The rows are drawn by the delegate, which shows no focus of its own.
+  setStyleSheet(QString::fromLatin1(kFocusFrameStyle));
   connect(this, &QListWidget::currentRowChanged, this, &CVxListBox::OnCurrentRowChanged);
 }
 

@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "base/MgrMultiLang.h"
@@ -20,6 +21,7 @@
 #include "skin/ui/CheckMarkStyle.h"
 #include "skin/ui/DialogButtonRow.h"
 #include "skin/ui/DialogStyle.h"
+#include "skin/ui/TrackClickStyle.h"
 #include "tools/CardSizeCheck.h"
 #include "tools/ui/DlgBackup.h"
 #include "tools/ui/DlgDelFiles.h"
@@ -30,15 +32,11 @@ namespace {
 constexpr int kListWidth = 150;
 constexpr int kSliderWidth = 140;
 
-// Lists, fields and groups in the colours of the dialog's other controls.
+// Groups in the colours of the dialog's other controls.
 constexpr const char* kSettingStyle =
     "QGroupBox { color: #e6e9ed; border: 1px solid #3a424c; border-radius: 3px; margin-top: 10px;"
     " padding: 6px 4px 4px 4px; }"
-    "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
-    "QComboBox, QLineEdit, QDateEdit, QTimeEdit { background: #14171b; color: #e6e9ed;"
-    " border: 1px solid #3a424c; padding: 2px 4px; }"
-    "QComboBox:disabled, QLineEdit:disabled, QDateEdit:disabled, QTimeEdit:disabled { color: #6b737c; }"
-    "QComboBox QAbstractItemView { background: #14171b; color: #e6e9ed; selection-background-color: #3d8fd1; }";
+    "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }";
 
 QString Gui(const char* key, const char* text) { return QString::fromStdString(GetLangText("GUI", key, text)); }
 
@@ -51,14 +49,9 @@ RECORDERCLOCK ClockOf(const QDate& date, const QTime& time) {
 
 }  // namespace
 
-RECORDERCLOCK LocalClockNow() {
-  const QDateTime now = QDateTime::currentDateTime();
-  return ClockOf(now.date(), now.time());
-}
-
 CDlgSettingBase::CDlgSettingBase(SettingsFamily family, DeviceSettingDialogContext context, QWidget* parent)
     : QDialog(parent), context_(std::move(context)) {
-  model_.emplace(family, ReadSettingsCard(context_.cardRoot), context_.now);
+  model_.emplace(family, ReadSettingsCard(context_.cardRoot), context_.clockNow());
   setObjectName(QStringLiteral("settingDialog"));
   setModal(true);
   setWindowTitle(Gui("Setting", "Setting"));
@@ -157,6 +150,7 @@ QWidget* CDlgSettingBase::LevelControl(SettingListId id) {
   slider->setTickPosition(QSlider::TicksBelow);
   slider->setTickInterval(1);
   slider->setFixedWidth(kSliderWidth);
+  UseTrackClickStyle(slider);
   row->addWidget(new QLabel(Gui("GSHigh", "High") + QStringLiteral(" (1)"), holder));
   row->addWidget(slider);
   row->addWidget(new QLabel(Gui("GSLow", "Low") + QStringLiteral(" (5)"), holder));
@@ -213,6 +207,9 @@ QWidget* CDlgSettingBase::BuildClockGroup() {
   const auto changed = [this] { model_->SetClock(ClockOf(date_->date(), time_->time())); };
   connect(date_, &QDateEdit::dateChanged, this, changed);
   connect(time_, &QTimeEdit::timeChanged, this, changed);
+  clockTick_ = new QTimer(this);
+  connect(clockTick_, &QTimer::timeout, this, &CDlgSettingBase::ShowClock);
+  clockTick_->start(kClockTickMs);
   return group;
 }
 
@@ -264,12 +261,17 @@ void CDlgSettingBase::Refresh() {
     box->setChecked(model.Checked(check));
   }
   if (sdId_ && sdId_->text().toStdString() != model.SdId()) sdId_->setText(QString::fromStdString(model.SdId()));
-  const QSignalBlocker dateBlocker(date_);
-  const QSignalBlocker timeBlocker(time_);
-  date_->setDate(DateOf(model.Clock()));
-  time_->setTime(TimeOf(model.Clock()));
+  ShowClock();
   date_->setEnabled(model.ClockEnabled());
   time_->setEnabled(model.ClockEnabled());
+}
+
+void CDlgSettingBase::ShowClock() {
+  const RECORDERCLOCK shown = model_->ClockAt(context_.clockNow());
+  const QSignalBlocker dateBlocker(date_);
+  const QSignalBlocker timeBlocker(time_);
+  if (date_->date() != DateOf(shown)) date_->setDate(DateOf(shown));
+  if (time_->time() != TimeOf(shown)) time_->setTime(TimeOf(shown));
 }
 
 QComboBox* CDlgSettingBase::ListBox(SettingListId id) const {
@@ -302,6 +304,7 @@ void CDlgSettingBase::OnOk() {
     deleting.exec();
   };
   ports.pulseTypeSaved = context_.pulseTypeSaved;
+  ports.clockNow = context_.clockNow;
   ports.unsupportedSize = [this](const std::filesystem::path& card) {
     return IsUnsupportedCardSize(context_.volumes, card);
   };
@@ -331,7 +334,7 @@ void CDlgSettingBase::OnDataDelete() {
   };
   QApplication::setOverrideCursor(Qt::WaitCursor);
   std::optional<CDeviceSettingModel> reloaded =
-      RunDataDelete(root, model_->Family(), choose.Choice(), context_.prompt, ports, LocalClockNow());
+      RunDataDelete(root, model_->Family(), choose.Choice(), context_.prompt, ports, context_.clockNow());
   QApplication::restoreOverrideCursor();
   if (!reloaded) return;
   model_ = std::move(reloaded);
@@ -345,7 +348,7 @@ void CDlgSettingBase::OnInitSdCard() {
 }
 
 void CDlgSettingBase::ReloadFromCard() {
-  model_.emplace(model_->Family(), ReadSettingsCard(context_.cardRoot), LocalClockNow());
+  model_.emplace(model_->Family(), ReadSettingsCard(context_.cardRoot), context_.clockNow());
   Refresh();
 }
 

@@ -15,6 +15,7 @@
 
 #include "tools/DeviceSettingModel.h"
 #include "tools/DeviceSettingSave.h"
+#include "tools/RecorderClockNow.h"
 
 class CAppSetting;
 class Prompt;
@@ -27,6 +28,7 @@ class QLineEdit;
 class QPushButton;
 class QSlider;
 class QTimeEdit;
+class QTimer;
 class QWidget;
 class Volumes;
 
@@ -42,8 +44,9 @@ struct DeviceSettingDialogContext {
   // The card initialisation; it returns the card the dialog goes on with
   // (empty: the one it had). The Init SD Card button is hidden without it.
   std::function<std::filesystem::path()> initSdCard;
-  // The local time the clock pickers show when the card holds none.
-  RECORDERCLOCK now;
+  // The local time now, which the clock pickers follow until the user sets
+  // them and a save writes.
+  std::function<RECORDERCLOCK()> clockNow = LocalRecorderClockNow;
 };
 
 class CDlgSettingBase : public QDialog {
@@ -80,6 +83,7 @@ class CDlgSettingBase : public QDialog {
   QWidget* LevelControl(SettingListId id);
   QCheckBox* AddCheck(SettingCheck check, const char* key, const char* text);
   void Refresh();
+  void ShowClock();
   void OnOk();
   void OnDataDelete();
   void OnInitSdCard();
@@ -99,6 +103,7 @@ class CDlgSettingBase : public QDialog {
   QPushButton* initSd_ = nullptr;
   QPushButton* dataDelete_ = nullptr;
   std::optional<SaveOutcome> lastSave_;
+  QTimer* clockTick_ = nullptr;
 };
 
 // Models 0 to 3.
@@ -129,8 +134,9 @@ class CDlgSetting3 final : public CDlgSettingBase {
   CDlgSetting3(DeviceSettingDialogContext context, QWidget* parent);
 };
 
-// The local time now, as the clock pickers show it.
-RECORDERCLOCK LocalClockNow();
+// How often the pickers follow the clock: often enough that a shown second
+// is never skipped.
+inline constexpr int kClockTickMs = 250;
 
 // The dialog of a model id's family; nothing for an id outside the model
 // table.

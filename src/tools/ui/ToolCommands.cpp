@@ -66,7 +66,7 @@ void OpenDeviceSetting(Context& context, int /*argument*/) {
   const int modelId = context.settings.GetCurrentModel();
   // The dialog's Init SD Card writes the dialog's own save onto the new card.
   const auto initSdCard = [&context, modelId]() -> std::filesystem::path {
-    DialogSettingsAfterFormat settings(LocalClockNow());
+    DialogSettingsAfterFormat settings(LocalRecorderClockNow());
     RunSdInit(modelId, context.cardRoot(), context.prompt, context.parent, context.releaseCard, context.takeCardRoot,
               &settings);
     return context.cardRoot();
@@ -78,8 +78,7 @@ void OpenDeviceSetting(Context& context, int /*argument*/) {
                                            context.volumes ? *context.volumes : kSystemVolumes,
                                            context.releaseRecordings,
                                            context.pulseTypeSaved,
-                                           initSdCard,
-                                           LocalClockNow()};
+                                           initSdCard};
   const auto dialog = MakeDeviceSettingDialog(modelId, std::move(dialogContext), context.parent);
   if (dialog) dialog->exec();
 }
@@ -93,7 +92,7 @@ const std::array kRows = {
         {"ToolCheckDisk", "Check Disk(&K)"}, {},
         CommandAlwaysEnabled, OpenCheckDisk},
     Row{"sdinit", {kIdToolSdInit},
-        {"ToolSdInit", "SD Initialize(&S)"}, {},
+        {"ToolSdInit", "SD Initialize(&I)"}, {},
         CommandAlwaysEnabled, OpenSdInit},
     Row{"setup", {kIdSetup, kIdToolSetting},
         {"ToolSetting", "Device Setting(&D)"}, {"Setting", "Setup"},

@@ -204,7 +204,12 @@ TEST_F(ExportCommandsTest, SaveAviWritesTheWholeEventRecordingAsAMotionJpegFilm)
   const int frames = CurrentFrameCount();
   const fs::path out = Out();
   std::string fileName;
+  settings_->SetAviCaption(kAviCaptionSpeed);
   ASSERT_TRUE(RunDialog<CDlgSaveAVI>(kIdSaveAvi, [&](CDlgSaveAVI& dialog) {
+    // The caption boxes are the ones the last start had.
+    EXPECT_TRUE(dialog.SpeedBox()->isChecked());
+    EXPECT_FALSE(dialog.DateTimeBox()->isChecked());
+    dialog.SpeedBox()->setChecked(false);
     // An event recording goes out whole: no range to choose.
     EXPECT_FALSE(dialog.StartDate()->isEnabled());
     EXPECT_FALSE(dialog.EndDate()->isEnabled());
@@ -227,6 +232,7 @@ TEST_F(ExportCommandsTest, SaveAviWritesTheWholeEventRecordingAsAMotionJpegFilm)
   EXPECT_EQ(LastText(), "AVI OK");
   EXPECT_EQ(fileName, (out / "drive.avi").string());
   EXPECT_EQ(settings_->SaveAviFolder(), out.string());
+  EXPECT_EQ(settings_->AviCaption(), kAviCaptionDateTime);
 
   const nlohmann::json probe = ProbeAvi(out / "drive.avi");
   ASSERT_FALSE(probe.is_null());
@@ -307,6 +313,9 @@ TEST_F(ExportCommandsTest, GpxAndCsvFromTheToolMenuWriteWhatIsLoadedAfterOnePlai
   prompt_.QueueSaveFile((out / "drive.gpx").string());
   Panel().OnCommand(kIdToolExportGpx);
   EXPECT_EQ(LastText(), "Save track OK.");
+  // The tracks keep a folder of their own; the KML export's stays.
+  EXPECT_EQ(settings_->SaveTrackFolder(), out.string());
+  EXPECT_NE(settings_->SaveLogFolder(), out.string());
   const fs::path schema = fs::path(KORVANE_SOURCE_DIR) / "tests/data/gpx-1.1.xsd";
   EXPECT_EQ(RunShell("xmllint --noout --schema " + ShellQuote(schema.string()) + " " +
                      ShellQuote((out / "drive.gpx").string()) + " 2>&1")

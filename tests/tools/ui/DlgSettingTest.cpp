@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
@@ -49,7 +50,7 @@ class DlgSettingTest : public ::testing::Test {
   }
 
   DeviceSettingDialogContext Context() {
-    return {card_, *settings_, prompt_, volumes_, [this] { ++released_; }, nullptr, hook_, {2025, 3, 9, 14, 5, 30}};
+    return {card_, *settings_, prompt_, volumes_, [this] { ++released_; }, nullptr, hook_, [this] { return now_; }};
   }
 
   TempDir dir_;
@@ -59,6 +60,7 @@ class DlgSettingTest : public ::testing::Test {
   Volumes volumes_{dir_ / "no-mountinfo", dir_ / "no-sys", {}};
   std::function<fs::path()> hook_;
   int released_ = 0;
+  RECORDERCLOCK now_{2025, 3, 9, 14, 5, 30};
 };
 
 TEST_F(DlgSettingTest, TheDialogShowsTheCardAsLoaded) {
@@ -116,6 +118,10 @@ TEST_F(DlgSettingTest, ManualTimeEnablesThePickersAndTheirValueIsSaved) {
   dialog.CheckBox(SettingCheck::kManualTime)->setChecked(true);
   EXPECT_TRUE(dialog.DateField()->isEnabled());
   EXPECT_TRUE(dialog.TimeField()->isEnabled());
+  // Untouched, the pickers follow the clock.
+  now_.minute = 6;
+  now_.second = 1;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.TimeField()->time() == QTime(14, 6, 1); }, 4 * kClockTickMs));
   dialog.DateField()->setDate(QDate(2026, 12, 24));
   dialog.TimeField()->setTime(QTime(18, 30, 15));
   dialog.OkButton()->click();
@@ -125,6 +131,22 @@ TEST_F(DlgSettingTest, ManualTimeEnablesThePickersAndTheirValueIsSaved) {
   EXPECT_EQ(clock->year, 2026);
   EXPECT_EQ(clock->second, 15);
   EXPECT_FALSE(fs::exists(card_ / "config/sdid.ini")) << "family A keeps no card ID";
+}
+
+TEST_F(DlgSettingTest, AClickOnASlidersTrackSetsTheLevelUnderThePointer) {
+  CDlgSetting15 dialog(Context(), nullptr);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  QSlider* slider = nullptr;
+  for (SettingListId id : {SettingListId::kAxisX, SettingListId::kLevel})
+    if (!slider && dialog.Slider(id) && dialog.Slider(id)->isEnabled()) slider = dialog.Slider(id);
+  ASSERT_NE(slider, nullptr);
+  const int span = slider->width() - 1;
+  for (int level : {kLevelCount - 1, 0, 2}) {
+    const QPoint at(level * span / (kLevelCount - 1), slider->height() / 2);
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(std::clamp(at.x(), 2, span - 2), at.y()));
+    EXPECT_EQ(slider->value(), level);
+  }
 }
 
 TEST_F(DlgSettingTest, DataDeleteResetsTheConfigurationAndTheDialogShowsTheDefaults) {

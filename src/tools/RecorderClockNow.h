@@ -1,0 +1,5 @@
+#pragma once
+// The local time now, in the form the recorder's clock file holds.
+#include "tools/DeviceSettingsFile.h"
+
+RECORDERCLOCK LocalRecorderClockNow();
