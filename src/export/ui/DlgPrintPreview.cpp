@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "export/PrintPages.h"
+#include "platform/Prompt.h"
 #include "export/PrintToFile.h"
 #include "export/render/PrintPagePainter.h"
 #include "export/ui/DlgPrintPage.h"
