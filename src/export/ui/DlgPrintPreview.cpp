@@ -12,7 +12,6 @@
 #include <system_error>
 
 #include "export/PrintPages.h"
-#include "platform/Prompt.h"
 #include "export/PrintToFile.h"
 #include "export/render/PrintPagePainter.h"
 #include "export/ui/DlgPrintPage.h"
@@ -20,6 +19,7 @@
 #include "export/ui/ExportDialogParts.h"
 #include "export/ui/PrintPage.h"
 #include "export/ui/PrinterSettings.h"
+#include "platform/Prompt.h"
 #include "skin/ui/ScreenFit.h"
 
 namespace {

@@ -71,7 +71,7 @@ TEST_F(PrintPdfLengthTest, EveryPageOfALongPrintIsWrittenHoldingOnlyOnePagesPict
 
     const auto pdf = dir_ / ("print-" + std::to_string(c.layout) + ".pdf");
     std::string error;
-    ASSERT_TRUE(WritePrintPdf(document, pdf.string(), 72, error)) << error;
+    ASSERT_TRUE(WritePrintPdf(document, pdf.string(), Overwrite::kReplace, OutputGuard{}, 72, {}, error)) << error;
     std::smatch pages;
     const std::string info = RunShell("pdfinfo " + ShellQuote(pdf.string())).out;
     ASSERT_TRUE(std::regex_search(info, pages, std::regex("Pages:\\s+(\\d+)"))) << info;
