@@ -15,6 +15,7 @@
 
 #include "base/CommandIds.h"
 #include "export/PrintPages.h"
+#include "export/PrintToFile.h"
 #include "export/ui/DlgPrintPage.h"
 #include "export/ui/DlgPrintPreview.h"
 #include "export/ui/DlgPrintTitle.h"
@@ -122,6 +123,7 @@ TEST_F(PrintCommandsTest, WithNothingLoadedPrintSaysSoFromButtonMenuAndKey) {
 
 TEST_F(PrintCommandsTest, ThePreviewPagesThroughBothLayoutsAndTakesATitle) {
   ASSERT_TRUE(OpenCard());
+  prompt_.QueueSaveFile(Pdf().string());
   LoadFirst(FileListKind::kEvent, 1);
   const int frames = FrameCount();
   ASSERT_GT(frames, 8);
@@ -184,7 +186,7 @@ TEST_F(PrintCommandsTest, ThePreviewPagesThroughBothLayoutsAndTakesATitle) {
         preview.CloseButton()->click();
       });
   ASSERT_TRUE(previewed);
-  EXPECT_EQ(LastText(), "Print OK");
+  EXPECT_EQ(LastText(), PrintResultText(true, Pdf().string()));
   EXPECT_EQ(PdfPages(Pdf()), frames);
   const std::string text = RunShell("pdftotext -raw -f 1 -l 1 " + ShellQuote(Pdf().string()) + " -").out;
   EXPECT_NE(text.find("Crossing A7"), std::string::npos);
@@ -194,6 +196,7 @@ TEST_F(PrintCommandsTest, ThePreviewPagesThroughBothLayoutsAndTakesATitle) {
 
 TEST_F(PrintCommandsTest, PrintingToPdfAsksFirstAndPrintsEveryPage) {
   ASSERT_TRUE(OpenCard());
+  prompt_.QueueSaveFile(Pdf().string());
   LoadFirst(FileListKind::kEvent, 1);
   const int pages = (FrameCount() + 3) / 4;
   std::string asked;
@@ -208,7 +211,7 @@ TEST_F(PrintCommandsTest, PrintingToPdfAsksFirstAndPrintsEveryPage) {
         preview.CloseButton()->click();
       }));
   EXPECT_EQ(asked, "Print page number is " + std::to_string(pages));
-  EXPECT_EQ(LastText(), "Print OK");
+  EXPECT_EQ(LastText(), PrintResultText(true, Pdf().string()));
   EXPECT_EQ(prompt_.ShownBoxes().back().caption, "Print Images");
   std::string info;
   EXPECT_EQ(PdfPages(Pdf(), &info), pages);
@@ -219,14 +222,15 @@ TEST_F(PrintCommandsTest, PrintingToPdfAsksFirstAndPrintsEveryPage) {
 TEST_F(PrintCommandsTest, APrinterThatCannotStartReportsAnError) {
   ASSERT_TRUE(OpenCard());
   LoadFirst(FileListKind::kEvent, 1);
-  ApplicationPrinter().setOutputFileName(QString::fromStdString((dir_ / "missing" / "x.pdf").string()));
+  const std::string missing = (dir_ / "missing" / "x.pdf").string();
+  prompt_.QueueSaveFile(missing);
   ASSERT_TRUE(RunPrint(
       kIdPrintImage, [](CDlgSaveJpeg&) {},
       [&](CDlgPrintPreview& preview) {
         EXPECT_EQ(ConfirmPrint(preview, true), "Print page number is 1");
         preview.CloseButton()->click();
       }));
-  EXPECT_EQ(LastText(), "Print Error");
+  EXPECT_EQ(LastText(), PrintResultText(false, missing));
 }
 
 TEST_F(PrintCommandsTest, SetupHoldsThePrinterToA4PortraitAndSaysSoForLandscape) {
