@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <array>
 
 #include "playback/PaneOverlayText.h"
@@ -24,6 +25,11 @@ constexpr int kMargin = 5;
 constexpr int kFrameLineHeight = 26;
 constexpr int kSizeLineHeight = 24;
 constexpr int kLabelLineHeight = 24;
+// In the 4 x 4 view the three lines scale with the pane and stay within
+// about a third of it, so the picture they describe stays visible.
+constexpr int kThumbnailLinesPerPane = 11;
+constexpr int kThumbnailSmallestText = 8;
+constexpr int kThumbnailLineLeading = 3;
 
 // Dark copies one pixel off each side keep light text readable over a
 // light picture.
@@ -99,15 +105,24 @@ void CPaneVideo::DrawOverlay(QPainter& painter, const PaneContent& content) cons
   int margin = kMargin;
   if (thumbnail) margin = selected && !smallScreen_ ? kSelectedThumbnailMargin : kThumbnailMargin;
   const QColor colour = selected ? kSelectedText : kOverlayText;
-  painter.setFont(AppFont(thumbnail ? AppFontId::kSmall : AppFontId::kLarge));
+  QFont font = AppFont(thumbnail ? AppFontId::kSmall : AppFontId::kLarge);
+  int frameHeight = kFrameLineHeight;
+  int sizeHeight = kSizeLineHeight;
+  int labelHeight = kLabelLineHeight;
+  if (thumbnail) {
+    const int textPixels = std::max(kThumbnailSmallestText, height() / kThumbnailLinesPerPane);
+    font.setPixelSize(std::min(textPixels, font.pixelSize() > 0 ? font.pixelSize() : textPixels));
+    frameHeight = sizeHeight = labelHeight = font.pixelSize() + kThumbnailLineLeading;
+  }
+  painter.setFont(font);
 
   const PaneOverlayText text = MakePaneOverlayText(content, engine_.PaneRecording(index_));
   const int textWidth = width() - 2 * margin;
-  const QRect frameLine(margin, height() - margin - kFrameLineHeight, textWidth, kFrameLineHeight);
-  const QRect sizeLine(margin, frameLine.top() - kSizeLineHeight, textWidth, kSizeLineHeight);
+  const QRect frameLine(margin, height() - margin - frameHeight, textWidth, frameHeight);
+  const QRect sizeLine(margin, frameLine.top() - sizeHeight, textWidth, sizeHeight);
   // The lines stack in the bottom-right corner: recorders burn their own
   // time, speed and position into the other corners of the picture.
-  const QRect labelLine(margin, sizeLine.top() - kLabelLineHeight, textWidth, kLabelLineHeight);
+  const QRect labelLine(margin, sizeLine.top() - labelHeight, textWidth, labelHeight);
   const int flags = Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
   DrawOutlinedText(painter, frameLine, flags, QString::fromStdString(text.frameLine), colour);
   DrawOutlinedText(painter, sizeLine, flags, QString::fromStdString(text.sizeLine), colour);
