@@ -3,8 +3,9 @@
 JOBS ?= $(shell nproc)
 DEMO_CARD ?= build/demo-card
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
 
-.PHONY: all deps build run demo-card screenshots test test-dev test-asan bench fuzz format format-check clean
+.PHONY: all deps build install deb run demo-card screenshots test test-dev test-asan bench fuzz format format-check clean
 
 all: build
 
@@ -14,6 +15,14 @@ deps:
 build: deps
 	cmake --preset dev >/dev/null
 	cmake --build --preset dev -j $(JOBS)
+
+# Installs into $(DESTDIR)$(PREFIX): programs in bin, data in share/korvane.
+install: build
+	DESTDIR=$(DESTDIR) cmake --install build/dev --prefix $(PREFIX)
+
+# build/korvane_<version>_<arch>.deb, made from the dev build.
+deb: build
+	cd build/dev && cpack -G DEB
 
 run: build demo-card
 	build/dev/korvane $(DEMO_CARD)

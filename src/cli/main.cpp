@@ -18,6 +18,8 @@ int ParseAndRun(CLI::App& app, int argc, char** argv, const int& exitStatus) {
     return app.exit(help);
   } catch (const CLI::CallForAllHelp& help) {
     return app.exit(help);
+  } catch (const CLI::CallForVersion& version) {
+    return app.exit(version);
   } catch (const CLI::ParseError& error) {
     PrintError(error.what());
     return kExitUsage;
@@ -40,6 +42,7 @@ int main(int argc, char** argv) {
   tzset();
   CLI::App app{"Korvane drive recorder card tool", "korvane-cli"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("korvane-cli ") + KORVANE_VERSION, "Print the version and exit");
   int exitStatus = kExitOk;
   AddMakeSampleCardCommand(app, exitStatus);
   AddFramesCommand(app, exitStatus);
