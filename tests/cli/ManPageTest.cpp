@@ -29,7 +29,7 @@ OptionSets ManPageSections() {
   std::ifstream in(std::string(KORVANE_SOURCE_DIR) + "/docs/man/korvane-cli.1.in");
   OptionSets sections;
   std::string line, name, body;
-  const std::regex roffOption(R"(\\-\\-([a-z][a-z0-9\\-]*))");
+  const std::regex roffOption(R"(\\-\\-([a-z](?:[a-z0-9]|\\-)*))");
   auto close = [&] {
     if (name.empty()) return;
     std::set<std::string> options;
@@ -62,7 +62,8 @@ void CollectHelp(const std::string& command, OptionSets& out) {
   const size_t subcommands = help.find("\nSubcommands:\n");
   if (subcommands == std::string::npos) {
     const size_t options = help.find("\nOptions:\n");
-    out[command] = LongOptions(help.substr(options == std::string::npos ? 0 : options), std::regex(R"(--([a-z][a-z0-9-]*))"));
+    out[command] =
+        LongOptions(help.substr(options == std::string::npos ? 0 : options), std::regex(R"(--([a-z][a-z0-9-]*))"));
     return;
   }
   std::istringstream lines(help.substr(subcommands + 14));
