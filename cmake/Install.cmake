@@ -20,9 +20,14 @@ install(FILES resources/kelbrin.ini resources/rvguide.html resources/setup.exe D
 # The map page; Leaflet stays the system's (libjs-leaflet), linked, not copied.
 install(DIRECTORY ${CMAKE_BINARY_DIR}/map DESTINATION ${korvane_data} PATTERN "leaflet.*" EXCLUDE)
 set(LEAFLET_SYSTEM_DIR /usr/share/javascript/leaflet)
+# Installed into /usr the link is relative, as Debian's policy wants it.
 foreach(name leaflet.js leaflet.css)
-  install(CODE "file(CREATE_LINK ${LEAFLET_SYSTEM_DIR}/${name}
-                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${korvane_data}/map/${name}\" SYMBOLIC)")
+  install(CODE "set(target ${LEAFLET_SYSTEM_DIR}/${name})
+                if(\"\${CMAKE_INSTALL_PREFIX}\" STREQUAL \"/usr\")
+                  set(target ../../javascript/leaflet/${name})
+                endif()
+                file(CREATE_LINK \${target}
+                     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${korvane_data}/map/${name}\" SYMBOLIC)")
 endforeach()
 
 # The desktop's entries: menu entry, AppStream metadata, icons, file types.

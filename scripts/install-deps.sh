@@ -14,6 +14,7 @@ packages=(
   xvfb xauth imagemagick fonts-dejavu-core
   libavformat-dev libavcodec-dev libavutil-dev ffmpeg
   dosfstools mtools poppler-utils
+  desktop-file-utils appstream lintian
   qt6-webengine-dev libjs-leaflet chromium nodejs
 )
 
