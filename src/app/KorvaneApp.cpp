@@ -9,6 +9,7 @@
 #include <QSysInfo>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 
 #include "base/AppSetting.h"
 #include "base/AppTitle.h"
@@ -19,6 +20,7 @@
 #include "playback/PlaybackEngine.h"
 #include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
+#include "recording/RecordingLocation.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainFrame.h"
@@ -115,7 +117,24 @@ bool CKorvaneApp::InitInstance() {
 void CKorvaneApp::OpenCommandLineFolder() {
   if (options_.folder.isEmpty()) return;
   const QString folder = QDir(options_.folder).absolutePath();
-  if (!frame_->OpenFolder(folder)) exitStatus_ = 2;
+  // A recording (what the file manager hands over on a double-click) opens
+  // its card and is loaded, as ticking its row and pressing Load would.
+  const std::optional<RecordingLocation> recording = LocateRecording(folder.toStdString());
+  if (!recording) {
+    if (!frame_->OpenFolder(folder)) exitStatus_ = 2;
+    return;
+  }
+  if (!frame_->OpenFolder(QString::fromStdString(recording->root.string()))) {
+    exitStatus_ = 2;
+    return;
+  }
+  CMainBackPanel& panel = frame_->BackPanel();
+  CListEvent& list = panel.Parts().Engine().List(recording->kind);
+  const int row = list.RowOf(recording->dataFile.string());
+  if (row < 0) return;
+  list.SetAllChecked(false);
+  list.SetChecked(row, true);
+  panel.OnCommand(LoadCommandOf(recording->kind));
 }
 
 // The view is set up as a user would: through the window's commands, with

@@ -15,12 +15,13 @@ bool TakeInt(const QString& text, int& value) {
 
 QString StartOptionsUsage() {
   return QStringLiteral(
-      "usage: korvane [FOLDER]\n"
+      "usage: korvane [FOLDER | FILE.vdd]\n"
       "       korvane --screenshot FILE.png [--load event|normal|log] [--count N] [--thumbnail]\n"
       "               [--steps N] [--model ID] [--select ROW] [--close] [FOLDER]\n"
       "       korvane --help | --version\n"
       "\n"
-      "Opens the drive recorder card or backup folder FOLDER. With --screenshot the\n"
+      "Opens the drive recorder card or backup folder FOLDER, or the one that holds\n"
+      "the recording FILE.vdd and loads it. With --screenshot the\n"
       "window is rendered into FILE.png after start-up and the program quits; what\n"
       "the options choose on the way is not saved.\n");
 }

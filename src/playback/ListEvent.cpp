@@ -1,6 +1,7 @@
 #include "playback/ListEvent.h"
 
 #include <algorithm>
+#include <filesystem>
 
 void CListEvent::Fill(const std::vector<FileListRow>& rows) {
   rows_.clear();
@@ -71,4 +72,12 @@ bool CListEvent::ClickHeader(int column) {
     return sort_.Before(a.columns[static_cast<size_t>(column)], b.columns[static_cast<size_t>(column)]);
   });
   return true;
+}
+
+int CListEvent::RowOf(const std::string& path) const {
+  for (int row = 0; row < RowCount(); ++row) {
+    std::error_code error;
+    if (std::filesystem::equivalent(rows_[row].Path(), path, error)) return row;
+  }
+  return -1;
 }

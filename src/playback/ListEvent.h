@@ -52,6 +52,9 @@ class CListEvent {
   // Single selection: row becomes the selected and focused row (-1: none).
   void Select(int row);
   int SelectedRow() const;
+  // The row that lists the file at path (the same file, however named);
+  // -1 when none does.
+  int RowOf(const std::string& path) const;
 
   // A click on a row: any column but the first selects the row and toggles
   // its check box; the first column holds the check box, which the list
