@@ -7,6 +7,8 @@
 #include <QShortcut>
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <string>
 
 #include "base/AppSetting.h"
 #include "base/AppTitle.h"
@@ -92,7 +94,11 @@ CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage&
 
   media_ = new MediaWatcher(options.mountInfoPath, this);
   connect(media_, &MediaWatcher::mediaRemoved, this, &CMainFrame::OnMediaRemoved);
-  connect(media_, &MediaWatcher::mediaInserted, this, [](const QString&) { KTRACE("Media Inserted"); });
+  connect(media_, &MediaWatcher::mediaInserted, this, &CMainFrame::OnMediaInserted);
+  insertNotice_ = new CardInsertNotice(this);
+  connect(insertNotice_, &CardInsertNotice::openRequested, this, &CMainFrame::OpenInsertedCard);
+  connect(insertNotice_, &CardInsertNotice::ignored, this,
+          [this](const QString& mountPoint) { insertOffers_.Ignore(mountPoint.toStdString()); });
 }
 
 CMainFrame::~CMainFrame() {
@@ -118,8 +124,23 @@ bool CMainFrame::OpenFolder(const QString& folder) {
   return true;
 }
 
+void CMainFrame::OnMediaInserted(const QString& mountPoint) {
+  KTRACE("Media Inserted : %s", mountPoint.toUtf8().constData());
+  if (store_->Root() == mountPoint.toStdString()) return;
+  const std::optional<std::string> notice = insertOffers_.Mounted(mountPoint.toStdString());
+  if (notice) insertNotice_->Offer(mountPoint, QString::fromStdString(*notice));
+}
+
+void CMainFrame::OpenInsertedCard(const QString& mountPoint) {
+  panel_->Parts().Engine().Control().StopVideoPlay();
+  panel_->Parts().Engine().Control().StopLogPlay();
+  OpenFolder(mountPoint);
+}
+
 void CMainFrame::OnMediaRemoved(const QString& mountPoint) {
   KTRACE("Media Removed : %s", mountPoint.toUtf8().constData());
+  insertOffers_.Unmounted(mountPoint.toStdString());
+  if (insertNotice_->isVisible() && insertNotice_->MountPoint() == mountPoint) insertNotice_->hide();
   if (!IsOnRemovedMedium(store_->Root(), mountPoint.toStdString())) return;
   // The disk check unmounts the card itself and mounts it again.
   if (qobject_cast<CDlgCheckDisk*>(QApplication::activeModalWidget())) return;

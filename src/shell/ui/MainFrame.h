@@ -8,7 +8,9 @@
 #include <memory>
 
 #include "platform/Volumes.h"
+#include "shell/CardInsertOffers.h"
 #include "shell/FrameGeometry.h"
+#include "shell/ui/CardInsertNotice.h"
 
 struct AppState;
 class CAppSetting;
@@ -40,6 +42,7 @@ class CMainFrame : public QWidget {
   CMainBackPanel& BackPanel() const { return *panel_; }
   CMgrDBSearch& Store() const { return *store_; }
   MediaWatcher& Media() const { return *media_; }
+  CardInsertNotice& InsertNotice() const { return *insertNotice_; }
   bool IsSmallScreen() const { return geometry_.smallScreen; }
 
   // Opens a card or backup folder as the Open command does with the picker's
@@ -53,6 +56,8 @@ class CMainFrame : public QWidget {
  private:
   void MakeAccelerators();
   void OnMediaRemoved(const QString& mountPoint);
+  void OnMediaInserted(const QString& mountPoint);
+  void OpenInsertedCard(const QString& mountPoint);
 
   CAppSetting& settings_;
   AppState& app_;
@@ -66,4 +71,6 @@ class CMainFrame : public QWidget {
   std::unique_ptr<CMgrDBSearch> store_;
   CMainBackPanel* panel_ = nullptr;
   MediaWatcher* media_ = nullptr;
+  CardInsertOffers insertOffers_;
+  CardInsertNotice* insertNotice_ = nullptr;
 };
