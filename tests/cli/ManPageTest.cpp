@@ -83,3 +83,18 @@ TEST(ManPage, EveryCommandWithTheOptionsItsHelpLists) {
   ASSERT_GT(help.size(), 20u);
   EXPECT_EQ(ManPageSections(), help);
 }
+
+TEST(ManPage, TheViewersPageNamesTheOptionsItsHelpLists) {
+  if (std::string(KORVANE_PROGRAM_PATH).empty()) GTEST_SKIP() << "no window program in this build";
+  const std::string help = RunShell("env -u DISPLAY " + ShellQuote(KORVANE_PROGRAM_PATH) + " --help").out;
+  std::ifstream in(std::string(KORVANE_SOURCE_DIR) + "/docs/man/korvane.1.in");
+  const std::string page =
+      std::regex_replace(std::string(std::istreambuf_iterator<char>(in), {}), std::regex(R"(\\-)"), "-");
+  const std::regex option(R"(--([a-z][a-z0-9-]*))");
+  auto helpOptions = LongOptions(help, option);
+  ASSERT_GT(helpOptions.size(), 5u);
+  helpOptions.insert("help");
+  auto pageOptions = LongOptions(page, option);
+  pageOptions.insert("help");
+  EXPECT_EQ(pageOptions, helpOptions);
+}
