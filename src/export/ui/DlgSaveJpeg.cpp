@@ -18,6 +18,14 @@
 #include "skin/ui/CheckMarkStyle.h"
 #include "skin/ui/DialogButtonRow.h"
 
+namespace {
+
+constexpr int kFolderFieldWidth = 260;
+constexpr int kPrinterFieldMaxWidth = 520;
+constexpr int kFieldPadding = 16;
+
+}  // namespace
+
 CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vector<int> shownFrames,
                            std::span<const unsigned char> lastComment, CAppSetting& setting, Prompt& prompt,
                            QWidget* parent, std::optional<JpegPrintMode> printMode)
@@ -52,7 +60,15 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
   StyleExportDialog(*this, printMode_ ? ExportGuiText("PrintImage", "Print Images")
                                       : ExportGuiText("SaveJpeg", "Save images as Jpeg"));
   folder_->setReadOnly(true);
-  folder_->setMinimumWidth(260);
+  folder_->setMinimumWidth(kFolderFieldWidth);
+  if (printMode_) {
+    // A printer's or PDF file's name is read, not edited: the field grows to
+    // show it whole up to a limit, and its start and tool tip show the rest.
+    const int needed = folder_->fontMetrics().horizontalAdvance(folder_->text()) + kFieldPadding;
+    folder_->setMinimumWidth(std::clamp(needed, kFolderFieldWidth, kPrinterFieldMaxWidth));
+    folder_->setCursorPosition(0);
+    folder_->setToolTip(folder_->text());
+  }
   for (QWidget* box : std::initializer_list<QWidget*>{current_, selected_, all_}) UseCheckMarkStyle(box);
 
   FillNumberList(*fps_, JpegFpsListSize(recording, lastComment));

@@ -135,6 +135,11 @@ TEST_F(PrintCommandsTest, ThePreviewPagesThroughBothLayoutsAndTakesATitle) {
         EXPECT_EQ(dialog.FolderLabel()->text(), "Printer Name");
         EXPECT_TRUE(dialog.FolderField()->text().startsWith("PDF: "));
         EXPECT_TRUE(dialog.BrowseButton()->isHidden());
+        const QLineEdit& name = *dialog.FolderField();
+        EXPECT_GE(name.width(), std::min(name.fontMetrics().horizontalAdvance(name.text()), 500))
+            << "the printer's name shows whole";
+        if (const char* shots = std::getenv("KORVANE_SHOT_DIR"))
+          dialog.grab().save(QString::fromLocal8Bit(shots) + "/print-dialog.png");
         dialog.AllButton()->click();
       },
       [&](CDlgPrintPreview& preview) {
