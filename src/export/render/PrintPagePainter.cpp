@@ -58,6 +58,19 @@ QFont FontOf(double pixelSize, bool bold = false) {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
+// The lamp row's marks and names, spaced as PaintLamps draws them, with a
+// gap after the last name too, so that it never runs into the cell's border.
+constexpr double kLampMark = 0.8;       // of the font size
+constexpr double kLampNameAfter = 1.4;  // of the mark
+constexpr double kLampGap = 1.1;        // of the font size
+
+double LampsWidth(const PrintBlock& block, const QFontMetricsF& font, double fontSize) {
+  double width = 0;
+  for (const PrintLamp& lamp : block.lamps)
+    width += fontSize * kLampMark * kLampNameAfter + font.horizontalAdvance(Text(lamp.name)) + fontSize * kLampGap;
+  return width;
+}
+
 struct TableFit {
   double fontSize = 0;
   double labelWidth = 0;
@@ -76,14 +89,17 @@ TableFit FitTable(const PrintBlock& block, double cellWidth, double fontSize) {
     const double indent = line.subRow ? kSubRowIndent : 0;
     const QFontMetricsF& labelFont = line.subRow ? plain : bold;
     if (!line.Heading()) widestLabel = std::max(widestLabel, labelFont.horizontalAdvance(Text(line.label)) + indent);
-    if (!line.lamps) widestValue = std::max(widestValue, plain.horizontalAdvance(Text(line.value)));
+    const double value = line.lamps ? LampsWidth(block, plain, fontSize) : plain.horizontalAdvance(Text(line.value));
+    widestValue = std::max(widestValue, value);
   }
   const double labelNeed = widestLabel + 2 * kCellInset;
   const double labelWidth = std::clamp(labelNeed, cellWidth * kLabelShare, cellWidth * kLabelShareMost);
   double scale = 1;
   if (widestLabel > 0) scale = std::min(scale, (labelWidth - 2 * kCellInset) / widestLabel);
   if (widestValue > 0) scale = std::min(scale, (cellWidth - labelWidth - 2 * kCellInset) / widestValue);
-  return {fontSize * std::max(scale, 0.1), labelWidth};
+  if (scale >= 1) return {fontSize, labelWidth};
+  // Fonts come in whole pixels: a shrunk size rounded up would overrun again.
+  return {std::max(1.0, std::floor(fontSize * std::max(scale, 0.1))), labelWidth};
 }
 
 // The picture of a frame as the viewer shows it (half-height pictures at
@@ -146,7 +162,7 @@ double PaintHeader(QPainter& painter, const PrintDocument& document, double left
 }
 
 void PaintLamps(QPainter& painter, const PrintBlock& block, const QRectF& box, double fontSize) {
-  const double mark = fontSize * 0.8;
+  const double mark = fontSize * kLampMark;
   double x = box.left();
   for (const PrintLamp& lamp : block.lamps) {
     const QRectF square(x, box.center().y() - mark / 2, mark, mark);
@@ -156,9 +172,9 @@ void PaintLamps(QPainter& painter, const PrintBlock& block, const QRectF& box, d
     painter.setBrush(Qt::NoBrush);
     const QString name = Text(lamp.name);
     const double nameWidth = painter.fontMetrics().horizontalAdvance(name);
-    painter.drawText(QRectF(x + mark * 1.4, box.top(), nameWidth + 2, box.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                     name);
-    x += mark * 1.4 + nameWidth + fontSize * 1.1;
+    painter.drawText(QRectF(x + mark * kLampNameAfter, box.top(), nameWidth + 2, box.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, name);
+    x += mark * kLampNameAfter + nameWidth + fontSize * kLampGap;
   }
 }
 
@@ -227,7 +243,9 @@ void PrintPagePainter::PaintBlock(QPainter& painter, const PrintBlock& block, co
     painter.setPen(kInk);
     const double indent = line.subRow ? kSubRowIndent : 0;
     painter.setFont(line.subRow ? plain : bold);
-    const QRectF labelBox(row.left() + kCellInset + indent, row.top(), labelWidth - kCellInset - indent, rowHeight);
+    // A heading's fill spans the row, and so may its text.
+    const double labelRoom = heading ? row.width() - 2 * kCellInset : labelWidth - kCellInset - indent;
+    const QRectF labelBox(row.left() + kCellInset + indent, row.top(), labelRoom, rowHeight);
     painter.drawText(
         labelBox, Qt::AlignLeft | Qt::AlignVCenter,
         painter.fontMetrics().elidedText(Text(line.label), Qt::ElideRight, static_cast<int>(labelBox.width())));
