@@ -9,9 +9,15 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <sstream>
+#include <vector>
 
 #include "platform/Trace.h"
 
@@ -34,14 +40,48 @@ std::string FolderOf(const std::string& target) {
 }
 
 // Short whatever the target's name, so that a target name as long as the
-// file system allows still leaves room for it.
+// file system allows still leaves room for it. The process's start time
+// beside its id tells a writer from a later process that got the same id.
 std::string TemporaryNameIn(const std::string& folder) {
   std::string name(kTempPrefix);
   name += std::to_string(::getpid());
   name += '-';
+  static const uint64_t start = ProcessStartTime(::getpid());
+  name += std::to_string(start);
+  name += '-';
   name += std::to_string(gTempCounter.fetch_add(1));
   name += kTempSuffix;
   return (fs::path(folder) / name).string();
+}
+
+// The numbers of a temporary's name: its writer's id, the writer's start
+// time (absent in the names of earlier versions), its count.
+struct TemporaryName {
+  pid_t pid = 0;
+  std::optional<uint64_t> start;
+};
+
+std::optional<TemporaryName> ParseTemporary(std::string_view name) {
+  if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) return std::nullopt;
+  name.remove_prefix(kTempPrefix.size());
+  name.remove_suffix(kTempSuffix.size());
+  std::vector<uint64_t> numbers;
+  while (true) {
+    uint64_t number = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), number);
+    if (error != std::errc() || end == name.data()) return std::nullopt;
+    numbers.push_back(number);
+    name.remove_prefix(static_cast<size_t>(end - name.data()));
+    if (name.empty()) break;
+    if (name.front() != '-') return std::nullopt;
+    name.remove_prefix(1);
+  }
+  if (numbers.size() != 2 && numbers.size() != 3) return std::nullopt;
+  if (numbers[0] == 0 || numbers[0] > static_cast<uint64_t>(std::numeric_limits<pid_t>::max())) return std::nullopt;
+  TemporaryName parsed;
+  parsed.pid = static_cast<pid_t>(numbers[0]);
+  if (numbers.size() == 3) parsed.start = numbers[1];
+  return parsed;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
@@ -98,7 +138,14 @@ bool NameFits(const std::string& folder, const std::string& target) {
   return longest <= 0 || fs::path(target).filename().string().size() <= static_cast<size_t>(longest);
 }
 
-bool IsRunning(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+// Process ids come round again (often within one long build), so a
+// writer is only running when the process of that id started when it did.
+bool IsRunning(const TemporaryName& writer) {
+  if (::kill(writer.pid, 0) != 0 && errno == ESRCH) return false;
+  if (!writer.start) return true;
+  const uint64_t start = ProcessStartTime(writer.pid);
+  return start == 0 || start == *writer.start;
+}
 
 }  // namespace
 
@@ -266,25 +313,31 @@ bool WriteWholeFile(const std::string& target, std::string_view content, Overwri
 }
 
 pid_t WriterOfTemporary(std::string_view name) {
-  if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) return 0;
-  name.remove_prefix(kTempPrefix.size());
-  name.remove_suffix(kTempSuffix.size());
-  pid_t pid = 0;
-  const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
-  if (error != std::errc() || end == name.data() || end == name.data() + name.size() || *end != '-') return 0;
-  const std::string_view count = name.substr(static_cast<size_t>(end - name.data()) + 1);
-  unsigned n = 0;
-  const auto [countEnd, countError] = std::from_chars(count.data(), count.data() + count.size(), n);
-  const bool whole = countError == std::errc() && !count.empty() && countEnd == count.data() + count.size();
-  return whole && pid > 0 ? pid : 0;
+  const std::optional<TemporaryName> parsed = ParseTemporary(name);
+  return parsed ? parsed->pid : 0;
+}
+
+uint64_t ProcessStartTime(pid_t pid) {
+  std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+  std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  // The command name in parentheses may hold spaces and parentheses itself.
+  const size_t nameEnd = stat.rfind(')');
+  if (nameEnd == std::string::npos) return 0;
+  std::istringstream fields(stat.substr(nameEnd + 1));
+  constexpr int kFieldsBeforeStart = 19;  // state .. itrealvalue
+  std::string skipped;
+  for (int i = 0; i < kFieldsBeforeStart; ++i)
+    if (!(fields >> skipped)) return 0;
+  uint64_t start = 0;
+  return fields >> start ? start : 0;
 }
 
 void RemoveStaleTemporaries(const std::string& folder) {
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return;
   while (const dirent* entry = ::readdir(dir)) {
-    const pid_t writer = WriterOfTemporary(entry->d_name);
-    if (writer == 0 || IsRunning(writer)) continue;
+    const std::optional<TemporaryName> writer = ParseTemporary(entry->d_name);
+    if (!writer || IsRunning(*writer)) continue;
     struct stat info {};
     // Only files we could have made: never a link or a folder of that name.
     if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) continue;

@@ -20,6 +20,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,8 +113,13 @@ bool WriteWholeFile(const std::string& target, std::string_view content, Overwri
                     const OutputGuard& guard = {}, std::string* error = nullptr);
 
 // The process that wrote name when it is one of our temporary names
-// (".korvane-<pid>-<n>.tmp"); 0 otherwise.
+// (".korvane-<pid>-<start>-<n>.tmp", or ".korvane-<pid>-<n>.tmp" as
+// earlier versions wrote them); 0 otherwise.
 pid_t WriterOfTemporary(std::string_view name);
+
+// When process pid started, in clock ticks since boot; 0 when it cannot be
+// told (no such process).
+uint64_t ProcessStartTime(pid_t pid);
 
 // Removes the temporary files in folder whose writer has ended. Those of
 // running processes are theirs.

@@ -103,7 +103,7 @@ class CliKillTest : public ::testing::Test {
     posix_spawn_file_actions_t quiet;
     posix_spawn_file_actions_init(&quiet);
     posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 2, ErrorsPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&quiet);
@@ -118,6 +118,10 @@ class CliKillTest : public ::testing::Test {
     waitpid(pid, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
   }
+
+  // What the last run said on stderr, for the message of a run that failed.
+  std::string ErrorsPath() const { return (dir_ / "stderr").string(); }
+  std::string Errors() const { return TempDir::Read(ErrorsPath()); }
 
   std::vector<Writer> Writers() {
     const std::string video = card_.videos.front().dataPath.string();
@@ -173,7 +177,7 @@ TEST_F(CliKillTest, AKilledWriterLeavesOnlyWholeFilesAndTheNextRunNoTemporaries)
     SCOPED_TRACE(writer.name);
     const Files before = Snapshot(writer.watched);
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(Run(writer.args, std::chrono::seconds(60))) << "the run without a kill failed";
+    ASSERT_TRUE(Run(writer.args, std::chrono::seconds(60))) << "the run without a kill failed: " << Errors();
     const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     const Files finished = Snapshot(writer.watched);
     ASSERT_NE(finished, before);
@@ -192,7 +196,7 @@ TEST_F(CliKillTest, AKilledWriterLeavesOnlyWholeFilesAndTheNextRunNoTemporaries)
         EXPECT_TRUE(whole) << path << " after a kill in run " << kill << " (" << bytes.size() << " bytes)";
       }
     }
-    ASSERT_TRUE(Run(writer.args, std::chrono::seconds(60)));
+    ASSERT_TRUE(Run(writer.args, std::chrono::seconds(60))) << "the run after the kills failed: " << Errors();
     EXPECT_EQ(Temporaries(writer.watched), std::vector<std::string>{});
   }
 }

@@ -146,10 +146,17 @@ TEST(OutputFile, TemporariesAreShortAndThoseOfEndedRunsAreCleared) {
 
   const std::string ended = std::to_string(EndedProcessId());
   const std::string running = std::to_string(::getpid());
-  const std::vector<std::string> stale = {".korvane-" + ended + "-0.tmp", ".korvane-" + ended + "-17.tmp"};
+  const uint64_t start = ProcessStartTime(::getpid());
+  ASSERT_NE(start, 0u);
+  const std::string started = std::to_string(start);
+  const std::string earlier = std::to_string(start - 1);  // the id's earlier owner
+  const std::vector<std::string> stale = {".korvane-" + ended + "-0.tmp", ".korvane-" + ended + "-17.tmp",
+                                          ".korvane-" + ended + "-" + started + "-4.tmp",
+                                          ".korvane-" + running + "-" + earlier + "-5.tmp"};
   const std::vector<std::string> kept = {
-      ".korvane-" + running + "-0.tmp",  // a write still going on
-      ".korvane-" + ended + ".tmp",      // not one of our names
+      ".korvane-" + running + "-0.tmp",                  // a write still going on
+      ".korvane-" + running + "-" + started + "-6.tmp",  // the same, as named now
+      ".korvane-" + ended + ".tmp",                      // not one of our names
       "x.korvane-" + ended + "-1.tmp",
       ".korvane-" + ended + "-2.tmp.csv",
   };
