@@ -151,7 +151,7 @@ void CGSensorGraph::DrawCursor(QPainter& painter) {
 
 void CGSensorGraph::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !HasPoints()) return;
-  model_.OnPlotDrag(event->position().toPoint().x(), SpanWidth());
+  model_.OnPlotPress(event->position().toPoint().x(), SpanWidth());
 }
 
 void CGSensorGraph::mouseMoveEvent(QMouseEvent* event) {
