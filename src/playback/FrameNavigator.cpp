@@ -5,8 +5,8 @@
 
 #include "platform/Ports.h"
 #include "platform/TimeKey.h"
-#include "playback/PlaybackNotices.h"
 #include "playback/PlayState.h"
+#include "playback/PlaybackNotices.h"
 #include "recording/MgrDBSearch.h"
 #include "telemetry/DigitCells.h"
 #include "telemetry/DigitDisplays.h"

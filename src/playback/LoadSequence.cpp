@@ -170,8 +170,7 @@ LoadOutcome LoadSequence::LoadLogs(CListEvent& list) {
     char named[640];
     std::snprintf(named, sizeof named, GetLangText("Message", "LogNotRead", "%s could not be read.").c_str(),
                   std::filesystem::path(failedPath_).filename().string().c_str());
-    prompt_.Show(GetLangText("Message", "LogLoadError", "Log Loading Error") + "\n" + named, title,
-                 PromptButtons::Ok);
+    prompt_.Show(GetLangText("Message", "LogLoadError", "Log Loading Error") + "\n" + named, title, PromptButtons::Ok);
     return LoadOutcome::kFailed;
   }
   CompleteLogs();

@@ -388,8 +388,8 @@ std::string CInfoEventFile::GetDurationText() const {
 
 int CInfoEventFile::UnreadableFrameCount() const {
   std::error_code error;
-  const int64_t size = dataFile_.IsOpen() ? dataFile_.Size()
-                                          : static_cast<int64_t>(std::filesystem::file_size(dataFilePath_, error));
+  const int64_t size =
+      dataFile_.IsOpen() ? dataFile_.Size() : static_cast<int64_t>(std::filesystem::file_size(dataFilePath_, error));
   const uint64_t length = size < 0 || error ? 0 : static_cast<uint64_t>(size);
   return static_cast<int>(std::count_if(frames_.begin(), frames_.end(), [length](const FRAMEINFOVIDEO& f) {
     return f.dataSize > FRAMEDATA_MAXSIZE || uint64_t{f.dataOffset} + f.dataSize > length;

@@ -226,8 +226,9 @@ TEST_F(MgrDBSearchTest, ScanBuildsTheCatalogueAndShowsTheFirstFilledList) {
   EXPECT_EQ(store_.LastScan().counts.log, 1);
   EXPECT_EQ(store_.LastScan().deleted, (std::vector<std::string>{empty, emptyIndex}));
   // One notice after the scan names them, from the card's root on.
-  EXPECT_EQ(view_.notices, (std::vector<std::string>{"These files were too short to hold anything and have been "
-                                                     "removed from the card:\nCH1/NORMAL/0002.vdd\nCH1/NORMAL/0002.vdx"}));
+  EXPECT_EQ(view_.notices,
+            (std::vector<std::string>{"These files were too short to hold anything and have been "
+                                      "removed from the card:\nCH1/NORMAL/0002.vdd\nCH1/NORMAL/0002.vdx"}));
   EXPECT_FALSE(store_.LastScan().crashed);
   EXPECT_EQ(store_.Catalogue().normal, std::vector<std::string>{normal});
   EXPECT_EQ(store_.Catalogue().log, std::vector<std::string>{log});
