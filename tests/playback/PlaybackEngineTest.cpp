@@ -218,7 +218,7 @@ TEST_F(PlaybackEngineTest, NormalLoadSeeksBySlideBarAndCloseReturnsToTheLists) {
   // A click near the window's edge is one seek, to the frame clicked, though
   // the window is cut anew around it.
   const int clicked = graph.WindowStart() + 5;
-  const int x = XOf(graph, 5);
+  const int x = XOf(graph, 5, 100);  // inside the frame's interval
   engine_->VideoGraph().OnPlotPress(x, kPlotWidth);
   engine_->VideoGraph().OnPlotRelease(x, kPlotWidth);
   EXPECT_EQ(CurrentFrame(), clicked);

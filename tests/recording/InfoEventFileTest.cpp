@@ -416,7 +416,7 @@ TEST_F(InfoEventFileTest, IndexWithoutTrailerCutShortGetsTheRestFromTheDataFile)
   const struct {
     size_t listed;
     int fromDataFile;
-  } cases[] = {{1, 2}, {2, 1}, {3, 0}};
+  } cases[] = {{2, 1}, {3, 0}};  // (one record alone is too short for any index)
   for (const auto& c : cases) {
     WriteIndex(std::vector<TestRecord>(records.begin(), records.begin() + static_cast<long>(c.listed)), {});
     EXPECT_EQ(Load(path), 1);
