@@ -52,6 +52,7 @@ Json RecordingJson(const std::string& path, int status, const CInfoEventFile& r)
   return Json{{"path", path},
               {"status", status},
               {"source", FrameSourceName(r.Source())},
+              {"frames_from_data_file", r.FramesFromDataFile()},
               {"identity_flag", r.IdentityFlag()},
               {"attr_a", r.AttributeA()},
               {"event_code", r.EventCode()},
@@ -90,6 +91,8 @@ void PrintText(const std::string& path, const CInfoEventFile& r) {
   std::printf("%s\n", Printable(path).c_str());
   std::printf("  frames from %s, %d frames, %s\n", FrameSourceName(r.Source()), r.FrameCount(),
               Printable(r.GetDurationText()).c_str());
+  if (r.FramesFromDataFile() > 0)
+    std::printf("  the index ends before the data file: %d frames read from the data file\n", r.FramesFromDataFile());
   const std::string name = EventName(r.EventCode(), r.ExtendedEventCode());
   std::printf("  event code %d (%s), extended code %d\n", r.EventCode(), Printable(name).c_str(),
               r.ExtendedEventCode());

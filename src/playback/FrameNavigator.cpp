@@ -6,6 +6,7 @@
 #include "platform/Ports.h"
 #include "platform/TimeKey.h"
 #include "playback/PlayState.h"
+#include "playback/PlaybackNotices.h"
 #include "recording/MgrDBSearch.h"
 #include "telemetry/DigitCells.h"
 #include "telemetry/DigitDisplays.h"
@@ -168,21 +169,32 @@ void FrameNavigator::RepaintAllPanes() {
 bool FrameNavigator::ShowFrame(int recording, int frame, int pane, bool displayUpdate) {
   auto& videos = store_.Videos();
   if (recording < 0 || recording >= static_cast<int>(videos.size())) return false;
-  const CInfoEventFile& video = *videos[static_cast<size_t>(recording)];
+  CInfoEventFile& video = *videos[static_cast<size_t>(recording)];
   if (frame < 0 || frame >= video.FrameCount()) return false;
   const int target = IsThumbnail() ? pane : 0;
   if (!PaneSet::IsPane(target)) return false;
 
-  const int bytes = store_.ReadFrame(recording, frame);
-  if (bytes <= 0) return false;
+  // A frame whose picture cannot be read is stored without one, with its
+  // own telemetry: the picture and data shown before must not stay up as
+  // if they were this frame's.
+  const int bytes = std::max(store_.ReadFrame(recording, frame), 0);
   CStreamImage& codec = store_.StreamImage();
-  const bool decoded = codec.DecodeToPixels(store_.FrameBuffer(), bytes);
+  const bool decoded = bytes > 0 && codec.DecodeToPixels(store_.FrameBuffer(), bytes);
   const FRAMEINFOVIDEO& record = video.Frame(frame);
   panes_.Store(target, decoded ? codec.Pixels() : nullptr, codec.Width(), codec.Height(), record, recording, frame,
                video.FrameCount(), bytes);
   out_.Pane().RepaintPane(target);
   if (displayUpdate) host_.DisplayUpdate(record, recording, frame);
+  if (bytes == 0) TellUnreadableFrames(video);
   return true;
+}
+
+// Once per recording, with play stopped: a box that turns up during play
+// would have the frames run on under it.
+void FrameNavigator::TellUnreadableFrames(CInfoEventFile& video) {
+  if (!video.TakeUnreadableNotice()) return;
+  host_.StopVideoPlay();
+  out_.Pane().ShowNotice(UnreadableFramesText(std::max(video.UnreadableFrameCount(), 1), video.FrameCount()));
 }
 
 bool FrameNavigator::ShowCurrentFrame(bool displayUpdate) {
@@ -202,8 +214,6 @@ void FrameNavigator::FillPanes(int frame, int pane, bool displayUpdate) {
   for (int j = 0; j < kPaneCount; ++j) {
     const int f = frame - pane + j;
     const bool inside = f >= 0 && f < video->FrameCount();
-    // A picture that cannot be read must not leave the pane's old frame in
-    // the middle of the new run.
     if (inside && ShowFrame(recording, f, j, displayUpdate && j == pane)) continue;
     panes_.Empty(j);
     out_.Pane().RepaintPane(j);

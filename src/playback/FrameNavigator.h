@@ -62,7 +62,9 @@ class FrameNavigator {
   AdvanceResult Advance(PlayState state, int64_t position);
 
   // Reads, decodes and stores frame i of recording r in pane p (pane 0 in
-  // the single view); false when the picture cannot be read.
+  // the single view); a picture that cannot be read or decoded leaves the
+  // pane without one. False for a recording, frame or pane that is not
+  // there.
   bool ShowFrame(int recording, int frame, int pane, bool displayUpdate);
   // The current recording's current frame: in pane 0, or in the thumbnail
   // view with the grid refilled around it.
@@ -117,6 +119,7 @@ class FrameNavigator {
   void ShiftRight();
   void RunDisplayUpdateFor(int pane);
   void RepaintAllPanes();
+  void TellUnreadableFrames(CInfoEventFile& video);
   void SwitchToSingleView();
   void ResetSlideBarToNow();
   void SetUpSlideBar(const CInfoEventFile& video);

@@ -1,6 +1,9 @@
 #include "playback/LoadSequence.h"
 
+#include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "base/MgrMultiLang.h"
 #include "platform/Prompt.h"
@@ -11,6 +14,7 @@
 #include "playback/LoadingDialogRunner.h"
 #include "playback/LogGps.h"
 #include "playback/LogRecordView.h"
+#include "playback/PlaybackNotices.h"
 #include "recording/MgrDBSearch.h"
 
 LoadSequence::LoadSequence(CMgrDBSearch& store, Prompt& prompt, LoadingDialogRunner& dialogs)
@@ -23,8 +27,12 @@ LoadOutcome LoadSequence::Load(CListEvent& visibleList) {
 }
 
 bool LoadSequence::LogsInTimeOrder(const CMgrDBSearch& store, const std::vector<std::string>& paths) {
-  for (size_t i = 1; i < paths.size(); ++i) {
-    if (store.ReadLogStartTime(paths[i]) < store.ReadLogEndTime(paths[i - 1])) return false;
+  std::optional<int64_t> previousEnd;
+  for (const std::string& path : paths) {
+    const int64_t start = store.ReadLogStartTime(path);
+    if (start == 0) continue;
+    if (previousEnd && start < *previousEnd) return false;
+    previousEnd = store.ReadLogEndTime(path);
   }
   return true;
 }
@@ -59,7 +67,10 @@ int LoadSequence::RunDialogs(int kind, const std::vector<std::string>& paths) {
       break;
     }
     if (kind == kLoadKindLog) {
-      if (result == kLoadResultFailed) break;
+      if (result == kLoadResultFailed) {
+        failedPath_ = path;
+        break;
+      }
       store_.Logs()[static_cast<size_t>(k)]->SetListedPath(path);
     } else {
       // A video that failed stays as an entry without frames: "Crashed Video".
@@ -98,6 +109,8 @@ LoadOutcome LoadSequence::LoadVideos(CListEvent& list) {
     return LoadOutcome::kCancelled;
   }
   CompleteVideos(events ? kViewModeEvent : kViewModeNormal);
+  const std::string fromData = FramesFromDataFileText(store_.Videos());
+  if (!fromData.empty()) prompt_.Show(fromData, title, PromptButtons::Ok);
   return LoadOutcome::kLoaded;
 }
 
@@ -153,7 +166,11 @@ LoadOutcome LoadSequence::LoadLogs(CListEvent& list) {
     // would leave data loaded that the view mode does not know of.
     ReleaseAll();
     KTRACE("Fail Loading Log.");
-    Tell("LogLoadError", "Log Loading Error", title);
+    // Which of the ticked logs it was, so the user can leave it out.
+    char named[640];
+    std::snprintf(named, sizeof named, GetLangText("Message", "LogNotRead", "%s could not be read.").c_str(),
+                  std::filesystem::path(failedPath_).filename().string().c_str());
+    prompt_.Show(GetLangText("Message", "LogLoadError", "Log Loading Error") + "\n" + named, title, PromptButtons::Ok);
     return LoadOutcome::kFailed;
   }
   CompleteLogs();

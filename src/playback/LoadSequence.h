@@ -46,12 +46,14 @@ class LoadSequence {
   LoadOutcome LoadLogs(CListEvent& list);
 
   // Whether each log starts, in whole seconds, at or after the end of the
-  // one before it.
+  // log with a time before it. A log without any time claims no order; its
+  // load then says that it cannot be read.
   static bool LogsInTimeOrder(const CMgrDBSearch& store, const std::vector<std::string>& paths);
 
  private:
   void ReleaseAll();
   // Runs one dialog per path into the store's entries; the last result.
+  // The path of a failed log is kept in failedPath_.
   int RunDialogs(int kind, const std::vector<std::string>& paths);
   void CompleteVideos(ViewMode viewMode);
   void CompleteLogs();
@@ -62,6 +64,7 @@ class LoadSequence {
   CMgrDBSearch& store_;
   Prompt& prompt_;
   LoadingDialogRunner& dialogs_;
+  std::string failedPath_;
 
   SearchWindowView defaultSearch_;
   LoadTargets defaultTargets_;

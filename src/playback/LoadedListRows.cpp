@@ -11,6 +11,7 @@
 #include "recording/InfoEventFile.h"
 #include "recording/InfoLogFile.h"
 #include "recording/MgrDBSearch.h"
+#include "recording/VideoFileProbe.h"
 
 namespace {
 
@@ -48,9 +49,9 @@ std::string LoadedRecordingText(const CInfoEventFile& recording, ViewMode viewMo
     std::snprintf(text, sizeof text, kCrashedRowFormat, number.c_str(), name.c_str(), crashed.c_str());
     return text;
   }
-  const std::string info = viewMode == kViewModeNormal
-                               ? recording.GetDurationText()
-                               : EventTypeText(recording.EventCode(), recording.ExtendedEventCode());
+  // The event as the file lists name it: a scanned recording has lost what
+  // its index said, its first picture still says it.
+  const std::string info = viewMode == kViewModeNormal ? recording.GetDurationText() : ReadVideoEventName(path);
   return DatedRow(number, recording.Frame(0).time, info);
 }
 

@@ -281,7 +281,9 @@ void CMgrPlayControl::DisplayUpdate(const FRAMEINFOVIDEO& frame, int recording, 
 
 void CMgrPlayControl::DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int64_t timeKey) {
   displays_.SetDateTime(TimeKeyToDateTime(timeKey));
-  displays_.SetSpeed(0, record.gpsValid, LogSpeedKmh(record.speed));
+  // The records carry the pulse counts too: with the car-pulse source the
+  // log shows the pulse speed, as a video does.
+  displays_.SetSpeed(store_.PulseToKmh(record.pulse), record.gpsValid, LogSpeedKmh(record.speed));
   displays_.SetPosition(GpsBlockOfLogRecord(record));
   for (int axis = 0; axis < DigitDisplays::kAxisCount; ++axis) displays_.SetGValue(axis, kNoGValue);
   // The record logged its own lamps; those of the last video frame would
@@ -290,6 +292,7 @@ void CMgrPlayControl::DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int6
   const GpsBlock previous = snapshot_.gps;
   snapshot_.gps = GpsBlockOfLogRecord(record);
   snapshot_.signal = record.signal;
+  snapshot_.pulse = record.pulse;
   const int current = logGraph_.CurrentIndex();
   if (CurrentViewMode() == kViewModeLog && current >= 0) {
     snapshot_.time = TimeKeyToDateTime(logGraph_.Point(current).time);

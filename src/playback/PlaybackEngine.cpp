@@ -15,7 +15,7 @@ PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings,
         return SpeedSource{settings.GetCurrentModel(), settings.GetDisplaySpeed()};
       }),
       out_(PlaybackSinks{}),
-      videoGraphView_(nullptr, [this](int index, bool) { gsensor_.OnPointChosen(index); }),
+      videoGraphView_(nullptr, [this](int index, bool released) { OnVideoGraphPointChosen(index, released); }),
       logGraphView_(
           nullptr, [this](int index, bool released) { OnLogPointChosen(index, released); },
           [this] { FollowLogCursor(); }),
@@ -201,6 +201,16 @@ void PlaybackEngine::FollowLogCursor() {
   if (CurrentViewMode() != kViewModeLog) return;
   const int shown = videoGraph_.CurrentIndex() < 0 ? -1 : videoGraph_.WindowStart() + videoGraph_.CurrentIndex();
   if (shown != logGraph_.CurrentIndex()) videoGraph_.ShowDetailWindowOf(logGraph_);
+}
+
+// In log mode the G-sensor window's graph plots a window of the log graph's
+// records: a point chosen there is that record of the log graph.
+void PlaybackEngine::OnVideoGraphPointChosen(int index, bool released) {
+  if (CurrentViewMode() != kViewModeLog) {
+    gsensor_.OnPointChosen(index);
+    return;
+  }
+  OnLogPointChosen(index < 0 ? -1 : videoGraph_.WindowStart() + index, released);
 }
 
 void PlaybackEngine::OnLogPointChosen(int index, bool released) {

@@ -127,6 +127,8 @@ class PlaybackEngine {
 
   ViewMode CurrentViewMode() const;
   void RefreshMapInUse();
+  // Messages 1934 / 1935 of the G-sensor window's graph.
+  void OnVideoGraphPointChosen(int index, bool released);
   // Messages 1934 / 1935 of the log graph to the pane container.
   void OnLogPointChosen(int index, bool released);
   void FollowLogCursor();

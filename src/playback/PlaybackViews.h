@@ -6,6 +6,7 @@
 // override only what they look at.
 
 #include <cstdint>
+#include <string>
 
 #include "base/ViewLayout.h"
 #include "platform/DateTime.h"
@@ -21,6 +22,8 @@ class PaneView {
   virtual void RepaintPane(int /*pane*/) {}
   virtual void SetSelectedPane(int /*pane*/) {}
   virtual void RepaintInfoPanel() {}
+  // A notice about what is shown, in a message box with the program's title.
+  virtual void ShowNotice(const std::string& /*text*/) {}
 };
 
 // The play-position slide bar of the back panel (seconds since its base time).

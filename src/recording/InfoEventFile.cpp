@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <filesystem>
 #include <system_error>
 
 #include "platform/TimeKey.h"
@@ -61,6 +62,13 @@ size_t FirstRecordSize(const ReadOnlyFile& index) {
   return first ? first->recordSize : 0;
 }
 
+// Where the pictures the frames point at end in the data file.
+uint64_t IndexedDataEnd(const std::vector<FRAMEINFOVIDEO>& frames) {
+  uint64_t end = 0;
+  for (const FRAMEINFOVIDEO& f : frames) end = std::max<uint64_t>(end, uint64_t{f.dataOffset} + f.dataSize);
+  return end;
+}
+
 }  // namespace
 
 const char* FrameSourceName(FrameSource source) {
@@ -104,6 +112,8 @@ void CInfoEventFile::ResetFields() {
   frames_.shrink_to_fit();
   dataFilePath_.clear();
   source_ = FrameSource::kNone;
+  framesFromDataFile_ = 0;
+  unreadableTold_ = false;
 }
 
 void CInfoEventFile::StopWorker() {
@@ -266,8 +276,48 @@ int CInfoEventFile::LoadIndexWithoutTrailer(const std::string& indexPath) {
   const bool olderMagic = fixedMagic == kRecordMagicA1;
   recordFormat_ = olderMagic ? 1 : kRecordFormatA2;
   attrB_ = olderMagic ? 1 : kAttrBForMagicA2;
+  // An index without trailer may simply have been cut short: what the data
+  // file holds beyond its last picture is read from there, so no frame the
+  // card holds stays hidden.
+  const uint64_t indexedEnd = IndexedDataEnd(frames_);
+  if (indexedEnd < static_cast<uint64_t>(std::max<int64_t>(dataFile_.Size(), 0))) {
+    StartTailScan(indexedEnd);
+    return 1;
+  }
   End(kLoadRunning);
   return 1;
+}
+
+void CInfoEventFile::StartTailScan(uint64_t from) {
+  stop_.store(false);
+  try {
+    worker_ = std::thread(&CInfoEventFile::RunTailScan, this, from);
+  } catch (const std::system_error&) {
+    KTRACE("No thread for the VDD tail scan: %s", recordingPath_.c_str());
+    End(kLoadRunning);
+  }
+}
+
+// The index's frames stay whatever happens to the walk; only a faulted walk
+// drops what it found (the file changed under the mapping).
+void CInfoEventFile::RunTailScan(uint64_t from) {
+  MappedFile mapping;
+  if (!mapping.Map(dataFile_.Fd())) {
+    observer_->PostLoadEnded();
+    return;
+  }
+  std::vector<FRAMEINFOVIDEO> found;
+  const ScanEnd end =
+      ScanVideoData(mapping.Data(), mapping.Size(), *observer_, stop_, found, static_cast<size_t>(from));
+  mapping.Release();
+  if (end == ScanEnd::kFaulted) {
+    KTRACE("VDD changed while its tail was read: %s", recordingPath_.c_str());
+    found.clear();
+  }
+  KTRACE("Index ends before its VDD; %zu frames read from the VDD: %s", found.size(), recordingPath_.c_str());
+  framesFromDataFile_ = static_cast<int>(found.size());
+  frames_.insert(frames_.end(), found.begin(), found.end());
+  observer_->PostLoadEnded();
 }
 
 void CInfoEventFile::StartScan() {
@@ -334,4 +384,20 @@ std::string CInfoEventFile::GetDurationText() const {
   if (frames_.empty()) return {};
   const int64_t span = MakeTimeKey(frames_.back().time) - MakeTimeKey(frames_.front().time);
   return VideoDurationText(span / 1000);
+}
+
+int CInfoEventFile::UnreadableFrameCount() const {
+  std::error_code error;
+  const int64_t size =
+      dataFile_.IsOpen() ? dataFile_.Size() : static_cast<int64_t>(std::filesystem::file_size(dataFilePath_, error));
+  const uint64_t length = size < 0 || error ? 0 : static_cast<uint64_t>(size);
+  return static_cast<int>(std::count_if(frames_.begin(), frames_.end(), [length](const FRAMEINFOVIDEO& f) {
+    return f.dataSize > FRAMEDATA_MAXSIZE || uint64_t{f.dataOffset} + f.dataSize > length;
+  }));
+}
+
+bool CInfoEventFile::TakeUnreadableNotice() {
+  if (unreadableTold_) return false;
+  unreadableTold_ = true;
+  return true;
 }

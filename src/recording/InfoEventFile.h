@@ -80,6 +80,15 @@ class CInfoEventFile {
   const FRAMEINFOVIDEO& Frame(int index) const;
   std::span<const FRAMEINFOVIDEO> Frames() const { return frames_; }
   FrameSource Source() const { return source_; }
+  // Frames appended from the data file after an index without trailer that
+  // ended before the data file does (0 otherwise).
+  int FramesFromDataFile() const { return framesFromDataFile_; }
+  // The frames whose pictures reach past the data file's end or exceed
+  // the largest picture: their reads can only fail.
+  int UnreadableFrameCount() const;
+  // True only the first time it is asked for after a load: the user is
+  // told about unreadable frames once per recording.
+  bool TakeUnreadableNotice();
 
   const std::string& DataFilePath() const { return dataFilePath_; }
   void SetDataFilePath(const std::string& path) { dataFilePath_ = path; }
@@ -107,6 +116,8 @@ class CInfoEventFile {
                                         uint8_t extraEventBits);
   void StartScan();
   void RunScan();
+  void StartTailScan(uint64_t from);
+  void RunTailScan(uint64_t from);
 
   int currentFrame_ = -1;
   uint8_t identityFlag_ = 0;
@@ -128,6 +139,8 @@ class CInfoEventFile {
   int zoneOffset_ = 0;
 
   FrameSource source_ = FrameSource::kNone;
+  int framesFromDataFile_ = 0;
+  bool unreadableTold_ = false;
   QuietObserver quietObserver_;
   std::atomic<bool> stop_{false};
   std::thread worker_;

@@ -11,6 +11,7 @@
 #include "recording/CardFolders.h"
 #include "recording/CardLayout.h"
 #include "recording/EventCodes.h"
+#include "recording/RemovedFilesText.h"
 
 namespace {
 
@@ -129,6 +130,7 @@ void CMgrDBSearch::Scan() {
   pulseType_ = ReadPulseType(root_);
   view_->ShowFileList(ListToShow());
   view_->SetWaitCursor(false);
+  if (!lastScan_.deleted.empty()) view_->ShowNotice(RemovedFilesText(root_, lastScan_.deleted));
   if (lastScan_.crashed) OfferDiskCheck();
 }
 
@@ -185,12 +187,7 @@ uint8_t CMgrDBSearch::ReadExtendedEventCode(const std::string& dataPath) const {
   return ReadVideoExtendedEventCode(dataPath);
 }
 
-std::string CMgrDBSearch::GetEventName(const std::string& dataPath) const {
-  const uint8_t code = ReadEventCode(dataPath);
-  // Only the extended set needs the index trailer.
-  if (code == kExtendedEventCode) return ExtendedEventName(ReadExtendedEventCode(dataPath));
-  return EventCodeName(code);
-}
+std::string CMgrDBSearch::GetEventName(const std::string& dataPath) const { return ReadVideoEventName(dataPath); }
 
 VideoIds CMgrDBSearch::ReadVideoIds(const std::string& dataPath) const { return ::ReadVideoIds(dataPath); }
 

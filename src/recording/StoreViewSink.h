@@ -25,4 +25,8 @@ class StoreViewSink {
   virtual void ShowFileList(FileListKind /*kind*/) {}
   // The chosen card or backup folder changed (empty: none is chosen).
   virtual void ShowRoot(const std::string& /*root*/) {}
+  // What the scan did to the card that the lists cannot show (the files
+  // the check-files pass removed), in a message box with the program's
+  // title.
+  virtual void ShowNotice(const std::string& /*text*/) {}
 };

@@ -1,5 +1,6 @@
 #include "recording/VideoDataScan.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -122,6 +123,7 @@ FRAMEINFOVIDEO FrameFromComment(const CommentBlock& c, size_t offset, size_t siz
 struct Walk {
   const uint8_t* data;
   size_t length;
+  size_t from;
   LoadObserver* observer;
   const std::atomic<bool>* stop;
   std::vector<FRAMEINFOVIDEO>* frames;
@@ -136,8 +138,8 @@ bool StopRequested(const Walk& w) { return w.observer->Status().load() == kLoadC
 // nothing on this stack needs destroying if a read faults.
 void WalkPictures(void* context) {
   Walk& w = *static_cast<Walk*>(context);
-  size_t p = 0;
-  int shownPosition = 0;
+  size_t p = w.from;
+  int shownPosition = static_cast<int>(std::min(p, w.length) / kProgressUnit);
   while (p < w.length && p <= kLargestOffset) {
     if (StopRequested(w)) {
       w.cancelled = true;
@@ -168,12 +170,12 @@ void WalkPictures(void* context) {
 }  // namespace
 
 ScanEnd ScanVideoData(const uint8_t* data, size_t length, LoadObserver& observer, const std::atomic<bool>& stop,
-                      std::vector<FRAMEINFOVIDEO>& frames) {
+                      std::vector<FRAMEINFOVIDEO>& frames, size_t from) {
   observer.SetProgressRange(0, static_cast<int>(length / kProgressUnit));
-  observer.SetProgressPos(0);
+  observer.SetProgressPos(static_cast<int>(std::min(from, length) / kProgressUnit));
   observer.ShowProgress();
   Conversions convert;
-  Walk walk{data, length, &observer, &stop, &frames, &convert, false, false};
+  Walk walk{data, length, from, &observer, &stop, &frames, &convert, false, false};
   if (!RunWithSigbusGuard(data, length, WalkPictures, &walk) || walk.outOfMemory) return ScanEnd::kFaulted;
   return walk.cancelled ? ScanEnd::kCancelled : ScanEnd::kCompleted;
 }

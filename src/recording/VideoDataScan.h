@@ -17,8 +17,9 @@ enum class ScanEnd {
   kFaulted,    // the file shrank under the mapping (or memory ran out); discard the frames
 };
 
-// Walks length bytes at data, appending one frame per picture that has a
-// comment block. Progress goes to the observer in units of 1000000 bytes;
-// the walk stops at a cancel request (status 2) or when stop is set.
+// Walks length bytes at data from the picture at offset from on, appending
+// one frame per picture that has a comment block. Progress goes to the
+// observer in units of 1000000 bytes of the whole file; the walk stops at a
+// cancel request (status 2) or when stop is set.
 ScanEnd ScanVideoData(const uint8_t* data, size_t length, LoadObserver& observer, const std::atomic<bool>& stop,
-                      std::vector<FRAMEINFOVIDEO>& frames);
+                      std::vector<FRAMEINFOVIDEO>& frames, size_t from = 0);

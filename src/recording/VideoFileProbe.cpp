@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/ReadOnlyFile.h"
+#include "recording/EventCodes.h"
 #include "recording/IndexTrailerProbe.h"
 #include "recording/VideoFormat.h"
 #include "recording/VideoIndexPath.h"
@@ -32,3 +33,10 @@ uint8_t ReadVideoExtendedEventCode(const std::string& dataPath) {
 }
 
 VideoIds ReadVideoIds(const std::string& dataPath) { return ReadIndexIds(VideoIndexPath(dataPath)); }
+
+std::string ReadVideoEventName(const std::string& dataPath) {
+  const uint8_t code = ReadVideoEventCode(dataPath);
+  // Only the extended set needs the index trailer.
+  if (code == kExtendedEventCode) return ExtendedEventName(ReadVideoExtendedEventCode(dataPath));
+  return EventCodeName(code);
+}

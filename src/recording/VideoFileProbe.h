@@ -14,6 +14,10 @@ uint8_t ReadVideoEventCode(const std::string& dataPath);
 // bytes); 0 without an index of at least 92 bytes.
 uint8_t ReadVideoExtendedEventCode(const std::string& dataPath);
 
+// The event name the file lists give the recording: its event code's, or
+// for the extended set the extended code's.
+std::string ReadVideoEventName(const std::string& dataPath);
+
 struct VideoIds {
   std::string drid;  // recorder id, at most 10 characters
   std::string sdid;  // SD card id, at most 10 characters

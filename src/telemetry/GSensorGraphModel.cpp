@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 
 #include "platform/TimeKey.h"
 #include "recording/InfoEventFile.h"
@@ -88,6 +90,7 @@ void GSensorGraphModel::SetPoints(std::vector<GRAPHPOINT> points, PointRange win
   window_ = window;
   current_ = current;
   sourceStart_ = sourceStart;
+  press_.reset();
   Repainted(true);
 }
 
@@ -213,22 +216,33 @@ int GSensorGraphModel::YAtValue(float value, int height) const {
   return static_cast<int>(y);
 }
 
-int GSensorGraphModel::PointForMouseX(int x, int width) const {
+int GSensorGraphModel::PointForMouseX(int x, int width) const { return PointForTime(TimeAtX(x, width)); }
+
+int GSensorGraphModel::PointForTime(int64_t time) const {
   if (window_.count == 0) return -1;
-  const int found = FindPointByTime(TimeAtX(x, width), mode_ != kViewModeLog);
+  const int found = FindPointByTime(time, mode_ != kViewModeLog);
   return std::min(found, window_.count - 1);
+}
+
+void GSensorGraphModel::OnPlotPress(int x, int width) {
+  press_.reset();
+  if (window_.count == 0) return;
+  press_ = Press{x, TimeAtX(x, width)};
 }
 
 void GSensorGraphModel::OnPlotDrag(int x, int width) {
   if (window_.count == 0) return;
+  if (press_ && std::abs(x - press_->x) <= kClickSlopPx) return;
+  press_.reset();
   const int index = PointForMouseX(x, width);
   if (index < 0 && mode_ != kViewModeLog) return;
   if (index != current_ && view_) view_->PostPointChosen(index);
 }
 
 void GSensorGraphModel::OnPlotRelease(int x, int width) {
+  const std::optional<Press> press = std::exchange(press_, std::nullopt);
   if (window_.count == 0) return;
-  const int index = PointForMouseX(x, width);
+  const int index = press ? PointForTime(press->time) : PointForMouseX(x, width);
   if (index < 0 && mode_ != kViewModeLog) return;
   if (view_) view_->SendPointChosen(index);
 }

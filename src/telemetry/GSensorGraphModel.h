@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -44,6 +45,8 @@ class GSensorGraphModel {
   static constexpr int64_t kJoinGapMs = 1100;
   // The trigger moment's time is written beside its mark below this span.
   static constexpr int64_t kTriggerLabelSpanMs = 60000;
+  // A press and release no further apart than this are a click.
+  static constexpr int kClickSlopPx = 2;
 
   GSensorGraphModel() = default;
 
@@ -107,11 +110,18 @@ class GSensorGraphModel {
   // The point a mouse x selects: by interval in the video modes, by whole
   // second in log mode; -1 for a miss or without points.
   int PointForMouseX(int x, int width) const;
+  // The same for a time on the plot.
+  int PointForTime(int64_t time) const;
+  // A press only takes note of the point under it: a seek would move the
+  // normal window, and the release would then pick its point in the moved
+  // window. A click is one seek, on release, to the point pressed.
+  void OnPlotPress(int x, int width);
   // Message 1924 (dragging): posts the point when it differs from the
   // cursor; a miss ends the handling in the video modes, in log mode it is
-  // passed on as -1.
+  // passed on as -1. Moves within kClickSlopPx of the press are no drag.
   void OnPlotDrag(int x, int width);
-  // Message 1925 (released): sends the point, with the same miss rule.
+  // Message 1925 (released): sends the point pressed when the mouse never
+  // left it, else the point under the release, with the same miss rule.
   void OnPlotRelease(int x, int width);
 
   // Whether point i is joined to point i - 1 by a line.
@@ -143,4 +153,11 @@ class GSensorGraphModel {
   int sourceStart_ = 0;  // of a detail window in the log graph
   int current_ = -1;
   GraphScale scale_;
+  // The press of a click still in progress: its x and the time under it
+  // (a time, not an index: play may cut the normal window meanwhile).
+  struct Press {
+    int x = 0;
+    int64_t time = 0;
+  };
+  std::optional<Press> press_;
 };

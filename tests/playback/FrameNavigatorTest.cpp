@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 
@@ -115,6 +116,33 @@ TEST_F(FrameNavigatorTest, ThumbnailPlayNeedsAPictureInItsStartPane) {
   EXPECT_FALSE(timers_.IsTimerRunning(CMgrPlayControl::kVideoTimerId));
   control_->ReversePlay();  // pane 0 holds frame 0
   EXPECT_TRUE(timers_.IsTimerRunning(CMgrPlayControl::kVideoTimerId));
+}
+
+// A frame whose picture cannot be read shows no picture but its own data,
+// in either view; the user is told once per recording how many frames that
+// holds.
+TEST_F(FrameNavigatorTest, UnreadableFramesShowEmptyWithTheirOwnDataAndAreToldOnce) {
+  SampleVideo written;
+  AddVideo(FramesEvery(10, 100), &written);
+  Open(kViewModeEvent, 0);
+  ASSERT_TRUE(Pane(0).HasPicture());
+  const CInfoEventFile& video = *store_.Videos()[0];
+  ASSERT_EQ(truncate(written.dataPath.c_str(), video.Frame(6).dataOffset), 0);  // frames 6..9 are cut off
+
+  for (const ViewLayout layout : {kLayoutSingle, kLayoutThumbnail}) {
+    Nav().SetLayout(layout);
+    control_->GoTo(0, 7);
+    const int pane = layout == kLayoutSingle ? 0 : FrameNavigator::kCentrePane;
+    EXPECT_EQ(Pane(pane).frameIndex, 7);
+    EXPECT_FALSE(Pane(pane).HasPicture());
+    EXPECT_EQ(Pane(pane).frame.time, video.Frame(7).time);
+    EXPECT_EQ(displays_.ShownDateTime(), video.Frame(7).time);
+    control_->GoTo(0, 2);
+    EXPECT_TRUE(Pane(pane).HasPicture());
+  }
+  EXPECT_EQ(paneView_.notices,
+            std::vector<std::string>{
+                "4 of the 10 frames of this recording could not be read. They are shown without a picture."});
 }
 
 TEST_F(FrameNavigatorTest, SingleViewStepsStopAtTheEnds) {

@@ -478,19 +478,32 @@ TEST_F(LoadSequenceTest, CancelledOrFailedLogLoadReleasesEveryLogOfTheRun) {
   EXPECT_EQ(sequence_.Load(logs_), LoadOutcome::kFailed);
   EXPECT_EQ(runner_.results, (std::vector<int>{kLoadResultLoaded, kLoadResultFailed}));
   EXPECT_TRUE(store_.Logs().empty());
-  EXPECT_EQ(LastBox().text, "Log Loading Error");
+  EXPECT_EQ(LastBox().text, "Log Loading Error\n" + second.filename().string() + " could not be read.");
   EXPECT_EQ(LastBox().caption, "LOG File Loading");
   EXPECT_NE(app_.viewMode, kViewModeLog);
 }
 
-TEST_F(LoadSequenceTest, LogTheReaderCannotReadFailsTheLoad) {
-  const auto broken = dir_.Write("card/log/0001,20260310_115900.log", "");
+// A log without any time is named as the one that could not be read,
+// wherever it stands among the ticked ones; it claims no time order.
+TEST_F(LoadSequenceTest, LogTheReaderCannotReadFailsTheLoadAndIsNamed) {
+  const auto broken = dir_.Write("card/log/0001,20260310_115900.log", "garbage\n$GPXXX,1,2\n");
   const auto good = WriteLog(dir_, "0002,20260310_120000.log", Drive(0, 9));
-  Check(logs_, {broken.string(), good.string()});
-  EXPECT_EQ(sequence_.Load(logs_), LoadOutcome::kFailed);
-  EXPECT_EQ(runner_.results, (std::vector<int>{kLoadResultFailed}));
-  EXPECT_TRUE(store_.Logs().empty());
-  EXPECT_EQ(LastBox().text, "Log Loading Error");
+  const struct {
+    std::vector<std::string> ticked;
+    std::vector<int> results;
+  } cases[] = {
+      {{broken.string(), good.string()}, {kLoadResultFailed}},
+      {{good.string(), broken.string()}, {kLoadResultLoaded, kLoadResultFailed}},
+      {{broken.string()}, {kLoadResultFailed}},
+  };
+  for (const auto& c : cases) {
+    runner_.results.clear();
+    Check(logs_, c.ticked);
+    EXPECT_EQ(sequence_.Load(logs_), LoadOutcome::kFailed) << c.ticked.size();
+    EXPECT_EQ(runner_.results, c.results) << c.ticked.size();
+    EXPECT_TRUE(store_.Logs().empty());
+    EXPECT_EQ(LastBox().text, "Log Loading Error\n" + broken.filename().string() + " could not be read.");
+  }
 }
 
 TEST_F(LoadSequenceTest, StartingALoadReleasesTheOtherKind) {

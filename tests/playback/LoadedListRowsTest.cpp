@@ -70,6 +70,16 @@ TEST_F(LoadedListRowsTest, EventRowShowsNumberFirstFrameAndEventType) {
   const auto extended = LoadVideo(WriteVideo(dir_ / "event", spec).dataPath);
   EXPECT_EQ(LoadedRecordingText(*extended, kViewModeEvent), " 13,  2024.06.14 09:30:00 [Sudden Accel/Brake]");
 
+  // Without its index the recording is scanned; its row still names the
+  // event its first picture carries, as the file list does.
+  spec.number = 14;
+  spec.eventCode = 16;
+  spec.extendedCode = 0;
+  spec.variant = SampleIndexVariant::kNoIndex;
+  const auto scanned = LoadVideo(WriteVideo(dir_ / "event", spec).dataPath);
+  ASSERT_EQ(scanned->Source(), FrameSource::kScan);
+  EXPECT_EQ(LoadedRecordingText(*scanned, kViewModeEvent), " 14,  2024.06.14 09:30:00 [Battery Off]");
+
   std::vector<std::unique_ptr<CInfoEventFile>> videos;
   videos.push_back(LoadVideo(video.dataPath));
   videos.push_back(nullptr);

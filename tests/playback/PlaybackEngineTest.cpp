@@ -215,6 +215,15 @@ TEST_F(PlaybackEngineTest, NormalLoadSeeksBySlideBarAndCloseReturnsToTheLists) {
   EXPECT_GT(graph.WindowStart(), 0);
   EXPECT_EQ(graph.WindowStart() + graph.CurrentIndex(), CurrentFrame());
 
+  // A click near the window's edge is one seek, to the frame clicked, though
+  // the window is cut anew around it.
+  const int clicked = graph.WindowStart() + 5;
+  const int x = XOf(graph, 5, 100);  // inside the frame's interval
+  engine_->VideoGraph().OnPlotPress(x, kPlotWidth);
+  engine_->VideoGraph().OnPlotRelease(x, kPlotWidth);
+  EXPECT_EQ(CurrentFrame(), clicked);
+  EXPECT_EQ(graph.WindowStart() + graph.CurrentIndex(), clicked);
+
   engine_->Close();
   EXPECT_EQ(window_.listsShown, 1);
   EXPECT_EQ(window_.shownKind, FileListKind::kNormal);
@@ -342,6 +351,13 @@ TEST_F(PlaybackEngineTest, LogLoadPlaysStepsClicksAndSearches) {
   EXPECT_EQ(loadedList_.logRows.back(), 1);
   EXPECT_EQ(detail.WindowStart() + detail.CurrentIndex(), target);
 
+  // A click on the 60-record graph shows the record under it.
+  const int detailTarget = detail.WindowStart() + 2;
+  engine_->VideoGraph().OnPlotPress(XOf(detail, 2, 500), kPlotWidth);
+  engine_->VideoGraph().OnPlotRelease(XOf(detail, 2, 500), kPlotWidth);
+  EXPECT_EQ(logGraph.CurrentIndex(), detailTarget);
+  EXPECT_EQ(records.RecordIndex(), detailTarget - records0);
+
   // The search's last result row shows its record, the cursor on it.
   engine_->SearchFields().speedChecked = true;
   engine_->SearchFields().speedText = "1";
@@ -364,8 +380,8 @@ TEST_F(PlaybackEngineTest, LogLoadPlaysStepsClicksAndSearches) {
   EXPECT_EQ(detail.PointCount(), 0);
 }
 
-// The car-signal lamps show the frame or record on screen: a log record its
-// own lamps, and nothing once the loaded data is let go.
+// The car-signal lamps and the pulse speed show the frame or record on
+// screen: a log record its own, and nothing once the loaded data is let go.
 TEST_F(PlaybackEngineTest, TheLampsFollowTheShownFrameOrRecordAndGoWithTheLoad) {
   ASSERT_EQ(LoadAll(FileListKind::kEvent), LoadOutcome::kLoaded);
   int lit = -1;
@@ -384,6 +400,12 @@ TEST_F(PlaybackEngineTest, TheLampsFollowTheShownFrameOrRecordAndGoWithTheLoad) 
   ASSERT_LT(differing, log.RecordCount()) << "the sample log never changes its lamps";
   engine_->GoTo(-1, differing);
   EXPECT_EQ(engine_->Displays().CarSignal(), log.Record(differing)->signal);
+  // The pulse speed of a record, for the car-pulse source of an MX-H.
+  int moving = 0;
+  while (moving < log.RecordCount() && store_.PulseToKmh(log.Record(moving)->pulse) == 0) ++moving;
+  ASSERT_LT(moving, log.RecordCount()) << "the sample log never counts a pulse";
+  engine_->GoTo(-1, moving);
+  EXPECT_EQ(engine_->Displays().PulseSpeed(), store_.PulseToKmh(log.Record(moving)->pulse));
 
   ASSERT_EQ(LoadAll(FileListKind::kEvent), LoadOutcome::kLoaded);
   engine_->GoTo(store_.CurrentIndex(), lit);

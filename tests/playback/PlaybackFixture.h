@@ -63,9 +63,11 @@ class FakePaneView final : public PaneView {
   void RepaintPane(int) override { ++repaints; }
   void SetSelectedPane(int pane) override { selected = pane; }
   void RepaintInfoPanel() override { ++infoRepaints; }
+  void ShowNotice(const std::string& text) override { notices.push_back(text); }
   int repaints = 0;
   int selected = -2;
   int infoRepaints = 0;
+  std::vector<std::string> notices;
 
  private:
   Events& events_;

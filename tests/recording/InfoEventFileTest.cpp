@@ -408,6 +408,29 @@ TEST_F(InfoEventFileTest, IndexWithoutTrailer) {
   EXPECT_EQ(file_.FrameCount(), 3);
 }
 
+// An index without trailer that ends before its data file gets the rest of
+// the frames from the data file, read from the end of its last picture on.
+TEST_F(InfoEventFileTest, IndexWithoutTrailerCutShortGetsTheRestFromTheDataFile) {
+  std::vector<TestRecord> records;
+  const std::string path = WriteThreePictures(records);
+  const struct {
+    size_t listed;
+    int fromDataFile;
+  } cases[] = {{2, 1}, {3, 0}};  // (one record alone is too short for any index)
+  for (const auto& c : cases) {
+    WriteIndex(std::vector<TestRecord>(records.begin(), records.begin() + static_cast<long>(c.listed)), {});
+    EXPECT_EQ(Load(path), 1);
+    EXPECT_EQ(observer_.Status().load(), kLoadRunning) << c.listed;
+    EXPECT_EQ(file_.Source(), FrameSource::kIndexNoTrailer) << c.listed;
+    EXPECT_EQ(file_.FramesFromDataFile(), c.fromDataFile) << c.listed;
+    ASSERT_EQ(file_.FrameCount(), 3) << c.listed;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(file_.Frame(i).dataOffset, records[static_cast<size_t>(i)].offset);
+    // The appended frames carry the times of their comment blocks.
+    EXPECT_EQ(file_.Frame(2).time.second, c.fromDataFile > 0 ? 32 : 12) << c.listed;
+    EXPECT_EQ(file_.UnreadableFrameCount(), 0);
+  }
+}
+
 TEST_F(InfoEventFileTest, ScanBuildsFramesFromCommentBlocks) {
   TestComment c;
   c.stamp[6] = 15;
@@ -501,6 +524,9 @@ TEST_F(InfoEventFileTest, FrameReadsStayInsideTheFile) {
   t.frameCount = 3;
   WriteIndex(records, EncodeTrailer(t));
   EXPECT_EQ(Load(path), 1);
+  EXPECT_EQ(file_.UnreadableFrameCount(), 1);
+  EXPECT_TRUE(file_.TakeUnreadableNotice());
+  EXPECT_FALSE(file_.TakeUnreadableNotice());
   std::vector<uint8_t> buffer(FRAMEDATA_MAXSIZE);
   EXPECT_EQ(file_.ReadFrameData(2, buffer.data()), 0);
   EXPECT_EQ(file_.ReadFrameData(3, buffer.data()), 0);
@@ -511,6 +537,7 @@ TEST_F(InfoEventFileTest, FrameReadsStayInsideTheFile) {
   ASSERT_EQ(truncate(path.c_str(), records[1].offset + 10), 0);
   EXPECT_EQ(file_.ReadFrameData(1, buffer.data()), 0);
   EXPECT_EQ(file_.ReadFrameData(0, buffer.data()), static_cast<int>(records[0].size));
+  EXPECT_EQ(file_.UnreadableFrameCount(), 2);
 }
 
 TEST_F(InfoEventFileTest, ShortIndexFilesFallBackToTheScan) {

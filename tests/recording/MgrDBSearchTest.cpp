@@ -32,11 +32,13 @@ class RecordingView final : public StoreViewSink {
     shown = kind;
   }
   void ShowRoot(const std::string& root) override { roots.push_back(root); }
+  void ShowNotice(const std::string& text) override { notices.push_back(text); }
   int Count(const std::string& call) const { return static_cast<int>(std::count(calls.begin(), calls.end(), call)); }
 
   std::vector<std::string> calls;
   FileListKind shown = FileListKind::kLog;
   std::vector<std::string> roots;
+  std::vector<std::string> notices;
 };
 
 class MgrDBSearchTest : public ::testing::Test {
@@ -223,6 +225,10 @@ TEST_F(MgrDBSearchTest, ScanBuildsTheCatalogueAndShowsTheFirstFilledList) {
   EXPECT_EQ(store_.LastScan().counts.normal, 2);
   EXPECT_EQ(store_.LastScan().counts.log, 1);
   EXPECT_EQ(store_.LastScan().deleted, (std::vector<std::string>{empty, emptyIndex}));
+  // One notice after the scan names them, from the card's root on.
+  EXPECT_EQ(view_.notices,
+            (std::vector<std::string>{"These files were too short to hold anything and have been "
+                                      "removed from the card:\nCH1/NORMAL/0002.vdd\nCH1/NORMAL/0002.vdx"}));
   EXPECT_FALSE(store_.LastScan().crashed);
   EXPECT_EQ(store_.Catalogue().normal, std::vector<std::string>{normal});
   EXPECT_EQ(store_.Catalogue().log, std::vector<std::string>{log});

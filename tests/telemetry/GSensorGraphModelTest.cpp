@@ -168,6 +168,29 @@ TEST_F(GSensorGraphModelTest, DragPostsOnlyAChangedPoint) {
   EXPECT_EQ(graph_.CurrentIndex(), 0);  // the parent moves the cursor
 }
 
+// A press only notes the point under it; the release sends it, unless the
+// mouse left the press by more than the slop, which makes it a drag.
+TEST_F(GSensorGraphModelTest, AClickIsOneSeekToThePointPressed) {
+  const struct {
+    std::vector<int> moves;
+    int releaseX;
+    std::vector<int> posted;
+    std::vector<int> sent;
+  } cases[] = {
+      {{}, 31, {}, {3}},
+      {{32, 29}, 33, {}, {3}},  // jitter within the slop
+      {{50}, 72, {5}, {7}},     // a drag: the release's own point
+  };
+  for (const auto& c : cases) {
+    Load(kViewModeEvent, EvenPoints(11, 50000, 100));
+    graph_.OnPlotPress(31, 100);
+    for (int x : c.moves) graph_.OnPlotDrag(x, 100);
+    graph_.OnPlotRelease(c.releaseX, 100);
+    EXPECT_EQ(view_.posted, c.posted) << c.releaseX;
+    EXPECT_EQ(view_.sent, c.sent) << c.releaseX;
+  }
+}
+
 TEST_F(GSensorGraphModelTest, LogModeClickWithoutARecordInThatSecondPassesOnMinusOne) {
   Load(kViewModeLog, PointsAt({1000, 2000, 5000, 6000}));
   EXPECT_EQ(graph_.CurrentIndex(), -1);

@@ -348,6 +348,10 @@ void MainPanelParts::RepaintPane(int pane) { panes_->RepaintPane(pane); }
 void MainPanelParts::SetSelectedPane(int pane) { panes_->SetSelectedPane(pane); }
 void MainPanelParts::RepaintInfoPanel() { panes_->RepaintInfoPanel(); }
 
+void MainPanelParts::ShowNotice(const std::string& text) {
+  context_.prompt.Show(text, std::string(kApplicationTitle), PromptButtons::Ok);
+}
+
 // ---- BackPanelView ----------------------------------------------------------
 
 void MainPanelParts::ShowGpsPart(bool shown) { digits_->Gps()->setVisible(shown); }

@@ -70,6 +70,7 @@ class MainPanelParts final : public PaneView,
   void RepaintPane(int pane) override;
   void SetSelectedPane(int pane) override;
   void RepaintInfoPanel() override;
+  void ShowNotice(const std::string& text) override;
   // ---- BackPanelView --------------------------------------------------------
   void ShowGpsPart(bool shown) override;
   void RedrawSpeedReadout(bool withCaption) override;

@@ -11,8 +11,10 @@
 
 namespace {
 
-// Half the width of the strip repainted around a cursor column.
-constexpr int kCursorStripHalf = 2;
+// Half the width of the strip repainted around a cursor column: the line
+// and the heads at its ends.
+constexpr int kCursorHead = 3;
+constexpr int kCursorStripHalf = kCursorHead + 1;
 // Event marks: how far the strokes reach into a stretch and how tall the
 // end ticks are. Before-event stretches are bracketed along the top edge,
 // after-event ones along the bottom, so where one ends and the next begins
@@ -42,10 +44,12 @@ int CGSensorGraph::SpanWidth() const { return std::max(width() - 1, 1); }
 
 int CGSensorGraph::XOfPoint(int index) const { return model_.XAtTime(model_.Point(index).time, SpanWidth()); }
 
+// One column inside the plot at either end: on the edge itself the line
+// would pass for the plot's border (at frame 0 it sits there).
 int CGSensorGraph::CursorX() const {
   const int current = model_.CurrentIndex();
   if (current < 0 || current >= model_.PointCount()) return -1;
-  return XOfPoint(current);
+  return std::clamp(XOfPoint(current), 1, std::max(width() - 2, 1));
 }
 
 std::vector<int> CGSensorGraph::GridRows() const {
@@ -145,13 +149,21 @@ void CGSensorGraph::DrawCurve(QPainter& painter, const QColor& colour, float (*v
 void CGSensorGraph::DrawCursor(QPainter& painter) {
   lastCursorX_ = CursorX();
   if (lastCursorX_ < 0) return;
+  const int x = lastCursorX_;
+  const int bottom = height() - 1;
   painter.setPen(graph_colours::kCursor);
-  painter.drawLine(lastCursorX_, 0, lastCursorX_, height() - 1);
+  painter.drawLine(x, 0, x, bottom);
+  painter.setBrush(graph_colours::kCursor);
+  const QPoint top[] = {{x - kCursorHead, 0}, {x + kCursorHead, 0}, {x, kCursorHead}};
+  const QPoint foot[] = {{x - kCursorHead, bottom}, {x + kCursorHead, bottom}, {x, bottom - kCursorHead}};
+  painter.drawPolygon(top, 3);
+  painter.drawPolygon(foot, 3);
+  painter.setBrush(Qt::NoBrush);
 }
 
 void CGSensorGraph::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !HasPoints()) return;
-  model_.OnPlotDrag(event->position().toPoint().x(), SpanWidth());
+  model_.OnPlotPress(event->position().toPoint().x(), SpanWidth());
 }
 
 void CGSensorGraph::mouseMoveEvent(QMouseEvent* event) {
