@@ -1,7 +1,8 @@
 #pragma once
-// The KML export of the loaded logs: the dialog's inputs, its checks in
-// their order, and the worker that writes the file. The window's dialog and
-// korvane-cli both drive this class; the dialog only shows what it says.
+// The KML export of the loaded logs: the dialog's inputs and its checks in
+// their order, in front of the track export job that writes the file with
+// a KmlTrackWriter. The window's dialog and korvane-cli both drive this
+// class; the dialog only shows what it says.
 //
 // The logs (and the log graph) must stay as they are until the end has
 // been delivered.

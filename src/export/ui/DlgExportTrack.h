@@ -37,7 +37,7 @@ class CDlgExportTrack : public QDialog {
  private:
   void OnEnded(int result);
 
-  const TrackFormat& format_;
+  TrackFormat format_;
   std::string outputPath_;
   std::vector<TrackSource> sources_;
   int pulseType_;
