@@ -47,7 +47,7 @@ bool LoadFile(const std::string& path, LoadedFiles& loaded) {
   return true;
 }
 
-int RunExportTrack(const TrackRequest& request, TrackFormat format) {
+int RunExportTrack(const TrackRequest& request, const TrackFormat& format) {
   UseProgramLanguage();
   FailWritesBeyondFileSizeLimit();
   LoadedFiles loaded;
@@ -88,14 +88,14 @@ int RunExportTrack(const TrackRequest& request, TrackFormat format) {
   return kExitLoadFailed;
 }
 
-void AddTrackCommand(CLI::App& app, int& exitStatus, TrackFormat format, const char* name, const char* description,
-                     const char* outputHelp) {
+void AddTrackCommand(CLI::App& app, int& exitStatus, const TrackFormat& format, const char* name,
+                     const char* description, const char* outputHelp) {
   auto* command = app.add_subcommand(name, description);
   auto request = std::make_shared<TrackRequest>();
   command->add_option("FILE", request->files, "video data files (.vdd) and logs (.log), in order")->required();
   command->add_option("-o,--output", request->output, outputHelp)->required();
   command->add_flag("--yes", request->yes, "overwrite an existing file");
-  command->callback([&exitStatus, request, format] { exitStatus = RunExportTrack(*request, format); });
+  command->callback([&exitStatus, request, &format] { exitStatus = RunExportTrack(*request, format); });
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 #include "export/KmlExportJob.h"
 
-#include "export/ExportTarget.h"
+#include <filesystem>
+#include <memory>
+
 #include "export/KmlColors.h"
 #include "export/LogNameTime.h"
 #include "export/TargetFolderCheck.h"
 #include "platform/TimeKey.h"
-#include "platform/Trace.h"
-#include "recording/ExportGuard.h"
 #include "recording/InfoLogFile.h"
+#include "recording/MgrDBSearch.h"
 
 namespace {
 
@@ -53,122 +54,46 @@ std::string KmlOutputPath(const KmlExportInputs& inputs) {
   return (std::filesystem::path(inputs.folder) / (TrimFileName(inputs.fileName) + kKmlExtension)).string();
 }
 
-KmlStartResult KmlExportJob::Start(const KmlExportInputs& inputs, std::vector<const CInfoLogFile*> logs,
-                                   const GSensorGraphModel* logGraph, Prompt& prompt, std::function<void(int)> onEnd) {
-  if (worker_.Running()) return {KmlStart::kBusy, std::nullopt};
-  if (const auto failure = CheckKmlInputs(inputs)) return {KmlStart::kInvalid, failure};
-  const std::string path = KmlOutputPath(inputs);
-  std::vector<std::string> sources;
-  for (const CInfoLogFile* log : logs) sources.push_back(log->Path());
-  const OutputGuard guard = ExportGuard(sources, inputs.folder);
-  const KmlStartResult cannotCreate{KmlStart::kFailed, KmlCheckFailure{kMsgSaveLogFileFail, KmlField::kNone}};
-  const TargetDecision target =
-      DecideExportTarget(path, guard, prompt, MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionSaveLogFile));
-  error_ = target.refusal;
-  if (target.verdict == TargetVerdict::kRefused) return cannotCreate;
-  if (target.verdict == TargetVerdict::kDeclined) return {KmlStart::kDeclined, std::nullopt};
-  OutputFile probe;
-  if (logs.empty() || !probe.Open(path, target.overwrite, guard)) return cannotCreate;
-  probe.Discard();
-
-  inputs_ = inputs;
-  logs_ = std::move(logs);
-  outputPath_ = path;
-  guard_ = guard;
-  overwrite_ = target.overwrite;
-  error_.clear();
-  markCount_ = 0;
-  routeCount_ = 0;
-  texts_ = LoadKmlTexts();
-  haveEventPoints_ = logGraph != nullptr;
-  if (logGraph) {
-    std::vector<GRAPHPOINT> points;
-    points.reserve(static_cast<size_t>(logGraph->PointCount()));
-    for (int i = 0; i < logGraph->PointCount(); ++i) points.push_back(logGraph->Point(i));
-    eventPoints_.LoadPoints(kViewModeLog, std::move(points));
-  }
-  if (!worker_.Start([this] { return Write(); }, std::move(onEnd))) return cannotCreate;
-  return {KmlStart::kStarted, std::nullopt};
-}
+namespace {
 
 // The time of the first record with a fix, in the logs' order; the first
 // log's start when there is none.
-DateTime KmlExportJob::DocumentTime() const {
-  for (const CInfoLogFile* log : logs_) {
+DateTime DocumentTime(const std::vector<const CInfoLogFile*>& logs) {
+  for (const CInfoLogFile* log : logs) {
     for (int i = 0; i < log->RecordCount(); ++i) {
       const FRAMEINFOLOG* record = log->Record(i);
       if (record->gpsValid) return TimeKeyToDateTime(record->time / 1000 * 1000);
     }
   }
-  return LogStartTime(*logs_.front());
+  return LogStartTime(*logs.front());
 }
 
-bool KmlExportJob::IsEventPoint(int64_t time) const {
-  if (!haveEventPoints_) return false;
-  const int found = eventPoints_.FindPointByTime(time, false);
-  return found >= 0 && eventPoints_.Point(found).kind != 0;
+KmlWriterSetup WriterSetup(const KmlExportInputs& in, const std::vector<const CInfoLogFile*>& logs) {
+  KmlWriterSetup setup;
+  setup.pointer = in.pointer;
+  setup.pointerInterval = in.pointerInterval;
+  setup.route = in.route;
+  setup.line = {in.lineColor, in.lineOpacity, in.lineWidth};
+  setup.iconServer = in.iconServer;
+  setup.texts = LoadKmlTexts();
+  setup.documentTime = DocumentTime(logs);
+  return setup;
 }
 
-int KmlExportJob::Write() {
-  OutputFile file;
-  if (!file.Open(outputPath_, overwrite_, guard_)) {
-    error_ = file.Error();
-    return kExportFailed;
-  }
-  const KmlExportInputs& in = inputs_;
-  KTRACE("%d, %d, %d", in.pointerInterval, in.lineWidth, in.lineOpacity);
-  ExportProgress& progress = worker_.Progress();
-  const int64_t intervalMs = static_cast<int64_t>(in.pointerInterval) * 1000;
+}  // namespace
 
-  std::string out(kUtf8ByteOrderMark);
-  out.reserve(kWriteChunk + kWriteChunk / 4);
-  AppendKmlHeader(out, texts_, DocumentTime(), in.iconServer, {in.lineColor, in.lineOpacity, in.lineWidth});
-  if (in.pointer) AppendKmlPointFolderStart(out, texts_);
-  std::string route;
-  const int logCount = static_cast<int>(logs_.size());
-  progress.parts = logCount;
-  for (int l = 0; l < logCount && !worker_.CancelRequested(); ++l) {
-    const CInfoLogFile& log = *logs_[static_cast<size_t>(l)];
-    progress.part = l + 1;
-    progress.high = log.RecordCount();
-    progress.pos = 0;
-    int64_t lastMark = 0;
-    for (int i = 0; i < log.RecordCount(); ++i) {
-      progress.pos = i + 1;
-      const FRAMEINFOLOG& r = *log.Record(i);
-      if (!r.gpsValid) continue;
-      if (in.pointer && r.time - lastMark >= intervalMs) {
-        AppendKmlPointMark(out, texts_, in.iconServer, {r.time, r.lat, r.lon, r.speed, r.course, IsEventPoint(r.time)});
-        lastMark = r.time;
-        ++markCount_;
-        if (out.size() >= kWriteChunk) {
-          file.Write(out);
-          out.clear();
-        }
-      }
-      if (in.route) {
-        AppendKmlRoutePosition(route, r.lat, r.lon);
-        ++routeCount_;
-      }
-    }
-    file.Write(out);
-    out.clear();
-  }
-  if (in.pointer) AppendKmlFolderEnd(out);
-  progress.pos = 0;
-  if (in.route) AppendKmlRoute(out, texts_, route);
-  AppendKmlEnd(out);
-  file.Write(out);
-  progress.pos = 0;
-  progress.part = 0;
-
-  if (worker_.CancelRequested()) {
-    file.Discard();
-    return kExportCancelled;
-  }
-  if (!file.Commit()) {
-    error_ = file.Error();
-    return kExportFailed;
-  }
-  return kExportDone;
+KmlStartResult KmlExportJob::Start(const KmlExportInputs& inputs, std::vector<const CInfoLogFile*> logs,
+                                   const GSensorGraphModel* logGraph, Prompt& prompt, std::function<void(int)> onEnd) {
+  if (job_.Running()) return {KmlStart::kBusy, std::nullopt};
+  if (const auto failure = CheckKmlInputs(inputs)) return {KmlStart::kInvalid, failure};
+  const KmlStartResult cannotCreate{KmlStart::kFailed, KmlCheckFailure{kMsgSaveLogFileFail, KmlField::kNone}};
+  if (logs.empty()) return cannotCreate;
+  std::vector<TrackSource> sources;
+  for (const CInfoLogFile* log : logs)
+    sources.push_back({std::filesystem::path(log->Path()).filename().string(), nullptr, log});
+  const TrackTarget target{KmlOutputPath(inputs), kCaptionSaveLogFile, true};
+  const TrackStartResult started = job_.Start(std::make_unique<KmlTrackWriter>(WriterSetup(inputs, logs), logGraph),
+                                              target, std::move(sources), kUnknownPulseType, prompt, std::move(onEnd));
+  if (started.outcome == TrackStart::kFailed) return cannotCreate;
+  return {started.outcome, std::nullopt};
 }

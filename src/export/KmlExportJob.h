@@ -1,12 +1,12 @@
 #pragma once
-// The KML export of the loaded logs: the dialog's inputs, its checks in
-// their order, and the worker that writes the file. The window's dialog and
-// korvane-cli both drive this class; the dialog only shows what it says.
+// The KML export of the loaded logs: the dialog's inputs and its checks in
+// their order, in front of the track export job that writes the file with
+// a KmlTrackWriter. The window's dialog and korvane-cli both drive this
+// class; the dialog only shows what it says.
 //
 // The logs (and the log graph) must stay as they are until the end has
 // been delivered.
 
-#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,10 +14,9 @@
 
 #include "base/AppSetting.h"
 #include "export/ExportMessages.h"
-#include "export/ExportWorker.h"
 #include "export/KmlDocument.h"
-#include "export/KmlTexts.h"
-#include "platform/OutputFile.h"
+#include "export/KmlTrackWriter.h"
+#include "export/TrackExportJob.h"
 #include "platform/Prompt.h"
 #include "telemetry/GSensorGraphModel.h"
 
@@ -64,13 +63,9 @@ std::optional<KmlCheckFailure> CheckKmlInputs(const KmlExportInputs& inputs);
 // "<folder>/<trimmed file name>.kml".
 std::string KmlOutputPath(const KmlExportInputs& inputs);
 
-enum class KmlStart {
-  kStarted,   // the worker runs; the end callback will follow
-  kInvalid,   // a check failed: show its message, focus its field
-  kDeclined,  // the user would not overwrite the existing file
-  kFailed,    // the file cannot be created: show kMsgSaveLogFileFail
-  kBusy,      // an export runs already
-};
+// The outcomes of Start are the track exports'; a file that cannot be
+// created carries kMsgSaveLogFileFail.
+using KmlStart = TrackStart;
 
 struct KmlStartResult {
   KmlStart outcome = KmlStart::kFailed;
@@ -79,7 +74,7 @@ struct KmlStartResult {
 
 class KmlExportJob {
  public:
-  explicit KmlExportJob(UiQueue& ui) : worker_(ui) {}
+  explicit KmlExportJob(UiQueue& ui) : job_(ui) {}
 
   // The Start button: the checks, the overwrite question through prompt,
   // a test creation of the file, then the worker. The end callback gets
@@ -89,33 +84,21 @@ class KmlExportJob {
                        const GSensorGraphModel* logGraph, Prompt& prompt, std::function<void(int result)> onEnd);
 
   // The cancel flag; the worker reads it before each log.
-  void Cancel() { worker_.Cancel(); }
-  bool Running() const { return worker_.Running(); }
+  void Cancel() { job_.Cancel(); }
+  bool Running() const { return job_.Running(); }
   // Range 0..records of the log being written, position, and "log / logs".
-  const ExportProgress& Progress() const { return worker_.Progress(); }
+  const ExportProgress& Progress() const { return job_.Progress(); }
 
-  const std::string& OutputPath() const { return outputPath_; }
+  const std::string& OutputPath() const { return job_.OutputPath(); }
   // After the end: why the file could not be written, the marks and the
   // route positions written.
-  const std::string& Error() const { return error_; }
-  int MarkCount() const { return markCount_; }
-  int RoutePositionCount() const { return routeCount_; }
+  const std::string& Error() const { return job_.Error(); }
+  int MarkCount() const { return Writer() ? Writer()->MarkCount() : 0; }
+  int RoutePositionCount() const { return Writer() ? Writer()->RoutePositionCount() : 0; }
 
  private:
-  int Write();
-  DateTime DocumentTime() const;
-  bool IsEventPoint(int64_t time) const;
+  // The job is given KML writers only.
+  const KmlTrackWriter* Writer() const { return static_cast<const KmlTrackWriter*>(job_.Writer()); }
 
-  ExportWorker worker_;
-  KmlExportInputs inputs_;
-  std::vector<const CInfoLogFile*> logs_;
-  GSensorGraphModel eventPoints_;
-  bool haveEventPoints_ = false;
-  KmlTexts texts_;
-  std::string outputPath_;
-  OutputGuard guard_;
-  Overwrite overwrite_ = Overwrite::kKeep;
-  std::string error_;
-  int markCount_ = 0;
-  int routeCount_ = 0;
+  TrackExportJob job_;
 };

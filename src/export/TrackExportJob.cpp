@@ -2,26 +2,26 @@
 
 #include <filesystem>
 
-#include "export/CsvDocument.h"
 #include "export/ExportTarget.h"
-#include "export/GpxDocument.h"
 #include "export/TargetFolderCheck.h"
-#include "export/TrackPoints.h"
 #include "recording/ExportGuard.h"
-#include "recording/InfoEventFile.h"
-#include "recording/InfoLogFile.h"
 
 namespace {
+
+// The text goes to the file in pieces of about this size, so the text
+// being built stays in the cache.
+constexpr size_t kWriteChunk = 64 * 1024;
 
 std::string FolderOf(const std::string& path) {
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   return folder.empty() ? std::string(".") : folder.string();
 }
 
-std::vector<TrackPoint> PointsOf(const TrackSource& source, int pulseType) {
-  if (source.video) return TrackPointsOf(*source.video, pulseType);
-  if (source.log) return TrackPointsOf(*source.log, pulseType);
-  return {};
+std::vector<std::string> SourcePaths(const std::vector<TrackSource>& sources) {
+  std::vector<std::string> paths;
+  for (const TrackSource& source : sources)
+    if (std::string path = SourcePath(source); !path.empty()) paths.push_back(std::move(path));
+  return paths;
 }
 
 }  // namespace
@@ -32,29 +32,35 @@ std::optional<ExportMessage> CheckTrackOutput(const std::string& outputPath) {
   return std::nullopt;
 }
 
-TrackStartResult TrackExportJob::Start(TrackFormat format, const std::string& outputPath,
+TrackStartResult TrackExportJob::Start(const TrackFormat& format, const std::string& outputPath,
                                        std::vector<TrackSource> sources, int pulseType, Prompt& prompt,
                                        std::function<void(int)> onEnd) {
   if (worker_.Running()) return {TrackStart::kBusy, std::nullopt};
   if (const auto message = CheckTrackOutput(outputPath)) return {TrackStart::kInvalid, message};
-  std::vector<std::string> inputs;
-  for (const TrackSource& source : sources) {
-    if (source.video) inputs.push_back(source.video->RecordingPath());
-    if (source.log) inputs.push_back(source.log->Path());
+  return Start(format.makeWriter(), TrackTarget{outputPath}, std::move(sources), pulseType, prompt, std::move(onEnd));
+}
+
+TrackStartResult TrackExportJob::Start(std::unique_ptr<TrackWriter> writer, const TrackTarget& target,
+                                       std::vector<TrackSource> sources, int pulseType, Prompt& prompt,
+                                       std::function<void(int)> onEnd) {
+  if (worker_.Running()) return {TrackStart::kBusy, std::nullopt};
+  const OutputGuard guard = ExportGuard(SourcePaths(sources), FolderOf(target.path));
+  const TargetDecision decision =
+      DecideExportTarget(target.path, guard, prompt, MessageText(kMsgSameFileOverwrite), CaptionText(target.caption));
+  error_ = decision.refusal;
+  if (decision.verdict == TargetVerdict::kRefused) return {TrackStart::kFailed, std::nullopt};
+  if (decision.verdict == TargetVerdict::kDeclined) return {TrackStart::kDeclined, std::nullopt};
+  if (target.createFirst) {
+    OutputFile probe;
+    if (!probe.Open(target.path, decision.overwrite, guard)) return {TrackStart::kFailed, std::nullopt};
+    probe.Discard();
   }
-  const OutputGuard guard = ExportGuard(inputs, FolderOf(outputPath));
-  const TargetDecision target =
-      DecideExportTarget(outputPath, guard, prompt, MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionSaveTrack));
-  error_ = target.refusal;
-  if (target.verdict == TargetVerdict::kRefused) return {TrackStart::kFailed, std::nullopt};
-  if (target.verdict == TargetVerdict::kDeclined) return {TrackStart::kDeclined, std::nullopt};
-  format_ = format;
-  outputPath_ = outputPath;
+  writer_ = std::move(writer);
+  outputPath_ = target.path;
   guard_ = guard;
-  overwrite_ = target.overwrite;
+  overwrite_ = decision.overwrite;
   sources_ = std::move(sources);
   pulseType_ = pulseType;
-  written_ = 0;
   error_.clear();
   if (!worker_.Start([this] { return Write(); }, std::move(onEnd))) return {TrackStart::kFailed, std::nullopt};
   return {TrackStart::kStarted, std::nullopt};
@@ -68,34 +74,36 @@ int TrackExportJob::Write() {
   }
   ExportProgress& progress = worker_.Progress();
   progress.parts = static_cast<int>(sources_.size());
-  const bool gpx = format_ == TrackFormat::kGpx;
   std::string out;
-  if (gpx)
-    AppendGpxStart(out);
-  else
-    out += kTrackCsvHeader;
+  out.reserve(kWriteChunk + kWriteChunk / 4);
+  writer_->Begin(out);
   for (size_t s = 0; s < sources_.size() && !worker_.CancelRequested(); ++s) {
-    const std::vector<TrackPoint> points = PointsOf(sources_[s], pulseType_);
+    const std::vector<TrackPoint> points = TrackPointsOf(sources_[s], pulseType_);
     progress.part = static_cast<int>(s) + 1;
     progress.high = static_cast<int>(points.size());
-    if (gpx) AppendGpxTrackStart(out, sources_[s].name);
+    progress.pos = 0;
+    writer_->BeginSource(out, sources_[s]);
     for (size_t i = 0; i < points.size(); ++i) {
       progress.pos = static_cast<int>(i) + 1;
-      if (gpx && !points[i].fix) continue;
-      if (gpx)
-        AppendGpxPoint(out, points[i]);
-      else
-        AppendCsvRow(out, points[i]);
-      ++written_;
+      writer_->Point(out, points[i]);
+      if (out.size() >= kWriteChunk) {
+        file.Write(out);
+        out.clear();
+      }
     }
-    if (gpx) AppendGpxTrackEnd(out);
+    writer_->EndSource(out);
     file.Write(out);
     out.clear();
   }
-  if (gpx) AppendGpxEnd(out);
-  file.Write(out);
   progress.pos = 0;
+  writer_->End(out);
+  file.Write(out);
   progress.part = 0;
+  return End(file);
+}
+
+// A cancel leaves the old file, if any, as it was.
+int TrackExportJob::End(OutputFile& file) {
   if (worker_.CancelRequested()) {
     file.Discard();
     return kExportCancelled;

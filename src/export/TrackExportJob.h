@@ -1,23 +1,23 @@
 #pragma once
-// The GPX and CSV exports of loaded video recordings and logs: the output
-// checks in the order the other exports use, one overwrite question, and
-// the worker that writes the file. The recordings must stay loaded until
-// the end has been delivered.
+// The one job behind every track export (KML, GPX, CSV): the output rules,
+// one overwrite question, the worker that hands the sources' points to a
+// TrackWriter part by part, and one end: the file committed when the writer
+// is done, discarded after a cancel. The sources must stay loaded until the
+// end has been delivered.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "export/ExportMessages.h"
 #include "export/ExportWorker.h"
+#include "export/TrackFormat.h"
+#include "export/TrackSource.h"
+#include "export/TrackWriter.h"
 #include "platform/OutputFile.h"
 #include "platform/Prompt.h"
-
-class CInfoEventFile;
-class CInfoLogFile;
-
-enum class TrackFormat { kGpx, kCsv };
 
 // Caption of the overwrite question and of the window's result boxes.
 inline constexpr ExportMessage kCaptionSaveTrack{"SaveTrackFile", "Save track"};
@@ -25,53 +25,72 @@ inline constexpr ExportMessage kMsgSaveTrackOK{"SaveTrackOK", "Save track OK."};
 inline constexpr ExportMessage kMsgSaveTrackCancel{"SaveTrackCancel", "Save track Cancel."};
 inline constexpr ExportMessage kMsgSaveTrackFail{"SaveTrackFail", "Save track Fail."};
 
-// One recording or log, in the order of the file: exactly one of the two.
-struct TrackSource {
-  std::string name;
-  const CInfoEventFile* video = nullptr;
-  const CInfoLogFile* log = nullptr;
-};
-
 // The output's folder exists, accepts a file, and the file has a name.
 std::optional<ExportMessage> CheckTrackOutput(const std::string& outputPath);
 
-enum class TrackStart { kStarted, kInvalid, kDeclined, kFailed, kBusy };
+enum class TrackStart {
+  kStarted,   // the worker runs; the end callback will follow
+  kInvalid,   // a check failed: show its message
+  kDeclined,  // the user would not overwrite the existing file
+  kFailed,    // the output rules refuse the file, or it cannot be created
+  kBusy,      // an export runs already
+};
 
 struct TrackStartResult {
   TrackStart outcome = TrackStart::kFailed;
   std::optional<ExportMessage> message;  // of kInvalid
 };
 
+// Where a track export writes.
+struct TrackTarget {
+  std::string path;
+  ExportMessage caption = kCaptionSaveTrack;  // of the overwrite question
+  // Create the file once before the worker starts, so that a file that
+  // cannot be made fails Start instead of the end.
+  bool createFirst = false;
+};
+
 class TrackExportJob {
  public:
   explicit TrackExportJob(UiQueue& ui) : worker_(ui) {}
 
-  // The checks, the overwrite question through prompt, then the worker.
-  // pulseType is the card's speed-pulse type. The end callback gets
-  // kExportFailed, kExportCancelled or kExportDone.
-  TrackStartResult Start(TrackFormat format, const std::string& outputPath, std::vector<TrackSource> sources,
+  // The file of one format: the output checks, the overwrite question
+  // through prompt, then the worker. pulseType is the card's speed-pulse
+  // type. The end callback gets kExportFailed, kExportCancelled or
+  // kExportDone on the user-interface thread.
+  TrackStartResult Start(const TrackFormat& format, const std::string& outputPath, std::vector<TrackSource> sources,
                          int pulseType, Prompt& prompt, std::function<void(int result)> onEnd);
 
+  // The same for any writer whose inputs the caller has checked.
+  TrackStartResult Start(std::unique_ptr<TrackWriter> writer, const TrackTarget& target,
+                         std::vector<TrackSource> sources, int pulseType, Prompt& prompt,
+                         std::function<void(int result)> onEnd);
+
+  // The cancel flag; the worker reads it before each source.
   void Cancel() { worker_.Cancel(); }
   bool Running() const { return worker_.Running(); }
   // Range 0..points of the source being written, position, "source / sources".
   const ExportProgress& Progress() const { return worker_.Progress(); }
 
-  // After the end: the points (GPX) or rows (CSV) written, and why the file
+  // The file of the export started last.
+  const std::string& OutputPath() const { return outputPath_; }
+  // After the end: what the writer counts as written, and why the file
   // could not be written.
-  int Written() const { return written_; }
+  int Written() const { return writer_ ? writer_->Written() : 0; }
   const std::string& Error() const { return error_; }
+  // The writer of the export started last; null before the first.
+  const TrackWriter* Writer() const { return writer_.get(); }
 
  private:
   int Write();
+  int End(OutputFile& file);
 
   ExportWorker worker_;
-  TrackFormat format_ = TrackFormat::kGpx;
+  std::unique_ptr<TrackWriter> writer_;
   std::string outputPath_;
   OutputGuard guard_;
   Overwrite overwrite_ = Overwrite::kKeep;
   std::vector<TrackSource> sources_;
   int pulseType_ = -1;
-  int written_ = 0;
   std::string error_;
 };

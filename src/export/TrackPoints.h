@@ -1,6 +1,6 @@
 #pragma once
 // The telemetry of a loaded video recording or log as one track point per
-// frame or record, the common ground of the GPX and CSV exports.
+// frame or record, the common ground of the track writers (KML, GPX, CSV).
 
 #include <cstdint>
 #include <optional>

@@ -123,6 +123,43 @@ TEST_F(TrackExportTest, GpxHoldsOnlyFixesWithTheirTelemetry) {
   EXPECT_TRUE(gpx.ends_with("</gpx>\n"));
 }
 
+// A format of its own: a line per source, a mark per point, fix or not.
+class TraceWriter final : public TrackWriter {
+ public:
+  void Begin(std::string& out) override { out += "begin\n"; }
+  void BeginSource(std::string& out, const TrackSource& source) override { out += source.name + ':'; }
+  void Point(std::string& out, const TrackPoint& point) override {
+    out += point.fix ? '+' : '-';
+    ++written_;
+  }
+  void EndSource(std::string& out) override { out += '\n'; }
+  void End(std::string& out) override { out += "end\n"; }
+  int Written() const override { return written_; }
+
+ private:
+  int written_ = 0;
+};
+
+TEST_F(TrackExportTest, AnyWriterIsHandedEverySourceAndPointInOrderAndItsTextIsTheFile) {
+  const auto out = dir_ / "trace.txt";
+  int result = 0;
+  const TrackStartResult start = job_.Start(std::make_unique<TraceWriter>(), TrackTarget{out.string()},
+                                            {{"clip", &video_, nullptr}, {"drive", nullptr, &log_}}, kPulseType,
+                                            prompt_, [&](int r) { result = r; });
+  ASSERT_EQ(start.outcome, TrackStart::kStarted);
+  DrainUntilEnd(ui_, [&] { return job_.Running(); });
+  ASSERT_EQ(result, kExportDone);
+
+  std::string expected = "begin\nclip:";
+  for (const auto& f : sampleVideo_.frames) expected += f.gpsValid ? '+' : '-';
+  expected += "\ndrive:";
+  for (const auto& r : sampleLog_.records) expected += r.gpsValid ? '+' : '-';
+  expected += "\nend\n";
+  EXPECT_EQ(TempDir::Read(out), expected);
+  EXPECT_EQ(job_.Written(), static_cast<int>(sampleVideo_.frames.size() + sampleLog_.records.size()));
+  EXPECT_EQ(job_.OutputPath(), out.string());
+}
+
 TEST(TrackPoints, IsoTimesCarryTheOffsetInForceThen) {
   ZoneGuard zone;
   const DateTime summer{2024, 6, 0, 14, 9, 30, 5, 250};

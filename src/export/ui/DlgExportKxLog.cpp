@@ -5,10 +5,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "base/AppSetting.h"
 #include "export/LogNameTime.h"
@@ -21,6 +19,9 @@
 namespace {
 
 constexpr int kNumberFieldWidth = 60;
+
+constexpr ExportEndTexts kKmlEndTexts{kMsgSaveLogFileOK, kMsgSaveLogFileCancel, kMsgSaveLogFileFail,
+                                      kCaptionSaveLogFile};
 
 QLineEdit* NumberField(int value, QWidget* parent) {
   auto* field = new QLineEdit(QString::number(value), parent);
@@ -53,8 +54,7 @@ CDlgExportKxLog::CDlgExportKxLog(std::vector<const CInfoLogFile*> logs, const GS
       opacity_(NumberField(setting.Kml().lineOpacity, this)),
       color_(new CColorComboEx(this)),
       run_(new QCheckBox(ExportGuiText("AutoRunGoogle", "Run Google Earth"), this)),
-      status_(new QLabel(this)),
-      bar_(new QProgressBar(this)),
+      progress_(job_.Progress(), this),
       start_(new QPushButton(ExportGuiText("Start", "Start"), this)),
       cancel_(new QPushButton(ExportGuiText("Cancel", "Cancel"), this)),
       close_(new QPushButton(ExportGuiText("Close", "Close"), this)) {
@@ -98,18 +98,13 @@ CDlgExportKxLog::CDlgExportKxLog(std::vector<const CInfoLogFile*> logs, const GS
   options->addWidget(run_, row++, 0, 1, 2);
   options->setColumnStretch(2, 1);
 
-  auto* progress = new QHBoxLayout;
-  progress->addWidget(bar_, 1);
-  progress->addWidget(status_);
   QHBoxLayout* buttons = DialogButtonRow({start_, cancel_, close_});
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(files);
   layout->addLayout(options);
-  layout->addLayout(progress);
+  layout->addLayout(progress_.MakeLayout());
   layout->addLayout(buttons);
 
-  bar_->setRange(0, 1);
-  bar_->setValue(0);
   SetSaving(false);
 
   connect(pointer_, &QCheckBox::toggled, this, &CDlgExportKxLog::ApplyBoxRules);
@@ -118,8 +113,6 @@ CDlgExportKxLog::CDlgExportKxLog(std::vector<const CInfoLogFile*> logs, const GS
   connect(cancel_, &QPushButton::clicked, this, [this] { job_.Cancel(); });
   connect(close_, &QPushButton::clicked, this, &CDlgExportKxLog::OnClose);
   connect(browse_, &QPushButton::clicked, this, [this] { BrowseForFolder(prompt_, *folder_); });
-  poll_.setInterval(kExportPollMs);
-  connect(&poll_, &QTimer::timeout, this, &CDlgExportKxLog::Poll);
 }
 
 CDlgExportKxLog::~CDlgExportKxLog() = default;
@@ -171,7 +164,7 @@ void CDlgExportKxLog::OnStart() {
     case KmlStart::kStarted:
       setting_.SetSaveLogFolder(inputs.folder);
       SetSaving(true);
-      poll_.start();
+      progress_.Start();
       return;
     case KmlStart::kInvalid:
       if (!started.failure) return;
@@ -188,29 +181,13 @@ void CDlgExportKxLog::OnStart() {
 }
 
 void CDlgExportKxLog::OnEnded(int result) {
-  poll_.stop();
+  progress_.Stop();
   SetSaving(false);
-  bar_->setValue(0);
-  status_->clear();
-  if (result == kExportDone) {
-    ShowExportMessage(prompt_, kMsgSaveLogFileOK, kCaptionSaveLogFile);
-    if (run_->isChecked()) {
-      OpenFileOrTell(desktop_, prompt_, job_.OutputPath(), MessageText(kMsgNoKmlViewer),
-                     CaptionText(kCaptionSaveLogFile));
-    }
-  } else {
-    ShowExportMessage(prompt_, result == kExportCancelled ? kMsgSaveLogFileCancel : kMsgSaveLogFileFail,
-                      kCaptionSaveLogFile);
-  }
-}
-
-void CDlgExportKxLog::Poll() {
-  const ExportProgress& progress = job_.Progress();
-  const int high = std::max(progress.high.load(), 1);
-  bar_->setRange(0, high);
-  bar_->setValue(std::clamp(progress.pos.load(), 0, high));
-  const int part = progress.part.load();
-  status_->setText(part > 0 ? QStringLiteral("%1 / %2").arg(part).arg(progress.parts.load()) : QString());
+  progress_.Clear();
+  ShowExportEnd(prompt_, result, kKmlEndTexts);
+  if (result == kExportDone && run_->isChecked())
+    OpenFileOrTell(desktop_, prompt_, job_.OutputPath(), MessageText(kMsgNoKmlViewer),
+                   CaptionText(kCaptionSaveLogFile));
 }
 
 void CDlgExportKxLog::SetSaving(bool saving) {

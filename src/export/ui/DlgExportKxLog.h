@@ -5,10 +5,10 @@
 // Cancel; after "Save log file OK." the file is handed to the desktop's
 // KML viewer when the box asks for it. Close stores the inputs.
 #include <QDialog>
-#include <QTimer>
 #include <vector>
 
 #include "export/KmlExportJob.h"
+#include "export/ui/ExportProgressRow.h"
 #include "platform/ui/QtPorts.h"
 
 class CAppSetting;
@@ -17,7 +17,6 @@ class DesktopOpener;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 
 class CDlgExportKxLog : public QDialog {
@@ -39,8 +38,8 @@ class CDlgExportKxLog : public QDialog {
   QLineEdit* OpacityField() const { return opacity_; }
   CColorComboEx* ColorList() const { return color_; }
   QCheckBox* RunBox() const { return run_; }
-  QLabel* StatusLabel() const { return status_; }
-  QProgressBar* Bar() const { return bar_; }
+  QLabel* StatusLabel() const { return progress_.Status(); }
+  QProgressBar* Bar() const { return progress_.Bar(); }
   QPushButton* StartButton() const { return start_; }
   QPushButton* CancelButton() const { return cancel_; }
   QPushButton* CloseButton() const { return close_; }
@@ -61,7 +60,6 @@ class CDlgExportKxLog : public QDialog {
   void OnEnded(int result);
   void ApplyBoxRules();
   void SetSaving(bool saving);
-  void Poll();
   QWidget* FieldOf(KmlField field) const;
 
   std::vector<const CInfoLogFile*> logs_;
@@ -71,7 +69,6 @@ class CDlgExportKxLog : public QDialog {
   DesktopOpener& desktop_;
   QtUiQueue queue_;
   KmlExportJob job_;
-  QTimer poll_;
   QLineEdit* folder_;
   QPushButton* browse_;
   QLineEdit* name_;
@@ -82,8 +79,7 @@ class CDlgExportKxLog : public QDialog {
   QLineEdit* opacity_;
   CColorComboEx* color_;
   QCheckBox* run_;
-  QLabel* status_;
-  QProgressBar* bar_;
+  CExportProgressRow progress_;
   QPushButton* start_;
   QPushButton* cancel_;
   QPushButton* close_;

@@ -1,11 +1,8 @@
 #include "export/ui/DlgExportTrack.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <filesystem>
 
 #include "export/ui/ExportDialogParts.h"
@@ -15,14 +12,11 @@ namespace {
 
 constexpr int kMinimumWidth = 360;
 
-QString TitleOf(TrackFormat format) {
-  return format == TrackFormat::kGpx ? ExportGuiText("ExportGpx", "Export GPX")
-                                     : ExportGuiText("ExportCsv", "Export CSV");
-}
+constexpr ExportEndTexts kTrackEndTexts{kMsgSaveTrackOK, kMsgSaveTrackCancel, kMsgSaveTrackFail, kCaptionSaveTrack};
 
 }  // namespace
 
-CDlgExportTrack::CDlgExportTrack(TrackFormat format, std::string outputPath, std::vector<TrackSource> sources,
+CDlgExportTrack::CDlgExportTrack(const TrackFormat& format, std::string outputPath, std::vector<TrackSource> sources,
                                  int pulseType, Prompt& prompt, QWidget* parent)
     : QDialog(parent),
       format_(format),
@@ -33,25 +27,17 @@ CDlgExportTrack::CDlgExportTrack(TrackFormat format, std::string outputPath, std
       queue_(this),
       job_(queue_),
       file_(new QLabel(QString::fromStdString(std::filesystem::path(outputPath_).filename().string()), this)),
-      status_(new QLabel(this)),
-      bar_(new QProgressBar(this)),
+      progress_(job_.Progress(), this),
       cancel_(new QPushButton(ExportGuiText("Cancel", "Cancel"), this)) {
   setObjectName(QStringLiteral("exportTrackDialog"));
   setModal(true);
-  StyleExportDialog(*this, TitleOf(format));
+  StyleExportDialog(*this, QString::fromStdString(CaptionText(format.title)));
   setMinimumWidth(kMinimumWidth);
-  auto* progress = new QHBoxLayout;
-  progress->addWidget(bar_, 1);
-  progress->addWidget(status_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(file_);
-  layout->addLayout(progress);
+  layout->addLayout(progress_.MakeLayout());
   layout->addLayout(DialogButtonRow({cancel_}));
-  bar_->setRange(0, 1);
-  bar_->setValue(0);
   connect(cancel_, &QPushButton::clicked, this, [this] { job_.Cancel(); });
-  poll_.setInterval(kExportPollMs);
-  connect(&poll_, &QTimer::timeout, this, &CDlgExportTrack::Poll);
 }
 
 CDlgExportTrack::~CDlgExportTrack() = default;
@@ -60,7 +46,7 @@ bool CDlgExportTrack::Start() {
   const TrackStartResult started =
       job_.Start(format_, outputPath_, sources_, pulseType_, prompt_, [this](int result) { OnEnded(result); });
   if (started.outcome == TrackStart::kStarted) {
-    poll_.start();
+    progress_.Start();
     return true;
   }
   if (started.message) ShowExportMessage(prompt_, *started.message, kCaptionSaveTrack);
@@ -68,23 +54,10 @@ bool CDlgExportTrack::Start() {
   return false;
 }
 
-void CDlgExportTrack::Poll() {
-  const ExportProgress& progress = job_.Progress();
-  const int high = std::max(progress.high.load(), 1);
-  bar_->setRange(0, high);
-  bar_->setValue(std::clamp(progress.pos.load(), 0, high));
-  const int part = progress.part.load();
-  status_->setText(part > 0 ? QStringLiteral("%1 / %2").arg(part).arg(progress.parts.load()) : QString());
-}
-
 void CDlgExportTrack::OnEnded(int result) {
-  poll_.stop();
+  progress_.Stop();
   result_ = result;
-  if (result == kExportDone) {
-    ShowExportMessage(prompt_, kMsgSaveTrackOK, kCaptionSaveTrack);
-  } else {
-    ShowExportMessage(prompt_, result == kExportCancelled ? kMsgSaveTrackCancel : kMsgSaveTrackFail, kCaptionSaveTrack);
-  }
+  ShowExportEnd(prompt_, result, kTrackEndTexts);
   QDialog::accept();
 }
 

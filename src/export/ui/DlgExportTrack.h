@@ -1,17 +1,17 @@
 #pragma once
-// The GPX and CSV exports in the window: a small progress box that writes
-// the chosen file from the loaded recordings or logs, with Cancel, and
-// says how it ended.
+// The exports of the track formats (GPX, CSV) in the window: a small
+// progress box that writes the chosen file from the loaded recordings or
+// logs, with Cancel, and says how it ended.
 
 #include <QDialog>
-#include <QTimer>
 #include <vector>
 
 #include "export/TrackExportJob.h"
+#include "export/TrackFormat.h"
+#include "export/ui/ExportProgressRow.h"
 #include "platform/ui/QtPorts.h"
 
 class QLabel;
-class QProgressBar;
 class QPushButton;
 
 class CDlgExportTrack : public QDialog {
@@ -19,7 +19,7 @@ class CDlgExportTrack : public QDialog {
 
  public:
   // The sources must stay loaded while the dialog lives.
-  CDlgExportTrack(TrackFormat format, std::string outputPath, std::vector<TrackSource> sources, int pulseType,
+  CDlgExportTrack(const TrackFormat& format, std::string outputPath, std::vector<TrackSource> sources, int pulseType,
                   Prompt& prompt, QWidget* parent);
   ~CDlgExportTrack() override;
 
@@ -35,7 +35,6 @@ class CDlgExportTrack : public QDialog {
   void reject() override;
 
  private:
-  void Poll();
   void OnEnded(int result);
 
   TrackFormat format_;
@@ -45,10 +44,8 @@ class CDlgExportTrack : public QDialog {
   Prompt& prompt_;
   QtUiQueue queue_;
   TrackExportJob job_;
-  QTimer poll_;
   int result_ = kExportFailed;
   QLabel* file_;
-  QLabel* status_;
-  QProgressBar* bar_;
+  CExportProgressRow progress_;
   QPushButton* cancel_;
 };

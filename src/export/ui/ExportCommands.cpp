@@ -124,7 +124,7 @@ std::vector<TrackSource> TrackSources(Context& c, const ExportView& view) {
   return sources;
 }
 
-void ExportTrack(Context& c, TrackFormat format) {
+void ExportTrack(Context& c, const TrackFormat& format) {
   c.stopPlayback();
   const ExportView view = c.view();
   std::vector<TrackSource> sources = TrackSources(c, view);
@@ -132,12 +132,11 @@ void ExportTrack(Context& c, TrackFormat format) {
     ShowExportMessage(c.prompt, kMsgNoEventLoaded, kCaptionSaveTrack);
     return;
   }
-  const bool gpx = format == TrackFormat::kGpx;
-  const std::string extension = gpx ? ".gpx" : ".csv";
-  const std::filesystem::path start = std::filesystem::path(c.settings.SaveTrackFolder()) /
-                                      (std::filesystem::path(sources.front().name).stem().string() + extension);
+  const std::filesystem::path start =
+      std::filesystem::path(c.settings.SaveTrackFolder()) /
+      (std::filesystem::path(sources.front().name).stem().string() + std::string(format.extension));
   const std::optional<std::string> path =
-      c.prompt.PickSaveFile(CaptionText(kCaptionSaveTrack), start.string(), gpx ? "GPX (*.gpx)" : "CSV (*.csv)");
+      c.prompt.PickSaveFile(CaptionText(kCaptionSaveTrack), start.string(), FileFilterOf(format));
   if (!path) return;
   c.settings.SetSaveTrackFolder(std::filesystem::path(*path).parent_path().string());
   CDlgExportTrack dialog(format, *path, std::move(sources), c.store.PulseType(), c.prompt, c.parent);

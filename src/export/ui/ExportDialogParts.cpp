@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "base/MgrMultiLang.h"
+#include "export/ExportWorker.h"
 #include "platform/Prompt.h"
 #include "skin/ui/DialogStyle.h"
 
@@ -15,6 +16,12 @@ QString ExportGuiText(const char* key, const char* english) {
 
 void ShowExportMessage(Prompt& prompt, const ExportMessage& message, const ExportMessage& caption) {
   prompt.Show(MessageText(message), CaptionText(caption), PromptButtons::Ok);
+}
+
+void ShowExportEnd(Prompt& prompt, int result, const ExportEndTexts& texts) {
+  if (result == kExportDone) return ShowExportMessage(prompt, texts.done, texts.caption);
+  if (result == kExportCancelled) return ShowExportMessage(prompt, texts.cancelled, texts.caption);
+  ShowExportMessage(prompt, texts.failed, texts.caption);
 }
 
 void StyleExportDialog(QWidget& dialog, const QString& title) {

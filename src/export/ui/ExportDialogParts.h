@@ -19,6 +19,17 @@ QString ExportGuiText(const char* key, const char* english);
 // A message box of the Message section with OK, titled caption.
 void ShowExportMessage(Prompt& prompt, const ExportMessage& message, const ExportMessage& caption);
 
+// The boxes that say how a KML, GPX or CSV export ended.
+struct ExportEndTexts {
+  ExportMessage done;
+  ExportMessage cancelled;
+  ExportMessage failed;
+  ExportMessage caption;
+};
+
+// The box for kExportDone, kExportCancelled or kExportFailed.
+void ShowExportEnd(Prompt& prompt, int result, const ExportEndTexts& texts);
+
 // Sets up the dialog's style sheet and title.
 void StyleExportDialog(QWidget& dialog, const QString& title);
 

@@ -56,6 +56,8 @@ class DlgExportKxLogTest : public MainWindowTest {
 
 TEST_F(DlgExportKxLogTest, CheckBoxesSwitchTheirFieldsAndStart) {
   auto dialog = Open();
+  if (const char* shots = std::getenv("KORVANE_SHOT_DIR"))
+    dialog->grab().save(QString::fromLocal8Bit(shots) + "/export-kml-dialog.png");
   EXPECT_TRUE(dialog->IntervalField()->isEnabled());
   EXPECT_TRUE(dialog->WidthField()->isEnabled());
   EXPECT_FALSE(dialog->CancelButton()->isEnabled());

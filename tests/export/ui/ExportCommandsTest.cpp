@@ -17,6 +17,7 @@
 
 #include "base/CommandIds.h"
 #include "export/ui/DlgExportKxLog.h"
+#include "export/ui/DlgExportTrack.h"
 #include "export/ui/DlgSaveAVI.h"
 #include "export/ui/DlgSaveJpeg.h"
 #include "playback/ui/SearchUiSupport.h"
@@ -323,6 +324,14 @@ TEST_F(ExportCommandsTest, GpxAndCsvFromTheToolMenuWriteWhatIsLoadedAfterOnePlai
             0);
   int frames = 0;
   for (const auto& video : frame_->Store().Videos()) frames += video->FrameCount();
+  {
+    // The progress box is titled after its format.
+    CDlgExportTrack dialog(TrackFormat::kGpx, (out / "shot.gpx").string(), {}, -1, prompt_, nullptr);
+    EXPECT_EQ(dialog.windowTitle(), "Export GPX");
+    dialog.show();
+    if (const char* shots = std::getenv("KORVANE_SHOT_DIR"))
+      dialog.grab().save(QString::fromLocal8Bit(shots) + "/export-track-dialog.png");
+  }
 
   prompt_.QueueSaveFile((out / "drive.csv").string());
   Panel().OnCommand(kIdToolExportCsv);
