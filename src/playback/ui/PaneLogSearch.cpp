@@ -44,6 +44,10 @@ constexpr std::array<int, CPaneLogSearch::kColumnCount> kResultWidths = {50, 160
 // What a cell needs beside its text.
 constexpr int kCellPadding = 14;
 constexpr int kEditWidth = 56;
+// The thresholds sit close together and near the pane's edges: every
+// pixel they keep is a result row more in the log layout's small pane.
+constexpr int kFieldSpacing = 1;
+constexpr int kPaneMargin = 6;
 constexpr const char* kDateTimeHeaderFormat = "%1 %2";
 constexpr const char* kSpeedUnit = "Km/h";
 
@@ -111,8 +115,11 @@ void CPaneLogSearch::BuildControls() {
   buttonRow->addWidget(skinSearch_);
   grid->addLayout(buttonRow, 5, 0, 1, 3);
   grid->setColumnStretch(0, 1);
+  grid->setVerticalSpacing(kFieldSpacing);
 
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(kPaneMargin, kPaneMargin, kPaneMargin, kPaneMargin);
+  layout->setSpacing(kPaneMargin);
   layout->addLayout(grid);
 }
 

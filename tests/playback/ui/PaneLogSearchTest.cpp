@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 #include "playback/ui/PaneLogInfo.h"
@@ -69,6 +70,27 @@ TEST_F(PaneLogSearchTest, TheResultColumnsShowWholeInTheListsFont) {
     right = std::max(right, list.header()->sectionViewportPosition(column) + width);
   }
   EXPECT_LE(right, list.viewport()->width());
+}
+
+// More results than fit: the list runs down to the pane's foot and its
+// rows fill it, no scroll bar across taking one of them.
+TEST_F(PaneLogSearchTest, TheResultRowsFillThePanesHeight) {
+  ASSERT_EQ(LoadAll(FileListKind::kLog), LoadOutcome::kLoaded);
+  panel_->show();
+  Pane().AccelerationCheck()->setChecked(true);
+  Pane().AxisCheck(0)->setChecked(true);
+  Pane().AxisEdit(0)->setText("0");
+  Pane().Search();
+  QTreeWidget& list = List();
+  const int rowHeight = list.visualItemRect(list.topLevelItem(0)).height();
+  ASSERT_GT(rowHeight, 0);
+  ASSERT_GT(list.topLevelItemCount() * rowHeight, list.viewport()->height());
+
+  constexpr int kMostMargin = 8;
+  EXPECT_GE(list.geometry().bottom(), Pane().height() - kMostMargin);
+  EXPECT_FALSE(list.horizontalScrollBar()->isVisible());
+  const int lastShown = list.indexAt(QPoint(1, list.viewport()->height() - 1)).row();
+  EXPECT_EQ(lastShown, (list.viewport()->height() - 1) / rowHeight);
 }
 
 TEST_F(PaneLogSearchTest, SearchFillsTheListAndWritesEmptyFieldsBack) {

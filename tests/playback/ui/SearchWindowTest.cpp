@@ -3,6 +3,7 @@
 // the state, loads run the Qt loading dialog and leave their list boxes, and
 // Close and the log tabs go back to the file lists.
 
+#include <QImage>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStringList>
@@ -14,6 +15,7 @@
 #include "playback/ui/SearchUiFixture.h"
 #include "recording/CardFolders.h"
 #include "samplecard/SampleVideoWriter.h"
+#include "skin/ui/VxListRowDelegate.h"
 
 namespace search_ui_test {
 namespace {
@@ -256,6 +258,40 @@ TEST_F(SearchUiTest, TheMarkerButtonSwapsToTheCurrentRecordingsMarkersAndAMarker
   EXPECT_FALSE(window_->IsShowingMarkers());
   EXPECT_TRUE(window_->LoadedRecordingsBox()->isVisible());
   EXPECT_FALSE(markers->isVisible());
+}
+
+// The marker list shows its row whole, the leading comma of the row that
+// says there is no event included: the ink of the row spans the text.
+TEST_F(SearchUiTest, TheMarkerListShowsTheNoEventRowWhole) {
+  WriteCard(1, 1, 0);
+  window_->TabButton(FileListKind::kNormal)->click();
+  Model(FileListKind::kNormal).SetAllChecked(true);
+  window_->RefreshChecks(FileListKind::kNormal);
+  window_->show();
+  window_->LoadButton()->click();
+  ASSERT_EQ(app_.viewMode, kViewModeNormal);
+  window_->EventMarkerButton()->click();
+  CVxListBox* markers = window_->MarkerBox();
+  ASSERT_EQ(markers->RowCount(), 1);
+  const QString text = markers->RowText(0);
+  ASSERT_TRUE(text.startsWith(',')) << text.toStdString();
+
+  const QImage shot = markers->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QRect row = markers->visualItemRect(markers->item(0));
+  const QColor background = VxListRowDelegate::Background();
+  int left = shot.width();
+  int right = -1;
+  for (int y = row.top(); y <= row.bottom(); ++y) {
+    for (int x = 0; x < shot.width(); ++x) {
+      if (QColor(shot.pixel(x, y)).lightness() - background.lightness() < 64) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+    }
+  }
+  const QRect ink = QFontMetrics(markers->font()).boundingRect(text);
+  constexpr int kRoundingPixels = 2;
+  EXPECT_LE(left, row.left() + QFontMetrics(markers->font()).horizontalAdvance(',')) << text.toStdString();
+  EXPECT_GE(right - left + 1, ink.width() - kRoundingPixels) << text.toStdString();
 }
 
 TEST_F(SearchUiTest, ALogLoadKeepsTheLogListDisabledAndAnEventTabClosesTheLogs) {
