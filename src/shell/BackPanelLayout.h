@@ -45,10 +45,6 @@ inline constexpr PanelRect kSpeedReadoutRedraw = Union(Union(kSpeedReadout, kSpe
 // The speed in use, in the gap left of the play buttons.
 inline constexpr PanelRect kPlaySpeedText{237, 540, 262, 568};
 
-// In small-screen mode the bottom strip closes the panel at the desktop's
-// bottom edge, from stripTop down; a display it would cut is not shown.
-constexpr bool ClearOfBottomStrip(const PanelRect& display, int stripTop) { return display.bottom <= stripTop; }
-
 // The three G-value displays (X, Y, Z): one column for the ordinary layout,
 // rearranged around the car-signal display for the MX-H.
 std::array<PanelRect, 3> GValueDisplayRects(bool mxhLayout);

@@ -22,16 +22,26 @@ TEST(FrameGeometryTest, GValueDisplaysFormAColumnOrTheMxHArrangement) {
   EXPECT_EQ(mxh[2], (PanelRect{115, 678, 178, 698}));
 }
 
-// On a 700 pixel desktop the 40 pixel strip starts at 660: of the column
-// only X stays whole, of the model-9 arrangement none.
-TEST(FrameGeometryTest, TheBottomStripHidesTheDisplaysItWouldCut) {
-  constexpr int kStripTop = 700 - 40;
-  const auto column = GValueDisplayRects(false);
-  EXPECT_TRUE(ClearOfBottomStrip(column[0], kStripTop));
-  EXPECT_FALSE(ClearOfBottomStrip(column[1], kStripTop));
-  EXPECT_FALSE(ClearOfBottomStrip(column[2], kStripTop));
-  for (const PanelRect& display : GValueDisplayRects(true)) EXPECT_FALSE(ClearOfBottomStrip(display, kStripTop));
-  EXPECT_TRUE(ClearOfBottomStrip(PanelRect{0, 640, 10, 660}, kStripTop)) << "touching is not cutting";
+// A small desktop shows the whole panel by scrolling it above the strip; a
+// large one shows it whole and has no strip.
+TEST(FrameGeometryTest, ASmallDesktopScrollsThePanelAboveTheBottomStrip) {
+  struct Case {
+    int desktopWidth, desktopHeight, stripHeight;
+    PanelViewport expected;
+  };
+  for (const Case& c : {
+           Case{1280, 1024, 40, PanelViewport{1024, 768, 768, false}},
+           Case{1024, 768, 40, PanelViewport{1024, 768, 768, false}},
+           Case{1024, 700, 40, PanelViewport{1024, 660, 660, true}},
+           Case{1024, 600, 40, PanelViewport{1024, 560, 560, true}},
+           Case{800, 600, 40, PanelViewport{800, 560, 560, true}},
+           Case{800, 900, 40, PanelViewport{800, 860, 860, true}},
+           Case{1024, 700, 0, PanelViewport{1024, 700, 700, true}},
+           Case{1024, 30, 40, PanelViewport{1024, 0, 0, true}},
+       }) {
+    EXPECT_EQ(PanelViewportFor(FrameGeometryFor(c.desktopWidth, c.desktopHeight), c.stripHeight), c.expected)
+        << c.desktopWidth << " x " << c.desktopHeight << ", strip " << c.stripHeight;
+  }
 }
 
 // The redraw of the speed read-out holds its caption and indicator.

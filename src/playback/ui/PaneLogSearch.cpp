@@ -17,6 +17,7 @@
 #include "playback/ListColumnWidths.h"
 #include "playback/PlaybackEngine.h"
 #include "skin/SkinEntries.h"
+#include "skin/SkinWords.h"
 #include "skin/ui/AppFonts.h"
 #include "skin/ui/CheckMarkStyle.h"
 #include "skin/ui/VxButton.h"
@@ -44,6 +45,7 @@ constexpr std::array<int, CPaneLogSearch::kColumnCount> kResultWidths = {50, 160
 // What a cell needs beside its text.
 constexpr int kCellPadding = 14;
 constexpr int kEditWidth = 56;
+constexpr int kSearchWordPixels = 11;
 constexpr const char* kDateTimeHeaderFormat = "%1 %2";
 constexpr const char* kSpeedUnit = "Km/h";
 
@@ -97,10 +99,12 @@ void CPaneLogSearch::BuildControls() {
   for (QCheckBox* box : {speedCheck_, accelCheck_, axisChecks_[0], axisChecks_[1], axisChecks_[2]})
     UseCheckMarkStyle(box);
 
-  const QString tip = Gui("SearchLog", "Search Log");
+  // The button says what its tooltip says.
+  const QString tip = QString::fromStdString(SkinWordText(SkinWord::kSearchLog));
   plainSearch_ = new QPushButton(tip, this);
   plainSearch_->setToolTip(tip);
   skinSearch_ = new CVxButton(kSkinButtonSearchLog, this);
+  skinSearch_->SetCaption(tip, kSearchWordPixels, true);
   skinSearch_->setToolTip(tip);
   skinSearch_->hide();
   connect(plainSearch_, &QPushButton::clicked, this, &CPaneLogSearch::Search);

@@ -25,12 +25,13 @@
 #include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
 #include "shell/BackPanelLayout.h"
+#include "shell/FrameGeometry.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/PlaySpeedLabel.h"
 #include "skin/SkinEntries.h"
 #include "skin/SkinPackage.h"
+#include "skin/SkinWords.h"
 #include "skin/ui/SkinImages.h"
-#include "skin/ui/SkinPicture.h"
 #include "skin/ui/VxButton.h"
 #include "skin/ui/VxSlideBar.h"
 #include "telemetry/ui/DigitDisplayWidgets.h"
@@ -77,6 +78,9 @@ constexpr std::array kButtons = {
     ButtonEntry{kSkinButtonDefaultGraph, kIdDefaultGraph},
 };
 
+// The menu buttons' words, as large as the menu bar has room for.
+constexpr int kMenuWordPixels = 13;
+
 // The button latched for a play state: the one that started it.
 int ButtonOfState(PlayState state) {
   if (state == PS_PLAY || state == PS_PLAY_HALF) return kIdPlay;
@@ -120,7 +124,9 @@ void MainPanelParts::MakeMap() {
   const CSkinPackage& skin = context_.skin;
   map_ = new CWndGpsMap(SkinImage(skin, kSkinFallback), ProgramDataFolder(), MapTilesFrom(context_.settings), &panel_);
   map_->setGeometry(SkinRect(skin, kSkinMapWindow));
-  map_->SetSmallScreen(context_.smallScreen, context_.desktopHeight);
+  // The panel scrolls at its full height on a small desktop: the bottom the
+  // map reaches for is the panel's.
+  map_->SetSmallScreen(context_.smallScreen, kFrameHeight);
   // Whether the map may run scripts is the web view's own setting.
   context_.settings.SetScriptPolicy(map_);
   mapQueue_ = std::make_unique<QtUiQueue>(map_);
@@ -244,6 +250,10 @@ void MainPanelParts::MakeButtons() {
     button->SetStrip(SkinStripOf(skin, entry.entry, 4));
     button->setGeometry(SkinRect(skin, entry.entry));
     button->setVisible(info->visible != 0);
+    if (entry.id >= kIdMenuFile && entry.id <= kIdMenuHelp) {
+      const auto word = static_cast<SkinWord>(static_cast<int>(SkinWord::kMenuFile) + entry.id - kIdMenuFile);
+      button->SetCaption(QString::fromStdString(SkinWordText(word)), kMenuWordPixels);
+    }
     const int id = entry.id;
     QObject::connect(button, &QAbstractButton::clicked, &panel_, [this, id] { panel_.OnCommand(id); });
     buttons_[id] = button;
@@ -282,23 +292,7 @@ void MainPanelParts::ApplyModelLayout(bool mxh) {
   for (int axis = 0; axis < 3; ++axis) digits_->GValue(axis)->setGeometry(RectOf(rects[static_cast<size_t>(axis)]));
   digits_->CarSignal()->setVisible(mxh);
   const QImage strip = panel_.SetBackgroundFor(mxh);
-  PlaceBottomStrip(strip);
-  for (int axis = 0; axis < 3; ++axis) {
-    digits_->GValue(axis)->setVisible(strip.isNull() ||
-                                      ClearOfBottomStrip(rects[static_cast<size_t>(axis)], StripTop(strip)));
-  }
-}
-
-int MainPanelParts::StripTop(const QImage& strip) const { return context_.desktopHeight - strip.height(); }
-
-// In small-screen mode the strip closes the panel at the desktop's bottom
-// edge. It is a window above the others, so the displays it cuts off do not
-// paint over it.
-void MainPanelParts::PlaceBottomStrip(const QImage& strip) {
-  if (!bottomStripWindow_) bottomStripWindow_ = new CSkinPicture(&panel_);
-  bottomStripWindow_->SetPicture(strip);
-  bottomStripWindow_->move(0, StripTop(strip));
-  bottomStripWindow_->raise();
+  if (context_.showBottomStrip) context_.showBottomStrip(strip);
 }
 
 void MainPanelParts::OnMediaRemoved() {

@@ -21,7 +21,6 @@ class CGSensorControl;
 class CMainBackPanel;
 class CMgrMapSync;
 class CPlaySpeedLabel;
-class CSkinPicture;
 class CVxButton;
 class CVxSlideBar;
 class CWndImgInfoPanel;
@@ -108,8 +107,6 @@ class MainPanelParts final : public PaneView,
   void MakeSlideBar();
   void MakeMap();
   void AttachEngineViews();
-  void PlaceBottomStrip(const QImage& strip);
-  int StripTop(const QImage& strip) const;
   void OnSlideDragged(int position);
   void OnSlideReleased(int position);
 
@@ -132,6 +129,5 @@ class MainPanelParts final : public PaneView,
   CVxSlideBar* slideBar_ = nullptr;
   std::map<int, CVxButton*> buttons_;
   CPlaySpeedLabel* playSpeed_ = nullptr;
-  CSkinPicture* bottomStripWindow_ = nullptr;
   bool mxhLayout_ = false;
 };
