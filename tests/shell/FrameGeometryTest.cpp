@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "shell/BackPanelLayout.h"
 #include "shell/FrameGeometry.h"
 
@@ -41,6 +43,31 @@ TEST(FrameGeometryTest, ASmallDesktopScrollsThePanelAboveTheBottomStrip) {
        }) {
     EXPECT_EQ(PanelViewportFor(FrameGeometryFor(c.desktopWidth, c.desktopHeight), c.stripHeight), c.expected)
         << c.desktopWidth << " x " << c.desktopHeight << ", strip " << c.stripHeight;
+  }
+}
+
+// Three buttons 50 wide at gaps of 10 on a bar ending at 200; a word needs
+// its letters times the size in pixels.
+TEST(FrameGeometryTest, MenuWordsWidenTheirButtonsWithinTheBarAtOneSize) {
+  const std::vector<PanelRect> skin = {{10, 0, 60, 20}, {70, 0, 120, 20}, {130, 0, 180, 20}};
+  struct Case {
+    std::vector<int> letters;
+    int pixelSize;
+    std::vector<PanelRect> places;
+  };
+  for (const Case& c : {
+           // Words that fit keep the skin's places.
+           Case{{4, 4, 4}, 12, skin},
+           // Six letters are 72 wide at 12 and push the last button past the
+           // bar; at 11 the middle one is 66 wide and the last moves along.
+           Case{{4, 6, 4}, 11, {{10, 0, 60, 20}, {70, 0, 136, 20}, {146, 0, 196, 20}}},
+           // No size lets the row widen: the skin's places at the smallest.
+           Case{{30, 30, 30}, 6, skin},
+       }) {
+    const MenuBarWords words =
+        LayOutMenuBar(skin, 200, 12, 6, [&](size_t word, int pixels) { return c.letters[word] * pixels; });
+    EXPECT_EQ(words.pixelSize, c.pixelSize) << c.letters[1];
+    EXPECT_EQ(words.places, c.places) << c.letters[1];
   }
 }
 

@@ -30,6 +30,9 @@
 
 namespace {
 
+// What the scrolled panel shows around the control the keyboard reached.
+constexpr int kFocusMargin = 8;
+
 // The corner ellipse of the rounded outline.
 constexpr int kCornerDiameter = 13;
 
@@ -90,9 +93,11 @@ CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage&
   store_ = std::make_unique<CMgrDBSearch>(*prompt_, *ui_, app_, volumes_);
   store_->SetDiskCheckRunner([this](const std::string& root) { return RunDiskCheckDialog(root, *prompt_, this); });
 
-  BackPanelContext context{settings_,     app_, *store_, skin, *prompt_, *timers_, *clock_, geometry.smallScreen,
-                           geometry.width};
-  context.showBottomStrip = [this](const QImage& strip) { ShowBottomStrip(strip); };
+  BackPanelContext context{settings_,      app_,
+                           *store_,        skin,
+                           *prompt_,       *timers_,
+                           *clock_,        geometry.smallScreen,
+                           geometry.width, [this](const QImage& strip) { ShowBottomStrip(strip); }};
   if (geometry.smallScreen) MakeScrollArea();
   panel_ = new CMainBackPanel(context, scroll_ ? static_cast<QWidget*>(scroll_) : this);
   panel_->setGeometry(0, 0, kFrameWidth, kFrameHeight);
@@ -132,7 +137,7 @@ void CMainFrame::MakeScrollArea() {
   scroll_->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
   PlaceViewport(0);
   connect(qApp, &QApplication::focusChanged, scroll_, [this](QWidget*, QWidget* now) {
-    if (now && panel_ && panel_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 0, 0);
+    if (now && panel_ && panel_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, kFocusMargin, kFocusMargin);
   });
 }
 

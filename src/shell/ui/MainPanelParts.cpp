@@ -32,6 +32,7 @@
 #include "skin/SkinPackage.h"
 #include "skin/SkinWords.h"
 #include "skin/ui/SkinImages.h"
+#include "skin/ui/SkinText.h"
 #include "skin/ui/VxButton.h"
 #include "skin/ui/VxSlideBar.h"
 #include "telemetry/ui/DigitDisplayWidgets.h"
@@ -80,6 +81,7 @@ constexpr std::array kButtons = {
 
 // The menu buttons' words, as large as the menu bar has room for.
 constexpr int kMenuWordPixels = 13;
+constexpr int kSmallestMenuWordPixels = 9;
 
 // The button latched for a play state: the one that started it.
 int ButtonOfState(PlayState state) {
@@ -250,14 +252,11 @@ void MainPanelParts::MakeButtons() {
     button->SetStrip(SkinStripOf(skin, entry.entry, 4));
     button->setGeometry(SkinRect(skin, entry.entry));
     button->setVisible(info->visible != 0);
-    if (entry.id >= kIdMenuFile && entry.id <= kIdMenuHelp) {
-      const auto word = static_cast<SkinWord>(static_cast<int>(SkinWord::kMenuFile) + entry.id - kIdMenuFile);
-      button->SetCaption(QString::fromStdString(SkinWordText(word)), kMenuWordPixels);
-    }
     const int id = entry.id;
     QObject::connect(button, &QAbstractButton::clicked, &panel_, [this, id] { panel_.OnCommand(id); });
     buttons_[id] = button;
   }
+  LayOutMenuWords();
   playSpeed_ = new CPlaySpeedLabel(&panel_);
   playSpeed_->setGeometry(RectOf(kPlaySpeedText));
 }
@@ -277,6 +276,31 @@ void MainPanelParts::MakeSlideBar() {
   QObject::connect(
       slideBar_, &CVxSlideBar::released, &panel_, [this](int position) { OnSlideReleased(position); },
       Qt::DirectConnection);
+}
+
+// A language's longer menu words widen their buttons along the bar.
+void MainPanelParts::LayOutMenuWords() {
+  std::vector<CVxButton*> buttons;
+  std::vector<PanelRect> places;
+  std::vector<QString> words;
+  for (int id = kIdMenuFile; id <= kIdMenuHelp; ++id) {
+    CVxButton* button = Button(id);
+    if (!button) return;
+    buttons.push_back(button);
+    const QRect at = button->geometry();
+    places.push_back(PanelRect{at.left(), at.top(), at.right() + 1, at.bottom() + 1});
+    const auto word = static_cast<SkinWord>(static_cast<int>(SkinWord::kMenuFile) + id - kIdMenuFile);
+    words.push_back(QString::fromStdString(SkinWordText(word)));
+  }
+  const SkinTextLook look;
+  const MenuBarWords bar =
+      LayOutMenuBar(places, kMenuBarRight, kMenuWordPixels, kSmallestMenuWordPixels, [&](size_t word, int pixels) {
+        return SkinTextWidth(words[word], look, pixels) + 2 * CVxButton::kCaptionPadding;
+      });
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    buttons[i]->setGeometry(RectOf(bar.places[i]));
+    buttons[i]->SetCaption(words[i], bar.pixelSize);
+  }
 }
 
 CVxButton* MainPanelParts::Button(int id) const {

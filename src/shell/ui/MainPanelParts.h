@@ -104,6 +104,7 @@ class MainPanelParts final : public PaneView,
   void MakeSearchWindow();
   void MakeDisplays();
   void MakeButtons();
+  void LayOutMenuWords();
   void MakeSlideBar();
   void MakeMap();
   void AttachEngineViews();

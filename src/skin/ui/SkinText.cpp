@@ -13,11 +13,22 @@ constexpr int kSmallestPixelSize = 6;
 
 int Flags(const SkinTextLook& look) { return look.alignment | (look.wrap ? Qt::TextWordWrap : Qt::TextSingleLine); }
 
-}  // namespace
-
-QFont FittedSkinFont(const QString& text, const QRect& box, const SkinTextLook& look) {
+QFont SkinFont(const SkinTextLook& look) {
   QFont font = AppFont(AppFontId::kNormal);
   font.setWeight(look.weight);
+  return font;
+}
+
+}  // namespace
+
+int SkinTextWidth(const QString& text, const SkinTextLook& look, int pixelSize) {
+  QFont font = SkinFont(look);
+  font.setPixelSize(pixelSize);
+  return QFontMetrics(font).horizontalAdvance(text);
+}
+
+QFont FittedSkinFont(const QString& text, const QRect& box, const SkinTextLook& look) {
+  QFont font = SkinFont(look);
   const int size = FittingPixelSize(look.pixelSize, kSmallestPixelSize, [&](int pixels) {
     font.setPixelSize(pixels);
     const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, box.width(), 1 << 16), Flags(look), text);

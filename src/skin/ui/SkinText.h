@@ -23,4 +23,6 @@ struct SkinTextLook {
 // The look's font at the largest size from its nominal one down at which
 // text fits box.
 QFont FittedSkinFont(const QString& text, const QRect& box, const SkinTextLook& look);
+// The width of text on one line in the look's font at pixelSize.
+int SkinTextWidth(const QString& text, const SkinTextLook& look, int pixelSize);
 void DrawSkinText(QPainter& painter, const QRect& box, const QString& text, const SkinTextLook& look);

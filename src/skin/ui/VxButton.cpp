@@ -17,7 +17,6 @@ constexpr int kCellLit = 2;
 constexpr int kCellDisabled = 3;
 constexpr int kStripCells = 4;
 constexpr QSize kUnskinnedSize(24, 24);
-constexpr int kCaptionPadding = 3;
 const QColor kCaptionColour(0xFF, 0xFF, 0xFF);
 const QColor kDisabledCaptionColour(0xB4, 0xB4, 0xB4);
 

@@ -13,6 +13,9 @@ class CVxButton : public QAbstractButton {
   Q_OBJECT
 
  public:
+  // The room a caption leaves at either side.
+  static constexpr int kCaptionPadding = 3;
+
   CVxButton(int id, QWidget* parent);
 
   int Id() const { return id_; }
