@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QPainterPath>
 #include <QRegion>
 #include <QScrollArea>
@@ -136,9 +137,19 @@ void CMainFrame::MakeScrollArea() {
   scroll_->setFocusPolicy(Qt::NoFocus);
   scroll_->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
   PlaceViewport(0);
-  connect(qApp, &QApplication::focusChanged, scroll_, [this](QWidget*, QWidget* now) {
-    if (now && panel_ && panel_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, kFocusMargin, kFocusMargin);
-  });
+  qApp->installEventFilter(this);
+}
+
+// Only the keyboard's own walk scrolls: the focus a load or a click moves
+// leaves the panel where the user has it.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn && scroll_ && panel_) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && widget && panel_->isAncestorOf(widget))
+      scroll_->ensureWidgetVisible(widget, kFocusMargin, kFocusMargin);
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void CMainFrame::PlaceViewport(int stripHeight) {
