@@ -11,6 +11,7 @@
 #include "SkinPanels.h"
 #include "skin/SkinEntries.h"
 #include "skin/SkinPackageWriter.h"
+#include "skin/SkinWords.h"
 
 namespace skin {
 namespace {
@@ -42,23 +43,19 @@ CellContent IconContent(Icon icon, bool accent = false) {
   };
 }
 
-CellContent WordContent(const QString& word, qreal size = 12) {
-  return [=](QPainter& p, const QRectF& cell, CellState state) {
-    DrawCentredText(p, cell, word, UiFont(size, QFont::DemiBold), InkFor(state));
-  };
+// Words are the window's to draw, from the language table: a button with a
+// word shows only its face here, an icon with a word the icon at its left,
+// clear of where the word goes.
+CellContent NoContent() {
+  return [](QPainter&, const QRectF&, CellState) {};
 }
 
-CellContent IconWordContent(Icon icon, const QString& word) {
+CellContent IconLeftContent(Icon icon) {
   return [=](QPainter& p, const QRectF& cell, CellState state) {
-    const qreal side = cell.height() * 0.62;
-    const QFont font = UiFont(11, QFont::DemiBold);
-    const qreal textWidth = QFontMetricsF(font).horizontalAdvance(word);
-    const qreal left = cell.center().x() - (side + 2 + textWidth) / 2;
+    const int height = static_cast<int>(cell.height());
+    const qreal side = height * 62 / 100;
+    const qreal left = cell.left() + IconButtonWordLeft(height) - 4 - side;
     DrawIcon(p, icon, QRectF(left, cell.center().y() - side / 2, side, side), InkFor(state));
-    p.setFont(font);
-    p.setPen(InkFor(state));
-    p.drawText(QRectF(left + side + 2, cell.top(), textWidth + 2, cell.height()), Qt::AlignLeft | Qt::AlignVCenter,
-               word);
   };
 }
 
@@ -112,10 +109,9 @@ Maker TitleButton(Icon icon, bool danger = false) {
     return FlatButtonStrip(b.PanelAt(rect), IconContent(icon), danger);
   };
 }
-Maker MenuButton(const QString& word) {
-  return [=](const QRect& rect, const Backdrops& b) {
-    return FlatButtonStrip(b.PanelAt(rect), WordContent(word, 13), false, true);
-  };
+Maker MenuButton() {
+  return
+      [=](const QRect& rect, const Backdrops& b) { return FlatButtonStrip(b.PanelAt(rect), NoContent(), false, true); };
 }
 Maker WellButton(const CellContent& content) {
   return [=](const QRect& rect, const Backdrops&) { return MakeButtonStrip(Backdrops::Well(rect), content); };
@@ -124,9 +120,7 @@ Maker WellButton(const CellContent& content) {
 // ---- read-out pieces ----------------------------------------------------------
 
 QImage SpeedCaption(const QRect& rect, const Backdrops& b) {
-  return MakeStrip(b.PanelAt(rect), 2, [](QPainter& p, const QRectF& cell, int index) {
-    DrawCentredText(p, cell, index == 0 ? "PULSE" : "GPS", UiFont(10, QFont::Bold), kInk);
-  });
+  return MakeStrip(b.PanelAt(rect), 2, [](QPainter&, const QRectF&, int) {});
 }
 
 QImage SpeedIndicator(const QRect& rect, const Backdrops& b) {
@@ -142,7 +136,9 @@ QImage SpeedIndicator(const QRect& rect, const Backdrops& b) {
   });
 }
 
-const QStringList kWeekdays = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
+// The date display's weekday cells: the display's ground, the word is drawn
+// over it.
+const QStringList kWeekdays = {"", "", "", "", "", "", ""};
 
 struct PictureRow {
   int entry;
@@ -165,12 +161,12 @@ std::vector<PictureRow> Pictures() {
       {kSkinButtonMinimize, TitleButton(Icon::kMinimize)},
       {kSkinButtonExit, TitleButton(Icon::kClose, true)},
 
-      {kSkinButtonMenuFile, MenuButton("File")},
-      {kSkinButtonMenuEdit, MenuButton("Edit")},
-      {kSkinButtonMenuView, MenuButton("View")},
-      {kSkinButtonMenuPlay, MenuButton("Play")},
-      {kSkinButtonMenuTool, MenuButton("Tool")},
-      {kSkinButtonMenuHelp, MenuButton("Help")},
+      {kSkinButtonMenuFile, MenuButton()},
+      {kSkinButtonMenuEdit, MenuButton()},
+      {kSkinButtonMenuView, MenuButton()},
+      {kSkinButtonMenuPlay, MenuButton()},
+      {kSkinButtonMenuTool, MenuButton()},
+      {kSkinButtonMenuHelp, MenuButton()},
 
       {kSkinButtonOpen, PanelButton(Icon::kOpenFolder)},
       {kSkinButtonSaveImage, PanelButton(Icon::kCamera)},
@@ -198,11 +194,11 @@ std::vector<PictureRow> Pictures() {
       {kSkinTabNormal, [](const QRect& r, const Backdrops&) { return TabStrip(Backdrops::Well(r)); }},
       {kSkinTabLog, [](const QRect& r, const Backdrops&) { return TabStrip(Backdrops::Well(r)); }},
       {kSkinButtonEventMarker, WellButton(IconContent(Icon::kFlag))},
-      {kSkinButtonLoad, WellButton(WordContent("Load", 11))},
-      {kSkinButtonClose, WellButton(WordContent("Close", 11))},
-      {kSkinButtonCheckAll, WellButton(IconWordContent(Icon::kCheckedBox, "All"))},
-      {kSkinButtonUnCheckAll, WellButton(IconWordContent(Icon::kEmptyBox, "All"))},
-      {kSkinButtonSearchLog, WellButton(IconWordContent(Icon::kSearch, "Search"))},
+      {kSkinButtonLoad, WellButton(NoContent())},
+      {kSkinButtonClose, WellButton(NoContent())},
+      {kSkinButtonCheckAll, WellButton(IconLeftContent(Icon::kCheckedBox))},
+      {kSkinButtonUnCheckAll, WellButton(IconLeftContent(Icon::kEmptyBox))},
+      {kSkinButtonSearchLog, WellButton(IconLeftContent(Icon::kSearch))},
 
       {kSkinDigitsSmall, fixed([](QSize s) { return SegmentDigitStrip(s, kDateDisplay, kDateDigit, 1.7); })},
       {kSkinDigitsLarge, fixed([](QSize s) { return SegmentDigitStrip(s, kDateDisplay, kDateDigit, 2.0); })},

@@ -81,7 +81,7 @@ constexpr auto kLayout = std::to_array<LayoutRow>({
     {kSkinButtonCheckAll,         342,   4,  390,  26, true},
     {kSkinButtonUnCheckAll,       342,   4,  390,  26, false},
     // the log search pane's search button (one cell's size)
-    {kSkinButtonSearchLog,          0,   0,   64,  22, true},
+    {kSkinButtonSearchLog,          0,   0,  120,  22, true},
     // lamps, on the car-signal display (166 x 32): left half less 10,
     // and from 10 right of the middle
     {kSkinLampLeft,                 0,   0,   73,  32, true},

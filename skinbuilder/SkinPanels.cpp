@@ -73,13 +73,10 @@ void DrawGDisplays(QPainter& p, bool mxh) {
     const QRectF label(displays[i].left() - 17, displays[i].top(), 13, displays[i].height());
     DrawLabel(p, label, kAxes[i], Qt::AlignRight | Qt::AlignVCenter);
   }
-  if (!mxh) {
-    DrawLabel(p, QRectF(14, 622, 50, 76), "G\nSENSOR", Qt::AlignLeft | Qt::AlignVCenter, 9);
-    return;
-  }
+  // The "G SENSOR" label beside them is the window's to write.
+  if (!mxh) return;
   const QRect signal = RectOf(kSkinCarSignal);
   DrawWell(p, Around(signal), 4, kWell);
-  DrawLabel(p, QRectF(14, 655, 80, 20), "G SENSOR", Qt::AlignLeft | Qt::AlignVCenter, 9);
 }
 
 void DrawSpeedReadout(QPainter& p) {
@@ -87,7 +84,7 @@ void DrawSpeedReadout(QPainter& p) {
   const QRectF frame = QRectF(kSpeedFrame).adjusted(-4, -6, 14, 3);
   DrawWell(p, frame, 5, kWell);
   DrawWell(p, Around(RectOf(kSkinSpeedDisplay), 1), 2, kValueDisplay);
-  DrawLabel(p, QRectF(16, 581, 22, 27), "SPD", Qt::AlignLeft | Qt::AlignVCenter, 8);
+  // So is its "SPD" label.
   DrawLabel(p, QRectF(110, 591, 64, 16), "km/h", Qt::AlignHCenter | Qt::AlignVCenter, 12, kInk);
 }
 

@@ -10,6 +10,14 @@ constexpr std::array<FileListKind, 3> kKinds = {FileListKind::kEvent, FileListKi
 
 }  // namespace
 
+const std::array<SearchControl, kSearchControlCount>& SearchTabOrder() {
+  using C = SearchControl;
+  static constexpr std::array<SearchControl, kSearchControlCount> kOrder = {
+      C::kTabEvent, C::kTabNormal,  C::kTabLog, C::kEventList, C::kNormalList, C::kLogList, C::kLoadedRecordings,
+      C::kMarkers,  C::kLoadedLogs, C::kLoad,   C::kCheckAll,  C::kUnCheckAll, C::kClose,   C::kEventMarker};
+  return kOrder;
+}
+
 SearchWindowState::SearchWindowState(bool withLogTab, AnyCheckedQuery anyChecked)
     : anyChecked_(std::move(anyChecked)), withLogTab_(withLogTab) {}
 

@@ -57,6 +57,30 @@ enum class SearchMarkerPress {
   kRecordingsShown  // back to the loaded recordings
 };
 
+// The search window's controls that the keyboard reaches.
+enum class SearchControl {
+  kTabEvent,
+  kTabNormal,
+  kTabLog,
+  kEventList,
+  kNormalList,
+  kLogList,
+  kLoadedRecordings,
+  kMarkers,
+  kLoadedLogs,
+  kLoad,
+  kCheckAll,
+  kUnCheckAll,
+  kClose,
+  kEventMarker,
+};
+inline constexpr size_t kSearchControlCount = 14;
+
+// The order Tab visits them in, hidden ones passed over: first what picks a
+// list, then the list or what a load left in its place, then the buttons
+// that act on it, the one that starts the next step (Load) first.
+const std::array<SearchControl, kSearchControlCount>& SearchTabOrder();
+
 class SearchWindowState {
  public:
   // Whether any row of the list of kind is checked; asked only when the

@@ -2,6 +2,8 @@
 // The back panel's fixed places: what the skin package does not say. All in
 // back-panel pixels (1024 x 768); right and bottom are exclusive.
 #include <array>
+#include <functional>
+#include <vector>
 
 struct PanelRect {
   int left = 0;
@@ -45,10 +47,22 @@ inline constexpr PanelRect kSpeedReadoutRedraw = Union(Union(kSpeedReadout, kSpe
 // The speed in use, in the gap left of the play buttons.
 inline constexpr PanelRect kPlaySpeedText{237, 540, 262, 568};
 
-// In small-screen mode the bottom strip closes the panel at the desktop's
-// bottom edge, from stripTop down; a display it would cut is not shown.
-constexpr bool ClearOfBottomStrip(const PanelRect& display, int stripTop) { return display.bottom <= stripTop; }
-
 // The three G-value displays (X, Y, Z): one column for the ordinary layout,
 // rearranged around the car-signal display for the MX-H.
 std::array<PanelRect, 3> GValueDisplayRects(bool mxhLayout);
+
+// The menu buttons stay left of the divider before the tool buttons.
+inline constexpr int kMenuBarRight = 396;
+
+// The menu bar's words in a language: one size for all of them, and the
+// buttons' places. A word wider than its button widens it, the buttons
+// after it move along at the skin's gaps, all within the bar (up to
+// barRight); the size steps down from nominal until the row fits, so the
+// English words keep the skin's own places.
+struct MenuBarWords {
+  int pixelSize = 0;
+  std::vector<PanelRect> places;
+};
+// wordWidth(i, pixels): the room word i needs at that size, padding included.
+MenuBarWords LayOutMenuBar(const std::vector<PanelRect>& skinPlaces, int barRight, int nominal, int smallest,
+                           const std::function<int(size_t word, int pixels)>& wordWidth);

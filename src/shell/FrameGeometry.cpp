@@ -14,3 +14,13 @@ FrameGeometry FrameGeometryFor(int desktopWidth, int desktopHeight) {
   frame.top = desktopHeight / 2 - kFrameHeight / 2;
   return frame;
 }
+
+PanelViewport PanelViewportFor(const FrameGeometry& frame, int stripHeight) {
+  if (!frame.smallScreen) return PanelViewport{};
+  PanelViewport viewport;
+  viewport.width = frame.width;
+  viewport.height = std::max(frame.height - std::clamp(stripHeight, 0, frame.height), 0);
+  viewport.stripTop = viewport.height;
+  viewport.scrolls = viewport.width < kFrameWidth || viewport.height < kFrameHeight;
+  return viewport;
+}

@@ -181,3 +181,7 @@ std::vector<DigitCell> CarSignalCellsOf(uint8_t signal, int width) {
   return {{DigitStrip::kLeftLamp, LampCell(signal, kLeftLampBit), 0, 0},
           {DigitStrip::kRightLamp, LampCell(signal, kRightLampBit), middle + kLampGap, 0}};
 }
+
+SkinWord SpeedCaptionWord(const SpeedReadout& readout) {
+  return readout.captionCell == kSpeedCaptionPulseCell ? SkinWord::kSpeedPulse : SkinWord::kSpeedGps;
+}

@@ -8,6 +8,7 @@
 
 #include "platform/DateTime.h"
 #include "recording/FrameInfoVideo.h"
+#include "skin/SkinWords.h"
 #include "telemetry/SpeedSource.h"
 
 enum class DigitStrip : uint8_t {
@@ -60,6 +61,8 @@ struct SpeedReadout {
   int captionCell = kSpeedCaptionGpsCell;  // of the caption and of the indicator
   std::vector<DigitCell> digits;           // empty without data
 };
+// The word of the caption the read-out names.
+SkinWord SpeedCaptionWord(const SpeedReadout& readout);
 SpeedReadout SpeedCellsOf(int pulseKmh, uint8_t gpsValid, int gpsSpeed, bool hasData, const SpeedSource& source);
 
 std::vector<DigitCell> PositionCellsOf(const GpsBlock& gps);

@@ -1,7 +1,10 @@
 #include "platform/ui/QtPorts.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QThread>
 
@@ -101,11 +104,27 @@ PromptAnswer AnswerOf(int button, PromptButtons buttons) {
                                                                                     : PromptAnswer::Cancel;
 }
 
+// What a title bar takes beside its text: the window manager's buttons and
+// margins.
+constexpr int kTitleBarAllowance = 120;
+
+// A box as narrow as its text would have the window manager cut its caption
+// (the dialog or command it speaks for): it is made wide enough to show it
+// whole.
+void KeepCaptionWhole(QMessageBox& box, const QString& caption) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  const int width = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(caption);
+  grid->addItem(new QSpacerItem(width + kTitleBarAllowance, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 PromptAnswer QtPrompt::Show(const std::string& text, const std::string& caption, PromptButtons buttons) {
   QMessageBox box(buttons == PromptButtons::Ok ? QMessageBox::Information : QMessageBox::Question,
                   QString::fromStdString(caption), QString::fromStdString(text), ButtonsOf(buttons), parent_);
+  KeepCaptionWhole(box, box.windowTitle());
   return AnswerOf(box.exec(), buttons);
 }
 

@@ -116,8 +116,9 @@ void CFileListView::RenderChecks() {
 }
 
 // The widths come from the fonts the list and its header really use, and
-// from the room the list has, so that every column shows at the window's
-// size; the file names give way first (the view shortens them).
+// from the room the list has. Every column keeps its whole text, the file
+// names too: a language with longer words widens the columns, and the list
+// scrolls sideways before it cuts a name.
 void CFileListView::FitColumns() {
   const QFontMetrics cells(font());
   const QFontMetrics headers(header()->font());
@@ -129,7 +130,6 @@ void CFileListView::FitColumns() {
     for (int row = 0; row < topLevelItemCount(); ++row)
       need.widest = std::max(need.widest, cells.horizontalAdvance(topLevelItem(row)->text(column)));
     need.widest += kCellPadding + (column == kListColumnNo ? kCheckBoxRoom : 0);
-    need.yields = column == kListColumnFile;
     needs.push_back(need);
   }
   const std::vector<int> widths = FitColumnWidths(needs, ColumnRoom(), kWidenFactor);

@@ -17,6 +17,7 @@
 #include "playback/ListColumnWidths.h"
 #include "playback/PlaybackEngine.h"
 #include "skin/SkinEntries.h"
+#include "skin/SkinWords.h"
 #include "skin/ui/AppFonts.h"
 #include "skin/ui/CheckMarkStyle.h"
 #include "skin/ui/VxButton.h"
@@ -48,6 +49,7 @@ constexpr int kEditWidth = 56;
 // pixel they keep is a result row more in the log layout's small pane.
 constexpr int kFieldSpacing = 1;
 constexpr int kPaneMargin = 6;
+constexpr int kSearchWordPixels = 11;
 constexpr const char* kDateTimeHeaderFormat = "%1 %2";
 constexpr const char* kSpeedUnit = "Km/h";
 
@@ -101,10 +103,12 @@ void CPaneLogSearch::BuildControls() {
   for (QCheckBox* box : {speedCheck_, accelCheck_, axisChecks_[0], axisChecks_[1], axisChecks_[2]})
     UseCheckMarkStyle(box);
 
-  const QString tip = Gui("SearchLog", "Search Log");
+  // The button says what its tooltip says.
+  const QString tip = QString::fromStdString(SkinWordText(SkinWord::kSearchLog));
   plainSearch_ = new QPushButton(tip, this);
   plainSearch_->setToolTip(tip);
   skinSearch_ = new CVxButton(kSkinButtonSearchLog, this);
+  skinSearch_->SetCaption(tip, kSearchWordPixels, true);
   skinSearch_->setToolTip(tip);
   skinSearch_->hide();
   connect(plainSearch_, &QPushButton::clicked, this, &CPaneLogSearch::Search);

@@ -11,6 +11,7 @@
 #include "playback/ui/DlgWaitMsg.h"
 #include "playback/ui/FileListView.h"
 #include "recording/MgrDBSearch.h"
+#include "skin/SkinWords.h"
 #include "skin/ui/AppFonts.h"
 #include "skin/ui/VxButton.h"
 #include "skin/ui/VxCheckButton.h"
@@ -27,6 +28,7 @@ constexpr int kTabHeight = 24;
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 26;
 constexpr int kProgressHeight = 14;
+constexpr int kButtonWordPixels = 11;
 
 const char* const kStyle =
     "CWndSearch { background: #1b1f24; }"
@@ -53,6 +55,8 @@ QString ToolTip(const char* key, const char* english) {
   return QString::fromStdString(GetLangText("ToolTip", key, english));
 }
 
+QString Word(SkinWord word) { return QString::fromStdString(SkinWordText(word)); }
+
 QRect Or(const QRect& skinRect, const QRect& own) { return skinRect.isEmpty() ? own : skinRect; }
 
 }  // namespace
@@ -77,7 +81,7 @@ void CWndSearch::MakeChildren() {
   const std::array<int, 3> listIds = {kIdEventList, kIdNormalList, kIdLogList};
   const std::array<int, 3> tabIds = {kIdTabEvent, kIdTabNormal, kIdTabLog};
   // Short captions fit the tabs; the tooltips say what each one shows.
-  const std::array<const char*, 3> captions = {"Event", "Normal", "Log"};
+  const std::array<SkinWord, 3> captions = {SkinWord::kTabEvent, SkinWord::kTabNormal, SkinWord::kTabLog};
   const std::array<QString, 3> tips = {ToolTip("Event", "Show Event File List"),
                                        ToolTip("Normal", "Show Normal File List"),
                                        ToolTip("Log", "Show Log File List")};
@@ -86,16 +90,20 @@ void CWndSearch::MakeChildren() {
     lists_[i] = new CFileListView(listIds[i], kind, this);
     lists_[i]->setFont(AppFont(AppFontId::kNormal));
     tabs_[i] = new CVxCheckButton(tabIds[i], this);
-    tabs_[i]->SetCaption(QString::fromLatin1(captions[i]));
+    tabs_[i]->SetCaption(Word(captions[i]));
     tabs_[i]->setToolTip(tips[i]);
   }
   load_ = new CVxButton(kIdLoad, this);
+  load_->SetCaption(Word(SkinWord::kLoad), kButtonWordPixels);
   load_->setToolTip(ToolTip("Load", "Load Event/Log"));
   close_ = new CVxButton(kIdClose, this);
+  close_->SetCaption(Word(SkinWord::kClose), kButtonWordPixels);
   close_->setToolTip(ToolTip("Close", "Close Event/Log"));
   checkAll_ = new CVxButton(kIdCheckAll, this);
+  checkAll_->SetCaption(Word(SkinWord::kAll), kButtonWordPixels, true);
   checkAll_->setToolTip(ToolTip("CheckAll", "Check All"));
   unCheckAll_ = new CVxButton(kIdUnCheckAll, this);
+  unCheckAll_->SetCaption(Word(SkinWord::kAll), kButtonWordPixels, true);
   unCheckAll_->setToolTip(ToolTip("UnCheckAll", "UnCheck All"));
   markerButton_ = new CVxButton(kIdEventMarker, this);
   loadedRecordings_ = new CVxListBox(kIdLoadedRecordings, this);
@@ -104,6 +112,53 @@ void CWndSearch::MakeChildren() {
   progress_ = new QProgressBar(this);
   progress_->setTextVisible(false);
   progress_->hide();
+  ChainTabOrder();
+}
+
+// The buttons take the keyboard from Tab only: a click leaves it in the
+// list the user works in.
+void CWndSearch::ChainTabOrder() {
+  QWidget* previous = nullptr;
+  for (SearchControl control : SearchTabOrder()) {
+    QWidget* widget = Control(control);
+    if (qobject_cast<QAbstractButton*>(widget)) widget->setFocusPolicy(Qt::TabFocus);
+    if (previous) setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+QWidget* CWndSearch::Control(SearchControl control) const {
+  switch (control) {
+    case SearchControl::kTabEvent:
+      return tabs_[Index(FileListKind::kEvent)];
+    case SearchControl::kTabNormal:
+      return tabs_[Index(FileListKind::kNormal)];
+    case SearchControl::kTabLog:
+      return tabs_[Index(FileListKind::kLog)];
+    case SearchControl::kEventList:
+      return lists_[Index(FileListKind::kEvent)];
+    case SearchControl::kNormalList:
+      return lists_[Index(FileListKind::kNormal)];
+    case SearchControl::kLogList:
+      return lists_[Index(FileListKind::kLog)];
+    case SearchControl::kLoadedRecordings:
+      return loadedRecordings_;
+    case SearchControl::kMarkers:
+      return markers_;
+    case SearchControl::kLoadedLogs:
+      return loadedLogs_;
+    case SearchControl::kLoad:
+      return load_;
+    case SearchControl::kCheckAll:
+      return checkAll_;
+    case SearchControl::kUnCheckAll:
+      return unCheckAll_;
+    case SearchControl::kClose:
+      return close_;
+    case SearchControl::kEventMarker:
+      return markerButton_;
+  }
+  return nullptr;
 }
 
 void CWndSearch::ConnectChildren() {
@@ -271,11 +326,8 @@ void CWndSearch::OnLoad() {
 void CWndSearch::LoadKind(FileListKind kind) {
   if (!engine_) return;
   if (kind == FileListKind::kLog && !app_.hasLogs) return;
-  // Nothing checked leaves whatever is up as it is; the engine says why.
-  if (!engine_->List(kind).AnyChecked()) {
-    engine_->LoadChecked(kind);
-    return;
-  }
+  // The list it loads comes up first, so that "nothing selected" stands
+  // beside the rows to tick; a load that is up stays up.
   if (state_.PickList(kind)) ApplyLook();
   const LoadOutcome outcome = engine_->LoadChecked(kind);
   if (outcome == LoadOutcome::kCancelled || outcome == LoadOutcome::kFailed) AfterLoad(kind);

@@ -110,6 +110,7 @@ class CWndSearch : public QWidget, public SearchWindowView, public LoadedListVie
   CVxListBox* LoadedLogsBox() const { return loadedLogs_; }
   CVxListBox* MarkerBox() const { return markers_; }
   QProgressBar* ProgressStrip() const { return progress_; }
+  QWidget* Control(SearchControl control) const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -118,6 +119,7 @@ class CWndSearch : public QWidget, public SearchWindowView, public LoadedListVie
   static size_t Index(FileListKind kind) { return static_cast<size_t>(kind); }
 
   void MakeChildren();
+  void ChainTabOrder();
   void ConnectChildren();
   void ApplyLook();
   void Layout();

@@ -1,5 +1,8 @@
 #pragma once
 // What the back panel and its parts work with; all of it outlives them.
+#include <functional>
+
+class QImage;
 
 struct AppState;
 class CAppSetting;
@@ -19,5 +22,7 @@ struct BackPanelContext {
   const Clock& clock;
   bool smallScreen = false;
   int desktopWidth = 1024;
-  int desktopHeight = 768;
+  // Shows the small-screen bottom strip of the layout (a null picture: none)
+  // where the frame closes; unset, no strip is shown.
+  std::function<void(const QImage& strip)> showBottomStrip;
 };

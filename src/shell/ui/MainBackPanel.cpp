@@ -23,9 +23,11 @@
 #include "shell/ui/MainPanelParts.h"
 #include "shell/ui/MainWindowActions.h"
 #include "skin/SkinEntries.h"
+#include "skin/SkinWords.h"
 #include "skin/ui/AppFonts.h"
 #include "skin/ui/OutlinedText.h"
 #include "skin/ui/SkinImages.h"
+#include "skin/ui/SkinText.h"
 #include "skin/ui/VxButton.h"
 #include "telemetry/ui/VxDigitDisplays.h"
 #include "tools/ui/ToolCommands.h"
@@ -39,6 +41,24 @@ const QColor kTitleText(210, 214, 220);
 const QColor kTitleOutline(10, 12, 14);
 
 QRect RectOf(const PanelRect& rect) { return QRect(rect.left, rect.top, rect.Width(), rect.Height()); }
+QRect RectOf(const SkinPlace& place) { return QRect(place.left, place.top, place.Width(), place.Height()); }
+
+// The panel's own labels, in the skin's muted ink.
+const QColor kLabelInk(160, 166, 173);
+constexpr int kSpeedLabelPixels = 8;
+constexpr int kGSensorLabelPixels = 9;
+
+// The item the arrow keys would reach first. Set once the menu shows: the
+// popup would otherwise start with none.
+void HighlightFirstItem(QMenu& menu) {
+  QObject::connect(&menu, &QMenu::aboutToShow, &menu, [&menu] {
+    for (QAction* action : menu.actions()) {
+      if (action->isSeparator() || !action->isVisible() || !action->isEnabled()) continue;
+      menu.setActiveAction(action);
+      return;
+    }
+  });
+}
 
 // What the export dialogs take from the panes: the current recording's
 // frames among them.
@@ -139,6 +159,13 @@ bool CMainBackPanel::OnCommand(int id) {
   return ran;
 }
 
+bool CMainBackPanel::OnKeyboardCommand(int id) {
+  keyboardCommand_ = true;
+  const bool ran = OnCommand(id);
+  keyboardCommand_ = false;
+  return ran;
+}
+
 void CMainBackPanel::UpdateCommandStates() {
   const CommandState state = CurrentCommandState();
   const bool viewButtons = ViewButtonsShown(state);
@@ -153,6 +180,7 @@ void CMainBackPanel::OpenMenu(int index) {
   if (!menu) return;
   CVxButton* button = parts_->Button(kIdMenuFile + index);
   const QPoint at = button ? button->mapToGlobal(QPoint(0, button->height())) : mapToGlobal(QPoint(12, 58));
+  if (keyboardCommand_) HighlightFirstItem(*menu);
   RunChosen(*menu, at);
 }
 
@@ -209,6 +237,7 @@ void CMainBackPanel::paintEvent(QPaintEvent* /*event*/) {
   painter.fillRect(rect(), kDefaultSkinPanel);
   if (!background_.isNull()) painter.drawImage(QPoint(0, 0), background_);
   DrawTitleText(painter);
+  DrawPanelLabels(painter);
   // The speed source and model are read again so the caption is current.
   if (speedCaption_) {
     const PlaybackEngine& engine = parts_->Engine();
@@ -216,6 +245,22 @@ void CMainBackPanel::paintEvent(QPaintEvent* /*event*/) {
     DrawSpeedCaption(painter, parts_->Strips(), readout, QPoint(kSpeedCaptionX, kSpeedCaptionY),
                      QPoint(kSpeedIndicatorX, kSpeedIndicatorY));
   }
+}
+
+void CMainBackPanel::DrawPanelLabels(QPainter& painter) const {
+  SkinTextLook look;
+  look.weight = QFont::Bold;
+  look.colour = kLabelInk;
+  look.alignment = Qt::AlignLeft | Qt::AlignVCenter;
+  look.pixelSize = kSpeedLabelPixels;
+  DrawSkinText(painter, RectOf(kSpeedLabelPlace), QString::fromStdString(SkinWordText(SkinWord::kSpeedLabel)), look);
+  // Beside the G column the label may take two lines; above the MX-H
+  // displays it has one.
+  const bool mxh = parts_->IsMxHLayout();
+  look.pixelSize = kGSensorLabelPixels;
+  look.wrap = !mxh;
+  DrawSkinText(painter, RectOf(mxh ? kGSensorLabelPlaceMxH : kGSensorLabelPlace),
+               QString::fromStdString(SkinWordText(SkinWord::kGSensorLabel)), look);
 }
 
 void CMainBackPanel::DrawTitleText(QPainter& painter) {

@@ -37,6 +37,9 @@ class CMainBackPanel : public QWidget {
   // Runs the command of a button, menu item or accelerator id when it is
   // enabled; false when no command has the id or it is disabled now.
   bool OnCommand(int id);
+  // The same for a key the frame bound to id: a menu it opens starts on its
+  // first item, as a keyboard user expects.
+  bool OnKeyboardCommand(int id);
   // Opens the pull-down menu of menu button index 0..5 (File .. Help).
   void OpenMenu(int index);
   // The menu last built for OpenMenu (for the tests; it is not shown then).
@@ -67,6 +70,7 @@ class CMainBackPanel : public QWidget {
   void ShowSpeedMenu(QPoint at);
   void RunChosen(QMenu& menu, QPoint at);
   void DrawTitleText(QPainter& painter);
+  void DrawPanelLabels(QPainter& painter) const;
 
   BackPanelContext context_;
   std::unique_ptr<MainPanelParts> parts_;
@@ -80,5 +84,6 @@ class CMainBackPanel : public QWidget {
   QImage background_;
   bool speedCaption_ = false;
   bool dragging_ = false;
+  bool keyboardCommand_ = false;
   QPoint dragOffset_;
 };

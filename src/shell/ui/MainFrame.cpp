@@ -2,10 +2,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QPainterPath>
 #include <QRegion>
+#include <QScrollArea>
 #include <QShortcut>
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -23,14 +24,29 @@
 #include "shell/ui/DialogFocusReturn.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainPanelParts.h"
+#include "skin/ui/SkinPicture.h"
 #include "tools/CardBusyMark.h"
 #include "tools/ui/DiskCheckLauncher.h"
 #include "tools/ui/DlgCheckDisk.h"
 
 namespace {
 
+// What the scrolled panel shows around the control the keyboard reached.
+constexpr int kFocusMargin = 8;
+
 // The corner ellipse of the rounded outline.
 constexpr int kCornerDiameter = 13;
+
+// Slim bars in the panel's colours, so the scrolled panel still looks
+// like one piece.
+const char* const kScrollBarStyle =
+    "QScrollArea { background: #14171b; }"
+    "QScrollBar:horizontal { background: #1b1f24; height: 12px; margin: 0; }"
+    "QScrollBar:vertical { background: #1b1f24; width: 12px; margin: 0; }"
+    "QScrollBar::handle { background: #3a424c; border-radius: 5px; min-width: 32px; min-height: 32px; }"
+    "QScrollBar::handle:hover { background: #4a545f; }"
+    "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }"
+    "QScrollBar::add-page, QScrollBar::sub-page { background: none; }";
 
 struct Accelerator {
   QKeyCombination keys;
@@ -78,13 +94,15 @@ CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage&
   store_ = std::make_unique<CMgrDBSearch>(*prompt_, *ui_, app_, volumes_);
   store_->SetDiskCheckRunner([this](const std::string& root) { return RunDiskCheckDialog(root, *prompt_, this); });
 
-  BackPanelContext context{settings_,      app_,           *store_, skin,
-                           *prompt_,       *timers_,       *clock_, geometry.smallScreen,
-                           geometry.width, geometry.height};
-  panel_ = new CMainBackPanel(context, this);
-  // On a small desktop taller than the skin the panel reaches down to the
-  // desktop's bottom edge, where it draws its bottom strip.
-  panel_->setGeometry(0, 0, kFrameWidth, std::max(kFrameHeight, geometry.height));
+  BackPanelContext context{settings_,      app_,
+                           *store_,        skin,
+                           *prompt_,       *timers_,
+                           *clock_,        geometry.smallScreen,
+                           geometry.width, [this](const QImage& strip) { ShowBottomStrip(strip); }};
+  if (geometry.smallScreen) MakeScrollArea();
+  panel_ = new CMainBackPanel(context, scroll_ ? static_cast<QWidget*>(scroll_) : this);
+  panel_->setGeometry(0, 0, kFrameWidth, kFrameHeight);
+  if (scroll_) scroll_->setWidget(panel_);
   MakeAccelerators();
   new DialogFocusReturn(this);
   // A click anywhere that takes no keyboard of its own (the skin, the
@@ -109,12 +127,50 @@ CMainFrame::~CMainFrame() {
   panel_ = nullptr;
 }
 
+// The panel keeps its layout on a small desktop and scrolls; the keyboard's
+// walk brings each control it reaches into view.
+void CMainFrame::MakeScrollArea() {
+  scroll_ = new QScrollArea(this);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(false);
+  scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  scroll_->setFocusPolicy(Qt::NoFocus);
+  scroll_->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
+  PlaceViewport(0);
+  qApp->installEventFilter(this);
+}
+
+// Only the keyboard's own walk scrolls: the focus a load or a click moves
+// leaves the panel where the user has it.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn && scroll_ && panel_) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && widget && panel_->isAncestorOf(widget))
+      scroll_->ensureWidgetVisible(widget, kFocusMargin, kFocusMargin);
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void CMainFrame::PlaceViewport(int stripHeight) {
+  const PanelViewport viewport = PanelViewportFor(geometry_, stripHeight);
+  scroll_->setGeometry(0, 0, viewport.width, viewport.height);
+  if (bottomStrip_) bottomStrip_->move(0, viewport.stripTop);
+}
+
+void CMainFrame::ShowBottomStrip(const QImage& strip) {
+  if (!scroll_) return;
+  if (!bottomStrip_) bottomStrip_ = new CSkinPicture(this);
+  bottomStrip_->SetPicture(strip);
+  PlaceViewport(strip.isNull() ? 0 : strip.height());
+}
+
 void CMainFrame::MakeAccelerators() {
   for (const Accelerator& accelerator : kAccelerators) {
     auto* shortcut = new QShortcut(QKeySequence(accelerator.keys), this);
     shortcut->setContext(Qt::WindowShortcut);
     const int id = accelerator.id;
-    connect(shortcut, &QShortcut::activated, this, [this, id] { panel_->OnCommand(id); });
+    connect(shortcut, &QShortcut::activated, this, [this, id] { panel_->OnKeyboardCommand(id); });
   }
 }
 

@@ -23,6 +23,9 @@ class QtClock;
 class QtPrompt;
 class QtTimerHost;
 class QtUiQueue;
+class CSkinPicture;
+class QImage;
+class QScrollArea;
 
 struct MainFrameOptions {
   // Message boxes and the folder picker; the frame's own Qt ones when null.
@@ -40,6 +43,8 @@ class CMainFrame : public QWidget {
   ~CMainFrame() override;
 
   CMainBackPanel& BackPanel() const { return *panel_; }
+  // The scroll area the panel lies in on a small desktop; null otherwise.
+  QScrollArea* PanelScroller() const { return scroll_; }
   CMgrDBSearch& Store() const { return *store_; }
   MediaWatcher& Media() const { return *media_; }
   CardInsertNotice& InsertNotice() const { return *insertNotice_; }
@@ -52,8 +57,12 @@ class CMainFrame : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void MakeScrollArea();
+  void PlaceViewport(int stripHeight);
+  void ShowBottomStrip(const QImage& strip);
   void MakeAccelerators();
   void OnMediaRemoved(const QString& mountPoint);
   void OnMediaInserted(const QString& mountPoint);
@@ -70,6 +79,9 @@ class CMainFrame : public QWidget {
   Volumes volumes_;
   std::unique_ptr<CMgrDBSearch> store_;
   CMainBackPanel* panel_ = nullptr;
+  // Small desktops only: the panel scrolls in this, above the bottom strip.
+  QScrollArea* scroll_ = nullptr;
+  CSkinPicture* bottomStrip_ = nullptr;
   MediaWatcher* media_ = nullptr;
   CardInsertOffers insertOffers_;
   CardInsertNotice* insertNotice_ = nullptr;

@@ -25,12 +25,14 @@
 #include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
 #include "shell/BackPanelLayout.h"
+#include "shell/FrameGeometry.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/PlaySpeedLabel.h"
 #include "skin/SkinEntries.h"
 #include "skin/SkinPackage.h"
+#include "skin/SkinWords.h"
 #include "skin/ui/SkinImages.h"
-#include "skin/ui/SkinPicture.h"
+#include "skin/ui/SkinText.h"
 #include "skin/ui/VxButton.h"
 #include "skin/ui/VxSlideBar.h"
 #include "telemetry/ui/DigitDisplayWidgets.h"
@@ -77,6 +79,10 @@ constexpr std::array kButtons = {
     ButtonEntry{kSkinButtonDefaultGraph, kIdDefaultGraph},
 };
 
+// The menu buttons' words, as large as the menu bar has room for.
+constexpr int kMenuWordPixels = 13;
+constexpr int kSmallestMenuWordPixels = 9;
+
 // The button latched for a play state: the one that started it.
 int ButtonOfState(PlayState state) {
   if (state == PS_PLAY || state == PS_PLAY_HALF) return kIdPlay;
@@ -120,7 +126,9 @@ void MainPanelParts::MakeMap() {
   const CSkinPackage& skin = context_.skin;
   map_ = new CWndGpsMap(SkinImage(skin, kSkinFallback), ProgramDataFolder(), MapTilesFrom(context_.settings), &panel_);
   map_->setGeometry(SkinRect(skin, kSkinMapWindow));
-  map_->SetSmallScreen(context_.smallScreen, context_.desktopHeight);
+  // The panel scrolls at its full height on a small desktop: the bottom the
+  // map reaches for is the panel's.
+  map_->SetSmallScreen(context_.smallScreen, kFrameHeight);
   // Whether the map may run scripts is the web view's own setting.
   context_.settings.SetScriptPolicy(map_);
   mapQueue_ = std::make_unique<QtUiQueue>(map_);
@@ -248,6 +256,7 @@ void MainPanelParts::MakeButtons() {
     QObject::connect(button, &QAbstractButton::clicked, &panel_, [this, id] { panel_.OnCommand(id); });
     buttons_[id] = button;
   }
+  LayOutMenuWords();
   playSpeed_ = new CPlaySpeedLabel(&panel_);
   playSpeed_->setGeometry(RectOf(kPlaySpeedText));
 }
@@ -269,6 +278,31 @@ void MainPanelParts::MakeSlideBar() {
       Qt::DirectConnection);
 }
 
+// A language's longer menu words widen their buttons along the bar.
+void MainPanelParts::LayOutMenuWords() {
+  std::vector<CVxButton*> buttons;
+  std::vector<PanelRect> places;
+  std::vector<QString> words;
+  for (int id = kIdMenuFile; id <= kIdMenuHelp; ++id) {
+    CVxButton* button = Button(id);
+    if (!button) return;
+    buttons.push_back(button);
+    const QRect at = button->geometry();
+    places.push_back(PanelRect{at.left(), at.top(), at.right() + 1, at.bottom() + 1});
+    const auto word = static_cast<SkinWord>(static_cast<int>(SkinWord::kMenuFile) + id - kIdMenuFile);
+    words.push_back(QString::fromStdString(SkinWordText(word)));
+  }
+  const SkinTextLook look;
+  const MenuBarWords bar =
+      LayOutMenuBar(places, kMenuBarRight, kMenuWordPixels, kSmallestMenuWordPixels, [&](size_t word, int pixels) {
+        return SkinTextWidth(words[word], look, pixels) + 2 * CVxButton::kCaptionPadding;
+      });
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    buttons[i]->setGeometry(RectOf(bar.places[i]));
+    buttons[i]->SetCaption(words[i], bar.pixelSize);
+  }
+}
+
 CVxButton* MainPanelParts::Button(int id) const {
   auto found = buttons_.find(id);
   return found == buttons_.end() ? nullptr : found->second;
@@ -282,23 +316,7 @@ void MainPanelParts::ApplyModelLayout(bool mxh) {
   for (int axis = 0; axis < 3; ++axis) digits_->GValue(axis)->setGeometry(RectOf(rects[static_cast<size_t>(axis)]));
   digits_->CarSignal()->setVisible(mxh);
   const QImage strip = panel_.SetBackgroundFor(mxh);
-  PlaceBottomStrip(strip);
-  for (int axis = 0; axis < 3; ++axis) {
-    digits_->GValue(axis)->setVisible(strip.isNull() ||
-                                      ClearOfBottomStrip(rects[static_cast<size_t>(axis)], StripTop(strip)));
-  }
-}
-
-int MainPanelParts::StripTop(const QImage& strip) const { return context_.desktopHeight - strip.height(); }
-
-// In small-screen mode the strip closes the panel at the desktop's bottom
-// edge. It is a window above the others, so the displays it cuts off do not
-// paint over it.
-void MainPanelParts::PlaceBottomStrip(const QImage& strip) {
-  if (!bottomStripWindow_) bottomStripWindow_ = new CSkinPicture(&panel_);
-  bottomStripWindow_->SetPicture(strip);
-  bottomStripWindow_->move(0, StripTop(strip));
-  bottomStripWindow_->raise();
+  if (context_.showBottomStrip) context_.showBottomStrip(strip);
 }
 
 void MainPanelParts::OnMediaRemoved() {

@@ -21,7 +21,6 @@ class CGSensorControl;
 class CMainBackPanel;
 class CMgrMapSync;
 class CPlaySpeedLabel;
-class CSkinPicture;
 class CVxButton;
 class CVxSlideBar;
 class CWndImgInfoPanel;
@@ -106,11 +105,10 @@ class MainPanelParts final : public PaneView,
   void MakeSearchWindow();
   void MakeDisplays();
   void MakeButtons();
+  void LayOutMenuWords();
   void MakeSlideBar();
   void MakeMap();
   void AttachEngineViews();
-  void PlaceBottomStrip(const QImage& strip);
-  int StripTop(const QImage& strip) const;
   void OnSlideDragged(int position);
   void OnSlideReleased(int position);
 
@@ -133,6 +131,5 @@ class MainPanelParts final : public PaneView,
   CVxSlideBar* slideBar_ = nullptr;
   std::map<int, CVxButton*> buttons_;
   CPlaySpeedLabel* playSpeed_ = nullptr;
-  CSkinPicture* bottomStripWindow_ = nullptr;
   bool mxhLayout_ = false;
 };

@@ -1,7 +1,6 @@
 #pragma once
-// A skin picture as a window of its own, for artwork that must stay above
-// the controls it overlaps (the small-screen bottom strip over the lower
-// displays it cuts off).
+// A skin picture as a window of its own, for artwork that stands apart from
+// the panel (the small-screen bottom strip that closes the frame).
 #include <QImage>
 #include <QWidget>
 

@@ -14,6 +14,7 @@ class SkinStrip {
   bool IsNull() const { return image_.isNull(); }
   int CellWidth() const { return image_.width() / cells_; }
   int CellHeight() const { return image_.height(); }
+  QSize CellSize() const { return QSize(CellWidth(), CellHeight()); }
   const QImage& Image() const { return image_; }
 
   QRect CellRect(int cell) const { return QRect(cell * CellWidth(), 0, CellWidth(), CellHeight()); }

@@ -3,8 +3,11 @@
 #include <QEvent>
 #include <QPainter>
 
+#include "skin/SkinWords.h"
+#include "skin/ui/FocusFrame.h"
 #include "skin/ui/HoverPoll.h"
 #include "skin/ui/SkinFallback.h"
+#include "skin/ui/SkinText.h"
 
 namespace {
 
@@ -14,19 +17,28 @@ constexpr int kCellLit = 2;
 constexpr int kCellDisabled = 3;
 constexpr int kStripCells = 4;
 constexpr QSize kUnskinnedSize(24, 24);
+const QColor kCaptionColour(0xFF, 0xFF, 0xFF);
+const QColor kDisabledCaptionColour(0xB4, 0xB4, 0xB4);
 
 }  // namespace
 
 CVxButton::CVxButton(int id, QWidget* parent) : QAbstractButton(parent), id_(id) {
   setMouseTracking(true);
-  // The main frame's accelerators drive the keyboard; a focused button would
-  // swallow Space and the arrows.
+  // The main frame's accelerators drive the keyboard; a button takes it only
+  // where its owner lets Tab reach it (a focused button takes Space).
   setFocusPolicy(Qt::NoFocus);
 }
 
 void CVxButton::SetStrip(const SkinStrip& strip) {
   strip_ = strip.IsNull() ? strip : SkinStrip(strip.Image(), kStripCells);
   updateGeometry();
+  update();
+}
+
+void CVxButton::SetCaption(const QString& caption, int pixelSize, bool besideIcon) {
+  caption_ = caption;
+  captionPixelSize_ = pixelSize;
+  besideIcon_ = besideIcon;
   update();
 }
 
@@ -53,9 +65,24 @@ void CVxButton::paintEvent(QPaintEvent*) {
   const int cell = CurrentCell();
   if (strip_.IsNull()) {
     skin_fallback::DrawFace(painter, rect(), cell == kCellPressed || cell == kCellLit);
-    return;
+  } else {
+    strip_.DrawStretched(painter, rect(), cell);
   }
-  strip_.DrawStretched(painter, rect(), cell);
+  DrawCaption(painter, cell);
+  if (hasFocus()) DrawFocusFrame(painter, rect());
+}
+
+void CVxButton::DrawCaption(QPainter& painter, int cell) const {
+  if (caption_.isEmpty()) return;
+  const int left = besideIcon_ ? IconButtonWordLeft(height()) : kCaptionPadding;
+  QRect box = rect().adjusted(left, 0, -kCaptionPadding, 0);
+  // A pressed face sinks by a pixel; its word goes with it.
+  if (cell == kCellPressed) box.translate(0, 1);
+  SkinTextLook look;
+  look.pixelSize = captionPixelSize_;
+  look.colour = cell == kCellDisabled ? kDisabledCaptionColour : kCaptionColour;
+  look.alignment = (besideIcon_ ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter;
+  DrawSkinText(painter, box, caption_, look);
 }
 
 void CVxButton::changeEvent(QEvent* event) {

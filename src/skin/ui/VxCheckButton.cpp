@@ -5,8 +5,10 @@
 #include <QPainter>
 
 #include "skin/ui/AppFonts.h"
+#include "skin/ui/FocusFrame.h"
 #include "skin/ui/HoverPoll.h"
 #include "skin/ui/SkinFallback.h"
+#include "skin/ui/SkinText.h"
 
 namespace {
 
@@ -15,6 +17,7 @@ constexpr int kCellChecked = 2;
 constexpr int kHoverStep = 1;
 constexpr int kStripCells = 4;
 constexpr int kCaptionShift = 10;
+constexpr int kCaptionMargin = 3;
 constexpr QSize kUnskinnedSize(80, 24);
 const QColor kCaptionColour(0xFF, 0xFF, 0xFF);
 const QColor kDisabledCaptionColour(0xB4, 0xB4, 0xB4);
@@ -56,14 +59,20 @@ void CVxCheckButton::paintEvent(QPaintEvent*) {
   } else {
     strip_.DrawStretched(painter, rect(), CurrentCell());
   }
+  if (hasFocus()) DrawFocusFrame(painter, rect());
   if (caption_.isEmpty()) return;
 
-  // The caption's box is centred on the button: its bottom edge sits half
-  // the text height below the middle.
-  const QFont& font = AppFont(AppFontId::kNormal);
+  // A longer word takes a smaller font rather than overflow the tab. The
+  // caption's box is centred on the button: its bottom edge sits half the
+  // text height below the middle.
+  SkinTextLook look;
+  look.pixelSize = AppFont(AppFontId::kNormal).pixelSize();
+  look.weight = AppFont(AppFontId::kNormal).weight();
+  const int left = shifted_ ? kCaptionShift : 0;
+  const QFont font = FittedSkinFont(caption_, QRect(left, 0, width() - left - 2 * kCaptionMargin, height()), look);
   const int textHeight = QFontMetrics(font).height();
   const int bottom = height() / 2 + textHeight / 2;
-  const QRect box(shifted_ ? kCaptionShift : 0, bottom - textHeight, width(), textHeight);
+  const QRect box(left, bottom - textHeight, width(), textHeight);
   painter.setFont(font);
   painter.setPen(isEnabled() ? kCaptionColour : kDisabledCaptionColour);
   painter.drawText(box, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, caption_);

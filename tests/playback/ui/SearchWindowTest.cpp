@@ -326,6 +326,27 @@ TEST_F(SearchUiTest, ALogLoadKeepsTheLogListDisabledAndAnEventTabClosesTheLogs) 
   EXPECT_FALSE(window_->CloseButton()->isVisible());
 }
 
+// File > Load > Normal and Ctrl+L (log) bring up the list they load even
+// when nothing in it is ticked, so the answer stands beside the rows to tick.
+TEST_F(SearchUiTest, FileMenuLoadWithNothingTickedShowsTheListItLoads) {
+  WriteCard(1, 1, 1);
+  struct Case {
+    FileListKind kind;
+    const char* text;
+  };
+  for (const Case& c :
+       {Case{FileListKind::kNormal, "No Normal is selected"}, Case{FileListKind::kLog, "No Log is selected"},
+        Case{FileListKind::kEvent, "No Event is selected"}}) {
+    window_->TabButton(c.kind == FileListKind::kEvent ? FileListKind::kNormal : FileListKind::kEvent)->click();
+    window_->LoadKind(c.kind);
+    EXPECT_TRUE(List(c.kind)->isVisible()) << c.text;
+    EXPECT_TRUE(window_->TabButton(c.kind)->isChecked()) << c.text;
+    ASSERT_FALSE(prompt_.ShownBoxes().empty());
+    EXPECT_EQ(prompt_.ShownBoxes().back().text, c.text);
+  }
+  EXPECT_EQ(app_.viewMode, kViewModeNone);
+}
+
 TEST_F(SearchUiTest, FileMenuLoadShowsTheKindsListAndACancelledLoadLeavesNothingUp) {
   WriteCard(2, 1, 0);
   Model(FileListKind::kNormal).SetAllChecked(true);

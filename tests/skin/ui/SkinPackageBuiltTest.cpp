@@ -48,8 +48,12 @@ TEST(SkinPackageBuilt, ButtonsHaveFourDistinctCellsOfTheirRectangle) {
     ASSERT_FALSE(strip.isNull()) << entry;
     ASSERT_FALSE(rect.isEmpty()) << entry;
     EXPECT_EQ(strip.size(), QSize(rect.width() * 4, rect.height())) << entry;
+    // A menu button is flat: unless the mouse is on it only its word, which
+    // the window writes, tells normal from disabled.
+    const bool flat = entry >= kSkinButtonMenuFile && entry <= kSkinButtonMenuHelp;
     for (int a = 0; a < 4; ++a) {
       for (int b = a + 1; b < 4; ++b) {
+        if (flat && a == 0 && b == 3) continue;
         EXPECT_FALSE(SameCells(strip, 4, a, b)) << "entry " << entry << " cells " << a << " and " << b;
       }
     }
@@ -73,6 +77,9 @@ TEST(SkinPackageBuilt, StripsHaveTheCellsTheDisplaysCut) {
     const SkinStrip strip = SkinStripOf(package, s.entry, s.cells);
     ASSERT_FALSE(strip.IsNull()) << s.entry;
     EXPECT_EQ(strip.Image().size(), QSize(s.cell.width() * s.cells, s.cell.height())) << s.entry;
+    // The weekday and caption cells are the ground the window writes their
+    // words on.
+    if (s.entry == kSkinWeekdays || s.entry == kSkinSpeedCaption) continue;
     for (int a = 0; a < s.cells; ++a) {
       for (int b = a + 1; b < s.cells; ++b) {
         EXPECT_FALSE(SameCells(strip.Image(), s.cells, a, b)) << "entry " << s.entry << " cells " << a << ", " << b;
