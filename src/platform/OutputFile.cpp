@@ -225,7 +225,8 @@ void OutputFile::Write(std::string_view bytes) {
 }
 
 void OutputFile::Write(const unsigned char* bytes, size_t count) {
-  if (fd_ < 0 || errno_ != 0) return;
+  // An empty piece may come without bytes at all (an empty string_view).
+  if (fd_ < 0 || errno_ != 0 || count == 0) return;
   if (used_ + count > buffer_.size()) {
     if (!Flush()) return;
     if (count >= buffer_.size()) {
