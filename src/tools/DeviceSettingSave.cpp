@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/MgrMultiLang.h"
+#include "platform/OutputFile.h"
 #include "recording/CardFolders.h"
 #include "recording/CardLayout.h"
 #include "tools/DeviceSettingsFile.h"
@@ -60,7 +61,9 @@ bool CardAcceptsWrites(const fs::path& cardRoot) {
   // then fails. A missing one is made in the root just tested.
   std::error_code error;
   const fs::path config = ConfigFolder(cardRoot);
-  return !fs::exists(fs::symlink_status(config, error)) || FolderAcceptsWrites(config);
+  // Probed under one of the output writer's temporary names, which the next
+  // save clears should this run be killed between making and removing it.
+  return !fs::exists(fs::symlink_status(config, error)) || FolderTakesNewFile(config.string());
 }
 
 SaveOutcome SaveDeviceSettings(const fs::path& cardRoot, const CDeviceSettingModel& model, Prompt& prompt,
