@@ -1,5 +1,6 @@
 #include "skin/SkinWords.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/MgrMultiLang.h"
@@ -56,4 +57,10 @@ std::string WeekdayWord(int dayOfWeek) {
   if (dayOfWeek < 0 || dayOfWeek >= static_cast<int>(kWeekdayKeys.size())) return {};
   const auto day = static_cast<size_t>(dayOfWeek);
   return GetLangText("GUI", kWeekdayKeys[day], kWeekdayEnglish[day]);
+}
+
+SkinPlace PlaceForWord(SkinPlace own, SkinPlace spare, int wordWidth) {
+  if (wordWidth <= own.Width() || spare.Width() <= 0 || spare.Height() <= 0) return own;
+  return {std::min(own.left, spare.left), std::min(own.top, spare.top), std::max(own.right, spare.right),
+          std::max(own.bottom, spare.bottom)};
 }

@@ -60,6 +60,11 @@ inline constexpr SkinPlace kGSensorLabelPlaceMxH{14, 655, 94, 675};
 // in what is left of the button from here on.
 inline constexpr int IconButtonWordLeft(int height) { return height * 62 / 100 + 8; }
 
+// The place of a button whose word is wider than the button at its nominal
+// size: it takes in a spare place beside it (one whose button never shows
+// with it), so a long translation is read rather than shrunk to specks.
+SkinPlace PlaceForWord(SkinPlace own, SkinPlace spare, int wordWidth);
+
 // The largest pixel size from nominal down to smallest at which a text fits
 // a place, asked through fits(size); smallest when none fits, so the word
 // is still drawn (and cut) rather than lost.

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "base/MgrMultiLang.h"
 #include "skin/SkinWords.h"
@@ -44,6 +45,23 @@ TEST(SkinWordFitTest, TheLargestSizeThatFitsOrTheSmallest) {
     const int size =
         FittingPixelSize(c.nominal, c.smallest, [&](int pixels) { return pixels * c.widthPerPixel <= c.room; });
     EXPECT_EQ(size, c.expected) << c.nominal << " " << c.widthPerPixel << " " << c.room;
+  }
+}
+
+TEST(SkinWordPlaceTest, AWordTooWideForItsButtonTakesInTheSparePlace) {
+  const SkinPlace close{298, 4, 338, 26};
+  const SkinPlace load{254, 4, 294, 26};
+  struct Case {
+    SkinPlace spare;
+    int wordWidth;
+    SkinPlace expected;
+  };
+  for (const Case& c : {Case{load, 40, close}, Case{load, 41, SkinPlace{254, 4, 338, 26}}, Case{SkinPlace{}, 90, close},
+                        Case{SkinPlace{340, 2, 380, 28}, 50, SkinPlace{298, 2, 380, 28}}}) {
+    const SkinPlace got = PlaceForWord(close, c.spare, c.wordWidth);
+    EXPECT_EQ(std::tie(got.left, got.top, got.right, got.bottom),
+              std::tie(c.expected.left, c.expected.top, c.expected.right, c.expected.bottom))
+        << c.wordWidth;
   }
 }
 

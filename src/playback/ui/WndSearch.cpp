@@ -59,6 +59,10 @@ QString Word(SkinWord word) { return QString::fromStdString(SkinWordText(word));
 
 QRect Or(const QRect& skinRect, const QRect& own) { return skinRect.isEmpty() ? own : skinRect; }
 
+SkinPlace PlaceOf(const QRect& rect) { return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}; }
+
+QRect RectOf(const SkinPlace& place) { return QRect(place.left, place.top, place.Width(), place.Height()); }
+
 }  // namespace
 
 CWndSearch::CWndSearch(CMgrDBSearch& store, AppState& app, QWidget* parent)
@@ -416,8 +420,11 @@ void CWndSearch::Layout() {
   tabs_[Index(FileListKind::kNormal)]->setGeometry(Or(skin_.tabNormalRect, ownTab(1)));
   tabs_[Index(FileListKind::kLog)]->setGeometry(Or(skin_.tabLogRect, ownTab(2)));
   load_->setGeometry(Or(skin_.loadRect, own_load));
-  // Close never shows with Load, so it may take Load's place.
-  close_->setGeometry(Or(skin_.closeRect, Or(skin_.loadRect, own_load)));
+  // Close never shows with Load, so it may take Load's place, all of it for
+  // a word the skin's button is too narrow for.
+  const QRect loadPlace = Or(skin_.loadRect, own_load);
+  const QRect closePlace = Or(skin_.closeRect, loadPlace);
+  close_->setGeometry(RectOf(PlaceForWord(PlaceOf(closePlace), PlaceOf(loadPlace), close_->CaptionWidth())));
   checkAll_->setGeometry(Or(skin_.checkAllRect, own_checkAll));
   unCheckAll_->setGeometry(Or(skin_.checkAllRect, own_checkAll));
   // The marker button only shows when Check All does not.

@@ -72,15 +72,26 @@ void CVxButton::paintEvent(QPaintEvent*) {
   if (hasFocus()) DrawFocusFrame(painter, rect());
 }
 
-void CVxButton::DrawCaption(QPainter& painter, int cell) const {
-  if (caption_.isEmpty()) return;
-  const int left = besideIcon_ ? IconButtonWordLeft(height()) : kCaptionPadding;
-  QRect box = rect().adjusted(left, 0, -kCaptionPadding, 0);
-  // A pressed face sinks by a pixel; its word goes with it.
-  if (cell == kCellPressed) box.translate(0, 1);
+SkinTextLook CVxButton::CaptionLook(int cell) const {
   SkinTextLook look;
   look.pixelSize = captionPixelSize_;
   look.colour = cell == kCellDisabled ? kDisabledCaptionColour : kCaptionColour;
+  return look;
+}
+
+int CVxButton::CaptionLeft() const { return besideIcon_ ? IconButtonWordLeft(height()) : kCaptionPadding; }
+
+int CVxButton::CaptionWidth() const {
+  if (caption_.isEmpty()) return 0;
+  return CaptionLeft() + SkinTextWidth(caption_, CaptionLook(kCellNormal), captionPixelSize_) + kCaptionPadding;
+}
+
+void CVxButton::DrawCaption(QPainter& painter, int cell) const {
+  if (caption_.isEmpty()) return;
+  QRect box = rect().adjusted(CaptionLeft(), 0, -kCaptionPadding, 0);
+  // A pressed face sinks by a pixel; its word goes with it.
+  if (cell == kCellPressed) box.translate(0, 1);
+  SkinTextLook look = CaptionLook(cell);
   look.alignment = (besideIcon_ ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter;
   DrawSkinText(painter, box, caption_, look);
 }

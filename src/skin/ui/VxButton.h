@@ -9,6 +9,8 @@
 
 #include "skin/ui/SkinStrip.h"
 
+struct SkinTextLook;
+
 class CVxButton : public QAbstractButton {
   Q_OBJECT
 
@@ -25,6 +27,8 @@ class CVxButton : public QAbstractButton {
   // right of the icon the strip shows at its left.
   void SetCaption(const QString& caption, int pixelSize, bool besideIcon = false);
   QString Caption() const { return caption_; }
+  // The width the word needs at its nominal size, its margins included.
+  int CaptionWidth() const;
   // Shown as the third cell whatever the mouse does.
   void SetLatched(bool latched);
   bool IsLatched() const { return latched_; }
@@ -43,6 +47,8 @@ class CVxButton : public QAbstractButton {
 
  private:
   void DrawCaption(QPainter& painter, int cell) const;
+  SkinTextLook CaptionLook(int cell) const;
+  int CaptionLeft() const;
 
   int id_;
   SkinStrip strip_;

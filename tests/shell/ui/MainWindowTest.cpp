@@ -29,6 +29,26 @@ void Click(QWidget* widget, QPoint at = {}) {
   QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at.isNull() ? widget->rect().center() : at);
 }
 
+// The search window's children stay inside it in every state it shows.
+void ExpectChildrenInside(const QWidget& window, const char* state) {
+  for (const QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!child->isVisible()) continue;
+    EXPECT_TRUE(window.rect().contains(child->geometry()))
+        << state << ": " << child->metaObject()->className() << " " << child->geometry().x() << ","
+        << child->geometry().y() << " " << child->width() << "x" << child->height() << " in " << window.width() << "x"
+        << window.height();
+  }
+}
+
+TEST_F(MainWindowTest, TheSearchWindowHoldsItsControlsInEveryState) {
+  ASSERT_TRUE(OpenCard());
+  ExpectChildrenInside(Search(), "lists");
+  LoadFirst(FileListKind::kEvent, 2);
+  ExpectChildrenInside(Search(), "loaded events");
+  LoadFirst(FileListKind::kLog, 1);
+  ExpectChildrenInside(Search(), "loaded log");
+}
+
 TEST_F(MainWindowTest, OpensTheCardLoadsEventsAndStepsWithTheKeys) {
   ASSERT_TRUE(OpenCard());
   EXPECT_EQ(Engine().List(FileListKind::kEvent).RowCount(), 3);
