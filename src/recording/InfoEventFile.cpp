@@ -298,25 +298,23 @@ void CInfoEventFile::StartTailScan(uint64_t from) {
   }
 }
 
-// The index's frames stay whatever happens to the walk; only a faulted walk
-// drops what it found (the file changed under the mapping).
-void CInfoEventFile::RunTailScan(uint64_t from) {
+CInfoEventFile::DataWalk CInfoEventFile::WalkDataFile(uint64_t from) {
+  DataWalk walk;
   MappedFile mapping;
-  if (!mapping.Map(dataFile_.Fd())) {
-    observer_->PostLoadEnded();
-    return;
-  }
-  std::vector<FRAMEINFOVIDEO> found;
-  const ScanEnd end =
-      ScanVideoData(mapping.Data(), mapping.Size(), *observer_, stop_, found, static_cast<size_t>(from));
-  mapping.Release();
-  if (end == ScanEnd::kFaulted) {
-    KTRACE("VDD changed while its tail was read: %s", recordingPath_.c_str());
-    found.clear();
-  }
-  KTRACE("Index ends before its VDD; %zu frames read from the VDD: %s", found.size(), recordingPath_.c_str());
-  framesFromDataFile_ = static_cast<int>(found.size());
-  frames_.insert(frames_.end(), found.begin(), found.end());
+  if (!mapping.Map(dataFile_.Fd())) return walk;
+  walk.mapped = true;
+  walk.end = ScanVideoData(mapping.Data(), mapping.Size(), *observer_, stop_, walk.frames, static_cast<size_t>(from));
+  if (walk.end == ScanEnd::kFaulted) walk.frames.clear();
+  return walk;
+}
+
+// The index's frames stay whatever happens to the walk.
+void CInfoEventFile::RunTailScan(uint64_t from) {
+  DataWalk walk = WalkDataFile(from);
+  if (walk.end == ScanEnd::kFaulted) KTRACE("VDD tail not read (unmapped or changed): %s", recordingPath_.c_str());
+  KTRACE("Index ends before its VDD; %zu frames read from the VDD: %s", walk.frames.size(), recordingPath_.c_str());
+  framesFromDataFile_ = static_cast<int>(walk.frames.size());
+  frames_.insert(frames_.end(), walk.frames.begin(), walk.frames.end());
   observer_->PostLoadEnded();
 }
 
@@ -334,21 +332,15 @@ void CInfoEventFile::StartScan() {
 }
 
 void CInfoEventFile::RunScan() {
-  MappedFile mapping;
-  if (!mapping.Map(dataFile_.Fd())) {
+  DataWalk walk = WalkDataFile(0);
+  if (walk.end == ScanEnd::kFaulted) {
+    if (walk.mapped) KTRACE("VDD changed while it was read: %s", recordingPath_.c_str());
     dataFile_.Close();
     End(kLoadFailed);
     return;
   }
-  std::vector<FRAMEINFOVIDEO> found;
-  const ScanEnd end = ScanVideoData(mapping.Data(), mapping.Size(), *observer_, stop_, found);
-  mapping.Release();
-  if (end == ScanEnd::kFaulted) {
-    KTRACE("VDD changed while it was read: %s", recordingPath_.c_str());
-    dataFile_.Close();
-    End(kLoadFailed);
-    return;
-  }
+  const ScanEnd end = walk.end;
+  std::vector<FRAMEINFOVIDEO>& found = walk.frames;
   if (end == ScanEnd::kCancelled)
     KTRACE("VDD scan cancelled after %zu frames: %s", found.size(), recordingPath_.c_str());
   frames_ = std::move(found);

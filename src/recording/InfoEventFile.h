@@ -19,6 +19,7 @@
 #include "recording/FrameInfoVideo.h"
 #include "recording/GSensorCalibration.h"
 #include "recording/LoadObserver.h"
+#include "recording/VideoDataScan.h"
 
 struct VdxTrailer;
 struct VdxRecord;
@@ -114,6 +115,15 @@ class CInfoEventFile {
   int LoadIndexWithoutTrailer(const std::string& indexPath);
   static FRAMEINFOVIDEO FrameFromRecord(const VdxRecord& record, const GSensorCalibration& calibration,
                                         uint8_t extraEventBits);
+  // The data file's pictures from an offset on, walked under a mapping of
+  // the worker's own: none, and not mapped, when the file cannot be mapped;
+  // none after a fault (the file changed under the walk).
+  struct DataWalk {
+    bool mapped = false;
+    ScanEnd end = ScanEnd::kFaulted;
+    std::vector<FRAMEINFOVIDEO> frames;
+  };
+  DataWalk WalkDataFile(uint64_t from);
   void StartScan();
   void RunScan();
   void StartTailScan(uint64_t from);
