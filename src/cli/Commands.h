@@ -10,6 +10,8 @@ void AddLogCommand(CLI::App& app, int& exitStatus);
 void AddFrameCommand(CLI::App& app, int& exitStatus);
 void AddSettingsCommand(CLI::App& app, int& exitStatus);
 void AddScanCommand(CLI::App& app, int& exitStatus);
+void AddTripsCommand(CLI::App& app, int& exitStatus);
+void AddHardCommand(CLI::App& app, int& exitStatus);
 void AddPulseCommand(CLI::App& app, int& exitStatus);
 void AddSearchLogCommand(CLI::App& app, int& exitStatus);
 void AddPlayCommand(CLI::App& app, int& exitStatus);

@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
   AddFrameCommand(app, exitStatus);
   AddSettingsCommand(app, exitStatus);
   AddScanCommand(app, exitStatus);
+  AddTripsCommand(app, exitStatus);
+  AddHardCommand(app, exitStatus);
   AddPulseCommand(app, exitStatus);
   AddSearchLogCommand(app, exitStatus);
   AddPlayCommand(app, exitStatus);

@@ -7,8 +7,10 @@
 // a running worker to finish; to stop it early, write kLoadCancel to the
 // observer's status word first.
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -55,6 +57,9 @@ class CInfoLogFile {
   int RecordCount() const { return recordCount_; }
   // Null outside 0..RecordCount() - 1.
   const FRAMEINFOLOG* Record(int index) const;
+  std::span<const FRAMEINFOLOG> Records() const {
+    return {records_.get(), static_cast<size_t>(std::max(recordCount_, 0))};
+  }
 
   const std::string& Path() const { return path_; }
 

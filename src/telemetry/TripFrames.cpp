@@ -2,7 +2,7 @@
 
 #include "platform/TimeKey.h"
 
-void AppendTripFrames(const std::vector<FRAMEINFOVIDEO>& frames, int recording, std::vector<TripFrame>& out) {
+void AppendTripFrames(std::span<const FRAMEINFOVIDEO> frames, int recording, std::vector<TripFrame>& out) {
   out.reserve(out.size() + frames.size());
   for (size_t i = 0; i < frames.size(); ++i) {
     const FRAMEINFOVIDEO& f = frames[i];
@@ -12,7 +12,7 @@ void AppendTripFrames(const std::vector<FRAMEINFOVIDEO>& frames, int recording, 
   }
 }
 
-void AppendTripFrames(const std::vector<FRAMEINFOLOG>& records, int recording, std::vector<TripFrame>& out) {
+void AppendTripFrames(std::span<const FRAMEINFOLOG> records, int recording, std::vector<TripFrame>& out) {
   out.reserve(out.size() + records.size());
   for (size_t i = 0; i < records.size(); ++i) {
     const FRAMEINFOLOG& r = records[i];

@@ -2,6 +2,7 @@
 // The moments of a drive the trip figures are made of: one per video frame
 // or per log second, in time order, with where it came from.
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "recording/FrameInfoLog.h"
@@ -19,5 +20,5 @@ struct TripFrame {
   int frame = 0;        // its frame or record
 };
 
-void AppendTripFrames(const std::vector<FRAMEINFOVIDEO>& frames, int recording, std::vector<TripFrame>& out);
-void AppendTripFrames(const std::vector<FRAMEINFOLOG>& records, int recording, std::vector<TripFrame>& out);
+void AppendTripFrames(std::span<const FRAMEINFOVIDEO> frames, int recording, std::vector<TripFrame>& out);
+void AppendTripFrames(std::span<const FRAMEINFOLOG> records, int recording, std::vector<TripFrame>& out);

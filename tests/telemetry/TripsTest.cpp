@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "telemetry/SpeedUnit.h"
 #include "telemetry/TripFigures.h"
 #include "telemetry/Trips.h"
 
@@ -130,6 +131,22 @@ TEST(TripsTest, HardMomentsAreRunsOverTheThresholdJoinedWithinASecond) {
     }
     EXPECT_EQ(got, c.moments) << c.what;
   }
+}
+
+TEST(TripsTest, SpeedsReadInEitherUnitAtTheirShownPrecision) {
+  struct Case {
+    SpeedUnit unit;
+    double kmh;
+    int decimals;
+    double shown;
+  };
+  for (const Case& c :
+       {Case{SpeedUnit::kKmh, 45.4, 0, 45}, Case{SpeedUnit::kKmh, 45.5, 0, 46}, Case{SpeedUnit::kMph, 100, 0, 62},
+        Case{SpeedUnit::kMph, 160.9344, 0, 100}, Case{SpeedUnit::kMph, 45.0, 1, 28.0}}) {
+    EXPECT_DOUBLE_EQ(SpeedIn(c.unit, c.kmh, c.decimals), c.shown) << c.kmh << " " << SpeedUnitKey(c.unit);
+  }
+  EXPECT_EQ(SpeedUnitFromKey("mph"), SpeedUnit::kMph);
+  EXPECT_EQ(SpeedUnitFromKey("MPH"), std::nullopt);
 }
 
 }  // namespace
