@@ -62,8 +62,8 @@ class OwnXvfb {
     int fds[2];
     if (pipe(fds) != 0) return false;
     const std::string fd = std::to_string(fds[1]);
-    std::vector<std::string> args = {"Xvfb",   "-displayfd", fd,         "-screen", "0", "1280x1024x24",
-                                     "-nolisten", "tcp",      "-noreset"};
+    std::vector<std::string> args = {"Xvfb",         "-displayfd", fd,    "-screen", "0",
+                                     "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -181,8 +181,7 @@ class Screen {
   size_t KeyPixels(xcb_window_t window, int16_t x, int16_t y, uint16_t width, uint16_t height) {
     const size_t all = static_cast<size_t>(width) * height;
     xcb_get_image_reply_t* reply = xcb_get_image_reply(
-        connection_, xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, x, y, width, height, ~0u),
-        nullptr);
+        connection_, xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, x, y, width, height, ~0u), nullptr);
     if (reply == nullptr) return all;
     const int length = xcb_get_image_data_length(reply);
     size_t keyed = 0;
@@ -212,14 +211,13 @@ class Screen {
 // The children's environment: the own display, and home, settings and
 // caches in a scratch folder so that no run sees the user's or another's.
 std::vector<std::string> ChildEnvironment(const std::string& display, const fs::path& home) {
-  const std::vector<std::pair<std::string, std::string>> own = {
-      {"DISPLAY", display},
-      {"HOME", home.string()},
-      {"XDG_CONFIG_HOME", (home / "config").string()},
-      {"XDG_DATA_HOME", (home / "data").string()},
-      {"XDG_CACHE_HOME", (home / "cache").string()},
-      {"XDG_RUNTIME_DIR", (home / "runtime").string()},
-      {"QT_QPA_PLATFORM", "xcb"}};
+  const std::vector<std::pair<std::string, std::string>> own = {{"DISPLAY", display},
+                                                                {"HOME", home.string()},
+                                                                {"XDG_CONFIG_HOME", (home / "config").string()},
+                                                                {"XDG_DATA_HOME", (home / "data").string()},
+                                                                {"XDG_CACHE_HOME", (home / "cache").string()},
+                                                                {"XDG_RUNTIME_DIR", (home / "runtime").string()},
+                                                                {"QT_QPA_PLATFORM", "xcb"}};
   std::vector<std::string> environment;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string text = *entry;
