@@ -129,7 +129,7 @@ void StampBgr(unsigned char* pixels, int width, int height, const std::vector<Ca
 }
 
 void StampYuv(YuvPicture& picture, const std::vector<CaptionStamp>& stamps) {
-  if (picture.Empty() || picture.width <= 0 || picture.height <= 0) return;
+  if (!picture.Holds(picture.width, picture.height)) return;
   for (const CaptionStamp& stamp : stamps) {
     if (Whole(stamp)) StampOneYuv(picture, stamp);
   }

@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kBytesPerPixel = 3;
 constexpr int kJpegQuality = 80;
+// The lines beyond a plane's own that the codec may write in a last block.
+constexpr size_t kTallSlackLines = 32;
 // 4:2:0 halves the chroma both ways. Camera footage carries little colour
 // detail, Motion-JPEG players expect it, and it keeps a frame well inside
 // the 500000-byte frame limit; 4:4:4 would nearly double the size for no
@@ -199,7 +201,8 @@ bool CStreamImage::DecodeToYuv(const unsigned char* bytes, int count, YuvPicture
   if (subsampling == TJSAMP_422) {
     // Chroma at half the width but every line: each pair of its lines
     // makes one line of 4:2:0.
-    const size_t tall = static_cast<size_t>(picture.ChromaWidth()) * height;
+    // With room for a whole last block of lines, as the planes have.
+    const size_t tall = static_cast<size_t>(picture.ChromaWidth()) * (static_cast<size_t>(height) + kTallSlackLines);
     tallBlue_.resize(tall);
     tallRed_.resize(tall);
     unsigned char* planes[] = {picture.luma.data(), tallBlue_.data(), tallRed_.data()};
@@ -285,10 +288,7 @@ bool CStreamImage::CompressYuv(const YuvPicture& picture, size_t& size, size_t& 
   const int width = picture.width;
   const int height = picture.height;
   if (!compressor_ || !IsPictureSizeUsable(width, height)) return false;
-  const size_t chroma = static_cast<size_t>(picture.ChromaWidth()) * picture.ChromaHeight();
-  if (picture.luma.size() != static_cast<size_t>(width) * height || picture.blue.size() != chroma ||
-      picture.red.size() != chroma)
-    return false;
+  if (!picture.Holds(width, height)) return false;
   if (!PrepareEncoded(width, height)) return false;
   const unsigned char* planes[] = {picture.luma.data(), picture.blue.data(), picture.red.data()};
   const int strides[] = {width, picture.ChromaWidth(), picture.ChromaWidth()};

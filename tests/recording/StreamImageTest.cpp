@@ -358,7 +358,7 @@ TEST_F(StreamImageTest, PlanesRoundTripMatchesThePixelPath) {
 TEST_F(StreamImageTest, PlanesOfAWrongSizeAreNotEncoded) {
   YuvPicture planes;
   planes.Resize(64, 48);
-  planes.blue.pop_back();
+  planes.blue.resize(10);
   EXPECT_FALSE(codec_.EncodeYuv(nullptr, 0, planes));
   EXPECT_EQ(0, codec_.OutputSize());
 }
