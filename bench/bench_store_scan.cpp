@@ -19,6 +19,7 @@
 #include "BenchRatio.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
+#include "platform/TimeKey.h"
 #include "platform/Utf8.h"
 #include "recording/FileListRows.h"
 #include "recording/MgrDBSearch.h"
@@ -146,6 +147,8 @@ void BM_ReadIndexEnds(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // As both programs do.
+  NameLocalZoneOnce();
   benchmark::RegisterBenchmark(kScanName, BM_ScanAndFill)->Unit(benchmark::kMillisecond)->UseRealTime();
   benchmark::RegisterBenchmark(kWalkName, BM_ReadIndexEnds)->Unit(benchmark::kMillisecond)->UseRealTime();
   benchmark::Initialize(&argc, argv);

@@ -9,6 +9,7 @@
 #include "app/KorvaneApp.h"
 #include "base/AppTitle.h"
 #include "mapctrl/ui/WebEngineStartup.h"
+#include "platform/TimeKey.h"
 
 int main(int argc, char** argv) {
   // Help and version need no display: they are answered before the
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
   // A film or picture that outgrows the file-size limit must end its
   // export with a write error, not end the program.
   std::signal(SIGXFSZ, SIG_IGN);
+  NameLocalZoneOnce();
   PrepareWebEngine();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));

@@ -2,11 +2,11 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdlib>
-#include <ctime>
 
 #include "cli/CliCommon.h"
 #include "cli/CommandBoundary.h"
 #include "cli/Commands.h"
+#include "platform/TimeKey.h"
 
 namespace {
 
@@ -35,11 +35,7 @@ std::string ChosenCommand(const CLI::App& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Local times follow the process's TZ. Without one, glibc looks at
-  // /etc/localtime again for every conversion; naming it once is the same
-  // zone without a file-system call per log record.
-  setenv("TZ", ":/etc/localtime", 0);
-  tzset();
+  NameLocalZoneOnce();
   CLI::App app{"Korvane drive recorder card tool", "korvane-cli"};
   app.require_subcommand(1);
   app.set_version_flag("--version", std::string("korvane-cli ") + KORVANE_VERSION, "Print the version and exit");

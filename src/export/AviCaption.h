@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "export/CaptionStamp.h"
 #include "recording/FrameInfoVideo.h"
 #include "telemetry/SpeedSource.h"
 
@@ -57,10 +58,11 @@ struct AviCaptionContext {
 std::vector<CaptionLine> LayOutAviCaption(const AviCaptionContext& context, const FRAMEINFOVIDEO& frame, int width,
                                           int height);
 
-// Draws caption texts into pictures.
+// Draws caption texts for pictures.
 class AviCaptionPainter {
  public:
   virtual ~AviCaptionPainter() = default;
-  // Draws texts into pixels (BGR, top-down, width x 3 bytes a row).
-  virtual void Draw(unsigned char* pixels, int width, int height, const std::vector<CaptionLine>& texts) = 0;
+  // The texts as they stand on a width x height picture, a stamp for each
+  // (StampBgr, StampYuv put them on the picture).
+  virtual std::vector<CaptionStamp> Render(int width, int height, const std::vector<CaptionLine>& texts) = 0;
 };

@@ -16,6 +16,7 @@
 
 #include "export/AviWriter.h"
 #include "recording/StreamImage.h"
+#include "recording/YuvPicture.h"
 
 class AviEncodeStage {
  public:
@@ -35,6 +36,10 @@ class AviEncodeStage {
   void SubmitPixels(int64_t position, std::vector<unsigned char> source, std::vector<unsigned char> pixels, int width,
                     int height);
 
+  // A decoded picture's 4:2:0 planes, encoded as SubmitPixels encodes
+  // pixels.
+  void SubmitYuv(int64_t position, std::vector<unsigned char> source, YuvPicture picture);
+
   // Stops the thread without writing what is still waiting (a cancel).
   void Abandon();
 
@@ -51,9 +56,10 @@ class AviEncodeStage {
   struct Sample {
     int64_t position = 0;
     std::vector<unsigned char> source;  // the recorded JPEG
-    std::vector<unsigned char> pixels;  // empty for a copy
+    std::vector<unsigned char> pixels;  // empty for a copy or planes
     int width = 0;
     int height = 0;
+    YuvPicture planes;  // empty for a copy or pixels
   };
 
   void Submit(Sample sample);

@@ -272,6 +272,10 @@ void AviExportJob::HandOver(AviEncodeStage& stage, const Frame& frame, int64_t p
     stage.SubmitCopy(position, std::move(source));
     return;
   }
+  if (!doubling_) {
+    HandOverPlanes(stage, frame, position, std::move(source));
+    return;
+  }
   if (!decoder_.DecodeToPixels(source.data(), count)) return;
   const unsigned char* pixels = decoder_.Pixels();
   const int width = decoder_.Width();
@@ -282,10 +286,23 @@ void AviExportJob::HandOver(AviEncodeStage& stage, const Frame& frame, int64_t p
   }
   if (!pixels || width != width_ || height != height_) return;
   std::vector<unsigned char> picture(pixels, pixels + static_cast<size_t>(width) * height * 3);
-  if (drawCaption_) {
-    PrepareCaption(*frame.recording);
-    painter_->Draw(picture.data(), width, height,
-                   LayOutAviCaption(caption_, frame.recording->Frame(frame.index), width, height));
-  }
+  if (drawCaption_) StampBgr(picture.data(), width, height, CaptionStamps(frame, width, height));
   stage.SubmitPixels(position, std::move(source), std::move(picture), width, height);
+}
+
+// A full-height picture is captioned and encoded in the codec's own planes:
+// no colour conversion either way, and only the caption's boxes touched.
+void AviExportJob::HandOverPlanes(AviEncodeStage& stage, const Frame& frame, int64_t position,
+                                  std::vector<unsigned char> source) {
+  YuvPicture planes;
+  if (!decoder_.DecodeToYuv(source.data(), static_cast<int>(source.size()), planes)) return;
+  if (planes.width != width_ || planes.height != height_) return;
+  if (drawCaption_) StampYuv(planes, CaptionStamps(frame, planes.width, planes.height));
+  stage.SubmitYuv(position, std::move(source), std::move(planes));
+}
+
+std::vector<CaptionStamp> AviExportJob::CaptionStamps(const Frame& frame, int width, int height) {
+  PrepareCaption(*frame.recording);
+  return painter_->Render(width, height,
+                          LayOutAviCaption(caption_, frame.recording->Frame(frame.index), width, height));
 }

@@ -145,6 +145,9 @@ class AviExportJob {
   // Hands frame's picture to the encode stage at position; a frame that
   // cannot be read, decoded or is of another size is left out.
   void HandOver(class AviEncodeStage& stage, const Frame& frame, int64_t position);
+  void HandOverPlanes(AviEncodeStage& stage, const Frame& frame, int64_t position, std::vector<unsigned char> source);
+  // The frame's caption on a width x height picture.
+  std::vector<CaptionStamp> CaptionStamps(const Frame& frame, int width, int height);
 
   ExportWorker worker_;
   AviCaptionPainter* painter_;

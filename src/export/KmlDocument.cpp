@@ -83,6 +83,12 @@ std::string DateTable(const KmlTexts& t, const DateTime& l, const KmlMark& mark)
 // The table holds language texts, which may hold any bytes.
 void AppendDescription(std::string& out, const std::string& table) {
   out += "<description><![CDATA[";
+  // Digits and English texts, the usual table, need no cleaning copy.
+  if (IsPlainXmlText(table) && table.find("]]>") == std::string::npos) {
+    out += table;
+    out += "]]></description>";
+    return;
+  }
   const std::string clean = XmlCharacters(table);
   if (clean.find("]]>") == std::string::npos)
     out += clean;

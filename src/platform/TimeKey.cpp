@@ -1,5 +1,6 @@
 #include "platform/TimeKey.h"
 
+#include <cstdlib>
 #include <ctime>
 
 namespace {
@@ -84,4 +85,9 @@ int CurrentZoneOffsetSeconds() {
   // tm_gmtoff already includes daylight saving; the recording's offset is the
   // standard offset plus one hour in summer, which is the same number.
   return static_cast<int>(local.tm_gmtoff);
+}
+
+void NameLocalZoneOnce() {
+  setenv("TZ", ":/etc/localtime", 0);
+  tzset();
 }

@@ -31,3 +31,9 @@ DateTime NormalizeUtc(int year, int month, int day, int hour, int minute, int se
 // The local offset from UTC in seconds now, plus 3600 while daylight saving
 // time is in effect (the recording's time-zone offset).
 int CurrentZoneOffsetSeconds();
+
+// Local times follow the process's TZ. Without one, glibc looks at
+// /etc/localtime again for every mktime: for each file a card scan lists.
+// Naming it once (unless the user named one) is the same zone without a
+// file-system call per conversion. Call at start, before any thread.
+void NameLocalZoneOnce();

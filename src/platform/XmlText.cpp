@@ -36,12 +36,30 @@ const char* Entity(char c) {
   }
 }
 
+// Where the run of printable ASCII and XML's white space from `from` ends.
+size_t PlainAsciiRun(std::string_view text, size_t from) {
+  size_t i = from;
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= kDelete || (c < 0x20 && c != '\t' && c != '\n' && c != '\r')) break;
+    ++i;
+  }
+  return i;
+}
+
 }  // namespace
 
 std::string XmlCharacters(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
+    // Runs of plain ASCII, most of any text, go over as they are.
+    const size_t plain = PlainAsciiRun(text, i);
+    if (plain > i) {
+      out.append(text.substr(i, plain - i));
+      i = plain;
+      continue;
+    }
     const size_t length = Utf8SequenceLength(text, i);
     const std::string_view sequence = text.substr(i, length);
     i += length;
@@ -52,6 +70,8 @@ std::string XmlCharacters(std::string_view text) {
   }
   return out;
 }
+
+bool IsPlainXmlText(std::string_view text) { return PlainAsciiRun(text, 0) == text.size(); }
 
 std::string XmlText(std::string_view text) {
   const std::string clean = XmlCharacters(text);

@@ -11,6 +11,9 @@
 // and carriage return are kept; every other control character (C0, DEL,
 // C1), U+FFFE, U+FFFF and every invalid byte is replaced by U+FFFD.
 std::string XmlCharacters(std::string_view text);
+// Whether XmlCharacters leaves text as it is because it holds only
+// printable ASCII and XML's white space (a quick look, no copy).
+bool IsPlainXmlText(std::string_view text);
 
 // XmlCharacters with the five XML specials escaped, for element text and
 // attribute values.

@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kBytesPerPixel = 3;
 constexpr int kJpegQuality = 80;
+// The lines beyond a plane's own that the codec may write in a last block.
+constexpr size_t kTallSlackLines = 32;
 // 4:2:0 halves the chroma both ways. Camera footage carries little colour
 // detail, Motion-JPEG players expect it, and it keeps a frame well inside
 // the 500000-byte frame limit; 4:4:4 would nearly double the size for no
@@ -91,6 +93,18 @@ size_t PixelBytes(int width, int height) { return size_t(width) * size_t(height)
 // worth showing.
 bool Succeeded(tjhandle handle, int result) { return result == 0 || tjGetErrorCode(handle) == TJERR_WARNING; }
 
+// Halves a chroma plane's lines: each output line the mean of a pair, a
+// last unpaired line as it is.
+void HalveLines(const unsigned char* tall, unsigned char* half, int width, int height) {
+  const size_t w = static_cast<size_t>(width);
+  for (int y = 0; y < height; y += 2) {
+    const unsigned char* upper = tall + static_cast<size_t>(y) * w;
+    const unsigned char* lower = y + 1 < height ? upper + w : upper;
+    unsigned char* out = half + static_cast<size_t>(y / 2) * w;
+    for (size_t x = 0; x < w; ++x) out[x] = static_cast<unsigned char>((upper[x] + lower[x] + 1) >> 1);
+  }
+}
+
 }  // namespace
 
 CStreamImage::CStreamImage()
@@ -125,19 +139,20 @@ void CStreamImage::SaveSegments(const unsigned char* bytes, int count) {
   }
 }
 
-bool CStreamImage::ReadHeader(const unsigned char* bytes, int count, int& width, int& height) {
+bool CStreamImage::ReadHeader(const unsigned char* bytes, int count, int& width, int& height, int* subsampling) {
   width = 0;
   height = 0;
   if (!decompressor_ || !bytes || count < kMinPictureBytes) return false;
   int w = 0;
   int h = 0;
-  int subsampling = 0;
+  int sampling = 0;
   int colorspace = 0;
   const int result =
-      tjDecompressHeader3(decompressor_, bytes, static_cast<unsigned long>(count), &w, &h, &subsampling, &colorspace);
+      tjDecompressHeader3(decompressor_, bytes, static_cast<unsigned long>(count), &w, &h, &sampling, &colorspace);
   if (!Succeeded(decompressor_, result) || !IsPictureSizeUsable(w, h)) return false;
   width = w;
   height = h;
+  if (subsampling) *subsampling = sampling;
   return true;
 }
 
@@ -169,6 +184,47 @@ bool CStreamImage::DecodeToPixels(const unsigned char* bytes, int count) {
   return Succeeded(decompressor_, result);
 }
 
+bool CStreamImage::DecodeToYuv(const unsigned char* bytes, int count, YuvPicture& picture) {
+  SaveSegments(bytes, count);
+  int width = 0;
+  int height = 0;
+  int subsampling = 0;
+  if (!ReadHeader(bytes, count, width, height, &subsampling)) return false;
+  picture.Resize(width, height);
+  const unsigned long size = static_cast<unsigned long>(count);
+  if (subsampling == TJSAMP_420) {
+    unsigned char* planes[] = {picture.luma.data(), picture.blue.data(), picture.red.data()};
+    int strides[] = {width, picture.ChromaWidth(), picture.ChromaWidth()};
+    return Succeeded(decompressor_,
+                     tjDecompressToYUVPlanes(decompressor_, bytes, size, planes, width, strides, height, kDecodeFlags));
+  }
+  if (subsampling == TJSAMP_422) {
+    // Chroma at half the width but every line: each pair of its lines
+    // makes one line of 4:2:0.
+    // With room for a whole last block of lines, as the planes have.
+    const size_t tall = static_cast<size_t>(picture.ChromaWidth()) * (static_cast<size_t>(height) + kTallSlackLines);
+    tallBlue_.resize(tall);
+    tallRed_.resize(tall);
+    unsigned char* planes[] = {picture.luma.data(), tallBlue_.data(), tallRed_.data()};
+    int strides[] = {width, picture.ChromaWidth(), picture.ChromaWidth()};
+    if (!Succeeded(decompressor_,
+                   tjDecompressToYUVPlanes(decompressor_, bytes, size, planes, width, strides, height, kDecodeFlags)))
+      return false;
+    HalveLines(tallBlue_.data(), picture.blue.data(), picture.ChromaWidth(), height);
+    HalveLines(tallRed_.data(), picture.red.data(), picture.ChromaWidth(), height);
+    return true;
+  }
+  // Any other sampling (grey, 4:4:4, ...) goes through pixels.
+  UsePictureSize(width, height);
+  if (!Succeeded(decompressor_, tjDecompress2(decompressor_, bytes, size, pixels_.data(), width, width * kBytesPerPixel,
+                                              height, TJPF_BGR, kDecodeFlags)))
+    return false;
+  unsigned char* planes[] = {picture.luma.data(), picture.blue.data(), picture.red.data()};
+  int strides[] = {width, picture.ChromaWidth(), picture.ChromaWidth()};
+  return compressor_ && tjEncodeYUVPlanes(compressor_, pixels_.data(), width, width * kBytesPerPixel, height, TJPF_BGR,
+                                          planes, strides, kJpegSubsampling, 0) == 0;
+}
+
 unsigned char* CStreamImage::GetDoubledPixels() {
   if (pixels_.empty() || !IsHalfHeight()) return nullptr;
   const size_t rowBytes = size_t(width_) * kBytesPerPixel;
@@ -189,26 +245,18 @@ unsigned char* CStreamImage::GetDoubledPixels() {
   return dst;
 }
 
-bool CStreamImage::Compress(const unsigned char* pixels, int width, int height, size_t& size, size_t& dataStart) {
-  if (!compressor_ || !pixels || !IsPictureSizeUsable(width, height)) return false;
-  if (width != encodedWidth_ || height != encodedHeight_) {
-    const unsigned long bound = tjBufSize(width, height, kJpegSubsampling);
-    if (bound == static_cast<unsigned long>(-1)) return false;
-    encoded_.resize(bound);
-    encodedWidth_ = width;
-    encodedHeight_ = height;
-  }
-  // The buffer is sized for the worst case, so the encoder never has to
-  // grow it behind our back.
-  unsigned char* out = encoded_.data();
-  unsigned long outSize = static_cast<unsigned long>(encoded_.size());
-  if (tjCompress2(compressor_, pixels, width, width * kBytesPerPixel, height, TJPF_BGR, &out, &outSize,
-                  kJpegSubsampling, kJpegQuality, TJFLAG_NOREALLOC) != 0) {
-    KTRACE("JPEG encoding failed: %s", tjGetErrorStr2(compressor_));
-    return false;
-  }
-  if (out != encoded_.data() || outSize > encoded_.size() || !StartsWithSoi(out, outSize)) return false;
+bool CStreamImage::PrepareEncoded(int width, int height) {
+  if (width == encodedWidth_ && height == encodedHeight_) return true;
+  const unsigned long bound = tjBufSize(width, height, kJpegSubsampling);
+  if (bound == static_cast<unsigned long>(-1)) return false;
+  encoded_.resize(bound);
+  encodedWidth_ = width;
+  encodedHeight_ = height;
+  return true;
+}
 
+bool CStreamImage::TakeEncoded(const unsigned char* out, unsigned long outSize, size_t& size, size_t& dataStart) const {
+  if (out != encoded_.data() || outSize > encoded_.size() || !StartsWithSoi(out, outSize)) return false;
   // The encoder's own JFIF/EXIF/comment segments make way for the source's.
   size_t offset = kSoiSize;
   for (int i = 0; i < kMaxLeadingSegments; ++i) {
@@ -219,6 +267,39 @@ bool CStreamImage::Compress(const unsigned char* pixels, int width, int height, 
   size = outSize;
   dataStart = offset;
   return true;
+}
+
+bool CStreamImage::Compress(const unsigned char* pixels, int width, int height, size_t& size, size_t& dataStart) {
+  if (!compressor_ || !pixels || !IsPictureSizeUsable(width, height)) return false;
+  if (!PrepareEncoded(width, height)) return false;
+  // The buffer is sized for the worst case, so the encoder never has to
+  // grow it behind our back.
+  unsigned char* out = encoded_.data();
+  unsigned long outSize = static_cast<unsigned long>(encoded_.size());
+  if (tjCompress2(compressor_, pixels, width, width * kBytesPerPixel, height, TJPF_BGR, &out, &outSize,
+                  kJpegSubsampling, kJpegQuality, TJFLAG_NOREALLOC) != 0) {
+    KTRACE("JPEG encoding failed: %s", tjGetErrorStr2(compressor_));
+    return false;
+  }
+  return TakeEncoded(out, outSize, size, dataStart);
+}
+
+bool CStreamImage::CompressYuv(const YuvPicture& picture, size_t& size, size_t& dataStart) {
+  const int width = picture.width;
+  const int height = picture.height;
+  if (!compressor_ || !IsPictureSizeUsable(width, height)) return false;
+  if (!picture.Holds(width, height)) return false;
+  if (!PrepareEncoded(width, height)) return false;
+  const unsigned char* planes[] = {picture.luma.data(), picture.blue.data(), picture.red.data()};
+  const int strides[] = {width, picture.ChromaWidth(), picture.ChromaWidth()};
+  unsigned char* out = encoded_.data();
+  unsigned long outSize = static_cast<unsigned long>(encoded_.size());
+  if (tjCompressFromYUVPlanes(compressor_, planes, width, strides, height, kJpegSubsampling, &out, &outSize,
+                              kJpegQuality, TJFLAG_NOREALLOC) != 0) {
+    KTRACE("JPEG encoding failed: %s", tjGetErrorStr2(compressor_));
+    return false;
+  }
+  return TakeEncoded(out, outSize, size, dataStart);
 }
 
 size_t CStreamImage::ComposedSize(size_t remainder) const {
@@ -238,13 +319,7 @@ void CStreamImage::Compose(unsigned char* out, const unsigned char* remainder, s
   std::memcpy(out + pos, remainder, remainderSize);
 }
 
-bool CStreamImage::EncodePixels(const unsigned char* source, int sourceCount, const unsigned char* pixels, int width,
-                                int height) {
-  outputSize_ = 0;
-  SaveSegments(source, sourceCount);
-  size_t encodedSize = 0;
-  size_t dataStart = 0;
-  if (!Compress(pixels, width, height, encodedSize, dataStart)) return false;
+bool CStreamImage::ComposeOutput(size_t encodedSize, size_t dataStart) {
   const size_t remainder = encodedSize - dataStart;
   const size_t total = ComposedSize(remainder);
   if (total > output_.size()) {
@@ -254,6 +329,23 @@ bool CStreamImage::EncodePixels(const unsigned char* source, int sourceCount, co
   Compose(output_.data(), encoded_.data() + dataStart, remainder);
   outputSize_ = int(total);
   return true;
+}
+
+bool CStreamImage::EncodePixels(const unsigned char* source, int sourceCount, const unsigned char* pixels, int width,
+                                int height) {
+  outputSize_ = 0;
+  SaveSegments(source, sourceCount);
+  size_t encodedSize = 0;
+  size_t dataStart = 0;
+  return Compress(pixels, width, height, encodedSize, dataStart) && ComposeOutput(encodedSize, dataStart);
+}
+
+bool CStreamImage::EncodeYuv(const unsigned char* source, int sourceCount, const YuvPicture& picture) {
+  outputSize_ = 0;
+  SaveSegments(source, sourceCount);
+  size_t encodedSize = 0;
+  size_t dataStart = 0;
+  return CompressYuv(picture, encodedSize, dataStart) && ComposeOutput(encodedSize, dataStart);
 }
 
 bool CStreamImage::DoubleAndReencode(unsigned char* bytes, int& count, int capacity) {

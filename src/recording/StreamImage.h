@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "recording/YuvPicture.h"
+
 class CStreamImage {
  public:
   // The size of the output buffer, which is also the largest frame picture
@@ -32,6 +34,10 @@ class CStreamImage {
   // Saves the picture's metadata segments and decodes it into Pixels().
   bool DecodeToPixels(const unsigned char* bytes, int count);
 
+  // Saves the picture's metadata segments and decodes it into `picture`'s
+  // 4:2:0 planes, whatever chroma sampling the picture has itself.
+  bool DecodeToYuv(const unsigned char* bytes, int count, YuvPicture& picture);
+
   // Builds the picture with twice the lines from Pixels(); width x 2*height
   // x 3 bytes. Null unless the decoded picture is half-height.
   unsigned char* GetDoubledPixels();
@@ -46,6 +52,9 @@ class CStreamImage {
   // carrying the metadata segments of `source`, which become the saved
   // segments. More than kOutputCapacity bytes is a failure (OutputSize() 0).
   bool EncodePixels(const unsigned char* source, int sourceCount, const unsigned char* pixels, int width, int height);
+
+  // Encodes 4:2:0 planes into OutputBytes() as EncodePixels encodes pixels.
+  bool EncodeYuv(const unsigned char* source, int sourceCount, const YuvPicture& picture);
 
   const unsigned char* Pixels() const { return pixels_.empty() ? nullptr : pixels_.data(); }
   unsigned char* Pixels() { return pixels_.empty() ? nullptr : pixels_.data(); }
@@ -72,11 +81,19 @@ class CStreamImage {
 
   bool IsHalfHeight() const { return 2 * height_ < width_; }
   void SaveSegments(const unsigned char* bytes, int count);
-  bool ReadHeader(const unsigned char* bytes, int count, int& width, int& height);
+  bool ReadHeader(const unsigned char* bytes, int count, int& width, int& height, int* subsampling = nullptr);
   void UsePictureSize(int width, int height);
   // Encodes into encoded_ and tells where the encoder's data after its own
   // leading segments begins.
   bool Compress(const unsigned char* pixels, int width, int height, size_t& size, size_t& dataStart);
+  bool CompressYuv(const YuvPicture& picture, size_t& size, size_t& dataStart);
+  // Sizes encoded_ for the worst case of a width x height picture.
+  bool PrepareEncoded(int width, int height);
+  // Checks the encoder's output in encoded_ and finds where its data after
+  // its own leading segments begins.
+  bool TakeEncoded(const unsigned char* out, unsigned long outSize, size_t& size, size_t& dataStart) const;
+  // Puts the saved segments before the encoder's data in OutputBytes().
+  bool ComposeOutput(size_t encodedSize, size_t dataStart);
   // The size of FF D8 + saved segments + encoder remainder.
   size_t ComposedSize(size_t remainder) const;
   void Compose(unsigned char* out, const unsigned char* remainder, size_t remainderSize) const;
@@ -87,6 +104,9 @@ class CStreamImage {
   std::vector<unsigned char> output_;
   std::vector<unsigned char> doubled_;
   std::vector<unsigned char> encoded_;
+  // The full-height chroma of a 4:2:2 picture before it is halved.
+  std::vector<unsigned char> tallBlue_;
+  std::vector<unsigned char> tallRed_;
   int encodedWidth_ = 0;
   int encodedHeight_ = 0;
   int width_ = 0;

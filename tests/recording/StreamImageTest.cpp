@@ -319,3 +319,48 @@ TEST_F(StreamImageTest, BuffersAreReusedWhileTheSizeStays) {
 }
 
 }  // namespace
+
+namespace {
+
+// Through the planes and back, for every chroma sampling a frame may have
+// and sizes that do not fill a block: the picture stays what the pixel path
+// gives, and the output carries the source's metadata like EncodePixels.
+TEST_F(StreamImageTest, PlanesRoundTripMatchesThePixelPath) {
+  struct Case {
+    int subsampling;
+    int width;
+    int height;
+  };
+  for (const Case c : {Case{TJSAMP_420, 640, 480}, Case{TJSAMP_422, 641, 479}, Case{TJSAMP_444, 97, 31},
+                       Case{TJSAMP_GRAY, 64, 48}, Case{TJSAMP_420, 33, 17}}) {
+    SCOPED_TRACE(testing::Message() << "sampling " << c.subsampling << ", " << c.width << " x " << c.height);
+    const Bytes frame =
+        WithSegments(Compress(Gradient(c.width, c.height), c.width, c.height, c.subsampling, 95), {app0_, com_});
+    YuvPicture planes;
+    ASSERT_TRUE(codec_.DecodeToYuv(frame.data(), int(frame.size()), planes));
+    EXPECT_EQ(c.width, planes.width);
+    EXPECT_EQ(c.height, planes.height);
+    ASSERT_TRUE(codec_.EncodeYuv(frame.data(), int(frame.size()), planes));
+    const Bytes viaPlanes(codec_.OutputBytes(), codec_.OutputBytes() + codec_.OutputSize());
+    EXPECT_EQ(0, std::memcmp(viaPlanes.data() + 2, app0_.data(), app0_.size())) << "metadata first, in order";
+    EXPECT_EQ(0, std::memcmp(viaPlanes.data() + 2 + app0_.size(), com_.data(), com_.size()));
+
+    ASSERT_TRUE(codec_.DecodeToPixels(frame.data(), int(frame.size())));
+    const Bytes direct(codec_.Pixels(), codec_.Pixels() + size_t(c.width) * c.height * 3);
+    int width = 0;
+    int height = 0;
+    const Bytes back = Decompress(viaPlanes, width, height);
+    ASSERT_EQ(direct.size(), back.size());
+    EXPECT_LT(MeanAbsDiff(back.data(), direct.data(), direct.size()), 2.0);
+  }
+}
+
+TEST_F(StreamImageTest, PlanesOfAWrongSizeAreNotEncoded) {
+  YuvPicture planes;
+  planes.Resize(64, 48);
+  planes.blue.resize(10);
+  EXPECT_FALSE(codec_.EncodeYuv(nullptr, 0, planes));
+  EXPECT_EQ(0, codec_.OutputSize());
+}
+
+}  // namespace

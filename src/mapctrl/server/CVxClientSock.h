@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "mapctrl/MapRequest.h"
 
@@ -20,10 +21,11 @@ class CVxClientSock : public QObject {
   static constexpr int kIdleMs = 5000;
 
   // What to send for a request: with `answer` false the connection is
-  // closed without an answer; an answer may also be zero bytes.
+  // closed without an answer; an answer may also be zero bytes. The bytes
+  // are the server's own, which outlives its connections.
   struct Answer {
     bool answer = false;
-    std::string bytes;
+    std::string_view bytes;
   };
   using Responder = std::function<Answer(const MapRequest&)>;
 
