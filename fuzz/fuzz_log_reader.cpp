@@ -1,9 +1,11 @@
 // Arbitrary bytes as a ".log" file: the reader must end every load with a
 // clean status and only records that keep the format's promises, and the
-// file-list probes must read the same bytes without fault.
+// file-list probes must agree with the load on what both read (the header's
+// ids, the first record's time) and with each other.
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +18,8 @@
 
 #include "recording/InfoLogFile.h"
 #include "recording/LogFileProbe.h"
+#include "recording/LogFormat.h"
+#include "recording/LogLine.h"
 
 namespace {
 
@@ -76,6 +80,30 @@ bool HasDataSentence(const uint8_t* data, size_t size) {
   return false;
 }
 
+// The lists and the reader recognise sentences each by its own rule: the
+// reader any "$KX" sentence with a "," as its seventh character and the
+// header's first word, the lists "$KXDRL," lines with a "*" and the header's
+// whole line. On a log whose sentences are all as the recorder writes them,
+// both rules read the same.
+bool WrittenAsTheRecorderWrites(std::string_view text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  for (bool first = true; !text.empty(); first = false) {
+    const size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (line.size() + 1 > kLogLineMax) return false;
+    const size_t sentence = line.find(kLogDataStart);
+    if (sentence == std::string_view::npos) continue;
+    if (sentence != 0 || line.find(kLogDataStart, 1) != std::string_view::npos) return false;
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    const bool header = first && line.starts_with(kLogHeaderStart);
+    if (header && line.find_first_of(" \t\r\v\f") != std::string_view::npos) return false;
+    if (!header && (!line.starts_with(kLogDataLineStart) || line.find('*') == std::string_view::npos)) return false;
+  }
+  return true;
+}
+
 void CheckRecords(const CInfoLogFile& log) {
   const int count = log.RecordCount();
   if (count < 0 || count > CInfoLogFile::kMaxRecords) __builtin_trap();
@@ -117,11 +145,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const LogIds ids = ReadLogIds(path);
   if (ids.drid.size() > 30 || ids.sdid.size() > 30) __builtin_trap();
+  const bool agreeing = WrittenAsTheRecorderWrites(std::string_view(reinterpret_cast<const char*>(data), size));
+  if (agreeing && status == kLoadRunning && (ids.drid != log.Drid() || ids.sdid != log.Sdid())) __builtin_trap();
   const int64_t start = ReadLogStartTime(path);
   const int64_t end = ReadLogEndTime(path);
   if (start == 0 && end != 0) __builtin_trap();
   if (end != 0 && end - start >= 3611) __builtin_trap();
+  if (agreeing && log.RecordCount() > 0 && start != log.Record(0)->time / 1000) __builtin_trap();
   const std::string duration = GetLogDurationText(path);
   if (duration.empty()) __builtin_trap();  // the file opened, so some text is due
+
+  // The log list reads all of it in one go, the same as one at a time.
+  const LogListFacts facts = ReadLogListFacts(path, ReadDurationWords());
+  if (facts.ids.drid != ids.drid || facts.ids.sdid != ids.sdid) __builtin_trap();
+  if (facts.start != start || facts.end != end || facts.duration != duration) __builtin_trap();
   return 0;
 }

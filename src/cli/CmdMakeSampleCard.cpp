@@ -4,6 +4,7 @@
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "recording/StreamImage.h"
 #include "samplecard/SampleCard.h"
 
 namespace {
@@ -38,9 +39,11 @@ void AddMakeSampleCardCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--minutes", o.minutes, "length of each normal recording and log")
       ->check(CLI::Range(1, 60))
       ->capture_default_str();
-  auto* width = command->add_option("--width", o.width, "picture width")->check(CLI::Range(16, 1920));
-  auto* height =
-      command->add_option("--height", o.height, "picture height (full-height recordings)")->check(CLI::Range(16, 1080));
+  // No larger than a recorder writes: the viewer refuses bigger pictures as damaged.
+  auto* width =
+      command->add_option("--width", o.width, "picture width")->check(CLI::Range(16, CStreamImage::kLargestFrameWidth));
+  auto* height = command->add_option("--height", o.height, "picture height (full-height recordings)")
+                     ->check(CLI::Range(16, CStreamImage::kLargestFrameHeight));
   width->needs(height)->capture_default_str();
   height->needs(width)->capture_default_str();
   command->callback([&exitStatus, request] { exitStatus = RunMakeSampleCard(*request); });

@@ -18,10 +18,6 @@ constexpr size_t kTallSlackLines = 32;
 // visible gain.
 constexpr int kJpegSubsampling = TJSAMP_420;
 
-// A header can claim up to 65535 x 65535 pixels; anything beyond a 4096 x 4096
-// picture is taken as damage rather than allocated.
-constexpr size_t kMaxPicturePixels = size_t{4096} * 4096;
-
 // At most this many metadata segments are looked at after FF D8.
 constexpr int kMaxLeadingSegments = 3;
 constexpr size_t kSoiSize = 2;
@@ -83,7 +79,9 @@ bool StartsWithSoi(const unsigned char* bytes, size_t count) {
 
 bool IsPictureSizeUsable(int width, int height) {
   if (width <= 0 || height <= 0) return false;
-  return size_t(width) * size_t(height) <= kMaxPicturePixels;
+  // A header can claim up to 65535 x 65535 pixels: 12 GiB of pixels for a
+  // few damaged bytes.
+  return size_t(width) * size_t(height) <= size_t{CStreamImage::kLargestFramePixels};
 }
 
 size_t PixelBytes(int width, int height) { return size_t(width) * size_t(height) * kBytesPerPixel; }

@@ -21,6 +21,12 @@ class CStreamImage {
   static constexpr int kComSlotSize = 256;
   static constexpr int kApp0SlotSize = 512;
   static constexpr int kApp1SlotSize = 2048;
+  // The largest picture a recorder writes: its "L" resolution. A header that
+  // claims more pixels than this is damage, refused before anything is
+  // allocated for it.
+  static constexpr int kLargestFrameWidth = 640;
+  static constexpr int kLargestFrameHeight = 480;
+  static constexpr int kLargestFramePixels = kLargestFrameWidth * kLargestFrameHeight;
 
   CStreamImage();
   ~CStreamImage();

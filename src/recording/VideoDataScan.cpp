@@ -28,39 +28,6 @@ const uint8_t* FindEndOfImage(const uint8_t* from, size_t length) {
 
 bool IsStandaloneMarker(uint8_t code) { return code == 0x01 || (code >= 0xD0 && code <= 0xD7); }
 
-// Where the picture that starts at data[p] ends: 2 bytes after its
-// end-of-image marker, or 0 when it has none. The header segments are
-// stepped over by their lengths, so an FF D9 inside the comment block (a
-// latitude or a G value can hold those bytes) does not cut the picture
-// short; inside the compressed data every FF is stuffed, so the first FF D9
-// after the start of scan is the real end. When the headers don't walk
-// cleanly, the first FF D9 after the start-of-image marker ends it.
-size_t FindPictureEnd(const uint8_t* data, size_t length, size_t p) {
-  size_t q = p + 2;
-  size_t searchFrom = p + 2;
-  while (q + 4 <= length && data[q] == kJpegMarker) {
-    const uint8_t code = data[q + 1];
-    if (code == kJpegMarker) {
-      ++q;
-      continue;
-    }
-    if (code == kJpegEndOfImage) return q + 2;
-    if (IsStandaloneMarker(code)) {
-      q += 2;
-      continue;
-    }
-    const size_t segment = (size_t{data[q + 2]} << 8) | data[q + 3];
-    if (segment < 2 || q + 2 + segment > length) break;
-    q += 2 + segment;
-    if (code == kJpegStartOfScan) {
-      searchFrom = q;
-      break;
-    }
-  }
-  const uint8_t* marker = FindEndOfImage(data + searchFrom, length - searchFrom);
-  return marker == nullptr ? 0 : static_cast<size_t>(marker - data) + 2;
-}
-
 // Pictures of one second share their time stamp and the GPS receiver
 // reports once a second, so the slow conversions run only on a change.
 class Conversions {
@@ -168,6 +135,37 @@ void WalkPictures(void* context) {
 }
 
 }  // namespace
+
+// The header segments are stepped over by their lengths, so an FF D9 inside
+// the comment block (a latitude or a G value can hold those bytes) does not
+// cut the picture short; inside the compressed data every FF is stuffed, so
+// the first FF D9 after the start of scan is the real end. When the headers
+// don't walk cleanly, the first FF D9 after the start-of-image marker ends it.
+size_t FindPictureEnd(const uint8_t* data, size_t length, size_t p) {
+  size_t q = p + 2;
+  size_t searchFrom = p + 2;
+  while (q + 4 <= length && data[q] == kJpegMarker) {
+    const uint8_t code = data[q + 1];
+    if (code == kJpegMarker) {
+      ++q;
+      continue;
+    }
+    if (code == kJpegEndOfImage) return q + 2;
+    if (IsStandaloneMarker(code)) {
+      q += 2;
+      continue;
+    }
+    const size_t segment = (size_t{data[q + 2]} << 8) | data[q + 3];
+    if (segment < 2 || q + 2 + segment > length) break;
+    q += 2 + segment;
+    if (code == kJpegStartOfScan) {
+      searchFrom = q;
+      break;
+    }
+  }
+  const uint8_t* marker = FindEndOfImage(data + searchFrom, length - searchFrom);
+  return marker == nullptr ? 0 : static_cast<size_t>(marker - data) + 2;
+}
 
 ScanEnd ScanVideoData(const uint8_t* data, size_t length, LoadObserver& observer, const std::atomic<bool>& stop,
                       std::vector<FRAMEINFOVIDEO>& frames, size_t from) {

@@ -21,5 +21,10 @@ enum class ScanEnd {
 // one frame per picture that has a comment block. Progress goes to the
 // observer in units of 1000000 bytes of the whole file; the walk stops at a
 // cancel request (status 2) or when stop is set.
+// Where the picture that starts at data[p] ends: 2 bytes after its
+// end-of-image marker, or 0 when it has none. The one rule of every reader
+// that walks the data file's pictures.
+size_t FindPictureEnd(const uint8_t* data, size_t length, size_t p);
+
 ScanEnd ScanVideoData(const uint8_t* data, size_t length, LoadObserver& observer, const std::atomic<bool>& stop,
                       std::vector<FRAMEINFOVIDEO>& frames, size_t from = 0);

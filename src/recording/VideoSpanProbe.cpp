@@ -7,6 +7,7 @@
 #include "platform/ReadOnlyFile.h"
 #include "platform/TimeKey.h"
 #include "recording/FrameInfoVideo.h"
+#include "recording/VideoDataScan.h"
 #include "recording/VideoFormat.h"
 #include "recording/VideoIndexPath.h"
 
@@ -21,19 +22,6 @@ constexpr size_t kWindowGrowth = 4;
 
 enum class Look { kFound, kNone, kNeedMore };
 
-// Where the first FF D9 at or after from lies in bytes; npos when none.
-size_t FindEndOfImage(ByteSpan bytes, size_t from) {
-  while (from + 1 < bytes.size()) {
-    const auto* marker =
-        static_cast<const uint8_t*>(std::memchr(bytes.data() + from, kJpegMarker, bytes.size() - from));
-    if (marker == nullptr) break;
-    const auto at = static_cast<size_t>(marker - bytes.data());
-    if (at + 1 < bytes.size() && bytes[at + 1] == kJpegEndOfImage) return at;
-    from = at + 1;
-  }
-  return std::string::npos;
-}
-
 bool IsStartOfImage(ByteSpan bytes, size_t at) {
   return at + 1 < bytes.size() && bytes[at] == kJpegMarker && bytes[at + 1] == kJpegStartOfImage;
 }
@@ -41,9 +29,9 @@ bool IsStartOfImage(ByteSpan bytes, size_t at) {
 // The time of the picture that starts at bytes[at], when it ends inside
 // bytes and carries a comment block.
 Look PictureTime(ByteSpan bytes, size_t at, size_t& end, DateTime& time) {
-  const size_t endMarker = FindEndOfImage(bytes, at + 2);
-  if (endMarker == std::string::npos) return Look::kNeedMore;
-  end = endMarker + 2;
+  // Where the scan ends it: an FF D9 inside the comment block does not.
+  end = FindPictureEnd(bytes.data(), bytes.size(), at);
+  if (end == 0) return Look::kNeedMore;
   const ByteSpan picture = bytes.subspan(at, end - at);
   CommentBlock comment;
   if (!ReadPictureComment(picture, comment)) return Look::kNone;

@@ -255,7 +255,8 @@ std::string ReadSdId(const fs::path& cardRoot) {
   if (at == std::string_view::npos) return {};
   std::string rest(text.substr(0, at));
   rest += text.substr(at + kSdIdPrefix.size());
-  return Utf8Prefix(Trim(rest), kSdIdMaxChars);
+  // Trimmed again once cut: the cut may end on a line end the ID never held.
+  return std::string(Trim(Utf8Prefix(Trim(rest), kSdIdMaxChars)));
 }
 
 bool WriteSdId(const fs::path& cardRoot, std::string_view id) {

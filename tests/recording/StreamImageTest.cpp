@@ -363,4 +363,33 @@ TEST_F(StreamImageTest, PlanesOfAWrongSizeAreNotEncoded) {
   EXPECT_EQ(0, codec_.OutputSize());
 }
 
+TEST_F(StreamImageTest, PictureClaimingMorePixelsThanARecorderWritesIsRefusedUnallocated) {
+  struct Claim {
+    int width;
+    int height;
+    bool readable;
+  };
+  constexpr int kWidest = CStreamImage::kLargestFrameWidth;
+  constexpr int kTallest = CStreamImage::kLargestFrameHeight;
+  for (const Claim claim :
+       {Claim{kWidest, kTallest, true}, Claim{2 * kWidest, kTallest / 2, true}, Claim{kWidest + 1, kTallest, false},
+        Claim{kWidest, kTallest + 1, false}, Claim{65535, 65535, false}}) {
+    SCOPED_TRACE(testing::Message() << claim.width << " x " << claim.height);
+    Bytes frame = Frame(64, 48, {com_});
+    size_t sof = 2;
+    while (sof + 1 < frame.size() && !(frame[sof] == 0xFF && frame[sof + 1] == 0xC0)) ++sof;
+    ASSERT_LT(sof + 9, frame.size());
+    frame[sof + 5] = static_cast<unsigned char>(claim.height >> 8), frame[sof + 6] = claim.height & 0xFF;
+    frame[sof + 7] = static_cast<unsigned char>(claim.width >> 8), frame[sof + 8] = claim.width & 0xFF;
+
+    CStreamImage codec;
+    int w = 0, h = 0;
+    EXPECT_EQ(claim.readable, codec.GetImageSize(frame.data(), int(frame.size()), w, h));
+    if (claim.readable) continue;
+    EXPECT_FALSE(codec.DecodeToPixels(frame.data(), int(frame.size())));
+    EXPECT_EQ(nullptr, codec.Pixels());
+    EXPECT_EQ(0, codec.Width());
+  }
+}
+
 }  // namespace

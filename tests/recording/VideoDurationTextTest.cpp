@@ -4,6 +4,7 @@
 #include "recording/VideoBytes.h"
 #include "recording/VideoDurationText.h"
 #include "recording/VideoSpanProbe.h"
+#include "recording/WaitingLoadObserver.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -36,3 +37,27 @@ TEST(VideoDurationTextTest, SpansBeyondAnIntStayInMinutes) {
 }
 
 }  // namespace
+
+// A G value or a coordinate can hold the bytes FF D9: the list must end the
+// picture where the scan does, not inside its comment block.
+TEST(VideoDurationTextTest, EndOfImageBytesInTheCommentDoNotCutThePictureShort) {
+  TempDir dir;
+  TestComment first;
+  first.gx = static_cast<int16_t>(0xD9FF);  // little-endian FF D9
+  TestComment last;
+  last.stamp[5] = 45;
+  Bytes data = CommentPicture(first, 400);
+  Append(data, CommentPicture(last, 400));
+  const std::string path = dir.Write("REC_0002.vdd", AsText(data)).string();
+
+  const std::optional<VideoFrameSpan> span = ReadVideoFrameSpan(path);
+  ASSERT_TRUE(span.has_value());
+  CInfoEventFile loaded;
+  WaitingLoadObserver observer;
+  observer.BeginLoad();
+  ASSERT_EQ(loaded.LoadVideoRecording(path, &observer), 1);
+  ASSERT_TRUE(observer.WaitForLoadEnded(10000));
+  ASSERT_EQ(loaded.FrameCount(), 2);
+  EXPECT_EQ(span->first, loaded.Frame(0).time);
+  EXPECT_EQ(span->last, loaded.Frame(1).time);
+}

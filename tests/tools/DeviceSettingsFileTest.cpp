@@ -228,6 +228,10 @@ TEST_F(DeviceSettingsFileTest, SdIdIsWrittenWithByteOrderMarkAndNoLineEndAndRead
   EXPECT_EQ(ReadSdId(card.path()), "Ölstraße-N");
   card.Write("config/sdid.ini", "something else");
   EXPECT_EQ(ReadSdId(card.path()), "");
+  // Cut inside the text, the ID keeps no white space at its end either: one
+  // the dialog would refuse to save as it shows it.
+  card.Write("config/sdid.ini", "sdid=CARD-0042\n[SET]\r\n");
+  EXPECT_EQ(ReadSdId(card.path()), "CARD-0042");
 
   ASSERT_TRUE(WriteSdId(card.path(), ""));
   EXPECT_FALSE(fs::exists(card / "config/sdid.ini"));
