@@ -22,6 +22,7 @@
 #include "recording/MgrDBSearch.h"
 #include "recording/RecordingLocation.h"
 #include "shell/MainCommands.h"
+#include "shell/Viewer.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MainPanelParts.h"
@@ -129,7 +130,7 @@ void CKorvaneApp::OpenCommandLineFolder() {
     return;
   }
   CMainBackPanel& panel = frame_->BackPanel();
-  CListEvent& list = panel.Parts().Engine().List(recording->kind);
+  CListEvent& list = frame_->Core().Engine().List(recording->kind);
   const int row = list.RowOf(recording->dataFile.string());
   if (row < 0) return;
   list.SetAllChecked(false);
@@ -148,17 +149,17 @@ void CKorvaneApp::PrepareScreenshotView() {
   if (const int item = ModelItemId(options_.model)) panel.OnCommand(item);
   if (options_.load.isEmpty()) return;
   const FileListKind kind = KindOf(options_.load);
-  CListEvent& list = panel.Parts().Engine().List(kind);
+  CListEvent& list = frame_->Core().Engine().List(kind);
   for (int row = 0; row < list.RowCount() && row < options_.count; ++row) list.SetChecked(row, true);
   panel.OnCommand(LoadCommandOf(kind));
   if (options_.select >= 0) {
     CWndSearch& search = *panel.Parts().Search();
     if (kind == FileListKind::kLog) {
       search.SelectLoadedLogRow(options_.select);
-      panel.Parts().Engine().SelectLoadedLog(options_.select);
+      frame_->Core().Engine().SelectLoadedLog(options_.select);
     } else {
       search.SelectLoadedRecordingRow(options_.select);
-      panel.Parts().Engine().SelectLoadedRecording(options_.select);
+      frame_->Core().Engine().SelectLoadedRecording(options_.select);
     }
   }
   for (int i = 0; i < options_.steps; ++i) panel.OnCommand(kIdPlayNextFrame);

@@ -24,6 +24,7 @@
 #include "export/AviExportJob.h"
 #include "export/render/QtCaptionPainter.h"
 #include "recording/ExportGuard.h"
+#include "recording/ShownFrame.h"
 
 namespace {
 
@@ -39,15 +40,6 @@ struct AviRequest {
   bool yes = false;
   bool json = false;
 };
-
-// The comment segment of the picture the viewer decodes after the load.
-std::vector<unsigned char> ShownFrameComment(CInfoEventFile& recording, int frame) {
-  std::vector<unsigned char> picture(FRAMEDATA_MAXSIZE);
-  const int count = recording.ReadFrameData(frame, picture.data());
-  CStreamImage codec;
-  if (count <= 0 || !codec.DecodeToPixels(picture.data(), count)) return {};
-  return {codec.ComSegment(), codec.ComSegment() + codec.ComSize()};
-}
 
 std::optional<DateTime> ParseDateTime(const std::string& text) {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
@@ -115,7 +107,7 @@ std::optional<AviExportInputs> InputsFor(const AviRequest& request, CInfoEventFi
     PrintMessage(kMsgInvalidInputdata);
     return std::nullopt;
   }
-  AviExportInputs inputs = AviInputsOnOpening(recording, startFrame, ShownFrameComment(recording, startFrame), "");
+  AviExportInputs inputs = AviInputsOnOpening(recording, startFrame, DecodedFrameComment(recording, startFrame), "");
   SplitOutput(request.output, inputs);
   const int fpsListSize = inputs.fps;
   if (request.fps) inputs.fps = *request.fps;

@@ -4,18 +4,9 @@
 
 #include "cli/ExportCli.h"
 #include "recording/InfoEventFile.h"
-#include "recording/StreamImage.h"
+#include "recording/ShownFrame.h"
 
 namespace {
-
-// The comment segment of the picture the viewer decodes after the load.
-std::vector<unsigned char> ShownFrameComment(CInfoEventFile& recording, int frame) {
-  std::vector<unsigned char> picture(FRAMEDATA_MAXSIZE);
-  const int count = recording.ReadFrameData(frame, picture.data());
-  CStreamImage codec;
-  if (count <= 0 || !codec.DecodeToPixels(picture.data(), count)) return {};
-  return {codec.ComSegment(), codec.ComSegment() + codec.ComSize()};
-}
 
 bool InRange(int value, int low, int high) { return value >= low && value <= high; }
 
@@ -36,7 +27,7 @@ void AddFrameChoiceOptions(CLI::App& command, FrameChoice& choice) {
 std::optional<JpegSelection> SelectionOfChoice(const FrameChoice& choice, CInfoEventFile& recording) {
   const int n = recording.FrameCount();
   const int shown = ViewerStartFrame(recording);
-  const int fpsListSize = JpegFpsListSize(recording, ShownFrameComment(recording, shown));
+  const int fpsListSize = JpegFpsListSize(recording, DecodedFrameComment(recording, shown));
   JpegSelection s;
   s.fps = choice.fps.value_or(fpsListSize);
   s.everyFrame = s.fps == fpsListSize;

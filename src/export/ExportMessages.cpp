@@ -1,6 +1,7 @@
 #include "export/ExportMessages.h"
 
 #include "base/MgrMultiLang.h"
+#include "platform/Prompt.h"
 
 namespace {
 
@@ -15,4 +16,8 @@ std::string MessageText(const ExportMessage& message) {
 
 std::string CaptionText(const ExportMessage& caption) {
   return GetLangText(kSectionGui, caption.key, caption.defaultText);
+}
+
+void ShowExportMessage(Prompt& prompt, const ExportMessage& message, const ExportMessage& caption) {
+  prompt.Show(MessageText(message), CaptionText(caption), PromptButtons::Ok);
 }

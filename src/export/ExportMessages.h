@@ -48,3 +48,8 @@ std::string MessageText(const ExportMessage& message);
 
 // The text of a caption (section GUI) in the chosen language.
 std::string CaptionText(const ExportMessage& caption);
+
+class Prompt;
+
+// A message box of the Message section with OK, titled caption.
+void ShowExportMessage(Prompt& prompt, const ExportMessage& message, const ExportMessage& caption);

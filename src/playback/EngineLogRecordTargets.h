@@ -19,8 +19,6 @@ class EngineLogRecordTargets final : public LogRecordTargets {
   void SetGraphCursor(int index) override;
   void DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int64_t timeKey) override;
   void RepaintLogInfo() override;
-  // The window attached once its widgets exist.
-  void AttachWindow(EngineWindowView& window) { window_ = &window; }
 
  private:
   CMgrPlayControl& control_;

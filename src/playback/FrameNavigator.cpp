@@ -177,9 +177,8 @@ bool FrameNavigator::ShowFrame(int recording, int frame, int pane, bool displayU
   // A frame whose picture cannot be read is stored without one, with its
   // own telemetry: the picture and data shown before must not stay up as
   // if they were this frame's.
-  const int bytes = std::max(store_.ReadFrame(recording, frame), 0);
-  CStreamImage& codec = store_.StreamImage();
-  const bool decoded = bytes > 0 && codec.DecodeToPixels(store_.FrameBuffer(), bytes);
+  const auto [bytes, decoded] = store_.DecodeFrame(recording, frame);
+  const CStreamImage& codec = store_.StreamImage();
   const FRAMEINFOVIDEO& record = video.Frame(frame);
   panes_.Store(target, decoded ? codec.Pixels() : nullptr, codec.Width(), codec.Height(), record, recording, frame,
                video.FrameCount(), bytes);

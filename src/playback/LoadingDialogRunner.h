@@ -11,4 +11,7 @@ class LoadingDialogRunner {
  public:
   virtual ~LoadingDialogRunner() = default;
   virtual int Run(LoadingDialogModel& dialog) = 0;
+  // Cancels the dialog that is running, if any (its card was pulled); its
+  // Run then ends.
+  virtual void CancelShown() {}
 };

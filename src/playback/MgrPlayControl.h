@@ -46,6 +46,9 @@ class CMgrPlayControl final : private FrameNavigatorHost {
                   const PlaybackSinks& sinks);
   // The window's sinks, attached once its widgets exist.
   void AttachSinks(const PlaybackSinks& sinks) { out_.Attach(sinks); }
+  void AttachMap(MapView* map) { out_.AttachMap(map); }
+  void AddSinks(const PlaybackSinks& views) { out_.Add(views); }
+  void RemoveSinks(const PlaybackSinks& views) { out_.Remove(views); }
   ~CMgrPlayControl() override;
   CMgrPlayControl(const CMgrPlayControl&) = delete;
   CMgrPlayControl& operator=(const CMgrPlayControl&) = delete;

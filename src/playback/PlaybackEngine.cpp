@@ -21,7 +21,7 @@ PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings,
           [this] { FollowLogCursor(); }),
       control_(store, timers, clock, videoGraph_, logGraph_, displays_, speedSource_, PlaybackSinks{}),
       gsensor_(videoGraph_, control_, out_),
-      logTargets_(control_, logGraph_, quietWindow_),
+      logTargets_(control_, logGraph_, windows_),
       logRecords_(store.Logs(), logTargets_, out_),
       loadTargets_(store, control_, logGraph_, logRecords_, displays_, out_),
       layoutPanes_(control_, out_),
@@ -35,16 +35,35 @@ PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings,
 }
 
 void PlaybackEngine::AttachViews(const PlaybackEngineSinks& sinks) {
-  window_ = sinks.window ? sinks.window : &quietWindow_;
+  windows_.Remove(attachedWindow_);
+  attachedWindow_ = sinks.window;
+  windows_.Add(attachedWindow_);
   out_.Attach(sinks.playback);
   control_.AttachSinks(sinks.playback);
   videoGraphView_.Attach(sinks.videoGraph);
   logGraphView_.Attach(sinks.logGraph);
-  logTargets_.AttachWindow(*window_);
   displays_.SetView(sinks.displays);
   loading_.SetSearchView(sinks.search);
   loading_.SetSlideBarView(&out_.SlideBar());
   loading_.SetBackPanelView(&out_.BackPanel());
+  loading_.SetMapView(&out_.Map());
+}
+
+void PlaybackEngine::AddViews(const PlaybackSinks& views, EngineWindowView* window) {
+  out_.Add(views);
+  control_.AddSinks(views);
+  windows_.Add(window);
+}
+
+void PlaybackEngine::RemoveViews(const PlaybackSinks& views, EngineWindowView* window) {
+  out_.Remove(views);
+  control_.RemoveSinks(views);
+  windows_.Remove(window);
+}
+
+void PlaybackEngine::AttachMap(MapView* map) {
+  out_.AttachMap(map);
+  control_.AttachMap(map);
   loading_.SetMapView(&out_.Map());
 }
 
@@ -97,7 +116,7 @@ LoadOutcome PlaybackEngine::LoadChecked(FileListKind kind) {
     logGraph_.Clear();
     logRecords_.ClearRecord();
     logSearch_.ClearRows();
-    window_->RepaintLogSearchRows();
+    windows_.RepaintLogSearchRows();
   }
   return outcome;
 }
@@ -106,10 +125,10 @@ void PlaybackEngine::Close() {
   control_.StopVideoPlay();
   const ViewMode mode = CurrentViewMode();
   if (mode == kViewModeLog) {
-    window_->ShowFileLists(FileListKind::kLog, true);
+    windows_.ShowFileLists(FileListKind::kLog, true);
   } else {
     const FileListKind kind = mode == kViewModeNormal ? FileListKind::kNormal : FileListKind::kEvent;
-    window_->ShowFileLists(kind, store_.App().hasLogs);
+    windows_.ShowFileLists(kind, store_.App().hasLogs);
   }
   CloseLoadedData();
 }
@@ -135,7 +154,7 @@ void PlaybackEngine::CloseLoadedData(const DateTime& now) {
   logGraph_.Clear();
   logRecords_.ClearRecord();
   logSearch_.ClearRows();
-  window_->RepaintLogSearchRows();
+  windows_.RepaintLogSearchRows();
   loadTargets_.ClearPositionAndSpeed();
   displays_.SetCarSignal(0);
   displays_.SetHasData(false);
@@ -182,7 +201,7 @@ PaneRecordingInfo PlaybackEngine::PaneRecording(int pane) const {
 const std::vector<LogSearchRow>& PlaybackEngine::SearchLog() {
   control_.StopLogPlay();
   logSearch_.Search(store_.Logs());
-  window_->RepaintLogSearchRows();
+  windows_.RepaintLogSearchRows();
   return logSearch_.Rows();
 }
 

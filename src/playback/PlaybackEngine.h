@@ -36,9 +36,18 @@ class PlaybackEngine {
  public:
   PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings, TimerHost& timers, const Clock& clock,
                  Prompt& prompt, LoadingDialogRunner& dialogs, const PlaybackEngineSinks& sinks = {});
-  // The window's views, attached once its widgets exist (they paint the
-  // engine's models, so they are made after it); a null sink does nothing.
+  // The views of one user (the command-line tool, a test), in place of
+  // those attached before; a null sink is none.
   void AttachViews(const PlaybackEngineSinks& sinks);
+  // A widget's views, told beside every other registered one until it
+  // leaves (widgets paint the engine's models, so they register after it is
+  // made and leave before it goes).
+  void AddViews(const PlaybackSinks& views, EngineWindowView* window = nullptr);
+  void RemoveViews(const PlaybackSinks& views, EngineWindowView* window = nullptr);
+  // The map synchronisation, in place of the one attached before (null: none).
+  void AttachMap(MapView* map);
+  // Every slide bar goes back to an empty bar at the time now.
+  void ResetSlideBarToNow() { out_.SlideBar().ResetToNow(); }
   PlaybackEngine(const PlaybackEngine&) = delete;
   PlaybackEngine& operator=(const PlaybackEngine&) = delete;
 
@@ -141,8 +150,8 @@ class PlaybackEngine {
   CMgrDBSearch& store_;
   const Clock& clock_;
   SpeedSourceQuery speedSource_;
-  EngineWindowView quietWindow_;
-  EngineWindowView* window_ = &quietWindow_;
+  EngineWindowView* attachedWindow_ = nullptr;
+  EngineWindowViews windows_;
   PlaybackOutputs out_;
   EngineGraphView videoGraphView_;
   EngineGraphView logGraphView_;

@@ -2,7 +2,7 @@
 // What the window hands the playback engine: the sinks of the play
 // controller and frame navigation, the search window, both graph controls,
 // the digit displays and the log info pane. A sink left null is replaced by
-// one that does nothing, so the command-line tool and the tests hand in only
+// none, so the command-line tool and the tests hand in only
 // what they look at.
 
 #include "playback/PlaybackSinks.h"
@@ -23,6 +23,19 @@ class EngineWindowView {
   // Load, Check All and the tabs (the Log tab only when the card has logs);
   // Close is hidden.
   virtual void ShowFileLists(FileListKind /*kind*/, bool /*withLogTab*/) {}
+};
+
+class EngineWindowViews final : public EngineWindowView, public ViewObservers<EngineWindowView> {
+ public:
+  void RepaintLogInfo() override {
+    Each([](EngineWindowView& v) { v.RepaintLogInfo(); });
+  }
+  void RepaintLogSearchRows() override {
+    Each([](EngineWindowView& v) { v.RepaintLogSearchRows(); });
+  }
+  void ShowFileLists(FileListKind kind, bool withLogTab) override {
+    Each([&](EngineWindowView& v) { v.ShowFileLists(kind, withLogTab); });
+  }
 };
 
 struct PlaybackEngineSinks {

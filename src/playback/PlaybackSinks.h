@@ -1,11 +1,12 @@
 #pragma once
 // The window sinks the play controller and frame navigation push to. A sink
-// left null is replaced by one that does nothing, so the command-line tool
-// and the tests hand in only what they look at.
+// left null is none, so the command-line tool and the tests hand in only
+// what they look at.
 
 #include <functional>
 
 #include "playback/PlaybackViews.h"
+#include "playback/ViewObservers.h"
 #include "telemetry/SpeedSource.h"
 
 struct PlaybackSinks {
@@ -20,9 +21,11 @@ struct PlaybackSinks {
 // (the settings object reads them from its file).
 using SpeedSourceQuery = std::function<SpeedSource()>;
 
-// The sinks with the nulls filled in; keeps the do-nothing ones it needs.
-// The window attaches its sinks once its widgets exist; whoever holds the
-// outputs reaches the sinks attached last.
+// What the managers push to: every registered view of each kind, and the
+// one map synchronisation. The sinks handed to Attach are registered in
+// place of those of the Attach before (the command-line tool and the tests
+// attach theirs that way); widgets register themselves with Add and leave
+// with Remove.
 class PlaybackOutputs {
  public:
   explicit PlaybackOutputs(const PlaybackSinks& sinks) { Attach(sinks); }
@@ -30,31 +33,45 @@ class PlaybackOutputs {
   PlaybackOutputs& operator=(const PlaybackOutputs&) = delete;
 
   void Attach(const PlaybackSinks& sinks) {
-    pane_ = sinks.pane ? sinks.pane : &quietPane_;
-    slideBar_ = sinks.slideBar ? sinks.slideBar : &quietSlideBar_;
-    backPanel_ = sinks.backPanel ? sinks.backPanel : &quietBackPanel_;
+    Remove(attached_);
+    attached_ = sinks;
+    Add(sinks);
     map_ = sinks.map ? sinks.map : &quietMap_;
-    loadedList_ = sinks.loadedList ? sinks.loadedList : &quietLoadedList_;
+  }
+  // The one map synchronisation (null: none).
+  void AttachMap(MapView* map) {
+    attached_.map = map;
+    map_ = map ? map : &quietMap_;
+  }
+  // Registers the views that are set (the map is attached, never added).
+  void Add(const PlaybackSinks& views) {
+    panes_.Add(views.pane);
+    slideBars_.Add(views.slideBar);
+    backPanels_.Add(views.backPanel);
+    loadedLists_.Add(views.loadedList);
+  }
+  void Remove(const PlaybackSinks& views) {
+    panes_.Remove(views.pane);
+    slideBars_.Remove(views.slideBar);
+    backPanels_.Remove(views.backPanel);
+    loadedLists_.Remove(views.loadedList);
   }
 
-  PaneView& Pane() const { return *pane_; }
-  SlideBarView& SlideBar() const { return *slideBar_; }
-  BackPanelView& BackPanel() const { return *backPanel_; }
+  PaneView& Pane() const { return panes_; }
+  SlideBarView& SlideBar() const { return slideBars_; }
+  BackPanelView& BackPanel() const { return backPanels_; }
   MapView& Map() const { return *map_; }
-  LoadedListView& LoadedList() const { return *loadedList_; }
+  LoadedListView& LoadedList() const { return loadedLists_; }
 
   // Brings the map up to date; "noData" when there was nothing to show.
   void RefreshMap() const { map_->RefreshMap(); }
 
  private:
-  PaneView quietPane_;
-  SlideBarView quietSlideBar_;
-  BackPanelView quietBackPanel_;
+  PlaybackSinks attached_;
+  mutable PaneViews panes_;
+  mutable SlideBarViews slideBars_;
+  mutable BackPanelViews backPanels_;
+  mutable LoadedListViews loadedLists_;
   MapView quietMap_;
-  LoadedListView quietLoadedList_;
-  PaneView* pane_ = nullptr;
-  SlideBarView* slideBar_ = nullptr;
-  BackPanelView* backPanel_ = nullptr;
   MapView* map_ = nullptr;
-  LoadedListView* loadedList_ = nullptr;
 };

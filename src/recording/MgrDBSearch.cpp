@@ -177,6 +177,7 @@ void CMgrDBSearch::Reset() {
   logs_.clear();
   currentIndex_ = -1;
   frameBytes_ = 0;
+  shown_ = {};
 }
 
 // ---- per-file questions ------------------------------------------------------
@@ -252,4 +253,16 @@ int CMgrDBSearch::ReadFrame(int recordingIndex, int frameIndex) {
   if (recordingIndex < 0 || recordingIndex >= static_cast<int>(videos_.size())) return 0;
   frameBytes_ = videos_[static_cast<size_t>(recordingIndex)]->ReadFrameData(frameIndex, frameBuffer_.get());
   return frameBytes_;
+}
+
+CMgrDBSearch::FrameDecode CMgrDBSearch::DecodeFrame(int recordingIndex, int frameIndex) {
+  FrameDecode result;
+  result.bytes = std::max(ReadFrame(recordingIndex, frameIndex), 0);
+  result.decoded = result.bytes > 0 && streamImage_.DecodeToPixels(frameBuffer_.get(), result.bytes);
+  shown_.recording = recordingIndex;
+  shown_.frame = frameIndex;
+  shown_.comment.clear();
+  if (result.decoded && streamImage_.ComSegment() != nullptr && streamImage_.ComSize() > 0)
+    shown_.comment.assign(streamImage_.ComSegment(), streamImage_.ComSegment() + streamImage_.ComSize());
+  return result;
 }

@@ -27,6 +27,7 @@
 #include "recording/InfoLogFile.h"
 #include "recording/InfoMapObject.h"
 #include "recording/LogFileProbe.h"
+#include "recording/ShownFrame.h"
 #include "recording/StoreViewSink.h"
 #include "recording/StreamImage.h"
 #include "recording/VideoFileProbe.h"
@@ -129,6 +130,16 @@ class CMgrDBSearch {
   // Reads the picture of a frame into the frame buffer; its byte count, 0
   // when there is no such frame or it cannot be read.
   int ReadFrame(int recordingIndex, int frameIndex);
+  // Reads a frame's picture and decodes it into the shared codec: from now
+  // on it is the frame shown. Its byte count (0: unreadable) and whether the
+  // picture decoded.
+  struct FrameDecode {
+    int bytes = 0;
+    bool decoded = false;
+  };
+  FrameDecode DecodeFrame(int recordingIndex, int frameIndex);
+  // The frame decoded for showing last; none after a reset.
+  const ShownFrame& Shown() const { return shown_; }
 
   std::vector<std::unique_ptr<CInfoEventFile>>& Videos() { return videos_; }
   const std::vector<std::unique_ptr<CInfoEventFile>>& Videos() const { return videos_; }
@@ -171,6 +182,7 @@ class CMgrDBSearch {
   std::vector<CInfoMapObject> mapTriggers_;
   CInfoMapObject mapRoute_;
   CStreamImage streamImage_;
+  ShownFrame shown_;
   int pulseType_ = kUnknownPulseType;
   std::string root_;
   int currentIndex_ = -1;

@@ -1,8 +1,26 @@
 #pragma once
-// Set while a card is being formatted. The format takes the card away from
-// the system and gives it back; the main window must not take that for the
-// user pulling the card. Set and cleared by the format dialog, read by the
-// main window's media watch.
+// Whether a card tool has the card away from the system: the disk check
+// unmounts it and mounts it again, a format takes it away and gives it
+// back. The main window must not take that for the user pulling the card.
+// One mark, owned beside the window's viewer; the tools hold it while they
+// work. User-interface thread only.
 
-void SetCardFormatting(bool formatting);
-bool CardFormatting();
+class CardBusyMark {
+ public:
+  // Holds the mark for its lifetime.
+  class Hold {
+   public:
+    explicit Hold(CardBusyMark& mark) : mark_(mark) { ++mark_.holds_; }
+    ~Hold() { --mark_.holds_; }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    CardBusyMark& mark_;
+  };
+
+  bool IsBusy() const { return holds_ > 0; }
+
+ private:
+  int holds_ = 0;
+};

@@ -14,10 +14,6 @@ QString ExportGuiText(const char* key, const char* english) {
   return QString::fromStdString(GetLangText("GUI", key, english));
 }
 
-void ShowExportMessage(Prompt& prompt, const ExportMessage& message, const ExportMessage& caption) {
-  prompt.Show(MessageText(message), CaptionText(caption), PromptButtons::Ok);
-}
-
 void ShowExportEnd(Prompt& prompt, int result, const ExportEndTexts& texts) {
   if (result == kExportDone) return ShowExportMessage(prompt, texts.done, texts.caption);
   if (result == kExportCancelled) return ShowExportMessage(prompt, texts.cancelled, texts.caption);

@@ -16,9 +16,6 @@ inline constexpr int kExportPollMs = 30;
 // A text of the GUI section in the chosen language.
 QString ExportGuiText(const char* key, const char* english);
 
-// A message box of the Message section with OK, titled caption.
-void ShowExportMessage(Prompt& prompt, const ExportMessage& message, const ExportMessage& caption);
-
 // The boxes that say how a KML, GPX or CSV export ended.
 struct ExportEndTexts {
   ExportMessage done;

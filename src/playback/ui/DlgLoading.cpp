@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "playback/LoadingDialogModel.h"
 
@@ -86,5 +87,12 @@ void CDlgLoading::closeEvent(QCloseEvent* event) {
 
 int QtLoadingDialogRunner::Run(LoadingDialogModel& model) {
   CDlgLoading dialog(model, parent_);
-  return dialog.RunLoad();
+  CDlgLoading* outer = std::exchange(shown_, &dialog);
+  const int result = dialog.RunLoad();
+  shown_ = outer;
+  return result;
+}
+
+void QtLoadingDialogRunner::CancelShown() {
+  if (shown_) shown_->reject();
 }

@@ -71,7 +71,9 @@ class QtLoadingDialogRunner final : public LoadingDialogRunner {
   explicit QtLoadingDialogRunner(QWidget* parent) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
   int Run(LoadingDialogModel& model) override;
+  void CancelShown() override;
 
  private:
   QWidget* parent_;
+  CDlgLoading* shown_ = nullptr;
 };

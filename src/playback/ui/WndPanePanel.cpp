@@ -35,7 +35,10 @@ CWndPanePanel::CWndPanePanel(PlaybackEngine& engine, const CAppSetting& /*settin
   logInfo_ = new CPaneLogInfo(engine_.LogRecords(), this);
   layout_ = engine_.Control().Navigator().Layout();
   Arrange();
+  engine_.AddViews(PlaybackSinks{.pane = this}, this);
 }
+
+CWndPanePanel::~CWndPanePanel() { engine_.RemoveViews(PlaybackSinks{.pane = this}, this); }
 
 void CWndPanePanel::SetEmptyPicture(const QImage& picture) {
   for (CPaneVideo* pane : panes_) pane->SetEmptyPicture(picture);

@@ -11,6 +11,7 @@
 
 #include "base/ViewLayout.h"
 #include "playback/PaneSet.h"
+#include "playback/PlaybackEngineSinks.h"
 #include "playback/PlaybackViews.h"
 
 class CAppSetting;
@@ -19,14 +20,16 @@ class CPaneLogSearch;
 class CPaneVideo;
 class PlaybackEngine;
 
-class CWndPanePanel : public QWidget, public PaneView {
+class CWndPanePanel : public QWidget, public PaneView, public EngineWindowView {
   Q_OBJECT
 
  public:
   static constexpr int kGridSize = 4;
   static constexpr int kGridGap = 2;
 
+  // Registers itself as the engine's pane and log view until it goes.
   CWndPanePanel(PlaybackEngine& engine, const CAppSetting& settings, QWidget* parent);
+  ~CWndPanePanel() override;
 
   void SetEmptyPicture(const QImage& picture);
   void SetSmallScreen(bool small);
@@ -43,8 +46,8 @@ class CWndPanePanel : public QWidget, public PaneView {
   void RepaintInfoPanel() override;
 
   // What the engine's window view passes on.
-  void RepaintLogInfo();
-  void RepaintLogSearchRows();
+  void RepaintLogInfo() override;
+  void RepaintLogSearchRows() override;
 
   ViewLayout Layout() const { return layout_; }
   CPaneVideo* Pane(int pane) const { return panes_[static_cast<size_t>(pane)]; }

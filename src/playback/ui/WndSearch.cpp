@@ -79,7 +79,9 @@ CWndSearch::CWndSearch(CMgrDBSearch& store, AppState& app, QWidget* parent)
   ApplyLook();
 }
 
-CWndSearch::~CWndSearch() = default;
+CWndSearch::~CWndSearch() {
+  if (engine_) engine_->RemoveViews(PlaybackSinks{.loadedList = this}, this);
+}
 
 void CWndSearch::MakeChildren() {
   const std::array<int, 3> listIds = {kIdEventList, kIdNormalList, kIdLogList};
@@ -184,7 +186,9 @@ void CWndSearch::ConnectChildren() {
 }
 
 void CWndSearch::SetEngine(PlaybackEngine* engine) {
+  if (engine_) engine_->RemoveViews(PlaybackSinks{.loadedList = this}, this);
   engine_ = engine;
+  if (engine_) engine_->AddViews(PlaybackSinks{.loadedList = this}, this);
   for (FileListKind kind : kKinds) lists_[Index(kind)]->SetModel(engine_ ? &engine_->List(kind) : nullptr);
   state_.ChecksChanged();
   ApplyLook();

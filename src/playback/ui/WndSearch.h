@@ -14,9 +14,12 @@
 #include <QWidget>
 #include <array>
 
+#include "playback/PlaybackCommands.h"
+#include "playback/PlaybackEngineSinks.h"
 #include "playback/PlaybackViews.h"
 #include "playback/SearchWindowState.h"
 #include "playback/SearchWindowView.h"
+#include "recording/StoreViewSink.h"
 #include "skin/ui/SkinStrip.h"
 
 struct AppState;
@@ -35,7 +38,12 @@ struct SearchWindowSkin {
   QRect loadRect, closeRect, checkAllRect, tabEventRect, tabNormalRect, tabLogRect, eventMarkerRect;
 };
 
-class CWndSearch : public QWidget, public SearchWindowView, public LoadedListView {
+class CWndSearch : public QWidget,
+                   public SearchWindowView,
+                   public LoadedListView,
+                   public EngineWindowView,
+                   public StoreViewSink,
+                   public SearchCommands {
   Q_OBJECT
 
  public:
@@ -58,8 +66,13 @@ class CWndSearch : public QWidget, public SearchWindowView, public LoadedListVie
   CWndSearch(CMgrDBSearch& store, AppState& app, QWidget* parent);
   ~CWndSearch() override;
 
-  // The engine the clicks go to; the file lists show its lists from now on.
+  // The engine the clicks go to; the file lists show its lists from now on
+  // and the window follows its loaded lists.
   void SetEngine(PlaybackEngine* engine);
+
+  // ---- StoreViewSink: the store's catalogue in the file lists ---------------
+  void ClearFileLists() override { ResetLists(); }
+  void RefreshFileLists() override { FillFromCatalogue(); }
   void SetSkin(const SearchWindowSkin& skin);
 
   // ---- what the back panel and the menus call -----------------------------
@@ -69,17 +82,17 @@ class CWndSearch : public QWidget, public SearchWindowView, public LoadedListVie
   // filled).
   void RefillFileLists();
   // The list of kind with its tab lit; Load, Check All and the tabs enabled.
-  void ShowFileList(FileListKind kind);
+  void ShowFileList(FileListKind kind) override;
   // What Close leaves: the list of kind, Load, Check All, the tabs (the Log
   // tab only with withLogTab); the loaded list boxes and Close hidden.
-  void ShowFileLists(FileListKind kind, bool withLogTab);
+  void ShowFileLists(FileListKind kind, bool withLogTab) override;
   // Empties the three lists and the loaded list boxes.
   void ResetLists();
   // Edit > Select All / Unselect All on the visible list.
-  void SetAllChecked(bool checked);
+  void SetAllChecked(bool checked) override;
   FileListKind VisibleKind() const { return state_.VisibleKind(); }
   // File > Load > Event / Normal / Log: that list's checked rows are loaded.
-  void LoadKind(FileListKind kind);
+  void LoadKind(FileListKind kind) override;
   // The loaded-recordings list box or the event marker list is up.
   bool IsShowingLoadedList() const { return state_.IsShowingLoadedList(); }
   bool IsShowingMarkers() const { return state_.IsShowingMarkers(); }

@@ -6,19 +6,17 @@ class QImage;
 
 struct AppState;
 class CAppSetting;
-class CMgrDBSearch;
 class CSkinPackage;
 class Clock;
 class Prompt;
-class TimerHost;
+class Viewer;
 
 struct BackPanelContext {
   CAppSetting& settings;
   AppState& app;
-  CMgrDBSearch& store;
+  Viewer& viewer;
   const CSkinPackage& skin;
   Prompt& prompt;
-  TimerHost& timers;
   const Clock& clock;
   bool smallScreen = false;
   int desktopWidth = 1024;

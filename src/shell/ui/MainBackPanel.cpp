@@ -1,5 +1,6 @@
 #include "shell/ui/MainBackPanel.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,19 +10,19 @@
 #include "base/AppState.h"
 #include "base/AppTitle.h"
 #include "base/CommandIds.h"
-#include "base/MgrMultiLang.h"
 #include "base/ModelTable.h"
-#include "export/ui/ExportCommands.h"
+#include "mapctrl/ui/WndGpsMap.h"
 #include "platform/Ports.h"
-#include "platform/SpawnDesktopOpener.h"
 #include "playback/PlaybackCommands.h"
 #include "playback/PlaybackEngine.h"
+#include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
 #include "shell/BackPanelLayout.h"
-#include "shell/MainCommands.h"
+#include "shell/Viewer.h"
 #include "shell/ui/MainMenus.h"
 #include "shell/ui/MainPanelParts.h"
 #include "shell/ui/MainWindowActions.h"
+#include "shell/ui/PlaySpeedLabel.h"
 #include "skin/SkinEntries.h"
 #include "skin/SkinWords.h"
 #include "skin/ui/AppFonts.h"
@@ -29,8 +30,8 @@
 #include "skin/ui/SkinImages.h"
 #include "skin/ui/SkinText.h"
 #include "skin/ui/VxButton.h"
+#include "telemetry/ui/DigitDisplayWidgets.h"
 #include "telemetry/ui/VxDigitDisplays.h"
-#include "tools/ui/ToolCommands.h"
 
 namespace {
 
@@ -60,25 +61,13 @@ void HighlightFirstItem(QMenu& menu) {
   });
 }
 
-// What the export dialogs take from the panes: the current recording's
-// frames among them.
-ExportView ExportViewOf(PlaybackEngine& engine, int currentRecording, const CommandState& state) {
-  const FrameNavigator& navigator = engine.Control().Navigator();
-  const PaneSet& panes = navigator.Panes();
-  ExportView view;
-  view.videoLoaded = state.videoLoaded;
-  view.logLoaded = state.logLoaded;
-  view.thumbnail = navigator.Layout() == kLayoutThumbnail;
-  view.selectedPane = panes.Selected();
-  const int shown = view.thumbnail ? kPaneCount : 1;
-  for (int pane = 0; pane < shown; ++pane) {
-    const PaneContent& content = panes.Pane(pane);
-    const bool ours = content.HoldsFrame() && content.recording == currentRecording;
-    view.paneFrames.push_back(ours ? content.frameIndex : -1);
-    view.pictureShown = view.pictureShown || (ours && content.HasPicture());
-  }
-  view.logGraph = &engine.LogGraph();
-  return view;
+// The button latched for a play state: the one that started it.
+int ButtonOfState(PlayState state) {
+  if (state == PS_PLAY || state == PS_PLAY_HALF) return kIdPlay;
+  if (state >= PS_FAST_2 && state <= PS_FAST_16) return kIdPlayFast;
+  if (state == PS_REVERSE || state == PS_REVERSE_HALF) return kIdBackPlay;
+  if (state >= PS_FAST_REVERSE_2 && state <= PS_FAST_REVERSE_16) return kIdBackFast;
+  return 0;
 }
 
 }  // namespace
@@ -87,74 +76,40 @@ CMainBackPanel::CMainBackPanel(const BackPanelContext& context, QWidget* parent)
   setObjectName(QStringLiteral("MainBackPanel"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  Viewer& viewer = context_.viewer;
   parts_ = std::make_unique<MainPanelParts>(context_, *this);
-  AddCommands();
-  for (const auto& [id, button] : parts_->Buttons()) button->setToolTip(QString::fromStdString(commands_.TipText(id)));
+  actions_ = std::make_unique<CMainWindowActions>(context_, *this);
+  viewer.AttachWindow(*actions_, *parts_->Search());
+  ConnectButtons();
+  viewer.Engine().AddViews(PlaybackSinks{.pane = this, .backPanel = this}, this);
+  viewer.AddStoreView(this);
 
-  parts_->ApplyModelLayout(IsMxHModel(context_.settings.GetCurrentModel()));
-  parts_->Engine().ResetForCard(context_.clock.LocalNow());
-  parts_->ResetToNow();
+  ApplyModelLayout(IsMxHModel(context_.settings.GetCurrentModel()));
+  viewer.ShowNothingLoaded();
   UpdateCommandStates();
 }
 
-// Each subsystem adds its own rows, with the context its handlers work on.
-void CMainBackPanel::AddCommands() {
-  actions_ = std::make_unique<CMainWindowActions>(context_, *this, *parts_);
-  AddMainCommands(commands_, *actions_);
-
-  playbackCommands_ = std::make_unique<PlaybackCommandContext>(PlaybackCommandContext{parts_->Engine(), *parts_});
-  AddPlaybackCommands(commands_, *playbackCommands_);
-
-  PlaybackEngine& engine = parts_->Engine();
-  const CMgrDBSearch& store = context_.store;
-  toolCommands_ = std::make_unique<ToolCommandContext>(
-      ToolCommandContext{this, context_.settings, context_.prompt, [&store] { return store.Root(); },
-                         [&engine] {
-                           return BackupSelectionFromPaths(engine.List(FileListKind::kEvent).CheckedPaths(),
-                                                           engine.List(FileListKind::kNormal).CheckedPaths(),
-                                                           engine.List(FileListKind::kLog).CheckedPaths());
-                         },
-                         [&engine] {
-                           engine.Control().StopVideoPlay();
-                           engine.Control().StopLogPlay();
-                         },
-                         [this] { context_.store.PostRescan(); }, [this] { context_.store.ForgetRoot(); },
-                         [this](const std::string& root) { context_.store.ChooseRoot(root); }});
-  toolCommands_->chooseCard = [this] { return context_.store.SelectFolder(); };
-  toolCommands_->releaseRecordings = [this] { context_.store.Reset(); };
-  toolCommands_->pulseTypeSaved = [this, &engine](int type) {
-    context_.store.SetPulseType(type);
-    engine.SpeedSourceChanged();
-  };
-  toolCommands_->volumes = &context_.store.Drives();
-  AddToolCommands(commands_, *toolCommands_);
-
-  desktop_ = std::make_unique<SpawnDesktopOpener>();
-  exportCommands_ = std::make_unique<ExportCommandContext>(ExportCommandContext{
-      this, context_.settings, context_.prompt, context_.store, *desktop_,
-      [this] { return ExportViewOf(parts_->Engine(), context_.store.CurrentIndex(), CurrentCommandState()); },
-      [&engine] { engine.Control().StopVideoPlay(); }});
-  AddExportCommands(commands_, *exportCommands_);
-}
-
 CMainBackPanel::~CMainBackPanel() {
-  // The parts (the engine first) go before the commands that reach them.
+  context_.viewer.RemoveStoreView(this);
+  context_.viewer.Engine().RemoveViews(PlaybackSinks{.pane = this, .backPanel = this}, this);
+  // The parts take their widgets off the viewer before they go.
   parts_.reset();
 }
 
-CommandState CMainBackPanel::CurrentCommandState() const {
-  return CommandStateOf(context_.app, context_.store, parts_->Engine().Control().Navigator().Layout());
+void CMainBackPanel::ConnectButtons() {
+  for (const auto& [id, button] : parts_->Buttons()) {
+    button->setToolTip(QString::fromStdString(Commands().TipText(id)));
+    const int command = id;
+    connect(button, &QAbstractButton::clicked, this, [this, command] { OnCommand(command); });
+  }
 }
 
-CommandState CMainBackPanel::MenuCommandState() const {
-  return CommandStateWithTicks(context_.app, context_.store, context_.settings,
-                               parts_->Engine().Control().Navigator().Layout());
-}
+const CommandTable& CMainBackPanel::Commands() const { return context_.viewer.Commands(); }
 
 // ---- commands ---------------------------------------------------------------
 
 bool CMainBackPanel::OnCommand(int id) {
-  const bool ran = commands_.Run(id, CurrentCommandState());
+  const bool ran = context_.viewer.RunCommand(id);
   UpdateCommandStates();
   return ran;
 }
@@ -167,10 +122,10 @@ bool CMainBackPanel::OnKeyboardCommand(int id) {
 }
 
 void CMainBackPanel::UpdateCommandStates() {
-  const CommandState state = CurrentCommandState();
+  const CommandState state = context_.viewer.CurrentCommandState();
   const bool viewButtons = ViewButtonsShown(state);
   for (const auto& [id, button] : parts_->Buttons()) {
-    button->setEnabled(commands_.IsEnabled(id, state));
+    button->setEnabled(Commands().IsEnabled(id, state));
     if (id == kIdSingleView || id == kIdThumbView) button->setVisible(viewButtons);
   }
 }
@@ -185,12 +140,12 @@ void CMainBackPanel::OpenMenu(int index) {
 }
 
 QMenu* CMainBackPanel::BuildMenu(int index) {
-  menu_ = BuildPullDownMenu(index, commands_, MenuCommandState(), this);
+  menu_ = BuildPullDownMenu(index, Commands(), context_.viewer.MenuCommandState(), this);
   return menu_.get();
 }
 
 void CMainBackPanel::ShowSpeedMenu(QPoint at) {
-  menu_ = BuildSpeedMenu(commands_, MenuCommandState(), this);
+  menu_ = BuildSpeedMenu(Commands(), context_.viewer.MenuCommandState(), this);
   RunChosen(*menu_, mapToGlobal(at));
 }
 
@@ -199,15 +154,56 @@ void CMainBackPanel::RunChosen(QMenu& menu, QPoint at) {
   if (chosen && chosen->data().isValid()) OnCommand(chosen->data().toInt());
 }
 
-void CMainBackPanel::OnMediaRemoved() {
-  parts_->OnMediaRemoved();
-  UpdateCommandStates();
-  update();
-  context_.prompt.Show(GetLangText("Message", "MediaRemoved", "Media has been removed."),
-                       std::string(kApplicationTitle), PromptButtons::Ok);
+// ---- the layout and what follows playback and the store ---------------------
+
+void CMainBackPanel::ApplyModelLayout(bool mxh) {
+  parts_->PlaceModelDisplays(mxh);
+  const QImage strip = SetBackgroundFor(mxh);
+  if (context_.showBottomStrip) context_.showBottomStrip(strip);
 }
 
-// ---- what the parts ask of the painted panel --------------------------------
+// Loading, closing and the view commands all change the layout; the
+// buttons that depend on what is loaded follow it.
+void CMainBackPanel::SetLayout(ViewLayout /*layout*/) { UpdateCommandStates(); }
+
+void CMainBackPanel::ShowGpsPart(bool shown) { parts_->Digits().Gps()->setVisible(shown); }
+
+void CMainBackPanel::RedrawSpeedReadout(bool withCaption) {
+  ShowSpeedCaption(withCaption);
+  parts_->Digits().Speed()->update();
+}
+
+void CMainBackPanel::SetMapHasData(bool hasData) { parts_->Map()->SetHasData(hasData); }
+
+void CMainBackPanel::RepaintPlayButtons(PlayState playState) {
+  const int latched = ButtonOfState(playState);
+  for (int id : {kIdPlay, kIdPlayFast, kIdBackPlay, kIdBackFast}) {
+    if (CVxButton* button = parts_->Button(id)) button->SetLatched(id == latched);
+  }
+  parts_->PlaySpeed()->SetPlayState(playState);
+}
+
+void CMainBackPanel::ShowFileLists(FileListKind /*kind*/, bool /*withLogTab*/) { UpdateCommandStates(); }
+
+void CMainBackPanel::ResetDisplays() { ShowSpeedCaption(false); }
+
+void CMainBackPanel::SetWaitCursor(bool busy) {
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+void CMainBackPanel::ShowFileList(FileListKind /*kind*/) { UpdateCommandStates(); }
+
+// A card chosen, scanned or gone: the folder in the title strip and the
+// commands that need a card follow.
+void CMainBackPanel::ShowRoot(const std::string& /*root*/) {
+  RepaintTitle();
+  UpdateCommandStates();
+}
+
+// ---- the painted panel --------------------------------------------------------
 
 void CMainBackPanel::ShowSpeedCaption(bool shown) {
   speedCaption_ = shown;
@@ -240,7 +236,7 @@ void CMainBackPanel::paintEvent(QPaintEvent* /*event*/) {
   DrawPanelLabels(painter);
   // The speed source and model are read again so the caption is current.
   if (speedCaption_) {
-    const PlaybackEngine& engine = parts_->Engine();
+    const PlaybackEngine& engine = context_.viewer.Engine();
     const SpeedReadout readout = engine.Displays().SpeedCells(engine.CurrentSpeedSource());
     DrawSpeedCaption(painter, parts_->Strips(), readout, QPoint(kSpeedCaptionX, kSpeedCaptionY),
                      QPoint(kSpeedIndicatorX, kSpeedIndicatorY));
@@ -264,7 +260,7 @@ void CMainBackPanel::DrawPanelLabels(QPainter& painter) const {
 }
 
 void CMainBackPanel::DrawTitleText(QPainter& painter) {
-  const std::string& root = context_.store.Root();
+  const std::string& root = context_.viewer.Store().Root();
   if (root.empty()) return;
   painter.setFont(AppFont(AppFontId::kNormal));
   DrawOutlinedText(painter, QPoint(kTitleTextLeft, kTitleTextTop + painter.fontMetrics().ascent()),
@@ -300,6 +296,6 @@ void CMainBackPanel::mouseReleaseEvent(QMouseEvent* event) {
 void CMainBackPanel::mouseDoubleClickEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (!kCloseCorner.Contains(at.x(), at.y())) return;
-  parts_->Engine().Control().StopVideoPlay();
+  context_.viewer.Engine().Control().StopVideoPlay();
   window()->close();
 }

@@ -9,18 +9,25 @@
 #include <QWidget>
 #include <memory>
 
-#include "base/CommandTable.h"
+#include "playback/PlaybackEngineSinks.h"
+#include "playback/PlaybackViews.h"
+#include "recording/StoreViewSink.h"
 #include "shell/ui/BackPanelContext.h"
 
 class CMainWindowActions;
+class CommandTable;
+struct CommandState;
 class MainPanelParts;
-class SpawnDesktopOpener;
-struct ExportCommandContext;
-struct PlaybackCommandContext;
-struct ToolCommandContext;
 class QMenu;
 
-class CMainBackPanel : public QWidget {
+// Besides painting, the panel is the view of the viewer for what is its
+// own: the buttons' states after a layout, list or card change, the play
+// buttons and speed read-out, the position display and the map's data.
+class CMainBackPanel : public QWidget,
+                       public PaneView,
+                       public BackPanelView,
+                       public EngineWindowView,
+                       public StoreViewSink {
   Q_OBJECT
 
  public:
@@ -28,11 +35,7 @@ class CMainBackPanel : public QWidget {
   ~CMainBackPanel() override;
 
   MainPanelParts& Parts() const { return *parts_; }
-  const CommandTable& Commands() const { return commands_; }
-  // The facts the commands' rules read, as they are now.
-  CommandState CurrentCommandState() const;
-  // With the ticks of the model and speed-source items, for a menu.
-  CommandState MenuCommandState() const;
+  const CommandTable& Commands() const;
 
   // Runs the command of a button, menu item or accelerator id when it is
   // enabled; false when no command has the id or it is disabled now.
@@ -44,19 +47,29 @@ class CMainBackPanel : public QWidget {
   void OpenMenu(int index);
   // The menu last built for OpenMenu (for the tests; it is not shown then).
   QMenu* BuildMenu(int index);
-  // The card of the data folder went away: what shows it is emptied.
-  void OnMediaRemoved();
 
-  // ---- what the parts ask of the painted panel -----------------------------
   // Enables, shows and hides the buttons by the commands' rules.
   void UpdateCommandStates();
-  void ShowSpeedCaption(bool shown);
   // The speed read-out with its caption and indicator.
   void RepaintSpeedReadout();
-  void RepaintTitle();
-  // The background of the layout; returns the small-screen bottom strip
-  // (null when the screen is not small).
-  QImage SetBackgroundFor(bool mxhLayout);
+  // The MX-H layout or the ordinary one: the displays move, the background
+  // and the small screen's bottom strip follow.
+  void ApplyModelLayout(bool mxh);
+
+  // ---- PaneView: the buttons that depend on what is loaded follow a layout -
+  void SetLayout(ViewLayout layout) override;
+  // ---- BackPanelView --------------------------------------------------------
+  void ShowGpsPart(bool shown) override;
+  void RedrawSpeedReadout(bool withCaption) override;
+  void SetMapHasData(bool hasData) override;
+  void RepaintPlayButtons(PlayState playState) override;
+  // ---- EngineWindowView -----------------------------------------------------
+  void ShowFileLists(FileListKind kind, bool withLogTab) override;
+  // ---- StoreViewSink --------------------------------------------------------
+  void ResetDisplays() override;
+  void SetWaitCursor(bool busy) override;
+  void ShowFileList(FileListKind kind) override;
+  void ShowRoot(const std::string& root) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -66,7 +79,12 @@ class CMainBackPanel : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
-  void AddCommands();
+  void ConnectButtons();
+  void ShowSpeedCaption(bool shown);
+  void RepaintTitle();
+  // The background of the layout; returns the small-screen bottom strip
+  // (null when the screen is not small).
+  QImage SetBackgroundFor(bool mxhLayout);
   void ShowSpeedMenu(QPoint at);
   void RunChosen(QMenu& menu, QPoint at);
   void DrawTitleText(QPainter& painter);
@@ -75,11 +93,6 @@ class CMainBackPanel : public QWidget {
   BackPanelContext context_;
   std::unique_ptr<MainPanelParts> parts_;
   std::unique_ptr<CMainWindowActions> actions_;
-  std::unique_ptr<PlaybackCommandContext> playbackCommands_;
-  std::unique_ptr<ToolCommandContext> toolCommands_;
-  std::unique_ptr<SpawnDesktopOpener> desktop_;
-  std::unique_ptr<ExportCommandContext> exportCommands_;
-  CommandTable commands_;
   std::unique_ptr<QMenu> menu_;
   QImage background_;
   bool speedCaption_ = false;

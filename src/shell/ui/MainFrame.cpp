@@ -13,21 +13,20 @@
 
 #include "base/AppSetting.h"
 #include "base/AppTitle.h"
-#include "platform/MediaChanges.h"
+#include "export/ui/ExportDialogs.h"
+#include "platform/SpawnDesktopOpener.h"
 #include "platform/Trace.h"
 #include "platform/ui/MediaWatcher.h"
 #include "platform/ui/QtPorts.h"
-#include "playback/PlaybackEngine.h"
+#include "playback/ui/DlgCheckFiles.h"
 #include "playback/ui/DlgLoading.h"
 #include "recording/MgrDBSearch.h"
 #include "shell/MainCommands.h"
+#include "shell/Viewer.h"
 #include "shell/ui/DialogFocusReturn.h"
 #include "shell/ui/MainBackPanel.h"
-#include "shell/ui/MainPanelParts.h"
 #include "skin/ui/SkinPicture.h"
-#include "tools/CardBusyMark.h"
-#include "tools/ui/DiskCheckLauncher.h"
-#include "tools/ui/DlgCheckDisk.h"
+#include "tools/ui/ToolDialogs.h"
 
 namespace {
 
@@ -91,14 +90,23 @@ CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage&
   ui_ = std::make_unique<QtUiQueue>(this);
   timers_ = std::make_unique<QtTimerHost>(this);
   clock_ = std::make_unique<QtClock>();
-  store_ = std::make_unique<CMgrDBSearch>(*prompt_, *ui_, app_, volumes_);
-  store_->SetDiskCheckRunner([this](const std::string& root) { return RunDiskCheckDialog(root, *prompt_, this); });
+  loadingDialogs_ = std::make_unique<QtLoadingDialogRunner>(this);
+  desktop_ = std::make_unique<SpawnDesktopOpener>();
+  exportDialogs_ = std::make_unique<QtExportDialogLauncher>(this, settings_, *prompt_, *desktop_);
+  toolDialogs_ = std::make_unique<QtToolDialogLauncher>(this, settings_, *prompt_, cardBusy_);
+  viewer_ = std::make_unique<Viewer>(ViewerPorts{settings_, app_, *prompt_, *ui_, *timers_, *clock_, volumes_,
+                                                 *loadingDialogs_, *exportDialogs_, *toolDialogs_, cardBusy_});
+  viewer_->Store().SetCheckFilesRunner(MakeQtCheckFilesRunner(this));
 
-  BackPanelContext context{settings_,      app_,
-                           *store_,        skin,
-                           *prompt_,       *timers_,
-                           *clock_,        geometry.smallScreen,
-                           geometry.width, [this](const QImage& strip) { ShowBottomStrip(strip); }};
+  BackPanelContext context{settings_,
+                           app_,
+                           *viewer_,
+                           skin,
+                           *prompt_,
+                           *clock_,
+                           geometry.smallScreen,
+                           geometry.width,
+                           [this](const QImage& strip) { ShowBottomStrip(strip); }};
   if (geometry.smallScreen) MakeScrollArea();
   panel_ = new CMainBackPanel(context, scroll_ ? static_cast<QWidget*>(scroll_) : this);
   panel_->setGeometry(0, 0, kFrameWidth, kFrameHeight);
@@ -120,12 +128,15 @@ CMainFrame::CMainFrame(CAppSetting& settings, AppState& app, const CSkinPackage&
 }
 
 CMainFrame::~CMainFrame() {
-  // The play timers stop before the panel that they drive goes.
-  panel_->Parts().Engine().Control().StopVideoPlay();
-  panel_->Parts().Engine().Control().StopLogPlay();
+  // The play timers stop before the panel that they drive goes, the panel
+  // before the viewer it shows.
+  viewer_->StopBothPlays();
   delete panel_;
   panel_ = nullptr;
+  viewer_.reset();
 }
+
+CMgrDBSearch& CMainFrame::Store() const { return viewer_->Store(); }
 
 // The panel keeps its layout on a small desktop and scrolls; the keyboard's
 // walk brings each control it reaches into view.
@@ -175,21 +186,20 @@ void CMainFrame::MakeAccelerators() {
 }
 
 bool CMainFrame::OpenFolder(const QString& folder) {
-  if (!store_->ChooseRoot(folder.toStdString())) return false;
-  store_->Scan();
+  if (!Store().ChooseRoot(folder.toStdString())) return false;
+  Store().Scan();
   return true;
 }
 
 void CMainFrame::OnMediaInserted(const QString& mountPoint) {
   KTRACE("Media Inserted : %s", mountPoint.toUtf8().constData());
-  if (store_->Root() == mountPoint.toStdString()) return;
+  if (Store().Root() == mountPoint.toStdString()) return;
   const std::optional<std::string> notice = insertOffers_.Mounted(mountPoint.toStdString());
   if (notice) insertNotice_->Offer(mountPoint, QString::fromStdString(*notice));
 }
 
 void CMainFrame::OpenInsertedCard(const QString& mountPoint) {
-  panel_->Parts().Engine().Control().StopVideoPlay();
-  panel_->Parts().Engine().Control().StopLogPlay();
+  viewer_->StopBothPlays();
   OpenFolder(mountPoint);
 }
 
@@ -197,19 +207,11 @@ void CMainFrame::OnMediaRemoved(const QString& mountPoint) {
   KTRACE("Media Removed : %s", mountPoint.toUtf8().constData());
   insertOffers_.Unmounted(mountPoint.toStdString());
   if (insertNotice_->isVisible() && insertNotice_->MountPoint() == mountPoint) insertNotice_->hide();
-  if (!IsOnRemovedMedium(store_->Root(), mountPoint.toStdString())) return;
-  // The disk check unmounts the card itself and mounts it again.
-  if (qobject_cast<CDlgCheckDisk*>(QApplication::activeModalWidget())) return;
-  // So does a format, and the card is gone from the system while it runs.
-  if (CardFormatting()) return;
-  // A loading dialog over the pulled card is cancelled; its run then ends.
-  if (auto* loading = qobject_cast<CDlgLoading*>(QApplication::activeModalWidget())) loading->reject();
-  panel_->OnMediaRemoved();
+  viewer_->OnMediaRemoved(mountPoint.toStdString());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  panel_->Parts().Engine().Control().StopVideoPlay();
-  panel_->Parts().Engine().Control().StopLogPlay();
+  viewer_->StopBothPlays();
   event->accept();
 }
 

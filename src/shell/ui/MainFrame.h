@@ -1,9 +1,9 @@
 #pragma once
 // The main frame: the program's one top-level window. It has no title bar
 // or border of its own; the back panel's skin is the whole surface, with a
-// rounded outline. It owns the recording store and the ports the core
-// works through, handles the keyboard accelerators and watches for the card
-// being pulled.
+// rounded outline. It owns the viewer (the store, playback, the map
+// synchronisation and the commands) and the ports it works through, binds
+// the keyboard accelerators and hands the viewer the media watch's news.
 #include <QWidget>
 #include <memory>
 
@@ -11,6 +11,7 @@
 #include "shell/CardInsertOffers.h"
 #include "shell/FrameGeometry.h"
 #include "shell/ui/CardInsertNotice.h"
+#include "tools/CardBusyMark.h"
 
 struct AppState;
 class CAppSetting;
@@ -19,6 +20,11 @@ class CMgrDBSearch;
 class CSkinPackage;
 class MediaWatcher;
 class Prompt;
+class QtExportDialogLauncher;
+class QtLoadingDialogRunner;
+class QtToolDialogLauncher;
+class SpawnDesktopOpener;
+class Viewer;
 class QtClock;
 class QtPrompt;
 class QtTimerHost;
@@ -45,10 +51,13 @@ class CMainFrame : public QWidget {
   CMainBackPanel& BackPanel() const { return *panel_; }
   // The scroll area the panel lies in on a small desktop; null otherwise.
   QScrollArea* PanelScroller() const { return scroll_; }
-  CMgrDBSearch& Store() const { return *store_; }
+  Viewer& Core() const { return *viewer_; }
+  CMgrDBSearch& Store() const;
   MediaWatcher& Media() const { return *media_; }
   CardInsertNotice& InsertNotice() const { return *insertNotice_; }
   bool IsSmallScreen() const { return geometry_.smallScreen; }
+  // Held by the card tools while the card is away from the system.
+  CardBusyMark& CardBusy() { return cardBusy_; }
 
   // Opens a card or backup folder as the Open command does with the picker's
   // answer; false when it is no recorder folder.
@@ -77,7 +86,12 @@ class CMainFrame : public QWidget {
   std::unique_ptr<QtTimerHost> timers_;
   std::unique_ptr<QtClock> clock_;
   Volumes volumes_;
-  std::unique_ptr<CMgrDBSearch> store_;
+  CardBusyMark cardBusy_;
+  std::unique_ptr<QtLoadingDialogRunner> loadingDialogs_;
+  std::unique_ptr<SpawnDesktopOpener> desktop_;
+  std::unique_ptr<QtExportDialogLauncher> exportDialogs_;
+  std::unique_ptr<QtToolDialogLauncher> toolDialogs_;
+  std::unique_ptr<Viewer> viewer_;
   CMainBackPanel* panel_ = nullptr;
   // Small desktops only: the panel scrolls in this, above the bottom strip.
   QScrollArea* scroll_ = nullptr;

@@ -1,7 +1,5 @@
 #include "shell/ui/MainPanelParts.h"
 
-#include <QApplication>
-
 #include "base/AppSetting.h"
 #include "base/AppState.h"
 #include "base/AppTitle.h"
@@ -11,14 +9,10 @@
 #include "mapctrl/MgrMapSync.h"
 #include "mapctrl/ui/WndGpsMap.h"
 #include "platform/Ports.h"
-#include "platform/TimeKey.h"
 #include "platform/UserFolders.h"
 #include "platform/ui/QtPorts.h"
-#include "playback/PlayState.h"
 #include "playback/PlaybackEngine.h"
-#include "playback/SlideSpan.h"
-#include "playback/ui/DlgCheckFiles.h"
-#include "playback/ui/DlgLoading.h"
+#include "playback/ui/PlaySlideBar.h"
 #include "playback/ui/WndImgInfoPanel.h"
 #include "playback/ui/WndPanePanel.h"
 #include "playback/ui/WndPlayTimePanel.h"
@@ -26,7 +20,7 @@
 #include "recording/MgrDBSearch.h"
 #include "shell/BackPanelLayout.h"
 #include "shell/FrameGeometry.h"
-#include "shell/ui/MainBackPanel.h"
+#include "shell/Viewer.h"
 #include "shell/ui/PlaySpeedLabel.h"
 #include "skin/SkinEntries.h"
 #include "skin/SkinPackage.h"
@@ -83,40 +77,26 @@ constexpr std::array kButtons = {
 constexpr int kMenuWordPixels = 13;
 constexpr int kSmallestMenuWordPixels = 9;
 
-// The button latched for a play state: the one that started it.
-int ButtonOfState(PlayState state) {
-  if (state == PS_PLAY || state == PS_PLAY_HALF) return kIdPlay;
-  if (state >= PS_FAST_2 && state <= PS_FAST_16) return kIdPlayFast;
-  if (state == PS_REVERSE || state == PS_REVERSE_HALF) return kIdBackPlay;
-  if (state >= PS_FAST_REVERSE_2 && state <= PS_FAST_REVERSE_16) return kIdBackFast;
-  return 0;
-}
-
 QRect RectOf(const PanelRect& rect) { return QRect(rect.left, rect.top, rect.Width(), rect.Height()); }
 
 }  // namespace
 
-MainPanelParts::MainPanelParts(const BackPanelContext& context, CMainBackPanel& panel)
-    : context_(context), panel_(panel) {
-  dialogs_ = std::make_unique<QtLoadingDialogRunner>(&panel_);
-  engine_ = std::make_unique<PlaybackEngine>(context_.store, context_.settings, context_.timers, context_.clock,
-                                             context_.prompt, *dialogs_);
+MainPanelParts::MainPanelParts(const BackPanelContext& context, QWidget& panel) : context_(context), panel_(panel) {
   MakeSearchWindow();
   MakeWindows();
   MakeDisplays();
   MakeButtons();
   MakeSlideBar();
   AttachEngineViews();
-  context_.store.SetViewSink(this);
-  context_.store.SetCheckFilesRunner(MakeQtCheckFilesRunner(&panel_));
 }
 
 MainPanelParts::~MainPanelParts() {
-  context_.store.SetViewSink(nullptr);
-  // The engine goes before the widgets it paints through and the map it
-  // drives; the map synchronisation before the map window it calls.
-  engine_.reset();
-  mapSync_.reset();
+  Viewer& viewer = context_.viewer;
+  // The engine and the store keep nothing of the widgets, the map
+  // synchronisation goes before the map window it calls.
+  viewer.Engine().AttachViews({});
+  viewer.DetachMap();
+  viewer.RemoveStoreView(search_);
   context_.settings.SetScriptPolicy(nullptr);
 }
 
@@ -132,10 +112,9 @@ void MainPanelParts::MakeMap() {
   // Whether the map may run scripts is the web view's own setting.
   context_.settings.SetScriptPolicy(map_);
   mapQueue_ = std::make_unique<QtUiQueue>(map_);
-  mapSync_ = std::make_unique<CMgrMapSync>(context_.store, engine_->Control(), engine_->LogGraph(),
-                                           MapSyncPorts{*map_, *map_, context_.prompt, context_.clock, *mapQueue_});
-  CMgrMapSync* sync = mapSync_.get();
-  PlaybackEngine* engine = engine_.get();
+  mapSync_ = &context_.viewer.AttachMap(MapSyncPorts{*map_, *map_, context_.prompt, context_.clock, *mapQueue_});
+  CMgrMapSync* sync = mapSync_;
+  PlaybackEngine* engine = &context_.viewer.Engine();
   CWndGpsMap::Hooks hooks;
   hooks.documentComplete = [sync] { sync->OnMapDocumentComplete(); };
   hooks.click = [sync](int recording, int frame) { sync->OnMarkerClicked(recording, frame); };
@@ -145,25 +124,23 @@ void MainPanelParts::MakeMap() {
   map_->SetHooks(std::move(hooks));
 }
 
+// The graphs, the displays and the load's view of the search window are
+// the engine's only ones; the map synchronisation drives the map window.
 void MainPanelParts::AttachEngineViews() {
   PlaybackEngineSinks sinks;
-  sinks.playback.pane = this;
-  sinks.playback.slideBar = this;
-  sinks.playback.backPanel = this;
-  sinks.playback.loadedList = search_;
-  sinks.playback.map = mapSync_.get();
+  sinks.playback.map = mapSync_;
   sinks.search = search_;
   sinks.videoGraph = gsensor_;
   sinks.logGraph = logGraph_;
   sinks.displays = digits_.get();
-  sinks.window = this;
-  engine_->AttachViews(sinks);
+  context_.viewer.Engine().AttachViews(sinks);
 }
 
 void MainPanelParts::MakeSearchWindow() {
   const CSkinPackage& skin = context_.skin;
-  search_ = new CWndSearch(context_.store, context_.app, &panel_);
-  search_->SetEngine(engine_.get());
+  search_ = new CWndSearch(context_.viewer.Store(), context_.app, &panel_);
+  search_->SetEngine(&context_.viewer.Engine());
+  context_.viewer.AddStoreView(search_);
   search_->setGeometry(SkinRect(skin, kSkinSearchWindow));
   SearchWindowSkin searchSkin;
   searchSkin.load = SkinStripOf(skin, kSkinButtonLoad, 4);
@@ -186,23 +163,24 @@ void MainPanelParts::MakeSearchWindow() {
 
 void MainPanelParts::MakeWindows() {
   const CSkinPackage& skin = context_.skin;
-  panes_ = new CWndPanePanel(*engine_, context_.settings, &panel_);
+  PlaybackEngine& engine = context_.viewer.Engine();
+  panes_ = new CWndPanePanel(engine, context_.settings, &panel_);
   panes_->setGeometry(SkinRect(skin, kSkinPanePanel));
   panes_->SetEmptyPicture(SkinImage(skin, kSkinEmptyPicture));
   panes_->SetSmallScreen(context_.smallScreen);
 
-  gsensor_ = new CGSensorControl(engine_->VideoGraph(), &panel_);
+  gsensor_ = new CGSensorControl(engine.VideoGraph(), &panel_);
   gsensor_->setGeometry(SkinRect(skin, kSkinGSensorWindow));
-  logGraph_ = new CGSensorControl(engine_->LogGraph(), &panel_);
+  logGraph_ = new CGSensorControl(engine.LogGraph(), &panel_);
   panes_->SetLogGraph(logGraph_);
 
   MakeMap();
 
   const QColor wells = SkinPanelColour(skin);
-  playTime_ = new CWndPlayTimePanel(engine_->Control(), context_.settings, &panel_);
+  playTime_ = new CWndPlayTimePanel(engine.Control(), context_.settings, &panel_);
   playTime_->setGeometry(SkinRect(skin, kSkinPlayTimePanel));
   playTime_->SetBackground(wells);
-  imgInfo_ = new CWndImgInfoPanel(engine_->Control(), context_.settings, &panel_);
+  imgInfo_ = new CWndImgInfoPanel(engine.Control(), context_.settings, &panel_);
   imgInfo_->setGeometry(SkinRect(skin, kSkinImgInfoPanel));
   imgInfo_->SetBackground(wells);
   panes_->SetInfoPanelRepaint([this] {
@@ -229,9 +207,9 @@ void MainPanelParts::MakeDisplays() {
   strips_.Of(DigitStrip::kLeftLamp) = SkinStripOf(skin, kSkinLampLeft, 4);
   strips_.Of(DigitStrip::kRightLamp) = SkinStripOf(skin, kSkinLampRight, 4);
 
-  PlaybackEngine* engine = engine_.get();
+  PlaybackEngine* engine = &context_.viewer.Engine();
   digits_ = std::make_unique<CDigitDisplayWidgets>(
-      engine_->Displays(), [engine] { return engine->CurrentSpeedSource(); }, &panel_);
+      engine->Displays(), [engine] { return engine->CurrentSpeedSource(); }, &panel_);
   digits_->SetStrips(strips_);
   digits_->DateTime()->setGeometry(SkinRect(skin, kSkinDateTimeDisplay));
   digits_->Speed()->setGeometry(SkinRect(skin, kSkinSpeedDisplay));
@@ -252,9 +230,7 @@ void MainPanelParts::MakeButtons() {
     button->SetStrip(SkinStripOf(skin, entry.entry, 4));
     button->setGeometry(SkinRect(skin, entry.entry));
     button->setVisible(info->visible != 0);
-    const int id = entry.id;
-    QObject::connect(button, &QAbstractButton::clicked, &panel_, [this, id] { panel_.OnCommand(id); });
-    buttons_[id] = button;
+    buttons_[entry.id] = button;
   }
   LayOutMenuWords();
   playSpeed_ = new CPlaySpeedLabel(&panel_);
@@ -263,19 +239,14 @@ void MainPanelParts::MakeButtons() {
 
 void MainPanelParts::MakeSlideBar() {
   const CSkinPackage& skin = context_.skin;
-  slideBar_ = new CVxSlideBar(kIdPlayPositionBar, &panel_);
+  Viewer& viewer = context_.viewer;
+  slideBar_ =
+      new CPlaySlideBar(kIdPlayPositionBar, viewer.Engine(), viewer.Store(), context_.app, context_.clock, &panel_);
   slideBar_->setGeometry(SkinRect(skin, kSkinSlideBar));
   slideBar_->SetBitmaps(SkinImage(skin, kSkinSlideTrack), SkinImage(skin, kSkinSlideThumb),
                         SkinImage(skin, kSkinSlideTrack2));
   slideBar_->SetStyle(2);
   slideBar_->SetBackground(SkinPanelColour(skin));
-  // The drag is posted, the release sent.
-  QObject::connect(
-      slideBar_, &CVxSlideBar::dragged, &panel_, [this](int position) { OnSlideDragged(position); },
-      Qt::QueuedConnection);
-  QObject::connect(
-      slideBar_, &CVxSlideBar::released, &panel_, [this](int position) { OnSlideReleased(position); },
-      Qt::DirectConnection);
 }
 
 // A language's longer menu words widen their buttons along the bar.
@@ -308,130 +279,13 @@ CVxButton* MainPanelParts::Button(int id) const {
   return found == buttons_.end() ? nullptr : found->second;
 }
 
+CVxSlideBar* MainPanelParts::SlideBar() const { return slideBar_; }
+
 // ---- layout -----------------------------------------------------------------
 
-void MainPanelParts::ApplyModelLayout(bool mxh) {
+void MainPanelParts::PlaceModelDisplays(bool mxh) {
   mxhLayout_ = mxh;
   const auto rects = GValueDisplayRects(mxh);
   for (int axis = 0; axis < 3; ++axis) digits_->GValue(axis)->setGeometry(RectOf(rects[static_cast<size_t>(axis)]));
   digits_->CarSignal()->setVisible(mxh);
-  const QImage strip = panel_.SetBackgroundFor(mxh);
-  if (context_.showBottomStrip) context_.showBottomStrip(strip);
 }
-
-void MainPanelParts::OnMediaRemoved() {
-  search_->ResetLists();
-  context_.store.ForgetRoot();
-}
-
-// ---- the slide bar ----------------------------------------------------------
-
-void MainPanelParts::OnSlideDragged(int position) {
-  if (context_.app.viewMode != kViewModeNormal) return;
-  engine_->SeekToTime(position, false);
-}
-
-void MainPanelParts::OnSlideReleased(int position) {
-  if (context_.app.viewMode != kViewModeNormal) return;
-  engine_->SeekToTime(position, true);
-}
-
-void MainPanelParts::ResetToNow() {
-  const int64_t now = MakeTimeKey(context_.clock.LocalNow());
-  SetTimes(now, now, now);
-  SetRange(0, 0);
-  ClearMarks();
-  SetPosition(0);
-}
-
-void MainPanelParts::SetTimes(int64_t baseTimeKey, int64_t /*startTimeKey*/, int64_t /*endTimeKey*/) {
-  slideBar_->SetFileSpanEnd(FileSpanEnd(context_.store, context_.app.viewMode, baseTimeKey));
-}
-
-void MainPanelParts::SetRange(int minSeconds, int maxSeconds) { slideBar_->SetRange(minSeconds, maxSeconds); }
-void MainPanelParts::ClearMarks() { slideBar_->ClearMarkers(); }
-void MainPanelParts::AddMark(int seconds) { slideBar_->AddMarker(seconds); }
-void MainPanelParts::SetPosition(int seconds) { slideBar_->SetPosition(seconds); }
-
-// ---- PaneView ---------------------------------------------------------------
-
-void MainPanelParts::SetLayout(ViewLayout layout) {
-  panes_->SetLayout(layout);
-  // Loading, closing and the view commands all change the layout; the
-  // buttons that depend on what is loaded follow it.
-  panel_.UpdateCommandStates();
-}
-
-void MainPanelParts::RepaintPane(int pane) { panes_->RepaintPane(pane); }
-void MainPanelParts::SetSelectedPane(int pane) { panes_->SetSelectedPane(pane); }
-void MainPanelParts::RepaintInfoPanel() { panes_->RepaintInfoPanel(); }
-
-void MainPanelParts::ShowNotice(const std::string& text) {
-  context_.prompt.Show(text, std::string(kApplicationTitle), PromptButtons::Ok);
-}
-
-// ---- BackPanelView ----------------------------------------------------------
-
-void MainPanelParts::ShowGpsPart(bool shown) { digits_->Gps()->setVisible(shown); }
-
-void MainPanelParts::RedrawSpeedReadout(bool withCaption) {
-  panel_.ShowSpeedCaption(withCaption);
-  digits_->Speed()->update();
-}
-
-void MainPanelParts::SetMapHasData(bool hasData) { map_->SetHasData(hasData); }
-
-void MainPanelParts::RepaintPlayButtons(PlayState playState) {
-  const int latched = ButtonOfState(playState);
-  for (int id : {kIdPlay, kIdPlayFast, kIdBackPlay, kIdBackFast}) {
-    if (CVxButton* button = Button(id)) button->SetLatched(id == latched);
-  }
-  playSpeed_->SetPlayState(playState);
-}
-
-// ---- StoreViewSink ----------------------------------------------------------
-
-void MainPanelParts::ClearFileLists() { search_->ResetLists(); }
-
-void MainPanelParts::ResetPicture() {
-  engine_->ResetForCard(context_.clock.LocalNow());
-  ResetToNow();
-}
-
-void MainPanelParts::ResetDisplays() { panel_.ShowSpeedCaption(false); }
-
-void MainPanelParts::StopPlayback() {
-  engine_->Control().StopVideoPlay();
-  engine_->Control().StopLogPlay();
-}
-
-void MainPanelParts::SetWaitCursor(bool busy) {
-  if (busy)
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  else
-    QApplication::restoreOverrideCursor();
-}
-
-void MainPanelParts::RefreshFileLists() { search_->FillFromCatalogue(); }
-
-void MainPanelParts::ShowFileList(FileListKind kind) {
-  search_->ShowFileList(kind);
-  panel_.UpdateCommandStates();
-}
-
-void MainPanelParts::ShowRoot(const std::string& /*root*/) { panel_.RepaintTitle(); }
-
-// ---- EngineWindowView -------------------------------------------------------
-
-void MainPanelParts::RepaintLogInfo() { panes_->RepaintLogInfo(); }
-void MainPanelParts::RepaintLogSearchRows() { panes_->RepaintLogSearchRows(); }
-
-void MainPanelParts::ShowFileLists(FileListKind kind, bool withLogTab) {
-  search_->ShowFileLists(kind, withLogTab);
-  panel_.UpdateCommandStates();
-}
-
-// ---- SearchCommands ---------------------------------------------------------
-
-void MainPanelParts::LoadKind(FileListKind kind) { search_->LoadKind(kind); }
-void MainPanelParts::SetAllChecked(bool checked) { search_->SetAllChecked(checked); }

@@ -1,25 +1,21 @@
 #pragma once
-// The children of the back panel and the playback engine they show. The
-// engine is made first, then the widgets that paint its models, then the
-// engine's views are attached: from then on the parts are the views of the
-// store and the engine for everything the panel shows of them.
-#include <QImage>
+// The children of the back panel: the skin buttons, the search window, the
+// panes, the graphs, the digit displays, the slide bar and the map window,
+// each placed where the skin says. The widgets that show playback register
+// with the viewer's engine themselves; the factory attaches the graphs, the
+// displays, the search window's load view and the map window's page to the
+// viewer, and takes them off again before they go. It never calls back into
+// the panel: the panel connects the buttons it finds here.
 #include <map>
 #include <memory>
 
-#include "base/ViewLayout.h"
-#include "playback/PlayState.h"
-#include "playback/PlaybackCommands.h"
-#include "playback/PlaybackEngineSinks.h"
-#include "playback/PlaybackViews.h"
-#include "recording/StoreViewSink.h"
 #include "shell/ui/BackPanelContext.h"
 #include "telemetry/ui/DigitStrips.h"
 
 class CDigitDisplayWidgets;
 class CGSensorControl;
-class CMainBackPanel;
 class CMgrMapSync;
+class CPlaySlideBar;
 class CPlaySpeedLabel;
 class CVxButton;
 class CVxSlideBar;
@@ -28,23 +24,17 @@ class CWndPanePanel;
 class CWndPlayTimePanel;
 class CWndGpsMap;
 class CWndSearch;
-class LoadingDialogRunner;
-class PlaybackEngine;
+class QWidget;
 class QtUiQueue;
 
-class MainPanelParts final : public PaneView,
-                             public BackPanelView,
-                             public SlideBarView,
-                             public StoreViewSink,
-                             public EngineWindowView,
-                             public SearchCommands {
+class MainPanelParts final {
  public:
-  MainPanelParts(const BackPanelContext& context, CMainBackPanel& panel);
-  ~MainPanelParts() override;
+  // The widgets are children of panel.
+  MainPanelParts(const BackPanelContext& context, QWidget& panel);
+  ~MainPanelParts();
   MainPanelParts(const MainPanelParts&) = delete;
   MainPanelParts& operator=(const MainPanelParts&) = delete;
 
-  PlaybackEngine& Engine() const { return *engine_; }
   CWndSearch* Search() const { return search_; }
   CWndPanePanel* Panes() const { return panes_; }
   CGSensorControl* GSensorGraph() const { return gsensor_; }
@@ -53,52 +43,15 @@ class MainPanelParts final : public PaneView,
   CMgrMapSync& MapSync() const { return *mapSync_; }
   CDigitDisplayWidgets& Digits() const { return *digits_; }
   const DigitStrips& Strips() const { return strips_; }
-  CVxSlideBar* SlideBar() const { return slideBar_; }
+  CVxSlideBar* SlideBar() const;
+  CPlaySpeedLabel* PlaySpeed() const { return playSpeed_; }
   CVxButton* Button(int id) const;
   const std::map<int, CVxButton*>& Buttons() const { return buttons_; }
   bool IsMxHLayout() const { return mxhLayout_; }
 
-  // The MX-H layout or the ordinary one: the G-value displays move, the car
-  // signal shows or hides, the background and bottom strip follow.
-  void ApplyModelLayout(bool mxh);
-  // The card of the data folder went away: the lists are emptied.
-  void OnMediaRemoved();
-
-  // ---- PaneView: the pane container, and the buttons after a layout change --
-  void SetLayout(ViewLayout layout) override;
-  void RepaintPane(int pane) override;
-  void SetSelectedPane(int pane) override;
-  void RepaintInfoPanel() override;
-  void ShowNotice(const std::string& text) override;
-  // ---- BackPanelView --------------------------------------------------------
-  void ShowGpsPart(bool shown) override;
-  void RedrawSpeedReadout(bool withCaption) override;
-  void SetMapHasData(bool hasData) override;
-  void RepaintPlayButtons(PlayState playState) override;
-  // ---- SlideBarView ---------------------------------------------------------
-  void ResetToNow() override;
-  void SetTimes(int64_t baseTimeKey, int64_t startTimeKey, int64_t endTimeKey) override;
-  void SetRange(int minSeconds, int maxSeconds) override;
-  void ClearMarks() override;
-  void AddMark(int seconds) override;
-  void SetPosition(int seconds) override;
-  // ---- StoreViewSink --------------------------------------------------------
-  void ClearFileLists() override;
-  void ResetPicture() override;
-  void ResetDisplays() override;
-  void ResetGraph() override {}
-  void StopPlayback() override;
-  void SetWaitCursor(bool busy) override;
-  void RefreshFileLists() override;
-  void ShowFileList(FileListKind kind) override;
-  void ShowRoot(const std::string& root) override;
-  // ---- EngineWindowView -----------------------------------------------------
-  void RepaintLogInfo() override;
-  void RepaintLogSearchRows() override;
-  void ShowFileLists(FileListKind kind, bool withLogTab) override;
-  // ---- SearchCommands -------------------------------------------------------
-  void LoadKind(FileListKind kind) override;
-  void SetAllChecked(bool checked) override;
+  // The MX-H layout or the ordinary one: the G-value displays move and the
+  // car signal shows or hides.
+  void PlaceModelDisplays(bool mxh);
 
  private:
   void MakeWindows();
@@ -109,13 +62,9 @@ class MainPanelParts final : public PaneView,
   void MakeSlideBar();
   void MakeMap();
   void AttachEngineViews();
-  void OnSlideDragged(int position);
-  void OnSlideReleased(int position);
 
   BackPanelContext context_;
-  CMainBackPanel& panel_;
-  std::unique_ptr<LoadingDialogRunner> dialogs_;
-  std::unique_ptr<PlaybackEngine> engine_;
+  QWidget& panel_;
 
   CWndSearch* search_ = nullptr;
   CWndPanePanel* panes_ = nullptr;
@@ -123,12 +72,12 @@ class MainPanelParts final : public PaneView,
   CGSensorControl* logGraph_ = nullptr;
   CWndGpsMap* map_ = nullptr;
   std::unique_ptr<QtUiQueue> mapQueue_;
-  std::unique_ptr<CMgrMapSync> mapSync_;
+  CMgrMapSync* mapSync_ = nullptr;
   CWndPlayTimePanel* playTime_ = nullptr;
   CWndImgInfoPanel* imgInfo_ = nullptr;
   std::unique_ptr<CDigitDisplayWidgets> digits_;
   DigitStrips strips_;
-  CVxSlideBar* slideBar_ = nullptr;
+  CPlaySlideBar* slideBar_ = nullptr;
   std::map<int, CVxButton*> buttons_;
   CPlaySpeedLabel* playSpeed_ = nullptr;
   bool mxhLayout_ = false;

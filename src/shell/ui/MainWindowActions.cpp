@@ -7,28 +7,23 @@
 #include "playback/PlaybackEngine.h"
 #include "recording/MgrDBSearch.h"
 #include "shell/HelpAndHomepage.h"
+#include "shell/Viewer.h"
 #include "shell/ui/DlgVersion.h"
 #include "shell/ui/MainBackPanel.h"
-#include "shell/ui/MainPanelParts.h"
 
-CMainWindowActions::CMainWindowActions(const BackPanelContext& context, CMainBackPanel& panel, MainPanelParts& parts)
-    : context_(context), panel_(panel), parts_(parts) {}
-
-void CMainWindowActions::StopBothPlays() {
-  parts_.Engine().Control().StopVideoPlay();
-  parts_.Engine().Control().StopLogPlay();
-}
+CMainWindowActions::CMainWindowActions(const BackPanelContext& context, CMainBackPanel& panel)
+    : context_(context), panel_(panel) {}
 
 void CMainWindowActions::Minimize() { panel_.window()->showMinimized(); }
 
 void CMainWindowActions::Exit() {
-  parts_.Engine().Control().StopVideoPlay();
+  context_.viewer.Engine().Control().StopVideoPlay();
   QMetaObject::invokeMethod(panel_.window(), &QWidget::close, Qt::QueuedConnection);
 }
 
 void CMainWindowActions::OpenFolder() {
-  StopBothPlays();
-  context_.store.SelectAndScan();
+  context_.viewer.StopBothPlays();
+  context_.viewer.Store().SelectAndScan();
 }
 
 void CMainWindowActions::OpenMenu(int index) { panel_.OpenMenu(index); }
@@ -38,23 +33,23 @@ void CMainWindowActions::OpenHelp() { OpenHelpGuide(context_.settings.StartFolde
 void CMainWindowActions::OpenHomepage() { ::OpenHomepage(desktop_, context_.prompt); }
 
 void CMainWindowActions::ShowVersion() {
-  parts_.Engine().Control().StopVideoPlay();
-  CDlgVersion box(context_.store.Root(), context_.settings.ModelName(), &panel_);
+  context_.viewer.Engine().Control().StopVideoPlay();
+  CDlgVersion box(context_.viewer.Store().Root(), context_.settings.ModelName(), &panel_);
   box.exec();
 }
 
 void CMainWindowActions::ChooseModel(int modelId) {
   if (!FindModel(modelId)) return;
   // Playback stops before the displays move under it.
-  StopBothPlays();
+  context_.viewer.StopBothPlays();
   const LayoutChange change = context_.settings.ChooseModel(modelId);
-  if (change != LayoutChange::kNone) parts_.ApplyModelLayout(change == LayoutChange::kToMxH);
-  parts_.Engine().SpeedSourceChanged();
+  if (change != LayoutChange::kNone) panel_.ApplyModelLayout(change == LayoutChange::kToMxH);
+  context_.viewer.Engine().SpeedSourceChanged();
   panel_.RepaintSpeedReadout();
 }
 
 void CMainWindowActions::ChooseSpeedSource(int source) {
   context_.settings.SetDisplaySpeed(source);
-  parts_.Engine().SpeedSourceChanged();
+  context_.viewer.Engine().SpeedSourceChanged();
   panel_.RepaintSpeedReadout();
 }

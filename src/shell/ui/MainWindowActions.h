@@ -5,11 +5,10 @@
 #include "shell/ui/BackPanelContext.h"
 
 class CMainBackPanel;
-class MainPanelParts;
 
 class CMainWindowActions final : public MainWindowActions {
  public:
-  CMainWindowActions(const BackPanelContext& context, CMainBackPanel& panel, MainPanelParts& parts);
+  CMainWindowActions(const BackPanelContext& context, CMainBackPanel& panel);
 
   void Minimize() override;
   void Exit() override;
@@ -22,10 +21,7 @@ class CMainWindowActions final : public MainWindowActions {
   void ChooseSpeedSource(int source) override;
 
  private:
-  void StopBothPlays();
-
   BackPanelContext context_;
   CMainBackPanel& panel_;
-  MainPanelParts& parts_;
   SpawnDesktopOpener desktop_;
 };

@@ -23,10 +23,11 @@ QString Text(const SdInitText& text) { return QString::fromStdString(DiskCheckTe
 }  // namespace
 
 CDlgFormatSD::CDlgFormatSD(FormatTarget target, bool restoreAllowed, CardFormatter& formatter, Prompt& prompt,
-                           CardTypeQuestion askCardType, QWidget* parent)
+                           CardTypeQuestion askCardType, QWidget* parent, CardBusyMark* busy)
     : QDialog(parent),
       target_(std::move(target)),
       restoreAllowed_(restoreAllowed),
+      busy_(busy),
       formatter_(formatter),
       prompt_(prompt),
       askCardType_(std::move(askCardType)),
@@ -73,7 +74,7 @@ CDlgFormatSD::CDlgFormatSD(FormatTarget target, bool restoreAllowed, CardFormatt
 CDlgFormatSD::~CDlgFormatSD() {
   // A dialog torn down mid-format must not leave the main window deaf to the card.
   if (Formatting()) worker_.Cancel();
-  SetCardFormatting(false);
+  busyHold_.reset();
 }
 
 bool CDlgFormatSD::RestoreTicked() const { return restoreAllowed_ && backup_->isChecked(); }
@@ -106,7 +107,7 @@ void CDlgFormatSD::OnStart() {
   }
   const bool quick = quick_->isChecked();
   percent_ = 0;
-  SetCardFormatting(true);
+  if (busy_) busyHold_.emplace(*busy_);
   const bool started = worker_.Start(
       [this, quick, answer] {
         outcome_ = RunFormat(
@@ -116,7 +117,7 @@ void CDlgFormatSD::OnStart() {
       },
       [this](int) { OnEnded(); });
   if (!started) {
-    SetCardFormatting(false);
+    busyHold_.reset();
     prompt_.Show(DiskCheckTextOf(kFormatFail), DiskCheckTextOf(kFormatCaption), PromptButtons::Ok);
     return;
   }
@@ -133,7 +134,7 @@ void CDlgFormatSD::Poll() {
 void CDlgFormatSD::OnEnded() {
   poll_.stop();
   Poll();
-  SetCardFormatting(false);
+  busyHold_.reset();
   const FormatOutcome& format = outcome_.format;
   prompt_.Show(DiskCheckTextOf(FormatResultText(format.result)), DiskCheckTextOf(kFormatCaption), PromptButtons::Ok);
   if (format.result == FormatResult::kOk) {

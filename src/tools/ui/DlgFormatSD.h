@@ -12,9 +12,11 @@
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "platform/WorkerThread.h"
 #include "platform/ui/QtPorts.h"
+#include "tools/CardBusyMark.h"
 #include "tools/FormatRun.h"
 
 class Prompt;
@@ -31,9 +33,10 @@ class CDlgFormatSD : public QDialog {
 
   // target: what is formatted, already checked. formatter outlives the
   // dialog. askCardType: the card-type question, asked before the format
-  // starts when the card's size is unknown.
+  // starts when the card's size is unknown. busy: held while the format
+  // runs (none: nobody watches the card).
   CDlgFormatSD(FormatTarget target, bool restoreAllowed, CardFormatter& formatter, Prompt& prompt,
-               CardTypeQuestion askCardType, QWidget* parent);
+               CardTypeQuestion askCardType, QWidget* parent, CardBusyMark* busy = nullptr);
   ~CDlgFormatSD() override;
 
   QLabel* DriveLabel() const { return drive_; }
@@ -63,6 +66,9 @@ class CDlgFormatSD : public QDialog {
 
   FormatTarget target_;
   bool restoreAllowed_;
+  CardBusyMark* busy_;
+  // While the format runs.
+  std::optional<CardBusyMark::Hold> busyHold_;
   CardFormatter& formatter_;
   Prompt& prompt_;
   CardTypeQuestion askCardType_;

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+#include "tools/DeviceSettingDialogContext.h"
 #include "tools/DeviceSettingModel.h"
 #include "tools/DeviceSettingSave.h"
 #include "tools/RecorderClockNow.h"
@@ -31,23 +32,6 @@ class QTimeEdit;
 class QTimer;
 class QWidget;
 class Volumes;
-
-struct DeviceSettingDialogContext {
-  std::filesystem::path cardRoot;
-  CAppSetting& settings;
-  Prompt& prompt;
-  const Volumes& volumes;
-  // Lets go of the recordings loaded from the card before any is deleted.
-  std::function<void()> releaseCard;
-  // The car pulse type a save wrote (family D), for the speed display.
-  std::function<void(int pulseType)> pulseTypeSaved;
-  // The card initialisation; it returns the card the dialog goes on with
-  // (empty: the one it had). The Init SD Card button is hidden without it.
-  std::function<std::filesystem::path()> initSdCard;
-  // The local time now, which the clock pickers follow until the user sets
-  // them and a save writes.
-  std::function<RECORDERCLOCK()> clockNow = LocalRecorderClockNow;
-};
 
 class CDlgSettingBase : public QDialog {
   Q_OBJECT

@@ -8,6 +8,7 @@
 
 #include "tools/SdInit.h"
 
+class CardBusyMark;
 class CardFormatter;
 class Prompt;
 
@@ -15,8 +16,10 @@ class Prompt;
 // image-backed one in tests.
 class WindowSdInitPorts final : public SdInitPorts {
  public:
+  // busy: held while the format runs.
   WindowSdInitPorts(const SystemCardDrives& drives, CardFormatter& formatter, Prompt& prompt, QWidget* parent,
-                    std::function<void()> releaseCard, std::function<void(const std::string&)> takeCardRoot);
+                    std::function<void()> releaseCard, std::function<void(const std::string&)> takeCardRoot,
+                    CardBusyMark* busy = nullptr);
 
   CardDrive InspectDrive(const std::filesystem::path& folder) override;
   FormatStepResult RunFormatStep(const CardDrive& drive, const std::filesystem::path& folder,
@@ -31,6 +34,7 @@ class WindowSdInitPorts final : public SdInitPorts {
   QWidget* parent_;
   std::function<void()> releaseCard_;
   std::function<void(const std::string&)> takeCardRoot_;
+  CardBusyMark* busy_;
 };
 
 // SD Initialize for the model: with the family's defaults or the card's own
@@ -38,4 +42,4 @@ class WindowSdInitPorts final : public SdInitPorts {
 // settings dialog's Init SD Card, which saves its own values).
 void RunSdInit(int modelId, const std::string& startFolder, Prompt& prompt, QWidget* parent,
                const std::function<void()>& releaseCard, const std::function<void(const std::string&)>& takeCardRoot,
-               SettingsAfterFormat* settings = nullptr);
+               SettingsAfterFormat* settings = nullptr, CardBusyMark* busy = nullptr);

@@ -10,10 +10,11 @@ namespace {
 TEST_F(MainWindowTest, TheCardLeavingDuringAFormatIsNotReportedAsPulled) {
   ASSERT_TRUE(OpenCard());
   const size_t boxes = prompt_.ShownBoxes().size();
-  SetCardFormatting(true);
-  WriteMountTable(false);
-  frame_->Media().Rescan();
-  SetCardFormatting(false);
+  {
+    const CardBusyMark::Hold formatting(frame_->CardBusy());
+    WriteMountTable(false);
+    frame_->Media().Rescan();
+  }
   EXPECT_EQ(prompt_.ShownBoxes().size(), boxes);
   EXPECT_EQ(frame_->Store().Root(), Card().string());
 

@@ -19,6 +19,7 @@
 #include "playback/ui/WndSearch.h"
 #include "recording/MgrDBSearch.h"
 #include "samplecard/SampleCard.h"
+#include "shell/Viewer.h"
 #include "shell/ui/MainBackPanel.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MainPanelParts.h"
@@ -89,7 +90,7 @@ class MainWindowTest : public ::testing::Test {
 
   CMainBackPanel& Panel() const { return frame_->BackPanel(); }
   MainPanelParts& Parts() const { return Panel().Parts(); }
-  PlaybackEngine& Engine() const { return Parts().Engine(); }
+  PlaybackEngine& Engine() const { return frame_->Core().Engine(); }
   CWndSearch& Search() const { return *Parts().Search(); }
   int CurrentFrame() const {
     const CMgrDBSearch& store = frame_->Store();

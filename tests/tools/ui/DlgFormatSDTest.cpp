@@ -46,12 +46,12 @@ bool WaitFor(const std::function<bool()>& done) {
 // hold the zero pass at its first percent until Cancel is pressed.
 class WatchedFormatter final : public CardFormatter {
  public:
-  explicit WatchedFormatter(const DiskCheckTargets& targets) : real_(runner_, targets) {}
+  WatchedFormatter(const DiskCheckTargets& targets, const CardBusyMark& busy) : real_(runner_, targets), busy_(busy) {}
 
   FormatOutcome Format(const FormatRequest& request, const FormatProgress& progress,
                        const std::atomic<bool>& cancel) override {
     ++runs;
-    busyWhileFormatting = CardFormatting();
+    busyWhileFormatting = busy_.IsBusy();
     return real_.Format(
         request,
         [&](int percent) {
@@ -74,6 +74,7 @@ class WatchedFormatter final : public CardFormatter {
  private:
   SpawnChildRunner runner_;
   MkfsCardFormatter real_;
+  const CardBusyMark& busy_;
 };
 
 class DlgFormatSDTest : public ::testing::Test {
@@ -96,12 +97,13 @@ class DlgFormatSDTest : public ::testing::Test {
   DiskCheckTargets checks_{volumes_, dir_ / "no-swaps"};
   FormatTargets targets_{volumes_, checks_, dir_ / "no-labels"};
   FormatTarget target_;
-  WatchedFormatter formatter_{checks_};
+  CardBusyMark busy_;
+  WatchedFormatter formatter_{checks_, busy_};
   ScriptedPrompt prompt_;
 };
 
 TEST_F(DlgFormatSDTest, AQuickFormatEndsWithOkAndTheBusyMarkIsClearedAgain) {
-  CDlgFormatSD dialog(target_, true, formatter_, prompt_, {}, nullptr);
+  CDlgFormatSD dialog(target_, true, formatter_, prompt_, {}, nullptr, &busy_);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Format SD Card"));
   EXPECT_EQ(dialog.DriveLabel()->text().toStdString(), "Drive : " + image_.string());
   EXPECT_EQ(dialog.QuickBox()->text(), QStringLiteral("Quick Format"));
@@ -125,7 +127,7 @@ TEST_F(DlgFormatSDTest, AQuickFormatEndsWithOkAndTheBusyMarkIsClearedAgain) {
   EXPECT_EQ(dialog.exec(), QDialog::Accepted);
   EXPECT_FALSE(cancelWhileQuick) << "a quick format cannot be cancelled";
   EXPECT_TRUE(formatter_.busyWhileFormatting);
-  EXPECT_FALSE(CardFormatting());
+  EXPECT_FALSE(busy_.IsBusy());
   EXPECT_EQ(Shown(), std::vector<std::string>{"Format OK"});
   EXPECT_EQ(prompt_.ShownBoxes()[0].caption, "Format SD Card");
   EXPECT_TRUE(dialog.RestoreTicked());
@@ -133,7 +135,7 @@ TEST_F(DlgFormatSDTest, AQuickFormatEndsWithOkAndTheBusyMarkIsClearedAgain) {
 }
 
 TEST_F(DlgFormatSDTest, WithoutRestoreTheBackupBoxIsUntickedAndStaysDisabled) {
-  CDlgFormatSD dialog(target_, false, formatter_, prompt_, {}, nullptr);
+  CDlgFormatSD dialog(target_, false, formatter_, prompt_, {}, nullptr, &busy_);
   EXPECT_FALSE(dialog.BackupBox()->isChecked());
   EXPECT_FALSE(dialog.BackupBox()->isEnabled());
   dialog.BackupBox()->setChecked(true);
@@ -142,7 +144,7 @@ TEST_F(DlgFormatSDTest, WithoutRestoreTheBackupBoxIsUntickedAndStaysDisabled) {
 
 TEST_F(DlgFormatSDTest, CancellingAFullFormatKeepsTheBoxOpenForAnotherTry) {
   formatter_.holdAtFirstPercent = true;
-  CDlgFormatSD dialog(target_, true, formatter_, prompt_, {}, nullptr);
+  CDlgFormatSD dialog(target_, true, formatter_, prompt_, {}, nullptr, &busy_);
   bool visibleAfterRun = false;
   ModalWatchdog watchdog(QDialog::Rejected);
   ModalProbe<CDlgFormatSD> probe([&](CDlgFormatSD& shown) {
@@ -150,7 +152,7 @@ TEST_F(DlgFormatSDTest, CancellingAFullFormatKeepsTheBoxOpenForAnotherTry) {
     shown.StartButton()->click();
     EXPECT_TRUE(shown.CancelButton()->isEnabled());
     ASSERT_TRUE(WaitFor([&] { return formatter_.held.load(); }));
-    EXPECT_TRUE(CardFormatting());
+    EXPECT_TRUE(busy_.IsBusy());
     shown.CancelButton()->click();
     ASSERT_TRUE(WaitFor([&] { return !shown.Formatting(); }));
     visibleAfterRun = shown.isVisible();
@@ -164,7 +166,7 @@ TEST_F(DlgFormatSDTest, CancellingAFullFormatKeepsTheBoxOpenForAnotherTry) {
   EXPECT_EQ(dialog.exec(), QDialog::Rejected);
   EXPECT_TRUE(visibleAfterRun);
   EXPECT_EQ(Shown(), std::vector<std::string>{"Format Cancel"});
-  EXPECT_FALSE(CardFormatting());
+  EXPECT_FALSE(busy_.IsBusy());
   EXPECT_EQ(ReadFatImage(image_).label, "") << "no file system was made";
 }
 

@@ -1,22 +1,42 @@
 #pragma once
 // The card-tool commands of the window: Backup, from the button and the
-// Tool menu, the disk check from the Tool menu, and the device settings
-// from the Setup button and the Tool menu.
-#include <QWidget>
+// Tool menu, the disk check and SD Initialize from the Tool menu, and the
+// device settings from the Setup button and the Tool menu. Each checks that
+// there is a card to work on, says what is missing when there is not, and
+// otherwise opens its dialog through the launcher.
 #include <functional>
 #include <string>
 
 #include "base/CommandTable.h"
 #include "tools/BackupJob.h"
+#include "tools/DeviceSettingDialogContext.h"
 
 class CAppSetting;
 class Prompt;
+class SettingsAfterFormat;
 class Volumes;
 
+// The card-tool dialogs, opened once the command's checks passed; each runs
+// until the user closes it.
+class ToolDialogLauncher {
+ public:
+  virtual ~ToolDialogLauncher() = default;
+  virtual void Backup(const std::string& cardRoot, const BackupSelection& ticked) = 0;
+  // True when the check succeeded.
+  virtual bool CheckDisk(const std::string& cardRoot) = 0;
+  // SD Initialize for the model, starting at folder; settings: what goes
+  // onto the new card (null: the family's defaults, the Tool menu's way).
+  virtual void InitSdCard(int modelId, const std::string& startFolder, const std::function<void()>& releaseCard,
+                          const std::function<void(const std::string&)>& takeCardRoot,
+                          SettingsAfterFormat* settings) = 0;
+  // The settings dialog of the model's family.
+  virtual void DeviceSetting(int modelId, DeviceSettingDialogContext context) = 0;
+};
+
 struct ToolCommandContext {
-  QWidget* parent;
   CAppSetting& settings;
   Prompt& prompt;
+  ToolDialogLauncher& dialogs;
   // The chosen data folder (empty: none) and the recordings ticked in the
   // file lists, read when a command runs.
   std::function<std::string()> cardRoot;

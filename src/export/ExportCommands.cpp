@@ -1,4 +1,4 @@
-#include "export/ui/ExportCommands.h"
+#include "export/ExportCommands.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -6,14 +6,8 @@
 #include "base/AppSetting.h"
 #include "base/CommandIds.h"
 #include "export/ExportMessages.h"
-#include "export/PrintPages.h"
-#include "export/ui/DlgExportKxLog.h"
-#include "export/ui/DlgExportTrack.h"
-#include "export/ui/DlgPrintPreview.h"
-#include "export/ui/DlgSaveAVI.h"
-#include "export/ui/DlgSaveJpeg.h"
-#include "export/ui/ExportDialogParts.h"
-#include "export/ui/PrinterSettings.h"
+#include "export/TrackExportJob.h"
+#include "platform/Prompt.h"
 #include "recording/InfoEventFile.h"
 #include "recording/MgrDBSearch.h"
 
@@ -32,11 +26,7 @@ CInfoEventFile* CurrentVideo(const Context& c) {
   return c.store.Videos()[static_cast<size_t>(index)].get();
 }
 
-std::vector<unsigned char> LastComment(Context& c) {
-  const CStreamImage& codec = c.store.StreamImage();
-  if (codec.ComSegment() == nullptr || codec.ComSize() <= 0) return {};
-  return {codec.ComSegment(), codec.ComSegment() + codec.ComSize()};
-}
+const std::vector<unsigned char>& ShownComment(const Context& c) { return c.store.Shown().comment; }
 
 // What Save image and Save AVI check, playback stopped, before their
 // dialog: a video is loaded, a frame is showing and the recording has frames.
@@ -58,9 +48,7 @@ void SaveImage(Context& c, int) {
   const ExportView view = c.view();
   CInfoEventFile* recording = VideoToExport(c, view, kCaptionSaveJpeg);
   if (recording == nullptr) return;
-  CDlgSaveJpeg dialog(*recording, ExportStartFrame(view), view.paneFrames, LastComment(c), c.settings, c.prompt,
-                      c.parent);
-  dialog.exec();
+  c.dialogs.SaveImages(*recording, ExportStartFrame(view), view.paneFrames, ShownComment(c));
 }
 
 void SaveAvi(Context& c, int) {
@@ -72,12 +60,9 @@ void SaveAvi(Context& c, int) {
   for (size_t i = static_cast<size_t>(c.store.CurrentIndex()); i < c.store.Videos().size(); ++i)
     source.recordings.push_back(c.store.Videos()[i].get());
   source.startFrame = std::max(ExportFirstPaneFrame(view), 0);
-  CDlgSaveAVI dialog(std::move(source), LastComment(c), c.store.PulseType(), c.settings, c.prompt, c.parent);
-  dialog.exec();
+  c.dialogs.SaveAvi(std::move(source), ShownComment(c), c.store.PulseType());
 }
 
-// The frames are chosen in the save-images dialog's print mode, then shown
-// in the preview, which prints them.
 void PrintImages(Context& c, int) {
   c.stopPlayback();
   const ExportView view = c.view();
@@ -87,17 +72,8 @@ void PrintImages(Context& c, int) {
     return;
   }
   if (recording->FrameCount() < 1) return;
-  QPrinter& printer = ApplicationPrinter();
-  JpegSelection selection;
-  {
-    CDlgSaveJpeg choice(*recording, ExportStartFrame(view), view.paneFrames, LastComment(c), c.settings, c.prompt,
-                        c.parent, JpegPrintMode{PrinterDisplayName(printer)});
-    if (choice.exec() != QDialog::Accepted) return;
-    selection = choice.Selection();
-  }
-  PrintDocument document(*recording, selection, view.paneFrames, c.settings.GetCurrentModel(), c.store.PulseType());
-  CDlgPrintPreview preview(document, printer, c.prompt, c.parent);
-  preview.exec();
+  c.dialogs.PrintImages(*recording, ExportStartFrame(view), view.paneFrames, ShownComment(c),
+                        c.settings.GetCurrentModel(), c.store.PulseType());
 }
 
 void RunGoogleEarth(Context& c, int) {
@@ -108,8 +84,7 @@ void RunGoogleEarth(Context& c, int) {
   }
   std::vector<const CInfoLogFile*> logs;
   for (const auto& log : c.store.Logs()) logs.push_back(log.get());
-  CDlgExportKxLog dialog(std::move(logs), view.logGraph, c.settings, c.prompt, c.desktop, c.parent);
-  dialog.exec();
+  c.dialogs.ExportKml(std::move(logs), view.logGraph);
 }
 
 // The loaded video recordings, else the loaded logs, in their list order.
@@ -139,8 +114,7 @@ void ExportTrack(Context& c, const TrackFormat& format) {
       c.prompt.PickSaveFile(CaptionText(kCaptionSaveTrack), start.string(), FileFilterOf(format));
   if (!path) return;
   c.settings.SetSaveTrackFolder(std::filesystem::path(*path).parent_path().string());
-  CDlgExportTrack dialog(format, *path, std::move(sources), c.store.PulseType(), c.prompt, c.parent);
-  if (dialog.Start()) dialog.exec();
+  c.dialogs.ExportTrack(format, *path, std::move(sources), c.store.PulseType());
 }
 
 void ExportGpx(Context& c, int) { ExportTrack(c, TrackFormat::kGpx); }

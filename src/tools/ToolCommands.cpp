@@ -1,15 +1,12 @@
-#include "tools/ui/ToolCommands.h"
+#include "tools/ToolCommands.h"
 
 #include "base/AppSetting.h"
 #include "base/CommandIds.h"
 #include "base/MgrMultiLang.h"
 #include "platform/Prompt.h"
+#include "platform/Volumes.h"
 #include "tools/CardSizeCheck.h"
 #include "tools/DeviceSettingAfterFormat.h"
-#include "tools/ui/DiskCheckLauncher.h"
-#include "tools/ui/DlgBackup.h"
-#include "tools/ui/DlgSetting.h"
-#include "tools/ui/SdInitLauncher.h"
 
 namespace {
 
@@ -26,8 +23,7 @@ void OpenBackup(Context& context, int /*argument*/) {
                         GetLangText("GUI", "Backup", "Backup"), PromptButtons::Ok);
     return;
   }
-  CDlgBackup dialog(root, context.tickedRecordings(), false, context.settings, context.prompt, context.parent);
-  dialog.exec();
+  context.dialogs.Backup(root, context.tickedRecordings());
 }
 
 // The check runs on the card of the chosen data folder; after a successful
@@ -40,14 +36,14 @@ void OpenCheckDisk(Context& context, int /*argument*/) {
                         GetLangText("GUI", "CheckDisk", "Check Disk"), PromptButtons::Ok);
     return;
   }
-  if (RunDiskCheckDialog(root, context.prompt, context.parent) && context.rescanCard) context.rescanCard();
+  if (context.dialogs.CheckDisk(root) && context.rescanCard) context.rescanCard();
 }
 
 // The card is initialised for the model chosen in the Tool menu.
 void OpenSdInit(Context& context, int /*argument*/) {
   context.stopPlayback();
-  RunSdInit(context.settings.GetCurrentModel(), context.cardRoot(), context.prompt, context.parent, context.releaseCard,
-            context.takeCardRoot);
+  context.dialogs.InitSdCard(context.settings.GetCurrentModel(), context.cardRoot(), context.releaseCard,
+                             context.takeCardRoot, nullptr);
 }
 
 // The settings of the current model's recorder, on the chosen card (asked
@@ -67,8 +63,7 @@ void OpenDeviceSetting(Context& context, int /*argument*/) {
   // The dialog's Init SD Card writes the dialog's own save onto the new card.
   const auto initSdCard = [&context, modelId]() -> std::filesystem::path {
     DialogSettingsAfterFormat settings(LocalRecorderClockNow());
-    RunSdInit(modelId, context.cardRoot(), context.prompt, context.parent, context.releaseCard, context.takeCardRoot,
-              &settings);
+    context.dialogs.InitSdCard(modelId, context.cardRoot(), context.releaseCard, context.takeCardRoot, &settings);
     return context.cardRoot();
   };
   static const Volumes kSystemVolumes;
@@ -79,8 +74,7 @@ void OpenDeviceSetting(Context& context, int /*argument*/) {
                                            context.releaseRecordings,
                                            context.pulseTypeSaved,
                                            initSdCard};
-  const auto dialog = MakeDeviceSettingDialog(modelId, std::move(dialogContext), context.parent);
-  if (dialog) dialog->exec();
+  context.dialogs.DeviceSetting(modelId, std::move(dialogContext));
 }
 
 // clang-format off
