@@ -57,7 +57,7 @@ struct LoadedVideo {
 
 std::string LocalTime(int64_t timeKey) {
   const DateTime t = TimeKeyToDateTime(timeKey);
-  char text[32];
+  char text[48];
   std::snprintf(text, sizeof text, "%.4d-%.2d-%.2d %.2d:%.2d:%.2d", t.year, t.month, t.day, t.hour, t.minute, t.second);
   return text;
 }

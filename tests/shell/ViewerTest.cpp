@@ -215,7 +215,9 @@ TEST_F(ViewerTest, APulledCardIsLetGoUnlessACardToolHasIt) {
     EXPECT_EQ(viewer_.OnMediaRemoved(c.mountPoint), c.taken) << c.mountPoint;
     EXPECT_EQ(viewer_.Store().Root().empty(), c.taken);
     EXPECT_EQ(prompt_.ShownBoxes().size(), boxes + (c.taken ? 1 : 0));
-    if (c.taken) EXPECT_EQ(prompt_.ShownBoxes().back().text, "Media has been removed.");
+    if (c.taken) {
+      EXPECT_EQ(prompt_.ShownBoxes().back().text, "Media has been removed.");
+    }
   }
 }
 
