@@ -10,17 +10,24 @@
 #include "recording/VideoDurationText.h"
 #include "recording/VideoIndexEnds.h"
 #include "recording/VideoSpanProbe.h"
+#include "recording/WaitingLoadObserver.h"
 #include "support/TempDir.h"
 
 namespace {
 
 constexpr int kRecords = 200;  // 13 200 bytes of short records: far more than one read of the end
 
-// count records, one a second from 12:00:00, of recordSize bytes each.
+// The data file's one picture.
+Bytes DataPicture() { return CommentPicture(TestComment{}); }
+
+// count records, one a second from 12:00:00, of recordSize bytes each, all
+// pointing at the data file's picture, so the index covers the data file.
 Bytes Records(int count, size_t recordSize, uint32_t magic) {
+  const auto pictureSize = static_cast<uint32_t>(DataPicture().size());
   Bytes index;
   for (int i = 0; i < count; ++i) {
     TestRecord r;
+    r.size = pictureSize;
     r.magic = magic;
     r.version = recordSize == 69 ? 2 : 1;
     r.time = DateTime{2024, 5, 5, 17, 12, static_cast<uint16_t>(i / 60), static_cast<uint16_t>(i % 60), 0};
@@ -49,13 +56,16 @@ class VideoIndexEndsTest : public ::testing::Test {
   // come from the index.
   std::string WritePair(const Bytes& index) {
     dir_.Write("REC_0001.vdx", AsText(index));
-    return dir_.Write("REC_0001.vdd", AsText(CommentPicture(TestComment{}))).string();
+    return dir_.Write("REC_0001.vdd", AsText(DataPicture())).string();
   }
 
   // What the list shows must be what the loaded recording shows.
   static void ExpectLoaderAgrees(const std::string& data, int frames) {
     CInfoEventFile loaded;
-    ASSERT_EQ(loaded.LoadVideoRecording(data, nullptr), 1);
+    WaitingLoadObserver observer;
+    observer.BeginLoad();
+    ASSERT_EQ(loaded.LoadVideoRecording(data, &observer), 1);
+    ASSERT_TRUE(observer.WaitForLoadEnded(10000));
     ASSERT_EQ(loaded.FrameCount(), frames);
     EXPECT_EQ(loaded.GetDurationText(), VideoDurationText(ReadVideoSpanSeconds(data)));
   }

@@ -80,6 +80,8 @@ class SearchUiTest : public ::testing::Test, protected EngineWorld {
     window_->resize(420, 520);
     window_->show();
   }
+  // The window leaves the engine's views on its way out, so it goes first.
+  ~SearchUiTest() override { window_.reset(); }
 
   void WriteCard(int events, int normals, int logs) {
     std::string error;
