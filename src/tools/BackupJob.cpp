@@ -5,6 +5,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/OutputFile.h"
 #include "platform/Prompt.h"
 #include "platform/Trace.h"
 #include "platform/Utf8.h"
@@ -221,6 +222,11 @@ BackupResult BackupJob::Run(const fs::path& target, Prompt& prompt, const std::a
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) KTRACE("Cannot create %s: %s", folder.c_str(), error.message().c_str());
+  }
+  // A killed backup's temporaries go with the next backup into the target,
+  // in every folder it writes to, whether or not a file there is written again.
+  for (const fs::path& folder : {layout.root, layout.channel, layout.event, layout.normal, layout.log, layout.config}) {
+    RemoveStaleTemporaries(folder.string());
   }
 
   bool abandoned = false;
