@@ -53,6 +53,7 @@ class SilentPrompt final : public Prompt {
 struct LoadedVideo {
   std::string path;
   std::vector<TripFrame> frames;
+  int64_t triggerMs = 0;  // its first trigger frame, else its first frame
 };
 
 std::string LocalTime(int64_t timeKey) {
@@ -68,6 +69,12 @@ bool LoadVideoFrames(const std::string& path, LoadedVideo& out) {
   if (LoadVideoForCli(path, recording, observer) == kLoadFailed || recording.FrameCount() == 0) return false;
   out.path = path;
   AppendTripFrames(recording.Frames(), 0, out.frames);
+  out.triggerMs = out.frames.front().timeMs;
+  for (int i = 0; i < recording.FrameCount(); ++i) {
+    if (recording.Frame(i).frameKind != kTriggerFrameKind) continue;
+    out.triggerMs = out.frames[static_cast<size_t>(i)].timeMs;
+    break;
+  }
   return true;
 }
 
@@ -127,21 +134,12 @@ CardTrips ReadCard(const CMgrDBSearch& store, bool& complete) {
     read.normals.push_back(std::move(video));
   }
   for (const std::string& path : store.Catalogue().event) {
-    CInfoEventFile recording;
-    WaitingLoadObserver observer;
-    if (LoadVideoForCli(path, recording, observer) == kLoadFailed || recording.FrameCount() == 0) {
+    LoadedVideo video;
+    if (!LoadVideoFrames(path, video)) {
       complete = false;
       continue;
     }
-    LoadedVideo video{path, {}};
-    AppendTripFrames(recording.Frames(), 0, video.frames);
-    int64_t trigger = video.frames.front().timeMs;
-    for (int i = 0; i < recording.FrameCount(); ++i) {
-      if (recording.Frame(i).frameKind != kTriggerFrameKind) continue;
-      trigger = video.frames[static_cast<size_t>(i)].timeMs;
-      break;
-    }
-    read.card.events.push_back(TripEvent{video.frames.front().timeMs, video.frames.back().timeMs, trigger});
+    read.card.events.push_back(TripEvent{video.frames.front().timeMs, video.frames.back().timeMs, video.triggerMs});
     read.eventNames.push_back(MakeFileListRow(store, FileListKind::kEvent, path).type);
     read.events.push_back(std::move(video));
   }
