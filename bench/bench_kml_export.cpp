@@ -104,9 +104,9 @@ int main(int argc, char** argv) {
   char folder[] = "/tmp/korvane-bench-kml-XXXXXX";
   if (mkdtemp(folder) == nullptr) return 1;
   g_folder = folder;
-  SampleLogSpec spec;
-  spec.seconds = kSeconds;
-  SampleLog log = MakeSampleLog(spec);
+  SampleLogRecipe recipe;
+  recipe.seconds = kSeconds;
+  SampleLog log = MakeSampleLog(recipe);
   std::string error;
   if (!WriteSampleLog(g_folder, &log, &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());

@@ -87,13 +87,13 @@ struct Run {
   }
 
   SampleVideo WriteOnePicture() {
-    SampleVideoSpec spec;
-    spec.kind = SampleVideoKind::kNormal;
-    spec.seconds = 1;
-    spec.fps = 1;
-    spec.width = 160;
-    spec.height = 120;
-    SampleVideo video = MakeSampleVideo(spec);
+    SampleVideoRecipe recipe;
+    recipe.kind = SampleVideoKind::kNormal;
+    recipe.seconds = 1;
+    recipe.fps = 1;
+    recipe.width = 160;
+    recipe.height = 120;
+    SampleVideo video = MakeSampleVideo(recipe);
     if (!WriteSampleVideo(folder, &video, nullptr)) std::abort();
     return video;
   }

@@ -48,18 +48,18 @@ struct Card {
     folder = mkdtemp(pattern.data());
     root = folder / "card";
     for (const char* sub : {"ch1/event", "ch1/normal", "log"}) fs::create_directories(root / sub);
-    SampleVideoSpec spec;
-    spec.kind = SampleVideoKind::kNormal;
-    spec.seconds = 1;
-    spec.fps = 2;
-    spec.width = 16;
-    spec.height = 16;
+    SampleVideoRecipe recipe;
+    recipe.kind = SampleVideoKind::kNormal;
+    recipe.seconds = 1;
+    recipe.fps = 2;
+    recipe.width = 16;
+    recipe.height = 16;
     std::string error;
     for (int k = 1; k <= kRecordings; ++k) {
-      spec.number = k;
+      recipe.number = k;
       // Every tenth recording without an index, so the lists also read pictures.
-      spec.variant = k % 10 == 0 ? SampleIndexVariant::kNoIndex : SampleIndexVariant::kTrailer92;
-      SampleVideo video = MakeSampleVideo(spec);
+      recipe.variant = k % 10 == 0 ? SampleIndexVariant::kNoIndex : SampleIndexVariant::kTrailer92;
+      SampleVideo video = MakeSampleVideo(recipe);
       if (!WriteSampleVideo(root / "ch1/normal", &video, &error)) {
         std::fprintf(stderr, "cannot write the card: %s\n", error.c_str());
         return;

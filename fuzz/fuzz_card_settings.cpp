@@ -32,7 +32,7 @@ constexpr size_t kMaxInput = 64 * 1024;
 constexpr std::string_view kPartSeparator = "\n@@\n";
 constexpr std::array<SettingsFamily, 4> kFamilies = {SettingsFamily::kA, SettingsFamily::kB, SettingsFamily::kC,
                                                      SettingsFamily::kD};
-constexpr RECORDERCLOCK kNow = {2026, 3, 14, 9, 26, 53};
+constexpr RecorderClock kNow = {2026, 3, 14, 9, 26, 53};
 
 enum FileBit : uint8_t { kSetIniBit = 1 << 2, kSdIdBit = 1 << 3, kSelfAdjBit = 1 << 4, kTimeIniBit = 1 << 5 };
 
@@ -81,36 +81,36 @@ void MakeCard(uint8_t files, std::string_view rest) {
   if (files & kTimeIniBit) WriteFile(config / "time.ini", timeIni);
 }
 
-auto Fields(const DEVICESETTINGS& v) {
+auto Fields(const DeviceSettings& v) {
   return std::tie(v.recingMode, v.postField, v.postRecInt, v.postSize, v.recMod, v.trgSet, v.accSen, v.accSenX,
                   v.accSenY, v.accSenZ, v.preRecTime, v.postRecTime, v.beepRecord, v.sdFormat, v.eventRecPer, v.sen1x,
                   v.sen1y, v.sen1z, v.carPulseType, v.versionId);
 }
 
 // The keys every family saves as the caller holds them.
-auto ChosenByEveryFamily(const DEVICESETTINGS& v) {
+auto ChosenByEveryFamily(const DeviceSettings& v) {
   return std::tie(v.postField, v.postRecInt, v.postSize, v.recMod, v.accSen, v.accSenX, v.accSenY, v.accSenZ);
 }
 
-bool SameClock(const std::optional<RECORDERCLOCK>& a, const std::optional<RECORDERCLOCK>& b) {
+bool SameClock(const std::optional<RecorderClock>& a, const std::optional<RecorderClock>& b) {
   if (a.has_value() != b.has_value()) return false;
   if (!a) return true;
   return std::tie(a->year, a->month, a->day, a->hour, a->minute, a->second) ==
          std::tie(b->year, b->month, b->day, b->hour, b->minute, b->second);
 }
 
-bool SameCard(const SETTINGSCARD& a, const SETTINGSCARD& b) {
+bool SameCard(const SettingsCard& a, const SettingsCard& b) {
   return Fields(a.values) == Fields(b.values) && a.selfAdjust == b.selfAdjust && a.sdId == b.sdId &&
          a.clockFile == b.clockFile && SameClock(a.clock, b.clock);
 }
 
-bool SameSave(const SETTINGSTOSAVE& a, const SETTINGSTOSAVE& b) {
+bool SameSave(const SettingsToSave& a, const SettingsToSave& b) {
   return Fields(a.values) == Fields(b.values) && a.selfAdjust == b.selfAdjust && a.sdId == b.sdId &&
          SameClock(a.clock, b.clock);
 }
 
-SETTINGSCARD WriteAndReadBack(SettingsFamily family, const SETTINGSCARD& card) {
-  const SETTINGSTOSAVE save{card.values, card.selfAdjust, card.sdId, card.clock};
+SettingsCard WriteAndReadBack(SettingsFamily family, const SettingsCard& card) {
+  const SettingsToSave save{card.values, card.selfAdjust, card.sdId, card.clock};
   if (!WriteSettingsToCard(CardRoot(), family, save)) __builtin_trap();
   return ReadSettingsCard(CardRoot());
 }
@@ -123,9 +123,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MakeCard(data[0], std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
 
   // What was read, written back, reads the same.
-  const SETTINGSCARD read = ReadSettingsCard(CardRoot());
+  const SettingsCard read = ReadSettingsCard(CardRoot());
   if (read.clock && !read.clockFile) __builtin_trap();
-  const SETTINGSCARD again = WriteAndReadBack(family, read);
+  const SettingsCard again = WriteAndReadBack(family, read);
   if (ChosenByEveryFamily(again.values) != ChosenByEveryFamily(read.values)) __builtin_trap();
   if (again.values.versionId != FamilyCode(family)) __builtin_trap();
   if (again.selfAdjust != read.selfAdjust || again.sdId != read.sdId || !SameClock(again.clock, read.clock)) {
@@ -134,9 +134,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!SameCard(WriteAndReadBack(family, again), again)) __builtin_trap();
 
   // The dialog opened on what it saved shows, and saves, the same.
-  const SETTINGSTOSAVE saved = CDeviceSettingModel(family, again, kNow).ToSave(kNow);
+  const SettingsToSave saved = CDeviceSettingModel(family, again, kNow).ToSave(kNow);
   if (!WriteSettingsToCard(CardRoot(), family, saved)) __builtin_trap();
-  const SETTINGSTOSAVE resaved = CDeviceSettingModel(family, ReadSettingsCard(CardRoot()), kNow).ToSave(kNow);
+  const SettingsToSave resaved = CDeviceSettingModel(family, ReadSettingsCard(CardRoot()), kNow).ToSave(kNow);
   if (!SameSave(resaved, saved)) __builtin_trap();
   return 0;
 }

@@ -105,7 +105,7 @@ int CAppSetting::LoadSetting() {
   saveTrackFolder_ = readFolder(kKeySaveTrackFolder);
   aviCaption_ = ReadProfileInt(ini, kSectionRunParam, kKeyAviCaption, 0);
 
-  const KMLSETTING defaults;
+  const KmlSetting defaults;
   kml_.pointer = ReadProfileInt(ini, kSectionKml, kKeyPointer, defaults.pointer);
   kml_.route = ReadProfileInt(ini, kSectionKml, kKeyRoute, defaults.route);
   kml_.runGoogleEarth = ReadProfileInt(ini, kSectionKml, kKeyRunGoogleEarth, defaults.runGoogleEarth);

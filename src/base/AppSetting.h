@@ -22,7 +22,7 @@ constexpr int kDateDescWeekdayFirst = 1;
 inline constexpr std::string_view kDefaultModelName = "Drive Recorder";
 
 // The KML export's settings, with their defaults.
-struct KMLSETTING {
+struct KmlSetting {
   int pointer = 1;
   int route = 1;
   int runGoogleEarth = 1;
@@ -108,7 +108,7 @@ class CAppSetting {
   int AviCaption() const { return aviCaption_; }
   bool SetAviCaption(int boxes);
 
-  const KMLSETTING& Kml() const { return kml_; }
+  const KmlSetting& Kml() const { return kml_; }
   bool SetKmlPointer(int value);
   bool SetKmlRoute(int value);
   bool SetKmlRunGoogleEarth(int value);
@@ -158,7 +158,7 @@ class CAppSetting {
   std::string saveLogFolder_;
   std::string saveTrackFolder_;
   int aviCaption_ = 0;
-  KMLSETTING kml_;
+  KmlSetting kml_;
   std::filesystem::path settingsFolder_;
   int scriptBlocked_ = 0;
   const ScriptPolicy* scriptPolicy_ = nullptr;

@@ -8,7 +8,7 @@ namespace {
 
 constexpr const char* kMenuSection = "PullDownMenu";
 
-constexpr std::array<MODELENTRY, 8> kModels = {{
+constexpr std::array<ModelEntry, 8> kModels = {{
     {"MX-A", "ToolModelMXA", "MX-A(&0)", 0, DeviceSettingDialog::kDlgSetting},
     {"MX-B", "ToolModelMXB", "MX-B(&1)", 1, DeviceSettingDialog::kDlgSetting},
     {"MX-C", "ToolModelMXC", "MX-C(&2)", 2, DeviceSettingDialog::kDlgSetting},
@@ -21,10 +21,10 @@ constexpr std::array<MODELENTRY, 8> kModels = {{
 
 }  // namespace
 
-std::span<const MODELENTRY> ModelTable() { return kModels; }
+std::span<const ModelEntry> ModelTable() { return kModels; }
 
-const MODELENTRY* FindModel(int modelId) {
-  for (const MODELENTRY& model : kModels) {
+const ModelEntry* FindModel(int modelId) {
+  for (const ModelEntry& model : kModels) {
     if (model.modelId == modelId) return &model;
   }
   return nullptr;
@@ -54,6 +54,6 @@ LayoutChange LayoutChangeFor(int currentId, int newId) {
   return LayoutChange::kNone;
 }
 
-std::string ModelMenuText(const MODELENTRY& model) {
+std::string ModelMenuText(const ModelEntry& model) {
   return GetLangText(kMenuSection, model.commandName, model.menuDefault);
 }

@@ -10,7 +10,7 @@
 // CDlgSetting2 and CDlgSetting3.
 enum class DeviceSettingDialog { kDlgSetting, kDlgSetting15, kDlgSetting2, kDlgSetting3 };
 
-struct MODELENTRY {
+struct ModelEntry {
   const char* menuEntry;    // "MX-A"
   const char* commandName;  // language key of the menu command, "ToolModelMXA"
   const char* menuDefault;  // the command's English text, "MX-A(&0)"
@@ -25,11 +25,11 @@ constexpr int kDefaultModelId = 0;
 // The panel layout change a model command asks for.
 enum class LayoutChange { kNone, kToMxH, kToOrdinary };
 
-std::span<const MODELENTRY> ModelTable();
+std::span<const ModelEntry> ModelTable();
 
 // The entry of a model id; nullptr for an id outside the table (a
 // hand-edited settings file), which selects no settings dialog.
-const MODELENTRY* FindModel(int modelId);
+const ModelEntry* FindModel(int modelId);
 
 // The dialog's class name, "CDlgSetting15" and so on.
 const char* DeviceSettingDialogName(DeviceSettingDialog dialog);
@@ -40,4 +40,4 @@ bool IsMxHModel(int modelId);
 LayoutChange LayoutChangeFor(int currentId, int newId);
 
 // The menu command's text in the chosen language.
-std::string ModelMenuText(const MODELENTRY& model);
+std::string ModelMenuText(const ModelEntry& model);

@@ -62,7 +62,7 @@ struct DefaultsArgs {
   int model = kNoModel;
 };
 
-RECORDERCLOCK LocalNow() {
+RecorderClock LocalNow() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
@@ -148,7 +148,7 @@ constexpr SettingListId kLists[] = {
 constexpr SettingCheck kChecks[] = {SettingCheck::kSimpleMode, SettingCheck::kTriggerBeep, SettingCheck::kSdFormat,
                                     SettingCheck::kDetectAngle, SettingCheck::kManualTime};
 
-std::string ClockText(const RECORDERCLOCK& c) {
+std::string ClockText(const RecorderClock& c) {
   char text[32];
   std::snprintf(text, sizeof text, "%.4d-%.2d-%.2d %.2d:%.2d:%.2d", c.year, c.month, c.day, c.hour, c.minute, c.second);
   return text;
@@ -169,7 +169,7 @@ Json ModelJson(int modelId, const CDeviceSettingModel& model) {
     if (!model.Shows(check)) continue;
     checks[CheckName(check)] = {{"checked", model.Checked(check)}, {"enabled", model.Enabled(check)}};
   }
-  const MODELENTRY* entry = FindModel(modelId);
+  const ModelEntry* entry = FindModel(modelId);
   return Json{{"model", modelId},
               {"model_name", entry ? entry->menuEntry : ""},
               {"dialog", entry ? DeviceSettingDialogName(entry->dialog) : ""},
@@ -182,7 +182,7 @@ Json ModelJson(int modelId, const CDeviceSettingModel& model) {
 }
 
 void PrintModel(int modelId, const CDeviceSettingModel& model) {
-  const MODELENTRY* entry = FindModel(modelId);
+  const ModelEntry* entry = FindModel(modelId);
   std::printf("model %d %s (%s)\n", modelId, entry->menuEntry, DeviceSettingDialogName(entry->dialog));
   for (SettingListId id : kLists) {
     if (!model.Shows(id)) continue;
@@ -226,8 +226,8 @@ std::optional<bool> OnOff(const std::string& text) {
   return std::nullopt;
 }
 
-std::optional<RECORDERCLOCK> ParseClock(const std::string& text) {
-  RECORDERCLOCK c;
+std::optional<RecorderClock> ParseClock(const std::string& text) {
+  RecorderClock c;
   char tail = 0;
   if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &c.year, &c.month, &c.day, &c.hour, &c.minute, &c.second,
                   &tail) != 6) {
@@ -336,7 +336,7 @@ bool ApplyChoices(const SetArgs& args, CDeviceSettingModel& model) {
   }
   if (args.noClock) model.SetChecked(SettingCheck::kManualTime, false);
   if (args.clock && !choose.failed()) {
-    const std::optional<RECORDERCLOCK> clock = ParseClock(*args.clock);
+    const std::optional<RecorderClock> clock = ParseClock(*args.clock);
     if (clock) {
       model.SetChecked(SettingCheck::kManualTime, true);
       model.SetClock(*clock);

@@ -31,7 +31,7 @@ struct InitCardArgs {
 
 int RunInitCard(const InitCardArgs& args) {
   UseProgramLanguage();
-  const MODELENTRY* model = FindModel(args.model);
+  const ModelEntry* model = FindModel(args.model);
   if (model == nullptr) {
     PrintError("no recorder model has the id " + std::to_string(args.model));
     return kExitUsage;

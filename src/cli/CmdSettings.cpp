@@ -22,7 +22,7 @@ const char* SpeedSourceName(int mode) {
 }
 
 Json ModelJson(int modelId) {
-  const MODELENTRY* model = FindModel(modelId);
+  const ModelEntry* model = FindModel(modelId);
   return Json{{"id", modelId},
               {"menu", model ? Json(model->menuEntry) : Json(nullptr)},
               {"dialog", model ? Json(DeviceSettingDialogName(model->dialog)) : Json(nullptr)},
@@ -30,7 +30,7 @@ Json ModelJson(int modelId) {
 }
 
 Json SettingsJson(const CAppSetting& s) {
-  const KMLSETTING& kml = s.Kml();
+  const KmlSetting& kml = s.Kml();
   const int modelId = s.GetCurrentModel();
   const int speed = s.GetDisplaySpeed();
   return Json{
@@ -74,7 +74,7 @@ void PrintText(const CAppSetting& s) {
       std::printf("  %-16s %s\n", key.c_str(), Printable(text).c_str());
     }
   }
-  const MODELENTRY* model = FindModel(s.GetCurrentModel());
+  const ModelEntry* model = FindModel(s.GetCurrentModel());
   std::printf("current model    %s%s%s\n", model ? model->menuEntry : "none (not in the model table)",
               model ? ", " : "", model ? DeviceSettingDialogName(model->dialog) : "");
   std::printf("display speed    %s\n", SpeedSourceName(s.GetDisplaySpeed()));

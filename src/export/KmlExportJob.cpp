@@ -21,7 +21,7 @@ bool InRange(int value, int low, int high) { return value >= low && value <= hig
 
 }  // namespace
 
-KmlExportInputs KmlInputsFromSettings(const KMLSETTING& settings, const std::string& folder) {
+KmlExportInputs KmlInputsFromSettings(const KmlSetting& settings, const std::string& folder) {
   KmlExportInputs inputs;
   inputs.folder = folder;
   inputs.pointer = settings.pointer != 0;

@@ -44,7 +44,7 @@ struct KmlExportInputs {
 
 // The inputs as the dialog opens with them: the settings' values, the
 // colour list's entry for the stored colour.
-KmlExportInputs KmlInputsFromSettings(const KMLSETTING& settings, const std::string& folder);
+KmlExportInputs KmlInputsFromSettings(const KmlSetting& settings, const std::string& folder);
 
 // The field a failed check puts the focus on.
 enum class KmlField { kNone, kInterval, kLineWidth, kLineOpacity, kLineColor, kFolder, kFileName };

@@ -7,7 +7,7 @@
 KmlTrackWriter::KmlTrackWriter(KmlWriterSetup setup, const GSensorGraphModel* logGraph)
     : setup_(std::move(setup)), haveEventPoints_(logGraph != nullptr) {
   if (!logGraph) return;
-  std::vector<GRAPHPOINT> points;
+  std::vector<GraphPoint> points;
   points.reserve(static_cast<size_t>(logGraph->PointCount()));
   for (int i = 0; i < logGraph->PointCount(); ++i) points.push_back(logGraph->Point(i));
   eventPoints_.LoadPoints(kViewModeLog, std::move(points));

@@ -60,11 +60,11 @@ void MakeTriggerPoints(std::vector<CInfoMapObject>& list, RecordingFrames record
   }
 }
 
-void MakeLogTriggerPoints(CInfoMapObject& entry, std::span<const GRAPHPOINT> points, const LogRecordFinder& find) {
+void MakeLogTriggerPoints(CInfoMapObject& entry, std::span<const GraphPoint> points, const LogRecordFinder& find) {
   std::vector<MAPPOINTINFO> triggers;
   bool inRun = false;
   for (size_t k = 0; k < points.size(); ++k) {
-    const GRAPHPOINT& point = points[k];
+    const GraphPoint& point = points[k];
     if (point.kind == kPointKindBeforeEvent) inRun = false;
     if (point.kind != kPointKindAfterEvent || inRun) continue;
     inRun = true;
@@ -101,10 +101,10 @@ void MakeRoutePoints(CInfoMapObject& route, std::span<const FRAMEINFOVIDEO> fram
   route.SetRoute(std::move(points));
 }
 
-void MakeLogRoutePoints(CInfoMapObject& route, std::span<const GRAPHPOINT> points, const LogRecordFinder& find) {
+void MakeLogRoutePoints(CInfoMapObject& route, std::span<const GraphPoint> points, const LogRecordFinder& find) {
   std::vector<MAPPOINTINFO> path;
   auto pointOf = [&find, &points](size_t k) -> std::optional<MAPPOINTINFO> {
-    const GRAPHPOINT& point = points[k];
+    const GraphPoint& point = points[k];
     const FRAMEINFOLOG* record = find ? find(point.segment, point.time / 1000) : nullptr;
     if (record == nullptr || record->gpsValid == 0) return std::nullopt;
     return MAPPOINTINFO{0, static_cast<int32_t>(k), record->lat, record->lon, kMapPointKindVideo};

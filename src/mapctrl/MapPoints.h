@@ -35,7 +35,7 @@ void MakeTriggerPoints(std::vector<CInfoMapObject>& list, RecordingFrames record
 // Log view: one trigger point at the first record of each event run of the
 // log graph's points (a run starts at a point of kind 3 and lasts until the
 // next point of kind 2) that has a position.
-void MakeLogTriggerPoints(CInfoMapObject& entry, std::span<const GRAPHPOINT> points, const LogRecordFinder& find);
+void MakeLogTriggerPoints(CInfoMapObject& entry, std::span<const GraphPoint> points, const LogRecordFinder& find);
 
 // The route half of route for recording: a point per interval (1 s in event
 // view, 15 s otherwise) and always the last frame's position.
@@ -45,4 +45,4 @@ void MakeRoutePoints(CInfoMapObject& route, std::span<const FRAMEINFOVIDEO> fram
 // point per 15 s of logged time with a position, and always the last point's
 // position. Each route point names its graph point, so a click on it goes
 // there.
-void MakeLogRoutePoints(CInfoMapObject& route, std::span<const GRAPHPOINT> points, const LogRecordFinder& find);
+void MakeLogRoutePoints(CInfoMapObject& route, std::span<const GraphPoint> points, const LogRecordFinder& find);

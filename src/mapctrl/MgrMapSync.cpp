@@ -226,8 +226,8 @@ void CMgrMapSync::MakeTriggerPoints() {
   ::MakeTriggerPoints(store_.MapTriggers(), recordings, store_.App().viewMode);
 }
 
-std::vector<GRAPHPOINT> CMgrMapSync::LogGraphPoints() const {
-  std::vector<GRAPHPOINT> points;
+std::vector<GraphPoint> CMgrMapSync::LogGraphPoints() const {
+  std::vector<GraphPoint> points;
   points.reserve(static_cast<size_t>(logGraph_.PointCount()));
   for (int k = 0; k < logGraph_.PointCount(); ++k) points.push_back(logGraph_.Point(k));
   return points;

@@ -75,7 +75,7 @@ class CMgrMapSync final : public MapView {
   int UpdateMap();
   void RefreshMap() override;
   void DrawRecordingRoute() override;
-  // Message 1944; 0 when an update was still running.
+  // The position moved: brings the map up to date; 0 when an update was still running.
   int OnMapSyncWorkingMap();
   // A click on a marker of the page: the play controller goes there.
   void OnMarkerClicked(int recording, int frame);
@@ -107,7 +107,7 @@ class CMgrMapSync final : public MapView {
   // The record of a loaded log in a whole second, as the log graph's points
   // are matched to records.
   const FRAMEINFOLOG* FindLogRecord(int log, int64_t second) const;
-  std::vector<GRAPHPOINT> LogGraphPoints() const;
+  std::vector<GraphPoint> LogGraphPoints() const;
   // The page failed: the fallback picture, and no map until the next load.
   void GiveUpPage();
 

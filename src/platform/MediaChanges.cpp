@@ -5,17 +5,17 @@
 
 namespace {
 
-std::multiset<std::string> MountPoints(const std::vector<MOUNTENTRY>& mounts) {
+std::multiset<std::string> MountPoints(const std::vector<MountEntry>& mounts) {
   std::multiset<std::string> points;
-  for (const MOUNTENTRY& mount : mounts) points.insert(mount.mountPoint);
+  for (const MountEntry& mount : mounts) points.insert(mount.mountPoint);
   return points;
 }
 
 // Entries of from whose mount point occurs fewer times in other: a point
 // mounted twice and unmounted once is still a change.
-std::vector<std::string> Missing(const std::vector<MOUNTENTRY>& from, std::multiset<std::string> other) {
+std::vector<std::string> Missing(const std::vector<MountEntry>& from, std::multiset<std::string> other) {
   std::vector<std::string> missing;
-  for (const MOUNTENTRY& mount : from) {
+  for (const MountEntry& mount : from) {
     auto found = other.find(mount.mountPoint);
     if (found != other.end()) {
       other.erase(found);
@@ -28,7 +28,7 @@ std::vector<std::string> Missing(const std::vector<MOUNTENTRY>& from, std::multi
 
 }  // namespace
 
-MediaChanges DiffMounts(const std::vector<MOUNTENTRY>& before, const std::vector<MOUNTENTRY>& after) {
+MediaChanges DiffMounts(const std::vector<MountEntry>& before, const std::vector<MountEntry>& after) {
   MediaChanges changes;
   changes.removed = Missing(before, MountPoints(after));
   changes.added = Missing(after, MountPoints(before));

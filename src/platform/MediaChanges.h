@@ -16,7 +16,7 @@ struct MediaChanges {
 };
 
 // Mount points in before but not in after, and the reverse, in table order.
-MediaChanges DiffMounts(const std::vector<MOUNTENTRY>& before, const std::vector<MOUNTENTRY>& after);
+MediaChanges DiffMounts(const std::vector<MountEntry>& before, const std::vector<MountEntry>& after);
 
 // Whether the data folder root lives on the medium mounted at mountPoint:
 // the root is the mount point or lies below it. The root file system never

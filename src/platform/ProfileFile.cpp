@@ -215,7 +215,7 @@ void SetKey(ProfileDocument& doc, std::string_view section, std::string_view key
 
 }  // namespace
 
-bool WriteProfileStrings(const fs::path& file, std::span<const PROFILEVALUE> values) {
+bool WriteProfileStrings(const fs::path& file, std::span<const ProfileValue> values) {
   ProfileDocument doc;
   std::error_code error;
   if (fs::exists(file, error)) {
@@ -223,18 +223,18 @@ bool WriteProfileStrings(const fs::path& file, std::span<const PROFILEVALUE> val
     if (!content) return false;
     doc = ParseDocument(*content);
   }
-  for (const PROFILEVALUE& entry : values) SetKey(doc, entry.section, entry.key, entry.value);
+  for (const ProfileValue& entry : values) SetKey(doc, entry.section, entry.key, entry.value);
   return WriteWholeFile(file.string(), Serialize(doc), Overwrite::kReplace);
 }
 
-bool ReplaceProfileFile(const fs::path& file, std::span<const PROFILEVALUE> values) {
+bool ReplaceProfileFile(const fs::path& file, std::span<const ProfileValue> values) {
   ProfileDocument doc;
-  for (const PROFILEVALUE& entry : values) SetKey(doc, entry.section, entry.key, entry.value);
+  for (const ProfileValue& entry : values) SetKey(doc, entry.section, entry.key, entry.value);
   return WriteWholeFile(file.string(), Serialize(doc), Overwrite::kReplace);
 }
 
 bool WriteProfileString(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {
-  const PROFILEVALUE entry{std::string(section), std::string(key), std::string(value)};
+  const ProfileValue entry{std::string(section), std::string(key), std::string(value)};
   return WriteProfileStrings(file, std::span(&entry, 1));
 }
 

@@ -52,7 +52,7 @@ class ProfileSnapshot {
 bool WriteProfileString(const std::filesystem::path& file, std::string_view section, std::string_view key,
                         std::string_view value);
 
-struct PROFILEVALUE {
+struct ProfileValue {
   std::string section;
   std::string key;
   std::string value;
@@ -60,11 +60,11 @@ struct PROFILEVALUE {
 
 // Sets every key as WriteProfileString would, in order, and replaces the file
 // once: a reader or a crash sees all of them or none.
-bool WriteProfileStrings(const std::filesystem::path& file, std::span<const PROFILEVALUE> values);
+bool WriteProfileStrings(const std::filesystem::path& file, std::span<const ProfileValue> values);
 
 // A file holding exactly these keys in this order (sections in the order
 // they first come), in place of whatever was there.
-bool ReplaceProfileFile(const std::filesystem::path& file, std::span<const PROFILEVALUE> values);
+bool ReplaceProfileFile(const std::filesystem::path& file, std::span<const ProfileValue> values);
 
 // The value written with "%d".
 bool WriteProfileInt(const std::filesystem::path& file, std::string_view section, std::string_view key, int value);

@@ -92,9 +92,9 @@ std::string UnescapeMountField(std::string_view field) {
 }
 
 // "id parent major:minor root mountpoint options [optional...] - type source superoptions"
-std::vector<MOUNTENTRY> ParseMountInfo(std::string_view content) {
+std::vector<MountEntry> ParseMountInfo(std::string_view content) {
   constexpr size_t kFieldsBeforeSeparator = 6;
-  std::vector<MOUNTENTRY> entries;
+  std::vector<MountEntry> entries;
   size_t pos = 0;
   while (pos < content.size()) {
     size_t end = content.find('\n', pos);
@@ -104,7 +104,7 @@ std::vector<MOUNTENTRY> ParseMountInfo(std::string_view content) {
     size_t separator = kFieldsBeforeSeparator;
     while (separator < fields.size() && fields[separator] != "-") ++separator;
     if (separator + 1 >= fields.size()) continue;  // no "-" or no type after it
-    MOUNTENTRY entry;
+    MountEntry entry;
     entry.deviceNumber = std::string(fields[2]);
     entry.mountPoint = UnescapeMountField(fields[4]);
     entry.fsType = UnescapeMountField(fields[separator + 1]);
@@ -122,7 +122,7 @@ Volumes::Volumes(fs::path mountInfo, fs::path sysRoot, std::vector<fs::path> med
   for (fs::path& root : mediaRoots_) root = NormalizePath(root);
 }
 
-std::vector<MOUNTENTRY> Volumes::ReadTable() const {
+std::vector<MountEntry> Volumes::ReadTable() const {
   std::ifstream in(mountInfo_, std::ios::binary);
   if (!in) return {};
   // The proc file has no size to ask for; read it in pieces up to a bound.
@@ -135,10 +135,10 @@ std::vector<MOUNTENTRY> Volumes::ReadTable() const {
   return ParseMountInfo(content);
 }
 
-std::optional<MOUNTENTRY> Volumes::MountOf(const fs::path& path, const std::vector<MOUNTENTRY>& table) const {
+std::optional<MountEntry> Volumes::MountOf(const fs::path& path, const std::vector<MountEntry>& table) const {
   if (path.empty() || !path.is_absolute()) return std::nullopt;
-  const MOUNTENTRY* best = nullptr;
-  for (const MOUNTENTRY& entry : table) {
+  const MountEntry* best = nullptr;
+  for (const MountEntry& entry : table) {
     if (!IsWithin(path, entry.mountPoint)) continue;
     // Equal length means the same point mounted over: the later one is on top.
     if (!best || entry.mountPoint.size() >= best->mountPoint.size()) best = &entry;
@@ -147,13 +147,13 @@ std::optional<MOUNTENTRY> Volumes::MountOf(const fs::path& path, const std::vect
   return *best;
 }
 
-std::optional<MOUNTENTRY> Volumes::MountOf(const fs::path& path) const {
+std::optional<MountEntry> Volumes::MountOf(const fs::path& path) const {
   if (!path.is_absolute()) return std::nullopt;
   return MountOf(NormalizePath(path), ReadTable());
 }
 
 fs::path Volumes::MountPointOf(const fs::path& path) const {
-  const std::optional<MOUNTENTRY> mount = MountOf(path);
+  const std::optional<MountEntry> mount = MountOf(path);
   return mount ? fs::path(mount->mountPoint) : fs::path();
 }
 
@@ -166,7 +166,7 @@ fs::path Volumes::BlockDeviceFolderByName(std::string_view name) const {
   return error ? entry : resolved;
 }
 
-fs::path Volumes::BlockDeviceFolder(const MOUNTENTRY& mount) const {
+fs::path Volumes::BlockDeviceFolder(const MountEntry& mount) const {
   std::error_code error;
   // The device number finds the device whatever name the source was mounted
   // under (/dev/mapper/..., /dev/disk/by-uuid/...).
@@ -221,9 +221,9 @@ bool Volumes::IsInMediaRoot(const fs::path& path) const {
   return false;
 }
 
-std::optional<MOUNTENTRY> Volumes::MountOfDevice(const fs::path& deviceFolder,
-                                                 const std::vector<MOUNTENTRY>& table) const {
-  for (const MOUNTENTRY& entry : table) {
+std::optional<MountEntry> Volumes::MountOfDevice(const fs::path& deviceFolder,
+                                                 const std::vector<MountEntry>& table) const {
+  for (const MountEntry& entry : table) {
     const fs::path folder = BlockDeviceFolder(entry);
     if (!folder.empty() && (folder == deviceFolder || folder.parent_path() == deviceFolder)) return entry;
   }
@@ -242,7 +242,7 @@ DriveKind Volumes::Classify(const fs::path& path) const {
   if (path.empty()) return DriveKind::kFullPath;
   const fs::path normal = NormalizePath(path);
   if (const fs::path device = DeviceNodeFolder(normal); !device.empty()) return ClassifyDeviceNode(device);
-  const std::optional<MOUNTENTRY> mount = MountOf(normal, ReadTable());
+  const std::optional<MountEntry> mount = MountOf(normal, ReadTable());
   if (!mount) return DriveKind::kFullPath;
   if (normal == mount->mountPoint) {
     const fs::path device = BlockDeviceFolder(*mount);
@@ -259,13 +259,13 @@ DriveKind Volumes::Classify(const fs::path& path) const {
 std::optional<fs::path> Volumes::MediumRoot(const fs::path& path) const {
   const fs::path normal = NormalizePath(path);
   if (normal.empty()) return std::nullopt;
-  const std::vector<MOUNTENTRY> table = ReadTable();
+  const std::vector<MountEntry> table = ReadTable();
   if (const fs::path device = DeviceNodeFolder(normal); !device.empty()) {
-    const std::optional<MOUNTENTRY> mount = MountOfDevice(device, table);
+    const std::optional<MountEntry> mount = MountOfDevice(device, table);
     if (!mount) return std::nullopt;
     return fs::path(mount->mountPoint);
   }
-  const std::optional<MOUNTENTRY> mount = MountOf(normal, table);
+  const std::optional<MountEntry> mount = MountOf(normal, table);
   if (!mount || normal != mount->mountPoint) return std::nullopt;
   return normal;
 }
@@ -276,7 +276,7 @@ bool Volumes::IsRemovableDrive(const fs::path& path) const {
   const fs::path normal = NormalizePath(path);
   if (normal.empty()) return false;
   if (const fs::path device = DeviceNodeFolder(normal); !device.empty()) return IsRemovableDevice(device);
-  const std::optional<MOUNTENTRY> mount = MountOf(normal, ReadTable());
+  const std::optional<MountEntry> mount = MountOf(normal, ReadTable());
   return mount && IsRemovableDevice(BlockDeviceFolder(*mount));
 }
 
@@ -284,7 +284,7 @@ bool Volumes::IsOpticalDrive(const fs::path& path) const {
   const fs::path normal = NormalizePath(path);
   if (normal.empty()) return false;
   if (const fs::path device = DeviceNodeFolder(normal); !device.empty()) return IsOpticalDevice(device);
-  const std::optional<MOUNTENTRY> mount = MountOf(normal, ReadTable());
+  const std::optional<MountEntry> mount = MountOf(normal, ReadTable());
   return mount && (mount->fsType == kOpticalFsType || IsOpticalDevice(BlockDeviceFolder(*mount)));
 }
 

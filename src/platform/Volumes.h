@@ -14,7 +14,7 @@
 #include <vector>
 
 // One line of /proc/self/mountinfo, the fields we use.
-struct MOUNTENTRY {
+struct MountEntry {
   std::string deviceNumber;  // "major:minor"
   std::string mountPoint;    // unescaped
   std::string fsType;
@@ -33,7 +33,7 @@ enum class DriveKind {
 std::string UnescapeMountField(std::string_view field);
 
 // The entries of a mountinfo text in table order; malformed lines are skipped.
-std::vector<MOUNTENTRY> ParseMountInfo(std::string_view content);
+std::vector<MountEntry> ParseMountInfo(std::string_view content);
 
 class Volumes {
  public:
@@ -44,7 +44,7 @@ class Volumes {
   // The mount holding path (the longest mount point that contains it; a later
   // mount over the same point wins). Nothing when the table cannot be read or
   // the path is not absolute.
-  std::optional<MOUNTENTRY> MountOf(const std::filesystem::path& path) const;
+  std::optional<MountEntry> MountOf(const std::filesystem::path& path) const;
   std::filesystem::path MountPointOf(const std::filesystem::path& path) const;
 
   // Whether the block device behind the mount holding path is removable, or
@@ -66,10 +66,10 @@ class Volumes {
   static std::optional<uint64_t> VolumeFreeBytes(const std::filesystem::path& path);
 
   // The pieces the card tools' device checks are built from.
-  std::vector<MOUNTENTRY> ReadTable() const;
+  std::vector<MountEntry> ReadTable() const;
   // The block device's folder under sysfs for a mount; empty when the mount
   // is not backed by a block device.
-  std::filesystem::path BlockDeviceFolder(const MOUNTENTRY& mount) const;
+  std::filesystem::path BlockDeviceFolder(const MountEntry& mount) const;
   std::filesystem::path BlockDeviceFolderByName(std::string_view name) const;
   bool IsRemovableDevice(const std::filesystem::path& deviceFolder) const;
   const std::filesystem::path& SysRoot() const { return sysRoot_; }
@@ -77,12 +77,12 @@ class Volumes {
  private:
   bool IsOpticalDevice(const std::filesystem::path& deviceFolder) const;
   bool IsInMediaRoot(const std::filesystem::path& path) const;
-  std::optional<MOUNTENTRY> MountOf(const std::filesystem::path& path, const std::vector<MOUNTENTRY>& table) const;
+  std::optional<MountEntry> MountOf(const std::filesystem::path& path, const std::vector<MountEntry>& table) const;
   // For "/dev/<name>" of a block device, its sysfs folder; else empty.
   std::filesystem::path DeviceNodeFolder(const std::filesystem::path& normal) const;
   DriveKind ClassifyDeviceNode(const std::filesystem::path& deviceFolder) const;
-  std::optional<MOUNTENTRY> MountOfDevice(const std::filesystem::path& deviceFolder,
-                                          const std::vector<MOUNTENTRY>& table) const;
+  std::optional<MountEntry> MountOfDevice(const std::filesystem::path& deviceFolder,
+                                          const std::vector<MountEntry>& table) const;
 
   std::filesystem::path mountInfo_;
   std::filesystem::path sysRoot_;

@@ -1,7 +1,7 @@
 #pragma once
 // A graph control as the engine sees it: repaints go on to the window's
 // control and, after it, to an optional follower of the graph's cursor; the
-// point-chosen messages (1934 while dragging, 1935 on release) go to the
+// point-chosen events (posted while dragging, sent on release) go to the
 // handler of the graph's parent.
 
 #include <functional>

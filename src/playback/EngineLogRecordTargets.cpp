@@ -12,9 +12,9 @@ void EngineLogRecordTargets::StopLogPlay() { control_.StopLogPlay(); }
 
 int EngineLogRecordTargets::GraphPointCount() const { return logGraph_.PointCount(); }
 
-bool EngineLogRecordTargets::GraphPoint(int index, int& segment, int64_t& timeKey) const {
+bool EngineLogRecordTargets::GraphPointAt(int index, int& segment, int64_t& timeKey) const {
   if (index < 0 || index >= logGraph_.PointCount()) return false;
-  const GRAPHPOINT& point = logGraph_.Point(index);
+  const GraphPoint& point = logGraph_.Point(index);
   segment = point.segment;
   timeKey = point.time;
   return true;

@@ -14,7 +14,7 @@ class EngineLogRecordTargets final : public LogRecordTargets {
 
   void StopLogPlay() override;
   int GraphPointCount() const override;
-  bool GraphPoint(int index, int& segment, int64_t& timeKey) const override;
+  bool GraphPointAt(int index, int& segment, int64_t& timeKey) const override;
   int FindGraphPointBySecond(int64_t timeKey) const override;
   void SetGraphCursor(int index) override;
   void DisplayUpdateForLogRecord(const FRAMEINFOLOG& record, int64_t timeKey) override;

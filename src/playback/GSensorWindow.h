@@ -14,10 +14,11 @@ class GSensorWindow {
  public:
   GSensorWindow(const GSensorGraphModel& graph, CMgrPlayControl& control, const PlaybackOutputs& out);
 
-  // Messages 1934 and 1935 in the video modes: stops play, shows the frame
-  // whose time interval holds the point's time (the thumbnails refilled
-  // around it in the 4 x 4 view) and brings the map up to date. False when
-  // no frame was shown; other modes are not the window's to handle.
+  // A point chosen on the graph, while dragging or on release, in the video
+  // modes: stops play, shows the frame whose time interval holds the point's
+  // time (the thumbnails refilled around it in the 4 x 4 view) and brings the
+  // map up to date. False when no frame was shown; other modes are not the
+  // window's to handle.
   bool OnPointChosen(int index);
 
   // The frame c with time(c) <= time < time(c + 1), frame times taken as

@@ -137,7 +137,7 @@ LogRecordView::LogRecordView(const LoadedLogs& logs, LogRecordTargets& targets, 
 bool LogRecordView::ShowLogRecord(int point) {
   int segment = -1;
   int64_t timeKey = 0;
-  if (!targets_.GraphPoint(point, segment, timeKey)) return false;
+  if (!targets_.GraphPointAt(point, segment, timeKey)) return false;
   if (segment < 0 || static_cast<size_t>(segment) >= logs_.size() || !logs_[static_cast<size_t>(segment)]) return false;
   const CInfoLogFile& log = *logs_[static_cast<size_t>(segment)];
   const int record = FindLogRecordBySecond(log, timeKey);

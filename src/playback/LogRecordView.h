@@ -27,7 +27,7 @@ class LogRecordTargets {
   // key (false outside the points), the point whose time equals timeKey to
   // the second (-1 when none), and the cursor (moved with a repaint).
   virtual int GraphPointCount() const { return 0; }
-  virtual bool GraphPoint(int /*index*/, int& /*segment*/, int64_t& /*timeKey*/) const { return false; }
+  virtual bool GraphPointAt(int /*index*/, int& /*segment*/, int64_t& /*timeKey*/) const { return false; }
   virtual int FindGraphPointBySecond(int64_t /*timeKey*/) const { return -1; }
   virtual void SetGraphCursor(int /*index*/) {}
   // The play controller's display update for a log record.

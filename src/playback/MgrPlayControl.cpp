@@ -230,7 +230,7 @@ void CMgrPlayControl::ShowLogRecord(int point) {
 // The record behind a log graph point: in the point's log, the first record
 // of the same whole second.
 void CMgrPlayControl::ShowLogRecordAlone(int point) {
-  const GRAPHPOINT& p = logGraph_.Point(point);
+  const GraphPoint& p = logGraph_.Point(point);
   const auto& logs = store_.Logs();
   const auto logIndex = static_cast<size_t>(p.segment);
   if (logIndex >= logs.size() || !logs[logIndex]) return;

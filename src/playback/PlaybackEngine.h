@@ -136,9 +136,9 @@ class PlaybackEngine {
 
   ViewMode CurrentViewMode() const;
   void RefreshMapInUse();
-  // Messages 1934 / 1935 of the G-sensor window's graph.
+  // A point chosen on the G-sensor window's graph, while dragging or released.
   void OnVideoGraphPointChosen(int index, bool released);
-  // Messages 1934 / 1935 of the log graph to the pane container.
+  // A point chosen on the log graph, while dragging or released.
   void OnLogPointChosen(int index, bool released);
   void FollowLogCursor();
   // What Close, a new card and a failed load share: both plays stop, the

@@ -78,7 +78,7 @@ class MapView {
   virtual void MoveCenterMap(int /*recording*/, int /*point*/, double /*latitude*/, double /*longitude*/) {}
   // Rebuilds and sends the route of the current recording.
   virtual void DrawRecordingRoute() {}
-  // Message 1944: the current position moved (posted, at normal speeds only).
+  // The current position moved (posted, at normal speeds only).
   virtual void PostPositionMoved() {}
   // The map follows the current position (its state 2).
   virtual void FollowCurrentPosition() {}

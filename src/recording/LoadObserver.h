@@ -17,7 +17,7 @@ class LoadObserver {
   // Read by the worker before each picture or line; written by both sides.
   std::atomic<int>& Status() { return status_; }
 
-  // The load has ended in any way (message 1824, both parameters 0). Called
+  // The load has ended in any way, done, cancelled or failed. Called
   // once per load, possibly from a worker thread: implementations post it on.
   virtual void PostLoadEnded() = 0;
 

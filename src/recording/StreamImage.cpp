@@ -43,7 +43,7 @@ unsigned ReadBe16(const unsigned char* p) { return (unsigned{p[0]} << 8) | p[1];
 
 bool IsMetadataMarker(unsigned char marker) { return marker == kApp0 || marker == kApp1 || marker == kCom; }
 
-struct SEGMENTREF {
+struct SegmentRef {
   unsigned char marker = 0;
   size_t offset = 0;
   size_t size = 0;  // marker + length field + payload
@@ -51,7 +51,7 @@ struct SEGMENTREF {
 
 // Reads the segment at `offset` when it is a metadata segment lying wholly
 // inside the buffer; false ends the walk over the leading segments.
-bool ReadMetadataSegment(const unsigned char* bytes, size_t count, size_t offset, SEGMENTREF& seg) {
+bool ReadMetadataSegment(const unsigned char* bytes, size_t count, size_t offset, SegmentRef& seg) {
   if (offset + kSegmentHeaderSize > count) return false;
   if (bytes[offset] != kMarkerPrefix || !IsMetadataMarker(bytes[offset + 1])) return false;
   const unsigned length = ReadBe16(bytes + offset + 2);
@@ -123,7 +123,7 @@ void CStreamImage::SaveSegments(const unsigned char* bytes, int count) {
 
   size_t offset = kSoiSize;
   for (int i = 0; i < kMaxLeadingSegments; ++i) {
-    SEGMENTREF seg;
+    SegmentRef seg;
     if (!ReadMetadataSegment(bytes, size_t(count), offset, seg)) return;
     const unsigned char* data = bytes + seg.offset;
     if (seg.marker == kCom) {
@@ -258,7 +258,7 @@ bool CStreamImage::TakeEncoded(const unsigned char* out, unsigned long outSize, 
   // The encoder's own JFIF/EXIF/comment segments make way for the source's.
   size_t offset = kSoiSize;
   for (int i = 0; i < kMaxLeadingSegments; ++i) {
-    SEGMENTREF seg;
+    SegmentRef seg;
     if (!ReadMetadataSegment(out, outSize, offset, seg)) break;
     offset += seg.size;
   }

@@ -175,23 +175,23 @@ Timeline PlanTimeline(const SampleCardOptions& o) {
   return t;
 }
 
-SampleVideoSpec SpecOf(const VideoPlan& plan, const SampleCardOptions& o) {
-  SampleVideoSpec spec;
-  spec.fps = o.fps;
-  spec.width = o.width;
-  spec.halfHeight = o.halfHeightSome && plan.halfHeight;
-  spec.height = spec.halfHeight ? o.height / 2 : o.height;
-  spec.app1 = o.app1Some && plan.app1;
-  spec.eventCode = plan.eventCode;
-  spec.extendedCode = plan.extendedCode;
-  spec.variant = plan.variant;
-  spec.identityFlag = plan.identityFlag;
-  spec.recordSize = plan.recordSize;
-  spec.recordFormat = plan.recordFormat;
-  spec.damage = plan.damage;
-  spec.calibration = kCalibrations[plan.calibration];
-  spec.pulseType = o.pulseType;
-  return spec;
+SampleVideoRecipe RecipeOf(const VideoPlan& plan, const SampleCardOptions& o) {
+  SampleVideoRecipe recipe;
+  recipe.fps = o.fps;
+  recipe.width = o.width;
+  recipe.halfHeight = o.halfHeightSome && plan.halfHeight;
+  recipe.height = recipe.halfHeight ? o.height / 2 : o.height;
+  recipe.app1 = o.app1Some && plan.app1;
+  recipe.eventCode = plan.eventCode;
+  recipe.extendedCode = plan.extendedCode;
+  recipe.variant = plan.variant;
+  recipe.identityFlag = plan.identityFlag;
+  recipe.recordSize = plan.recordSize;
+  recipe.recordFormat = plan.recordFormat;
+  recipe.damage = plan.damage;
+  recipe.calibration = kCalibrations[plan.calibration];
+  recipe.pulseType = o.pulseType;
+  return recipe;
 }
 
 std::string EventSuffix(int number) {
@@ -232,13 +232,13 @@ bool WriteCardFiles(const std::filesystem::path& root, const SampleCardOptions& 
   const std::filesystem::path eventFolder = root / kChannelFolder / kEventFolder;
   for (int k = 0; k < options.events; ++k) {
     const VideoPlan& plan = kEventPlans[static_cast<size_t>(k) % std::size(kEventPlans)];
-    SampleVideoSpec spec = SpecOf(plan, options);
-    spec.kind = SampleVideoKind::kEvent;
-    spec.number = k + 1;
-    spec.seconds = options.eventSeconds;
-    spec.triggerSecond = timeline.eventTrigger;
-    if (plan.suffix) spec.dataSuffix = EventSuffix(spec.number);
-    SampleVideo video = MakeSampleVideoOnRoute(route, startEpoch, timeline.eventStarts[static_cast<size_t>(k)], spec);
+    SampleVideoRecipe recipe = RecipeOf(plan, options);
+    recipe.kind = SampleVideoKind::kEvent;
+    recipe.number = k + 1;
+    recipe.seconds = options.eventSeconds;
+    recipe.triggerSecond = timeline.eventTrigger;
+    if (plan.suffix) recipe.dataSuffix = EventSuffix(recipe.number);
+    SampleVideo video = MakeSampleVideoOnRoute(route, startEpoch, timeline.eventStarts[static_cast<size_t>(k)], recipe);
     if (!WriteSampleVideo(eventFolder, &video, error)) return false;
     card.videos.push_back(std::move(video));
   }
@@ -247,23 +247,23 @@ bool WriteCardFiles(const std::filesystem::path& root, const SampleCardOptions& 
   const std::filesystem::path normalFolder = root / kChannelFolder / kNormalFolder;
   for (int k = 0; k < options.normals; ++k) {
     const VideoPlan& plan = kNormalPlans[static_cast<size_t>(k) % std::size(kNormalPlans)];
-    SampleVideoSpec spec = SpecOf(plan, options);
-    spec.kind = SampleVideoKind::kNormal;
-    spec.number = k + 1;
-    spec.seconds = recordingSeconds;
-    SampleVideo video = MakeSampleVideoOnRoute(route, startEpoch, k * recordingSeconds, spec);
+    SampleVideoRecipe recipe = RecipeOf(plan, options);
+    recipe.kind = SampleVideoKind::kNormal;
+    recipe.number = k + 1;
+    recipe.seconds = recordingSeconds;
+    SampleVideo video = MakeSampleVideoOnRoute(route, startEpoch, k * recordingSeconds, recipe);
     if (!WriteSampleVideo(normalFolder, &video, error)) return false;
     card.videos.push_back(std::move(video));
   }
 
   for (int k = 0; k < options.logs; ++k) {
-    SampleLogSpec spec;
-    spec.number = k + 1;
-    spec.seconds = recordingSeconds;
-    spec.byteOrderMark = k % 2 == 1;
-    spec.calibration = kCalibrations[1 + k % 2];
-    spec.pulseType = options.pulseType;
-    SampleLog log = MakeSampleLogOnRoute(route, startEpoch, k * recordingSeconds, spec);
+    SampleLogRecipe recipe;
+    recipe.number = k + 1;
+    recipe.seconds = recordingSeconds;
+    recipe.byteOrderMark = k % 2 == 1;
+    recipe.calibration = kCalibrations[1 + k % 2];
+    recipe.pulseType = options.pulseType;
+    SampleLog log = MakeSampleLogOnRoute(route, startEpoch, k * recordingSeconds, recipe);
     if (!WriteSampleLog(root / kLogFolder, &log, error)) return false;
     card.logs.push_back(std::move(log));
   }

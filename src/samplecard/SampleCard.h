@@ -60,7 +60,7 @@ bool WriteSampleCard(const std::filesystem::path& root, const SampleCardOptions&
 std::string DescribeSampleCard(const SampleCard& card);
 
 // One video recording on a drive of its own, ready for WriteSampleVideo.
-struct SampleVideoSpec {
+struct SampleVideoRecipe {
   uint64_t seed = 1;
   SampleVideoKind kind = SampleVideoKind::kEvent;
   int number = 1;
@@ -88,10 +88,10 @@ struct SampleVideoSpec {
   int invalidSeconds = 0;
 };
 
-SampleVideo MakeSampleVideo(const SampleVideoSpec& spec);
+SampleVideo MakeSampleVideo(const SampleVideoRecipe& recipe);
 
 // One log on a drive of its own, ready for WriteSampleLog.
-struct SampleLogSpec {
+struct SampleLogRecipe {
   uint64_t seed = 1;
   int number = 1;
   DateTime start = kSampleStart;  // local time of the first record
@@ -107,4 +107,4 @@ struct SampleLogSpec {
   int invalidSeconds = 0;
 };
 
-SampleLog MakeSampleLog(const SampleLogSpec& spec);
+SampleLog MakeSampleLog(const SampleLogRecipe& recipe);

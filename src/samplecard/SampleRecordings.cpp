@@ -18,13 +18,13 @@ bool HasTrailer(SampleIndexVariant variant) {
 
 // Whether a reader takes the angle and offsets from this index, so that the
 // raw values must be made for them; otherwise raw values are plain g x 1000.
-bool IndexCalibrates(const SampleVideoSpec& spec) {
-  return HasTrailer(spec.variant) && spec.identityFlag != 0 && spec.damage == SampleIndexDamage::kNone;
+bool IndexCalibrates(const SampleVideoRecipe& recipe) {
+  return HasTrailer(recipe.variant) && recipe.identityFlag != 0 && recipe.damage == SampleIndexDamage::kNone;
 }
 
 // The second of an event recording that its trigger falls in.
-int TriggerSecond(const SampleVideoSpec& spec, int seconds) {
-  return spec.triggerSecond < 0 ? seconds / 2 : std::min(spec.triggerSecond, seconds - 1);
+int TriggerSecond(const SampleVideoRecipe& recipe, int seconds) {
+  return recipe.triggerSecond < 0 ? seconds / 2 : std::min(recipe.triggerSecond, seconds - 1);
 }
 
 int64_t EpochOf(const DateTime& t) { return LocalToEpochSeconds(t.year, t.month, t.day, t.hour, t.minute, t.second); }
@@ -32,43 +32,43 @@ int64_t EpochOf(const DateTime& t) { return LocalToEpochSeconds(t.year, t.month,
 }  // namespace
 
 SampleVideo MakeSampleVideoOnRoute(const SampleRoute& route, int64_t startEpochSeconds, int driveStartSecond,
-                                   const SampleVideoSpec& spec) {
+                                   const SampleVideoRecipe& recipe) {
   SampleVideo video;
-  video.kind = spec.kind;
-  video.number = spec.number;
-  video.dataSuffix = spec.dataSuffix;
-  video.variant = spec.variant;
-  video.damage = spec.damage;
-  video.recordSize = spec.recordSize >= kSampleLongRecord ? kSampleLongRecord : kSampleShortRecord;
-  video.recordFormat = spec.recordFormat == kSampleRecordFormatA2 ? kSampleRecordFormatA2 : 1;
+  video.kind = recipe.kind;
+  video.number = recipe.number;
+  video.dataSuffix = recipe.dataSuffix;
+  video.variant = recipe.variant;
+  video.damage = recipe.damage;
+  video.recordSize = recipe.recordSize >= kSampleLongRecord ? kSampleLongRecord : kSampleShortRecord;
+  video.recordFormat = recipe.recordFormat == kSampleRecordFormatA2 ? kSampleRecordFormatA2 : 1;
   video.attributeB = video.recordFormat == kSampleRecordFormatA2 ? kAttributeBFormatA2 : kAttributeBFormatA1;
-  video.eventCode = spec.kind == SampleVideoKind::kNormal ? 0 : spec.eventCode;
-  video.width = spec.width;
-  video.height = spec.height;
-  video.halfHeight = spec.halfHeight;
-  video.app1 = spec.app1;
-  video.fps = std::clamp(spec.fps, 1, 30);
+  video.eventCode = recipe.kind == SampleVideoKind::kNormal ? 0 : recipe.eventCode;
+  video.width = recipe.width;
+  video.height = recipe.height;
+  video.halfHeight = recipe.halfHeight;
+  video.app1 = recipe.app1;
+  video.fps = std::clamp(recipe.fps, 1, 30);
 
   // Record only what the index actually carries.
-  const bool trailer = HasTrailer(spec.variant);
+  const bool trailer = HasTrailer(recipe.variant);
   if (trailer) {
-    video.identityFlag = spec.identityFlag;
+    video.identityFlag = recipe.identityFlag;
     video.attributeA = kAttributeA;
   } else {
     video.identityFlag = 0;
     video.attributeA = 0;
   }
-  if (trailer && spec.identityFlag != 0) video.calibration = spec.calibration;
-  if (spec.variant == SampleIndexVariant::kTrailer92 && spec.identityFlag != 0) {
-    video.drid = spec.drid;
-    video.sdid = spec.sdid;
-    video.extendedCode = spec.extendedCode;
+  if (trailer && recipe.identityFlag != 0) video.calibration = recipe.calibration;
+  if (recipe.variant == SampleIndexVariant::kTrailer92 && recipe.identityFlag != 0) {
+    video.drid = recipe.drid;
+    video.sdid = recipe.sdid;
+    video.extendedCode = recipe.extendedCode;
     video.attributeC = static_cast<uint8_t>(video.fps);
   }
 
-  const int seconds = std::max(1, spec.seconds);
-  if (spec.kind == SampleVideoKind::kEvent) {
-    video.triggerFrame = TriggerSecond(spec, seconds) * video.fps;
+  const int seconds = std::max(1, recipe.seconds);
+  if (recipe.kind == SampleVideoKind::kEvent) {
+    video.triggerFrame = TriggerSecond(recipe, seconds) * video.fps;
   }
   SampleFramePlan plan;
   plan.startEpochSeconds = startEpochSeconds;
@@ -77,53 +77,53 @@ SampleVideo MakeSampleVideoOnRoute(const SampleRoute& route, int64_t startEpochS
   plan.fps = video.fps;
   plan.triggerFrame = video.triggerFrame;
   plan.eventCode = video.eventCode;
-  if (IndexCalibrates(spec)) plan.calibration = spec.calibration;
-  plan.pulseType = spec.pulseType;
+  if (IndexCalibrates(recipe)) plan.calibration = recipe.calibration;
+  plan.pulseType = recipe.pulseType;
   video.frames = MakeSampleFrames(route, plan);
-  if (spec.damage != SampleIndexDamage::kNone) video.damagedRecord = static_cast<int>(video.frames.size() / 2);
+  if (recipe.damage != SampleIndexDamage::kNone) video.damagedRecord = static_cast<int>(video.frames.size() / 2);
   return video;
 }
 
 SampleLog MakeSampleLogOnRoute(const SampleRoute& route, int64_t startEpochSeconds, int driveStartSecond,
-                               const SampleLogSpec& spec) {
+                               const SampleLogRecipe& recipe) {
   SampleLog log;
-  log.number = spec.number;
-  log.byteOrderMark = spec.byteOrderMark;
-  log.headerValue = spec.headerValue;
-  log.drid = spec.drid;
-  log.sdid = spec.sdid;
-  log.calibration = spec.calibration;
+  log.number = recipe.number;
+  log.byteOrderMark = recipe.byteOrderMark;
+  log.headerValue = recipe.headerValue;
+  log.drid = recipe.drid;
+  log.sdid = recipe.sdid;
+  log.calibration = recipe.calibration;
   SampleLogPlan plan;
   plan.startEpochSeconds = startEpochSeconds;
   plan.driveStartSecond = driveStartSecond;
-  plan.recordCount = std::max(1, spec.seconds);
-  plan.valueA = spec.valueA;
-  plan.calibration = spec.calibration;
-  plan.pulseType = spec.pulseType;
+  plan.recordCount = std::max(1, recipe.seconds);
+  plan.valueA = recipe.valueA;
+  plan.calibration = recipe.calibration;
+  plan.pulseType = recipe.pulseType;
   log.records = MakeSampleLogRecords(route, plan);
   return log;
 }
 
-SampleVideo MakeSampleVideo(const SampleVideoSpec& spec) {
-  const int seconds = std::max(1, spec.seconds);
+SampleVideo MakeSampleVideo(const SampleVideoRecipe& recipe) {
+  const int seconds = std::max(1, recipe.seconds);
   SampleRouteOptions options;
-  options.seed = spec.seed;
+  options.seed = recipe.seed;
   options.seconds = seconds + 1;
-  options.invalidFrom = spec.invalidFrom;
-  options.invalidSeconds = spec.invalidSeconds;
-  if (spec.kind == SampleVideoKind::kEvent) {
-    options.shockMs.push_back(static_cast<int64_t>(TriggerSecond(spec, seconds)) * 1000);
+  options.invalidFrom = recipe.invalidFrom;
+  options.invalidSeconds = recipe.invalidSeconds;
+  if (recipe.kind == SampleVideoKind::kEvent) {
+    options.shockMs.push_back(static_cast<int64_t>(TriggerSecond(recipe, seconds)) * 1000);
   }
   const SampleRoute route(options);
-  return MakeSampleVideoOnRoute(route, EpochOf(spec.start), 0, spec);
+  return MakeSampleVideoOnRoute(route, EpochOf(recipe.start), 0, recipe);
 }
 
-SampleLog MakeSampleLog(const SampleLogSpec& spec) {
+SampleLog MakeSampleLog(const SampleLogRecipe& recipe) {
   SampleRouteOptions options;
-  options.seed = spec.seed;
-  options.seconds = std::max(1, spec.seconds) + 1;
-  options.invalidFrom = spec.invalidFrom;
-  options.invalidSeconds = spec.invalidSeconds;
+  options.seed = recipe.seed;
+  options.seconds = std::max(1, recipe.seconds) + 1;
+  options.invalidFrom = recipe.invalidFrom;
+  options.invalidSeconds = recipe.invalidSeconds;
   const SampleRoute route(options);
-  return MakeSampleLogOnRoute(route, EpochOf(spec.start), 0, spec);
+  return MakeSampleLogOnRoute(route, EpochOf(recipe.start), 0, recipe);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Video recordings and logs sampled from a drive: the recording settings of
-// a spec, the frames or records from the route, and the index fields as the
+// a recipe, the frames or records from the route, and the index fields as the
 // chosen variant stores them.
 
 #include <cstdint>
@@ -12,7 +12,7 @@
 // the recording begins at driveStartSecond of the given route, whose second 0
 // is the local time startEpochSeconds.
 SampleVideo MakeSampleVideoOnRoute(const SampleRoute& route, int64_t startEpochSeconds, int driveStartSecond,
-                                   const SampleVideoSpec& spec);
+                                   const SampleVideoRecipe& recipe);
 
 SampleLog MakeSampleLogOnRoute(const SampleRoute& route, int64_t startEpochSeconds, int driveStartSecond,
-                               const SampleLogSpec& spec);
+                               const SampleLogRecipe& recipe);

@@ -57,7 +57,7 @@ const std::array kRows = {
 void AddMainCommands(CommandTable& table, MainWindowActions& actions) {
   table.AddRows(kRows, actions);
   // One row per model of the model table, its id riding along.
-  for (const MODELENTRY& model : ModelTable()) {
+  for (const ModelEntry& model : ModelTable()) {
     const Row row{model.commandName,
                   {ModelItemId(model.modelId)},
                   {model.commandName, model.menuDefault},

@@ -65,8 +65,8 @@ std::string FileVersionText(std::string_view dotted) {
 
 std::string ProgramVersion() { return FileVersionText(KORVANE_VERSION); }
 
-VERSIONBOXTEXT MakeVersionBoxText(const fs::path& cardRoot, const std::string& modelName) {
-  VERSIONBOXTEXT box;
+VersionBoxText MakeVersionBoxText(const fs::path& cardRoot, const std::string& modelName) {
+  VersionBoxText box;
   box.recorderVersion = ReadRecorderVersion(cardRoot);
   box.programVersion = ProgramVersion();
   box.title =

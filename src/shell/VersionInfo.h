@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-struct VERSIONBOXTEXT {
+struct VersionBoxText {
   std::string title;            // "Korvane Information"
   std::string modelName;        // the product line of the settings
   std::string recorderVersion;  // from the card; empty without one
@@ -30,4 +30,4 @@ std::string ProgramVersion();
 
 // The version box's texts for the card or backup folder chosen (empty when
 // none) and the settings' model name.
-VERSIONBOXTEXT MakeVersionBoxText(const std::filesystem::path& cardRoot, const std::string& modelName);
+VersionBoxText MakeVersionBoxText(const std::filesystem::path& cardRoot, const std::string& modelName);

@@ -14,8 +14,8 @@ namespace {
 
 constexpr uint16_t kFirstRealYear = 1900;
 
-GRAPHPOINT VideoPoint(const FRAMEINFOVIDEO& frame) {
-  GRAPHPOINT point;
+GraphPoint VideoPoint(const FRAMEINFOVIDEO& frame) {
+  GraphPoint point;
   point.x = frame.gX;
   point.y = frame.gY;
   point.z = frame.gZ;
@@ -25,8 +25,8 @@ GRAPHPOINT VideoPoint(const FRAMEINFOVIDEO& frame) {
   return point;
 }
 
-GRAPHPOINT LogPoint(const FRAMEINFOLOG& record, size_t logIndex) {
-  GRAPHPOINT point;
+GraphPoint LogPoint(const FRAMEINFOLOG& record, size_t logIndex) {
+  GraphPoint point;
   point.segment = static_cast<uint8_t>(logIndex);
   point.x = record.gX;
   point.y = record.gY;
@@ -35,16 +35,16 @@ GRAPHPOINT LogPoint(const FRAMEINFOLOG& record, size_t logIndex) {
   return point;
 }
 
-bool TimeOrdered(std::span<const GRAPHPOINT> points) {
+bool TimeOrdered(std::span<const GraphPoint> points) {
   return std::is_sorted(points.begin(), points.end(),
-                        [](const GRAPHPOINT& a, const GRAPHPOINT& b) { return a.time < b.time; });
+                        [](const GraphPoint& a, const GraphPoint& b) { return a.time < b.time; });
 }
 
 // Points in time order (the usual case) are searched by halves, so a cursor
 // that follows play costs the same at the end of an hour as at its start;
 // the first match of the scan is the only one there, so both give the same
 // index. Out-of-order lists (a recorder clock set back) keep the scan.
-int FindInPoints(std::span<const GRAPHPOINT> points, int64_t key, bool interval, bool ordered) {
+int FindInPoints(std::span<const GraphPoint> points, int64_t key, bool interval, bool ordered) {
   const int n = static_cast<int>(points.size());
   if (n == 0) return -1;
   if (key >= points[n - 1].time) return n - 1;
@@ -52,11 +52,11 @@ int FindInPoints(std::span<const GRAPHPOINT> points, int64_t key, bool interval,
   if (ordered) {
     if (interval) {
       const auto after = std::upper_bound(points.begin(), points.end(), key,
-                                          [](int64_t k, const GRAPHPOINT& p) { return k < p.time; });
+                                          [](int64_t k, const GraphPoint& p) { return k < p.time; });
       return static_cast<int>(after - points.begin()) - 1;
     }
     const auto from = std::lower_bound(points.begin(), points.end(), second,
-                                       [](const GRAPHPOINT& p, int64_t s) { return p.time / 1000 < s; });
+                                       [](const GraphPoint& p, int64_t s) { return p.time / 1000 < s; });
     return from != points.end() && from->time / 1000 == second ? static_cast<int>(from - points.begin()) : -1;
   }
   if (interval) {
@@ -78,12 +78,12 @@ int64_t PointTimeOfFrame(const DateTime& time) {
   return MakeTimeKey(time);
 }
 
-std::span<const GRAPHPOINT> GSensorGraphModel::Plotted() const {
-  return std::span<const GRAPHPOINT>(all_).subspan(static_cast<size_t>(window_.first),
+std::span<const GraphPoint> GSensorGraphModel::Plotted() const {
+  return std::span<const GraphPoint>(all_).subspan(static_cast<size_t>(window_.first),
                                                    static_cast<size_t>(window_.count));
 }
 
-void GSensorGraphModel::SetPoints(std::vector<GRAPHPOINT> points, PointRange window, int current, int sourceStart) {
+void GSensorGraphModel::SetPoints(std::vector<GraphPoint> points, PointRange window, int current, int sourceStart) {
   all_ = std::move(points);
   all_.shrink_to_fit();
   timeOrdered_ = TimeOrdered(all_);
@@ -95,14 +95,14 @@ void GSensorGraphModel::SetPoints(std::vector<GRAPHPOINT> points, PointRange win
 }
 
 void GSensorGraphModel::LoadVideoRecording(const CInfoEventFile& recording, ViewMode viewMode) {
-  std::vector<GRAPHPOINT> points;
+  std::vector<GraphPoint> points;
   points.reserve(static_cast<size_t>(recording.FrameCount()));
   for (const FRAMEINFOVIDEO& frame : recording.Frames()) points.push_back(VideoPoint(frame));
   LoadPoints(viewMode == kViewModeNormal ? kViewModeNormal : kViewModeEvent, std::move(points));
 }
 
 void GSensorGraphModel::LoadLogs(const std::vector<std::unique_ptr<CInfoLogFile>>& logs) {
-  std::vector<GRAPHPOINT> points;
+  std::vector<GraphPoint> points;
   size_t total = 0;
   for (const auto& log : logs)
     if (log) total += static_cast<size_t>(std::max(log->RecordCount(), 0));
@@ -116,7 +116,7 @@ void GSensorGraphModel::LoadLogs(const std::vector<std::unique_ptr<CInfoLogFile>
   LoadPoints(kViewModeLog, std::move(points));
 }
 
-void GSensorGraphModel::LoadPoints(ViewMode mode, std::vector<GRAPHPOINT> points) {
+void GSensorGraphModel::LoadPoints(ViewMode mode, std::vector<GraphPoint> points) {
   mode_ = mode;
   const int count = static_cast<int>(points.size());
   const PointRange window = mode == kViewModeNormal ? CutNormalWindow(points, 0) : PointRange{0, count};
@@ -126,8 +126,8 @@ void GSensorGraphModel::LoadPoints(ViewMode mode, std::vector<GRAPHPOINT> points
 
 void GSensorGraphModel::Clear() { SetPoints({}, {}, -1, 0); }
 
-const GRAPHPOINT& GSensorGraphModel::Point(int index) const {
-  static const GRAPHPOINT kNone{};
+const GraphPoint& GSensorGraphModel::Point(int index) const {
+  static const GraphPoint kNone{};
   if (index < 0 || index >= window_.count) return kNone;
   return all_[static_cast<size_t>(window_.first + index)];
 }
@@ -162,10 +162,10 @@ bool GSensorGraphModel::MoveCursorInNormalWindow(int64_t key) {
 }
 
 void GSensorGraphModel::ShowDetailWindowOf(const GSensorGraphModel& logGraph) {
-  const std::span<const GRAPHPOINT> source = logGraph.Plotted();
+  const std::span<const GraphPoint> source = logGraph.Plotted();
   const PointRange range = LogDetailWindow(source, logGraph.CurrentIndex());
   const auto from = source.begin() + range.first;
-  std::vector<GRAPHPOINT> points(from, from + range.count);
+  std::vector<GraphPoint> points(from, from + range.count);
   mode_ = kViewModeLog;
   const int current = range.count > 0 ? logGraph.CurrentIndex() - range.first : -1;
   SetPoints(std::move(points), {0, range.count}, current, range.first);
@@ -249,14 +249,14 @@ void GSensorGraphModel::OnPlotRelease(int x, int width) {
 
 bool GSensorGraphModel::JoinsPrevious(int index) const {
   if (index < 1 || index >= window_.count) return false;
-  const GRAPHPOINT& previous = Point(index - 1);
-  const GRAPHPOINT& point = Point(index);
+  const GraphPoint& previous = Point(index - 1);
+  const GraphPoint& point = Point(index);
   return point.segment == previous.segment && Distance(point.time, previous.time) <= kJoinGapMs;
 }
 
 std::vector<EventMarkStretch> GSensorGraphModel::EventMarkStretches() const {
   std::vector<EventMarkStretch> stretches;
-  const std::span<const GRAPHPOINT> points = Plotted();
+  const std::span<const GraphPoint> points = Plotted();
   const int n = static_cast<int>(points.size());
   for (int i = 0; i < n;) {
     const uint8_t kind = points[i].kind;
@@ -270,7 +270,7 @@ std::vector<EventMarkStretch> GSensorGraphModel::EventMarkStretches() const {
 
 std::vector<int> GSensorGraphModel::TriggerMomentPoints() const {
   std::vector<int> moments;
-  const std::span<const GRAPHPOINT> points = Plotted();
+  const std::span<const GraphPoint> points = Plotted();
   for (size_t i = 1; i < points.size(); ++i)
     if (points[i].kind == kPointKindAfterEvent && points[i - 1].kind != kPointKindAfterEvent)
       moments.push_back(static_cast<int>(i));

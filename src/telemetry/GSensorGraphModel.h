@@ -63,13 +63,13 @@ class GSensorGraphModel {
   void LoadLogs(const std::vector<std::unique_ptr<CInfoLogFile>>& logs);
   // Plots points in mode: the normal mode cuts its window around point 0;
   // the cursor goes to point 0 in the video modes, nowhere in log mode.
-  void LoadPoints(ViewMode mode, std::vector<GRAPHPOINT> points);
+  void LoadPoints(ViewMode mode, std::vector<GraphPoint> points);
   // No points, no cursor; repaints.
   void Clear();
 
   int PointCount() const { return window_.count; }
   // A zeroed point outside 0..PointCount() - 1.
-  const GRAPHPOINT& Point(int index) const;
+  const GraphPoint& Point(int index) const;
   int CurrentIndex() const { return current_; }
 
   // Ignored outside the plotted list; the flag repaints the cursor strip.
@@ -116,11 +116,11 @@ class GSensorGraphModel {
   // normal window, and the release would then pick its point in the moved
   // window. A click is one seek, on release, to the point pressed.
   void OnPlotPress(int x, int width);
-  // Message 1924 (dragging): posts the point when it differs from the
+  // Dragging: posts the point when it differs from the
   // cursor; a miss ends the handling in the video modes, in log mode it is
   // passed on as -1. Moves within kClickSlopPx of the press are no drag.
   void OnPlotDrag(int x, int width);
-  // Message 1925 (released): sends the point pressed when the mouse never
+  // Released: sends the point pressed when the mouse never
   // left it, else the point under the release, with the same miss rule.
   void OnPlotRelease(int x, int width);
 
@@ -139,15 +139,15 @@ class GSensorGraphModel {
   std::string PointTimeText(int index) const;
 
  private:
-  std::span<const GRAPHPOINT> Plotted() const;
-  void SetPoints(std::vector<GRAPHPOINT> points, PointRange window, int current, int sourceStart);
+  std::span<const GraphPoint> Plotted() const;
+  void SetPoints(std::vector<GraphPoint> points, PointRange window, int current, int sourceStart);
   bool MoveCursorInNormalWindow(int64_t key);
   bool Repainted(bool changed);
   int64_t PlottedSpan() const;
 
   GraphView* view_ = nullptr;
   ViewMode mode_ = kViewModeEvent;
-  std::vector<GRAPHPOINT> all_;
+  std::vector<GraphPoint> all_;
   bool timeOrdered_ = true;  // all_ by non-decreasing time
   PointRange window_;
   int sourceStart_ = 0;  // of a detail window in the log graph

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-struct GRAPHPOINT {
+struct GraphPoint {
   uint8_t segment = 0;  // 0 for video; the log's index for log points (curves break where it changes)
   float x = 0;          // in g
   float y = 0;
@@ -12,7 +12,7 @@ struct GRAPHPOINT {
   uint8_t kind = 0;   // frame kind: 1 normal, 2 before the event, 3 after it
   uint8_t event = 0;  // the frame's event code
 };
-static_assert(sizeof(GRAPHPOINT) == 32);
+static_assert(sizeof(GraphPoint) == 32);
 
 constexpr uint8_t kPointKindBeforeEvent = 2;
 constexpr uint8_t kPointKindAfterEvent = 3;

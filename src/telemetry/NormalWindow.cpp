@@ -4,15 +4,15 @@
 
 namespace {
 
-int64_t Span(std::span<const GRAPHPOINT> all) { return all.back().time - all.front().time; }
+int64_t Span(std::span<const GraphPoint> all) { return all.back().time - all.front().time; }
 
-PointRange Whole(std::span<const GRAPHPOINT> all) { return {0, static_cast<int>(all.size())}; }
+PointRange Whole(std::span<const GraphPoint> all) { return {0, static_cast<int>(all.size())}; }
 
 int64_t Distance(int64_t a, int64_t b) { return a > b ? a - b : b - a; }
 
 // The first point from index from on whose time is at least limit; the
 // last point when none is.
-int FirstAtOrAfter(std::span<const GRAPHPOINT> all, int from, int64_t limit) {
+int FirstAtOrAfter(std::span<const GraphPoint> all, int from, int64_t limit) {
   const int n = static_cast<int>(all.size());
   for (int j = from; j < n; ++j)
     if (all[j].time >= limit) return j;
@@ -21,7 +21,7 @@ int FirstAtOrAfter(std::span<const GRAPHPOINT> all, int from, int64_t limit) {
 
 // The latest point up to index upTo whose time is at most limit; point 0
 // when none is.
-int LastAtOrBefore(std::span<const GRAPHPOINT> all, int upTo, int64_t limit) {
+int LastAtOrBefore(std::span<const GraphPoint> all, int upTo, int64_t limit) {
   for (int j = upTo; j >= 0; --j)
     if (all[j].time <= limit) return j;
   return 0;
@@ -29,7 +29,7 @@ int LastAtOrBefore(std::span<const GRAPHPOINT> all, int upTo, int64_t limit) {
 
 }  // namespace
 
-bool NormalWindowNeedsCut(std::span<const GRAPHPOINT> all, PointRange window, int current) {
+bool NormalWindowNeedsCut(std::span<const GraphPoint> all, PointRange window, int current) {
   const int n = static_cast<int>(all.size());
   if (n == 0 || current < 0 || current >= n) return false;
   if (Span(all) <= kNormalWindowSpanMs) return window != Whole(all);
@@ -40,11 +40,11 @@ bool NormalWindowNeedsCut(std::span<const GRAPHPOINT> all, PointRange window, in
   if (nearStart && window.first == 0) return false;
   const bool nearEnd = all.back().time - t <= kNormalWindowHalfMs;
   if (nearEnd && window.Last() == n - 1) return false;
-  const GRAPHPOINT& middle = all[window.first + window.count / 2];
+  const GraphPoint& middle = all[window.first + window.count / 2];
   return Distance(t, middle.time) >= kNormalWindowKeepMs;
 }
 
-PointRange CutNormalWindow(std::span<const GRAPHPOINT> all, int current) {
+PointRange CutNormalWindow(std::span<const GraphPoint> all, int current) {
   const int n = static_cast<int>(all.size());
   if (n == 0) return {};
   if (Span(all) <= kNormalWindowSpanMs) return Whole(all);
@@ -69,7 +69,7 @@ PointRange CutNormalWindow(std::span<const GRAPHPOINT> all, int current) {
   return {first, last - first + 1};
 }
 
-PointRange LogDetailWindow(std::span<const GRAPHPOINT> points, int current) {
+PointRange LogDetailWindow(std::span<const GraphPoint> points, int current) {
   const int n = static_cast<int>(points.size());
   if (current < 0 || current >= n) return {};
 

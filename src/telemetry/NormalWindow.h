@@ -22,15 +22,15 @@ constexpr int64_t kNormalWindowKeepMs = 967;
 
 // Whether the window must be cut anew for a cursor on point current of the
 // full list; window is the plotted range.
-bool NormalWindowNeedsCut(std::span<const GRAPHPOINT> all, PointRange window, int current);
+bool NormalWindowNeedsCut(std::span<const GraphPoint> all, PointRange window, int current);
 
 // The window around point current of the full list (the whole list when it
 // spans at most 29 seconds).
-PointRange CutNormalWindow(std::span<const GRAPHPOINT> all, int current);
+PointRange CutNormalWindow(std::span<const GraphPoint> all, int current);
 
 constexpr int kDetailWindowRecords = 60;
 constexpr int kDetailWindowBack = 29;
 
 // The detail window of the log points around point current: empty when
 // current lies outside the list.
-PointRange LogDetailWindow(std::span<const GRAPHPOINT> points, int current);
+PointRange LogDetailWindow(std::span<const GraphPoint> points, int current);

@@ -11,9 +11,9 @@ class GraphView {
   virtual void Repaint() {}
   // Only the cursor strip.
   virtual void RepaintCursor() {}
-  // Message 1934 to the parent: a point chosen while dragging (posted).
+  // To the parent: a point chosen while dragging (posted).
   virtual void PostPointChosen(int /*index*/) {}
-  // Message 1935 to the parent: the point chosen on release (sent).
+  // To the parent: the point chosen on release (sent).
   virtual void SendPointChosen(int /*index*/) {}
 };
 

@@ -20,7 +20,7 @@ std::optional<uint64_t> SysfsBytes(const std::filesystem::path& deviceFolder) {
 
 std::optional<uint64_t> RemovableCardBytes(const Volumes& volumes, const std::filesystem::path& path) {
   if (!volumes.IsRemovableDrive(path)) return std::nullopt;
-  const std::optional<MOUNTENTRY> mount = volumes.MountOf(path);
+  const std::optional<MountEntry> mount = volumes.MountOf(path);
   if (mount)
     if (const std::optional<uint64_t> bytes = SysfsBytes(volumes.BlockDeviceFolder(*mount))) return bytes;
   return Volumes::VolumeSizeBytes(path);

@@ -9,12 +9,12 @@
 
 class DialogSettingsAfterFormat final : public SettingsAfterFormat {
  public:
-  explicit DialogSettingsAfterFormat(const RECORDERCLOCK& now) : now_(now) {}
+  explicit DialogSettingsAfterFormat(const RecorderClock& now) : now_(now) {}
 
   void WriteFresh(const std::filesystem::path& cardRoot, int modelId) override;
   int RestoredVersionId(int modelId) const override { return FamilyCode(modelId); }
   bool WritesModelId() const override { return false; }
 
  private:
-  RECORDERCLOCK now_;
+  RecorderClock now_;
 };

@@ -24,5 +24,5 @@ struct DeviceSettingDialogContext {
   std::function<std::filesystem::path()> initSdCard;
   // The local time now, which the clock pickers follow until the user sets
   // them and a save writes.
-  std::function<RECORDERCLOCK()> clockNow = LocalRecorderClockNow;
+  std::function<RecorderClock()> clockNow = LocalRecorderClockNow;
 };

@@ -77,8 +77,8 @@ int PostTriggerSeconds(int preTriggerSeconds) {
   return kFamilyAPostTrigger;
 }
 
-SETTINGSCARD ReadSettingsCard(const std::filesystem::path& cardRoot) {
-  SETTINGSCARD card;
+SettingsCard ReadSettingsCard(const std::filesystem::path& cardRoot) {
+  SettingsCard card;
   card.values = ReadDeviceSettings(cardRoot);
   card.selfAdjust = HasSelfAdjust(cardRoot);
   card.sdId = ReadSdId(cardRoot);
@@ -87,9 +87,9 @@ SETTINGSCARD ReadSettingsCard(const std::filesystem::path& cardRoot) {
   return card;
 }
 
-CDeviceSettingModel::CDeviceSettingModel(SettingsFamily family, const SETTINGSCARD& card, const RECORDERCLOCK& now)
+CDeviceSettingModel::CDeviceSettingModel(SettingsFamily family, const SettingsCard& card, const RecorderClock& now)
     : family_(family) {
-  const DEVICESETTINGS& v = card.values;
+  const DeviceSettings& v = card.values;
   BuildFixedLists(v);
   RebuildFrameRates(v.postRecInt);
   RebuildEventTimes(v.preRecTime);
@@ -114,13 +114,13 @@ CDeviceSettingModel::CDeviceSettingModel(SettingsFamily family, const SETTINGSCA
 }
 
 std::optional<CDeviceSettingModel> CDeviceSettingModel::ForCard(const std::filesystem::path& cardRoot, int modelId,
-                                                                const RECORDERCLOCK& now) {
+                                                                const RecorderClock& now) {
   const std::optional<SettingsFamily> family = SettingsFamilyOf(modelId);
   if (!family) return std::nullopt;
   return CDeviceSettingModel(*family, ReadSettingsCard(cardRoot), now);
 }
 
-void CDeviceSettingModel::BuildFixedLists(const DEVICESETTINGS& v) {
+void CDeviceSettingModel::BuildFixedLists(const DeviceSettings& v) {
   method_.entries = {{Gui("RecMethodNormal", "Normal"), kMethodNormal},
                      {Gui("RecMethodEvent", "Event"), kMethodEvent},
                      {Gui("RecMethodDual", "Normal+Event"), kMethodDual}};
@@ -383,10 +383,10 @@ int CDeviceSettingModel::MethodToSave() const {
   return family_ == SettingsFamily::kA ? kFamilyAMethod : method_.Value();
 }
 
-SETTINGSTOSAVE CDeviceSettingModel::ToSave(const RECORDERCLOCK& now) const {
+SettingsToSave CDeviceSettingModel::ToSave(const RecorderClock& now) const {
   const bool a = family_ == SettingsFamily::kA;
-  SETTINGSTOSAVE save;
-  DEVICESETTINGS& v = save.values;
+  SettingsToSave save;
+  DeviceSettings& v = save.values;
   v.recingMode = MethodToSave();
   v.postField = resolution_.Value();
   v.postRecInt = frameRate_.Value();
@@ -417,7 +417,7 @@ SETTINGSTOSAVE CDeviceSettingModel::ToSave(const RECORDERCLOCK& now) const {
   return save;
 }
 
-bool WriteSettingsToCard(const std::filesystem::path& cardRoot, SettingsFamily family, const SETTINGSTOSAVE& save) {
+bool WriteSettingsToCard(const std::filesystem::path& cardRoot, SettingsFamily family, const SettingsToSave& save) {
   bool written = WriteDeviceSettings(cardRoot, family, save.values);
   written = SetSelfAdjust(cardRoot, save.selfAdjust) && written;
   written = WriteSdId(cardRoot, save.sdId) && written;

@@ -62,22 +62,22 @@ enum class SettingCheck {
 };
 
 // What a card holds for the dialog: set.ini and its companions.
-struct SETTINGSCARD {
-  DEVICESETTINGS values;
+struct SettingsCard {
+  DeviceSettings values;
   bool selfAdjust = false;             // selfadj.ini exists
   std::string sdId;                    // as ReadSdId gives it
   bool clockFile = false;              // time.ini exists
-  std::optional<RECORDERCLOCK> clock;  // its LOCALTIME, when readable
+  std::optional<RecorderClock> clock;  // its LOCALTIME, when readable
 };
 
-SETTINGSCARD ReadSettingsCard(const std::filesystem::path& cardRoot);
+SettingsCard ReadSettingsCard(const std::filesystem::path& cardRoot);
 
 // What a save writes: set.ini's keys and the companions.
-struct SETTINGSTOSAVE {
-  DEVICESETTINGS values;
+struct SettingsToSave {
+  DeviceSettings values;
   bool selfAdjust = false;
   std::string sdId;                    // leading spaces removed; empty deletes sdid.ini
-  std::optional<RECORDERCLOCK> clock;  // nothing deletes time.ini
+  std::optional<RecorderClock> clock;  // nothing deletes time.ini
 };
 
 // The card ID field may hold at most this many characters once its leading
@@ -88,12 +88,12 @@ inline constexpr int kLevelCount = 5;  // levels 0..4, shown "1".."5"
 class CDeviceSettingModel {
  public:
   // Loads as the dialog does: the card's values, and the pickers at now.
-  CDeviceSettingModel(SettingsFamily family, const SETTINGSCARD& card, const RECORDERCLOCK& now);
+  CDeviceSettingModel(SettingsFamily family, const SettingsCard& card, const RecorderClock& now);
 
   // The model of a model id's family over a card; nothing for an id outside
   // the model table.
   static std::optional<CDeviceSettingModel> ForCard(const std::filesystem::path& cardRoot, int modelId,
-                                                    const RECORDERCLOCK& now);
+                                                    const RecorderClock& now);
 
   SettingsFamily Family() const { return family_; }
 
@@ -126,20 +126,20 @@ class CDeviceSettingModel {
   // sets the recorder to the moment of saving, not to when the dialog
   // opened; a clock value the card still holds is a past save's and is
   // not kept. Enabled only with manual time setting ticked.
-  RECORDERCLOCK ClockAt(const RECORDERCLOCK& now) const { return userClock_.value_or(now); }
+  RecorderClock ClockAt(const RecorderClock& now) const { return userClock_.value_or(now); }
   // The value at the moment the model was loaded.
-  RECORDERCLOCK Clock() const { return ClockAt(loadedAt_); }
-  void SetClock(const RECORDERCLOCK& clock) { userClock_ = clock; }
+  RecorderClock Clock() const { return ClockAt(loadedAt_); }
+  void SetClock(const RecorderClock& clock) { userClock_ = clock; }
   bool ClockEnabled() const { return manualTime_; }
 
   // The recording method a save writes (family A always 2).
   int MethodToSave() const;
   // What a save at the moment now writes.
-  SETTINGSTOSAVE ToSave(const RECORDERCLOCK& now) const;
+  SettingsToSave ToSave(const RecorderClock& now) const;
 
  private:
   SettingList& Mutable(SettingListId id);
-  void BuildFixedLists(const DEVICESETTINGS& values);
+  void BuildFixedLists(const DeviceSettings& values);
   void RebuildFrameRates(int wanted);
   void RebuildEventTimes(int wanted);
   void RebuildRatio();
@@ -157,8 +157,8 @@ class CDeviceSettingModel {
   bool manualTime_ = false;
   bool radar_ = false;
   std::string sdId_;
-  RECORDERCLOCK loadedAt_;
-  std::optional<RECORDERCLOCK> userClock_;
+  RecorderClock loadedAt_;
+  std::optional<RecorderClock> userClock_;
 };
 
 // The event-time entry's post-trigger seconds for its pre-trigger value
@@ -167,4 +167,4 @@ int PostTriggerSeconds(int preTriggerSeconds);
 
 // Writes set.ini and the companions (the dialog's save steps 7 and 8);
 // false when any of them could not be written.
-bool WriteSettingsToCard(const std::filesystem::path& cardRoot, SettingsFamily family, const SETTINGSTOSAVE& save);
+bool WriteSettingsToCard(const std::filesystem::path& cardRoot, SettingsFamily family, const SettingsToSave& save);

@@ -97,7 +97,7 @@ SaveOutcome SaveDeviceSettings(const fs::path& cardRoot, const CDeviceSettingMod
 
   std::error_code ignored;
   fs::create_directories(NormalFolderPath(cardRoot), ignored);
-  const SETTINGSTOSAVE save = model.ToSave(ports.clockNow());
+  const SettingsToSave save = model.ToSave(ports.clockNow());
   if (!WriteSettingsToCard(cardRoot, model.Family(), save)) {
     Tell(prompt, "SaveSetFail", "Save setting Error");
     return SaveOutcome::kSaveError;

@@ -25,7 +25,7 @@ struct DeviceSettingSavePorts {
   std::function<bool(const std::filesystem::path& cardRoot)> unsupportedSize;
   // The local time at the moment of writing, which the recorder's clock is
   // set to unless the user set the pickers.
-  std::function<RECORDERCLOCK()> clockNow = LocalRecorderClockNow;
+  std::function<RecorderClock()> clockNow = LocalRecorderClockNow;
 };
 
 enum class SaveOutcome {

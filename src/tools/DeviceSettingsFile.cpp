@@ -70,7 +70,7 @@ int TriggersOf(SettingsFamily family) {
 bool HasSensorBytes(SettingsFamily family) { return family == SettingsFamily::kB || family == SettingsFamily::kD; }
 
 // The values a family cannot choose, whatever the caller holds.
-DEVICESETTINGS WithFixedValues(SettingsFamily family, DEVICESETTINGS values) {
+DeviceSettings WithFixedValues(SettingsFamily family, DeviceSettings values) {
   values.trgSet = TriggersOf(family);
   if (family == SettingsFamily::kA) {
     values.recingMode = kFamilyAMethod;
@@ -81,8 +81,8 @@ DEVICESETTINGS WithFixedValues(SettingsFamily family, DEVICESETTINGS values) {
   return values;
 }
 
-std::vector<PROFILEVALUE> SavedKeys(SettingsFamily family, const DEVICESETTINGS& v) {
-  std::vector<PROFILEVALUE> keys = {
+std::vector<ProfileValue> SavedKeys(SettingsFamily family, const DeviceSettings& v) {
+  std::vector<ProfileValue> keys = {
       {kSet, "RECINGMODE1", Decimal(v.recingMode)}, {kSet, "POSTFIELD1", Decimal(v.postField)},
       {kSet, "POSTRECINT1", Decimal(v.postRecInt)}, {kSet, "POSTSIZE1", Decimal(v.postSize)},
       {kSet, "RECMOD", Decimal(v.recMod)},          {kSet, "TRGSET", Decimal(v.trgSet)},
@@ -106,8 +106,8 @@ std::vector<PROFILEVALUE> SavedKeys(SettingsFamily family, const DEVICESETTINGS&
   return keys;
 }
 
-std::vector<PROFILEVALUE> DefaultKeys(SettingsFamily family) {
-  const DEVICESETTINGS d = WithFixedValues(family, DEVICESETTINGS{});
+std::vector<ProfileValue> DefaultKeys(SettingsFamily family) {
+  const DeviceSettings d = WithFixedValues(family, DeviceSettings{});
   if (family == SettingsFamily::kA) {
     return {
         {kSet, "POSTFIELD1", Decimal(d.postField)},   {kSet, "POSTRECINT1", Decimal(d.postRecInt)},
@@ -120,7 +120,7 @@ std::vector<PROFILEVALUE> DefaultKeys(SettingsFamily family) {
         {kSet, "PREFIELD1", Decimal(d.postField)},
     };
   }
-  std::vector<PROFILEVALUE> keys = {
+  std::vector<ProfileValue> keys = {
       {kSet, "POSTFIELD1", Decimal(d.postField)},    {kSet, "POSTRECINT1", Decimal(d.postRecInt)},
       {kSet, "PRERECINT1", Decimal(d.postRecInt)},   {kSet, "POSTSIZE1", Decimal(d.postSize)},
       {kSet, "RECMOD", Decimal(d.recMod)},           {kSet, "TRGSET", Decimal(d.trgSet)},
@@ -151,7 +151,7 @@ std::string_view Trim(std::string_view text) {
 }  // namespace
 
 std::optional<SettingsFamily> SettingsFamilyOf(int modelId) {
-  const MODELENTRY* model = FindModel(modelId);
+  const ModelEntry* model = FindModel(modelId);
   if (!model) return std::nullopt;
   switch (model->dialog) {
     case DeviceSettingDialog::kDlgSetting:
@@ -186,7 +186,7 @@ int FamilyCode(int modelId) {
 }
 
 int Sen1Level(std::string_view text) {
-  const DEVICESETTINGS defaults;
+  const DeviceSettings defaults;
   if (Trim(text).empty()) text = defaults.sen1x;
   const std::string_view first = Trim(text.substr(0, text.find(',')));
   unsigned byte = 0;
@@ -205,9 +205,9 @@ std::string Sen1Text(int level) {
 fs::path ConfigFolder(const fs::path& cardRoot) { return cardRoot / kConfigFolder; }
 fs::path SetIniPath(const fs::path& cardRoot) { return ConfigFile(cardRoot, kSetIni); }
 
-DEVICESETTINGS ReadDeviceSettings(const fs::path& cardRoot) {
+DeviceSettings ReadDeviceSettings(const fs::path& cardRoot) {
   const ProfileSnapshot file(SetIniPath(cardRoot));
-  DEVICESETTINGS v;
+  DeviceSettings v;
   const auto readInt = [&file](const char* key, int& value) { value = file.Int(kSet, key, value); };
   const auto readText = [&file](const char* key, std::string& value) { value = file.String(kSet, key, value); };
   readInt("RECINGMODE1", v.recingMode);
@@ -233,7 +233,7 @@ DEVICESETTINGS ReadDeviceSettings(const fs::path& cardRoot) {
   return v;
 }
 
-bool WriteDeviceSettings(const fs::path& cardRoot, SettingsFamily family, const DEVICESETTINGS& values) {
+bool WriteDeviceSettings(const fs::path& cardRoot, SettingsFamily family, const DeviceSettings& values) {
   if (!MakeConfigFolder(cardRoot)) return false;
   return ReplaceProfileFile(SetIniPath(cardRoot), SavedKeys(family, WithFixedValues(family, values)));
 }
@@ -285,9 +285,9 @@ bool HasRecorderClockFile(const fs::path& cardRoot) {
   return fs::exists(ConfigFile(cardRoot, kTimeIni), error);
 }
 
-std::optional<RECORDERCLOCK> ReadRecorderClock(const fs::path& cardRoot) {
+std::optional<RecorderClock> ReadRecorderClock(const fs::path& cardRoot) {
   const std::string text = ReadProfileString(ConfigFile(cardRoot, kTimeIni), kSet, kLocalTime, "");
-  RECORDERCLOCK clock;
+  RecorderClock clock;
   if (std::sscanf(text.c_str(), "%d.%d.%d;%d:%d:%d", &clock.year, &clock.month, &clock.day, &clock.hour, &clock.minute,
                   &clock.second) != 6) {
     return std::nullopt;
@@ -295,7 +295,7 @@ std::optional<RECORDERCLOCK> ReadRecorderClock(const fs::path& cardRoot) {
   return clock;
 }
 
-bool WriteRecorderClock(const fs::path& cardRoot, const std::optional<RECORDERCLOCK>& clock) {
+bool WriteRecorderClock(const fs::path& cardRoot, const std::optional<RecorderClock>& clock) {
   if (!clock) return RemoveFile(ConfigFile(cardRoot, kTimeIni));
   if (!MakeConfigFolder(cardRoot)) return false;
   char text[64];

@@ -23,7 +23,7 @@ int FamilyCode(SettingsFamily family);
 
 // set.ini as the dialogs read it; every member starts at the value a
 // missing file or key reads as.
-struct DEVICESETTINGS {
+struct DeviceSettings {
   int recingMode = 2;   // RECINGMODE1: 1 normal, 2 event, 3 normal+event
   int postField = 4;    // POSTFIELD1: 2 is 320 x 240, 4 is 640 x 480
   int postRecInt = 30;  // POSTRECINT1: frames per second
@@ -47,7 +47,7 @@ struct DEVICESETTINGS {
 };
 
 // The recorder's own clock value of time.ini.
-struct RECORDERCLOCK {
+struct RecorderClock {
   int year = 0;
   int month = 0;
   int day = 0;
@@ -67,7 +67,7 @@ std::filesystem::path ConfigFolder(const std::filesystem::path& cardRoot);
 std::filesystem::path SetIniPath(const std::filesystem::path& cardRoot);
 
 // Every key with the read defaults where the file or the key is missing.
-DEVICESETTINGS ReadDeviceSettings(const std::filesystem::path& cardRoot);
+DeviceSettings ReadDeviceSettings(const std::filesystem::path& cardRoot);
 
 // Replaces set.ini with the keys a family's dialog saves: the common keys in
 // their order, then the family's own (SEN1X..Z from the axis levels), and
@@ -76,7 +76,7 @@ DEVICESETTINGS ReadDeviceSettings(const std::filesystem::path& cardRoot);
 // written with its fixed value whatever values holds. The config folder is made
 // when missing. False when the file could not be written; the old one then
 // stays as it was.
-bool WriteDeviceSettings(const std::filesystem::path& cardRoot, SettingsFamily family, const DEVICESETTINGS& values);
+bool WriteDeviceSettings(const std::filesystem::path& cardRoot, SettingsFamily family, const DeviceSettings& values);
 
 // The defaults of a model's family written into the existing set.ini, in
 // the family's key order; keys not named stay. Nothing is written for an id
@@ -96,10 +96,10 @@ bool SetSelfAdjust(const std::filesystem::path& cardRoot, bool present);
 
 // time.ini's LOCALTIME: nothing when the file is missing or the value is
 // empty or unreadable (the dialog then shows the current time).
-std::optional<RECORDERCLOCK> ReadRecorderClock(const std::filesystem::path& cardRoot);
+std::optional<RecorderClock> ReadRecorderClock(const std::filesystem::path& cardRoot);
 bool HasRecorderClockFile(const std::filesystem::path& cardRoot);
 // Writes LOCALTIME, or deletes time.ini when clock is nothing.
-bool WriteRecorderClock(const std::filesystem::path& cardRoot, const std::optional<RECORDERCLOCK>& clock);
+bool WriteRecorderClock(const std::filesystem::path& cardRoot, const std::optional<RecorderClock>& clock);
 
 bool DeleteWgs84(const std::filesystem::path& cardRoot);
 

@@ -183,7 +183,7 @@ DiskCheckTarget DiskCheckTargets::ResolveDevice(const fs::path& node) const {
 DiskCheckTarget DiskCheckTargets::ResolveFolder(const fs::path& folder) const {
   DiskCheckTarget target;
   target.refusal = DiskCheckRefusal::kNotDeviceOrImage;
-  const std::optional<MOUNTENTRY> mount = volumes_.MountOf(folder);
+  const std::optional<MountEntry> mount = volumes_.MountOf(folder);
   if (!mount) return target;
   const fs::path deviceFolder = volumes_.BlockDeviceFolder(*mount);
   if (deviceFolder.empty()) return target;
@@ -228,7 +228,7 @@ bool DiskCheckTargets::IsOnDisk(const fs::path& deviceFolder, const fs::path& di
 }
 
 bool DiskCheckTargets::HoldsSystem(const fs::path& diskFolder) const {
-  for (const MOUNTENTRY& mount : volumes_.ReadTable()) {
+  for (const MountEntry& mount : volumes_.ReadTable()) {
     if (IsSystemMountPoint(mount.mountPoint) && IsOnDisk(volumes_.BlockDeviceFolder(mount), diskFolder)) return true;
   }
   for (const std::string& swap : SwapDevices(swaps_)) {
@@ -244,7 +244,7 @@ std::vector<fs::path> DiskCheckTargets::MountPointsOf(const fs::path& device) co
   std::vector<fs::path> points;
   const fs::path folder = DeviceFolderOfNode(device);
   if (folder.empty()) return points;
-  for (const MOUNTENTRY& mount : volumes_.ReadTable()) {
+  for (const MountEntry& mount : volumes_.ReadTable()) {
     if (volumes_.BlockDeviceFolder(mount) == folder) points.emplace_back(mount.mountPoint);
   }
   return points;

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-RECORDERCLOCK LocalRecorderClockNow() {
+RecorderClock LocalRecorderClockNow() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);

@@ -2,4 +2,4 @@
 // The local time now, in the form the recorder's clock file holds.
 #include "tools/DeviceSettingsFile.h"
 
-RECORDERCLOCK LocalRecorderClockNow();
+RecorderClock LocalRecorderClockNow();

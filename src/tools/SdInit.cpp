@@ -103,7 +103,7 @@ CardDrive SystemCardDrives::Inspect(const fs::path& folder) const {
   CardDrive drive;
   std::error_code error;
   const fs::path normal = fs::weakly_canonical(fs::absolute(folder, error), error);
-  const std::optional<MOUNTENTRY> mount = volumes_.MountOf(normal);
+  const std::optional<MountEntry> mount = volumes_.MountOf(normal);
   // A drive is the root of a mount; a folder inside one is not.
   if (error || !mount || fs::path(mount->mountPoint) != normal) return drive;
   const fs::path source = mount->source;

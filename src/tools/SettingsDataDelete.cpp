@@ -57,7 +57,7 @@ bool DeleteFamilyARecordings(const fs::path& cardRoot) {
 
 std::optional<CDeviceSettingModel> RunDataDelete(const fs::path& cardRoot, SettingsFamily family,
                                                  const DataDeleteChoice& choice, Prompt& prompt,
-                                                 const DataDeletePorts& ports, const RECORDERCLOCK& now) {
+                                                 const DataDeletePorts& ports, const RecorderClock& now) {
   if ((choice.recordings || choice.configuration) && !HasCardLayout(cardRoot)) {
     prompt.Show(InvalidCardFolderMessage(), Caption(), PromptButtons::Ok);
     return std::nullopt;

@@ -31,4 +31,4 @@ bool DeleteFamilyARecordings(const std::filesystem::path& cardRoot);
 // (what the dialog then shows); nothing otherwise.
 std::optional<CDeviceSettingModel> RunDataDelete(const std::filesystem::path& cardRoot, SettingsFamily family,
                                                  const DataDeleteChoice& choice, Prompt& prompt,
-                                                 const DataDeletePorts& ports, const RECORDERCLOCK& now);
+                                                 const DataDeletePorts& ports, const RecorderClock& now);

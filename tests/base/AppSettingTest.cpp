@@ -46,7 +46,7 @@ void ExpectDefaults(const CAppSetting& setting, const std::string& documents) {
   EXPECT_EQ(setting.SaveLogFolder(), documents);
   EXPECT_EQ(setting.SaveTrackFolder(), documents);
   EXPECT_EQ(setting.AviCaption(), 0);
-  const KMLSETTING& kml = setting.Kml();
+  const KmlSetting& kml = setting.Kml();
   EXPECT_EQ(std::vector<int>({kml.pointer, kml.route, kml.runGoogleEarth, kml.pointerInterval, kml.lineWidth,
                               kml.lineOpacity, kml.lineColor}),
             std::vector<int>({1, 1, 1, 10, 5, 100, 255}));

@@ -9,7 +9,7 @@ namespace {
 
 TEST(ModelTable, MenuOrderIdsAndDialogs) {
   std::string ids, dialogs, names;
-  for (const MODELENTRY& model : ModelTable()) {
+  for (const ModelEntry& model : ModelTable()) {
     ids += std::to_string(model.modelId);
     dialogs += std::string(DeviceSettingDialogName(model.dialog)) + " ";
     names += std::string(model.menuEntry) + "=" + model.commandName + " ";

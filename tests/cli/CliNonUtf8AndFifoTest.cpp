@@ -55,28 +55,28 @@ class CliNonUtf8AndFifo : public ::testing::Test {
 
 TEST_F(CliNonUtf8AndFifo, TextThatIsNotUtf8ComesOutAsReplacementCharacters) {
   std::string error;
-  SampleVideoSpec spec;
-  spec.number = 2;
-  spec.seconds = 1;
-  spec.fps = 2;
-  spec.width = 32;
-  spec.height = 24;
-  spec.drid = "KX\xFF\xFE";
-  spec.sdid = "SD\xC3";  // a sequence cut short
-  SampleVideo badIds = MakeSampleVideo(spec);
+  SampleVideoRecipe recipe;
+  recipe.number = 2;
+  recipe.seconds = 1;
+  recipe.fps = 2;
+  recipe.width = 32;
+  recipe.height = 24;
+  recipe.drid = "KX\xFF\xFE";
+  recipe.sdid = "SD\xC3";  // a sequence cut short
+  SampleVideo badIds = MakeSampleVideo(recipe);
   ASSERT_TRUE(WriteSampleVideo(Card() / "ch1/event", &badIds, &error)) << error;
-  spec.number = 3;
-  spec.kind = SampleVideoKind::kNormal;
-  spec.drid = kSampleDrid;
-  spec.sdid = kSampleSdid;
-  SampleVideo badName = MakeSampleVideo(spec);
+  recipe.number = 3;
+  recipe.kind = SampleVideoKind::kNormal;
+  recipe.drid = kSampleDrid;
+  recipe.sdid = kSampleSdid;
+  SampleVideo badName = MakeSampleVideo(recipe);
   ASSERT_TRUE(WriteSampleVideo(Card() / "ch1/normal", &badName, &error)) << error;
   fs::rename(badName.dataPath, Card() / "ch1/normal/0003\xFF.vdd");
   fs::rename(badName.indexPath, Card() / "ch1/normal/0003\xFF.vdx");
-  SampleLogSpec logSpec;
-  logSpec.seconds = 5;
-  logSpec.drid = "\xC0\xAF";  // an overlong "/"
-  SampleLog badLog = MakeSampleLog(logSpec);
+  SampleLogRecipe logRecipe;
+  logRecipe.seconds = 5;
+  logRecipe.drid = "\xC0\xAF";  // an overlong "/"
+  SampleLog badLog = MakeSampleLog(logRecipe);
   ASSERT_TRUE(WriteSampleLog(Card() / "log", &badLog, &error)) << error;
   const fs::path errors = dir_ / "errors.txt";
 

@@ -128,15 +128,15 @@ TEST_F(CmdMapCommandsTest, NormalRunAndLogLoadAsJson) {
 }
 
 TEST_F(CmdMapCommandsTest, RecordingsWithoutPositionLeaveTheMapOffAndPrintNothing) {
-  SampleVideoSpec spec;
-  spec.kind = SampleVideoKind::kEvent;
-  spec.seconds = 2;
-  spec.fps = 2;
-  spec.width = 16;
-  spec.height = 16;
-  spec.invalidFrom = 0;
-  spec.invalidSeconds = 2;
-  SampleVideo video = MakeSampleVideo(spec);
+  SampleVideoRecipe recipe;
+  recipe.kind = SampleVideoKind::kEvent;
+  recipe.seconds = 2;
+  recipe.fps = 2;
+  recipe.width = 16;
+  recipe.height = 16;
+  recipe.invalidFrom = 0;
+  recipe.invalidSeconds = 2;
+  SampleVideo video = MakeSampleVideo(recipe);
   std::string error;
   std::filesystem::create_directories(dir_ / "nofix");
   ASSERT_TRUE(WriteSampleVideo(dir_ / "nofix", &video, &error)) << error;

@@ -36,18 +36,18 @@ class AviExportTest : public ::testing::Test {
   // A recording of `seconds` at fps; cut removes frames before it is
   // written (to make gaps).
   SampleVideo Make(int fps, int seconds, bool normal, int number = 1, DateTime start = kStart) {
-    SampleVideoSpec spec;
-    spec.start = start;
-    spec.number = number;
-    spec.fps = fps;
-    spec.seconds = seconds;
-    spec.width = 64;
-    spec.height = 48;
+    SampleVideoRecipe recipe;
+    recipe.start = start;
+    recipe.number = number;
+    recipe.fps = fps;
+    recipe.seconds = seconds;
+    recipe.width = 64;
+    recipe.height = 48;
     if (normal) {
-      spec.kind = SampleVideoKind::kNormal;
-      spec.eventCode = 0;
+      recipe.kind = SampleVideoKind::kNormal;
+      recipe.eventCode = 0;
     }
-    return MakeSampleVideo(spec);
+    return MakeSampleVideo(recipe);
   }
 
   CInfoEventFile& Load(SampleVideo sample) {
@@ -196,14 +196,14 @@ TEST_F(AviExportTest, ALowerRateTakesTheFramesAStepApart) {
 }
 
 TEST_F(AviExportTest, HalfHeightPicturesAreDoubledAndReencoded) {
-  SampleVideoSpec spec;
-  spec.start = kStart;
-  spec.fps = 5;
-  spec.seconds = 2;
-  spec.width = 64;
-  spec.height = 24;
-  spec.halfHeight = true;
-  CInfoEventFile& video = Load(MakeSampleVideo(spec));
+  SampleVideoRecipe recipe;
+  recipe.start = kStart;
+  recipe.fps = 5;
+  recipe.seconds = 2;
+  recipe.width = 64;
+  recipe.height = 24;
+  recipe.halfHeight = true;
+  CInfoEventFile& video = Load(MakeSampleVideo(recipe));
   ASSERT_EQ(Run(Inputs(video), {&video}), kExportDone);
   EXPECT_FALSE(job_.StreamCopy());
   EXPECT_EQ(job_.Width(), 64);

@@ -27,15 +27,15 @@ class JpegExportTest : public ::testing::Test {
 
   // A recording of `seconds` at fps, written and loaded.
   void Record(int fps, int seconds, bool halfHeight = false) {
-    SampleVideoSpec spec;
-    spec.start = kStart;
-    spec.fps = fps;
-    spec.seconds = seconds;
-    spec.width = 64;
-    spec.height = halfHeight ? 24 : 48;
-    spec.halfHeight = halfHeight;
-    spec.app1 = true;
-    sample_ = MakeSampleVideo(spec);
+    SampleVideoRecipe recipe;
+    recipe.start = kStart;
+    recipe.fps = fps;
+    recipe.seconds = seconds;
+    recipe.width = 64;
+    recipe.height = halfHeight ? 24 : 48;
+    recipe.halfHeight = halfHeight;
+    recipe.app1 = true;
+    sample_ = MakeSampleVideo(recipe);
     std::string error;
     std::filesystem::create_directories(dir_ / "card");
     ASSERT_TRUE(WriteSampleVideo(dir_ / "card", &sample_, &error)) << error;

@@ -102,7 +102,7 @@ std::vector<std::string> MarkNames(const std::string& kml) {
 TEST_F(KmlExportTest, SmallLogGivesTheTemplatesByteForByte) {
   AddLog(SmallLog());
   GSensorGraphModel graph;
-  std::vector<GRAPHPOINT> points(3);
+  std::vector<GraphPoint> points(3);
   points[0].time = kNoonKey;
   points[1].time = kNoonKey + 5000;
   points[2].time = kNoonKey + 12500;  // the same whole second as the third record

@@ -170,13 +170,13 @@ class PrintDocumentTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetLangFilePath("");
-    SampleVideoSpec spec;
-    spec.start = kStart;
-    spec.fps = 2;
-    spec.seconds = 3;
-    spec.width = 64;
-    spec.height = 48;
-    sample_ = MakeSampleVideo(spec);
+    SampleVideoRecipe recipe;
+    recipe.start = kStart;
+    recipe.fps = 2;
+    recipe.seconds = 3;
+    recipe.width = 64;
+    recipe.height = 48;
+    sample_ = MakeSampleVideo(recipe);
     std::string error;
     ASSERT_TRUE(WriteSampleVideo(dir_.path(), &sample_, &error)) << error;
     LoadVideo(sample_.dataPath, video_);

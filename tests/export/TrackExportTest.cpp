@@ -28,23 +28,23 @@ class TrackExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetLangFilePath("");
-    SampleLogSpec logSpec;
-    logSpec.seconds = 20;
-    logSpec.invalidFrom = 5;
-    logSpec.invalidSeconds = 4;
-    sampleLog_ = MakeSampleLog(logSpec);
+    SampleLogRecipe logRecipe;
+    logRecipe.seconds = 20;
+    logRecipe.invalidFrom = 5;
+    logRecipe.invalidSeconds = 4;
+    sampleLog_ = MakeSampleLog(logRecipe);
     std::string error;
     std::filesystem::create_directories(dir_ / "log");
     std::filesystem::create_directories(dir_ / "video");
     ASSERT_TRUE(WriteSampleLog(dir_ / "log", &sampleLog_, &error)) << error;
     LoadLog(sampleLog_.path, log_);
 
-    SampleVideoSpec videoSpec;
-    videoSpec.seconds = 2;
-    videoSpec.fps = 5;
-    videoSpec.invalidFrom = 1;
-    videoSpec.invalidSeconds = 5;
-    sampleVideo_ = MakeSampleVideo(videoSpec);
+    SampleVideoRecipe videoRecipe;
+    videoRecipe.seconds = 2;
+    videoRecipe.fps = 5;
+    videoRecipe.invalidFrom = 1;
+    videoRecipe.invalidSeconds = 5;
+    sampleVideo_ = MakeSampleVideo(videoRecipe);
     ASSERT_TRUE(WriteSampleVideo(dir_ / "video", &sampleVideo_, &error)) << error;
     LoadVideo(sampleVideo_.dataPath, video_);
   }

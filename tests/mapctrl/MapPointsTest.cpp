@@ -170,8 +170,8 @@ TEST_F(MapPointsTest, ManyRecordingsShareHundredSlotsWithTheFirstAndTheLastShown
   for (size_t s = 0; s < list.size(); ++s) EXPECT_EQ(list[s].Triggers()[0].recording, static_cast<int>(s));
 }
 
-GRAPHPOINT Point(uint8_t kind, int64_t timeKey, uint8_t segment = 0) {
-  GRAPHPOINT p;
+GraphPoint Point(uint8_t kind, int64_t timeKey, uint8_t segment = 0) {
+  GraphPoint p;
   p.kind = kind;
   p.time = timeKey;
   p.segment = segment;
@@ -182,7 +182,7 @@ TEST_F(MapPointsTest, LogTriggersStandAtTheFirstPointOfEachEventRun) {
   // Runs start at 1 (kind 1 at 3 does not end it, kind 3 at 4 is inside
   // it), at 6 and at 10; the run at 6 has a record without position.
   const std::vector<uint8_t> kinds{1, 3, 3, 1, 3, 2, 3, 3, 2, 2, 3, 1};
-  std::vector<GRAPHPOINT> points;
+  std::vector<GraphPoint> points;
   for (size_t k = 0; k < kinds.size(); ++k) {
     points.push_back(Point(kinds[k], 1000000 + static_cast<int64_t>(k) * 1000 + 250, k < 8 ? 0 : 1));
   }
@@ -211,7 +211,7 @@ TEST_F(MapPointsTest, LogTriggersStandAtTheFirstPointOfEachEventRun) {
   EXPECT_EQ(entry.Triggers()[1], (MAPPOINTINFO{0, 10, -20.5, 20.25, 3}));
 
   // Without a run there is no point.
-  const std::vector<GRAPHPOINT> calm{Point(1, 0), Point(2, 1000), Point(1, 2000)};
+  const std::vector<GraphPoint> calm{Point(1, 0), Point(2, 1000), Point(1, 2000)};
   MakeLogTriggerPoints(entry, calm, find);
   EXPECT_EQ(entry.TriggerCount(), 0);
 }

@@ -16,8 +16,8 @@
 
 namespace {
 
+using playback_test::FrameRecipe;
 using playback_test::FramesEvery;
-using playback_test::FrameSpec;
 using Names = std::vector<std::string>;
 
 // The default position of a hand-made frame: 48 07' N, 11 31' E.
@@ -30,8 +30,8 @@ class SettableScripts final : public ScriptPolicy {
   bool allowed = true;
 };
 
-std::vector<FrameSpec> WithFix(std::vector<FrameSpec> frames, int trigger = -1) {
-  for (FrameSpec& f : frames) f.gps = true;
+std::vector<FrameRecipe> WithFix(std::vector<FrameRecipe> frames, int trigger = -1) {
+  for (FrameRecipe& f : frames) f.gps = true;
   if (trigger >= 0) frames[static_cast<size_t>(trigger)].kind = kTriggerFrameKind;
   return frames;
 }
@@ -284,8 +284,8 @@ TEST_F(MgrMapSyncTest, ReloadedPageGetsTheMarkersAgainAndTheOldOneNothing) {
 
 TEST_F(MgrMapSyncTest, MarkerClickGoesToTheRecordingAndMovesTheArrow) {
   AddVideo(WithFix(FramesEvery(4, 500), 1));
-  std::vector<FrameSpec> second = WithFix(FramesEvery(6, 500), 2);
-  for (FrameSpec& f : second) f.latitude = 3510.0;  // 35 10' N
+  std::vector<FrameRecipe> second = WithFix(FramesEvery(6, 500), 2);
+  for (FrameRecipe& f : second) f.latitude = 3510.0;  // 35 10' N
   AddVideo(second);
   LoadVideos(kViewModeEvent, 1);
   host_.calls.clear();

@@ -4,9 +4,9 @@
 
 namespace {
 
-std::vector<MOUNTENTRY> Mounts(std::initializer_list<const char*> points) {
-  std::vector<MOUNTENTRY> mounts;
-  for (const char* point : points) mounts.push_back(MOUNTENTRY{"8:1", point, "vfat", "/dev/sdb1"});
+std::vector<MountEntry> Mounts(std::initializer_list<const char*> points) {
+  std::vector<MountEntry> mounts;
+  for (const char* point : points) mounts.push_back(MountEntry{"8:1", point, "vfat", "/dev/sdb1"});
   return mounts;
 }
 

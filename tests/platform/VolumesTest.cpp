@@ -26,7 +26,7 @@ TEST(MountInfo, ReadsFieldsAfterTheOptionalOnesAndSkipsBrokenLines) {
       "41 22 0:44 / /mnt/x rw no-separator here at all\n"
       "42 22 0:45 / relative rw - tmpfs tmpfs rw\n"
       "43 22 0:46 / /srv rw - nfs4\n";
-  const std::vector<MOUNTENTRY> entries = ParseMountInfo(table);
+  const std::vector<MountEntry> entries = ParseMountInfo(table);
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[1].deviceNumber, "8:17");
   EXPECT_EQ(entries[1].mountPoint, "/media/u/MY CARD");

@@ -162,10 +162,10 @@ TEST_F(FrameNavigatorTest, SingleViewStepsStopAtTheEnds) {
 }
 
 TEST_F(FrameNavigatorTest, SelectingARecordingPreparesItsStartFrameBarGraphAndMap) {
-  std::vector<FrameSpec> event = FramesEvery(12, 500);
+  std::vector<FrameRecipe> event = FramesEvery(12, 500);
   for (size_t i = 6; i < event.size(); ++i) event[i].kind = kTriggerFrameKind;
   AddVideo(event);
-  std::vector<FrameSpec> normal = FramesEvery(40, 1000);
+  std::vector<FrameRecipe> normal = FramesEvery(40, 1000);
   for (size_t i = 0; i < normal.size(); ++i) {
     normal[i].eventBits = (i >= 3 && i < 6) || i >= 20 ? 1 : 0;
     normal[i].gps = i >= 10;

@@ -80,19 +80,19 @@ TEST_F(GSensorWindowTest, ThumbnailViewIsRefilledAroundTheFrame) {
 }
 
 TEST_F(GSensorWindowTest, LogModeAndEmptyRecordingsAreLeftAlone) {
-  videoGraph_.LoadPoints(kViewModeLog, {GRAPHPOINT{}, GRAPHPOINT{}});
+  videoGraph_.LoadPoints(kViewModeLog, {GraphPoint{}, GraphPoint{}});
   EXPECT_FALSE(window_.OnPointChosen(1));
   EXPECT_EQ(map_.updates, 0);
 
   AddCrashedVideo();
   Open(kViewModeEvent);
-  videoGraph_.LoadPoints(kViewModeEvent, {GRAPHPOINT{}});
+  videoGraph_.LoadPoints(kViewModeEvent, {GraphPoint{}});
   EXPECT_FALSE(window_.OnPointChosen(0));
   EXPECT_EQ(map_.updates, 0);
 }
 
 TEST_F(GSensorWindowTest, FrameAtTimeEdges) {
-  std::vector<playback_test::FrameSpec> frames = FramesEvery(3, 100);
+  std::vector<playback_test::FrameRecipe> frames = FramesEvery(3, 100);
   AddVideo(frames);
   const CInfoEventFile& video = *store_.Videos()[0];
   const struct {

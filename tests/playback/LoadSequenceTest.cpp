@@ -290,10 +290,10 @@ TEST_F(LoadSequenceTest, EventLoadRunsOneDialogPerFileAndHandsOnTheLoadedSet) {
 }
 
 TEST_F(LoadSequenceTest, NormalLoadShowsTheMarkerButtonAndTakesTheNearestFix) {
-  SampleVideoSpec spec = SmallVideo(3, SampleVideoKind::kNormal, 4);
-  spec.invalidFrom = 0;
-  spec.invalidSeconds = 2;
-  const SampleVideo video = WriteVideo(dir_ / "card/ch1/normal", spec);
+  SampleVideoRecipe recipe = SmallVideo(3, SampleVideoKind::kNormal, 4);
+  recipe.invalidFrom = 0;
+  recipe.invalidSeconds = 2;
+  const SampleVideo video = WriteVideo(dir_ / "card/ch1/normal", recipe);
   Check(normals_, {video.dataPath.string()});
   ASSERT_EQ(sequence_.Load(normals_), LoadOutcome::kLoaded);
 
@@ -355,9 +355,9 @@ TEST_F(LoadSequenceTest, StoreEmptiedWhileADialogIsUpEndsTheRun) {
 
 TEST_F(LoadSequenceTest, CancelStopsARunningScan) {
   // Without an index file the reader walks the data file on a worker.
-  SampleVideoSpec spec = SmallVideo(1, SampleVideoKind::kNormal, 20);
-  spec.variant = SampleIndexVariant::kNoIndex;
-  const SampleVideo video = WriteVideo(dir_ / "card/ch1/normal", spec);
+  SampleVideoRecipe recipe = SmallVideo(1, SampleVideoKind::kNormal, 20);
+  recipe.variant = SampleIndexVariant::kNoIndex;
+  const SampleVideo video = WriteVideo(dir_ / "card/ch1/normal", recipe);
   Check(normals_, {video.dataPath.string(), video.dataPath.string()});
   runner_.cancelAt = 0;
   EXPECT_EQ(sequence_.Load(normals_), LoadOutcome::kCancelled);

@@ -58,25 +58,25 @@ class LoadedListRowsTest : public ::testing::Test {
 };
 
 TEST_F(LoadedListRowsTest, EventRowShowsNumberFirstFrameAndEventType) {
-  SampleVideoSpec spec = SmallVideo(12);
-  const SampleVideo video = WriteVideo(dir_ / "event", spec);
+  SampleVideoRecipe recipe = SmallVideo(12);
+  const SampleVideo video = WriteVideo(dir_ / "event", recipe);
   ASSERT_EQ(video.dataPath.filename().string().substr(0, 5), "0012,");
   const auto recording = LoadVideo(video.dataPath);
   EXPECT_EQ(LoadedRecordingText(*recording, kViewModeEvent), " 12,  2024.06.14 09:30:00 [G-Sensor]");
 
-  spec.number = 13;
-  spec.eventCode = kExtendedEventCode;
-  spec.extendedCode = 2;
-  const auto extended = LoadVideo(WriteVideo(dir_ / "event", spec).dataPath);
+  recipe.number = 13;
+  recipe.eventCode = kExtendedEventCode;
+  recipe.extendedCode = 2;
+  const auto extended = LoadVideo(WriteVideo(dir_ / "event", recipe).dataPath);
   EXPECT_EQ(LoadedRecordingText(*extended, kViewModeEvent), " 13,  2024.06.14 09:30:00 [Sudden Accel/Brake]");
 
   // Without its index the recording is scanned; its row still names the
   // event its first picture carries, as the file list does.
-  spec.number = 14;
-  spec.eventCode = 16;
-  spec.extendedCode = 0;
-  spec.variant = SampleIndexVariant::kNoIndex;
-  const auto scanned = LoadVideo(WriteVideo(dir_ / "event", spec).dataPath);
+  recipe.number = 14;
+  recipe.eventCode = 16;
+  recipe.extendedCode = 0;
+  recipe.variant = SampleIndexVariant::kNoIndex;
+  const auto scanned = LoadVideo(WriteVideo(dir_ / "event", recipe).dataPath);
   ASSERT_EQ(scanned->Source(), FrameSource::kScan);
   EXPECT_EQ(LoadedRecordingText(*scanned, kViewModeEvent), " 14,  2024.06.14 09:30:00 [Battery Off]");
 
@@ -125,9 +125,9 @@ TEST_F(LoadedListRowsTest, FailedLoadShowsAsCrashedVideo) {
 }
 
 TEST_F(LoadedListRowsTest, EventMarkersAreTheFramesWhereAnEventStarts) {
-  SampleVideoSpec spec = SmallVideo(4, SampleVideoKind::kNormal, 5);
-  spec.extendedCode = 1;
-  const SampleVideo video = WriteVideo(dir_ / "normal", spec, [](SampleVideo& v) {
+  SampleVideoRecipe recipe = SmallVideo(4, SampleVideoKind::kNormal, 5);
+  recipe.extendedCode = 1;
+  const SampleVideo video = WriteVideo(dir_ / "normal", recipe, [](SampleVideo& v) {
     ASSERT_GE(v.frames.size(), 9u);
     for (SampleFrame& frame : v.frames) frame.eventBits = 0;
     v.frames[2].eventBits = 1;
@@ -161,8 +161,8 @@ TEST_F(LoadedListRowsTest, RecordingWithoutEventsHasTheNoMarkerRow) {
   EXPECT_EQ(rows[0].text, ",No Event is triggered");
 
   // An event running from the first frame starts there.
-  SampleVideoSpec spec = SmallVideo(6);
-  const auto event = LoadVideo(WriteVideo(dir_ / "event", spec).dataPath);
+  SampleVideoRecipe recipe = SmallVideo(6);
+  const auto event = LoadVideo(WriteVideo(dir_ / "event", recipe).dataPath);
   const std::vector<LoadedListRow> eventRows = EventMarkerRows(*event);
   ASSERT_EQ(eventRows.size(), 1u);
   EXPECT_EQ(eventRows[0].itemValue, 0);

@@ -14,10 +14,10 @@ class LogPlayTest : public PlaybackTest {
   // Loads a log of `seconds` records starting at BaseKey() and builds the
   // log graph from it, as a finished log load does.
   void LoadLog(int seconds) {
-    SampleLogSpec spec;
-    spec.seconds = seconds;
-    spec.start = TimeKeyToDateTime(BaseKey());
-    SampleLog log = MakeSampleLog(spec);
+    SampleLogRecipe recipe;
+    recipe.seconds = seconds;
+    recipe.start = TimeKeyToDateTime(BaseKey());
+    SampleLog log = MakeSampleLog(recipe);
     ASSERT_TRUE(WriteSampleLog(dir_.path(), &log, nullptr));
     auto recording = std::make_unique<CInfoLogFile>();
     WaitingLoadObserver observer;

@@ -23,7 +23,7 @@ class FakeLogGraph final : public LogRecordTargets {
   };
   void StopLogPlay() override { calls.push_back("stopLog"); }
   int GraphPointCount() const override { return static_cast<int>(points.size()); }
-  bool GraphPoint(int index, int& segment, int64_t& time) const override {
+  bool GraphPointAt(int index, int& segment, int64_t& time) const override {
     if (index < 0 || index >= GraphPointCount()) return false;
     segment = points[static_cast<size_t>(index)].segment;
     time = points[static_cast<size_t>(index)].time;

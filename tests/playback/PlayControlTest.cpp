@@ -146,11 +146,11 @@ TEST_F(PlayControlTest, PositionFollowsMeasuredMillisecondsWithHalfSpeedTruncate
 }
 
 TEST_F(PlayControlTest, DisplayUpdatePushesTheFrameInItsFixedOrder) {
-  FrameSpec frame{0};
+  FrameRecipe frame{0};
   frame.gps = true;
   frame.signal = 4;
   frame.gZ = 1250;
-  FrameSpec next = frame;
+  FrameRecipe next = frame;
   next.offsetMs = 2100;
   next.latitude = 4807.5;
   AddVideo({frame, next});
@@ -175,7 +175,7 @@ TEST_F(PlayControlTest, DisplayUpdatePushesTheFrameInItsFixedOrder) {
 }
 
 TEST_F(PlayControlTest, TheMapArrowMovesOnlyAtNormalSpeeds) {
-  std::vector<FrameSpec> frames = FramesEvery(40, 100);
+  std::vector<FrameRecipe> frames = FramesEvery(40, 100);
   for (size_t i = 0; i < frames.size(); ++i) {
     frames[i].gps = true;
     frames[i].latitude = 4807.0 + 0.01 * static_cast<double>(i / 2);  // a new position every other frame

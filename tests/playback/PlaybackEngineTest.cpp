@@ -366,7 +366,7 @@ TEST_F(PlaybackEngineTest, LogLoadPlaysStepsClicksAndSearches) {
   EXPECT_TRUE(engine_->ShowSearchResult(static_cast<int>(rows.size()) - 1));
   EXPECT_EQ(records.LogIndex(), rows.back().log);
   EXPECT_EQ(records.RecordIndex(), rows.back().record);
-  const GRAPHPOINT& cursor = logGraph.Point(logGraph.CurrentIndex());
+  const GraphPoint& cursor = logGraph.Point(logGraph.CurrentIndex());
   EXPECT_EQ(cursor.segment, rows.back().log);
   EXPECT_EQ(cursor.time / 1000, records.Record().time / 1000);
   EXPECT_FALSE(engine_->ShowSearchResult(static_cast<int>(rows.size())));

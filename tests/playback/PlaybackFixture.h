@@ -34,7 +34,7 @@ using Events = std::vector<std::string>;
 inline int64_t BaseKey() { return MakeTimeKey(DateTime{2024, 3, 2, 5, 10, 20, 30, 0}); }
 
 // One frame of a hand-made recording.
-struct FrameSpec {
+struct FrameRecipe {
   int offsetMs = 0;  // from BaseKey()
   uint8_t kind = 1;
   uint8_t eventBits = 0;
@@ -48,8 +48,8 @@ struct FrameSpec {
   int16_t gZ = 1000;
 };
 
-inline std::vector<FrameSpec> FramesEvery(int count, int stepMs) {
-  std::vector<FrameSpec> frames(static_cast<size_t>(count));
+inline std::vector<FrameRecipe> FramesEvery(int count, int stepMs) {
+  std::vector<FrameRecipe> frames(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) frames[static_cast<size_t>(i)].offsetMs = i * stepMs;
   return frames;
 }
@@ -176,7 +176,7 @@ class PlaybackTest : public ::testing::Test {
 
   // Writes a recording of the given frames (16 x 16 pictures) and loads it
   // into the store; returns its index.
-  int AddVideo(const std::vector<FrameSpec>& frames, SampleVideo* written = nullptr) {
+  int AddVideo(const std::vector<FrameRecipe>& frames, SampleVideo* written = nullptr) {
     SampleVideo video = MakeVideo(frames);
     EXPECT_TRUE(WriteSampleVideo(dir_.path(), &video, nullptr));
     if (written) *written = video;
@@ -199,18 +199,18 @@ class PlaybackTest : public ::testing::Test {
     return static_cast<int>(store_.Videos().size()) - 1;
   }
 
-  SampleVideo MakeVideo(const std::vector<FrameSpec>& frames) {
-    SampleVideoSpec spec;
-    spec.number = ++videoNumber_;
-    spec.seconds = 1;
-    spec.fps = 1;
-    spec.width = 16;
-    spec.height = 16;
-    spec.kind = SampleVideoKind::kNormal;
-    SampleVideo video = MakeSampleVideo(spec);
+  SampleVideo MakeVideo(const std::vector<FrameRecipe>& frames) {
+    SampleVideoRecipe recipe;
+    recipe.number = ++videoNumber_;
+    recipe.seconds = 1;
+    recipe.fps = 1;
+    recipe.width = 16;
+    recipe.height = 16;
+    recipe.kind = SampleVideoKind::kNormal;
+    SampleVideo video = MakeSampleVideo(recipe);
     const SampleFrame model = video.frames.front();
     video.frames.clear();
-    for (const FrameSpec& f : frames) {
+    for (const FrameRecipe& f : frames) {
       SampleFrame frame = model;
       frame.time = TimeKeyToDateTime(BaseKey() + f.offsetMs);
       frame.frameNumber = static_cast<uint8_t>(frame.time.milliseconds * 30 / 1000);

@@ -77,8 +77,8 @@ inline int ReadLog(const std::filesystem::path& path, CInfoLogFile& log, Waiting
 
 // A small video recording; change its frames in edit before it is written.
 template <typename Edit>
-SampleVideo WriteVideo(const std::filesystem::path& folder, const SampleVideoSpec& spec, Edit edit) {
-  SampleVideo video = MakeSampleVideo(spec);
+SampleVideo WriteVideo(const std::filesystem::path& folder, const SampleVideoRecipe& recipe, Edit edit) {
+  SampleVideo video = MakeSampleVideo(recipe);
   edit(video);
   std::filesystem::create_directories(folder);
   std::string error;
@@ -86,19 +86,19 @@ SampleVideo WriteVideo(const std::filesystem::path& folder, const SampleVideoSpe
   return video;
 }
 
-inline SampleVideoSpec SmallVideo(int number, SampleVideoKind kind = SampleVideoKind::kEvent, int seconds = 2) {
-  SampleVideoSpec spec;
-  spec.kind = kind;
-  spec.number = number;
-  spec.seconds = seconds;
-  spec.fps = 2;
-  spec.width = 16;
-  spec.height = 16;
-  return spec;
+inline SampleVideoRecipe SmallVideo(int number, SampleVideoKind kind = SampleVideoKind::kEvent, int seconds = 2) {
+  SampleVideoRecipe recipe;
+  recipe.kind = kind;
+  recipe.number = number;
+  recipe.seconds = seconds;
+  recipe.fps = 2;
+  recipe.width = 16;
+  recipe.height = 16;
+  return recipe;
 }
 
-inline SampleVideo WriteVideo(const std::filesystem::path& folder, const SampleVideoSpec& spec) {
-  return WriteVideo(folder, spec, [](SampleVideo&) {});
+inline SampleVideo WriteVideo(const std::filesystem::path& folder, const SampleVideoRecipe& recipe) {
+  return WriteVideo(folder, recipe, [](SampleVideo&) {});
 }
 
 // Pins the zone the time keys are formed in.

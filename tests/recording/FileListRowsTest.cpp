@@ -196,9 +196,9 @@ TEST_F(FileListRowsTest, EventRowsNameTheEventAndCarryTheIds) {
 }
 
 TEST_F(FileListRowsTest, LogRowsCarryTheSpanAndStopAtAnHour) {
-  SampleLogSpec spec;
-  spec.seconds = 3700;
-  SampleLog log = MakeSampleLog(spec);
+  SampleLogRecipe recipe;
+  recipe.seconds = 3700;
+  SampleLog log = MakeSampleLog(recipe);
   std::string error;
   std::filesystem::create_directories(dir_ / "log");
   ASSERT_TRUE(WriteSampleLog(dir_ / "log", &log, &error)) << error;

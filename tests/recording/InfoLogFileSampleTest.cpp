@@ -25,12 +25,12 @@ class InfoLogFileSampleTest : public ::testing::Test {
 };
 
 TEST_F(InfoLogFileSampleTest, ReadsBackWhatTheSampleCardWrites) {
-  SampleLogSpec spec;
-  spec.seconds = 150;
-  spec.byteOrderMark = true;
-  spec.invalidFrom = 20;
-  spec.invalidSeconds = 10;
-  SampleLog sample = MakeSampleLog(spec);
+  SampleLogRecipe recipe;
+  recipe.seconds = 150;
+  recipe.byteOrderMark = true;
+  recipe.invalidFrom = 20;
+  recipe.invalidSeconds = 10;
+  SampleLog sample = MakeSampleLog(recipe);
   TempDir dir;
   std::string error;
   ASSERT_TRUE(WriteSampleLog(dir.path(), &sample, &error)) << error;

@@ -79,16 +79,16 @@ TEST(SampleTelemetryTest, CoordinatesAndPulsesAreOnTheRecordersGrid) {
 
 TEST(SampleIndexWriterTest, EachVariantEndsAsItsLayoutSays) {
   TempDir dir;
-  SampleVideoSpec spec;
-  spec.seconds = 2;
-  spec.fps = 3;
-  spec.width = 32;
-  spec.height = 16;
-  spec.calibration = {5, 100, 2, 990};
+  SampleVideoRecipe recipe;
+  recipe.seconds = 2;
+  recipe.fps = 3;
+  recipe.width = 32;
+  recipe.height = 16;
+  recipe.calibration = {5, 100, 2, 990};
 
-  spec.variant = SampleIndexVariant::kTrailer26;
-  spec.recordSize = 69;
-  SampleVideo old = MakeSampleVideo(spec);
+  recipe.variant = SampleIndexVariant::kTrailer26;
+  recipe.recordSize = 69;
+  SampleVideo old = MakeSampleVideo(recipe);
   ASSERT_TRUE(WriteSampleVideo(dir.path(), &old, nullptr));
   const std::string oldIndex = TempDir::Read(old.indexPath);
   ASSERT_EQ(oldIndex.size(), 6u * 69 + 26);
@@ -98,10 +98,10 @@ TEST(SampleIndexWriterTest, EachVariantEndsAsItsLayoutSays) {
   EXPECT_EQ(old.drid, "");  // no room for the identity in the older trailer
   EXPECT_EQ(old.calibration.offsetZ, 990);
 
-  spec.variant = SampleIndexVariant::kNoTrailer;
-  spec.recordFormat = 2;
-  spec.number = 2;
-  SampleVideo bare = MakeSampleVideo(spec);
+  recipe.variant = SampleIndexVariant::kNoTrailer;
+  recipe.recordFormat = 2;
+  recipe.number = 2;
+  SampleVideo bare = MakeSampleVideo(recipe);
   ASSERT_TRUE(WriteSampleVideo(dir.path(), &bare, nullptr));
   const std::string bareIndex = TempDir::Read(bare.indexPath);
   ASSERT_EQ(bareIndex.size(), 6u * 69);
@@ -109,9 +109,9 @@ TEST(SampleIndexWriterTest, EachVariantEndsAsItsLayoutSays) {
   EXPECT_EQ(bare.calibration.angle, 0);  // nothing to carry it, so the raw values are plain g
   EXPECT_EQ(bare.attributeB, 101);
 
-  spec.variant = SampleIndexVariant::kNoIndex;
-  spec.number = 3;
-  SampleVideo none = MakeSampleVideo(spec);
+  recipe.variant = SampleIndexVariant::kNoIndex;
+  recipe.number = 3;
+  SampleVideo none = MakeSampleVideo(recipe);
   ASSERT_TRUE(WriteSampleVideo(dir.path(), &none, nullptr));
   EXPECT_TRUE(none.indexPath.empty());
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator{}),
@@ -136,11 +136,11 @@ TEST(SampleLogWriterTest, NmeaLinesEndWithTheXorOfTheirBody) {
 }
 
 TEST(SampleLogWriterTest, AFixlessSecondWritesEmptyPositionFields) {
-  SampleLogSpec spec;
-  spec.seconds = 4;
-  spec.invalidFrom = 1;
-  spec.invalidSeconds = 2;
-  const SampleLog log = MakeSampleLog(spec);
+  SampleLogRecipe recipe;
+  recipe.seconds = 4;
+  recipe.invalidFrom = 1;
+  recipe.invalidSeconds = 2;
+  const SampleLog log = MakeSampleLog(recipe);
   ASSERT_EQ(log.records.size(), 4u);
   EXPECT_TRUE(log.records[0].gpsValid);
   EXPECT_FALSE(log.records[1].gpsValid);
@@ -160,16 +160,16 @@ TEST(SampleRecordingsTest, AVideoFrameAndTheLogRecordOfTheSameSecondAgree) {
   options.shockMs = {12000};
   const SampleRoute route(options);
   const int64_t start = 1718350200;  // 2024-06-14 09:30:00 in Berlin
-  SampleVideoSpec videoSpec;
-  videoSpec.kind = SampleVideoKind::kNormal;
-  videoSpec.seconds = 30;
-  videoSpec.fps = 4;
-  videoSpec.calibration = {0, 12, -8, 1003};
-  SampleLogSpec logSpec;
-  logSpec.seconds = 30;
-  logSpec.calibration = videoSpec.calibration;
-  const SampleVideo video = MakeSampleVideoOnRoute(route, start, 5, videoSpec);
-  const SampleLog log = MakeSampleLogOnRoute(route, start, 0, logSpec);
+  SampleVideoRecipe videoRecipe;
+  videoRecipe.kind = SampleVideoKind::kNormal;
+  videoRecipe.seconds = 30;
+  videoRecipe.fps = 4;
+  videoRecipe.calibration = {0, 12, -8, 1003};
+  SampleLogRecipe logRecipe;
+  logRecipe.seconds = 30;
+  logRecipe.calibration = videoRecipe.calibration;
+  const SampleVideo video = MakeSampleVideoOnRoute(route, start, 5, videoRecipe);
+  const SampleLog log = MakeSampleLogOnRoute(route, start, 0, logRecipe);
   int moving = 0;
   for (int second = 5; second < 30; ++second) {
     const SampleFrame& frame = video.frames[static_cast<size_t>((second - 5) * 4)];

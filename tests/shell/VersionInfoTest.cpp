@@ -25,7 +25,7 @@ TEST(VersionInfo, RecorderVersionFromTheCard) {
 TEST(VersionInfo, TitleAndLinesInTheChosenLanguage) {
   TempDir card;
   card.Write("config/version.ini", "[INFO]\nVERSION=1.2\n");
-  VERSIONBOXTEXT box = MakeVersionBoxText(card.path(), "Drive Recorder");
+  VersionBoxText box = MakeVersionBoxText(card.path(), "Drive Recorder");
   EXPECT_EQ(box.title, "Korvane Information");
   EXPECT_EQ(box.modelName, "Drive Recorder");
   EXPECT_EQ(box.recorderLine, "Recoder Version : 1.2");

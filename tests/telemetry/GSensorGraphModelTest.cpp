@@ -18,7 +18,7 @@ class GSensorGraphModelTest : public ::testing::Test {
     graph_.SetView(&view_);
   }
 
-  void Load(ViewMode mode, std::vector<GRAPHPOINT> points) {
+  void Load(ViewMode mode, std::vector<GraphPoint> points) {
     graph_.LoadPoints(mode, std::move(points));
     view_ = RecordingGraphView{};
   }
@@ -253,7 +253,7 @@ TEST_F(GSensorGraphModelTest, CurvesJoinPointsOfOneSegmentUpTo1100MsApart) {
 }
 
 TEST_F(GSensorGraphModelTest, EventMarksAndTriggerMoments) {
-  std::vector<GRAPHPOINT> points = EvenPoints(8, 0, 1000);
+  std::vector<GraphPoint> points = EvenPoints(8, 0, 1000);
   const uint8_t kinds[] = {1, 2, 2, 3, 3, 3, 1, 3};
   for (size_t i = 0; i < points.size(); ++i) points[i].kind = kinds[i];
   Load(kViewModeEvent, points);

@@ -15,7 +15,7 @@
 namespace {
 
 // The scan the graph's answers must agree with.
-int ScanFor(const std::vector<GRAPHPOINT>& points, int64_t key, bool interval) {
+int ScanFor(const std::vector<GraphPoint>& points, int64_t key, bool interval) {
   const int n = static_cast<int>(points.size());
   if (n == 0) return -1;
   if (key >= points.back().time) return n - 1;
@@ -27,12 +27,12 @@ int ScanFor(const std::vector<GRAPHPOINT>& points, int64_t key, bool interval) {
   return -1;
 }
 
-std::vector<GRAPHPOINT> RandomPoints(std::mt19937& random, bool ordered) {
+std::vector<GraphPoint> RandomPoints(std::mt19937& random, bool ordered) {
   std::uniform_int_distribution<int> count(0, 40);
   std::uniform_int_distribution<int> step(0, 2500);  // 0: a repeated time
-  std::vector<GRAPHPOINT> points(static_cast<size_t>(count(random)));
+  std::vector<GraphPoint> points(static_cast<size_t>(count(random)));
   int64_t t = std::uniform_int_distribution<int64_t>(-5000, 5000)(random);
-  for (GRAPHPOINT& p : points) {
+  for (GraphPoint& p : points) {
     p.time = t;
     t += ordered ? step(random) : step(random) - 1500;
   }
@@ -43,7 +43,7 @@ TEST(GraphFindTest, OrderedAndUnorderedListsAnswerAsTheScan) {
   std::mt19937 random(7);
   for (int round = 0; round < 400; ++round) {
     const bool ordered = round % 4 != 0;
-    std::vector<GRAPHPOINT> points = RandomPoints(random, ordered);
+    std::vector<GraphPoint> points = RandomPoints(random, ordered);
     GSensorGraphModel graph;
     graph.LoadPoints(kViewModeEvent, points);
     const int64_t low = points.empty() ? 0 : points.front().time - 3000;

@@ -48,7 +48,7 @@ class GraphLoadTest : public ::testing::Test {
   }
 
   std::unique_ptr<CInfoLogFile> LoadLog(int number, int seconds, DateTime start) {
-    SampleLogSpec wanted;
+    SampleLogRecipe wanted;
     wanted.number = number;
     wanted.seconds = seconds;
     wanted.start = start;
@@ -90,7 +90,7 @@ TEST_F(GraphLoadTest, EventRecordingGivesOnePointPerFrame) {
   ASSERT_EQ(graph_.PointCount(), 3);
   EXPECT_EQ(graph_.CurrentIndex(), 0);
   EXPECT_EQ(view_.repaints, 1);
-  const GRAPHPOINT& p0 = graph_.Point(0);
+  const GraphPoint& p0 = graph_.Point(0);
   EXPECT_EQ(p0.segment, 0);
   EXPECT_FLOAT_EQ(p0.x, 0.5f);
   EXPECT_FLOAT_EQ(p0.y, -0.25f);

@@ -8,10 +8,10 @@
 #include "telemetry/GraphPoint.h"
 #include "telemetry/TelemetryViews.h"
 
-inline std::vector<GRAPHPOINT> PointsAt(std::initializer_list<int64_t> times, uint8_t segment = 0) {
-  std::vector<GRAPHPOINT> points;
+inline std::vector<GraphPoint> PointsAt(std::initializer_list<int64_t> times, uint8_t segment = 0) {
+  std::vector<GraphPoint> points;
   for (int64_t t : times) {
-    GRAPHPOINT p;
+    GraphPoint p;
     p.segment = segment;
     p.time = t;
     points.push_back(p);
@@ -20,8 +20,8 @@ inline std::vector<GRAPHPOINT> PointsAt(std::initializer_list<int64_t> times, ui
 }
 
 // count points from start, step milliseconds apart.
-inline std::vector<GRAPHPOINT> EvenPoints(int count, int64_t start, int64_t step, uint8_t segment = 0) {
-  std::vector<GRAPHPOINT> points(static_cast<size_t>(count));
+inline std::vector<GraphPoint> EvenPoints(int count, int64_t start, int64_t step, uint8_t segment = 0) {
+  std::vector<GraphPoint> points(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
     points[static_cast<size_t>(i)].segment = segment;
     points[static_cast<size_t>(i)].time = start + step * i;
@@ -29,7 +29,7 @@ inline std::vector<GRAPHPOINT> EvenPoints(int count, int64_t start, int64_t step
   return points;
 }
 
-inline std::vector<GRAPHPOINT> Joined(std::vector<GRAPHPOINT> a, const std::vector<GRAPHPOINT>& b) {
+inline std::vector<GraphPoint> Joined(std::vector<GraphPoint> a, const std::vector<GraphPoint>& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }

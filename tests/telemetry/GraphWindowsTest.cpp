@@ -12,13 +12,13 @@
 namespace {
 
 // One point a millisecond for 60 seconds: every time rule falls on a point.
-const std::vector<GRAPHPOINT>& Minute() {
-  static const std::vector<GRAPHPOINT> points = EvenPoints(60001, 0, 1);
+const std::vector<GraphPoint>& Minute() {
+  static const std::vector<GraphPoint> points = EvenPoints(60001, 0, 1);
   return points;
 }
 
 TEST(NormalWindowTest, ShortRecordingsArePlottedWhole) {
-  const std::vector<GRAPHPOINT> exact = EvenPoints(30, 1000, 1000);  // 29 000 ms
+  const std::vector<GraphPoint> exact = EvenPoints(30, 1000, 1000);  // 29 000 ms
   EXPECT_EQ(CutNormalWindow(exact, 20), (PointRange{0, 30}));
   EXPECT_FALSE(NormalWindowNeedsCut(exact, {0, 30}, 29));
   EXPECT_TRUE(NormalWindowNeedsCut(exact, {0, 10}, 5));
@@ -35,7 +35,7 @@ TEST(NormalWindowTest, CutsAtTheStartTheMiddleAndTheEnd) {
   EXPECT_EQ(CutNormalWindow(all, 45501), (PointRange{31000, 29001}));
 
   // Sparse points: the window reaches the nearest points outside 14.5 s.
-  const std::vector<GRAPHPOINT> sparse = PointsAt({0, 4000, 10000, 20000, 30000, 40000, 50000, 56000, 60000});
+  const std::vector<GraphPoint> sparse = PointsAt({0, 4000, 10000, 20000, 30000, 40000, 50000, 56000, 60000});
   EXPECT_EQ(CutNormalWindow(sparse, 4), (PointRange{2, 5}));  // 10 000 .. 50 000
   EXPECT_EQ(CutNormalWindow(sparse, 0), (PointRange{0, 5}));  // up to 30 000
   EXPECT_EQ(CutNormalWindow(sparse, 8), (PointRange{4, 5}));  // from 30 000
@@ -67,34 +67,34 @@ TEST(NormalWindowTest, WindowsAtAnEndStayWhileTheCursorIsNearIt) {
 }
 
 TEST(NormalWindowTest, CursorStaysInsideEvenWhenTimesRunBackwards) {
-  std::vector<GRAPHPOINT> points = EvenPoints(61, 0, 1000);
+  std::vector<GraphPoint> points = EvenPoints(61, 0, 1000);
   points[40].time = 0;  // a frame without a date in the middle of the run
   const PointRange window = CutNormalWindow(points, 40);
   EXPECT_TRUE(window.Holds(40));
 }
 
 TEST(LogDetailWindowTest, SixtyRecordsAroundTheCurrentOneInOneLog) {
-  const std::vector<GRAPHPOINT> log = EvenPoints(100, 0, 1000);
+  const std::vector<GraphPoint> log = EvenPoints(100, 0, 1000);
   EXPECT_EQ(LogDetailWindow(log, 0), (PointRange{0, 60}));
   EXPECT_EQ(LogDetailWindow(log, 50), (PointRange{21, 60}));
   EXPECT_EQ(LogDetailWindow(log, 99), (PointRange{40, 60}));
   EXPECT_EQ(LogDetailWindow(log, 100), (PointRange{}));
   EXPECT_EQ(LogDetailWindow(log, -1), (PointRange{}));
 
-  const std::vector<GRAPHPOINT> shortLog = EvenPoints(30, 0, 1000);
+  const std::vector<GraphPoint> shortLog = EvenPoints(30, 0, 1000);
   EXPECT_EQ(LogDetailWindow(shortLog, 29), (PointRange{0, 30}));
   EXPECT_EQ(LogDetailWindow(shortLog, 0), (PointRange{0, 30}));
 }
 
 TEST(LogDetailWindowTest, WindowStaysInTheLogOfTheCurrentRecordUntilMovedBack) {
   // Log 0: points 0..39; log 1: points 40..119.
-  const std::vector<GRAPHPOINT> two = Joined(EvenPoints(40, 0, 1000, 0), EvenPoints(80, 100000, 1000, 1));
+  const std::vector<GraphPoint> two = Joined(EvenPoints(40, 0, 1000, 0), EvenPoints(80, 100000, 1000, 1));
   EXPECT_EQ(LogDetailWindow(two, 45), (PointRange{40, 60}));
   EXPECT_EQ(LogDetailWindow(two, 35), (PointRange{0, 40}));
   EXPECT_EQ(LogDetailWindow(two, 119), (PointRange{60, 60}));
 
   // At the start of a short second log the start moves back into the first.
-  const std::vector<GRAPHPOINT> tail = Joined(EvenPoints(100, 0, 1000, 0), EvenPoints(10, 200000, 1000, 1));
+  const std::vector<GraphPoint> tail = Joined(EvenPoints(100, 0, 1000, 0), EvenPoints(10, 200000, 1000, 1));
   EXPECT_EQ(LogDetailWindow(tail, 105), (PointRange{50, 60}));
 }
 
@@ -104,9 +104,9 @@ TEST(GraphWindowInvariantsTest, WindowsStayInsideTheListAndHoldTheCursor) {
   std::mt19937 random(20240505);
   for (int round = 0; round < 300; ++round) {
     const int n = 1 + static_cast<int>(random() % 200);
-    std::vector<GRAPHPOINT> points(static_cast<size_t>(n));
+    std::vector<GraphPoint> points(static_cast<size_t>(n));
     int64_t t = 0;
-    for (GRAPHPOINT& p : points) {
+    for (GraphPoint& p : points) {
       const uint32_t pick = random() % 10;
       t = pick == 0 ? static_cast<int64_t>(random() % 5000) : t + static_cast<int64_t>(random() % 3000);
       p.time = t;

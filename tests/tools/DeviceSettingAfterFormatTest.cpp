@@ -19,7 +19,7 @@ TEST(DeviceSettingAfterFormatTest, AFreshCardGetsTheDialogsSaveOfTheReadDefaults
   fs::create_directories(card);
   DialogSettingsAfterFormat settings({2025, 3, 9, 14, 5, 30});
   settings.WriteFresh(card, 9);
-  const DEVICESETTINGS written = ReadDeviceSettings(card);
+  const DeviceSettings written = ReadDeviceSettings(card);
   EXPECT_EQ(written.versionId, 3);
   EXPECT_EQ(written.sdFormat, 0);
   EXPECT_EQ(written.trgSet, 34);

@@ -15,17 +15,17 @@ namespace {
 
 using Id = SettingListId;
 
-const RECORDERCLOCK kNow{2025, 3, 9, 14, 5, 30};
+const RecorderClock kNow{2025, 3, 9, 14, 5, 30};
 
 // A clock as one comparable value, so a mismatch prints what it was.
-std::string ClockKey(const RECORDERCLOCK& c) {
+std::string ClockKey(const RecorderClock& c) {
   char text[32];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", c.year, c.month, c.day, c.hour, c.minute, c.second);
   return text;
 }
 
-CDeviceSettingModel Load(SettingsFamily family, const DEVICESETTINGS& values = {}) {
-  SETTINGSCARD card;
+CDeviceSettingModel Load(SettingsFamily family, const DeviceSettings& values = {}) {
+  SettingsCard card;
   card.values = values;
   return CDeviceSettingModel(family, card, kNow);
 }
@@ -43,7 +43,7 @@ std::vector<std::string> Texts(const SettingList& list) {
 }
 
 TEST(DeviceSettingModelTest, TheStoredMethodPicksItsEntryAndAnythingElseMeansNormalPlusEvent) {
-  DEVICESETTINGS values;
+  DeviceSettings values;
   for (const auto& [stored, selected] : {std::pair{1, 0}, {2, 1}, {3, 2}, {0, 2}, {7, 2}}) {
     values.recingMode = stored;
     const CDeviceSettingModel model = Load(SettingsFamily::kB, values);
@@ -54,7 +54,7 @@ TEST(DeviceSettingModelTest, TheStoredMethodPicksItsEntryAndAnythingElseMeansNor
 }
 
 TEST(DeviceSettingModelTest, TheFrameRatesFollowTheMethodAndKeepTheRateWhereTheyCan) {
-  DEVICESETTINGS values;
+  DeviceSettings values;
   values.recingMode = 1;
   values.postRecInt = 5;
   CDeviceSettingModel model = Load(SettingsFamily::kD, values);
@@ -74,7 +74,7 @@ TEST(DeviceSettingModelTest, TheFrameRatesFollowTheMethodAndKeepTheRateWhereThey
 }
 
 TEST(DeviceSettingModelTest, ThirtyFramesASecondDropTheThirtySecondEventTimes) {
-  DEVICESETTINGS values;
+  DeviceSettings values;
   values.recingMode = 2;
   values.postRecInt = 15;
   values.preRecTime = 18;
@@ -88,17 +88,17 @@ TEST(DeviceSettingModelTest, ThirtyFramesASecondDropTheThirtySecondEventTimes) {
   ASSERT_TRUE(model.Select(Id::kFrameRate, 30));
   EXPECT_EQ(Values(model.List(Id::kEventTime)), (std::vector<int>{10, 12, 15}));
   EXPECT_EQ(model.List(Id::kEventTime).Value(), 10);
-  const SETTINGSTOSAVE save = model.ToSave(kNow);
+  const SettingsToSave save = model.ToSave(kNow);
   EXPECT_EQ(save.values.preRecTime, 10);
   EXPECT_EQ(save.values.postRecTime, 10);
 }
 
 TEST(DeviceSettingModelTest, AStoredEighteenAtThirtyFramesLoadsAsTenTen) {
-  DEVICESETTINGS values;
+  DeviceSettings values;
   values.recingMode = 2;
   values.postRecInt = 30;
   values.preRecTime = 18;
-  const SETTINGSTOSAVE save = Load(SettingsFamily::kD, values).ToSave(kNow);
+  const SettingsToSave save = Load(SettingsFamily::kD, values).ToSave(kNow);
   EXPECT_EQ(save.values.preRecTime, 10);
   EXPECT_EQ(save.values.postRecTime, 10);
   EXPECT_EQ(save.values.postRecInt, 30);
@@ -121,7 +121,7 @@ TEST(DeviceSettingModelTest, NormalRecordingDisablesTheEventTimeAndSetsTheRatio)
 }
 
 TEST(DeviceSettingModelTest, TheQualityValuesFollowTheResolutionKeepingLowOrHigh) {
-  DEVICESETTINGS values;
+  DeviceSettings values;
   values.postField = 2;
   values.postSize = 10;
   CDeviceSettingModel model = Load(SettingsFamily::kB, values);
@@ -131,13 +131,13 @@ TEST(DeviceSettingModelTest, TheQualityValuesFollowTheResolutionKeepingLowOrHigh
   ASSERT_TRUE(model.Select(Id::kResolution, 4));
   EXPECT_EQ(Values(model.List(Id::kQuality)), (std::vector<int>{32, 64}));
   EXPECT_EQ(model.List(Id::kQuality).Value(), 32);
-  const SETTINGSTOSAVE save = model.ToSave(kNow);
+  const SettingsToSave save = model.ToSave(kNow);
   EXPECT_EQ(save.values.postField, 4);
   EXPECT_EQ(save.values.postSize, 32);
 }
 
 TEST(DeviceSettingModelTest, OverwriteComesFirstAndOneTimeIsChosenByItsValue) {
-  DEVICESETTINGS values;
+  DeviceSettings values;
   values.recMod = 1;
   const CDeviceSettingModel model = Load(SettingsFamily::kA, values);
   EXPECT_EQ(Texts(model.List(Id::kRecMode)), (std::vector<std::string>{"Overwrite", "One Time"}));
@@ -146,7 +146,7 @@ TEST(DeviceSettingModelTest, OverwriteComesFirstAndOneTimeIsChosenByItsValue) {
 }
 
 TEST(DeviceSettingModelTest, SimpleModeEnablesTheOneLevelAndDisablesTheAxes) {
-  DEVICESETTINGS values;
+  DeviceSettings values;
   values.accSen = 2 * 3 + 1;
   values.accSenX = 0;
   values.accSenY = 1;
@@ -163,14 +163,14 @@ TEST(DeviceSettingModelTest, SimpleModeEnablesTheOneLevelAndDisablesTheAxes) {
   EXPECT_FALSE(model.List(Id::kLevel).enabled);
   EXPECT_TRUE(model.List(Id::kAxisX).enabled);
   ASSERT_TRUE(model.Select(Id::kLevel, 1));
-  const SETTINGSTOSAVE save = model.ToSave(kNow);
+  const SettingsToSave save = model.ToSave(kNow);
   EXPECT_EQ(save.values.accSen, 2);
   EXPECT_EQ(save.values.accSenX, 0);
   EXPECT_EQ(save.values.accSenY, 1);
 }
 
 TEST(DeviceSettingModelTest, LevelsOutsideTheScaleAreHeldToIt) {
-  DEVICESETTINGS values;
+  DeviceSettings values;
   values.accSen = 2 * 9;
   values.accSenX = -3;
   const CDeviceSettingModel model = Load(SettingsFamily::kA, values);
@@ -179,7 +179,7 @@ TEST(DeviceSettingModelTest, LevelsOutsideTheScaleAreHeldToIt) {
 }
 
 TEST(DeviceSettingModelTest, FamilyDTakesItsAxisLevelsFromSen1AndAlwaysWritesItsFixedValues) {
-  DEVICESETTINGS values;
+  DeviceSettings values;
   values.sdFormat = 1;
   values.trgSet = 3;
   values.accSenX = 4;
@@ -196,7 +196,7 @@ TEST(DeviceSettingModelTest, FamilyDTakesItsAxisLevelsFromSen1AndAlwaysWritesIts
   EXPECT_FALSE(model.Shows(SettingCheck::kSdFormat));
 
   ASSERT_TRUE(model.Select(Id::kAxisZ, 1));
-  const SETTINGSTOSAVE save = model.ToSave(kNow);
+  const SettingsToSave save = model.ToSave(kNow);
   EXPECT_EQ(save.values.sdFormat, 0);
   EXPECT_EQ(save.values.trgSet, 34);
   EXPECT_EQ(save.values.carPulseType, 3);
@@ -206,7 +206,7 @@ TEST(DeviceSettingModelTest, FamilyDTakesItsAxisLevelsFromSen1AndAlwaysWritesIts
 }
 
 TEST(DeviceSettingModelTest, ThePulseListStartsWithResetAndAnUnknownTypeSelectsIt) {
-  DEVICESETTINGS values;
+  DeviceSettings values;
   values.carPulseType = 6;
   CDeviceSettingModel model = Load(SettingsFamily::kD, values);
   EXPECT_EQ(Texts(model.List(Id::kPulseType)),
@@ -219,12 +219,12 @@ TEST(DeviceSettingModelTest, ThePulseListStartsWithResetAndAnUnknownTypeSelectsI
 }
 
 TEST(DeviceSettingModelTest, FamilyAHasItsOwnListsAndFixedValues) {
-  DEVICESETTINGS values;
+  DeviceSettings values;
   values.recingMode = 3;
   values.postRecInt = 15;  // not among its rates: 30 is chosen
   values.preRecTime = 20;
   values.postRecTime = 10;
-  SETTINGSCARD card;
+  SettingsCard card;
   card.values = values;
   card.selfAdjust = true;
   card.sdId = "CARD";
@@ -238,7 +238,7 @@ TEST(DeviceSettingModelTest, FamilyAHasItsOwnListsAndFixedValues) {
   EXPECT_FALSE(model.Select(Id::kMethod, 1));
   EXPECT_EQ(model.MethodToSave(), 2);
 
-  const SETTINGSTOSAVE save = model.ToSave(kNow);
+  const SettingsToSave save = model.ToSave(kNow);
   EXPECT_EQ(save.values.recingMode, 2);
   EXPECT_EQ(save.values.preRecTime, 15);
   EXPECT_EQ(save.values.postRecTime, 5);
@@ -252,7 +252,7 @@ TEST(DeviceSettingModelTest, FamilyAHasItsOwnListsAndFixedValues) {
 }
 
 TEST(DeviceSettingModelTest, FamilyCKeepsTheAngleFileAsFoundAndTakesAxesFromTheirOwnKeys) {
-  SETTINGSCARD card;
+  SettingsCard card;
   card.values.accSenX = 1;
   card.values.sen1x = "05,00,00,00,00";
   for (const bool found : {true, false}) {
@@ -261,7 +261,7 @@ TEST(DeviceSettingModelTest, FamilyCKeepsTheAngleFileAsFoundAndTakesAxesFromThei
     EXPECT_FALSE(model.Shows(SettingCheck::kDetectAngle));
     EXPECT_FALSE(model.Checked(SettingCheck::kTriggerRadar));
     EXPECT_EQ(model.List(Id::kAxisX).Value(), 1);
-    const SETTINGSTOSAVE save = model.ToSave(kNow);
+    const SettingsToSave save = model.ToSave(kNow);
     EXPECT_EQ(save.selfAdjust, found);
     EXPECT_EQ(save.values.trgSet, 3);
     EXPECT_EQ(save.values.versionId, 2);
@@ -284,16 +284,16 @@ TEST(DeviceSettingModelTest, TheCardIdMayHoldTenCharactersAfterItsLeadingSpaces)
 }
 
 TEST(DeviceSettingModelTest, TheClockSavedIsTheMomentOfSavingUnlessTheUserSetIt) {
-  const RECORDERCLOCK stored{2024, 1, 2, 3, 4, 5};
-  const RECORDERCLOCK userSet{2026, 12, 24, 18, 30, 15};
-  const RECORDERCLOCK atSave{2025, 3, 9, 14, 7, 2};
+  const RecorderClock stored{2024, 1, 2, 3, 4, 5};
+  const RecorderClock userSet{2026, 12, 24, 18, 30, 15};
+  const RecorderClock atSave{2025, 3, 9, 14, 7, 2};
   struct Case {
     const char* name;
     bool clockFile;
-    std::optional<RECORDERCLOCK> storedClock;
-    std::optional<RECORDERCLOCK> set;
+    std::optional<RecorderClock> storedClock;
+    std::optional<RecorderClock> set;
     bool tickedOff;
-    std::optional<RECORDERCLOCK> saved;
+    std::optional<RecorderClock> saved;
   };
   const Case cases[] = {
       {"no file: the pickers are off and nothing is saved", false, std::nullopt, std::nullopt, false, std::nullopt},
@@ -304,7 +304,7 @@ TEST(DeviceSettingModelTest, TheClockSavedIsTheMomentOfSavingUnlessTheUserSetIt)
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    SETTINGSCARD card;
+    SettingsCard card;
     card.clockFile = c.clockFile;
     card.clock = c.storedClock;
     CDeviceSettingModel model(SettingsFamily::kD, card, kNow);
@@ -313,14 +313,14 @@ TEST(DeviceSettingModelTest, TheClockSavedIsTheMomentOfSavingUnlessTheUserSetIt)
     if (c.tickedOff) model.SetChecked(SettingCheck::kManualTime, false);
     // The pickers tick: they show each moment until the user sets them.
     EXPECT_EQ(ClockKey(model.ClockAt(atSave)), ClockKey(c.set.value_or(atSave)));
-    const std::optional<RECORDERCLOCK> saved = model.ToSave(atSave).clock;
+    const std::optional<RecorderClock> saved = model.ToSave(atSave).clock;
     ASSERT_EQ(saved.has_value(), c.saved.has_value());
     if (saved) EXPECT_EQ(ClockKey(*saved), ClockKey(*c.saved));
   }
 }
 
 TEST(DeviceSettingModelTest, TheTriggerBoxesAreTickedPerFamilyWhateverTheFileHeld) {
-  DEVICESETTINGS values;
+  DeviceSettings values;
   values.trgSet = 0;
   EXPECT_TRUE(Load(SettingsFamily::kC, values).Checked(SettingCheck::kTriggerGSensor));
   EXPECT_TRUE(Load(SettingsFamily::kC, values).Checked(SettingCheck::kTriggerSwitch));

@@ -20,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using Id = SettingListId;
 
-const RECORDERCLOCK kNow{2025, 3, 9, 14, 5, 30};
+const RecorderClock kNow{2025, 3, 9, 14, 5, 30};
 
 int FilesIn(const fs::path& folder) {
   std::error_code error;
@@ -88,7 +88,7 @@ TEST_F(DeviceSettingSaveTest, TheSameMethodAsksOnceAndWritesWithoutTouchingRecor
   EXPECT_EQ(prompt_.ShownBoxes()[0].caption, "Setting");
   EXPECT_EQ(prompt_.ShownBoxes()[0].buttons, PromptButtons::OkCancel);
   EXPECT_TRUE(steps_.empty());
-  const DEVICESETTINGS written = ReadDeviceSettings(card_);
+  const DeviceSettings written = ReadDeviceSettings(card_);
   EXPECT_EQ(written.preRecTime, 15);
   EXPECT_EQ(written.postRecTime, 5);
   EXPECT_EQ(written.postRecInt, 15);
@@ -214,7 +214,7 @@ TEST_F(DeviceSettingSaveTest, FamilyDHandsTheSavedPulseTypeOnAndOthersDoNot) {
   ASSERT_TRUE(model.SelectIndex(Id::kPulseType, 2));
   EXPECT_EQ(Save(model), SaveOutcome::kSaved);
   EXPECT_EQ(steps_, std::vector<std::string>{"pulse 1"});
-  const DEVICESETTINGS written = ReadDeviceSettings(card_);
+  const DeviceSettings written = ReadDeviceSettings(card_);
   EXPECT_EQ(written.carPulseType, 1);
   EXPECT_EQ(written.sdFormat, 0);
   EXPECT_EQ(written.trgSet, 34);
@@ -225,7 +225,7 @@ TEST_F(DeviceSettingSaveTest, FamilyDHandsTheSavedPulseTypeOnAndOthersDoNot) {
 
 TEST_F(DeviceSettingSaveTest, TheClockFileFollowsTheManualTimeBox) {
   // Untouched pickers give the moment of writing, not the model's load.
-  ports_.clockNow = [] { return RECORDERCLOCK{2025, 3, 9, 14, 9, 41}; };
+  ports_.clockNow = [] { return RecorderClock{2025, 3, 9, 14, 9, 41}; };
   CDeviceSettingModel model = Model(5);
   model.SetChecked(SettingCheck::kManualTime, true);
   ASSERT_EQ(Save(model), SaveOutcome::kSaved);

@@ -125,7 +125,7 @@ TEST_F(DeviceSettingsFileTest, DefaultsMakeTheConfigFolderAndAnIdOutsideTheTable
   EXPECT_TRUE(WriteDefaultSettings(card.path(), 7));
   EXPECT_FALSE(fs::exists(card / "config"));
   ASSERT_TRUE(WriteDefaultSettings(card.path(), kMxH));
-  const DEVICESETTINGS read = ReadDeviceSettings(card.path());
+  const DeviceSettings read = ReadDeviceSettings(card.path());
   EXPECT_EQ(read.versionId, 3);
   EXPECT_EQ(read.sdFormat, 0);
   EXPECT_EQ(read.trgSet, 34);
@@ -133,7 +133,7 @@ TEST_F(DeviceSettingsFileTest, DefaultsMakeTheConfigFolderAndAnIdOutsideTheTable
 
 TEST_F(DeviceSettingsFileTest, SaveReplacesTheFileWithTheFamilysKeysAndItsFixedValues) {
   card.Write("config/set.ini", "[SET]\r\nFIRMWARE=7\r\nSDFORMAT=1\r\nTRGSET=1\r\n[SDINFO]\r\nMODELID=9\r\n");
-  DEVICESETTINGS chosen;
+  DeviceSettings chosen;
   chosen.recingMode = 3;
   chosen.postField = 2;
   chosen.postRecInt = 15;
@@ -185,7 +185,7 @@ TEST_F(DeviceSettingsFileTest, SaveReplacesTheFileWithTheFamilysKeysAndItsFixedV
                    "PRERECINT1=15", "PRESIZE1=20", "PREFIELD1=2"}));
 
   ASSERT_TRUE(WriteDeviceSettings(card.path(), SettingsFamily::kC, chosen));
-  const DEVICESETTINGS c = ReadDeviceSettings(card.path());
+  const DeviceSettings c = ReadDeviceSettings(card.path());
   EXPECT_EQ(c.trgSet, 3);
   EXPECT_EQ(c.sdFormat, 1);
   EXPECT_EQ(c.versionId, 2);
@@ -193,14 +193,14 @@ TEST_F(DeviceSettingsFileTest, SaveReplacesTheFileWithTheFamilysKeysAndItsFixedV
 }
 
 TEST_F(DeviceSettingsFileTest, MissingFileAndKeysReadAsTheDialogsDefaults) {
-  const DEVICESETTINGS none = ReadDeviceSettings(card.path());
+  const DeviceSettings none = ReadDeviceSettings(card.path());
   EXPECT_EQ(none.recingMode, 2);
   EXPECT_EQ(none.postRecInt, 30);
   EXPECT_EQ(none.preRecTime, 15);
   EXPECT_EQ(none.carPulseType, -1);
   EXPECT_EQ(none.versionId, 0);
   card.Write("config/set.ini", "[SET]\nRECINGMODE1=1\nSEN1Y=05,00,00,00,00\n[SDINFO]\nVERSIONID=1\n");
-  const DEVICESETTINGS some = ReadDeviceSettings(card.path());
+  const DeviceSettings some = ReadDeviceSettings(card.path());
   EXPECT_EQ(some.recingMode, 1);
   EXPECT_EQ(some.postField, 4);
   EXPECT_EQ(some.versionId, 1);
@@ -247,9 +247,9 @@ TEST_F(DeviceSettingsFileTest, CompanionsComeAndGo) {
   EXPECT_FALSE(HasSelfAdjust(card.path()));
 
   EXPECT_FALSE(ReadRecorderClock(card.path()));
-  ASSERT_TRUE(WriteRecorderClock(card.path(), RECORDERCLOCK{2026, 3, 7, 8, 5, 9}));
+  ASSERT_TRUE(WriteRecorderClock(card.path(), RecorderClock{2026, 3, 7, 8, 5, 9}));
   EXPECT_EQ(TempDir::Read(card / "config/time.ini"), "[SET]\r\nLOCALTIME=2026.03.07;08:05:09\r\n");
-  const std::optional<RECORDERCLOCK> clock = ReadRecorderClock(card.path());
+  const std::optional<RecorderClock> clock = ReadRecorderClock(card.path());
   ASSERT_TRUE(clock);
   EXPECT_EQ(clock->day, 7);
   EXPECT_EQ(clock->second, 9);
@@ -274,8 +274,8 @@ TEST_F(DeviceSettingsFileTest, ModelAndVersionIdsGoUnderSdInfoBesideTheRest) {
 // A writer killed at any moment leaves the old set.ini or the new one,
 // whole: never a missing file, a half file or one without the recorder's keys.
 TEST_F(DeviceSettingsFileTest, KillDuringSaveLeavesTheOldOrTheNewFileWhole) {
-  DEVICESETTINGS first;
-  DEVICESETTINGS second;
+  DeviceSettings first;
+  DeviceSettings second;
   second.recingMode = 3;
   second.postRecInt = 15;
   second.preRecTime = 20;

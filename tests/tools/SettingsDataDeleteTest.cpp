@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const RECORDERCLOCK kNow{2025, 3, 9, 14, 5, 30};
+const RecorderClock kNow{2025, 3, 9, 14, 5, 30};
 
 int EntriesIn(const fs::path& folder) {
   std::error_code error;
@@ -103,7 +103,7 @@ TEST_F(SettingsDataDeleteTest, InitialisingTheConfigurationWritesTheReadDefaults
   EXPECT_EQ(Texts(), std::vector<std::string>{"Config data deletion is completed."});
   EXPECT_EQ(reloaded->List(SettingListId::kMethod).Value(), 2);
   EXPECT_EQ(reloaded->SdId(), "");
-  const DEVICESETTINGS written = ReadDeviceSettings(card_);
+  const DeviceSettings written = ReadDeviceSettings(card_);
   EXPECT_EQ(written.recingMode, 2);
   EXPECT_EQ(written.postRecInt, 30);
   EXPECT_EQ(written.carPulseType, -1);
@@ -115,7 +115,7 @@ TEST_F(SettingsDataDeleteTest, InitialisingTheConfigurationWritesTheReadDefaults
 TEST_F(SettingsDataDeleteTest, FamilyAWritesItsOwnDefaultsWithoutTheOtherFamiliesKeys) {
   const auto reloaded = Run(SettingsFamily::kA, false, true);
   ASSERT_TRUE(reloaded.has_value());
-  const DEVICESETTINGS written = ReadDeviceSettings(card_);
+  const DeviceSettings written = ReadDeviceSettings(card_);
   EXPECT_EQ(written.recingMode, 2);
   EXPECT_EQ(written.postRecInt, 30);
   EXPECT_EQ(written.carPulseType, -1);

@@ -36,7 +36,7 @@ class CWndGpsMap : public QWidget, public MapPageHost, public ScriptPolicy {
     std::function<void(int recording, int frame)> click;
     // The play controller's state, read by the timer.
     std::function<PlayState()> playState;
-    // Message 1944 to the map synchronisation (posted, not called).
+    // Tells the map synchronisation the position moved (posted, not called).
     std::function<void()> moveArrow;
     // Whether the map is enabled (the map synchronisation's flag).
     std::function<bool()> mapEnabled;

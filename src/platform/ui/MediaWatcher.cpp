@@ -14,7 +14,7 @@ constexpr int kPollMs = 2000;
 }  // namespace
 
 MediaWatcher::MediaWatcher(QString mountInfoPath, QObject* parent) : QObject(parent), path_(std::move(mountInfoPath)) {
-  mounts_ = Read().value_or(std::vector<MOUNTENTRY>{});
+  mounts_ = Read().value_or(std::vector<MountEntry>{});
   if (path_.startsWith(QStringLiteral("/proc/"))) {
     fd_ = ::open(path_.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
     if (fd_ >= 0) {
@@ -31,7 +31,7 @@ MediaWatcher::~MediaWatcher() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-std::optional<std::vector<MOUNTENTRY>> MediaWatcher::Read() const {
+std::optional<std::vector<MountEntry>> MediaWatcher::Read() const {
   QFile file(path_);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   // Files under /proc report size 0, so read to the end rather than by size.
@@ -49,7 +49,7 @@ void MediaWatcher::Rescan() {
   }
   // A table that cannot be read tells nothing; it must not look as if
   // every medium had gone.
-  std::optional<std::vector<MOUNTENTRY>> now = Read();
+  std::optional<std::vector<MountEntry>> now = Read();
   if (!now) return;
   const MediaChanges changes = DiffMounts(mounts_, *now);
   mounts_ = std::move(*now);

@@ -28,11 +28,11 @@ class MediaWatcher : public QObject {
   void mediaInserted(const QString& mountPoint);
 
  private:
-  std::optional<std::vector<MOUNTENTRY>> Read() const;
+  std::optional<std::vector<MountEntry>> Read() const;
 
   QString path_;
   int fd_ = -1;
   std::unique_ptr<QSocketNotifier> notifier_;
   QTimer poll_;
-  std::vector<MOUNTENTRY> mounts_;
+  std::vector<MountEntry> mounts_;
 };

@@ -8,7 +8,7 @@
 #include "skin/ui/DialogStyle.h"
 
 CDlgVersion::CDlgVersion(const std::string& cardRoot, const std::string& modelName, QWidget* parent) : QDialog(parent) {
-  const VERSIONBOXTEXT text = MakeVersionBoxText(cardRoot, modelName);
+  const VersionBoxText text = MakeVersionBoxText(cardRoot, modelName);
   setObjectName(QStringLiteral("versionBox"));
   setWindowTitle(QString::fromStdString(text.title));
   setStyleSheet(QString::fromLatin1(kDialogStyleSheet));

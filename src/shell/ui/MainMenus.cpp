@@ -68,7 +68,7 @@ void FillPlay(QMenu& menu, MenuBuilder& items) {
 
 void FillTool(QMenu& menu, MenuBuilder& items) {
   QMenu* models = items.Submenu(menu, "ToolModel", "Model Select(&M)");
-  for (const MODELENTRY& model : ModelTable()) items.Item(*models, ModelItemId(model.modelId));
+  for (const ModelEntry& model : ModelTable()) items.Item(*models, ModelItemId(model.modelId));
   QMenu* speed = items.Submenu(menu, "ToolSpeed", "Speed Select(&S)");
   items.Item(*speed, kIdToolSpeedGps);
   items.Item(*speed, kIdToolSpeedPulse);

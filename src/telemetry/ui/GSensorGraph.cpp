@@ -27,10 +27,10 @@ constexpr int kTriggerFlag = 4;
 constexpr int kTriggerTextGap = 4;
 constexpr int kTriggerTextTop = 8;
 
-float CurveX(const GRAPHPOINT& p) { return p.x; }
-float CurveY(const GRAPHPOINT& p) { return p.y; }
+float CurveX(const GraphPoint& p) { return p.x; }
+float CurveY(const GraphPoint& p) { return p.y; }
 // Gravity taken off, so the Z curve sits around zero like the others.
-float CurveZ(const GRAPHPOINT& p) { return p.z - 1.0f; }
+float CurveZ(const GraphPoint& p) { return p.z - 1.0f; }
 
 }  // namespace
 
@@ -128,7 +128,7 @@ void CGSensorGraph::DrawTriggerMoments(QPainter& painter) const {
   painter.setBrush(Qt::NoBrush);
 }
 
-void CGSensorGraph::DrawCurve(QPainter& painter, const QColor& colour, float (*value)(const GRAPHPOINT&)) const {
+void CGSensorGraph::DrawCurve(QPainter& painter, const QColor& colour, float (*value)(const GraphPoint&)) const {
   painter.setPen(QPen(colour, 1));
   const int count = model_.PointCount();
   const int spanWidth = SpanWidth();
@@ -139,7 +139,7 @@ void CGSensorGraph::DrawCurve(QPainter& painter, const QColor& colour, float (*v
     run.clear();
   };
   for (int i = 0; i < count; ++i) {
-    const GRAPHPOINT& point = model_.Point(i);
+    const GraphPoint& point = model_.Point(i);
     if (!model_.JoinsPrevious(i)) flush();
     run << QPoint(model_.XAtTime(point.time, spanWidth), model_.YAtValue(value(point), height()));
   }

@@ -40,10 +40,10 @@ constexpr const char* kSettingStyle =
 
 QString Gui(const char* key, const char* text) { return QString::fromStdString(GetLangText("GUI", key, text)); }
 
-QDate DateOf(const RECORDERCLOCK& clock) { return QDate(clock.year, clock.month, clock.day); }
-QTime TimeOf(const RECORDERCLOCK& clock) { return QTime(clock.hour, clock.minute, clock.second); }
+QDate DateOf(const RecorderClock& clock) { return QDate(clock.year, clock.month, clock.day); }
+QTime TimeOf(const RecorderClock& clock) { return QTime(clock.hour, clock.minute, clock.second); }
 
-RECORDERCLOCK ClockOf(const QDate& date, const QTime& time) {
+RecorderClock ClockOf(const QDate& date, const QTime& time) {
   return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
 }
 
@@ -267,7 +267,7 @@ void CDlgSettingBase::Refresh() {
 }
 
 void CDlgSettingBase::ShowClock() {
-  const RECORDERCLOCK shown = model_->ClockAt(context_.clockNow());
+  const RecorderClock shown = model_->ClockAt(context_.clockNow());
   const QSignalBlocker dateBlocker(date_);
   const QSignalBlocker timeBlocker(time_);
   if (date_->date() != DateOf(shown)) date_->setDate(DateOf(shown));
@@ -368,7 +368,7 @@ CDlgSetting3::CDlgSetting3(DeviceSettingDialogContext context, QWidget* parent)
 
 std::unique_ptr<CDlgSettingBase> MakeDeviceSettingDialog(int modelId, DeviceSettingDialogContext context,
                                                          QWidget* parent) {
-  const MODELENTRY* model = FindModel(modelId);
+  const ModelEntry* model = FindModel(modelId);
   if (!model) return nullptr;
   switch (model->dialog) {
     case DeviceSettingDialog::kDlgSetting:

@@ -28,13 +28,13 @@ class PrintPdfLengthTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetLangFilePath("");
-    SampleVideoSpec spec;
-    spec.start = kStart;
-    spec.fps = 10;
-    spec.seconds = kFrames / spec.fps;
-    spec.width = 64;
-    spec.height = 48;
-    sample_ = MakeSampleVideo(spec);
+    SampleVideoRecipe recipe;
+    recipe.start = kStart;
+    recipe.fps = 10;
+    recipe.seconds = kFrames / recipe.fps;
+    recipe.width = 64;
+    recipe.height = 48;
+    sample_ = MakeSampleVideo(recipe);
     std::string error;
     ASSERT_TRUE(WriteSampleVideo(dir_.path(), &sample_, &error)) << error;
     LoadVideo(sample_.dataPath, video_);

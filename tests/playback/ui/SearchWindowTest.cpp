@@ -213,12 +213,12 @@ TEST_F(SearchUiTest, LoadingTwoEventsRunsADialogPerFileThenCloseGoesBackToTheLis
 
 // A normal recording of three seconds whose event starts at frame 5.
 std::string WriteNormalWithEvent(const std::filesystem::path& root) {
-  SampleVideoSpec spec;
-  spec.kind = SampleVideoKind::kNormal;
-  spec.number = 7;
-  spec.width = 64;
-  spec.height = 48;
-  SampleVideo video = MakeSampleVideo(spec);
+  SampleVideoRecipe recipe;
+  recipe.kind = SampleVideoKind::kNormal;
+  recipe.number = 7;
+  recipe.width = 64;
+  recipe.height = 48;
+  SampleVideo video = MakeSampleVideo(recipe);
   for (size_t i = 0; i < video.frames.size(); ++i) video.frames[i].eventBits = i >= 5 && i < 8 ? 1 : 0;
   std::string error;
   EXPECT_TRUE(WriteSampleVideo(NormalFolderPath(root), &video, &error)) << error;

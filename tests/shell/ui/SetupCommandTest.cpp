@@ -106,7 +106,7 @@ TEST_F(SetupCommandTest, ASaveReachesTheCardAndTheSpeedDisplaysPulseType) {
   ASSERT_TRUE(opened);
   EXPECT_EQ(outcome, SaveOutcome::kSaved);
   EXPECT_EQ(prompt_.ShownBoxes().back().text, "Save current setting ?");
-  const DEVICESETTINGS written = ReadDeviceSettings(Card());
+  const DeviceSettings written = ReadDeviceSettings(Card());
   EXPECT_EQ(written.carPulseType, 2);
   EXPECT_EQ(written.sen1y, "05,00,00,00,00");
   EXPECT_EQ(written.versionId, 3);

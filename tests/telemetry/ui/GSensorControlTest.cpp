@@ -49,8 +49,8 @@ class GSensorControlTest : public ::testing::Test {
     control_.show();
   }
 
-  void Load(std::vector<GRAPHPOINT> points) {
-    for (GRAPHPOINT& p : points) {
+  void Load(std::vector<GraphPoint> points) {
+    for (GraphPoint& p : points) {
       // Off the grid lines, so a missing curve shows the background.
       p.x = 0.75f;
       p.y = -0.75f;
@@ -113,7 +113,7 @@ TEST_F(GSensorControlTest, GapsInTheRecordingLeaveGapsInTheCurves) {
 }
 
 TEST_F(GSensorControlTest, EventStretchesAndTheTriggerMomentAreMarked) {
-  std::vector<GRAPHPOINT> points = EvenPoints(40, 1000, 100);
+  std::vector<GraphPoint> points = EvenPoints(40, 1000, 100);
   for (size_t i = 0; i < points.size(); ++i) points[i].kind = i < 20 ? kPointKindBeforeEvent : kPointKindAfterEvent;
   Load(std::move(points));
   model_.SetCursor(10, false);

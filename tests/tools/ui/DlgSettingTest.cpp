@@ -60,7 +60,7 @@ class DlgSettingTest : public ::testing::Test {
   Volumes volumes_{dir_ / "no-mountinfo", dir_ / "no-sys", {}};
   std::function<fs::path()> hook_;
   int released_ = 0;
-  RECORDERCLOCK now_{2025, 3, 9, 14, 5, 30};
+  RecorderClock now_{2025, 3, 9, 14, 5, 30};
 };
 
 TEST_F(DlgSettingTest, TheDialogShowsTheCardAsLoaded) {
