@@ -29,7 +29,7 @@ run: build demo-card
 
 demo-card: build
 	@rm -rf $(DEMO_CARD)
-	build/dev/korvane-cli make-sample-card $(DEMO_CARD)
+	build/dev/korvane-cli make-sample-card $(DEMO_CARD) --normals 5 --hard-brake
 	@echo
 	build/dev/korvane-cli scan $(DEMO_CARD)
 

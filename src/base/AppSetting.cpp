@@ -1,5 +1,7 @@
 #include "base/AppSetting.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 #include "base/MgrMultiLang.h"
@@ -136,6 +138,12 @@ int CAppSetting::ReadInt(std::string_view section, std::string_view key, int fal
   return ReadProfileInt(ReadPath(), section, key, fallback);
 }
 
+std::string CAppSetting::ReadString(std::string_view section, std::string_view key) const {
+  const auto written = thisRun_.find(RunKey(section, key));
+  if (written != thisRun_.end()) return written->second;
+  return ReadProfileString(ReadPath(), section, key, "", kProfileBuffer260);
+}
+
 bool CAppSetting::WriteInt(std::string_view section, std::string_view key, int value) {
   if (writes_ == SettingWrites::kToFile) return WriteProfileInt(GetIniPath(), section, key, value);
   thisRun_[RunKey(section, key)] = std::to_string(value);
@@ -155,6 +163,21 @@ bool CAppSetting::SetCurrentModel(int modelId) { return WriteInt(kSectionRunPara
 int CAppSetting::GetDisplaySpeed() const { return ReadInt(kSectionRunParam, kKeyDisplaySpeed, kDisplaySpeedGps); }
 
 bool CAppSetting::SetDisplaySpeed(int mode) { return WriteInt(kSectionRunParam, kKeyDisplaySpeed, mode); }
+
+bool CAppSetting::ContinuousPlay() const { return ReadInt(kSectionPlay, kKeyContinuous, 1) != 0; }
+
+bool CAppSetting::SetContinuousPlay(bool on) { return WriteInt(kSectionPlay, kKeyContinuous, on ? 1 : 0); }
+
+double CAppSetting::HardG(double fallback) const {
+  // from_chars, not strtod: the number is written with a point whatever
+  // the user's locale.
+  const std::string text = ReadString(kSectionTrip, kKeyHardG);
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return fallback;
+  if (!std::isfinite(value) || value <= 0) return fallback;
+  return value;
+}
 
 LayoutChange CAppSetting::ChooseModel(int modelId) {
   const LayoutChange change = LayoutChangeFor(GetCurrentModel(), modelId);

@@ -108,6 +108,14 @@ class CAppSetting {
   int AviCaption() const { return aviCaption_; }
   bool SetAviCaption(int boxes);
 
+  // Whether play runs on from one recording of a drive into the next (on
+  // unless the settings say 0).
+  bool ContinuousPlay() const;
+  bool SetContinuousPlay(bool on);
+  // The horizontal G of a hard moment: the settings' positive number, else
+  // fallback.
+  double HardG(double fallback) const;
+
   const KmlSetting& Kml() const { return kml_; }
   bool SetKmlPointer(int value);
   bool SetKmlRoute(int value);
@@ -136,6 +144,7 @@ class CAppSetting {
   // seed it from.
   std::filesystem::path ReadPath() const;
   int ReadInt(std::string_view section, std::string_view key, int fallback) const;
+  std::string ReadString(std::string_view section, std::string_view key) const;
   bool WriteInt(std::string_view section, std::string_view key, int value);
   bool WriteString(std::string_view section, std::string_view key, const std::string& value);
   bool WriteFolder(std::string_view key, std::string& field, const std::string& path);

@@ -74,6 +74,12 @@ inline constexpr int kIdToolExportGpx = 33001;
 inline constexpr int kIdToolExportCsv = 33002;
 // Ours as well: the disk check from the Tool menu.
 inline constexpr int kIdToolCheckDisk = 33003;
+// Ours: continuous play and the steps between events of the loaded run.
+inline constexpr int kIdPlayContinuous = 33004;
+inline constexpr int kIdPlayNextEvent = 33005;
+inline constexpr int kIdPlayPreviousEvent = 33006;
+inline constexpr int kIdAccelNextEvent = 33007;
+inline constexpr int kIdAccelPreviousEvent = 33008;
 
 // Keyboard accelerators.
 inline constexpr int kIdAccelSpace = 32771;

@@ -8,6 +8,8 @@ inline constexpr std::string_view kSectionGui = "GUI";
 inline constexpr std::string_view kSectionMap = "MAP";
 inline constexpr std::string_view kSectionRunParam = "RunParam";
 inline constexpr std::string_view kSectionKml = "KML";
+inline constexpr std::string_view kSectionPlay = "PLAY";
+inline constexpr std::string_view kSectionTrip = "TRIP";
 
 inline constexpr std::string_view kKeyVender = "Vender";
 inline constexpr std::string_view kKeyDateDesc = "DateDesc";
@@ -33,3 +35,6 @@ inline constexpr std::string_view kKeyLineWidth = "LineWidth";
 inline constexpr std::string_view kKeyLineOpacity = "LineOpacity";
 inline constexpr std::string_view kKeyLineColor = "LineColor";
 inline constexpr std::string_view kKeyIconServer = "IconServer";
+
+inline constexpr std::string_view kKeyContinuous = "Continuous";
+inline constexpr std::string_view kKeyHardG = "HardG";

@@ -36,6 +36,7 @@ void AddMakeSampleCardCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--events", o.events, "event recordings")->check(CLI::Range(0, 999))->capture_default_str();
   command->add_option("--normals", o.normals, "normal recordings")->check(CLI::Range(0, 999))->capture_default_str();
   command->add_option("--logs", o.logs, "log files")->check(CLI::Range(0, 999))->capture_default_str();
+  command->add_flag("--hard-brake", o.hardBrake, "a hard brake from cruising speed, with its event recording");
   command->add_option("--minutes", o.minutes, "length of each normal recording and log")
       ->check(CLI::Range(1, 60))
       ->capture_default_str();

@@ -1,10 +1,12 @@
 // korvane-cli play FILE.vdd... [--mode event|normal] [--state N] [--from FRAME]
-// [--ticks K] [--tick-ms T] [--json]: loads the recordings as the loading
-// sequence does, selects the first as the window does, and runs the play
-// controller on a simulated clock, printing the play position and the frame
-// shown at every tick.
+// [--ticks K] [--tick-ms T] [--continuous] [--json]: loads the recordings as
+// the loading sequence does, selects the first as the window does, and runs
+// the play controller on a simulated clock, printing the play position and
+// the frame shown at every tick; with --continuous a normal run plays on
+// from recording to recording and each tick names its recording.
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -15,6 +17,7 @@
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/PrintableText.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "platform/TimeKey.h"
@@ -32,6 +35,7 @@ struct PlayRequest {
   int from = -1;
   int ticks = 40;
   int tickMs = 0;  // 0: the period of the state's timer
+  bool continuous = false;
   bool json = false;
 };
 
@@ -39,6 +43,7 @@ struct TickRecord {
   int64_t t = 0;
   int64_t position = 0;
   std::optional<int> frame;
+  int recording = -1;
   bool ended = false;
 };
 
@@ -88,19 +93,27 @@ void PrintText(const PlayRequest& request, int startFrame, const std::vector<Tic
   for (const TickRecord& tick : ticks) {
     char frame[16] = "none";
     if (tick.frame) std::snprintf(frame, sizeof frame, "%d", *tick.frame);
-    std::printf("  t=%-8lld position=%lld (%s)  frame=%-6s%s\n", static_cast<long long>(tick.t),
-                static_cast<long long>(tick.position), FormatDateTime(TimeKeyToDateTime(tick.position)).c_str(), frame,
-                tick.ended ? "  ended" : "");
+    std::string recording;
+    if (request.continuous && tick.recording >= 0) {
+      recording = "  recording=" + std::to_string(tick.recording) + " (" +
+                  Printable(std::filesystem::path(request.paths[static_cast<size_t>(tick.recording)]).filename().string()) +
+                  ")";
+    }
+    std::printf("  t=%-8lld position=%lld (%s)%s  frame=%-6s%s\n", static_cast<long long>(tick.t),
+                static_cast<long long>(tick.position), FormatDateTime(TimeKeyToDateTime(tick.position)).c_str(),
+                recording.c_str(), frame, tick.ended ? "  ended" : "");
   }
 }
 
 Json PlayJson(const PlayRequest& request, int startFrame, const std::vector<TickRecord>& ticks) {
   Json list = Json::array();
   for (const TickRecord& tick : ticks) {
-    list.push_back(Json{{"t", tick.t},
-                        {"position", tick.position},
-                        {"frame", tick.frame ? Json(*tick.frame) : Json(nullptr)},
-                        {"ended", tick.ended}});
+    Json item{{"t", tick.t},
+              {"position", tick.position},
+              {"frame", tick.frame ? Json(*tick.frame) : Json(nullptr)},
+              {"ended", tick.ended}};
+    if (request.continuous) item["recording"] = tick.recording;
+    list.push_back(std::move(item));
   }
   return Json{{"start_frame", startFrame}, {"state", request.state}, {"ticks", std::move(list)}};
 }
@@ -118,6 +131,10 @@ int RunPlay(const PlayRequest& request) {
     store.Videos().push_back(std::move(video));
   }
   const bool normal = request.mode == "normal";
+  if (request.continuous && !normal) {
+    PrintError("--continuous plays a normal run: give --mode normal");
+    return kExitUsage;
+  }
   if (normal && !InTimeOrder(store)) {
     PrintError("the recordings of a normal run must be given in time order");
     return kExitUsage;
@@ -136,6 +153,9 @@ int RunPlay(const PlayRequest& request) {
       store, timers, clock, videoGraph, logGraph, displays, [] { return SpeedSource{}; }, sinks);
 
   FrameNavigator& navigator = control.Navigator();
+  const bool continuous = request.continuous;
+  navigator.SetRunSettings([continuous] { return continuous; }, [] { return kDefaultHardG; });
+  navigator.UpdateRun();
   navigator.SelectRecording(0);
   CInfoEventFile& first = *store.Videos().front();
   if (request.from >= 0) {
@@ -164,6 +184,7 @@ int RunPlay(const PlayRequest& request) {
     tick.position = control.PlayPosition();
     const PaneContent& pane = navigator.Panes().Pane(0);
     if (paneView.TakeRepainted() && pane.HoldsFrame()) tick.frame = pane.frameIndex;
+    tick.recording = store.CurrentIndex();
     tick.ended = !control.IsVideoTimerRunning();
     ticks.push_back(tick);
   }
@@ -190,6 +211,8 @@ void AddPlayCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--ticks", request->ticks, "how many timer ticks to run")->check(CLI::Range(0, 10000000));
   command->add_option("--tick-ms", request->tickMs, "milliseconds between ticks (default: the state's period)")
       ->check(CLI::Range(1, 3600000));
+  command->add_flag("--continuous", request->continuous,
+                    "play on from each recording into the next one of the run, as the window does");
   command->add_flag("--json", request->json, "print JSON");
   command->callback([&exitStatus, request] { exitStatus = RunPlay(*request); });
 }

@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 
+#include "base/AppSetting.h"
 #include "cli/CliCommon.h"
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
@@ -29,14 +31,22 @@ struct TripsRequest {
   std::string root;
   bool json = false;
   std::string units = "kmh";
-  double hardG = kDefaultHardG;
+  std::optional<double> hardG;  // none: the settings' HardG
 };
 
 struct HardRequest {
   std::vector<std::string> files;
   bool json = false;
-  double hardG = kDefaultHardG;
+  std::optional<double> hardG;
 };
+
+// The threshold the window finds hard moments with, unless the command
+// line names one.
+double HardGOf(const std::optional<double>& given) {
+  if (given) return *given;
+  const CAppSetting settings;
+  return settings.HardG(kDefaultHardG);
+}
 
 // The store without a screen: nothing is asked, nothing on the card is
 // checked or deleted.
@@ -206,6 +216,7 @@ int RunTrips(const TripsRequest& request) {
     PrintError("--units takes kmh or mph, not " + request.units);
     return kExitUsage;
   }
+  const double hardG = HardGOf(request.hardG);
   SilentPrompt prompt;
   ManualUiQueue ui;
   AppState app;
@@ -227,7 +238,7 @@ int RunTrips(const TripsRequest& request) {
   size_t number = 0;
   for (const Trip& trip : GroupTrips(read.card)) {
     const std::vector<TripFrame> frames = FramesOf(RecordingsOf(trip, read));
-    const TripFigures figures = FiguresOf(frames, request.hardG);
+    const TripFigures figures = FiguresOf(frames, hardG);
     if (request.json) {
       all.push_back(TripJson(trip, read, figures));
     } else {
@@ -244,6 +255,7 @@ bool IsLog(const std::string& path) {
 }
 
 int RunHard(const HardRequest& request) {
+  const double hardG = HardGOf(request.hardG);
   bool complete = true;
   Json all = Json::array();
   for (const std::string& path : request.files) {
@@ -254,7 +266,7 @@ int RunHard(const HardRequest& request) {
       continue;
     }
     const std::vector<const LoadedVideo*> recordings = {&loaded};
-    const std::vector<HardMoment> moments = FindHardMoments(loaded.frames, request.hardG);
+    const std::vector<HardMoment> moments = FindHardMoments(loaded.frames, hardG);
     if (request.json) {
       for (const HardMoment& m : moments) all.push_back(HardJson(m, recordings));
       continue;
@@ -266,8 +278,8 @@ int RunHard(const HardRequest& request) {
   return complete ? kExitOk : kExitLoadFailed;
 }
 
-void AddHardGOption(CLI::App& command, double& hardG) {
-  command.add_option("--hard-g", hardG, "the horizontal G a hard moment reaches (default 0.40)")
+void AddHardGOption(CLI::App& command, std::optional<double>& hardG) {
+  command.add_option("--hard-g", hardG, "the horizontal G a hard moment reaches (default: the settings' HardG, 0.40)")
       ->check(CLI::Range(0.01, 8.0));
 }
 

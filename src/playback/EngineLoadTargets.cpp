@@ -14,6 +14,7 @@ EngineLoadTargets::EngineLoadTargets(CMgrDBSearch& store, CMgrPlayControl& contr
 
 void EngineLoadTargets::StopVideoPlay() { control_.StopVideoPlay(); }
 void EngineLoadTargets::StopLogPlay() { control_.StopLogPlay(); }
+void EngineLoadTargets::RecordingsLoaded() { control_.Navigator().UpdateRun(); }
 void EngineLoadTargets::SelectRecording(int index) { control_.Navigator().SelectRecording(index); }
 void EngineLoadTargets::ShowCurrentFrame(bool displayUpdate) { control_.Navigator().ShowCurrentFrame(displayUpdate); }
 void EngineLoadTargets::SetSnapshotGps(const GpsBlock& gps) { control_.SetSnapshotGps(gps); }

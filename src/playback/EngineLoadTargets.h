@@ -19,6 +19,7 @@ class EngineLoadTargets final : public LoadTargets {
 
   void StopVideoPlay() override;
   void StopLogPlay() override;
+  void RecordingsLoaded() override;
   void SelectRecording(int index) override;
   void ShowCurrentFrame(bool displayUpdate) override;
   void SetSnapshotGps(const GpsBlock& gps) override;

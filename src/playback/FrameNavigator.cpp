@@ -21,6 +21,7 @@ constexpr int kDragSeekStepSeconds = 5;
 int64_t TimeOf(const CInfoEventFile& video, int frame) { return MakeTimeKey(video.Frame(frame).time); }
 
 int WholeSeconds(int64_t timeKey) { return static_cast<int>(timeKey / 1000); }
+int64_t SecondOf(int64_t timeKey) { return timeKey / 1000; }
 
 // Event recordings start at their trigger; everything else at frame 0.
 int StartFrameOf(const CInfoEventFile& video, ViewMode viewMode) {
@@ -270,6 +271,15 @@ bool FrameNavigator::GoToFrame(int frame) {
   return panes_.Pane(kCentrePane).frameIndex == frame;
 }
 
+// ---- the loaded run ---------------------------------------------------------
+
+void FrameNavigator::SetRunSettings(std::function<bool()> continuous, std::function<double()> hardG) {
+  continuous_ = std::move(continuous);
+  hardG_ = std::move(hardG);
+}
+
+void FrameNavigator::UpdateRun() { run_ = MakeLoadedRun(store_.Videos(), hardG_ ? hardG_() : kDefaultHardG); }
+
 // ---- selecting a recording --------------------------------------------------
 
 bool FrameNavigator::SelectRecording(int index) {
@@ -295,13 +305,17 @@ bool FrameNavigator::SelectRecording(int index) {
     ResetSlideBarToNow();
   } else {
     video.SetCurrentFrameIndex(StartFrameOf(video, viewMode));
-    if (viewMode == kViewModeNormal) SetUpSlideBar(video);
+    if (viewMode == kViewModeNormal && ContinuousPlayOn())
+      SetUpRunSlideBar(index);
+    else if (viewMode == kViewModeNormal)
+      SetUpSlideBar(video);
   }
 
   const bool hasFix = store_.HasGpsFix(index);
   out_.BackPanel().ShowGpsPart(hasFix);
   if (hasFix || (speedSource_ && speedSource_().UsesPulse())) out_.BackPanel().RedrawSpeedReadout(true);
   videoGraph_.LoadVideoRecording(video, viewMode);
+  ShowHardPeaks(index);
   ShowMapOf(index, video, hasFix);
   return true;
 }
@@ -338,6 +352,42 @@ void FrameNavigator::SetUpSlideBar(const CInfoEventFile& video) {
   }
 }
 
+// With continuous play the bar spans the stretch of the run the recording
+// belongs to, marked at each event start and hard moment in it. A run made
+// for another set of recordings is no guide: the bar then spans the
+// recording.
+void FrameNavigator::SetUpRunSlideBar(int recording) {
+  const auto& videos = store_.Videos();
+  if (run_.recordings.size() != videos.size()) {
+    SetUpSlideBar(*videos[static_cast<size_t>(recording)]);
+    return;
+  }
+  const RunStretch stretch = StretchOf(run_.recordings, recording);
+  const int64_t first = run_.recordings[static_cast<size_t>(stretch.first)].firstMs;
+  const int64_t end = run_.recordings[static_cast<size_t>(stretch.last)].lastMs;
+  slideBar_ = SlideBarSpan{first, 0, std::max(0, WholeSeconds(end - first)), true, stretch};
+  SlideBarView& bar = out_.SlideBar();
+  bar.SetTimes(first, first, end);
+  bar.SetRange(slideBar_.minSeconds, slideBar_.maxSeconds);
+  bar.ClearMarks();
+  for (const RunMark& mark : StepMarks(run_)) {
+    if (mark.recording >= stretch.first && mark.recording <= stretch.last)
+      bar.AddMark(WholeSeconds(mark.timeMs - first));
+  }
+}
+
+void FrameNavigator::ShowHardPeaks(int recording) {
+  const auto& videos = store_.Videos();
+  if (run_.recordings.size() != videos.size()) return;
+  const CInfoEventFile& video = *videos[static_cast<size_t>(recording)];
+  std::vector<int64_t> peaks;
+  for (const HardMoment& moment : run_.hard) {
+    if (moment.recording == recording && moment.frame < video.FrameCount())
+      peaks.push_back(PointTimeOfFrame(video.Frame(moment.frame).time));
+  }
+  if (!peaks.empty()) videoGraph_.SetHardPeaks(std::move(peaks));
+}
+
 void FrameNavigator::ShowMapOf(int recording, const CInfoEventFile& video, bool hasFix) {
   out_.BackPanel().SetMapHasData(hasFix);
   if (!hasFix) return;
@@ -371,7 +421,7 @@ bool FrameNavigator::SeekToTime(int seconds, bool released) {
   host_.StopVideoPlay();
   displays_.SetDateTime(TimeKeyToDateTime(slideBar_.baseTimeKey + static_cast<int64_t>(seconds) * 1000));
   if (!released && seconds % kDragSeekStepSeconds != 0) return false;
-  const bool shown = SeekTo(seconds);
+  const bool shown = slideBar_.spansRun ? SeekInRun(seconds) : SeekTo(seconds);
   if (released) out_.RefreshMap();
   return shown;
 }
@@ -381,7 +431,35 @@ bool FrameNavigator::SeekTo(int seconds) {
   if (video == nullptr || video->FrameCount() <= 0) return false;
   const int frame = SeekFrame(*video, seconds);
   if (frame < 0) return false;
-  video->SetCurrentFrameIndex(frame);
+  return ShowSought(*video, frame);
+}
+
+bool FrameNavigator::SeekInRun(int seconds) {
+  const int64_t target = SecondOf(slideBar_.baseTimeKey) + seconds;
+  const RunStretch stretch = slideBar_.stretch;
+  int recording = stretch.first;
+  for (int r = stretch.first; r <= stretch.last; ++r) {
+    if (SecondOf(run_.recordings[static_cast<size_t>(r)].firstMs) <= target) recording = r;
+  }
+  if (recording != store_.CurrentIndex()) {
+    out_.LoadedList().SelectLoadedRecordingRow(recording);
+    SelectRecording(recording);
+  }
+  CInfoEventFile* video = CurrentVideo();
+  if (video == nullptr || video->FrameCount() <= 0) return false;
+  const int last = video->FrameCount() - 1;
+  int frame = last;
+  for (int i = 0; i < last; ++i) {
+    if (SecondOf(TimeOf(*video, i + 1)) > target) {
+      frame = i;
+      break;
+    }
+  }
+  return ShowSought(*video, frame);
+}
+
+bool FrameNavigator::ShowSought(CInfoEventFile& video, int frame) {
+  video.SetCurrentFrameIndex(frame);
   if (!IsThumbnail()) return ShowFrame(store_.CurrentIndex(), frame, 0, true);
   FillPanes(frame, kCentrePane, false);
   if (panes_.Pane(kCentrePane).frameIndex != frame) return false;

@@ -11,8 +11,11 @@
 // picture into a pane. Everything runs on the user-interface thread.
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 #include "base/ViewLayout.h"
+#include "playback/LoadedRun.h"
 #include "playback/PaneSet.h"
 #include "playback/PlayState.h"
 #include "playback/PlaybackSinks.h"
@@ -40,11 +43,14 @@ struct AdvanceResult {
 };
 
 // The normal-mode slide bar: whole seconds from the base time of the
-// current recording's first frame.
+// current recording's first frame, or with continuous play of the first
+// frame of the stretch of the run it belongs to.
 struct SlideBarSpan {
   int64_t baseTimeKey = 0;
   int minSeconds = 0;
   int maxSeconds = 0;
+  bool spansRun = false;
+  RunStretch stretch;
 };
 
 class FrameNavigator {
@@ -83,6 +89,16 @@ class FrameNavigator {
   // The normal-mode slide bar at seconds from its base time; while dragging
   // only every fifth second moves the picture.
   bool SeekToTime(int seconds, bool released);
+  // Whether play runs on through the loaded run (asked whenever it
+  // matters, so the menu's tick takes effect at once) and the G of a hard
+  // moment (asked at each load); without them play stops at each end and
+  // the moments are found at kDefaultHardG.
+  void SetRunSettings(std::function<bool()> continuous, std::function<double()> hardG);
+  // The loaded run made anew from the store's recordings: after each load
+  // and when they are closed.
+  void UpdateRun();
+  const LoadedRun& Run() const { return run_; }
+  bool ContinuousPlayOn() const { return continuous_ && continuous_(); }
   // Refills the grid so that pane j shows frame (frame - pane + j); panes
   // outside the recording are emptied, pane becomes the selected one.
   void FillPanes(int frame, int pane, bool displayUpdate);
@@ -123,9 +139,15 @@ class FrameNavigator {
   void SwitchToSingleView();
   void ResetSlideBarToNow();
   void SetUpSlideBar(const CInfoEventFile& video);
+  void SetUpRunSlideBar(int recording);
+  void ShowHardPeaks(int recording);
   void ShowMapOf(int recording, const CInfoEventFile& video, bool hasFix);
   bool SeekTo(int seconds);
   int SeekFrame(const CInfoEventFile& video, int seconds) const;
+  // Seeking over the run: the recording of the stretch that holds the
+  // second becomes current as if chosen in the list.
+  bool SeekInRun(int seconds);
+  bool ShowSought(CInfoEventFile& video, int frame);
 
   CMgrDBSearch& store_;
   DigitDisplays& displays_;
@@ -136,4 +158,7 @@ class FrameNavigator {
   FrameNavigatorHost& host_;
   PaneSet panes_;
   SlideBarSpan slideBar_;
+  LoadedRun run_;
+  std::function<bool()> continuous_;
+  std::function<double()> hardG_;
 };

@@ -118,6 +118,7 @@ void LoadSequence::CompleteVideos(ViewMode viewMode) {
   const bool hasGps = store_.HasGpsFix(-1);
   if (hasGps) map_->CheckMapSecurity();
   store_.App().viewMode = viewMode;
+  targets_->RecordingsLoaded();
   map_->MakeTriggerPoints();
   if (viewMode == kViewModeEvent) slideBar_->ResetToNow();
   const bool any = !store_.Videos().empty();

@@ -16,6 +16,9 @@ class LoadTargets {
   // ---- play controller and frame navigation ------------------------------
   virtual void StopVideoPlay() {}
   virtual void StopLogPlay() {}
+  // The recordings are loaded and the view mode set: the loaded run follows
+  // them, before a recording is selected.
+  virtual void RecordingsLoaded() {}
   virtual void SelectRecording(int /*index*/) {}
   virtual void ShowCurrentFrame(bool /*displayUpdate*/) {}
   // The current-frame snapshot takes gps as its GPS block.

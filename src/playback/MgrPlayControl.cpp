@@ -5,6 +5,7 @@
 #include "platform/Ports.h"
 #include "platform/TimeKey.h"
 #include "platform/Trace.h"
+#include "playback/ContinuousPlay.h"
 #include "playback/LogGps.h"
 #include "recording/MgrDBSearch.h"
 #include "telemetry/DigitCells.h"
@@ -131,6 +132,24 @@ void CMgrPlayControl::GoTo(int recording, int frameOrRecord) {
   ShowLogRecord(frameOrRecord);
 }
 
+bool CMgrPlayControl::NextMark() {
+  const CInfoEventFile* video = navigator_.CurrentVideo();
+  if (!IsVideoMode() || video == nullptr) return false;
+  return GoToMark(::NextMark(StepMarks(navigator_.Run()), store_.CurrentIndex(), video->CurrentFrameIndex()));
+}
+
+bool CMgrPlayControl::PreviousMark() {
+  const CInfoEventFile* video = navigator_.CurrentVideo();
+  if (!IsVideoMode() || video == nullptr) return false;
+  return GoToMark(::PreviousMark(StepMarks(navigator_.Run()), store_.CurrentIndex(), video->CurrentFrameIndex()));
+}
+
+bool CMgrPlayControl::GoToMark(const std::optional<RunMark>& mark) {
+  StopVideoPlay();
+  if (!mark || navigator_.Run().recordings.size() != store_.Videos().size()) return false;
+  return navigator_.GoTo(mark->recording, mark->frame);
+}
+
 CurrentPositionRecord CMgrPlayControl::CurrentPosition() const {
   if (snapshot_.gps.valid == 0) return {};
   return CurrentPositionRecord{snapshot_.recording, snapshot_.frame, snapshot_.gps.LatitudeDegrees(),
@@ -176,8 +195,27 @@ void CMgrPlayControl::OnVideoTimer() {
   lastTick_ = now;
   position_ += PlayDelta(state_, elapsed);
   if (!navigator_.Advance(state_, position_).ended) return;
+  if (ContinueRun()) return;
   StopVideoPlay();
   EndOfPlay();
+}
+
+// The next recording is chosen as a click in the list would choose it
+// (display update, slide bar, graph, map), then the timer goes on from its
+// first frame's time (or, in reverse, its last).
+bool CMgrPlayControl::ContinueRun() {
+  if (CurrentViewMode() != kViewModeNormal) return false;
+  const std::optional<RunStep> step = ::ContinueRun(navigator_.Run().recordings, store_.CurrentIndex(),
+                                                  IsReverseState(state_), navigator_.ContinuousPlayOn());
+  if (!step || step->recording >= static_cast<int>(store_.Videos().size())) return false;
+  const PlayState state = state_;
+  if (!navigator_.GoTo(step->recording, step->frame)) return false;
+  if (out_.Map().InUse()) out_.RefreshMap();
+  SetState(state);
+  position_ = step->positionMs;
+  timers_.SetTimer(kVideoTimerId, VideoPeriodMs(state_), [this] { OnVideoTimer(); });
+  videoTimerRunning_ = true;
+  return true;
 }
 
 void CMgrPlayControl::EndOfPlay() {

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "base/AppState.h"
 #include "playback/FrameNavigator.h"
@@ -68,6 +69,10 @@ class CMgrPlayControl final : private FrameNavigatorHost {
   void PlayStopToggle();
   // A recording and frame in the video modes, a log graph point in log mode.
   void GoTo(int recording, int frameOrRecord);
+  // Next Event / Previous Event: play stops at the next (or previous) event
+  // start or hard moment of the loaded run; false when there is none.
+  bool NextMark();
+  bool PreviousMark();
   CurrentPositionRecord CurrentPosition() const;
 
   // The stops every other operation performs: state 1, timer killed.
@@ -112,6 +117,10 @@ class CMgrPlayControl final : private FrameNavigatorHost {
   void ShowLogRecord(int point);
   void ShowLogRecordAlone(int point);
   void EndOfPlay();
+  // At an end of a normal recording: play goes on in the neighbouring
+  // recording of the run, at the same state; false when the run ends there.
+  bool ContinueRun();
+  bool GoToMark(const std::optional<RunMark>& mark);
   // The map follows every display update; at the normal speeds a position
   // that moved moves the arrow at once.
   void FollowOnMap(const GpsBlock& before);

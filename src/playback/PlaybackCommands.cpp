@@ -15,6 +15,12 @@ bool DataLoaded(const CommandState& state) { return state.DataLoaded(); }
 bool ThumbnailShown(const CommandState& state) { return state.layout == kLayoutThumbnail; }
 bool SingleWithVideo(const CommandState& state) { return state.videoLoaded && state.layout == kLayoutSingle; }
 bool CardHasLogs(const CommandState& state) { return state.cardHasLogs; }
+bool VideoLoaded(const CommandState& state) { return state.videoLoaded; }
+bool ContinuousPlayTicked(const CommandState& state, int /*argument*/) { return state.continuousPlay; }
+
+void ToggleContinuousPlay(PlaybackCommandContext& c, int /*argument*/) {
+  if (c.settings != nullptr) c.settings->SetContinuousPlay(!c.settings->ContinuousPlay());
+}
 
 // clang-format off
 const std::array kRows = {
@@ -39,6 +45,15 @@ const std::array kRows = {
     Row{"fast-play", {kIdPlayFast, kIdPlayFastPlay, kIdAccelFastPlay},
         {"PlayFastPlay", "Fast Play(&A)"}, {"PlayFast", "Fast Play"},
         CommandAlwaysEnabled, [](Context& c, int) { c.engine.FastPlay(); }},
+    Row{"next-event", {kIdPlayNextEvent, kIdAccelNextEvent},
+        {"PlayNextEvent", "Next Event(&E)"}, {},
+        VideoLoaded, [](Context& c, int) { c.engine.NextEvent(); }},
+    Row{"previous-event", {kIdPlayPreviousEvent, kIdAccelPreviousEvent},
+        {"PlayPreviousEvent", "Previous Event(&V)"}, {},
+        VideoLoaded, [](Context& c, int) { c.engine.PreviousEvent(); }},
+    Row{"continuous-play", {kIdPlayContinuous},
+        {"PlayContinuous", "Continuous Play(&C)"}, {},
+        CommandAlwaysEnabled, ToggleContinuousPlay, 0, ContinuousPlayTicked},
     Row{"single-view", {kIdSingleView, kIdViewLayoutSingle},
         {"ViewLayoutSingle", "Single view(&S)"}, {"SingleView", "Single View"},
         ThumbnailShown, [](Context& c, int) { c.engine.SetLayout(kLayoutSingle); }},
@@ -108,6 +123,7 @@ CommandState CommandStateWithTicks(const AppState& app, const CMgrDBSearch& stor
   CommandState state = CommandStateOf(app, store, layout);
   state.currentModel = settings.GetCurrentModel();
   state.displaySpeed = settings.GetDisplaySpeed();
+  state.continuousPlay = settings.ContinuousPlay();
   return state;
 }
 

@@ -22,6 +22,9 @@ class SearchCommands {
 struct PlaybackCommandContext {
   PlaybackEngine& engine;
   SearchCommands& search;
+  // Where Continuous Play keeps its tick; without settings the item does
+  // nothing.
+  CAppSetting* settings = nullptr;
 };
 
 void AddPlaybackCommands(CommandTable& table, PlaybackCommandContext& context);

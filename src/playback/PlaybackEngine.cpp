@@ -29,6 +29,8 @@ PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings,
   videoGraph_.SetView(&videoGraphView_);
   logGraph_.SetView(&logGraphView_);
   control_.SetShowLogRecord([this](int point) { logRecords_.ShowLogRecord(point); });
+  control_.Navigator().SetRunSettings([&settings] { return settings.ContinuousPlay(); },
+                                      [&settings] { return settings.HardG(kDefaultHardG); });
   loading_.SetTargets(&loadTargets_);
   loading_.SetPaneView(&layoutPanes_);
   AttachViews(sinks);
@@ -88,6 +90,14 @@ void PlaybackEngine::Next() {
 void PlaybackEngine::Previous() {
   control_.PreviousFrame();
   RefreshMapInUse();
+}
+
+void PlaybackEngine::NextEvent() {
+  if (control_.NextMark()) RefreshMapInUse();
+}
+
+void PlaybackEngine::PreviousEvent() {
+  if (control_.PreviousMark()) RefreshMapInUse();
 }
 
 // ---- the search window ------------------------------------------------------
@@ -150,6 +160,7 @@ void PlaybackEngine::CloseLoadedData(const DateTime& now) {
   // the single view back with the slide bar at the time now.
   navigator.SetLayout(kLayoutLog);
   navigator.SelectRecording(-1);
+  navigator.UpdateRun();
   videoGraph_.Clear();
   logGraph_.Clear();
   logRecords_.ClearRecord();

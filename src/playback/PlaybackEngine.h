@@ -60,6 +60,10 @@ class PlaybackEngine {
   void Stop();
   void Next();
   void Previous();
+  // Next Event / Previous Event: to the next or previous event start or
+  // hard moment of the loaded run.
+  void NextEvent();
+  void PreviousEvent();
   void PlayStopToggle() { control_.PlayStopToggle(); }
   void GoTo(int recording, int frameOrRecord) { control_.GoTo(recording, frameOrRecord); }
   // The normal-mode slide bar moved to seconds (released: the drag ended).

@@ -152,7 +152,17 @@ struct Timeline {
   int routeSeconds = 0;
   int invalidFrom = 0;
   int invalidSeconds = 0;
+  int hardBrake = -1;  // the second it starts, -1 for none
 };
+
+// The brake sets off the middle event, so that event is where it lies;
+// without events it lies in the middle of the drive.
+int HardBrakeSecond(const Timeline& t) {
+  const int trigger = t.eventStarts.empty() ? t.span / 2 : t.eventStarts[t.eventStarts.size() / 2] + t.eventTrigger;
+  const int second = trigger - 1;
+  if (second < kSampleHardBrakeRunUp || second + kSampleHardBrakeSeconds > t.span) return -1;
+  return second;
+}
 
 Timeline PlanTimeline(const SampleCardOptions& o) {
   Timeline t;
@@ -172,6 +182,7 @@ Timeline PlanTimeline(const SampleCardOptions& o) {
   // One stretch without a fix, as in a tunnel, half way through the drive.
   t.invalidFrom = t.span / 2;
   t.invalidSeconds = std::clamp(t.span / 10, 1, 30);
+  if (o.hardBrake) t.hardBrake = HardBrakeSecond(t);
   return t;
 }
 
@@ -225,6 +236,7 @@ bool WriteCardFiles(const std::filesystem::path& root, const SampleCardOptions& 
   routeOptions.invalidFrom = timeline.invalidFrom;
   routeOptions.invalidSeconds = timeline.invalidSeconds;
   for (int start : timeline.eventStarts) routeOptions.shockMs.push_back((start + timeline.eventTrigger) * 1000LL);
+  if (timeline.hardBrake >= 0) routeOptions.hardBrakeSeconds.push_back(timeline.hardBrake);
   const SampleRoute route(routeOptions);
   const DateTime& s = options.start;
   const int64_t startEpoch = LocalToEpochSeconds(s.year, s.month, s.day, s.hour, s.minute, s.second);

@@ -38,6 +38,9 @@ struct SampleCardOptions {
   int pulseType = 0;              // CARPULSETYPE, 0..5
   bool halfHeightSome = true;     // some recordings at half height
   bool app1Some = true;           // an APP1 segment in the pictures of some recordings
+  // A hard brake from cruising speed, its event recording triggered by it:
+  // a second before the middle event's trigger.
+  bool hardBrake = false;
   std::string version = kSampleVersion;
 };
 

@@ -13,6 +13,8 @@ constexpr double kGravity = 9.80665;           // m/s^2
 constexpr double kMetresPerDegree = 111320.0;  // of latitude
 constexpr double kMaxSpeedUp = 3.0;            // km/h per second
 constexpr double kMaxSlowDown = 6.0;           // km/h per second
+constexpr double kHardSlowDown = 18.0;         // km/h per second: about 0.5 g
+constexpr double kHardBrakeCruise = 60.0;      // km/h before a hard brake
 constexpr double kTurnRate = 15.0;             // degrees per second at a junction
 constexpr double kTurnSpeed = 22.0;            // km/h through a junction
 constexpr int kBlinkPeriodMs =
@@ -38,6 +40,7 @@ SampleRoute::SampleRoute(const SampleRouteOptions& options)
       invalidSeconds_(options.invalidSeconds),
       shockMs_(options.shockMs) {
   Plan(options.seed);
+  for (int second : options.hardBrakeSeconds) PlanHardBrake(second);
   SampleRandom random(options.seed ^ 0x4845414449ULL);
   Integrate(options.startLatitude, options.startLongitude, random.Real(0.0, 360.0));
 }
@@ -75,6 +78,20 @@ void SampleRoute::Plan(uint64_t seed) {
   }
 }
 
+void SampleRoute::PlanHardBrake(int second) {
+  const int count = seconds_ + 1;
+  for (int t = std::max(0, second - kSampleHardBrakeRunUp); t < std::min(second, count); ++t) {
+    table_[static_cast<size_t>(t)].target = kHardBrakeCruise;
+    table_[static_cast<size_t>(t)].blink = 0;
+    plannedRate_[static_cast<size_t>(t)] = 0.0;
+  }
+  for (int t = std::max(0, second); t < std::min(second + kSampleHardBrakeSeconds, count); ++t) {
+    table_[static_cast<size_t>(t)].target = 0.0;
+    table_[static_cast<size_t>(t)].hardBrake = true;
+    plannedRate_[static_cast<size_t>(t)] = 0.0;
+  }
+}
+
 // Drives the plan: speed follows the target within the car's limits, the
 // car turns only as fast as its speed allows, and the position advances
 // along the mean heading of each second.
@@ -86,7 +103,8 @@ void SampleRoute::Integrate(double startLatitude, double startLongitude, double 
   for (size_t s = 0; s + 1 < table_.size(); ++s) {
     Second& now = table_[s];
     Second& next = table_[s + 1];
-    const double change = std::clamp(now.target - now.speed, -kMaxSlowDown, kMaxSpeedUp);
+    const double change =
+        now.hardBrake ? -kHardSlowDown : std::clamp(now.target - now.speed, -kMaxSlowDown, kMaxSpeedUp);
     next.speed = std::max(0.0, now.speed + change);
     const double meanSpeed = (now.speed + next.speed) / 2.0;
     now.turnRate = plannedRate_[s] * std::min(1.0, meanSpeed / kTurnSpeed);

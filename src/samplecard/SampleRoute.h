@@ -16,7 +16,14 @@ struct SampleRouteOptions {
   int invalidFrom = -1;  // first second without a GPS fix; -1 for none
   int invalidSeconds = 0;
   std::vector<int64_t> shockMs;  // drive times of the shocks (event triggers)
+  // Drive seconds where the driver brakes hard from cruising speed for
+  // kSampleHardBrakeSeconds; each needs kSampleHardBrakeRunUp seconds of
+  // drive before it.
+  std::vector<int> hardBrakeSeconds;
 };
+
+inline constexpr int kSampleHardBrakeSeconds = 2;
+inline constexpr int kSampleHardBrakeRunUp = 25;
 
 // The car at one instant of the drive.
 struct SampleDriveState {
@@ -58,9 +65,12 @@ class SampleRoute {
     double turnRate = 0;  // degrees per second, as driven
     double target = 0;    // the speed the driver aims for
     int blink = 0;        // -1 left, 1 right
+    bool hardBrake = false;
   };
 
   void Plan(uint64_t seed);
+  // A cruise up to speed, then the brake.
+  void PlanHardBrake(int second);
   void Integrate(double startLatitude, double startLongitude, double startHeading);
   uint8_t SignalAt(int second, int64_t driveMs) const;
   void AddAcceleration(int second, int64_t driveMs, SampleDriveState* state) const;

@@ -37,7 +37,7 @@ void Viewer::NoticeBox::ShowNotice(const std::string& text) {
 void Viewer::AttachWindow(MainWindowActions& actions, SearchCommands& search) {
   AddMainCommands(commands_, actions);
 
-  playbackCommands_ = std::make_unique<PlaybackCommandContext>(PlaybackCommandContext{engine_, search});
+  playbackCommands_ = std::make_unique<PlaybackCommandContext>(PlaybackCommandContext{engine_, search, &ports_.settings});
   AddPlaybackCommands(commands_, *playbackCommands_);
 
   PlaybackEngine& engine = engine_;

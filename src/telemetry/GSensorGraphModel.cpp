@@ -91,6 +91,7 @@ void GSensorGraphModel::SetPoints(std::vector<GraphPoint> points, PointRange win
   current_ = current;
   sourceStart_ = sourceStart;
   press_.reset();
+  hardPeaks_.clear();
   Repainted(true);
 }
 
@@ -275,6 +276,20 @@ std::vector<int> GSensorGraphModel::TriggerMomentPoints() const {
     if (points[i].kind == kPointKindAfterEvent && points[i - 1].kind != kPointKindAfterEvent)
       moments.push_back(static_cast<int>(i));
   return moments;
+}
+
+void GSensorGraphModel::SetHardPeaks(std::vector<int64_t> times) {
+  hardPeaks_ = std::move(times);
+  Repainted(true);
+}
+
+std::vector<int> GSensorGraphModel::HardPeakPoints() const {
+  std::vector<int> points;
+  for (const int64_t time : hardPeaks_) {
+    const int index = FindPointByTime(time, true);
+    if (index >= 0 && Point(index).time == time) points.push_back(index);
+  }
+  return points;
 }
 
 bool GSensorGraphModel::ShowsTriggerTime() const { return PlottedSpan() < kTriggerLabelSpanMs; }

@@ -129,6 +129,10 @@ class GSensorGraphModel {
   std::vector<EventMarkStretch> EventMarkStretches() const;
   // Points of kind 3 right after a point of another kind.
   std::vector<int> TriggerMomentPoints() const;
+  // The times of the hard moments' peaks among the points; new points
+  // forget them. The plotted points at those times are marked.
+  void SetHardPeaks(std::vector<int64_t> times);
+  std::vector<int> HardPeakPoints() const;
   bool ShowsTriggerTime() const;
 
   // Texts of the control: value labels from the maximum down, start and end
@@ -160,4 +164,5 @@ class GSensorGraphModel {
     int64_t time = 0;
   };
   std::optional<Press> press_;
+  std::vector<int64_t> hardPeaks_;
 };

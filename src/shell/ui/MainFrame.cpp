@@ -70,6 +70,8 @@ const std::array kAccelerators = {
     Accelerator{QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_B), kIdAccelFastReverse},
     Accelerator{QKeyCombination(Qt::ControlModifier, Qt::Key_S), kIdAccelStop},
     Accelerator{QKeyCombination(Qt::Key_F1), kIdAccelHelp},
+    Accelerator{QKeyCombination(Qt::Key_PageDown), kIdAccelNextEvent},
+    Accelerator{QKeyCombination(Qt::Key_PageUp), kIdAccelPreviousEvent},
     Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_F), kIdAccelMenuFile},
     Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_E), kIdAccelMenuEdit},
     Accelerator{QKeyCombination(Qt::AltModifier, Qt::Key_V), kIdAccelMenuView},

@@ -64,6 +64,10 @@ void FillPlay(QMenu& menu, MenuBuilder& items) {
   for (int id : {kIdPlayPlay, kIdPlayFastPlay, kIdPlayNextFrame, kIdPlayReversePlay, kIdPlayPreviousFrame,
                  kIdPlayFastReverse, kIdPlayStop})
     items.Item(menu, id);
+  menu.addSeparator();
+  items.Item(menu, kIdPlayNextEvent);
+  items.Item(menu, kIdPlayPreviousEvent);
+  items.Item(menu, kIdPlayContinuous);
 }
 
 void FillTool(QMenu& menu, MenuBuilder& items) {

@@ -78,6 +78,7 @@ void CGSensorGraph::paintEvent(QPaintEvent*) {
   }
   DrawEventMarks(painter);
   DrawTriggerMoments(painter);
+  DrawHardPeaks(painter);
   DrawCurve(painter, graph_colours::kCurveZ, CurveZ);
   DrawCurve(painter, graph_colours::kCurveY, CurveY);
   DrawCurve(painter, graph_colours::kCurveX, CurveX);
@@ -124,6 +125,22 @@ void CGSensorGraph::DrawTriggerMoments(QPainter& painter) const {
     // Beside the mark, on the side where the text fits.
     const int textX = x + kTriggerTextGap + textWidth < width() ? x + kTriggerTextGap : x - kTriggerTextGap - textWidth;
     painter.drawText(textX, kTriggerTextTop + metrics.ascent(), text);
+  }
+  painter.setBrush(Qt::NoBrush);
+}
+
+// A dashed line through the peak with a flag at the foot, where the
+// trigger flags at the top cannot hide it.
+void CGSensorGraph::DrawHardPeaks(QPainter& painter) const {
+  const int bottom = height() - 1;
+  for (int index : model_.HardPeakPoints()) {
+    const int x = XOfPoint(index);
+    painter.setPen(QPen(graph_colours::kHardMark, 1, Qt::DashLine));
+    painter.drawLine(x, 0, x, bottom);
+    painter.setPen(graph_colours::kHardMark);
+    painter.setBrush(graph_colours::kHardMark);
+    const QPoint flag[] = {{x - kTriggerFlag, bottom}, {x + kTriggerFlag, bottom}, {x, bottom - kTriggerFlag}};
+    painter.drawPolygon(flag, 3);
   }
   painter.setBrush(Qt::NoBrush);
 }

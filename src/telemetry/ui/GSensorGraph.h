@@ -38,6 +38,7 @@ class CGSensorGraph : public QWidget {
   void DrawGrid(QPainter& painter) const;
   void DrawEventMarks(QPainter& painter) const;
   void DrawTriggerMoments(QPainter& painter) const;
+  void DrawHardPeaks(QPainter& painter) const;
   void DrawCurve(QPainter& painter, const QColor& colour, float (*value)(const GraphPoint&)) const;
   void DrawCursor(QPainter& painter);
   bool HasPoints() const;
