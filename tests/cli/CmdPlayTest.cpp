@@ -63,4 +63,48 @@ TEST(CmdPlayTest, PlaysFromTheTriggerAndEndsAtTheLastFrame) {
   EXPECT_EQ(Cli("play " + run1 + " --state 1").exitStatus, 2);
 }
 
+// Two consecutive one-minute normal recordings at one second a tick: the
+// run plays on into the second at its first frame, each tick naming its
+// recording; without --continuous play ends with the first.
+TEST(CmdPlayTest, ContinuousPlaysThroughTheRun) {
+  TempDir dir;
+  SampleCardOptions options;
+  options.events = 0;
+  options.normals = 2;
+  options.logs = 0;
+  options.fps = 2;
+  options.width = 32;
+  options.height = 24;
+  SampleCard card;
+  std::string error;
+  ASSERT_TRUE(WriteSampleCard(dir / "card", options, &card, &error)) << error;
+  const std::string files = Quoted(card.videos[0].dataPath) + " " + Quoted(card.videos[1].dataPath);
+
+  CliRun run = Cli("play " + files + " --mode normal --continuous --tick-ms 1000 --ticks 80 --json");
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  json ticks = json::parse(run.out)["ticks"];
+  ASSERT_EQ(ticks.size(), 80u);
+  int switched = -1;
+  for (size_t k = 0; k < ticks.size(); ++k) {
+    if (ticks[k]["recording"] == 1) {
+      switched = static_cast<int>(k);
+      break;
+    }
+    EXPECT_EQ(ticks[k]["recording"], 0) << k;
+  }
+  ASSERT_GT(switched, 50);
+  EXPECT_EQ(ticks[static_cast<size_t>(switched)]["frame"], 0);
+  EXPECT_FALSE(ticks.back()["ended"]);
+
+  run = Cli("play " + files + " --mode normal --continuous --tick-ms 1000 --ticks 65");
+  EXPECT_NE(run.out.find("recording=1 (" + card.videos[1].dataPath.filename().string() + ")"), std::string::npos)
+      << run.out;
+
+  run = Cli("play " + files + " --mode normal --tick-ms 1000 --ticks 80 --json");
+  ticks = json::parse(run.out)["ticks"];
+  EXPECT_TRUE(ticks.back()["ended"]);
+  EXPECT_FALSE(ticks.back().contains("recording"));
+  EXPECT_EQ(Cli("play " + files + " --continuous").exitStatus, 2);
+}
+
 }  // namespace
