@@ -332,7 +332,7 @@ void FrameNavigator::SwitchToSingleView() {
 
 void FrameNavigator::ResetSlideBarToNow() {
   out_.SlideBar().ResetToNow();
-  slideBar_ = SlideBarSpan{MakeTimeKey(clock_.LocalNow()), 0, 0};
+  slideBar_ = SlideBarSpan{MakeTimeKey(clock_.LocalNow()), 0, 0, false, {}};
 }
 
 // The bar spans the recording in whole seconds; a mark stands where each run
@@ -341,7 +341,7 @@ void FrameNavigator::SetUpSlideBar(const CInfoEventFile& video) {
   const int last = video.FrameCount() - 1;
   const int64_t first = TimeOf(video, 0);
   const int64_t end = TimeOf(video, last);
-  slideBar_ = SlideBarSpan{first, 0, std::max(0, WholeSeconds(end - first))};
+  slideBar_ = SlideBarSpan{first, 0, std::max(0, WholeSeconds(end - first)), false, {}};
   SlideBarView& bar = out_.SlideBar();
   bar.SetTimes(first, first, end);
   bar.SetRange(slideBar_.minSeconds, slideBar_.maxSeconds);

@@ -81,7 +81,7 @@ TEST(CmdPlayTest, ContinuousPlaysThroughTheRun) {
   const std::string files = Quoted(card.videos[0].dataPath) + " " + Quoted(card.videos[1].dataPath);
 
   CliRun run = Cli("play " + files + " --mode normal --continuous --tick-ms 1000 --ticks 80 --json");
-  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  ASSERT_EQ(run.exitStatus, 0) << run.out;
   json ticks = json::parse(run.out)["ticks"];
   ASSERT_EQ(ticks.size(), 80u);
   int switched = -1;

@@ -13,7 +13,7 @@ constexpr int64_t kMinute = 60000;
 
 // Three one-minute recordings; the third starts `gap` ms after the second
 // ends.
-std::vector<RunRecording> Run(int64_t gap) {
+std::vector<RunRecording> ThreeMinutes(int64_t gap) {
   return {{0, kMinute - 100, 600}, {kMinute, 2 * kMinute - 100, 600},
           {2 * kMinute - 100 + gap, 3 * kMinute + gap, 600}};
 }
@@ -28,17 +28,17 @@ TEST(ContinuousPlayTest, GoesOnInTheNeighbourThatFollowsByTheTripRule) {
     std::optional<RunStep> step;
   };
   const Case cases[] = {
-      {"forward at the end: the next at frame 0", Run(1000), 0, false, true, RunStep{1, 0, kMinute}},
-      {"reverse at frame 0: the previous one's last frame", Run(1000), 1, true, true,
+      {"forward at the end: the next at frame 0", ThreeMinutes(1000), 0, false, true, RunStep{1, 0, kMinute}},
+      {"reverse at frame 0: the previous one's last frame", ThreeMinutes(1000), 1, true, true,
        RunStep{0, 599, kMinute - 100}},
-      {"a gap of 5 whole seconds still follows", Run(5000), 1, false, true, RunStep{2, 0, 2 * kMinute + 4900}},
-      {"a gap of more than 5 s stops", Run(6000), 1, false, true, std::nullopt},
-      {"nor does reverse cross it", Run(6000), 2, true, true, std::nullopt},
-      {"off stops", Run(1000), 0, false, false, std::nullopt},
-      {"the last recording stops", Run(1000), 2, false, true, std::nullopt},
-      {"the first recording stops in reverse", Run(1000), 0, true, true, std::nullopt},
+      {"a gap of 5 whole seconds still follows", ThreeMinutes(5000), 1, false, true, RunStep{2, 0, 2 * kMinute + 4900}},
+      {"a gap of more than 5 s stops", ThreeMinutes(6000), 1, false, true, std::nullopt},
+      {"nor does reverse cross it", ThreeMinutes(6000), 2, true, true, std::nullopt},
+      {"off stops", ThreeMinutes(1000), 0, false, false, std::nullopt},
+      {"the last recording stops", ThreeMinutes(1000), 2, false, true, std::nullopt},
+      {"the first recording stops in reverse", ThreeMinutes(1000), 0, true, true, std::nullopt},
       {"a recording without frames ends the run", {{0, 1000, 10}, {0, 0, 0}}, 0, false, true, std::nullopt},
-      {"outside the run", Run(1000), 5, false, true, std::nullopt},
+      {"outside the run", ThreeMinutes(1000), 5, false, true, std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ContinueRun(c.recordings, c.recording, c.reverse, c.on), c.step) << c.what;
 }
