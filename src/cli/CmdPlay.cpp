@@ -95,9 +95,10 @@ void PrintText(const PlayRequest& request, int startFrame, const std::vector<Tic
     if (tick.frame) std::snprintf(frame, sizeof frame, "%d", *tick.frame);
     std::string recording;
     if (request.continuous && tick.recording >= 0) {
-      recording = "  recording=" + std::to_string(tick.recording) + " (" +
-                  Printable(std::filesystem::path(request.paths[static_cast<size_t>(tick.recording)]).filename().string()) +
-                  ")";
+      recording =
+          "  recording=" + std::to_string(tick.recording) + " (" +
+          Printable(std::filesystem::path(request.paths[static_cast<size_t>(tick.recording)]).filename().string()) +
+          ")";
     }
     std::printf("  t=%-8lld position=%lld (%s)%s  frame=%-6s%s\n", static_cast<long long>(tick.t),
                 static_cast<long long>(tick.position), FormatDateTime(TimeKeyToDateTime(tick.position)).c_str(),

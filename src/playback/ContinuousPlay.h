@@ -10,7 +10,7 @@
 
 struct RunStep {
   int recording = 0;
-  int frame = 0;          // where play goes on in it
+  int frame = 0;           // where play goes on in it
   int64_t positionMs = 0;  // the play position there
   friend bool operator==(const RunStep&, const RunStep&) = default;
 };

@@ -10,7 +10,9 @@
 
 namespace {
 
-bool Before(const RunMark& a, const RunMark& b) { return std::tie(a.recording, a.frame) < std::tie(b.recording, b.frame); }
+bool Before(const RunMark& a, const RunMark& b) {
+  return std::tie(a.recording, a.frame) < std::tie(b.recording, b.frame);
+}
 
 bool Follows(std::span<const RunRecording> recordings, size_t next) {
   const RunRecording& before = recordings[next - 1];
@@ -30,13 +32,15 @@ void AddEventStarts(const CInfoEventFile& video, int recording, std::vector<RunM
 void AddHardMoments(std::span<const std::unique_ptr<CInfoEventFile>> videos, RunStretch stretch, LoadedRun& run) {
   std::vector<TripFrame> frames;
   for (int r = stretch.first; r <= stretch.last; ++r) {
-    if (const CInfoEventFile* video = videos[static_cast<size_t>(r)].get()) AppendTripFrames(video->Frames(), r, frames);
+    if (const CInfoEventFile* video = videos[static_cast<size_t>(r)].get())
+      AppendTripFrames(video->Frames(), r, frames);
   }
-  std::stable_sort(frames.begin(), frames.end(), [](const TripFrame& a, const TripFrame& b) { return a.timeMs < b.timeMs; });
+  std::stable_sort(frames.begin(), frames.end(),
+                   [](const TripFrame& a, const TripFrame& b) { return a.timeMs < b.timeMs; });
   for (const HardMoment& moment : FindHardMoments(frames, run.hardG)) {
     run.hard.push_back(moment);
-    const auto start = std::find_if(frames.begin(), frames.end(),
-                                    [&](const TripFrame& f) { return f.timeMs >= moment.startMs; });
+    const auto start =
+        std::find_if(frames.begin(), frames.end(), [&](const TripFrame& f) { return f.timeMs >= moment.startMs; });
     run.hardStarts.push_back(RunMark{start->timeMs, start->recording, start->frame});
   }
 }
@@ -68,7 +72,8 @@ RunStretch StretchOf(std::span<const RunRecording> recordings, int recording) {
   RunStretch stretch{recording, recording};
   if (recording < 0 || recording >= static_cast<int>(recordings.size())) return stretch;
   while (stretch.first > 0 && Follows(recordings, static_cast<size_t>(stretch.first))) --stretch.first;
-  while (stretch.last + 1 < static_cast<int>(recordings.size()) && Follows(recordings, static_cast<size_t>(stretch.last + 1)))
+  while (stretch.last + 1 < static_cast<int>(recordings.size()) &&
+         Follows(recordings, static_cast<size_t>(stretch.last + 1)))
     ++stretch.last;
   return stretch;
 }

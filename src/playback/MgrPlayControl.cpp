@@ -206,7 +206,7 @@ void CMgrPlayControl::OnVideoTimer() {
 bool CMgrPlayControl::ContinueRun() {
   if (CurrentViewMode() != kViewModeNormal) return false;
   const std::optional<RunStep> step = ::ContinueRun(navigator_.Run().recordings, store_.CurrentIndex(),
-                                                  IsReverseState(state_), navigator_.ContinuousPlayOn());
+                                                    IsReverseState(state_), navigator_.ContinuousPlayOn());
   if (!step || step->recording >= static_cast<int>(store_.Videos().size())) return false;
   const PlayState state = state_;
   if (!navigator_.GoTo(step->recording, step->frame)) return false;

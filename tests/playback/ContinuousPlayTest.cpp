@@ -1,11 +1,10 @@
 // Continuous play: where play goes on at an end of a recording of the
 // loaded run, and the play controller going on there at the same state.
 
-#include "playback/ContinuousPlay.h"
-
 #include <gtest/gtest.h>
 
 #include "PlaybackFixture.h"
+#include "playback/ContinuousPlay.h"
 
 namespace {
 
@@ -14,8 +13,8 @@ constexpr int64_t kMinute = 60000;
 // Three one-minute recordings; the third starts `gap` ms after the second
 // ends.
 std::vector<RunRecording> ThreeMinutes(int64_t gap) {
-  return {{0, kMinute - 100, 600}, {kMinute, 2 * kMinute - 100, 600},
-          {2 * kMinute - 100 + gap, 3 * kMinute + gap, 600}};
+  return {
+      {0, kMinute - 100, 600}, {kMinute, 2 * kMinute - 100, 600}, {2 * kMinute - 100 + gap, 3 * kMinute + gap, 600}};
 }
 
 TEST(ContinuousPlayTest, GoesOnInTheNeighbourThatFollowsByTheTripRule) {

@@ -1,10 +1,9 @@
 // The loaded run: its marks, and where Next Event and Previous Event go.
 
-#include "playback/LoadedRun.h"
-
 #include <gtest/gtest.h>
 
 #include "PlaybackFixture.h"
+#include "playback/LoadedRun.h"
 
 namespace {
 
@@ -23,13 +22,11 @@ TEST(LoadedRunTest, TheEventStepsGoToTheNextAndPreviousMarkByRecordingAndFrame) 
     std::optional<RunMark> previous;
   };
   const Case cases[] = {
-      {0, 0, marks[0], std::nullopt},   // before the first mark
-      {0, 10, marks[1], std::nullopt},  // on a mark: the steps leave it
-      {0, 20, marks[1], marks[0]},
-      {0, 500, marks[2], marks[1]},  // on to the next recording
-      {1, 0, marks[2], marks[1]},    // and back into the one before
-      {1, 5, std::nullopt, marks[1]},
-      {2, 0, std::nullopt, marks[2]},
+      {0, 0, marks[0], std::nullopt},                                 // before the first mark
+      {0, 10, marks[1], std::nullopt},                                // on a mark: the steps leave it
+      {0, 20, marks[1], marks[0]},     {0, 500, marks[2], marks[1]},  // on to the next recording
+      {1, 0, marks[2], marks[1]},                                     // and back into the one before
+      {1, 5, std::nullopt, marks[1]},  {2, 0, std::nullopt, marks[2]},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(NextMark(marks, c.recording, c.frame), c.next) << c.recording << "/" << c.frame;
