@@ -16,6 +16,8 @@ class CFileListView : public QTreeWidget {
  public:
   // Initial widths of the columns; 0 keeps a column hidden.
   static constexpr int kInitialWidths[] = {70, 170, 80, 0, 0, 0};
+  // The Trip list's, by its own columns.
+  static constexpr int kTripInitialWidths[] = {44, 76, 124, 0, 0, 0, 60, 64, 64, 48, 40};
   // A column whose widest text outgrows its initial width gets this much of
   // that text's width.
   static constexpr double kWidenFactor = 1.5;
@@ -55,6 +57,7 @@ class CFileListView : public QTreeWidget {
   void OnItemChanged(QTreeWidgetItem* item, int column);
   void OnHeaderClicked(int column);
   void FitColumns();
+  int InitialWidth(int column) const;
   int ColumnRoom() const;
 
   int id_;
