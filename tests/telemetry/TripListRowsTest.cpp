@@ -10,7 +10,8 @@
 
 namespace {
 
-const int64_t kStart = MakeTimeKey(DateTime{2024, 6, 5, 14, 9, 30, 0, 0});
+// Made when asked: the zone the tests run in is set after start-up.
+int64_t StartKey() { return MakeTimeKey(DateTime{2024, 6, 5, 14, 9, 30, 0, 0}); }
 
 CardTrip TripOf(int64_t startMs, int64_t seconds, int64_t metres, double topKmh, size_t events, size_t hard,
                 std::vector<std::string> paths, bool asEvents = false) {
@@ -33,6 +34,7 @@ std::string Text(const TripListRow& r) {
 }
 
 TEST(TripListRowsTest, EachTripIsOneRowOfItsFiguresInTheUnit) {
+  const int64_t kStart = StartKey();
   struct Case {
     const char* what;
     CardTrip trip;
@@ -58,6 +60,7 @@ TEST(TripListRowsTest, EachTripIsOneRowOfItsFiguresInTheUnit) {
 }
 
 TEST(TripListRowsTest, LoadPlaysTheTickedTripsNormalsInTimeOrderOrElseTheirEvents) {
+  const int64_t kStart = StartKey();
   const std::vector<CardTrip> trips = {TripOf(kStart + 600000, 60, 0, 0, 0, 0, {"n3", "n4"}),
                                        TripOf(kStart, 120, 0, 0, 0, 0, {"n1", "n2"}),
                                        TripOf(kStart + 900000, 10, 0, 0, 1, 0, {"e1"}, true),
