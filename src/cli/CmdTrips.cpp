@@ -121,7 +121,8 @@ Json TripJson(const Trip& trip, const CardTripRecordings& read, const TripFigure
               {"hard", std::move(hard)}};
 }
 
-void PrintTrip(size_t number, const Trip& trip, const CardTripRecordings& read, const TripFigures& figures, SpeedUnit unit) {
+void PrintTrip(size_t number, const Trip& trip, const CardTripRecordings& read, const TripFigures& figures,
+               SpeedUnit unit) {
   std::printf("trip %zu: %s .. %s  %lld s  %.3f km  top %.0f %s  %zu recordings  %zu events  %zu hard\n", number,
               LocalTime(figures.startMs).c_str(), LocalTime(figures.endMs).c_str(),
               static_cast<long long>(figures.durationSeconds), static_cast<double>(figures.distanceMetres) / 1000.0,

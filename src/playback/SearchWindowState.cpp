@@ -14,9 +14,9 @@ constexpr std::array<FileListKind, kFileListKindCount> kKinds = {FileListKind::k
 const std::array<SearchControl, kSearchControlCount>& SearchTabOrder() {
   using C = SearchControl;
   static constexpr std::array<SearchControl, kSearchControlCount> kOrder = {
-      C::kTabEvent, C::kTabNormal, C::kTabLog,   C::kTabTrip, C::kEventList,  C::kNormalList,
-      C::kLogList,  C::kTripList,  C::kLoadedRecordings, C::kMarkers, C::kLoadedLogs, C::kLoad,
-      C::kCheckAll, C::kUnCheckAll, C::kClose, C::kEventMarker};
+      C::kTabEvent, C::kTabNormal,        C::kTabLog,  C::kTabTrip,    C::kEventList, C::kNormalList, C::kLogList,
+      C::kTripList, C::kLoadedRecordings, C::kMarkers, C::kLoadedLogs, C::kLoad,      C::kCheckAll,   C::kUnCheckAll,
+      C::kClose,    C::kEventMarker};
   return kOrder;
 }
 

@@ -52,11 +52,10 @@ std::vector<TripListRow> MakeTripListRows(const std::vector<CardTrip>& trips, Sp
   rows.reserve(trips.size());
   for (size_t i = 0; i < trips.size(); ++i) {
     const TripFigures& f = trips[i].figures;
-    rows.push_back(TripListRow{std::to_string(i + 1), DateText(f.startMs),
-                               ClockText(f.startMs) + " \u2013 " + ClockText(f.endMs),
-                               DurationText(std::max<int64_t>(f.durationSeconds, 0)), DistanceText(f.distanceMetres),
-                               SpeedText(f.topSpeedKmh, unit), std::to_string(trips[i].trip.events.size()),
-                               std::to_string(f.hard.size()), i});
+    rows.push_back(TripListRow{
+        std::to_string(i + 1), DateText(f.startMs), ClockText(f.startMs) + " \u2013 " + ClockText(f.endMs),
+        DurationText(std::max<int64_t>(f.durationSeconds, 0)), DistanceText(f.distanceMetres),
+        SpeedText(f.topSpeedKmh, unit), std::to_string(trips[i].trip.events.size()), std::to_string(f.hard.size()), i});
   }
   return rows;
 }

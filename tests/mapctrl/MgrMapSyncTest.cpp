@@ -82,9 +82,9 @@ TEST_F(MgrMapSyncTest, PageLoadSendsMarkersThenRouteThenArrowWithCTexts) {
 
   EXPECT_EQ(host_.addresses, (Names{"http://localhost:9865"}));
   EXPECT_TRUE(sync_.IsPageReady());
-  const Names expected{"initialize",     "addRoute",       "addRoute",       "clearRoute",     "addRoute",
-                       "addRoute",       "addSingleRoute", "addSingleRoute", "addSingleRoute", "addSingleRoute",
-                       "addSingleRoute", "addSingleRoute", "addSingleRoute", "drawRoute",      "doMoveCenter",
+  const Names expected{"initialize",      "addRoute",       "addRoute",       "clearRoute",     "addRoute",
+                       "addRoute",        "addSingleRoute", "addSingleRoute", "addSingleRoute", "addSingleRoute",
+                       "addSingleRoute",  "addSingleRoute", "addSingleRoute", "drawRoute",      "doMoveCenter",
                        "beginSpeedRoute", "addSpeedRoute",  "drawSpeedRoute"};
   EXPECT_EQ(NamesOf(host_.calls), expected);
   EXPECT_EQ(host_.completionCalls, host_.calls);  // nothing went out before the page was there

@@ -26,8 +26,8 @@ TripFrame At(int recording, int frame, int64_t timeMs, double speed = 40, bool f
 }
 
 TEST(SpeedRouteTest, ASpeedTakesTheLastBandWhoseLowerEndItReaches) {
-  const std::vector<std::pair<double, int>> cases = {{0, 0},  {19.9, 0}, {20, 1},  {49, 1},
-                                                     {50, 2}, {80, 3},   {109, 3}, {110, 4}, {250, 4}};
+  const std::vector<std::pair<double, int>> cases = {{0, 0},  {19.9, 0}, {20, 1},  {49, 1}, {50, 2},
+                                                     {80, 3}, {109, 3},  {110, 4}, {250, 4}};
   for (const auto& [kmh, band] : cases) EXPECT_EQ(SpeedBand(kmh), band) << kmh;
   EXPECT_EQ(SpeedLegendJson(SpeedUnit::kMph),
             "{\"unit\":\"mph\",\"bands\":[{\"colour\":\"#3b6fd8\",\"range\":\"0 - 12\"},"

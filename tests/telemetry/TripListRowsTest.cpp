@@ -54,17 +54,17 @@ TEST(TripListRowsTest, EachTripIsOneRowOfItsFiguresInTheUnit) {
     ASSERT_EQ(rows.size(), 1u) << c.what;
     EXPECT_EQ(Text(rows[0]), c.row) << c.what;
   }
-  const std::vector<TripListRow> two = MakeTripListRows({TripOf(kStart, 1, 0, 0, 0, 0, {}), TripOf(kStart, 1, 0, 0, 0, 0, {})});
+  const std::vector<TripListRow> two =
+      MakeTripListRows({TripOf(kStart, 1, 0, 0, 0, 0, {}), TripOf(kStart, 1, 0, 0, 0, 0, {})});
   EXPECT_EQ(two[1].no, "2");
   EXPECT_EQ(two[1].trip, 1u);
 }
 
 TEST(TripListRowsTest, LoadPlaysTheTickedTripsNormalsInTimeOrderOrElseTheirEvents) {
   const int64_t kStart = StartKey();
-  const std::vector<CardTrip> trips = {TripOf(kStart + 600000, 60, 0, 0, 0, 0, {"n3", "n4"}),
-                                       TripOf(kStart, 120, 0, 0, 0, 0, {"n1", "n2"}),
-                                       TripOf(kStart + 900000, 10, 0, 0, 1, 0, {"e1"}, true),
-                                       TripOf(kStart + 990000, 10, 0, 0, 1, 0, {"e2"}, true)};
+  const std::vector<CardTrip> trips = {
+      TripOf(kStart + 600000, 60, 0, 0, 0, 0, {"n3", "n4"}), TripOf(kStart, 120, 0, 0, 0, 0, {"n1", "n2"}),
+      TripOf(kStart + 900000, 10, 0, 0, 1, 0, {"e1"}, true), TripOf(kStart + 990000, 10, 0, 0, 1, 0, {"e2"}, true)};
   struct Case {
     const char* what;
     std::vector<size_t> ticked;
