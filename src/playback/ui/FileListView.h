@@ -1,5 +1,5 @@
 #pragma once
-// One of the search window's three recording lists on screen: it paints the
+// One of the search window's lists on screen: it paints the
 // rows of a CListEvent with a check box in the first column, and hands every
 // click back to the list, which owns checks, selection and sort order. The
 // view never sorts or checks on its own, so what the loading reads is always

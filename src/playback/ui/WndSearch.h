@@ -80,7 +80,7 @@ class CWndSearch : public QWidget,
   // ---- what the back panel and the menus call -----------------------------
   // Reads the store's catalogue into the engine's lists and shows them.
   void FillFromCatalogue();
-  // Paints the three lists again from the engine's lists (after they were
+  // Paints the lists again from the engine's lists (after they were
   // filled).
   void RefillFileLists();
   // The list of kind with its tab lit; Load, Check All and the tabs enabled.
@@ -88,7 +88,7 @@ class CWndSearch : public QWidget,
   // What Close leaves: the list of kind, Load, Check All, the tabs (the Log
   // tab only with withLogTab); the loaded list boxes and Close hidden.
   void ShowFileLists(FileListKind kind, bool withLogTab) override;
-  // Empties the three lists and the loaded list boxes.
+  // Empties the lists and the loaded list boxes.
   void ResetLists();
   // Edit > Select All / Unselect All on the visible list.
   void SetAllChecked(bool checked) override;
