@@ -193,6 +193,7 @@ std::vector<PictureRow> Pictures() {
       {kSkinTabEvent, [](const QRect& r, const Backdrops&) { return TabStrip(Backdrops::Well(r)); }},
       {kSkinTabNormal, [](const QRect& r, const Backdrops&) { return TabStrip(Backdrops::Well(r)); }},
       {kSkinTabLog, [](const QRect& r, const Backdrops&) { return TabStrip(Backdrops::Well(r)); }},
+      {kSkinTabTrip, [](const QRect& r, const Backdrops&) { return TabStrip(Backdrops::Well(r)); }},
       {kSkinButtonEventMarker, WellButton(IconContent(Icon::kFlag))},
       {kSkinButtonLoad, WellButton(NoContent())},
       {kSkinButtonClose, WellButton(NoContent())},

@@ -71,10 +71,11 @@ constexpr auto kLayout = std::to_array<LayoutRow>({
     // search window (on the search window, 394 x 266). Check All and
     // UnCheck All share a place: exactly one of them shows. The tabs are a
     // little narrower than the row allows so the event-marker button finds
-    // a place of its own beside them.
-    {kSkinTabEvent,                 4,   4,   76,  26, true},
-    {kSkinTabNormal,               78,   4,  150,  26, true},
-    {kSkinTabLog,                 152,   4,  224,  26, true},
+    // a place of its own beside them; four share the row.
+    {kSkinTabEvent,                 4,   4,   58,  26, true},
+    {kSkinTabNormal,               60,   4,  114,  26, true},
+    {kSkinTabLog,                 116,   4,  170,  26, true},
+    {kSkinTabTrip,                172,   4,  226,  26, true},
     {kSkinButtonEventMarker,      228,   4,  250,  26, false},
     {kSkinButtonLoad,             254,   4,  294,  26, true},
     {kSkinButtonClose,            298,   4,  338,  26, false},

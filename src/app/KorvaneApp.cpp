@@ -28,6 +28,7 @@
 #include "shell/ui/MainPanelParts.h"
 #include "skin/ui/AppFonts.h"
 #include "skin/ui/VxButton.h"
+#include "skin/ui/VxCheckButton.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ QString Title() { return QString::fromUtf8(kApplicationTitle); }
 FileListKind KindOf(const QString& load) {
   if (load == QLatin1String("normal")) return FileListKind::kNormal;
   if (load == QLatin1String("log")) return FileListKind::kLog;
+  if (load == QLatin1String("trip")) return FileListKind::kTrip;
   return FileListKind::kEvent;
 }
 
@@ -151,7 +153,16 @@ void CKorvaneApp::PrepareScreenshotView() {
   const FileListKind kind = KindOf(options_.load);
   CListEvent& list = frame_->Core().Engine().List(kind);
   for (int row = 0; row < list.RowCount() && row < options_.count; ++row) list.SetChecked(row, true);
-  panel.OnCommand(LoadCommandOf(kind));
+  if (kind == FileListKind::kTrip) {
+    // The Trip list has no menu item: its tab and Load, as a user does;
+    // no row ticked shows the list.
+    CWndSearch& search = *panel.Parts().Search();
+    search.TabButton(kind)->click();
+    search.RefreshChecks(kind);
+    if (options_.count > 0) search.LoadButton()->click();
+  } else {
+    panel.OnCommand(LoadCommandOf(kind));
+  }
   if (options_.select >= 0) {
     CWndSearch& search = *panel.Parts().Search();
     if (kind == FileListKind::kLog) {

@@ -16,7 +16,7 @@ bool TakeInt(const QString& text, int& value) {
 QString StartOptionsUsage() {
   return QStringLiteral(
       "usage: korvane [FOLDER | FILE.vdd]\n"
-      "       korvane --screenshot FILE.png [--load event|normal|log] [--count N] [--thumbnail]\n"
+      "       korvane --screenshot FILE.png [--load event|normal|log|trip] [--count N] [--thumbnail]\n"
       "               [--steps N] [--model ID] [--select ROW] [--close] [FOLDER]\n"
       "       korvane --help | --version\n"
       "\n"
@@ -48,8 +48,8 @@ StartOptions ParseStartOptions(const QStringList& arguments) {
     } else if (argument == QLatin1String("--load") && hasValue) {
       options.load = value();
       if (options.load != QLatin1String("event") && options.load != QLatin1String("normal") &&
-          options.load != QLatin1String("log")) {
-        options.error = QStringLiteral("--load takes event, normal or log");
+          options.load != QLatin1String("log") && options.load != QLatin1String("trip")) {
+        options.error = QStringLiteral("--load takes event, normal, log or trip");
       }
     } else if (argument == QLatin1String("--count") && hasValue) {
       if (!TakeInt(value(), options.count)) options.error = QStringLiteral("--count takes a number");

@@ -21,6 +21,7 @@
 #include "platform/Utf8.h"
 #include "recording/FileListRows.h"
 #include "recording/MgrDBSearch.h"
+#include "telemetry/CardTrips.h"
 #include "telemetry/SpeedUnit.h"
 #include "telemetry/TripFigures.h"
 #include "telemetry/Trips.h"
@@ -58,14 +59,6 @@ class SilentPrompt final : public Prompt {
   std::optional<std::string> PickFolder(const std::string&, const std::string&) override { return std::nullopt; }
 };
 
-// A recording of the card as the trips see it: its frames, and where its
-// time lies.
-struct LoadedVideo {
-  std::string path;
-  std::vector<TripFrame> frames;
-  int64_t triggerMs = 0;  // its first trigger frame, else its first frame
-};
-
 std::string LocalTime(int64_t timeKey) {
   const DateTime t = TimeKeyToDateTime(timeKey);
   char text[48];
@@ -73,7 +66,7 @@ std::string LocalTime(int64_t timeKey) {
   return text;
 }
 
-bool LoadVideoFrames(const std::string& path, LoadedVideo& out) {
+bool LoadVideoFrames(const std::string& path, TripRecording& out) {
   CInfoEventFile recording;
   WaitingLoadObserver observer;
   if (LoadVideoForCli(path, recording, observer) == kLoadFailed || recording.FrameCount() == 0) return false;
@@ -88,7 +81,7 @@ bool LoadVideoFrames(const std::string& path, LoadedVideo& out) {
   return true;
 }
 
-bool LoadLogFrames(const std::string& path, LoadedVideo& out) {
+bool LoadLogFrames(const std::string& path, TripRecording& out) {
   CInfoLogFile log;
   WaitingLoadObserver observer;
   if (LoadLogForCli(path, log, observer) == kLoadFailed || log.RecordCount() == 0) return false;
@@ -97,20 +90,7 @@ bool LoadLogFrames(const std::string& path, LoadedVideo& out) {
   return true;
 }
 
-// The frames of a trip's recordings one after another, each frame naming
-// its recording by its place among them.
-std::vector<TripFrame> FramesOf(const std::vector<const LoadedVideo*>& recordings) {
-  std::vector<TripFrame> frames;
-  for (size_t i = 0; i < recordings.size(); ++i) {
-    for (TripFrame frame : recordings[i]->frames) {
-      frame.recording = static_cast<int>(i);
-      frames.push_back(frame);
-    }
-  }
-  return frames;
-}
-
-Json HardJson(const HardMoment& m, const std::vector<const LoadedVideo*>& recordings) {
+Json HardJson(const HardMoment& m, const std::vector<const TripRecording*>& recordings) {
   return Json{{"start_ms", m.startMs},
               {"end_ms", m.endMs},
               {"peak_g", m.peakG},
@@ -119,58 +99,13 @@ Json HardJson(const HardMoment& m, const std::vector<const LoadedVideo*>& record
               {"frame", m.frame}};
 }
 
-void PrintHard(const HardMoment& m, const std::vector<const LoadedVideo*>& recordings) {
+void PrintHard(const HardMoment& m, const std::vector<const TripRecording*>& recordings) {
   std::printf("  %s  %-12s %.3f g  %s frame %d\n", LocalTime(m.startMs).c_str(), HardKindName(m.kind), m.peakG,
               Printable(recordings[static_cast<size_t>(m.recording)]->path).c_str(), m.frame);
 }
 
-struct CardTrips {
-  std::vector<LoadedVideo> normals;
-  std::vector<LoadedVideo> events;
-  std::vector<std::string> eventNames;
-  std::vector<std::string> logs;
-  TripCard card;
-};
-
-CardTrips ReadCard(const CMgrDBSearch& store, bool& complete) {
-  CardTrips read;
-  for (const std::string& path : store.Catalogue().normal) {
-    LoadedVideo video;
-    if (!LoadVideoFrames(path, video)) {
-      complete = false;
-      continue;
-    }
-    read.card.normals.push_back(TripNormal{video.frames.front().timeMs, video.frames.back().timeMs});
-    read.normals.push_back(std::move(video));
-  }
-  for (const std::string& path : store.Catalogue().event) {
-    LoadedVideo video;
-    if (!LoadVideoFrames(path, video)) {
-      complete = false;
-      continue;
-    }
-    read.card.events.push_back(TripEvent{video.frames.front().timeMs, video.frames.back().timeMs, video.triggerMs});
-    read.eventNames.push_back(MakeFileListRow(store, FileListKind::kEvent, path).type);
-    read.events.push_back(std::move(video));
-  }
-  for (const FileListRow& row : MakeFileListRows(store, FileListKind::kLog)) {
-    read.card.logs.push_back(TripLog{row.start * 1000, row.end * 1000 + 999});
-    read.logs.push_back(row.path);
-  }
-  return read;
-}
-
-std::vector<const LoadedVideo*> RecordingsOf(const Trip& trip, const CardTrips& read) {
-  std::vector<const LoadedVideo*> recordings;
-  for (size_t n : trip.normals) recordings.push_back(&read.normals[n]);
-  if (recordings.empty()) {
-    for (size_t e : trip.events) recordings.push_back(&read.events[e]);
-  }
-  return recordings;
-}
-
-Json TripJson(const Trip& trip, const CardTrips& read, const TripFigures& figures) {
-  const std::vector<const LoadedVideo*> recordings = RecordingsOf(trip, read);
+Json TripJson(const Trip& trip, const CardTripRecordings& read, const TripFigures& figures) {
+  const std::vector<const TripRecording*> recordings = RecordingsOf(trip, read);
   Json normals = Json::array();
   for (size_t n : trip.normals) normals.push_back(read.normals[n].path);
   Json events = Json::array();
@@ -196,7 +131,8 @@ Json TripJson(const Trip& trip, const CardTrips& read, const TripFigures& figure
               {"hard", std::move(hard)}};
 }
 
-void PrintTrip(size_t number, const Trip& trip, const CardTrips& read, const TripFigures& figures, SpeedUnit unit) {
+void PrintTrip(size_t number, const Trip& trip, const CardTripRecordings& read, const TripFigures& figures,
+               SpeedUnit unit) {
   std::printf("trip %zu: %s .. %s  %lld s  %.3f km  top %.0f %s  %zu recordings  %zu events  %zu hard\n", number,
               LocalTime(figures.startMs).c_str(), LocalTime(figures.endMs).c_str(),
               static_cast<long long>(figures.durationSeconds), static_cast<double>(figures.distanceMetres) / 1000.0,
@@ -206,7 +142,7 @@ void PrintTrip(size_t number, const Trip& trip, const CardTrips& read, const Tri
     std::printf("  event %s  %s  %s\n", LocalTime(read.card.events[e].triggerMs).c_str(),
                 Printable(read.eventNames[e]).c_str(), Printable(read.events[e].path).c_str());
   }
-  const std::vector<const LoadedVideo*> recordings = RecordingsOf(trip, read);
+  const std::vector<const TripRecording*> recordings = RecordingsOf(trip, read);
   for (const HardMoment& m : figures.hard) PrintHard(m, recordings);
 }
 
@@ -232,21 +168,18 @@ int RunTrips(const TripsRequest& request) {
     return kExitLoadFailed;
   }
   store.Scan();
-  bool complete = true;
-  const CardTrips read = ReadCard(store, complete);
+  const CardTripRecordings read = ReadCardTripRecordings(store, LoadVideoFrames);
   Json all = Json::array();
   size_t number = 0;
-  for (const Trip& trip : GroupTrips(read.card)) {
-    const std::vector<TripFrame> frames = FramesOf(RecordingsOf(trip, read));
-    const TripFigures figures = FiguresOf(frames, hardG);
+  for (const CardTrip& trip : FormCardTrips(read, hardG)) {
     if (request.json) {
-      all.push_back(TripJson(trip, read, figures));
+      all.push_back(TripJson(trip.trip, read, trip.figures));
     } else {
-      PrintTrip(++number, trip, read, figures, *unit);
+      PrintTrip(++number, trip.trip, read, trip.figures, *unit);
     }
   }
   if (request.json) std::cout << WriteJson(all);
-  return complete ? kExitOk : kExitLoadFailed;
+  return read.complete ? kExitOk : kExitLoadFailed;
 }
 
 bool IsLog(const std::string& path) {
@@ -259,13 +192,13 @@ int RunHard(const HardRequest& request) {
   bool complete = true;
   Json all = Json::array();
   for (const std::string& path : request.files) {
-    LoadedVideo loaded;
+    TripRecording loaded;
     const bool ok = IsLog(path) ? LoadLogFrames(path, loaded) : LoadVideoFrames(path, loaded);
     if (!ok) {
       complete = false;
       continue;
     }
-    const std::vector<const LoadedVideo*> recordings = {&loaded};
+    const std::vector<const TripRecording*> recordings = {&loaded};
     const std::vector<HardMoment> moments = FindHardMoments(loaded.frames, hardG);
     if (request.json) {
       for (const HardMoment& m : moments) all.push_back(HardJson(m, recordings));

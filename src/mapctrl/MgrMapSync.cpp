@@ -1,5 +1,6 @@
 #include "mapctrl/MgrMapSync.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <span>
 #include <utility>
@@ -10,6 +11,8 @@
 #include "base/ScriptPolicy.h"
 #include "mapctrl/MapArgText.h"
 #include "mapctrl/MapPoints.h"
+#include "mapctrl/MapRequest.h"
+#include "mapctrl/SpeedRoute.h"
 #include "platform/Ports.h"
 #include "platform/Prompt.h"
 #include "platform/Trace.h"
@@ -25,6 +28,10 @@ constexpr int kWaitSliceMs = 50;
 // The odd scale of the arrow's point argument, which the page ignores.
 constexpr int kPointArgNumerator = 401;
 constexpr int kPointArgDenominator = 600;
+constexpr int64_t kMsPerSecond = 1000;
+// A route piece with the call around it stays within what the page's
+// server takes of a request.
+constexpr size_t kSpeedRoutePieceChars = kMapRequestLimit - 256;
 
 }  // namespace
 
@@ -59,6 +66,52 @@ void CMgrMapSync::DrawRoute(int recording) { Send("drawRoute", {IndexText(record
 void CMgrMapSync::ClearRoute() { Send("clearRoute", {}, "ClearRoute () Failed"); }
 
 void CMgrMapSync::NoData() { Send("noData", {}, "noData () Failed"); }
+
+void CMgrMapSync::ClearSpeedRoute() { Send("clearSpeedRoute", {}, "clearSpeedRoute () Failed"); }
+
+void CMgrMapSync::DrawSpeedRoute() {
+  if (store_.App().viewMode != kViewModeEvent && store_.App().viewMode != kViewModeNormal) return;
+  const std::vector<TripFrame> frames = LoadedTripFrames();
+  const std::vector<SpeedRoutePoint> route = MakeSpeedRoute(frames, speedUnit_);
+  if (route.empty()) return;
+  Send("beginSpeedRoute", {SpeedLegendJson(speedUnit_)}, "beginSpeedRoute () Failed");
+  for (std::string& piece : SpeedRoutePieces(route, kSpeedRoutePieceChars)) {
+    Send("addSpeedRoute", {std::move(piece)}, "addSpeedRoute () Failed");
+  }
+  Send("drawSpeedRoute", {}, "drawSpeedRoute () Failed");
+  for (const HardMark& mark : MakeHardMarks(frames, LoadedHardMoments(frames))) {
+    char peak[32];
+    std::snprintf(peak, sizeof peak, "%.3f", mark.moment.peakG);
+    Send("addHardMoment",
+         {CoordinateText(mark.latitude), CoordinateText(mark.longitude), IndexText(mark.moment.recording),
+          IndexText(mark.moment.frame), HardKindName(mark.moment.kind), peak,
+          std::to_string(mark.moment.startMs / kMsPerSecond)},
+         "addHardMoment () Failed");
+  }
+}
+
+std::vector<TripFrame> CMgrMapSync::LoadedTripFrames() const {
+  std::vector<TripFrame> frames;
+  const auto& videos = store_.Videos();
+  for (size_t i = 0; i < videos.size(); ++i) {
+    if (videos[i]) AppendTripFrames(videos[i]->Frames(), static_cast<int>(i), frames);
+  }
+  return frames;
+}
+
+std::vector<HardMoment> CMgrMapSync::LoadedHardMoments(const std::vector<TripFrame>& frames) const {
+  if (store_.App().viewMode == kViewModeNormal) return FindHardMoments(frames, hardG_);
+  std::vector<HardMoment> moments;
+  size_t begin = 0;
+  while (begin < frames.size()) {
+    size_t end = begin;
+    while (end < frames.size() && frames[end].recording == frames[begin].recording) ++end;
+    const std::span<const TripFrame> one(frames.data() + begin, end - begin);
+    for (const HardMoment& m : FindHardMoments(one, hardG_)) moments.push_back(m);
+    begin = end;
+  }
+  return moments;
+}
 
 // ---- page life ----------------------------------------------------------------
 
@@ -140,6 +193,7 @@ void CMgrMapSync::OnMapDocumentComplete() {
     KTRACE("initialize () Failed");
   }
   DrawRecordingRoute();
+  DrawSpeedRoute();
 }
 
 // ---- updates ------------------------------------------------------------------
@@ -267,6 +321,7 @@ void CMgrMapSync::ClearLoadedData() {
   store_.MapRoute() = CInfoMapObject{};
   state_ = kMapStateIdle;
   ClearRoute();
+  ClearSpeedRoute();
   NoData();
 }
 

@@ -3,7 +3,8 @@
 // and with the play position. It decides when the page is loaded and whether
 // it may be used at all, builds the map points of the loaded recordings and
 // sends the page its script commands: trigger markers, the route of the
-// current recording and the position arrow. Everything runs on the
+// current recording, the position arrow and the loaded run's route
+// coloured by speed with its hard moments. Everything runs on the
 // user-interface thread.
 
 #include <cstdint>
@@ -14,6 +15,9 @@
 #include "playback/PlaybackViews.h"
 #include "recording/FrameInfoLog.h"
 #include "telemetry/GraphPoint.h"
+#include "telemetry/SpeedUnit.h"
+#include "telemetry/TripFigures.h"
+#include "telemetry/TripFrames.h"
 
 class CMgrDBSearch;
 class CMgrPlayControl;
@@ -58,6 +62,16 @@ class CMgrMapSync final : public MapView {
   void DrawRoute(int recording);
   void ClearRoute();
   void NoData();
+  // The loaded run's route coloured by speed, with the legend and a mark at
+  // every hard moment; beside the route of the current recording, which
+  // the commands above keep as they are.
+  void DrawSpeedRoute();
+  void ClearSpeedRoute();
+
+  // The unit of the route's legend and hover texts, and the G a hard moment
+  // reaches; both take effect at the next drawing.
+  void SetSpeedRouteUnit(SpeedUnit unit) { speedUnit_ = unit; }
+  void SetHardG(double hardG) { hardG_ = hardG; }
 
   // ---- page life -------------------------------------------------------------
   void CheckMapSecurity() override;
@@ -108,6 +122,11 @@ class CMgrMapSync final : public MapView {
   // are matched to records.
   const FRAMEINFOLOG* FindLogRecord(int log, int64_t second) const;
   std::vector<GraphPoint> LogGraphPoints() const;
+  // The frames of every loaded video recording, each naming its place
+  // among them.
+  std::vector<TripFrame> LoadedTripFrames() const;
+  // A normal run's hard moments over all of it, an event's over each event.
+  std::vector<HardMoment> LoadedHardMoments(const std::vector<TripFrame>& frames) const;
   // The page failed: the fallback picture, and no map until the next load.
   void GiveUpPage();
 
@@ -116,6 +135,8 @@ class CMgrMapSync final : public MapView {
   const GSensorGraphModel& logGraph_;
   MapSyncPorts ports_;
 
+  SpeedUnit speedUnit_ = SpeedUnit::kKmh;
+  double hardG_ = kDefaultHardG;
   int state_ = kMapStateIdle;
   int port_ = kFirstPort;
   bool serverStarted_ = false;

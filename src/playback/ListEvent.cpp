@@ -18,6 +18,24 @@ void CListEvent::Fill(const std::vector<FileListRow>& rows) {
   }
 }
 
+void CListEvent::Fill(const std::vector<TripListRow>& rows) {
+  rows_.clear();
+  rows_.reserve(rows.size());
+  for (const TripListRow& trip : rows) {
+    ListEventRow row;
+    row.columns[kListColumnNo] = trip.no;
+    row.columns[kTripColumnDate] = trip.date;
+    row.columns[kTripColumnSpan] = trip.span;
+    row.columns[kListColumnPath] = std::to_string(trip.trip);
+    row.columns[kTripColumnDuration] = trip.duration;
+    row.columns[kTripColumnDistance] = trip.distance;
+    row.columns[kTripColumnTopSpeed] = trip.topSpeed;
+    row.columns[kTripColumnEvents] = trip.events;
+    row.columns[kTripColumnHard] = trip.hard;
+    rows_.push_back(std::move(row));
+  }
+}
+
 const ListEventRow* CListEvent::Row(int row) const {
   if (row < 0 || row >= RowCount()) return nullptr;
   return &rows_[static_cast<size_t>(row)];

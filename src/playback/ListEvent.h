@@ -1,7 +1,7 @@
 #pragma once
-// One of the search window's three check-box recording lists (event, normal,
-// log): its rows with their check state, selection and focus, filled from
-// the catalogue's rows and sorted by header clicks. The window's list view
+// One of the search window's check-box lists (event, normal, log, trip):
+// its rows with their check state, selection and focus, filled from the
+// catalogue's rows and sorted by header clicks. The window's list view
 // paints these rows and forwards clicks; the loading reads the checked paths.
 
 #include <array>
@@ -11,6 +11,7 @@
 #include "playback/ListSort.h"
 #include "recording/CardCatalogue.h"
 #include "recording/FileListRows.h"
+#include "telemetry/TripListRows.h"
 
 constexpr int kListColumnNo = 0;
 constexpr int kListColumnFile = 1;
@@ -19,9 +20,27 @@ constexpr int kListColumnPath = 3;  // hidden from here on
 constexpr int kListColumnDrid = 4;
 constexpr int kListColumnSdid = 5;
 constexpr int kListColumnCount = 6;
+// The Trip list's own columns. No. and the hidden columns stay where the
+// file lists have them (its Path column holds the trip's place among the
+// engine's trips), so checks, selection and sorting work alike; its other
+// texts follow the hidden ones.
+constexpr int kTripColumnDate = 1;
+constexpr int kTripColumnSpan = 2;
+constexpr int kTripColumnDuration = 6;
+constexpr int kTripColumnDistance = 7;
+constexpr int kTripColumnTopSpeed = 8;
+constexpr int kTripColumnEvents = 9;
+constexpr int kTripColumnHard = 10;
+constexpr int kTripColumnCount = 11;
+constexpr int kListColumnMax = kTripColumnCount;
+
+// How many columns the list of kind has.
+constexpr int ListColumnCount(FileListKind kind) {
+  return kind == FileListKind::kTrip ? kTripColumnCount : kListColumnCount;
+}
 
 struct ListEventRow {
-  std::array<std::string, kListColumnCount> columns;
+  std::array<std::string, kListColumnMax> columns;
   bool checked = false;
   bool selected = false;
   bool focused = false;
@@ -37,6 +56,8 @@ class CListEvent {
 
   // Empties the list and shows rows in their order, none checked.
   void Fill(const std::vector<FileListRow>& rows);
+  // The same for the Trip list.
+  void Fill(const std::vector<TripListRow>& rows);
   void Clear() { rows_.clear(); }
 
   int RowCount() const { return static_cast<int>(rows_.size()); }

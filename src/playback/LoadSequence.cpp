@@ -85,17 +85,31 @@ int LoadSequence::RunDialogs(int kind, const std::vector<std::string>& paths) {
 LoadOutcome LoadSequence::LoadVideos(CListEvent& list) {
   if (list.Kind() == FileListKind::kLog) return LoadLogs(list);
   const bool events = list.Kind() == FileListKind::kEvent;
-  const int kind = events ? kLoadKindEvent : kLoadKindNormal;
-  const std::string title = LoadingDialogModel::KindTitle(kind);
   const std::vector<std::string> paths = list.CheckedPaths();
   if (paths.empty()) {
+    const std::string title = LoadingDialogModel::KindTitle(events ? kLoadKindEvent : kLoadKindNormal);
     if (events)
       Tell("NoSelectedEvent", "No Event is selected", title);
     else
       Tell("NoSelectedNormal", "No Normal is selected", title);
     return LoadOutcome::kNothingChecked;
   }
+  return LoadVideoPaths(events, paths);
+}
 
+LoadOutcome LoadSequence::LoadTrips(const std::vector<std::string>& paths, bool asEvents) {
+  targets_->StopVideoPlay();
+  targets_->StopLogPlay();
+  if (paths.empty()) {
+    Tell("NoSelectedTrip", "No Trip is selected", LoadingDialogModel::KindTitle(kLoadKindNormal));
+    return LoadOutcome::kNothingChecked;
+  }
+  return LoadVideoPaths(asEvents, paths);
+}
+
+LoadOutcome LoadSequence::LoadVideoPaths(bool events, const std::vector<std::string>& paths) {
+  const int kind = events ? kLoadKindEvent : kLoadKindNormal;
+  const std::string title = LoadingDialogModel::KindTitle(kind);
   ReleaseAll();
   for (size_t i = 0; i < paths.size(); ++i) store_.Videos().push_back(std::make_unique<CInfoEventFile>());
   if (RunDialogs(kind, paths) == kLoadResultCancelled) {

@@ -44,6 +44,10 @@ class LoadSequence {
   // Loads the checked rows of an event or normal list.
   LoadOutcome LoadVideos(CListEvent& list);
   LoadOutcome LoadLogs(CListEvent& list);
+  // The Load button over the Trip list: stops both plays, then loads the
+  // ticked trips' recordings (none: the NoSelectedTrip message) as one
+  // normal run, or as events.
+  LoadOutcome LoadTrips(const std::vector<std::string>& paths, bool asEvents);
 
   // Whether each log starts, in whole seconds, at or after the end of the
   // log with a time before it. A log without any time claims no order; its
@@ -52,6 +56,7 @@ class LoadSequence {
 
  private:
   void ReleaseAll();
+  LoadOutcome LoadVideoPaths(bool events, const std::vector<std::string>& paths);
   // Runs one dialog per path into the store's entries; the last result.
   // The path of a failed log is kept in failedPath_.
   int RunDialogs(int kind, const std::vector<std::string>& paths);

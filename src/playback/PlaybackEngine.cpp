@@ -103,11 +103,32 @@ void PlaybackEngine::PreviousEvent() {
 // ---- the search window ------------------------------------------------------
 
 void PlaybackEngine::FillLists() {
-  for (CListEvent& list : lists_) list.Fill(MakeFileListRows(store_, list.Kind()));
+  for (CListEvent& list : lists_) {
+    if (list.Kind() != FileListKind::kTrip) list.Fill(MakeFileListRows(store_, list.Kind()));
+  }
+  FillTripList();
+}
+
+void PlaybackEngine::FillTripList() {
+  trips_ = FormCardTrips(ReadCardTripRecordings(store_, ReadTripRecording), hardG_);
+  List(FileListKind::kTrip).Fill(MakeTripListRows(trips_, tripUnit_));
+}
+
+void PlaybackEngine::SetTripFigures(SpeedUnit unit, double hardG) {
+  tripUnit_ = unit;
+  hardG_ = hardG;
+  FillTripList();
+}
+
+LoadOutcome PlaybackEngine::LoadCheckedTrips() {
+  std::vector<size_t> chosen;
+  for (const std::string& place : List(FileListKind::kTrip).CheckedPaths()) chosen.push_back(std::stoul(place));
+  const TripPlay play = PlayOfTrips(trips_, chosen);
+  return loading_.LoadTrips(play.paths, play.asEvents);
 }
 
 LoadOutcome PlaybackEngine::LoadChecked(FileListKind kind) {
-  const LoadOutcome outcome = loading_.Load(List(kind));
+  const LoadOutcome outcome = kind == FileListKind::kTrip ? LoadCheckedTrips() : loading_.Load(List(kind));
   if (outcome == LoadOutcome::kCancelled || outcome == LoadOutcome::kFailed) {
     // The store let go of everything; the views of the earlier load go too.
     CloseLoadedData();

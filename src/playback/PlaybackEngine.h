@@ -22,8 +22,10 @@
 #include "playback/MgrPlayControl.h"
 #include "playback/PaneOverlayText.h"
 #include "playback/PlaybackEngineSinks.h"
+#include "telemetry/CardTrips.h"
 #include "telemetry/DigitDisplays.h"
 #include "telemetry/GSensorGraphModel.h"
+#include "telemetry/SpeedUnit.h"
 
 class CAppSetting;
 class CMgrDBSearch;
@@ -77,14 +79,21 @@ class PlaybackEngine {
   PaneRecordingInfo PaneRecording(int pane) const;
 
   // ---- the search window -------------------------------------------------
-  // Refills the three file lists from the store's catalogue, none checked.
+  // Refills the file lists from the store's catalogue and the Trip list
+  // from the trips formed of it, none checked.
   void FillLists();
+  // The unit of the Trip list's speeds and the G of its hard moments; the
+  // lists are refilled with them.
+  void SetTripFigures(SpeedUnit unit, double hardG);
+  // The trips the Trip list shows, its rows' Path column indexing them.
+  const std::vector<CardTrip>& Trips() const { return trips_; }
   CListEvent& List(FileListKind kind) { return lists_[static_cast<size_t>(kind)]; }
   // The store let go of its card (a new scan, or the card was pulled):
   // both plays stop, everything loaded is closed and every display shows
   // zero with the time now.
   void ResetForCard(const DateTime& now);
-  // The Load button over the list of kind.
+  // The Load button over the list of kind; over the Trip list the ticked
+  // trips play (PlayOfTrips).
   LoadOutcome LoadChecked(FileListKind kind);
   // The Close button: back to the file lists, the loaded data closed.
   void Close();
@@ -139,6 +148,8 @@ class PlaybackEngine {
   };
 
   ViewMode CurrentViewMode() const;
+  void FillTripList();
+  LoadOutcome LoadCheckedTrips();
   void RefreshMapInUse();
   // A point chosen on the G-sensor window's graph, while dragging or released.
   void OnVideoGraphPointChosen(int index, bool released);
@@ -170,6 +181,9 @@ class PlaybackEngine {
   LayoutPanes layoutPanes_;
   LoadSequence loading_;
   LogSearch logSearch_;
-  std::array<CListEvent, 3> lists_{CListEvent(FileListKind::kEvent), CListEvent(FileListKind::kNormal),
-                                   CListEvent(FileListKind::kLog)};
+  std::array<CListEvent, kFileListKindCount> lists_{CListEvent(FileListKind::kEvent), CListEvent(FileListKind::kNormal),
+                                                    CListEvent(FileListKind::kLog), CListEvent(FileListKind::kTrip)};
+  std::vector<CardTrip> trips_;
+  SpeedUnit tripUnit_ = SpeedUnit::kKmh;
+  double hardG_ = kDefaultHardG;
 };

@@ -6,15 +6,17 @@
 
 namespace {
 
-constexpr std::array<FileListKind, 3> kKinds = {FileListKind::kEvent, FileListKind::kNormal, FileListKind::kLog};
+constexpr std::array<FileListKind, kFileListKindCount> kKinds = {FileListKind::kEvent, FileListKind::kNormal,
+                                                                 FileListKind::kLog, FileListKind::kTrip};
 
 }  // namespace
 
 const std::array<SearchControl, kSearchControlCount>& SearchTabOrder() {
   using C = SearchControl;
   static constexpr std::array<SearchControl, kSearchControlCount> kOrder = {
-      C::kTabEvent, C::kTabNormal,  C::kTabLog, C::kEventList, C::kNormalList, C::kLogList, C::kLoadedRecordings,
-      C::kMarkers,  C::kLoadedLogs, C::kLoad,   C::kCheckAll,  C::kUnCheckAll, C::kClose,   C::kEventMarker};
+      C::kTabEvent, C::kTabNormal,        C::kTabLog,  C::kTabTrip,    C::kEventList, C::kNormalList, C::kLogList,
+      C::kTripList, C::kLoadedRecordings, C::kMarkers, C::kLoadedLogs, C::kLoad,      C::kCheckAll,   C::kUnCheckAll,
+      C::kClose,    C::kEventMarker};
   return kOrder;
 }
 

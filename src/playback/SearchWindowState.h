@@ -17,10 +17,10 @@ enum class SearchWindowMode { kLists, kRecordings, kMarkers, kLogs };
 
 // Which children show, each per-kind array indexed by FileListKind.
 struct SearchWindowLook {
-  std::array<bool, 3> listShown{};
-  std::array<bool, 3> listEnabled{};
-  std::array<bool, 3> tabShown{};
-  std::array<bool, 3> tabLit{};
+  std::array<bool, kFileListKindCount> listShown{};
+  std::array<bool, kFileListKindCount> listEnabled{};
+  std::array<bool, kFileListKindCount> tabShown{};
+  std::array<bool, kFileListKindCount> tabLit{};
   bool loadShown = false;
   bool checkAllShown = false;
   bool unCheckAllShown = false;
@@ -62,9 +62,11 @@ enum class SearchControl {
   kTabEvent,
   kTabNormal,
   kTabLog,
+  kTabTrip,
   kEventList,
   kNormalList,
   kLogList,
+  kTripList,
   kLoadedRecordings,
   kMarkers,
   kLoadedLogs,
@@ -74,7 +76,7 @@ enum class SearchControl {
   kClose,
   kEventMarker,
 };
-inline constexpr size_t kSearchControlCount = 14;
+inline constexpr size_t kSearchControlCount = 16;
 
 // The order Tab visits them in, hidden ones passed over: first what picks a
 // list, then the list or what a load left in its place, then the buttons

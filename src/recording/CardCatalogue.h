@@ -3,13 +3,17 @@
 // one path list per kind, in the order the card's folders list them. The
 // file lists show it and load from it.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "recording/VideoIndexCache.h"
 
-enum class FileListKind { kEvent, kNormal, kLog };
+// The trip list is the window's fourth list: the card's drives, made from
+// the other three, with no paths of its own in the catalogue.
+enum class FileListKind { kEvent, kNormal, kLog, kTrip };
+inline constexpr size_t kFileListKindCount = 4;
 
 struct CardCatalogue {
   std::vector<std::string> event;   // ".vdd" paths under ch1/event
@@ -21,6 +25,17 @@ struct CardCatalogue {
   std::shared_ptr<VideoIndexCache> indexes;
 
   const std::vector<std::string>& Paths(FileListKind kind) const {
-    return kind == FileListKind::kEvent ? event : kind == FileListKind::kNormal ? normal : log;
+    static const std::vector<std::string> kNone;
+    switch (kind) {
+      case FileListKind::kEvent:
+        return event;
+      case FileListKind::kNormal:
+        return normal;
+      case FileListKind::kLog:
+        return log;
+      case FileListKind::kTrip:
+        break;
+    }
+    return kNone;
   }
 };

@@ -70,6 +70,7 @@ inline constexpr int kSkinButtonUnCheckAll = 56;  // 1112
 inline constexpr int kSkinTabEvent = 57;          // 1022
 inline constexpr int kSkinTabNormal = 58;         // 1155
 inline constexpr int kSkinTabLog = 59;            // 1023
+inline constexpr int kSkinTabTrip = 77;           // 1171
 // The log search pane's search button (rectangle unused; cells as above).
 inline constexpr int kSkinButtonSearchLog = 39;
 

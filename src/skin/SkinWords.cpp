@@ -24,6 +24,7 @@ constexpr std::array kWords = {
     WordRow{SkinWord::kTabEvent, {"GUI", "EventTab", "Event"}},
     WordRow{SkinWord::kTabNormal, {"GUI", "NormalTab", "Normal"}},
     WordRow{SkinWord::kTabLog, {"GUI", "LogTab", "Log"}},
+    WordRow{SkinWord::kTabTrip, {"GUI", "TripTab", "Trip"}},
     WordRow{SkinWord::kLoad, {"GUI", "Load", "Load"}},
     WordRow{SkinWord::kAll, {"GUI", "All", "All"}},
     WordRow{SkinWord::kClose, {"GUI", "Close", "Close"}},

@@ -16,6 +16,7 @@ enum class SkinWord {
   kTabEvent,
   kTabNormal,
   kTabLog,
+  kTabTrip,
   kLoad,
   kAll,
   kClose,

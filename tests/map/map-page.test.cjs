@@ -258,3 +258,92 @@ test("without tiles the route, the markers and the arrow still show", async () =
   await page.screenshot({ path: path.join(outputFolder, "map-route-offline.png") });
   await context.close();
 });
+
+// As the viewer sends a loaded run coloured by speed: the legend, the route
+// in two pieces with a break before the last two points, one hard moment.
+const speedLegend = JSON.stringify({ unit: "km/h", bands: [
+  { colour: "#3b6fd8", range: "0 - 20" }, { colour: "#1fb0b5", range: "20 - 50" },
+  { colour: "#4cb83a", range: "50 - 80" }, { colour: "#f0a020", range: "80 - 110" },
+  { colour: "#e0301e", range: "110+" }] });
+// lat, lng, band, speed, recording, frame, seconds, breaks
+const speedPoints = [
+  ["35.170000", "136.879000", 0, 12, 0, 0, 1718357400, 0], ["35.170800", "136.880000", 0, 18, 0, 5, 1718357401, 0],
+  ["35.171600", "136.881000", 1, 35, 0, 10, 1718357402, 0], ["35.172400", "136.882000", 2, 62, 1, 0, 1718357403, 0],
+  ["35.173200", "136.883000", 2, 75, 1, 5, 1718357404, 0], ["35.174000", "136.884000", 4, 118, 1, 10, 1718357405, 0],
+  ["35.171000", "136.887000", 3, 90, 2, 0, 1718357700, 1], ["35.172000", "136.888000", 3, 95, 2, 5, 1718357701, 0]];
+const pieceOf = (points) => points.map((p) => p.join(",")).join(";");
+
+async function drawSpeedSample(page) {
+  await call(page, "beginSpeedRoute", speedLegend);
+  await call(page, "addSpeedRoute", pieceOf(speedPoints.slice(0, 3)));
+  await call(page, "addSpeedRoute", pieceOf(speedPoints.slice(3)));
+  await call(page, "drawSpeedRoute");
+  await call(page, "addHardMoment", "35.172400", "136.882000", "1", "0", "braking", "0.612", "1718357403");
+}
+
+async function pointOnScreen(page, lat, lng) {
+  return page.evaluate(([a, b]) => {
+    const p = map.latLngToContainerPoint([a, b]);
+    return { x: p.x, y: p.y };
+  }, [Number(lat), Number(lng)]);
+}
+
+test("the speed route: a line per run of one band, its legend, the hard marks, beside the recording's route", async () => {
+  const { page, context } = await openMap();
+  await drawSampleRoute(page);
+  await drawSpeedSample(page);
+  // Runs: blue 0-1, teal 1-2, green 2-4, red 4-5; after the break orange 6-7.
+  const runs = await page.locator("path.speedRoute").evaluateAll((paths) => paths.map((e) => e.getAttribute("stroke")));
+  assert.deepStrictEqual(runs, ["#3b6fd8", "#1fb0b5", "#4cb83a", "#e0301e", "#f0a020"]);
+  assert.strictEqual(await count(page, "path.speedRouteHit"), 2, "one click line per unbroken part");
+  assert.strictEqual(await count(page, "path.hardMoment"), 1);
+  const legend = page.locator(".speedLegend");
+  assert.strictEqual(await legend.locator("div").count(), 5);
+  assert.match(await legend.innerText(), /^km\/h\n/);
+  assert.match(await legend.innerText(), /110\+/);
+
+  // The recording's route functions keep their effects: the clear takes its own route,
+  // nodes and markers, and leaves the speed route.
+  await call(page, "clearRoute");
+  assert.strictEqual(await count(page, nodeMarkers), 0);
+  assert.strictEqual(await count(page, cameraMarkers), 0);
+  assert.strictEqual(await count(page, "path.speedRoute"), 5);
+
+  // A second run replaces the first; clearSpeedRoute takes all of it.
+  await drawSpeedSample(page);
+  assert.strictEqual(await count(page, "path.speedRoute"), 5);
+  assert.strictEqual(await count(page, ".speedLegend"), 1);
+  await call(page, "clearSpeedRoute");
+  assert.strictEqual(await count(page, "path.speedRoute"), 0);
+  assert.strictEqual(await count(page, "path.hardMoment"), 0);
+  assert.strictEqual(await count(page, ".speedLegend"), 0);
+  await context.close();
+});
+
+test("a click on the speed route seeks to the nearest point; hovering tells its time and speed", async () => {
+  const { page, context } = await openMap({ tilesFail: true });
+  await drawSpeedSample(page);
+  await call(page, "noData");
+  await page.waitForTimeout(400);
+
+  // Between points 4 and 5, nearer 4 (recording 1, frame 5).
+  const a = await pointOnScreen(page, "35.173200", "136.883000");
+  const b = await pointOnScreen(page, "35.174000", "136.884000");
+  const near = { x: a.x + (b.x - a.x) * 0.3, y: a.y + (b.y - a.y) * 0.3 };
+  await page.mouse.move(near.x, near.y);
+  await page.waitForTimeout(100);
+  const local = await page.evaluate(() => new Date(1718357404000).toTimeString().slice(0, 8));
+  assert.strictEqual(await page.locator(".speedTip").textContent(), `${local}  75 km/h`);
+  await page.screenshot({ path: path.join(outputFolder, "map-speed-route.png") });
+  await page.mouse.click(near.x, near.y);
+  assert.strictEqual(await nextLine(), "goto 1 5");
+
+  // The hard moment's mark goes to its own frame, once the loading message
+  // that stood over it is gone.
+  await call(page, "noData");
+  await page.waitForTimeout(400);
+  const mark = await pointOnScreen(page, "35.172400", "136.882000");
+  await page.mouse.click(mark.x, mark.y);
+  assert.strictEqual(await nextLine(), "goto 1 0");
+  await context.close();
+});

@@ -42,6 +42,14 @@ Names NamesOf(const std::vector<MapScriptCall>& calls) {
   return names;
 }
 
+// The calls of the markers, the current recording's route and the arrow,
+// without those of the run coloured by speed that follow them.
+Names RecordingRouteNamesOf(const std::vector<MapScriptCall>& calls) {
+  Names names = NamesOf(calls);
+  std::erase_if(names, [](const std::string& name) { return name.find("Speed") != std::string::npos; });
+  return names;
+}
+
 class MgrMapSyncTest : public playback_test::PlaybackTest {
  protected:
   MgrMapSyncTest() {
@@ -74,9 +82,10 @@ TEST_F(MgrMapSyncTest, PageLoadSendsMarkersThenRouteThenArrowWithCTexts) {
 
   EXPECT_EQ(host_.addresses, (Names{"http://localhost:9865"}));
   EXPECT_TRUE(sync_.IsPageReady());
-  const Names expected{"initialize",     "addRoute",       "addRoute",       "clearRoute",     "addRoute",
-                       "addRoute",       "addSingleRoute", "addSingleRoute", "addSingleRoute", "addSingleRoute",
-                       "addSingleRoute", "addSingleRoute", "addSingleRoute", "drawRoute",      "doMoveCenter"};
+  const Names expected{"initialize",      "addRoute",       "addRoute",       "clearRoute",     "addRoute",
+                       "addRoute",        "addSingleRoute", "addSingleRoute", "addSingleRoute", "addSingleRoute",
+                       "addSingleRoute",  "addSingleRoute", "addSingleRoute", "drawRoute",      "doMoveCenter",
+                       "beginSpeedRoute", "addSpeedRoute",  "drawSpeedRoute"};
   EXPECT_EQ(NamesOf(host_.calls), expected);
   EXPECT_EQ(host_.completionCalls, host_.calls);  // nothing went out before the page was there
   const auto& calls = host_.calls;
@@ -93,6 +102,8 @@ TEST_F(MgrMapSyncTest, PageLoadSendsMarkersThenRouteThenArrowWithCTexts) {
   // A single trigger point gives (1 x 401) / 600 = 0 as the arrow's point.
   EXPECT_EQ(calls[14].args, (Names{kLatitude, kLongitude, "0", "0"}));
   EXPECT_EQ(sync_.State(), CMgrMapSync::kMapStateFollow);
+  // The whole run in one piece: a point a second of each recording and its last.
+  EXPECT_EQ(std::count(calls[16].args[0].begin(), calls[16].args[0].end(), ';'), 7 + 4 - 1);
 }
 
 TEST_F(MgrMapSyncTest, NoPositionAnywhereSendsNoMarkerAndNoData) {
@@ -220,7 +231,7 @@ TEST_F(MgrMapSyncTest, FailedCommandIsNotRetriedAndTheNextOneGoesOut) {
   AddVideo(WithFix(FramesEvery(4, 500), 2));
   host_.failing = {"addRoute", "clearRoute"};
   LoadVideos(kViewModeEvent, 1);
-  const Names names = NamesOf(host_.calls);
+  const Names names = RecordingRouteNamesOf(host_.calls);
   EXPECT_EQ(std::count(names.begin(), names.end(), "addRoute"), 4);
   EXPECT_EQ(names.back(), "doMoveCenter");
 }
@@ -275,7 +286,7 @@ TEST_F(MgrMapSyncTest, ReloadedPageGetsTheMarkersAgainAndTheOldOneNothing) {
   sync_.RefreshMap();
   EXPECT_TRUE(host_.calls.empty());
   host_.ProcessEventsFor(0);
-  const Names names = NamesOf(host_.calls);
+  const Names names = RecordingRouteNamesOf(host_.calls);
   ASSERT_GE(names.size(), 3u);
   EXPECT_EQ(names[0], "initialize");
   EXPECT_EQ(names[1], "addRoute");

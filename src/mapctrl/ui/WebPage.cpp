@@ -10,8 +10,9 @@
 namespace {
 
 // The page's functions that the map synchronisation calls.
-constexpr const char* kMapFunctions[] = {"initialize", "addRoute",     "addSingleRoute", "drawRoute",
-                                         "clearRoute", "doMoveCenter", "noData"};
+constexpr const char* kMapFunctions[] = {"initialize",      "addRoute",      "addSingleRoute", "drawRoute",
+                                         "clearRoute",      "doMoveCenter",  "noData",         "clearSpeedRoute",
+                                         "beginSpeedRoute", "addSpeedRoute", "drawSpeedRoute", "addHardMoment"};
 
 }  // namespace
 

@@ -21,13 +21,34 @@ QString FileColumnHeader(FileListKind kind) {
   return Gui("LogFile", "LOG File");
 }
 
+QString TripHeader(int column) {
+  switch (column) {
+    case kTripColumnDate:
+      return Gui("TripDate", "Date");
+    case kTripColumnSpan:
+      return Gui("TripSpan", "Start - End");
+    case kTripColumnDuration:
+      return Gui("Duration", "Duration");
+    case kTripColumnDistance:
+      return Gui("TripDistance", "Distance");
+    case kTripColumnTopSpeed:
+      return Gui("TripTopSpeed", "Top Speed");
+    case kTripColumnEvents:
+      return Gui("TripEvents", "Events");
+    case kTripColumnHard:
+      return Gui("TripHard", "Hard");
+    default:
+      return {};
+  }
+}
+
 Qt::CheckState CheckStateOf(bool checked) { return checked ? Qt::Checked : Qt::Unchecked; }
 
 }  // namespace
 
 CFileListView::CFileListView(int id, FileListKind kind, QWidget* parent) : QTreeWidget(parent), id_(id), kind_(kind) {
   setObjectName(QStringLiteral("fileList%1").arg(id));
-  setColumnCount(kListColumnCount);
+  setColumnCount(ListColumnCount(kind_));
   setRootIsDecorated(false);
   setItemsExpandable(false);
   setUniformRowHeights(true);
@@ -39,16 +60,16 @@ CFileListView::CFileListView(int id, FileListKind kind, QWidget* parent) : QTree
   UseCheckMarkStyle(this);
 
   QStringList headers;
-  for (int column = 0; column < kListColumnCount; ++column) headers << HeaderText(column);
+  for (int column = 0; column < columnCount(); ++column) headers << HeaderText(column);
   setHeaderLabels(headers);
   header()->setDefaultAlignment(Qt::AlignCenter);
   setTextElideMode(Qt::ElideMiddle);
   header()->setSectionsClickable(true);
   header()->setStretchLastSection(false);
   header()->setSectionsMovable(false);
-  for (int column = 0; column < kListColumnCount; ++column) {
-    setColumnWidth(column, kInitialWidths[column]);
-    setColumnHidden(column, kInitialWidths[column] == 0);
+  for (int column = 0; column < columnCount(); ++column) {
+    setColumnWidth(column, InitialWidth(column));
+    setColumnHidden(column, InitialWidth(column) == 0);
   }
 
   connect(this, &QTreeWidget::itemClicked, this, &CFileListView::OnItemClicked);
@@ -56,7 +77,13 @@ CFileListView::CFileListView(int id, FileListKind kind, QWidget* parent) : QTree
   connect(header(), &QHeaderView::sectionClicked, this, &CFileListView::OnHeaderClicked);
 }
 
+int CFileListView::InitialWidth(int column) const {
+  return kind_ == FileListKind::kTrip ? kTripInitialWidths[column] : kInitialWidths[column];
+}
+
 QString CFileListView::HeaderText(int column) const {
+  const bool trip = kind_ == FileListKind::kTrip;
+  if (trip && column != kListColumnNo && column != kListColumnPath) return TripHeader(column);
   switch (column) {
     case kListColumnNo:
       return Gui("ListNo", "No.");
@@ -88,7 +115,7 @@ void CFileListView::Render() {
     for (int row = 0; row < list_->RowCount(); ++row) {
       const ListEventRow& source = *list_->Row(row);
       auto* item = new QTreeWidgetItem;
-      for (int column = 0; column < kListColumnCount; ++column)
+      for (int column = 0; column < columnCount(); ++column)
         item->setText(column, QString::fromStdString(source.columns[static_cast<size_t>(column)]));
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
       item->setCheckState(0, CheckStateOf(source.checked));
@@ -123,9 +150,9 @@ void CFileListView::FitColumns() {
   const QFontMetrics cells(font());
   const QFontMetrics headers(header()->font());
   std::vector<ColumnNeed> needs;
-  for (int column = 0; column < kListColumnCount; ++column) {
+  for (int column = 0; column < columnCount(); ++column) {
     ColumnNeed need;
-    need.initial = kInitialWidths[column];
+    need.initial = InitialWidth(column);
     need.header = headers.horizontalAdvance(HeaderText(column)) + kCellPadding;
     for (int row = 0; row < topLevelItemCount(); ++row)
       need.widest = std::max(need.widest, cells.horizontalAdvance(topLevelItem(row)->text(column)));
@@ -133,7 +160,7 @@ void CFileListView::FitColumns() {
     needs.push_back(need);
   }
   const std::vector<int> widths = FitColumnWidths(needs, ColumnRoom(), kWidenFactor);
-  for (int column = 0; column < kListColumnCount; ++column) {
+  for (int column = 0; column < columnCount(); ++column) {
     if (needs[static_cast<size_t>(column)].initial > 0) setColumnWidth(column, widths[static_cast<size_t>(column)]);
   }
 }

@@ -1,5 +1,5 @@
 #pragma once
-// One of the search window's three recording lists on screen: it paints the
+// One of the search window's lists on screen: it paints the
 // rows of a CListEvent with a check box in the first column, and hands every
 // click back to the list, which owns checks, selection and sort order. The
 // view never sorts or checks on its own, so what the loading reads is always
@@ -16,6 +16,8 @@ class CFileListView : public QTreeWidget {
  public:
   // Initial widths of the columns; 0 keeps a column hidden.
   static constexpr int kInitialWidths[] = {70, 170, 80, 0, 0, 0};
+  // The Trip list's, by its own columns.
+  static constexpr int kTripInitialWidths[] = {44, 76, 124, 0, 0, 0, 60, 64, 64, 48, 40};
   // A column whose widest text outgrows its initial width gets this much of
   // that text's width.
   static constexpr double kWidenFactor = 1.5;
@@ -55,6 +57,7 @@ class CFileListView : public QTreeWidget {
   void OnItemChanged(QTreeWidgetItem* item, int column);
   void OnHeaderClicked(int column);
   void FitColumns();
+  int InitialWidth(int column) const;
   int ColumnRoom() const;
 
   int id_;

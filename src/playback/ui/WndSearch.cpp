@@ -19,7 +19,8 @@
 
 namespace {
 
-constexpr std::array<FileListKind, 3> kKinds = {FileListKind::kEvent, FileListKind::kNormal, FileListKind::kLog};
+constexpr std::array<FileListKind, kFileListKindCount> kKinds = {FileListKind::kEvent, FileListKind::kNormal,
+                                                                 FileListKind::kLog, FileListKind::kTrip};
 
 // The window's own places for controls the skin leaves unplaced.
 constexpr int kMargin = 4;
@@ -84,13 +85,14 @@ CWndSearch::~CWndSearch() {
 }
 
 void CWndSearch::MakeChildren() {
-  const std::array<int, 3> listIds = {kIdEventList, kIdNormalList, kIdLogList};
-  const std::array<int, 3> tabIds = {kIdTabEvent, kIdTabNormal, kIdTabLog};
+  const std::array<int, kFileListKindCount> listIds = {kIdEventList, kIdNormalList, kIdLogList, kIdTripList};
+  const std::array<int, kFileListKindCount> tabIds = {kIdTabEvent, kIdTabNormal, kIdTabLog, kIdTabTrip};
   // Short captions fit the tabs; the tooltips say what each one shows.
-  const std::array<SkinWord, 3> captions = {SkinWord::kTabEvent, SkinWord::kTabNormal, SkinWord::kTabLog};
-  const std::array<QString, 3> tips = {ToolTip("Event", "Show Event File List"),
-                                       ToolTip("Normal", "Show Normal File List"),
-                                       ToolTip("Log", "Show Log File List")};
+  const std::array<SkinWord, kFileListKindCount> captions = {SkinWord::kTabEvent, SkinWord::kTabNormal,
+                                                             SkinWord::kTabLog, SkinWord::kTabTrip};
+  const std::array<QString, kFileListKindCount> tips = {
+      ToolTip("Event", "Show Event File List"), ToolTip("Normal", "Show Normal File List"),
+      ToolTip("Log", "Show Log File List"), ToolTip("Trip", "Show Trip List")};
   for (FileListKind kind : kKinds) {
     const size_t i = Index(kind);
     lists_[i] = new CFileListView(listIds[i], kind, this);
@@ -141,12 +143,16 @@ QWidget* CWndSearch::Control(SearchControl control) const {
       return tabs_[Index(FileListKind::kNormal)];
     case SearchControl::kTabLog:
       return tabs_[Index(FileListKind::kLog)];
+    case SearchControl::kTabTrip:
+      return tabs_[Index(FileListKind::kTrip)];
     case SearchControl::kEventList:
       return lists_[Index(FileListKind::kEvent)];
     case SearchControl::kNormalList:
       return lists_[Index(FileListKind::kNormal)];
     case SearchControl::kLogList:
       return lists_[Index(FileListKind::kLog)];
+    case SearchControl::kTripList:
+      return lists_[Index(FileListKind::kTrip)];
     case SearchControl::kLoadedRecordings:
       return loadedRecordings_;
     case SearchControl::kMarkers:
@@ -204,6 +210,7 @@ void CWndSearch::SetSkin(const SearchWindowSkin& skin) {
   tabs_[Index(FileListKind::kEvent)]->SetStrip(skin.tabEvent);
   tabs_[Index(FileListKind::kNormal)]->SetStrip(skin.tabNormal);
   tabs_[Index(FileListKind::kLog)]->SetStrip(skin.tabLog);
+  tabs_[Index(FileListKind::kTrip)]->SetStrip(skin.tabTrip);
   Layout();
 }
 
@@ -423,6 +430,7 @@ void CWndSearch::Layout() {
   tabs_[Index(FileListKind::kEvent)]->setGeometry(Or(skin_.tabEventRect, ownTab(0)));
   tabs_[Index(FileListKind::kNormal)]->setGeometry(Or(skin_.tabNormalRect, ownTab(1)));
   tabs_[Index(FileListKind::kLog)]->setGeometry(Or(skin_.tabLogRect, ownTab(2)));
+  tabs_[Index(FileListKind::kTrip)]->setGeometry(Or(skin_.tabTripRect, ownTab(3)));
   load_->setGeometry(Or(skin_.loadRect, own_load));
   // Close never shows with Load, so it may take Load's place, all of it for
   // a word the skin's button is too narrow for.

@@ -1,5 +1,5 @@
 #pragma once
-// The search window: the three recording lists with their tabs, Load,
+// The search window: the recording lists and the Trip list with their tabs, Load,
 // Close, Check All / UnCheck All, and after a load the list boxes of what
 // was loaded (recordings, logs, the current recording's event markers)
 // under the overall progress strip. Which of them shows, which tab is lit
@@ -32,10 +32,10 @@ class PlaybackEngine;
 class QProgressBar;
 
 struct SearchWindowSkin {
-  SkinStrip load, close, checkAll, unCheckAll, tabEvent, tabNormal, tabLog, eventMarker;
+  SkinStrip load, close, checkAll, unCheckAll, tabEvent, tabNormal, tabLog, tabTrip, eventMarker;
   // Relative to the search window; an empty rectangle keeps the window's own
   // place for the control. UnCheck All sits where Check All does.
-  QRect loadRect, closeRect, checkAllRect, tabEventRect, tabNormalRect, tabLogRect, eventMarkerRect;
+  QRect loadRect, closeRect, checkAllRect, tabEventRect, tabNormalRect, tabLogRect, tabTripRect, eventMarkerRect;
 };
 
 class CWndSearch : public QWidget,
@@ -62,6 +62,8 @@ class CWndSearch : public QWidget,
   static constexpr int kIdLoadedRecordings = 1027;
   static constexpr int kIdLoadedLogs = 1148;
   static constexpr int kIdMarkerList = 1163;
+  static constexpr int kIdTripList = 1170;
+  static constexpr int kIdTabTrip = 1171;
 
   CWndSearch(CMgrDBSearch& store, AppState& app, QWidget* parent);
   ~CWndSearch() override;
@@ -78,7 +80,7 @@ class CWndSearch : public QWidget,
   // ---- what the back panel and the menus call -----------------------------
   // Reads the store's catalogue into the engine's lists and shows them.
   void FillFromCatalogue();
-  // Paints the three lists again from the engine's lists (after they were
+  // Paints the lists again from the engine's lists (after they were
   // filled).
   void RefillFileLists();
   // The list of kind with its tab lit; Load, Check All and the tabs enabled.
@@ -86,7 +88,7 @@ class CWndSearch : public QWidget,
   // What Close leaves: the list of kind, Load, Check All, the tabs (the Log
   // tab only with withLogTab); the loaded list boxes and Close hidden.
   void ShowFileLists(FileListKind kind, bool withLogTab) override;
-  // Empties the three lists and the loaded list boxes.
+  // Empties the lists and the loaded list boxes.
   void ResetLists();
   // Edit > Select All / Unselect All on the visible list.
   void SetAllChecked(bool checked) override;
@@ -154,8 +156,8 @@ class CWndSearch : public QWidget,
   PlaybackEngine* engine_ = nullptr;
   SearchWindowSkin skin_;
 
-  std::array<CFileListView*, 3> lists_{};
-  std::array<CVxCheckButton*, 3> tabs_{};
+  std::array<CFileListView*, kFileListKindCount> lists_{};
+  std::array<CVxCheckButton*, kFileListKindCount> tabs_{};
   CVxButton* load_ = nullptr;
   CVxButton* close_ = nullptr;
   CVxButton* checkAll_ = nullptr;

@@ -150,6 +150,7 @@ void MainPanelParts::MakeSearchWindow() {
   searchSkin.tabEvent = SkinStripOf(skin, kSkinTabEvent, 4);
   searchSkin.tabNormal = SkinStripOf(skin, kSkinTabNormal, 4);
   searchSkin.tabLog = SkinStripOf(skin, kSkinTabLog, 4);
+  searchSkin.tabTrip = SkinStripOf(skin, kSkinTabTrip, 4);
   searchSkin.eventMarker = SkinStripOf(skin, kSkinButtonEventMarker, 4);
   searchSkin.loadRect = SkinRect(skin, kSkinButtonLoad);
   searchSkin.closeRect = SkinRect(skin, kSkinButtonClose);
@@ -157,6 +158,7 @@ void MainPanelParts::MakeSearchWindow() {
   searchSkin.tabEventRect = SkinRect(skin, kSkinTabEvent);
   searchSkin.tabNormalRect = SkinRect(skin, kSkinTabNormal);
   searchSkin.tabLogRect = SkinRect(skin, kSkinTabLog);
+  searchSkin.tabTripRect = SkinRect(skin, kSkinTabTrip);
   searchSkin.eventMarkerRect = SkinRect(skin, kSkinButtonEventMarker);
   search_->SetSkin(searchSkin);
 }

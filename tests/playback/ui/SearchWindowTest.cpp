@@ -211,6 +211,42 @@ TEST_F(SearchUiTest, LoadingTwoEventsRunsADialogPerFileThenCloseGoesBackToTheLis
   EXPECT_TRUE(window_->TabButton(FileListKind::kNormal)->isVisible());
 }
 
+TEST_F(SearchUiTest, TheTripTabListsTheDrivesAndLoadPlaysTheTickedOneAsANormalRun) {
+  WriteCard(0, 3, 0);
+  CVxCheckButton* tab = window_->TabButton(FileListKind::kTrip);
+  EXPECT_TRUE(tab->isVisible());
+  EXPECT_EQ(tab->toolTip(), QStringLiteral("Show Trip List"));
+  tab->click();
+  CFileListView* trips = List(FileListKind::kTrip);
+  EXPECT_TRUE(trips->isVisible());
+  EXPECT_FALSE(List(FileListKind::kEvent)->isVisible());
+  // The three one-minute recordings follow one another: one drive.
+  ASSERT_EQ(trips->topLevelItemCount(), 1);
+  EXPECT_EQ(trips->headerItem()->text(kTripColumnDistance), QStringLiteral("Distance"));
+  EXPECT_TRUE(trips->isColumnHidden(kListColumnPath));
+  EXPECT_FALSE(trips->isColumnHidden(kTripColumnHard));
+  EXPECT_EQ(trips->CellText(0, kTripColumnDate), QStringLiteral("2024-06-14"));
+  EXPECT_TRUE(trips->CellText(0, kTripColumnTopSpeed).endsWith(QStringLiteral(" km/h")));
+
+  window_->LoadButton()->click();
+  ASSERT_EQ(prompt_.ShownBoxes().size(), 1u);
+  EXPECT_EQ(prompt_.ShownBoxes()[0].text, "No Trip is selected");
+
+  ClickCell(trips, 0, kTripColumnDate);
+  window_->LoadButton()->click();
+  ASSERT_EQ(app_.viewMode, kViewModeNormal);
+  ASSERT_EQ(store_.Videos().size(), 3u);
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(store_.Videos()[i]->DataFilePath(), store_.Catalogue().normal[i]) << i;
+  EXPECT_EQ(window_->LoadedRecordingsBox()->RowCount(), 3);
+  EXPECT_TRUE(window_->CloseButton()->isVisible());
+  EXPECT_FALSE(tab->isVisible());
+
+  // Close goes back to the lists of what was loaded.
+  window_->CloseButton()->click();
+  EXPECT_TRUE(List(FileListKind::kNormal)->isVisible());
+  EXPECT_TRUE(tab->isVisible());
+}
+
 // A normal recording of three seconds whose event starts at frame 5.
 std::string WriteNormalWithEvent(const std::filesystem::path& root) {
   SampleVideoRecipe recipe;

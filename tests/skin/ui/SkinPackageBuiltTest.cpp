@@ -42,7 +42,7 @@ TEST(SkinPackageBuilt, ButtonsHaveFourDistinctCellsOfTheirRectangle) {
                     kSkinButtonThumbView,  kSkinButtonDefaultGraph, kSkinButtonEventMarker,
                     kSkinButtonLoad,       kSkinButtonClose,        kSkinButtonCheckAll,
                     kSkinButtonUnCheckAll, kSkinTabEvent,           kSkinTabNormal,
-                    kSkinTabLog,           kSkinButtonSearchLog}) {
+                    kSkinTabLog,           kSkinButtonSearchLog,    kSkinTabTrip}) {
     const QRect rect = SkinRect(package, entry);
     const QImage strip = SkinImage(package, entry);
     ASSERT_FALSE(strip.isNull()) << entry;

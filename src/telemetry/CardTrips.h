@@ -1,0 +1,67 @@
+#pragma once
+// A card's drives as trips with their figures, formed from the store's
+// lists: the normal and event recordings with their frames from the
+// indexes, the logs with their times. The window's Trip list and
+// korvane-cli trips form them here alike.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "telemetry/TripFigures.h"
+#include "telemetry/TripFrames.h"
+#include "telemetry/Trips.h"
+
+class CMgrDBSearch;
+
+// A recording of the card as the trips see it: its frames, and where its
+// time lies.
+struct TripRecording {
+  std::string path;
+  std::vector<TripFrame> frames;
+  int64_t triggerMs = 0;  // its first trigger frame, else its first frame
+};
+
+// Reads a video recording's frames into out; false when it has none.
+using TripRecordingReader = std::function<bool(const std::string& path, TripRecording& out)>;
+
+// Reads a video recording without a word to anyone: what the window uses.
+bool ReadTripRecording(const std::string& path, TripRecording& out);
+
+// The card as read for its trips; the lists of card are indexes into these.
+struct CardTripRecordings {
+  std::vector<TripRecording> normals;
+  std::vector<TripRecording> events;
+  std::vector<std::string> eventNames;  // as the event list names them
+  std::vector<std::string> logs;
+  TripCard card;
+  bool complete = true;  // every recording could be read
+};
+
+CardTripRecordings ReadCardTripRecordings(const CMgrDBSearch& store, const TripRecordingReader& read);
+
+// A trip's recordings in play order: its normals, or its events when it
+// holds no normal.
+std::vector<const TripRecording*> RecordingsOf(const Trip& trip, const CardTripRecordings& read);
+// Their frames one after another, each naming its recording by its place
+// among them.
+std::vector<TripFrame> FramesOf(const std::vector<const TripRecording*>& recordings);
+
+struct CardTrip {
+  Trip trip;
+  TripFigures figures;
+  // What a load plays: the normal recordings in time order, or the events
+  // of a trip that holds no normal.
+  std::vector<std::string> playPaths;
+  bool playsAsEvents = false;
+};
+
+std::vector<CardTrip> FormCardTrips(const CardTripRecordings& read, double hardG);
+
+// What a load of the chosen trips plays, in time order: the normal
+// recordings of those that have any, as one normal run; only when none of
+// them has one, their events as an event load.
+struct TripPlay {
+  std::vector<std::string> paths;
+  bool asEvents = false;
+};
+TripPlay PlayOfTrips(const std::vector<CardTrip>& trips, std::vector<size_t> chosen);
