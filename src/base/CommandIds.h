@@ -74,6 +74,9 @@ inline constexpr int kIdToolExportGpx = 33001;
 inline constexpr int kIdToolExportCsv = 33002;
 // Ours as well: the disk check from the Tool menu.
 inline constexpr int kIdToolCheckDisk = 33003;
+// Ours: the View menu's speed unit.
+inline constexpr int kIdViewSpeedKmh = 33020;
+inline constexpr int kIdViewSpeedMph = 33021;
 
 // Keyboard accelerators.
 inline constexpr int kIdAccelSpace = 32771;

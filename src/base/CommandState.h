@@ -15,6 +15,7 @@ struct CommandState {
   // Only for the ticks of the menus; 0 elsewhere.
   int currentModel = 0;
   int displaySpeed = 0;
+  bool speedInMph = false;
 
   bool DataLoaded() const { return videoLoaded || logLoaded; }
 };

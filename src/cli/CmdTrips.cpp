@@ -12,6 +12,7 @@
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/SpeedUnitOption.h"
 #include "cli/PrintableText.h"
 #include "platform/ManualPorts.h"
 #include "platform/Prompt.h"
@@ -28,7 +29,7 @@ namespace {
 struct TripsRequest {
   std::string root;
   bool json = false;
-  std::string units = "kmh";
+  SpeedUnit units = SpeedUnit::kKmh;
   double hardG = kDefaultHardG;
 };
 
@@ -201,11 +202,6 @@ void PrintTrip(size_t number, const Trip& trip, const CardTrips& read, const Tri
 }
 
 int RunTrips(const TripsRequest& request) {
-  const std::optional<SpeedUnit> unit = SpeedUnitFromKey(request.units);
-  if (!unit) {
-    PrintError("--units takes kmh or mph, not " + request.units);
-    return kExitUsage;
-  }
   SilentPrompt prompt;
   ManualUiQueue ui;
   AppState app;
@@ -231,7 +227,7 @@ int RunTrips(const TripsRequest& request) {
     if (request.json) {
       all.push_back(TripJson(trip, read, figures));
     } else {
-      PrintTrip(++number, trip, read, figures, *unit);
+      PrintTrip(++number, trip, read, figures, request.units);
     }
   }
   if (request.json) std::cout << WriteJson(all);
@@ -279,7 +275,7 @@ void AddTripsCommand(CLI::App& app, int& exitStatus) {
   auto request = std::make_shared<TripsRequest>();
   command->add_option("CARD", request->root, "the card's mount point or a backup folder")->required();
   command->add_flag("--json", request->json, "print JSON");
-  command->add_option("--units", request->units, "kmh or mph for the speeds read by a person");
+  AddSpeedUnitOption(*command, request->units);
   AddHardGOption(*command, request->hardG);
   command->callback([&exitStatus, request] { exitStatus = RunTrips(*request); });
 }

@@ -5,6 +5,7 @@
 #include "base/CommandIds.h"
 #include "playback/PlaybackEngine.h"
 #include "recording/MgrDBSearch.h"
+#include "telemetry/SpeedSource.h"
 
 namespace {
 
@@ -108,6 +109,7 @@ CommandState CommandStateWithTicks(const AppState& app, const CMgrDBSearch& stor
   CommandState state = CommandStateOf(app, store, layout);
   state.currentModel = settings.GetCurrentModel();
   state.displaySpeed = settings.GetDisplaySpeed();
+  state.speedInMph = SpeedUnitOf(settings) == SpeedUnit::kMph;
   return state;
 }
 

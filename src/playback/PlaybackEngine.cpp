@@ -12,7 +12,7 @@ PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings,
     : store_(store),
       clock_(clock),
       speedSource_([&settings] {
-        return SpeedSource{settings.GetCurrentModel(), settings.GetDisplaySpeed()};
+        return SpeedSourceOf(settings);
       }),
       out_(PlaybackSinks{}),
       videoGraphView_(nullptr, [this](int index, bool released) { OnVideoGraphPointChosen(index, released); }),

@@ -104,8 +104,12 @@ class PlaybackEngine {
   void ZoomOut();
   void ZoomDefault();
 
-  // The speed source setting changed: the speed display is redrawn.
-  void SpeedSourceChanged() { displays_.RedrawSpeed(); }
+  // The speed source or unit setting changed: the speed display and the
+  // info panel are redrawn.
+  void SpeedSourceChanged() {
+    displays_.RedrawSpeed();
+    out_.Pane().RepaintInfoPanel();
+  }
   // What the speed read-outs show, read from the settings now.
   SpeedSource CurrentSpeedSource() const { return speedSource_(); }
 

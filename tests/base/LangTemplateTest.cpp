@@ -119,7 +119,7 @@ std::string Join(const std::vector<std::string>& items) {
 }
 
 const std::vector<std::pair<std::string, size_t>> kSections = {
-    {"GUI", 210}, {"Message", 76}, {"PullDownMenu", 53}, {"ToolTip", 31}};
+    {"GUI", 211}, {"Message", 76}, {"PullDownMenu", 56}, {"ToolTip", 31}};
 
 class LangTemplateTest : public ::testing::Test {
  protected:

@@ -1,6 +1,7 @@
 #include "export/ui/ExportDialogs.h"
 
 #include "export/PrintPages.h"
+#include "telemetry/SpeedSource.h"
 #include "export/ui/DlgExportKxLog.h"
 #include "export/ui/DlgExportTrack.h"
 #include "export/ui/DlgPrintPreview.h"
@@ -32,6 +33,7 @@ void QtExportDialogLauncher::PrintImages(CInfoEventFile& recording, int startFra
     selection = choice.Selection();
   }
   PrintDocument document(recording, selection, paneFrames, model, pulseType);
+  document.SetSpeedUnit(SpeedUnitOf(settings_));
   CDlgPrintPreview preview(document, printer, prompt_, parent_);
   preview.exec();
 }
