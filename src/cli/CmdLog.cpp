@@ -66,8 +66,8 @@ void PrintText(const std::string& path, const CInfoLogFile& log, SpeedUnit unit)
   std::printf("  %d records, header value %d\n", log.RecordCount(), log.HeaderValue());
   std::printf("  recorder %s, card %s, install angle %d, offsets %.3f %.3f %.3f g\n", OrDash(log.Drid()).c_str(),
               OrDash(log.Sdid()).c_str(), log.Angle(), log.OffsetX(), log.OffsetY(), log.OffsetZ());
-  std::printf("  %6s  %-23s %-23s %6s %6s %8s %8s %8s %4s\n", "record", "time", "position", std::string(SpeedUnitLabel(unit)).c_str(), "course", "g x",
-              "g y", "g z", "sig");
+  std::printf("  %6s  %-23s %-23s %6s %6s %8s %8s %8s %4s\n", "record", "time", "position",
+              std::string(SpeedUnitLabel(unit)).c_str(), "course", "g x", "g y", "g z", "sig");
   for (int i = 0; i < log.RecordCount(); ++i) {
     const FRAMEINFOLOG& r = *log.Record(i);
     char position[32] = "no fix";

@@ -84,7 +84,8 @@ int JpegExportJob::Export() {
       continue;
     }
     const FRAMEINFOVIDEO& info = recording_->Frame(frame);
-    const std::vector<unsigned char> exif = geotag_ ? MakeExifSegment(info.time, info.gps) : std::vector<unsigned char>();
+    const std::vector<unsigned char> exif =
+        geotag_ ? MakeExifSegment(info.time, info.gps) : std::vector<unsigned char>();
     const FileOutcome outcome = WriteFrame(path, {picture.data(), static_cast<size_t>(count)}, exif);
     if (outcome == FileOutcome::kFailed) return kJpegError;
     if (outcome == FileOutcome::kSkipped) ++skipped_;

@@ -214,9 +214,11 @@ TEST_F(CliExportTest, GeotaggedJpegsReadBackInExiftoolAndDifferOnlyByTheirExifSe
   const Outcome run = Cli("export-jpeg " + Q(video.dataPath) + " -o " + Q(tagged) + " --all --fps 1 --geotag");
   ASSERT_EQ(run.exitStatus, 0) << run.err;
 
-  const CliRun exif = RunShell("exiftool -n -j -DateTimeOriginal -SubSecDateTimeOriginal -GPSVersionID "
-                               "-GPSLatitude -GPSLongitude -GPSSpeedRef -GPSSpeed -GPSImgDirectionRef "
-                               "-GPSImgDirection " + Q(tagged) + "/*.jpg");
+  const CliRun exif = RunShell(
+      "exiftool -n -j -DateTimeOriginal -SubSecDateTimeOriginal -GPSVersionID "
+      "-GPSLatitude -GPSLongitude -GPSSpeedRef -GPSSpeed -GPSImgDirectionRef "
+      "-GPSImgDirection " +
+      Q(tagged) + "/*.jpg");
   ASSERT_EQ(exif.exitStatus, 0) << exif.out;
   const auto files = nlohmann::json::parse(exif.out);
   ASSERT_GE(files.size(), 2u);
@@ -248,15 +250,17 @@ TEST_F(CliExportTest, GeotaggedJpegsReadBackInExiftoolAndDifferOnlyByTheirExifSe
 
     const std::string original = TempDir::Read(plain / fs::path(name).filename());
     const std::string withExif = TempDir::Read(name);
-    const size_t app0End = 4 + ((static_cast<unsigned char>(original[4]) << 8) | static_cast<unsigned char>(original[5]));
+    const size_t app0End =
+        4 + ((static_cast<unsigned char>(original[4]) << 8) | static_cast<unsigned char>(original[5]));
     ASSERT_EQ(withExif.substr(app0End, 2), "\xFF\xE1");
-    const size_t segment =
-        2 + ((static_cast<unsigned char>(withExif[app0End + 2]) << 8) | static_cast<unsigned char>(withExif[app0End + 3]));
+    const size_t segment = 2 + ((static_cast<unsigned char>(withExif[app0End + 2]) << 8) |
+                                static_cast<unsigned char>(withExif[app0End + 3]));
     const std::string p = Q(plain / fs::path(name).filename()), t = Q(name);
     EXPECT_EQ(RunShell("cmp -n " + std::to_string(app0End) + " " + p + " " + t).exitStatus, 0);
-    EXPECT_EQ(RunShell("cmp -i " + std::to_string(app0End) + ":" + std::to_string(app0End + segment) + " " + p + " " + t)
-                  .exitStatus,
-              0);
+    EXPECT_EQ(
+        RunShell("cmp -i " + std::to_string(app0End) + ":" + std::to_string(app0End + segment) + " " + p + " " + t)
+            .exitStatus,
+        0);
   }
   EXPECT_GT(fixes, 0) << "the recording has frames with a fix";
 }

@@ -92,15 +92,18 @@ struct Case {
 TEST(ExifBlockTest, TimeAndPositionComeOutAsTheExifTagsSay) {
   const DateTime set{2012, 5, 4, 3, 10, 15, 30, 7};
   const DateTime unset{1601, 1, 1, 1, 0, 0, 0, 0};
+  // clang-format off
   const Case cases[] = {
-      {"north east", set, Fix('N', 35, 41, 22.5f, 'E', 139, 45, 1.25f, 57, 271), "2012:05:03 10:15:30", "007", "N",
-       {35, 41, 22.5}, "E", {139, 45, 1.25}},
+      {"north east", set, Fix('N', 35, 41, 22.5f, 'E', 139, 45, 1.25f, 57, 271),
+       "2012:05:03 10:15:30", "007", "N", {35, 41, 22.5}, "E", {139, 45, 1.25}},
       {"south west", {2026, 12, 3, 9, 23, 59, 59, 999}, Fix('S', 33, 52, 4.006f, 'W', 70, 0, 0.f, 0, 0),
        "2026:12:09 23:59:59", "999", "S", {33, 52, 4.006}, "W", {70, 0, 0}},
-      {"no fix", set, GpsBlock::NoPositionYet(), "2012:05:03 10:15:30", "007", nullptr, {}, nullptr, {}},
-      {"clock never set", unset, Fix('N', 1, 2, 3.f, 'E', 4, 5, 6.f, 8, 9), nullptr, nullptr, "N", {1, 2, 3}, "E",
-       {4, 5, 6}},
+      {"no fix", set, GpsBlock::NoPositionYet(),
+       "2012:05:03 10:15:30", "007", nullptr, {}, nullptr, {}},
+      {"clock never set", unset, Fix('N', 1, 2, 3.f, 'E', 4, 5, 6.f, 8, 9),
+       nullptr, nullptr, "N", {1, 2, 3}, "E", {4, 5, 6}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const Bytes segment = MakeExifSegment(c.time, c.gps);

@@ -1,13 +1,13 @@
 #include "export/ui/ExportDialogs.h"
 
 #include "export/PrintPages.h"
-#include "telemetry/SpeedSource.h"
 #include "export/ui/DlgExportKxLog.h"
 #include "export/ui/DlgExportTrack.h"
 #include "export/ui/DlgPrintPreview.h"
 #include "export/ui/DlgSaveAVI.h"
 #include "export/ui/DlgSaveJpeg.h"
 #include "export/ui/PrinterSettings.h"
+#include "telemetry/SpeedSource.h"
 
 void QtExportDialogLauncher::SaveImages(CInfoEventFile& recording, int startFrame, const std::vector<int>& paneFrames,
                                         const std::vector<unsigned char>& comment) {

@@ -4,9 +4,9 @@
 
 #include "playback/InfoPanelText.h"
 #include "playback/MgrPlayControl.h"
-#include "telemetry/SpeedSource.h"
 #include "skin/ui/AppFonts.h"
 #include "skin/ui/FitFont.h"
+#include "telemetry/SpeedSource.h"
 
 namespace {
 
