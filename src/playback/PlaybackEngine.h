@@ -105,10 +105,11 @@ class PlaybackEngine {
   void ZoomDefault();
 
   // The speed source or unit setting changed: the speed display and the
-  // info panel are redrawn.
+  // info panels are redrawn.
   void SpeedSourceChanged() {
     displays_.RedrawSpeed();
     out_.Pane().RepaintInfoPanel();
+    windows_.RepaintLogInfo();
   }
   // What the speed read-outs show, read from the settings now.
   SpeedSource CurrentSpeedSource() const { return speedSource_(); }

@@ -1,5 +1,5 @@
 // Every speed a person reads follows the unit setting: the speed display,
-// the image info panel, the AVI caption, the printed block and the KML
+// the image info panel, the log info pane, the AVI caption, the printed block and the KML
 // mark's table. With km/h each keeps its text as it always was.
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include "export/KmlDocument.h"
 #include "export/PrintBlock.h"
 #include "playback/InfoPanelText.h"
+#include "playback/LogRecordView.h"
 #include "telemetry/DigitCells.h"
 
 namespace {
@@ -53,6 +54,13 @@ std::string Printed(SpeedUnit unit) {
   return {};
 }
 
+std::string LogPane(SpeedUnit unit) {
+  FRAMEINFOLOG record;
+  record.gpsValid = 1;
+  record.speed = 100.0f;
+  return MakeLogInfoTexts("a.log", &record, unit).speed.value;
+}
+
 std::string KmlRow(SpeedUnit unit) {
   KmlTexts texts;
   texts.speed = "Speed";
@@ -71,17 +79,19 @@ TEST(SpeedUnitTexts, EveryReaderFacingSpeedFollowsTheUnit) {
     SpeedUnit unit;
     std::vector<int> digits;
     const char* info;
+    const char* logPane;
     const char* caption;
     const char* printed;
     const char* kml;
   } cases[] = {
-      {SpeedUnit::kKmh, {1, 0, 0}, "Speed : 100 km/h", "100 km/h, [N]", ": 100 km/h", "100.0km/h"},
-      {SpeedUnit::kMph, {6, 2}, "Speed : 62 mph", "62 mph, [N]", ": 62 mph", "62.1mph"},
+      {SpeedUnit::kKmh, {1, 0, 0}, "Speed : 100 km/h", "100 km/h", "100 km/h, [N]", ": 100 km/h", "100.0km/h"},
+      {SpeedUnit::kMph, {6, 2}, "Speed : 62 mph", "62 mph", "62 mph, [N]", ": 62 mph", "62.1mph"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(SpeedUnitKey(c.unit));
     EXPECT_EQ(Digits(c.unit), c.digits);
     EXPECT_EQ(MakeImageInfoText(Frame().gps, c.unit).speed, c.info);
+    EXPECT_EQ(LogPane(c.unit), c.logPane);
     EXPECT_EQ(Caption(c.unit), c.caption);
     EXPECT_EQ(Printed(c.unit), c.printed);
     EXPECT_EQ(KmlRow(c.unit), c.kml);
