@@ -120,8 +120,8 @@ LogInfoTexts MakeLogInfoTexts(const std::string& fileName, const FRAMEINFOLOG* r
   texts.longitude = {GetLangText("GUI", "Longitude", "Longitude"), PositionText(fix ? record->lon : 0, fix, false)};
   // km/h as the search compares it; another unit straight from the record.
   if (fix) {
-    const int speed = unit == SpeedUnit::kKmh ? SearchSpeed(record->speed)
-                                              : static_cast<int>(SpeedIn(unit, record->speed, 0));
+    const int speed =
+        unit == SpeedUnit::kKmh ? SearchSpeed(record->speed) : static_cast<int>(SpeedIn(unit, record->speed, 0));
     std::snprintf(text, sizeof text, kSpeedFormat, speed);
   }
   texts.speed = {GetLangText("GUI", "Speed", "Speed"),

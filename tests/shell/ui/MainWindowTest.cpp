@@ -264,6 +264,8 @@ TEST_F(MainWindowTest, SpeedUnitItemsStoreTheChoiceAndTheShownSpeedFollows) {
   ASSERT_GE(Engine().Control().SnapshotGps().speed, 10) << "the recording drives somewhere";
   CVxDigitSpeed* speed = Parts().Digits().Speed();
   const QImage inKmh = speed->grab().toImage();
+  const QRect unitLabel(kSpeedUnitLabel.left, kSpeedUnitLabel.top, kSpeedUnitLabel.Width(), kSpeedUnitLabel.Height());
+  const QImage kmhLabel = Panel().grab(unitLabel).toImage();
 
   Panel().OnCommand(kIdViewSpeedMph);
   EXPECT_EQ(settings_->GetSpeedUnit(), "mph");
@@ -277,10 +279,12 @@ TEST_F(MainWindowTest, SpeedUnitItemsStoreTheChoiceAndTheShownSpeedFollows) {
         if (item->data().toInt() == kIdViewSpeedMph) mphTicked = item->isChecked();
   EXPECT_TRUE(mphTicked);
   EXPECT_NE(speed->grab().toImage(), inKmh);
+  EXPECT_NE(Panel().grab(unitLabel).toImage(), kmhLabel) << "the unit under the caption says mph";
 
   Panel().OnCommand(kIdViewSpeedKmh);
   EXPECT_EQ(settings_->GetSpeedUnit(), "kmh");
   EXPECT_EQ(speed->grab().toImage(), inKmh);
+  EXPECT_EQ(Panel().grab(unitLabel).toImage(), kmhLabel);
 }
 
 TEST_F(MainWindowTest, PullingTheCardClearsTheStoreAndSaysSo) {
