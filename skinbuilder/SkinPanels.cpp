@@ -84,8 +84,7 @@ void DrawSpeedReadout(QPainter& p) {
   const QRectF frame = QRectF(kSpeedFrame).adjusted(-4, -6, 14, 3);
   DrawWell(p, frame, 5, kWell);
   DrawWell(p, Around(RectOf(kSkinSpeedDisplay), 1), 2, kValueDisplay);
-  // So is its "SPD" label.
-  DrawLabel(p, QRectF(110, 591, 64, 16), "km/h", Qt::AlignHCenter | Qt::AlignVCenter, 12, kInk);
+  // So are its "SPD" label and its unit, which follows the unit setting.
 }
 
 void DrawSectionLines(QPainter& p) {

@@ -106,6 +106,7 @@ int CAppSetting::LoadSetting() {
   saveLogFolder_ = readFolder(kKeySaveLogFolder);
   saveTrackFolder_ = readFolder(kKeySaveTrackFolder);
   aviCaption_ = ReadProfileInt(ini, kSectionRunParam, kKeyAviCaption, 0);
+  saveJpgGeotag_ = ReadProfileInt(ini, kSectionRunParam, kKeySaveJpgGeotag, 0) != 0;
 
   const KmlSetting defaults;
   kml_.pointer = ReadProfileInt(ini, kSectionKml, kKeyPointer, defaults.pointer);
@@ -179,6 +180,20 @@ double CAppSetting::HardG(double fallback) const {
   return value;
 }
 
+std::string CAppSetting::GetSpeedUnit() const {
+  constexpr std::string_view kKmh = "kmh";
+  constexpr std::string_view kMph = "mph";
+  const auto written = thisRun_.find(RunKey(kSectionDisplay, kKeySpeedUnit));
+  const std::string key = written != thisRun_.end()
+                              ? written->second
+                              : ReadProfileString(ReadPath(), kSectionDisplay, kKeySpeedUnit, kKmh, kProfileBuffer260);
+  return key == kMph ? std::string(kMph) : std::string(kKmh);
+}
+
+bool CAppSetting::SetSpeedUnit(std::string_view key) {
+  return WriteString(kSectionDisplay, kKeySpeedUnit, std::string(key));
+}
+
 LayoutChange CAppSetting::ChooseModel(int modelId) {
   const LayoutChange change = LayoutChangeFor(GetCurrentModel(), modelId);
   SetCurrentModel(modelId);
@@ -210,6 +225,11 @@ bool CAppSetting::SetSaveTrackFolder(const std::string& path) {
 bool CAppSetting::SetAviCaption(int boxes) {
   aviCaption_ = boxes;
   return WriteInt(kSectionRunParam, kKeyAviCaption, boxes);
+}
+
+bool CAppSetting::SetSaveJpgGeotag(bool geotag) {
+  saveJpgGeotag_ = geotag;
+  return WriteInt(kSectionRunParam, kKeySaveJpgGeotag, geotag ? 1 : 0);
 }
 
 bool CAppSetting::WriteKml(std::string_view key, int& field, int value) {

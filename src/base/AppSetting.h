@@ -107,6 +107,14 @@ class CAppSetting {
   // The caption boxes Save AVI last started with, as kAviCaption* bits.
   int AviCaption() const { return aviCaption_; }
   bool SetAviCaption(int boxes);
+  // Whether Save image last wrote the frame's position into its pictures.
+  bool SaveJpgGeotag() const { return saveJpgGeotag_; }
+  bool SetSaveJpgGeotag(bool geotag);
+
+  // The unit speeds are shown in, "kmh" or "mph" (any other value counts as
+  // "kmh"); read from the file each time, like the speed source.
+  std::string GetSpeedUnit() const;
+  bool SetSpeedUnit(std::string_view key);
 
   // Whether play runs on from one recording of a drive into the next (on
   // unless the settings say 0).
@@ -167,6 +175,7 @@ class CAppSetting {
   std::string saveLogFolder_;
   std::string saveTrackFolder_;
   int aviCaption_ = 0;
+  bool saveJpgGeotag_ = false;
   KmlSetting kml_;
   std::filesystem::path settingsFolder_;
   int scriptBlocked_ = 0;

@@ -80,6 +80,9 @@ inline constexpr int kIdPlayNextEvent = 33005;
 inline constexpr int kIdPlayPreviousEvent = 33006;
 inline constexpr int kIdAccelNextEvent = 33007;
 inline constexpr int kIdAccelPreviousEvent = 33008;
+// Ours: the View menu's speed unit.
+inline constexpr int kIdViewSpeedKmh = 33020;
+inline constexpr int kIdViewSpeedMph = 33021;
 
 // Keyboard accelerators.
 inline constexpr int kIdAccelSpace = 32771;

@@ -16,6 +16,7 @@ struct CommandState {
   int currentModel = 0;
   int displaySpeed = 0;
   bool continuousPlay = false;
+  bool speedInMph = false;
 
   bool DataLoaded() const { return videoLoaded || logLoaded; }
 };

@@ -10,6 +10,7 @@ inline constexpr std::string_view kSectionRunParam = "RunParam";
 inline constexpr std::string_view kSectionKml = "KML";
 inline constexpr std::string_view kSectionPlay = "PLAY";
 inline constexpr std::string_view kSectionTrip = "TRIP";
+inline constexpr std::string_view kSectionDisplay = "DISPLAY";
 
 inline constexpr std::string_view kKeyVender = "Vender";
 inline constexpr std::string_view kKeyDateDesc = "DateDesc";
@@ -26,6 +27,9 @@ inline constexpr std::string_view kKeyBackupFolder = "BackupFolder";
 inline constexpr std::string_view kKeySaveLogFolder = "SaveLogFolder";
 inline constexpr std::string_view kKeySaveTrackFolder = "SaveTrackFolder";
 inline constexpr std::string_view kKeyAviCaption = "AviCaption";
+inline constexpr std::string_view kKeySaveJpgGeotag = "SaveJpgGeotag";
+
+inline constexpr std::string_view kKeySpeedUnit = "SpeedUnit";
 
 inline constexpr std::string_view kKeyPointer = "Pointer";
 inline constexpr std::string_view kKeyRoute = "Route";

@@ -1,7 +1,7 @@
 // korvane-cli export-avi FILE.vdd [NEXT.vdd ...] -o OUT.avi [--fps F]
 // [--from FRAME] [--until "YYYY-MM-DD HH:MM:SS"]
 // [--caption date,speed,id,position|none] [--model M]
-// [--speed-source gps|pulse] [--yes] [--json]: a stretch of video as an AVI
+// [--speed-source gps|pulse] [--units kmh|mph] [--yes] [--json]: a stretch of video as an AVI
 // film, as the save-as-AVI dialog writes it. An event recording is written
 // whole; a normal recording from its start frame on, running on into the
 // recordings named after it.
@@ -21,6 +21,7 @@
 #include "cli/Commands.h"
 #include "cli/ExportCli.h"
 #include "cli/JsonWriter.h"
+#include "cli/SpeedUnitOption.h"
 #include "export/AviExportJob.h"
 #include "export/render/QtCaptionPainter.h"
 #include "recording/ExportGuard.h"
@@ -37,6 +38,7 @@ struct AviRequest {
   std::string caption = "none";
   int model = 0;
   std::string speedSource = "gps";
+  SpeedUnit units = SpeedUnit::kKmh;
   bool yes = false;
   bool json = false;
 };
@@ -131,6 +133,7 @@ std::optional<AviExportInputs> InputsFor(const AviRequest& request, CInfoEventFi
   inputs.caption = *caption;
   inputs.speedSource.currentModel = request.model;
   inputs.speedSource.displaySpeed = request.speedSource == "pulse" ? kDisplaySpeedPulse : kDisplaySpeedGps;
+  inputs.speedSource.unit = request.units;
   inputs.pulseType = PulseTypeOfCardHolding(request.paths.front());
   return inputs;
 }
@@ -227,6 +230,7 @@ void AddExportAviCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--model", request->model, "the recorder model id (9 has the car-pulse speed)");
   command->add_option("--speed-source", request->speedSource, "the speed shown: gps or pulse")
       ->check(CLI::IsMember({"gps", "pulse"}));
+  AddSpeedUnitOption(*command, request->units);
   command->add_flag("--yes", request->yes, "overwrite an existing file");
   command->add_flag("--json", request->json, "print a JSON summary");
   command->callback([&exitStatus, request] { exitStatus = RunExportAvi(*request); });

@@ -1,6 +1,6 @@
 // korvane-cli export-jpeg FILE.vdd -o DIR [--current FRAME | --selected FRAME
-// --seconds S | --all] [--fps F] [--yes] [--json]: frames as JPEG files named
-// after their recorded time, as the save-images dialog writes them.
+// --seconds S | --all] [--fps F] [--geotag] [--yes] [--json]: frames as JPEG
+// files named after their recorded time, as the save-images dialog writes them.
 
 #include <iostream>
 #include <optional>
@@ -20,6 +20,7 @@ struct JpegRequest {
   std::string path;
   std::string folder;
   FrameChoice choice;
+  bool geotag = false;
   bool yes = false;
   bool json = false;
 };
@@ -40,6 +41,7 @@ void PrintJson(const JpegRequest& request, const JpegSelection& s, int result, c
                               {"seconds", s.kind == kJpegSelectedImages ? Json(s.seconds) : Json(nullptr)},
                               {"fps", s.fps},
                               {"every_frame", s.everyFrame},
+                              {"geotag", s.geotag},
                               {"result", result},
                               {"written", std::move(written)},
                               {"skipped", job.Skipped()}});
@@ -54,6 +56,7 @@ int RunExportJpeg(const JpegRequest& request) {
   std::optional<JpegSelection> selection = SelectionOfChoice(request.choice, recording);
   if (!selection) return kExitLoadFailed;
   selection->folder = request.folder;
+  selection->geotag = request.geotag;
   if (const auto message = CheckJpegFolder(selection->folder)) {
     PrintMessage(*message);
     return kExitLoadFailed;
@@ -94,6 +97,7 @@ void AddExportJpegCommand(CLI::App& app, int& exitStatus) {
   command->add_option("FILE", request->path, "the recording's data file (.vdd)")->required();
   command->add_option("-o,--output", request->folder, "the folder the files go into")->required();
   AddFrameChoiceOptions(*command, request->choice);
+  command->add_flag("--geotag", request->geotag, "write the frame's time and position into each picture (EXIF)");
   command->add_flag("--yes", request->yes, "overwrite existing files");
   command->add_flag("--json", request->json, "print a JSON summary");
   command->callback([&exitStatus, request] { exitStatus = RunExportJpeg(*request); });

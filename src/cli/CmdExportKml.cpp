@@ -1,5 +1,5 @@
 // korvane-cli export-kml LOG... -o OUT.kml [--interval S | --no-points]
-// [--no-route] [--width W] [--opacity A] [--color C] [--yes]: the GPS track
+// [--no-route] [--width W] [--opacity A] [--color C] [--units kmh|mph] [--yes]: the GPS track
 // of logs as the KML export dialog writes it, its defaults read from the
 // settings file as the dialog reads them.
 
@@ -14,6 +14,7 @@
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
 #include "cli/ExportCli.h"
+#include "cli/SpeedUnitOption.h"
 #include "export/KmlExportJob.h"
 #include "platform/Utf8.h"
 #include "recording/ExportGuard.h"
@@ -31,6 +32,7 @@ struct KmlRequest {
   std::optional<int> width;
   std::optional<int> opacity;
   std::optional<std::string> color;
+  SpeedUnit units = SpeedUnit::kKmh;
   bool yes = false;
 };
 
@@ -62,6 +64,7 @@ KmlExportInputs InputsFor(const KmlRequest& request, const CAppSetting& setting)
   if (request.width) in.lineWidth = *request.width;
   if (request.opacity) in.lineOpacity = *request.opacity;
   if (request.color) in.lineColor = ParseColor(*request.color);
+  in.speedUnit = request.units;
   return in;
 }
 
@@ -134,6 +137,7 @@ void AddExportKmlCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--width", request->width, "route line width (1..10)");
   command->add_option("--opacity", request->opacity, "route line opacity (0..255)");
   command->add_option("--color", request->color, "route line colour, one of the 16 of the list (decimal or 0xBBGGRR)");
+  AddSpeedUnitOption(*command, request->units);
   command->add_flag("--yes", request->yes, "overwrite an existing file");
   interval->excludes(noPoints);
   command->callback([&exitStatus, request] { exitStatus = RunExportKml(*request); });

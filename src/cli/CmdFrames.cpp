@@ -87,7 +87,7 @@ void PrintCsv(const CInfoEventFile& r) {
   }
 }
 
-void PrintText(const std::string& path, const CInfoEventFile& r) {
+void PrintText(const std::string& path, const CInfoEventFile& r, SpeedUnit unit) {
   std::printf("%s\n", Printable(path).c_str());
   std::printf("  frames from %s, %d frames, %s\n", FrameSourceName(r.Source()), r.FrameCount(),
               Printable(r.GetDurationText()).c_str());
@@ -99,7 +99,7 @@ void PrintText(const std::string& path, const CInfoEventFile& r) {
   std::printf("  recorder %s, card %s, install angle %d, offsets %.3f %.3f %.3f g\n", OrDash(r.Drid()).c_str(),
               OrDash(r.Sdid()).c_str(), r.InstallAngle(), r.OffsetX(), r.OffsetY(), r.OffsetZ());
   std::printf("  %6s  %-23s %4s %8s %8s %8s  %-23s %5s %4s %4s\n", "frame", "time", "kind", "g x", "g y", "g z",
-              "position", "km/h", "sig", "evt");
+              "position", std::string(SpeedUnitLabel(unit)).c_str(), "sig", "evt");
   for (int i = 0; i < r.FrameCount(); ++i) {
     const FRAMEINFOVIDEO& f = r.Frame(i);
     char position[32] = "no fix";
@@ -107,7 +107,7 @@ void PrintText(const std::string& path, const CInfoEventFile& r) {
       std::snprintf(position, sizeof position, "%.6f,%.6f", f.gps.LatitudeDegrees(), f.gps.LongitudeDegrees());
     }
     std::printf("  %6d  %-23s %4d %8.3f %8.3f %8.3f  %-23s %5d %4d %4d\n", i, FormatDateTime(f.time).c_str(),
-                f.frameKind, f.gX, f.gY, f.gZ, position, f.gps.speed, f.signal, f.eventBits);
+                f.frameKind, f.gX, f.gY, f.gZ, position, WholeSpeed(unit, f.gps.speed), f.signal, f.eventBits);
   }
 }
 

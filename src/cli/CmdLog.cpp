@@ -61,19 +61,21 @@ void PrintCsv(const CInfoLogFile& log) {
   }
 }
 
-void PrintText(const std::string& path, const CInfoLogFile& log) {
+void PrintText(const std::string& path, const CInfoLogFile& log, SpeedUnit unit) {
   std::printf("%s\n", Printable(path).c_str());
   std::printf("  %d records, header value %d\n", log.RecordCount(), log.HeaderValue());
   std::printf("  recorder %s, card %s, install angle %d, offsets %.3f %.3f %.3f g\n", OrDash(log.Drid()).c_str(),
               OrDash(log.Sdid()).c_str(), log.Angle(), log.OffsetX(), log.OffsetY(), log.OffsetZ());
-  std::printf("  %6s  %-23s %-23s %6s %6s %8s %8s %8s %4s\n", "record", "time", "position", "km/h", "course", "g x",
-              "g y", "g z", "sig");
+  std::printf("  %6s  %-23s %-23s %6s %6s %8s %8s %8s %4s\n", "record", "time", "position",
+              std::string(SpeedUnitLabel(unit)).c_str(), "course", "g x", "g y", "g z", "sig");
   for (int i = 0; i < log.RecordCount(); ++i) {
     const FRAMEINFOLOG& r = *log.Record(i);
     char position[32] = "no fix";
     if (r.gpsValid) std::snprintf(position, sizeof position, "%.6f,%.6f", r.lat, r.lon);
+    // km/h is printed as the log holds it; SpeedIn would round it first.
+    const double speed = unit == SpeedUnit::kKmh ? r.speed : SpeedIn(unit, r.speed, 1);
     std::printf("  %6d  %-23s %-23s %6.1f %6.1f %8.3f %8.3f %8.3f %4d\n", i,
-                FormatDateTime(TimeKeyToDateTime(r.time)).c_str(), position, r.speed, r.course, r.gX, r.gY, r.gZ,
+                FormatDateTime(TimeKeyToDateTime(r.time)).c_str(), position, speed, r.course, r.gX, r.gY, r.gZ,
                 r.signal);
   }
 }

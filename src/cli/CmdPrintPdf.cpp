@@ -1,6 +1,6 @@
 // korvane-cli print-pdf FILE.vdd -o OUT.pdf [--layout 1|2] [--current FRAME |
 // --selected FRAME --seconds S | --all] [--fps F] [--title T] [--comment C]
-// [--model ID] [--dpi 150|300|600|1200] [--yes]: the pages the window prints, drawn
+// [--model ID] [--dpi 150|300|600|1200] [--units kmh|mph] [--yes]: the pages the window prints, drawn
 // by the same painter, as an A4 PDF file.
 
 #include <filesystem>
@@ -12,6 +12,7 @@
 #include "cli/Commands.h"
 #include "cli/ExportCli.h"
 #include "cli/FrameChoice.h"
+#include "cli/SpeedUnitOption.h"
 #include "export/PrintPages.h"
 #include "export/PrintSetup.h"
 #include "export/render/PrintPdf.h"
@@ -29,6 +30,7 @@ struct PrintRequest {
   std::string comment;
   int model = 0;
   int dpi = 300;
+  SpeedUnit units = SpeedUnit::kKmh;
   bool yes = false;
 };
 
@@ -55,6 +57,7 @@ int RunPrintPdf(const PrintRequest& request) {
   const int shown[] = {selection->startFrame};
   PrintDocument document(recording, *selection, shown, request.model, PulseTypeOfCardHolding(request.path));
   document.SetLayout(request.layout);
+  document.SetSpeedUnit(request.units);
   document.SetTitle(request.title, request.comment);
   std::string error;
   PrinterChoice choice;
@@ -86,6 +89,7 @@ void AddPrintPdfCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--comment", request->comment, "the comment under the title");
   command->add_option("--model", request->model, "the recorder model id (9 adds the car pulse and lamps)");
   command->add_option("--dpi", request->dpi, "the print resolution")->check(CLI::IsMember({150, 300, 600, 1200}));
+  AddSpeedUnitOption(*command, request->units);
   command->add_flag("--yes", request->yes, "overwrite an existing file");
   command->callback([&exitStatus, request] { exitStatus = RunPrintPdf(*request); });
 }

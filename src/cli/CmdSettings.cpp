@@ -47,7 +47,8 @@ Json SettingsJson(const CAppSetting& s) {
                               {kKeyBackupFolder, s.BackupFolder()},
                               {kKeySaveLogFolder, s.SaveLogFolder()},
                               {kKeySaveTrackFolder, s.SaveTrackFolder()},
-                              {kKeyAviCaption, s.AviCaption()}}},
+                              {kKeyAviCaption, s.AviCaption()},
+                              {kKeySaveJpgGeotag, s.SaveJpgGeotag() ? 1 : 0}}},
       {kSectionKml, Json{{kKeyPointer, kml.pointer},
                          {kKeyRoute, kml.route},
                          {kKeyRunGoogleEarth, kml.runGoogleEarth},
@@ -55,6 +56,7 @@ Json SettingsJson(const CAppSetting& s) {
                          {kKeyLineWidth, kml.lineWidth},
                          {kKeyLineOpacity, kml.lineOpacity},
                          {kKeyLineColor, kml.lineColor}}},
+      {kSectionDisplay, Json{{kKeySpeedUnit, s.GetSpeedUnit()}}},
       {"current_model", ModelJson(modelId)},
       {"display_speed", SpeedSourceName(speed)}};
 }
@@ -67,7 +69,7 @@ void PrintText(const CAppSetting& s) {
   std::printf("settings folder  %s\n", OrNone(s.SettingsFolder().string()).c_str());
   std::printf("start folder     %s\n", Printable(s.StartFolder().string()).c_str());
   std::printf("language file    %s\n", OrNone(s.LanguageFilePath()).c_str());
-  for (std::string_view section : {kSectionGui, kSectionMap, kSectionRunParam, kSectionKml}) {
+  for (std::string_view section : {kSectionGui, kSectionMap, kSectionRunParam, kSectionKml, kSectionDisplay}) {
     std::printf("[%.*s]\n", static_cast<int>(section.size()), section.data());
     for (const auto& [key, value] : document.at(std::string(section)).items()) {
       const std::string text = value.is_string() ? value.get<std::string>() : value.dump();

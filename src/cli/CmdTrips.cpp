@@ -15,6 +15,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/PrintableText.h"
+#include "cli/SpeedUnitOption.h"
 #include "platform/ManualPorts.h"
 #include "platform/Prompt.h"
 #include "platform/TimeKey.h"
@@ -31,7 +32,7 @@ namespace {
 struct TripsRequest {
   std::string root;
   bool json = false;
-  std::string units = "kmh";
+  SpeedUnit units = SpeedUnit::kKmh;
   std::optional<double> hardG;  // none: the settings' HardG
 };
 
@@ -147,11 +148,6 @@ void PrintTrip(size_t number, const Trip& trip, const CardTripRecordings& read, 
 }
 
 int RunTrips(const TripsRequest& request) {
-  const std::optional<SpeedUnit> unit = SpeedUnitFromKey(request.units);
-  if (!unit) {
-    PrintError("--units takes kmh or mph, not " + request.units);
-    return kExitUsage;
-  }
   const double hardG = HardGOf(request.hardG);
   SilentPrompt prompt;
   ManualUiQueue ui;
@@ -175,7 +171,7 @@ int RunTrips(const TripsRequest& request) {
     if (request.json) {
       all.push_back(TripJson(trip.trip, read, trip.figures));
     } else {
-      PrintTrip(++number, trip.trip, read, trip.figures, *unit);
+      PrintTrip(++number, trip.trip, read, trip.figures, request.units);
     }
   }
   if (request.json) std::cout << WriteJson(all);
@@ -224,7 +220,7 @@ void AddTripsCommand(CLI::App& app, int& exitStatus) {
   auto request = std::make_shared<TripsRequest>();
   command->add_option("CARD", request->root, "the card's mount point or a backup folder")->required();
   command->add_flag("--json", request->json, "print JSON");
-  command->add_option("--units", request->units, "kmh or mph for the speeds read by a person");
+  AddSpeedUnitOption(*command, request->units);
   AddHardGOption(*command, request->hardG);
   command->callback([&exitStatus, request] { exitStatus = RunTrips(*request); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The shape of the commands that load one recording and print it: FILE,
-// then --json or --csv (text without either). A failed load prints nothing
+// then --json or --csv (text without either; --units sets the unit of its
+// speed column). A failed load prints nothing
 // as text or CSV, but still prints its JSON document, which says so, before
 // the failing exit status.
 
@@ -11,6 +12,7 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/SpeedUnitOption.h"
 #include "recording/WaitingLoadObserver.h"
 
 struct RecordingCommandHelp {
@@ -25,7 +27,7 @@ struct RecordingPrinters {
   int (*load)(const std::string& path, Recording& recording, WaitingLoadObserver& observer);
   Json (*json)(const std::string& path, int status, const Recording& recording);
   void (*csv)(const Recording& recording);
-  void (*text)(const std::string& path, const Recording& recording);
+  void (*text)(const std::string& path, const Recording& recording, SpeedUnit unit);
 };
 
 template <typename Recording>
@@ -35,10 +37,12 @@ void AddRecordingCommand(CLI::App& app, int& exitStatus, const RecordingCommandH
   auto path = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
   auto csv = std::make_shared<bool>(false);
+  auto unit = std::make_shared<SpeedUnit>(SpeedUnit::kKmh);
   command->add_option("FILE", *path, help.fileHelp)->required();
   auto* jsonFlag = command->add_flag("--json", *json, "print JSON");
   command->add_flag("--csv", *csv, help.csvHelp)->excludes(jsonFlag);
-  command->callback([&exitStatus, path, json, csv, print] {
+  AddSpeedUnitOption(*command, *unit);
+  command->callback([&exitStatus, path, json, csv, unit, print] {
     Recording recording;
     WaitingLoadObserver observer;
     const int status = print.load(*path, recording, observer);
@@ -51,7 +55,7 @@ void AddRecordingCommand(CLI::App& app, int& exitStatus, const RecordingCommandH
     else if (*csv)
       print.csv(recording);
     else
-      print.text(*path, recording);
+      print.text(*path, recording, *unit);
     exitStatus = status == kLoadFailed ? kExitLoadFailed : kExitOk;
   });
 }

@@ -51,10 +51,11 @@ std::string SpeedText(const AviCaptionContext& context, const FRAMEINFOVIDEO& fr
   const bool pulseSource = context.speedSource.displaySpeed == kDisplaySpeedPulse;
   const int kmh =
       context.speedSource.UsesPulse() ? CMgrDBSearch::PulseToKmhFor(context.pulseType, frame.pulse) : frame.gps.speed;
-  if (!context.recordingHasGps) return pulseSource ? Format("%d km/h (T)", kmh) : std::string();
+  const std::string speed = WholeSpeedText(context.speedSource.unit, kmh);
+  if (!context.recordingHasGps) return pulseSource ? speed + " (T)" : std::string();
   if (frame.gps.valid == 0) return context.texts.noGpsSignal;
   const std::string& course = CourseWord(context.texts, frame.gps.course);
-  return pulseSource ? Format("%d km/h (T), [%s]", kmh, course.c_str()) : Format("%d km/h, [%s]", kmh, course.c_str());
+  return speed + (pulseSource ? " (T), [" : ", [") + course + "]";
 }
 
 std::string PositionText(const char* degreesFormat, int degrees, int minutes, float seconds, char hemisphere) {

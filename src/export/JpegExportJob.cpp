@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "export/ExifBlock.h"
 #include "export/TargetFolderCheck.h"
 #include "recording/ExportGuard.h"
 #include "recording/InfoEventFile.h"
@@ -38,6 +39,7 @@ bool JpegExportJob::Start(CInfoEventFile* recording, const JpegSelection& select
   marked_.clear();
   if (recording_ && recording_->FrameCount() > 0) marked_ = MarkJpegFrames(*recording_, selection, currentFrames);
   folder_ = selection.folder;
+  geotag_ = selection.geotag;
   guard_ = ExportGuard({recording_ ? recording_->RecordingPath() : std::string()}, folder_);
   overwrite_ = Overwrite::kKeep;
   prompt_ = &prompt;
@@ -81,7 +83,10 @@ int JpegExportJob::Export() {
       ++skipped_;
       continue;
     }
-    const FileOutcome outcome = WriteFrame(path, picture.data(), count);
+    const FRAMEINFOVIDEO& info = recording_->Frame(frame);
+    const std::vector<unsigned char> exif =
+        geotag_ ? MakeExifSegment(info.time, info.gps) : std::vector<unsigned char>();
+    const FileOutcome outcome = WriteFrame(path, {picture.data(), static_cast<size_t>(count)}, exif);
     if (outcome == FileOutcome::kFailed) return kJpegError;
     if (outcome == FileOutcome::kSkipped) ++skipped_;
   }
@@ -99,10 +104,15 @@ int JpegExportJob::Export() {
 // it. Failures that every further frame would meet as well (a full disk, a
 // file size limit, a folder gone or closed to us) end the export: skipping
 // them all would report an empty folder as a success.
-JpegExportJob::FileOutcome JpegExportJob::WriteFrame(const std::string& path, const unsigned char* bytes, int count) {
+JpegExportJob::FileOutcome JpegExportJob::WriteFrame(const std::string& path, std::span<const unsigned char> picture,
+                                                     std::span<const unsigned char> exif) {
+  // The EXIF block goes between the picture's bytes; not one of them changes.
+  const size_t place = exif.empty() ? 0 : ExifSegmentPlace(picture).value_or(0);
   OutputFile file;
   if (file.Open(path, overwrite_, guard_)) {
-    file.Write(bytes, static_cast<size_t>(count));
+    file.Write(picture.data(), place);
+    if (place > 0) file.Write(exif.data(), exif.size());
+    file.Write(picture.data() + place, picture.size() - place);
     if (file.Commit()) {
       written_.push_back(path);
       return FileOutcome::kWritten;

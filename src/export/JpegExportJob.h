@@ -2,12 +2,14 @@
 // The JPEG export of one video recording: one file per marked frame, named
 // after the frame's recorded time, half-height pictures doubled to full
 // height with their metadata segments kept, every other picture written
-// byte for byte as recorded. The save dialog and korvane-cli drive it.
+// byte for byte as recorded; a geotagged export adds only an EXIF block
+// after the picture's APP0. The save dialog and korvane-cli drive it.
 //
 // The recording must stay loaded until the end has been delivered.
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -58,12 +60,14 @@ class JpegExportJob {
  private:
   int Export();
   enum class FileOutcome { kWritten, kSkipped, kFailed };
-  FileOutcome WriteFrame(const std::string& path, const unsigned char* bytes, int count);
+  FileOutcome WriteFrame(const std::string& path, std::span<const unsigned char> picture,
+                         std::span<const unsigned char> exif);
 
   ExportWorker worker_;
   CInfoEventFile* recording_ = nullptr;
   std::vector<int> marked_;
   std::string folder_;
+  bool geotag_ = false;
   OutputGuard guard_;
   // Yes to the overwrite question replaces every file after it.
   Overwrite overwrite_ = Overwrite::kKeep;

@@ -28,6 +28,7 @@ struct JpegSelection {
   int startFrame = 0;      // where selected images start
   int seconds = 1;         // the chosen seconds entry, 1..S
   bool everyFrame = true;  // the fps list's last entry (N) is chosen
+  bool geotag = false;     // each file gets an EXIF block with the frame's time and position
 };
 
 // A frame's time for the selection: its time key, 0 for a frame whose year

@@ -70,8 +70,11 @@ std::string DateTable(const KmlTexts& t, const DateTime& l, const KmlMark& mark)
   table += "</td></tr><tr><td>";
   table += t.speed;
   table += "</td><td>";
-  AppendFixed(table, mark.speed, kValueDecimals);
-  table += "km/h</td></tr><tr><td>";
+  // km/h is written as the log holds it; SpeedIn would round it first.
+  const bool kmh = t.speedUnit == SpeedUnit::kKmh;
+  AppendFixed(table, kmh ? mark.speed : SpeedIn(t.speedUnit, mark.speed, kValueDecimals), kValueDecimals);
+  table += SpeedUnitLabel(t.speedUnit);
+  table += "</td></tr><tr><td>";
   table += t.heading;
   table += "</td><td>";
   AppendFixed(table, mark.course, kValueDecimals);

@@ -75,7 +75,7 @@ KmlWriterSetup WriterSetup(const KmlExportInputs& in, const std::vector<const CI
   setup.route = in.route;
   setup.line = {in.lineColor, in.lineOpacity, in.lineWidth};
   setup.iconServer = in.iconServer;
-  setup.texts = LoadKmlTexts();
+  setup.texts = LoadKmlTexts(in.speedUnit);
   setup.documentTime = DocumentTime(logs);
   return setup;
 }

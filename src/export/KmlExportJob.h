@@ -40,6 +40,7 @@ struct KmlExportInputs {
   int lineOpacity = 100;
   int lineColor = 255;  // 0x00BBGGRR, one of kKmlLineColors
   std::string iconServer{kDefaultKmlIconServer};
+  SpeedUnit speedUnit = SpeedUnit::kKmh;  // of the marks' speed rows
 };
 
 // The inputs as the dialog opens with them: the settings' values, the

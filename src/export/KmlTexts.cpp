@@ -12,7 +12,7 @@ std::string Gui(std::string_view key, std::string_view defaultText) {
 
 }  // namespace
 
-KmlTexts LoadKmlTexts() {
+KmlTexts LoadKmlTexts(SpeedUnit speedUnit) {
   KmlTexts t;
   t.year = Gui("Year", "Year");
   t.month = Gui("Month", "Month");
@@ -29,5 +29,6 @@ KmlTexts LoadKmlTexts() {
   t.speed = Gui("Speed", "Speed");
   t.heading = Gui("Heading", "Heading");
   t.degree = Gui("Degree", "Degree");
+  t.speedUnit = speedUnit;
   return t;
 }

@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "telemetry/SpeedUnit.h"
+
 struct KmlTexts {
   std::string year;
   std::string month;
@@ -20,7 +22,8 @@ struct KmlTexts {
   std::string speed;
   std::string heading;
   std::string degree;
+  SpeedUnit speedUnit = SpeedUnit::kKmh;  // of the marks' speed rows
 };
 
 // The texts of the chosen language file, with the English defaults.
-KmlTexts LoadKmlTexts();
+KmlTexts LoadKmlTexts(SpeedUnit speedUnit);

@@ -109,11 +109,12 @@ PrintBlock MakePrintBlock(const PrintTexts& texts, const PrintBlockSource& sourc
   lines.push_back({texts.datum, ": WGS84", true});
   lines.push_back({"", PrintLatitudeText(frame.gps), true});
   lines.push_back({"", PrintLongitudeText(frame.gps), true});
-  lines.push_back({texts.speed, fix ? Format(": %d km/h", frame.gps.speed) : std::string(": - km/h")});
+  const std::string unit(SpeedUnitLabel(source.speedUnit));
+  lines.push_back({texts.speed, fix ? ": " + WholeSpeedText(source.speedUnit, frame.gps.speed) : ": - " + unit});
   if (!IsMxHModel(source.model)) return block;
   const int pulseKmh = CMgrDBSearch::PulseToKmhFor(source.pulseType, frame.pulse);
-  lines.push_back({texts.carPulse,
-                   Format(": %d km/h [%d %s/%s]", pulseKmh, frame.pulse, texts.pulse.c_str(), texts.second.c_str())});
+  lines.push_back({texts.carPulse, ": " + WholeSpeedText(source.speedUnit, pulseKmh) +
+                                       Format(" [%d %s/%s]", frame.pulse, texts.pulse.c_str(), texts.second.c_str())});
   lines.push_back({texts.carSignal, "", false, true});
   block.lamps = {{texts.brake, (frame.signal & kBrakeBit) != 0},
                  {texts.emergency, (frame.signal & kEmergencyBit) != 0},

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "recording/FrameInfoVideo.h"
+#include "telemetry/SpeedUnit.h"
 
 // The labels and words of a block, in the chosen language.
 struct PrintTexts {
@@ -65,6 +66,7 @@ struct PrintBlockSource {
   int frameCount = 0;
   int model = 0;       // the current recorder model; 9 adds the car pulse and lamps
   int pulseType = -1;  // the card's CARPULSETYPE; -1 unknown
+  SpeedUnit speedUnit = SpeedUnit::kKmh;
 };
 
 // The recorded frames carry no GPS clock; gpsTime is for a source that has

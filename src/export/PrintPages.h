@@ -35,6 +35,8 @@ class PrintDocument {
   int Layout() const { return layout_; }
   // Any value other than 2 is layout 1.
   void SetLayout(int layout);
+  // The unit of the printed speeds; km/h until set.
+  void SetSpeedUnit(SpeedUnit unit) { source_.speedUnit = unit; }
   int PageCount() const { return PrintPageCount(static_cast<int>(marked_.size()), layout_); }
 
   // The marked frames on page (counted from 1), in index order; empty for

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr const char* kSpeedFormat = "%s : %d km/h";
+constexpr const char* kSpeedFormat = "%s : %s";
 // The degree sign goes in as UTF-8, so the one-byte "%c" it had in the
 // recorder software's character set becomes "%s" here.
 constexpr const char* kLatitudeFormat = "GPS %.2d %s %.2d' %.2f\" %c";
@@ -44,11 +44,11 @@ std::string WeekdayName(int dayOfWeek) {
   return GetLangText("GUI", day.key, day.english);
 }
 
-ImageInfoText MakeImageInfoText(const GpsBlock& gps) {
+ImageInfoText MakeImageInfoText(const GpsBlock& gps, SpeedUnit unit) {
   ImageInfoText info;
   char text[600];
   const std::string speedLabel = GetLangText("GUI", "Speed", "Speed");
-  std::snprintf(text, sizeof text, kSpeedFormat, speedLabel.c_str(), static_cast<int>(gps.speed));
+  std::snprintf(text, sizeof text, kSpeedFormat, speedLabel.c_str(), WholeSpeedText(unit, gps.speed).c_str());
   info.speed = text;
   std::snprintf(text, sizeof text, kLatitudeFormat, static_cast<int>(gps.latDeg), kDegreeSign,
                 static_cast<int>(gps.latMin), static_cast<double>(gps.latSec), Hemisphere(gps.latHemi, 'N'));

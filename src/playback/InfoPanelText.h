@@ -6,6 +6,7 @@
 
 #include "platform/DateTime.h"
 #include "recording/FrameInfoVideo.h"
+#include "telemetry/SpeedUnit.h"
 
 struct ImageInfoText {
   std::string speed;
@@ -23,6 +24,6 @@ struct PlayTimeText {
 // The short weekday name of dayOfWeek (0 = Sunday); "" outside 0..6.
 std::string WeekdayName(int dayOfWeek);
 
-ImageInfoText MakeImageInfoText(const GpsBlock& gps);
+ImageInfoText MakeImageInfoText(const GpsBlock& gps, SpeedUnit unit);
 // weekdayFirst: the date order setting asks for weekday, month, day, year.
 PlayTimeText MakePlayTimeText(const DateTime& time, bool weekdayFirst);

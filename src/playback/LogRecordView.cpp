@@ -31,7 +31,6 @@ constexpr const char* kNoClock = " ----.--.-- --:--:--";
 constexpr const char* kFileFormat = " %s";
 constexpr const char* kSpeedFormat = "%d ";
 constexpr const char* kNoSpeed = "- ";
-constexpr const char* kSpeedUnit = "km/h";
 constexpr const char* kHeadingFormat = "[%s]";
 constexpr const char* kNoHeading = "[-]";
 
@@ -106,7 +105,7 @@ const FRAMEINFOLOG* FirstLogFix(const LoadedLogs& logs) {
   return nullptr;
 }
 
-LogInfoTexts MakeLogInfoTexts(const std::string& fileName, const FRAMEINFOLOG* record) {
+LogInfoTexts MakeLogInfoTexts(const std::string& fileName, const FRAMEINFOLOG* record, SpeedUnit unit) {
   LogInfoTexts texts;
   char text[640];
   std::snprintf(text, sizeof text, kFileFormat, fileName.c_str());
@@ -119,8 +118,14 @@ LogInfoTexts MakeLogInfoTexts(const std::string& fileName, const FRAMEINFOLOG* r
   const bool fix = record != nullptr && record->gpsValid != 0;
   texts.latitude = {GetLangText("GUI", "Latitude", "Latitude"), PositionText(fix ? record->lat : 0, fix, true)};
   texts.longitude = {GetLangText("GUI", "Longitude", "Longitude"), PositionText(fix ? record->lon : 0, fix, false)};
-  if (fix) std::snprintf(text, sizeof text, kSpeedFormat, SearchSpeed(record->speed));
-  texts.speed = {GetLangText("GUI", "Speed", "Speed"), std::string(fix ? text : kNoSpeed) + kSpeedUnit};
+  // km/h as the search compares it; another unit straight from the record.
+  if (fix) {
+    const int speed =
+        unit == SpeedUnit::kKmh ? SearchSpeed(record->speed) : static_cast<int>(SpeedIn(unit, record->speed, 0));
+    std::snprintf(text, sizeof text, kSpeedFormat, speed);
+  }
+  texts.speed = {GetLangText("GUI", "Speed", "Speed"),
+                 std::string(fix ? text : kNoSpeed) + std::string(SpeedUnitLabel(unit))};
   if (fix) {
     const std::string course = CourseText(record->course);
     std::snprintf(text, sizeof text, kHeadingFormat, course.c_str());
@@ -188,11 +193,11 @@ void LogRecordView::ClearRecord() {
   targets_.RepaintLogInfo();
 }
 
-LogInfoTexts LogRecordView::Texts() const {
-  if (!HasRecord()) return MakeLogInfoTexts({}, nullptr);
+LogInfoTexts LogRecordView::Texts(SpeedUnit unit) const {
+  if (!HasRecord()) return MakeLogInfoTexts({}, nullptr, unit);
   // The record is a copy; the log it came from may have been released since.
   const auto entry = static_cast<size_t>(logIndex_);
   const bool loaded = entry < logs_.size() && logs_[entry];
   const std::string name = loaded ? std::filesystem::path(logs_[entry]->Path()).filename().string() : std::string();
-  return MakeLogInfoTexts(name, &record_);
+  return MakeLogInfoTexts(name, &record_, unit);
 }

@@ -12,6 +12,7 @@
 #include "playback/PlaybackSinks.h"
 #include "recording/FrameInfoLog.h"
 #include "recording/FrameInfoVideo.h"
+#include "telemetry/SpeedUnit.h"
 
 class CInfoLogFile;
 struct LogSearchRow;
@@ -62,7 +63,7 @@ struct LogInfoTexts {
 
 // The pane's texts for record of the log file fileName; without a record
 // every value shows its no-data form.
-LogInfoTexts MakeLogInfoTexts(const std::string& fileName, const FRAMEINFOLOG* record);
+LogInfoTexts MakeLogInfoTexts(const std::string& fileName, const FRAMEINFOLOG* record, SpeedUnit unit);
 
 class LogRecordView {
  public:
@@ -89,7 +90,7 @@ class LogRecordView {
   int RecordIndex() const { return recordIndex_; }
   const FRAMEINFOLOG& Record() const { return record_; }
   int SelectedLogRow() const { return selectedLogRow_; }
-  LogInfoTexts Texts() const;
+  LogInfoTexts Texts(SpeedUnit unit) const;
 
  private:
   void UpdateMap();

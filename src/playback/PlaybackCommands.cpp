@@ -5,6 +5,7 @@
 #include "base/CommandIds.h"
 #include "playback/PlaybackEngine.h"
 #include "recording/MgrDBSearch.h"
+#include "telemetry/SpeedSource.h"
 
 namespace {
 
@@ -124,6 +125,7 @@ CommandState CommandStateWithTicks(const AppState& app, const CMgrDBSearch& stor
   state.currentModel = settings.GetCurrentModel();
   state.displaySpeed = settings.GetDisplaySpeed();
   state.continuousPlay = settings.ContinuousPlay();
+  state.speedInMph = SpeedUnitOf(settings) == SpeedUnit::kMph;
   return state;
 }
 

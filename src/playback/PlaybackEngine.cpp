@@ -11,9 +11,7 @@ PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings,
                                Prompt& prompt, LoadingDialogRunner& dialogs, const PlaybackEngineSinks& sinks)
     : store_(store),
       clock_(clock),
-      speedSource_([&settings] {
-        return SpeedSource{settings.GetCurrentModel(), settings.GetDisplaySpeed()};
-      }),
+      speedSource_([&settings] { return SpeedSourceOf(settings); }),
       out_(PlaybackSinks{}),
       videoGraphView_(nullptr, [this](int index, bool released) { OnVideoGraphPointChosen(index, released); }),
       logGraphView_(

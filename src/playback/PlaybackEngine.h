@@ -117,8 +117,13 @@ class PlaybackEngine {
   void ZoomOut();
   void ZoomDefault();
 
-  // The speed source setting changed: the speed display is redrawn.
-  void SpeedSourceChanged() { displays_.RedrawSpeed(); }
+  // The speed source or unit setting changed: the speed display and the
+  // info panels are redrawn.
+  void SpeedSourceChanged() {
+    displays_.RedrawSpeed();
+    out_.Pane().RepaintInfoPanel();
+    windows_.RepaintLogInfo();
+  }
   // What the speed read-outs show, read from the settings now.
   SpeedSource CurrentSpeedSource() const { return speedSource_(); }
 

@@ -40,9 +40,12 @@ inline constexpr int kSpeedIndicatorY = 580;
 inline constexpr PanelRect kSpeedCaption{kSpeedCaptionX, kSpeedCaptionY, kSpeedCaptionX + 42, kSpeedCaptionY + 12};
 inline constexpr PanelRect kSpeedIndicator{kSpeedIndicatorX, kSpeedIndicatorY, kSpeedIndicatorX + 11,
                                            kSpeedIndicatorY + 11};
+// The unit under the caption, written by the window in the unit setting's word.
+inline constexpr PanelRect kSpeedUnitLabel{110, 591, 174, 607};
 // What a redraw of the speed read-out repaints: the read-out with its
-// caption and indicator, which reach beyond its frame.
-inline constexpr PanelRect kSpeedReadoutRedraw = Union(Union(kSpeedReadout, kSpeedCaption), kSpeedIndicator);
+// caption, indicator and unit, which reach beyond its frame.
+inline constexpr PanelRect kSpeedReadoutRedraw =
+    Union(Union(Union(kSpeedReadout, kSpeedCaption), kSpeedIndicator), kSpeedUnitLabel);
 
 // The speed in use, in the gap left of the play buttons.
 inline constexpr PanelRect kPlaySpeedText{237, 540, 262, 568};

@@ -12,6 +12,9 @@ using Row = CommandRow<Context>;
 bool ModelChosen(const CommandState& state, int modelId) { return state.currentModel == modelId; }
 bool GpsSpeedChosen(const CommandState& state, int /*source*/) { return state.displaySpeed != kDisplaySpeedPulse; }
 bool PulseSpeedChosen(const CommandState& state, int /*source*/) { return state.displaySpeed == kDisplaySpeedPulse; }
+bool KmhChosen(const CommandState& state, int /*unit*/) { return !state.speedInMph; }
+bool MphChosen(const CommandState& state, int /*unit*/) { return state.speedInMph; }
+void ChooseUnit(Context& window, int unit) { window.ChooseSpeedUnit(static_cast<SpeedUnit>(unit)); }
 
 void OpenMenu(Context& window, int index) { window.OpenMenu(index); }
 
@@ -49,6 +52,12 @@ const std::array kRows = {
         {"ToolSpeedPulse", "Car Pulse(&C)"}, {},
         CommandAlwaysEnabled, [](Context& w, int source) { w.ChooseSpeedSource(source); },
         kDisplaySpeedPulse, PulseSpeedChosen},
+    Row{"speed-unit-kmh", {kIdViewSpeedKmh},
+        {"ViewSpeedUnitKmh", "km/h(&K)"}, {},
+        CommandAlwaysEnabled, ChooseUnit, static_cast<int>(SpeedUnit::kKmh), KmhChosen},
+    Row{"speed-unit-mph", {kIdViewSpeedMph},
+        {"ViewSpeedUnitMph", "mph(&M)"}, {},
+        CommandAlwaysEnabled, ChooseUnit, static_cast<int>(SpeedUnit::kMph), MphChosen},
 };
 // clang-format on
 

@@ -1,8 +1,9 @@
 #pragma once
 // The main frame's own commands: the window, the menus, the folder, help
-// and version, the model and the speed source.
+// and version, the model, the speed source and the speed unit.
 #include "base/CommandIds.h"
 #include "base/CommandTable.h"
+#include "telemetry/SpeedUnit.h"
 
 // What the main frame does for them; the window implements it.
 class MainWindowActions {
@@ -18,6 +19,7 @@ class MainWindowActions {
   virtual void ShowVersion() = 0;
   virtual void ChooseModel(int modelId) = 0;
   virtual void ChooseSpeedSource(int source) = 0;
+  virtual void ChooseSpeedUnit(SpeedUnit unit) = 0;
 };
 
 void AddMainCommands(CommandTable& table, MainWindowActions& actions);

@@ -150,7 +150,7 @@ SpeedReadout SpeedCellsOf(int pulseKmh, uint8_t gpsValid, int gpsSpeed, bool has
     readout.digits.push_back({DigitStrip::kSpeedDigit, kDashCell, kSpeedX[2], 0});
     return readout;
   }
-  const int value = std::clamp(pulse ? pulseKmh : gpsSpeed, 0, kSpeedShownMax);
+  const int value = std::clamp(WholeSpeed(source.unit, pulse ? pulseKmh : gpsSpeed), 0, kSpeedShownMax);
   const int hundreds = Digit(value, 100);
   const int tens = Digit(value, 10);
   if (hundreds != 0) readout.digits.push_back({DigitStrip::kSpeedDigit, hundreds, kSpeedX[0], 0});

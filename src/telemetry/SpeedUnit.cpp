@@ -18,3 +18,9 @@ double SpeedIn(SpeedUnit unit, double kmh, int decimals) {
   // std::round rounds half away from zero.
   return std::round(value * scale) / scale;
 }
+
+int WholeSpeed(SpeedUnit unit, int kmh) { return static_cast<int>(SpeedIn(unit, kmh, 0)); }
+
+std::string WholeSpeedText(SpeedUnit unit, int kmh) {
+  return std::to_string(WholeSpeed(unit, kmh)) + " " + std::string(SpeedUnitLabel(unit));
+}

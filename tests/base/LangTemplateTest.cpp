@@ -119,7 +119,7 @@ std::string Join(const std::vector<std::string>& items) {
 }
 
 const std::vector<std::pair<std::string, size_t>> kSections = {
-    {"GUI", 217}, {"Message", 77}, {"PullDownMenu", 56}, {"ToolTip", 32}};
+    {"GUI", 218}, {"Message", 77}, {"PullDownMenu", 59}, {"ToolTip", 32}};
 
 class LangTemplateTest : public ::testing::Test {
  protected:

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <regex>
 
@@ -197,6 +199,70 @@ TEST_F(CliExportTest, JpegFilesCarryTheRecordersSegmentsForExiftool) {
   EXPECT_NE(exif.out.find("JPEG APP0"), std::string::npos) << exif.out;
   EXPECT_NE(exif.out.find("JPEG APP1"), std::string::npos) << exif.out;
   EXPECT_NE(exif.out.find("JPEG COM"), std::string::npos) << exif.out;
+}
+
+// exiftool reads each geotagged file's time and GPS fields back as the
+// frame recorded them, and each file is the plain export's with one APP1
+// segment added after its APP0: cmp finds every other byte unchanged.
+TEST_F(CliExportTest, GeotaggedJpegsReadBackInExiftoolAndDifferOnlyByTheirExifSegment) {
+  const SampleVideo& video = Video(false, true);
+  const fs::path plain = out_ / "plain";
+  const fs::path tagged = out_ / "tagged";
+  fs::create_directories(plain);
+  fs::create_directories(tagged);
+  ASSERT_EQ(Cli("export-jpeg " + Q(video.dataPath) + " -o " + Q(plain) + " --all --fps 1").exitStatus, 0);
+  const Outcome run = Cli("export-jpeg " + Q(video.dataPath) + " -o " + Q(tagged) + " --all --fps 1 --geotag");
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+
+  const CliRun exif = RunShell(
+      "exiftool -n -j -DateTimeOriginal -SubSecDateTimeOriginal -GPSVersionID "
+      "-GPSLatitude -GPSLongitude -GPSSpeedRef -GPSSpeed -GPSImgDirectionRef "
+      "-GPSImgDirection " +
+      Q(tagged) + "/*.jpg");
+  ASSERT_EQ(exif.exitStatus, 0) << exif.out;
+  const auto files = nlohmann::json::parse(exif.out);
+  ASSERT_GE(files.size(), 2u);
+  int fixes = 0;
+  for (const auto& file : files) {
+    const std::string name = file["SourceFile"];
+    SCOPED_TRACE(name);
+    const int index = std::stoi(name.substr(name.size() - 7, 3)) - 1;
+    const SampleFrame& frame = video.frames.at(static_cast<size_t>(index));
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "%04d:%02d:%02d %02d:%02d:%02d.%03d", frame.time.year, frame.time.month,
+                  frame.time.day, frame.time.hour, frame.time.minute, frame.time.second, frame.time.milliseconds);
+    EXPECT_EQ(file["SubSecDateTimeOriginal"], stamp);
+    EXPECT_EQ(file.contains("GPSLatitude"), frame.gpsValid);
+    if (!frame.gpsValid) continue;
+    ++fixes;
+    const auto decimal = [](double ddmm) {
+      const double a = std::fabs(ddmm);
+      const double degrees = std::floor(a / 100);
+      return std::copysign(degrees + (a - degrees * 100) / 60, ddmm);
+    };
+    EXPECT_EQ(file["GPSVersionID"], "2 3 0 0");
+    EXPECT_NEAR(file["GPSLatitude"].get<double>(), decimal(frame.latitude), 1e-6);
+    EXPECT_NEAR(file["GPSLongitude"].get<double>(), decimal(frame.longitude), 1e-6);
+    EXPECT_EQ(file["GPSSpeedRef"], "K");
+    EXPECT_EQ(file["GPSSpeed"], frame.speed);
+    EXPECT_EQ(file["GPSImgDirectionRef"], "T");
+    EXPECT_EQ(file["GPSImgDirection"], frame.course);
+
+    const std::string original = TempDir::Read(plain / fs::path(name).filename());
+    const std::string withExif = TempDir::Read(name);
+    const size_t app0End =
+        4 + ((static_cast<unsigned char>(original[4]) << 8) | static_cast<unsigned char>(original[5]));
+    ASSERT_EQ(withExif.substr(app0End, 2), "\xFF\xE1");
+    const size_t segment = 2 + ((static_cast<unsigned char>(withExif[app0End + 2]) << 8) |
+                                static_cast<unsigned char>(withExif[app0End + 3]));
+    const std::string p = Q(plain / fs::path(name).filename()), t = Q(name);
+    EXPECT_EQ(RunShell("cmp -n " + std::to_string(app0End) + " " + p + " " + t).exitStatus, 0);
+    EXPECT_EQ(
+        RunShell("cmp -i " + std::to_string(app0End) + ":" + std::to_string(app0End + segment) + " " + p + " " + t)
+            .exitStatus,
+        0);
+  }
+  EXPECT_GT(fixes, 0) << "the recording has frames with a fix";
 }
 
 TEST_F(CliExportTest, HalfHeightFramesComeOutDoubledWithTheirCommentForExiftool) {

@@ -23,7 +23,7 @@ TEST(CliSettings, FirstRunSeedsAndReportsTheValuesAsRead) {
   std::filesystem::create_directories(dir / "home");
   dir.Write("data/kelbrin.ini",
             "[GUI]\r\nVender=0\r\nDateDesc=1\r\n[RunParam]\r\nCurrentModel=9\r\n"
-            "DisplaySpeed=1\r\nSaveAviFolder=/videos\r\n[KML]\r\nLineWidth=3\r\n");
+            "DisplaySpeed=1\r\nSaveAviFolder=/videos\r\n[KML]\r\nLineWidth=3\r\n[DISPLAY]\r\nSpeedUnit=mph\r\n");
   dir.Write("data/kelbrinlang_de.ini", "");
   const CliRun run = RunSettings(dir, "--json");
   ASSERT_EQ(run.exitStatus, 0);
@@ -37,6 +37,8 @@ TEST(CliSettings, FirstRunSeedsAndReportsTheValuesAsRead) {
   EXPECT_EQ(doc["RunParam"]["SaveJpgFolder"], (dir / "home").string());
   EXPECT_EQ(doc["KML"]["LineWidth"], 3);
   EXPECT_EQ(doc["KML"]["LineColor"], 255);
+  EXPECT_EQ(doc["DISPLAY"]["SpeedUnit"], "mph");
+  EXPECT_EQ(doc["RunParam"]["SaveJpgGeotag"], 0);
   EXPECT_EQ(doc["current_model"]["menu"], "MX-H");
   EXPECT_EQ(doc["current_model"]["dialog"], "CDlgSetting3");
   EXPECT_EQ(doc["display_speed"], "pulse");

@@ -13,7 +13,7 @@
 namespace {
 
 std::string KmlWithTexts(const std::string& name) {
-  KmlTexts texts = LoadKmlTexts();
+  KmlTexts texts = LoadKmlTexts(SpeedUnit::kKmh);
   for (std::string* text : {&texts.year, &texts.pointer, &texts.route, &texts.date, &texts.speed, &texts.degree})
     *text = name;
   texts.weekdays.fill(name);

@@ -38,7 +38,7 @@ class InfoPanelTextTest : public ::testing::Test {
 };
 
 TEST_F(InfoPanelTextTest, SpeedAndPositionLines) {
-  const ImageInfoText info = MakeImageInfoText(Fix());
+  const ImageInfoText info = MakeImageInfoText(Fix(), SpeedUnit::kKmh);
   EXPECT_EQ(info.speed, "Speed : 87 km/h");
   EXPECT_EQ(info.latitude, "GPS 08 \xC2\xB0 07' 3.46\" N");
   // Seconds are printed, not carried: 59.999 shows as 60.00.
@@ -48,7 +48,7 @@ TEST_F(InfoPanelTextTest, SpeedAndPositionLines) {
 
 TEST_F(InfoPanelTextTest, BlockWithoutFixKeepsFullLines) {
   GpsBlock gps;  // no hemisphere letters at all
-  const ImageInfoText info = MakeImageInfoText(gps);
+  const ImageInfoText info = MakeImageInfoText(gps, SpeedUnit::kKmh);
   EXPECT_FALSE(info.positionValid);
   EXPECT_EQ(info.latitude, "GPS 00 \xC2\xB0 00' 0.00\" N");
   EXPECT_EQ(info.longitude, "     000 \xC2\xB0 00' 0.00\" E");
@@ -76,7 +76,7 @@ TEST_F(InfoPanelTextTest, WeekdayNames) {
   std::ofstream(path) << "[GUI]\nTuesday=Di\nSpeed=Tempo\n";
   SetLangFilePath(path.string());
   EXPECT_EQ(WeekdayName(2), "Di");
-  EXPECT_EQ(MakeImageInfoText(Fix()).speed, "Tempo : 87 km/h");
+  EXPECT_EQ(MakeImageInfoText(Fix(), SpeedUnit::kKmh).speed, "Tempo : 87 km/h");
 }
 
 }  // namespace

@@ -160,7 +160,7 @@ TEST_F(LogRecordViewTest, InfoPaneTextsOfARecordWithFix) {
   second.course = 22.5;
   Load({{second}});
   ASSERT_TRUE(view_.ShowLogRecord(0));
-  const LogInfoTexts texts = view_.Texts();
+  const LogInfoTexts texts = view_.Texts(SpeedUnit::kKmh);
   EXPECT_EQ(texts.eventFile.Text(), "EVENT File: 0001,20260310_120000.log");
   EXPECT_EQ(texts.recorderTime.Text(), "Recorder Time: 2026.03.10 12:00:03");
   EXPECT_EQ(texts.gpsTime.Text(), "GPS Time: 2026.03.10 11:00:00");
@@ -176,7 +176,7 @@ TEST_F(LogRecordViewTest, InfoPaneTextsWithoutFixOrRecord) {
   lost.fix = false;
   Load({{lost}});
   ASSERT_TRUE(view_.ShowLogRecord(0));
-  LogInfoTexts texts = view_.Texts();
+  LogInfoTexts texts = view_.Texts(SpeedUnit::kKmh);
   EXPECT_EQ(texts.latitude.value, "  --\xCB\x9A --\xE2\x80\x99 --.--\xE2\x80\x9D N");
   EXPECT_EQ(texts.longitude.value, " ---\xCB\x9A --\xE2\x80\x99 --.--\xE2\x80\x9D E");
   EXPECT_EQ(texts.speed.value, "- km/h");
@@ -184,7 +184,7 @@ TEST_F(LogRecordViewTest, InfoPaneTextsWithoutFixOrRecord) {
 
   view_.ClearRecord();
   EXPECT_FALSE(view_.HasRecord());
-  texts = view_.Texts();
+  texts = view_.Texts(SpeedUnit::kKmh);
   EXPECT_EQ(texts.recorderTime.value, " ----.--.-- --:--:--");
   EXPECT_EQ(texts.gpsTime.value, " ----.--.-- --:--:--");
   EXPECT_EQ(texts.eventFile.value, " ");
@@ -198,7 +198,7 @@ TEST(LogInfoTextsTest, SouthWestAndSecondsThatRoundUp) {
   record.lat = -(12 + 59 / 60.0 + 59.999 / 3600.0);  // shows as 13 00' 00.00"
   record.lon = -(5 + 30 / 60.0);
   record.course = 359.9f;
-  const LogInfoTexts texts = MakeLogInfoTexts("a.log", &record);
+  const LogInfoTexts texts = MakeLogInfoTexts("a.log", &record, SpeedUnit::kKmh);
   EXPECT_EQ(texts.latitude.value, "  13\xCB\x9A 00\xE2\x80\x99 00.00\xE2\x80\x9D S");
   EXPECT_EQ(texts.longitude.value, " 005\xCB\x9A 30\xE2\x80\x99 00.00\xE2\x80\x9D W");
   EXPECT_EQ(texts.heading, "[N]");

@@ -322,7 +322,7 @@ TEST_F(PlaybackEngineTest, LogLoadPlaysStepsClicksAndSearches) {
   const DateTime first = TimeKeyToDateTime(store_.Logs()[0]->Record(0)->time);
   char clock[32];
   std::snprintf(clock, sizeof clock, "%.2d:%.2d:%.2d", first.hour, first.minute, first.second);
-  EXPECT_NE(records.Texts().recorderTime.value.find(clock), std::string::npos);
+  EXPECT_NE(records.Texts(SpeedUnit::kKmh).recorderTime.value.find(clock), std::string::npos);
   EXPECT_EQ(logGraph.CurrentIndex(), 0);
   EXPECT_EQ(detail.Mode(), kViewModeLog);
   EXPECT_GT(detail.PointCount(), 0);

@@ -29,6 +29,7 @@ class RecordingWindow final : public MainWindowActions {
   void ShowVersion() override { calls.push_back("version"); }
   void ChooseModel(int modelId) override { calls.push_back("model " + std::to_string(modelId)); }
   void ChooseSpeedSource(int source) override { calls.push_back("speed " + std::to_string(source)); }
+  void ChooseSpeedUnit(SpeedUnit unit) override { calls.push_back("unit " + std::string(SpeedUnitKey(unit))); }
   std::vector<std::string> calls;
 };
 
@@ -73,6 +74,13 @@ TEST_F(MainCommandsTest, ButtonsMenusAndKeysReachTheSameCommand) {
   EXPECT_EQ(Ran(kIdSpeedMenuPulse), "speed 1");
   EXPECT_EQ(Ran(kIdToolSpeedGps), "speed 0");
   EXPECT_EQ(Ran(kIdHomepage), "homepage");
+  EXPECT_EQ(Ran(kIdViewSpeedMph), "unit mph");
+  EXPECT_EQ(Ran(kIdViewSpeedKmh), "unit kmh");
+  CommandState mph;
+  mph.speedInMph = true;
+  EXPECT_TRUE(table_.IsChecked(kIdViewSpeedMph, mph));
+  EXPECT_FALSE(table_.IsChecked(kIdViewSpeedKmh, mph));
+  EXPECT_TRUE(table_.IsChecked(kIdViewSpeedKmh, CommandState{}));
 }
 
 TEST_F(MainCommandsTest, ModelItemsCarryTheirIdsWithMxHOnItsOwnItem) {

@@ -79,6 +79,7 @@ class NoWindow final : public MainWindowActions {
   void ShowVersion() override {}
   void ChooseModel(int) override {}
   void ChooseSpeedSource(int) override {}
+  void ChooseSpeedUnit(SpeedUnit) override {}
 };
 
 class NoSearch final : public SearchCommands {

@@ -15,6 +15,7 @@
 #include "platform/OpenOrTell.h"
 #include "skin/ui/CheckMarkStyle.h"
 #include "skin/ui/DialogButtonRow.h"
+#include "telemetry/SpeedSource.h"
 
 namespace {
 
@@ -126,6 +127,7 @@ KmlExportInputs CDlgExportKxLog::Inputs() const {
   inputs.lineWidth = ValueOf(width_);
   inputs.lineOpacity = ValueOf(opacity_);
   inputs.lineColor = color_->SelectedColor();
+  inputs.speedUnit = SpeedUnitOf(setting_);
   return inputs;
 }
 

@@ -162,7 +162,7 @@ AviExportInputs CDlgSaveAVI::Inputs() const {
   inputs.caption.vehicleId = vehicleId_->isChecked();
   inputs.caption.position = position_->isChecked();
   inputs.trueColorDisplay = TrueColorDisplay();
-  inputs.speedSource = SpeedSource{setting_.GetCurrentModel(), setting_.GetDisplaySpeed()};
+  inputs.speedSource = SpeedSourceOf(setting_);
   return inputs;
 }
 

@@ -1,6 +1,7 @@
 #include "export/ui/DlgSaveJpeg.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -51,6 +52,7 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
       fpsLabel_(new QLabel(ExportGuiText("InFps", "fps"), this)),
       seconds_(new QComboBox(this)),
       secondsLabel_(new QLabel(ExportGuiText("ForSec", "sec"), this)),
+      geotag_(new QCheckBox(ExportGuiText("JpegGeotag", "Write position into the picture"), this)),
       bar_(new QProgressBar(this)),
       ok_(new QPushButton(ExportGuiText("OK", "OK"), this)),
       cancel_(new QPushButton(ExportGuiText("Cancel", "Cancel"), this)),
@@ -69,7 +71,8 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
     folder_->setCursorPosition(0);
     folder_->setToolTip(folder_->text());
   }
-  for (QWidget* box : std::initializer_list<QWidget*>{current_, selected_, all_}) UseCheckMarkStyle(box);
+  for (QWidget* box : std::initializer_list<QWidget*>{current_, selected_, all_, geotag_}) UseCheckMarkStyle(box);
+  geotag_->setChecked(setting.SaveJpgGeotag());
 
   FillNumberList(*fps_, JpegFpsListSize(recording, lastComment));
   fps_->setCurrentIndex(fps_->count() - 1);
@@ -99,6 +102,7 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(folderRow);
   layout->addLayout(choice);
+  layout->addWidget(geotag_);
   layout->addWidget(bar_);
   layout->addLayout(buttons);
 
@@ -108,7 +112,7 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
   if (printMode_) {
     // The printer's name takes the browse button's place too; nothing is
     // saved, so there is no progress to show or cancel.
-    for (QWidget* widget : std::initializer_list<QWidget*>{browse_, bar_, cancel_}) widget->hide();
+    for (QWidget* widget : std::initializer_list<QWidget*>{browse_, bar_, cancel_, geotag_}) widget->hide();
   }
 
   connect(kinds, &QButtonGroup::idClicked, this, [this] { OnKind(); });
@@ -132,6 +136,7 @@ JpegSelection CDlgSaveJpeg::Selection() const {
   selection.everyFrame = fps_->currentIndex() == fps_->count() - 1;
   selection.startFrame = startFrame_;
   selection.seconds = seconds_->currentIndex() + 1;
+  selection.geotag = !printMode_ && geotag_->isChecked();
   return selection;
 }
 
@@ -168,6 +173,7 @@ void CDlgSaveJpeg::OnEnded(int result) {
   if (result == kJpegDone) {
     ShowExportMessage(prompt_, kMsgSaveJpegOK, kCaptionSaveJpeg);
     setting_.SetSaveJpgFolder(folder_->text().toStdString());
+    setting_.SetSaveJpgGeotag(geotag_->isChecked());
   } else if (result == kJpegError) {
     ShowExportMessage(prompt_, kMsgSaveJpegError, kCaptionSaveJpeg);
   }
@@ -184,7 +190,7 @@ void CDlgSaveJpeg::Poll() {
 void CDlgSaveJpeg::SetSaving(bool saving) {
   saving_ = saving;
   cancel_->setEnabled(saving);
-  for (QWidget* widget : std::initializer_list<QWidget*>{ok_, close_, browse_, current_, selected_, all_})
+  for (QWidget* widget : std::initializer_list<QWidget*>{ok_, close_, browse_, current_, selected_, all_, geotag_})
     widget->setEnabled(!saving);
   OnKind();
 }

@@ -19,6 +19,7 @@
 
 class CAppSetting;
 class CInfoEventFile;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -51,6 +52,7 @@ class CDlgSaveJpeg : public QDialog {
   QRadioButton* AllButton() const { return all_; }
   QComboBox* FpsList() const { return fps_; }
   QComboBox* SecondsList() const { return seconds_; }
+  QCheckBox* GeotagBox() const { return geotag_; }
   QProgressBar* Bar() const { return bar_; }
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
@@ -92,6 +94,7 @@ class CDlgSaveJpeg : public QDialog {
   QLabel* fpsLabel_;
   QComboBox* seconds_;
   QLabel* secondsLabel_;
+  QCheckBox* geotag_;
   QProgressBar* bar_;
   QPushButton* ok_;
   QPushButton* cancel_;

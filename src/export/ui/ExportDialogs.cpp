@@ -7,6 +7,7 @@
 #include "export/ui/DlgSaveAVI.h"
 #include "export/ui/DlgSaveJpeg.h"
 #include "export/ui/PrinterSettings.h"
+#include "telemetry/SpeedSource.h"
 
 void QtExportDialogLauncher::SaveImages(CInfoEventFile& recording, int startFrame, const std::vector<int>& paneFrames,
                                         const std::vector<unsigned char>& comment) {
@@ -32,6 +33,7 @@ void QtExportDialogLauncher::PrintImages(CInfoEventFile& recording, int startFra
     selection = choice.Selection();
   }
   PrintDocument document(recording, selection, paneFrames, model, pulseType);
+  document.SetSpeedUnit(SpeedUnitOf(settings_));
   CDlgPrintPreview preview(document, printer, prompt_, parent_);
   preview.exec();
 }

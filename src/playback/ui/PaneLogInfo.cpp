@@ -14,12 +14,13 @@ constexpr int kRowHeight = 22;
 
 }  // namespace
 
-CPaneLogInfo::CPaneLogInfo(const LogRecordView& records, QWidget* parent) : QWidget(parent), records_(records) {
+CPaneLogInfo::CPaneLogInfo(const LogRecordView& records, std::function<SpeedUnit()> unit, QWidget* parent)
+    : QWidget(parent), records_(records), unit_(std::move(unit)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 QStringList CPaneLogInfo::Rows() const {
-  const LogInfoTexts texts = records_.Texts();
+  const LogInfoTexts texts = records_.Texts(unit_ ? unit_() : SpeedUnit::kKmh);
   QStringList rows;
   for (const LogInfoLine* line :
        {&texts.eventFile, &texts.recorderTime, &texts.gpsTime, &texts.latitude, &texts.longitude}) {

@@ -4,6 +4,9 @@
 #include <QColor>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
+
+#include "telemetry/SpeedUnit.h"
 
 class LogRecordView;
 
@@ -14,7 +17,8 @@ class CPaneLogInfo : public QWidget {
   static inline const QColor kBackground{32, 37, 43};
   static inline const QColor kTextColour{200, 200, 200};
 
-  CPaneLogInfo(const LogRecordView& records, QWidget* parent);
+  // unit is asked at every paint, so a changed setting shows at once.
+  CPaneLogInfo(const LogRecordView& records, std::function<SpeedUnit()> unit, QWidget* parent);
 
   // The rows as they are painted, top to bottom.
   QStringList Rows() const;
@@ -24,4 +28,5 @@ class CPaneLogInfo : public QWidget {
 
  private:
   const LogRecordView& records_;
+  std::function<SpeedUnit()> unit_;
 };

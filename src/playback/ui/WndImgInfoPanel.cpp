@@ -6,6 +6,7 @@
 #include "playback/MgrPlayControl.h"
 #include "skin/ui/AppFonts.h"
 #include "skin/ui/FitFont.h"
+#include "telemetry/SpeedSource.h"
 
 namespace {
 
@@ -17,13 +18,13 @@ constexpr int kLineHeight = 24;
 
 }  // namespace
 
-CWndImgInfoPanel::CWndImgInfoPanel(const CMgrPlayControl& control, const CAppSetting& /*settings*/, QWidget* parent)
-    : CSnapshotPanel(control, parent) {}
+CWndImgInfoPanel::CWndImgInfoPanel(const CMgrPlayControl& control, const CAppSetting& settings, QWidget* parent)
+    : CSnapshotPanel(control, parent), settings_(settings) {}
 
 void CWndImgInfoPanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Background());
-  const ImageInfoText info = MakeImageInfoText(Control().SnapshotGps());
+  const ImageInfoText info = MakeImageInfoText(Control().SnapshotGps(), SpeedUnitOf(settings_));
   const int width = this->width() - kLeft;
   painter.setFont(FontFitting(AppFont(AppFontId::kLarge),
                               {QString::fromStdString(info.speed), QString::fromStdString(info.latitude),

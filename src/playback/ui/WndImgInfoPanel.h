@@ -16,4 +16,8 @@ class CWndImgInfoPanel : public CSnapshotPanel {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+
+ private:
+  // The speed unit is read at each paint, so a change shows at once.
+  const CAppSetting& settings_;
 };

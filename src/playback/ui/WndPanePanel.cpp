@@ -32,7 +32,8 @@ CWndPanePanel::CWndPanePanel(PlaybackEngine& engine, const CAppSetting& /*settin
     panes_[static_cast<size_t>(pane)] = view;
   }
   logSearch_ = new CPaneLogSearch(engine_, this);
-  logInfo_ = new CPaneLogInfo(engine_.LogRecords(), this);
+  logInfo_ = new CPaneLogInfo(
+      engine_.LogRecords(), [this] { return engine_.CurrentSpeedSource().unit; }, this);
   layout_ = engine_.Control().Navigator().Layout();
   Arrange();
   engine_.AddViews(PlaybackSinks{.pane = this}, this);

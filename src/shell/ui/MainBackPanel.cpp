@@ -47,6 +47,8 @@ QRect RectOf(const SkinPlace& place) { return QRect(place.left, place.top, place
 // The panel's own labels, in the skin's muted ink.
 const QColor kLabelInk(160, 166, 173);
 constexpr int kSpeedLabelPixels = 8;
+const QColor kSpeedUnitInk(236, 239, 242);
+constexpr int kSpeedUnitPixels = 12;
 constexpr int kGSensorLabelPixels = 9;
 
 // The item the arrow keys would reach first. Set once the menu shows: the
@@ -250,6 +252,13 @@ void CMainBackPanel::DrawPanelLabels(QPainter& painter) const {
   look.alignment = Qt::AlignLeft | Qt::AlignVCenter;
   look.pixelSize = kSpeedLabelPixels;
   DrawSkinText(painter, RectOf(kSpeedLabelPlace), QString::fromStdString(SkinWordText(SkinWord::kSpeedLabel)), look);
+  SkinTextLook unit = look;
+  unit.colour = kSpeedUnitInk;
+  unit.pixelSize = kSpeedUnitPixels;
+  unit.alignment = Qt::AlignCenter;
+  const std::string_view label = SpeedUnitLabel(context_.viewer.Engine().CurrentSpeedSource().unit);
+  DrawSkinText(painter, RectOf(kSpeedUnitLabel), QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())),
+               unit);
   // Beside the G column the label may take two lines; above the MX-H
   // displays it has one.
   const bool mxh = parts_->IsMxHLayout();

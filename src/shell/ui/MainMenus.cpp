@@ -58,6 +58,9 @@ void FillView(QMenu& menu, MenuBuilder& items) {
   items.Item(*layout, kIdViewLayoutThumb);
   QMenu* graph = items.Submenu(menu, "ViewGSgraph", "G-Sensor Graph");
   for (int id : {kIdViewScale1, kIdViewScale2, kIdViewScale3, kIdViewScale4}) items.Item(*graph, id);
+  QMenu* unit = items.Submenu(menu, "ViewSpeedUnit", "Speed Unit");
+  items.Item(*unit, kIdViewSpeedKmh);
+  items.Item(*unit, kIdViewSpeedMph);
 }
 
 void FillPlay(QMenu& menu, MenuBuilder& items) {

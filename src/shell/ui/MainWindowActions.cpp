@@ -53,3 +53,9 @@ void CMainWindowActions::ChooseSpeedSource(int source) {
   context_.viewer.Engine().SpeedSourceChanged();
   panel_.RepaintSpeedReadout();
 }
+
+void CMainWindowActions::ChooseSpeedUnit(SpeedUnit unit) {
+  context_.settings.SetSpeedUnit(SpeedUnitKey(unit));
+  context_.viewer.Engine().SpeedSourceChanged();
+  panel_.RepaintSpeedReadout();
+}

@@ -19,6 +19,7 @@ class CMainWindowActions final : public MainWindowActions {
   void ShowVersion() override;
   void ChooseModel(int modelId) override;
   void ChooseSpeedSource(int source) override;
+  void ChooseSpeedUnit(SpeedUnit unit) override;
 
  private:
   BackPanelContext context_;

@@ -144,7 +144,7 @@ TEST_F(PaneLogSearchTest, RowClickShowsItsRecordUnderTheCursorAndInTheInfoPane) 
   ASSERT_EQ(info.size(), 6);
   EXPECT_NE(info, infoBefore);
   EXPECT_TRUE(info[0].startsWith("EVENT File: ")) << info[0].toStdString();
-  EXPECT_EQ(info[1].toStdString(), records.Texts().recorderTime.Text());
+  EXPECT_EQ(info[1].toStdString(), records.Texts(SpeedUnit::kKmh).recorderTime.Text());
   EXPECT_TRUE(info[5].startsWith("Speed:")) << info[5].toStdString();
 }
 

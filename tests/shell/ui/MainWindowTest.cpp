@@ -253,6 +253,40 @@ TEST_F(MainWindowTest, SpeedSourceItemsStoreTheChoice) {
   EXPECT_EQ(settings_->GetDisplaySpeed(), 0);
 }
 
+// View -> Speed Unit stores the unit, ticks it, and the frame on show is
+// drawn in it at once; km/h gives back the very same picture.
+TEST_F(MainWindowTest, SpeedUnitItemsStoreTheChoiceAndTheShownSpeedFollows) {
+  ASSERT_TRUE(OpenCard());
+  LoadFirst(FileListKind::kEvent, 1);
+  for (int step = 0;
+       step < 200 && !(Engine().Control().SnapshotGps().valid && Engine().Control().SnapshotGps().speed >= 10); ++step)
+    Key(frame_.get(), Qt::Key_Right);
+  ASSERT_GE(Engine().Control().SnapshotGps().speed, 10) << "the recording drives somewhere";
+  CVxDigitSpeed* speed = Parts().Digits().Speed();
+  const QImage inKmh = speed->grab().toImage();
+  const QRect unitLabel(kSpeedUnitLabel.left, kSpeedUnitLabel.top, kSpeedUnitLabel.Width(), kSpeedUnitLabel.Height());
+  const QImage kmhLabel = Panel().grab(unitLabel).toImage();
+
+  Panel().OnCommand(kIdViewSpeedMph);
+  EXPECT_EQ(settings_->GetSpeedUnit(), "mph");
+  EXPECT_EQ(Engine().CurrentSpeedSource().unit, SpeedUnit::kMph);
+  QMenu* view = Panel().BuildMenu(2);
+  ASSERT_NE(view, nullptr);
+  bool mphTicked = false;
+  for (QAction* action : view->actions())
+    if (action->menu())
+      for (QAction* item : action->menu()->actions())
+        if (item->data().toInt() == kIdViewSpeedMph) mphTicked = item->isChecked();
+  EXPECT_TRUE(mphTicked);
+  EXPECT_NE(speed->grab().toImage(), inKmh);
+  EXPECT_NE(Panel().grab(unitLabel).toImage(), kmhLabel) << "the unit under the caption says mph";
+
+  Panel().OnCommand(kIdViewSpeedKmh);
+  EXPECT_EQ(settings_->GetSpeedUnit(), "kmh");
+  EXPECT_EQ(speed->grab().toImage(), inKmh);
+  EXPECT_EQ(Panel().grab(unitLabel).toImage(), kmhLabel);
+}
+
 TEST_F(MainWindowTest, PullingTheCardClearsTheStoreAndSaysSo) {
   ASSERT_TRUE(OpenCard());
   LoadFirst(FileListKind::kEvent, 1);
