@@ -74,6 +74,8 @@ inline constexpr int kIdToolExportGpx = 33001;
 inline constexpr int kIdToolExportCsv = 33002;
 // Ours as well: the disk check from the Tool menu.
 inline constexpr int kIdToolCheckDisk = 33003;
+// Ours as well: the MP4 film export.
+inline constexpr int kIdToolSaveMp4 = 33004;
 
 // Keyboard accelerators.
 inline constexpr int kIdAccelSpace = 32771;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "base/MgrMultiLang.h"
 #include "base/ModelTable.h"
 #include "recording/MgrDBSearch.h"
 
@@ -60,6 +61,11 @@ std::string FilmOverlayKeys(const FilmOverlayItems& items) {
   return keys.empty() ? std::string(kNoOverlay) : keys;
 }
 
+void LoadFilmOverlayTexts(FilmOverlayContext& context) {
+  context.caption.texts = LoadAviCaptionTexts();
+  context.noLamps = GetLangText("GUI", "NoLampData", context.noLamps);
+}
+
 void FilmTelemetry::UseRecording(const std::string& recorderId, bool hasGpsFix) {
   context_.caption.vehicleId = recorderId;
   context_.caption.recordingHasGps = hasGpsFix;
@@ -79,6 +85,7 @@ OverlayScene FilmTelemetry::Next(int64_t timeMs, const FRAMEINFOVIDEO& frame, in
   scene.height = height;
   scene.items = context_.items;
   scene.noData = context_.caption.texts.noGpsSignal;
+  scene.noLamps = context_.noLamps;
   if (context_.items.caption) scene.caption = LayOutAviCaption(context_.caption, frame, width, height);
 
   scene.speed = SpeedOf(frame);

@@ -64,7 +64,8 @@ struct OverlayScene {
   std::optional<double> speed;
   double speedFullScale = 0;  // the bar's full length, in the unit
   std::string speedUnit;      // "km/h" or "mph"
-  std::string noData;         // said where a value is missing
+  std::string noData;         // said where a position or speed is missing
+  std::string noLamps;        // said where the recorder has no lamp data
   // The G-meter: the frame's horizontal G and its trail, oldest first.
   double gX = 0;
   double gY = 0;
@@ -80,12 +81,17 @@ struct OverlayScene {
   uint8_t signal = 0;
 };
 
-// What the scene needs besides the frames.
+// What the scene needs besides the frames; caption.texts and noLamps are
+// the language's texts.
 struct FilmOverlayContext {
   FilmOverlayItems items;
   AviCaptionContext caption;
   SpeedUnit unit = SpeedUnit::kKmh;
+  std::string noLamps = "No lamp data";
 };
+
+// The context's texts in the chosen language.
+void LoadFilmOverlayTexts(FilmOverlayContext& context);
 
 // Feeds a film's frames in order and gives each one's scene.
 class FilmTelemetry {

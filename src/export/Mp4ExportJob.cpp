@@ -267,7 +267,7 @@ int Mp4ExportJob::Export() {
   context.caption.items = inputs_.overlays.caption ? AviCaptionItems{true, true, true, true} : AviCaptionItems{};
   context.caption.speedSource = inputs_.speedSource;
   context.caption.pulseType = inputs_.pulseType;
-  context.caption.texts = LoadAviCaptionTexts();
+  LoadFilmOverlayTexts(context);
   context.unit = inputs_.unit;
   const std::string noFix = context.caption.texts.noGpsSignal;
   FilmTelemetry telemetry(std::move(context));

@@ -119,7 +119,7 @@ std::string Join(const std::vector<std::string>& items) {
 }
 
 const std::vector<std::pair<std::string, size_t>> kSections = {
-    {"GUI", 210}, {"Message", 76}, {"PullDownMenu", 53}, {"ToolTip", 31}};
+    {"GUI", 225}, {"Message", 80}, {"PullDownMenu", 54}, {"ToolTip", 32}};
 
 class LangTemplateTest : public ::testing::Test {
  protected:
