@@ -31,29 +31,27 @@ std::string FilmCueText(const FRAMEINFOVIDEO& frame, SpeedUnit unit, const std::
   return std::string(when) + "  " + speed + "  " + PositionText(frame.gps);
 }
 
-std::optional<FilmCue> FilmCues::Next(int64_t ptsMs, const FRAMEINFOVIDEO& frame) {
-  const int64_t second = MakeTimeKey(frame.time) / kMillisecondsPerSecond;
-  if (open_ && second == openSecond_) return std::nullopt;
-  std::optional<FilmCue> done = Finish(ptsMs);
-  open_ = FilmCue{ptsMs, 0, FilmCueText(frame, unit_, noFix_)};
-  openSecond_ = second;
-  points_.push_back(TrackPointOf(frame, pulseType_));
-  return done;
+std::vector<FilmCue> FilmCuesOf(const std::vector<CuePicture>& pictures, int64_t endMs, SpeedUnit unit,
+                                const std::string& noFix, int pulseType) {
+  std::vector<FilmCue> cues;
+  int64_t second = 0;
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    const FRAMEINFOVIDEO& frame = *pictures[i].frame;
+    const int64_t now = MakeTimeKey(frame.time) / kMillisecondsPerSecond;
+    if (!cues.empty() && now == second) continue;
+    if (!cues.empty()) cues.back().durationMs = pictures[i].ptsMs - cues.back().startMs;
+    cues.push_back({i, pictures[i].ptsMs, 0, FilmCueText(frame, unit, noFix), TrackPointOf(frame, pulseType)});
+    second = now;
+  }
+  if (!cues.empty()) cues.back().durationMs = endMs - cues.back().startMs;
+  return cues;
 }
 
-std::optional<FilmCue> FilmCues::Finish(int64_t endMs) {
-  if (!open_) return std::nullopt;
-  FilmCue cue = std::move(*open_);
-  open_.reset();
-  cue.durationMs = endMs - cue.startMs;
-  return cue;
-}
-
-std::string FilmGpxText(const std::string& name, const std::vector<TrackPoint>& points) {
+std::string FilmGpxText(const std::string& name, const std::vector<FilmCue>& cues) {
   std::string out;
   AppendGpxStart(out);
   AppendGpxTrackStart(out, name);
-  for (const TrackPoint& point : points) AppendGpxPoint(out, point);
+  for (const FilmCue& cue : cues) AppendGpxPoint(out, cue.point);
   AppendGpxTrackEnd(out);
   AppendGpxEnd(out);
   return out;

@@ -271,15 +271,24 @@ int Mp4ExportJob::Export() {
   context.unit = inputs_.unit;
   const std::string noFix = context.caption.texts.noGpsSignal;
   FilmTelemetry telemetry(std::move(context));
-  FilmCues cues(inputs_.unit, noFix, inputs_.pulseType);
+
+  // The film's times are known before the first picture: each cue can go
+  // in with its picture, whole.
+  const int64_t first = frames.front().timeMs;
+  std::vector<CuePicture> pictures;
+  pictures.reserve(frames.size());
+  for (const FilmFrame& f : frames) pictures.push_back({f.timeMs - first, &f.recording->Frame(f.index)});
+  const int64_t lastStep = frames.size() > 1 ? frames.back().timeMs - frames[frames.size() - 2].timeMs
+                                             : kMillisecondsPerSecond / kDefaultFps;
+  const int64_t end = pictures.back().ptsMs + lastStep;
+  const std::vector<FilmCue> cues = FilmCuesOf(pictures, end, inputs_.unit, noFix, inputs_.pulseType);
 
   ExportProgress& progress = worker_.Progress();
   progress.high = static_cast<int>(frames.size());
-  const int64_t first = frames.front().timeMs;
   const CInfoEventFile* recording = nullptr;
   YuvPicture planes;
-  int64_t lastPts = -1;
-  int64_t lastStep = kMillisecondsPerSecond / kDefaultFps;
+  size_t nextCue = 0;
+  int64_t lastWritten = -1;
   for (size_t i = 0; i < frames.size(); ++i) {
     if (worker_.CancelRequested()) {
       writer.Discard();
@@ -295,19 +304,15 @@ int Mp4ExportJob::Export() {
     // A picture that cannot be read keeps the one before it on screen
     // until the next one's time.
     if (!Picture(frame, telemetry, planes)) continue;
-    const int64_t pts = frame.timeMs - first;
-    if (std::optional<FilmCue> cue = cues.Next(pts, frame.recording->Frame(frame.index)))
-      writer.WriteCue(cue->startMs, cue->durationMs, cue->text);
-    if (lastPts >= 0) lastStep = pts - lastPts;
-    if (!writer.WritePicture(pts, planes)) break;
-    lastPts = pts;
+    for (; nextCue < cues.size() && cues[nextCue].picture <= i; ++nextCue)
+      writer.WriteCue(cues[nextCue].startMs, cues[nextCue].durationMs, cues[nextCue].text);
+    if (!writer.WritePicture(pictures[i].ptsMs, planes)) break;
+    lastWritten = pictures[i].ptsMs;
   }
-  const int64_t end = lastPts + lastStep;
-  if (std::optional<FilmCue> cue = cues.Finish(end)) writer.WriteCue(cue->startMs, cue->durationMs, cue->text);
 
   OutputFile gpx;
   if (!gpxPath_.empty()) {
-    if (gpx.Open(gpxPath_, gpxOverwrite_, guard_)) gpx.Write(FilmGpxText(std::filesystem::path(outputPath_).filename().string(), cues.Points()));
+    if (gpx.Open(gpxPath_, gpxOverwrite_, guard_)) gpx.Write(FilmGpxText(std::filesystem::path(outputPath_).filename().string(), cues));
     if (!gpx.IsOpen() || gpx.Failed()) {
       error_ = gpx.Error();
       writer.Discard();
@@ -319,7 +324,7 @@ int Mp4ExportJob::Export() {
     return kExportCancelled;
   }
   cues_ = writer.Cues();
-  if (!writer.Close(lastStep)) {
+  if (!writer.Close(end - std::max<int64_t>(lastWritten, 0))) {
     error_ = writer.Error();
     return kExportFailed;
   }

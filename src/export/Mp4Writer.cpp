@@ -1,5 +1,7 @@
 #include "export/Mp4Writer.h"
 
+#include <array>
+#include <cmath>
 #include <cstring>
 
 #include "export/AvFileIo.h"
@@ -7,7 +9,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/opt.h>
+#include <libavutil/log.h>
 }
 
 namespace {
@@ -30,6 +32,27 @@ constexpr unsigned char kTx3gDescription[] = {
     0, 0, 0, 0, 0, 0, 0, 0,  // text box
     0, 0, 0, 0, 0, 1, 0, 0x12, 0xFF, 0xFF, 0xFF, 0xFF,  // style: font 1, 18 px, white
     0, 0, 0, 18, 'f', 't', 'a', 'b', 0, 1, 0, 1, 5, 'S', 'e', 'r', 'i', 'f'};
+
+// The JPEG's planes use every code; H.264 films as players expect them use
+// 16..235 for luma and 16..240 for chroma, the middle staying 128.
+using RangeTable = std::array<uint8_t, 256>;
+
+// A code v becomes offset + (v - origin) x scale.
+RangeTable MakeRange(double offset, double origin, double scale) {
+  RangeTable table{};
+  for (int v = 0; v < 256; ++v) table[static_cast<size_t>(v)] = static_cast<uint8_t>(std::lround(offset + (v - origin) * scale));
+  return table;
+}
+const RangeTable kLumaRange = MakeRange(16.0, 0.0, 219.0 / 255.0);
+const RangeTable kChromaRange = MakeRange(128.0, 128.0, 224.0 / 255.0);
+
+void ToVideoRange(const uint8_t* from, int width, int lines, const RangeTable& table, uint8_t* to, int stride) {
+  for (int y = 0; y < lines; ++y) {
+    const uint8_t* in = from + static_cast<size_t>(y) * static_cast<size_t>(width);
+    uint8_t* out = to + static_cast<ptrdiff_t>(y) * stride;
+    for (int x = 0; x < width; ++x) out[x] = table[in[x]];
+  }
+}
 
 }  // namespace
 
@@ -80,6 +103,9 @@ bool Mp4Writer::Open(const std::string& target, Overwrite overwrite, const Outpu
     Fail("no picture size");
     return false;
   }
+  // The encoder's and muxer's notes are for their developers; a failure
+  // reaches the user through Error().
+  av_log_set_level(AV_LOG_ERROR);
   const AVCodec* codec = avcodec_find_encoder_by_name(kEncoder);
   if (!codec) {
     Fail("the H.264 encoder (libx264) is not available");
@@ -110,13 +136,17 @@ bool Mp4Writer::Open(const std::string& target, Overwrite overwrite, const Outpu
   m.video = avformat_new_stream(m.format, nullptr);
   m.subtitles = avformat_new_stream(m.format, nullptr);
   if (!m.encoder || !m.frame || !m.packet || !m.video || !m.subtitles || !m.format->url) return fail("out of memory");
+  m.frame->format = AV_PIX_FMT_YUV420P;
+  m.frame->width = setup.width;
+  m.frame->height = setup.height;
+  m.frame->color_range = AVCOL_RANGE_MPEG;
 
   AVCodecContext& e = *m.encoder;
   e.width = setup.width;
   e.height = setup.height;
   e.pix_fmt = AV_PIX_FMT_YUV420P;
-  // The JPEG's planes: full range, BT.601.
-  e.color_range = AVCOL_RANGE_JPEG;
+  // Video range, which every player shows right; the JPEG's BT.601 colours.
+  e.color_range = AVCOL_RANGE_MPEG;
   e.colorspace = AVCOL_SPC_SMPTE170M;
   e.color_primaries = AVCOL_PRI_SMPTE170M;
   e.color_trc = AVCOL_TRC_SMPTE170M;
@@ -147,6 +177,9 @@ bool Mp4Writer::Open(const std::string& target, Overwrite overwrite, const Outpu
   if (setup.location) av_dict_set(&m.format->metadata, "location", setup.location->c_str(), 0);
   AVDictionary* muxerOptions = nullptr;
   av_dict_set(&muxerOptions, "movflags", "+faststart", 0);
+  // Times in milliseconds as they were recorded, and one clock for both
+  // tracks: the muxer ends a cue early when their clocks differ.
+  av_dict_set(&muxerOptions, "video_track_timescale", "1000", 0);
   const int status = avformat_write_header(m.format, &muxerOptions);
   av_dict_free(&muxerOptions);
   if (status < 0) {
@@ -175,24 +208,25 @@ bool Mp4Writer::Encode(int64_t ptsMs, int64_t durationMs, const YuvPicture* pict
   AVFrame* frame = nullptr;
   if (picture) {
     frame = m.frame;
-    av_frame_unref(frame);
-    frame->format = AV_PIX_FMT_YUV420P;
-    frame->width = picture->width;
-    frame->height = picture->height;
-    frame->color_range = AVCOL_RANGE_JPEG;
-    // The encoder copies what it keeps.
-    frame->data[0] = const_cast<uint8_t*>(picture->luma.data());
-    frame->data[1] = const_cast<uint8_t*>(picture->blue.data());
-    frame->data[2] = const_cast<uint8_t*>(picture->red.data());
-    frame->linesize[0] = picture->width;
-    frame->linesize[1] = frame->linesize[2] = picture->ChromaWidth();
+    if (!frame->buf[0] && av_frame_get_buffer(frame, 0) < 0) {
+      Fail("out of memory");
+      return false;
+    }
+    // The encoder may still hold the last picture.
+    if (av_frame_make_writable(frame) < 0) {
+      Fail("out of memory");
+      return false;
+    }
+    ToVideoRange(picture->luma.data(), picture->width, picture->height, kLumaRange, frame->data[0],
+                 frame->linesize[0]);
+    ToVideoRange(picture->blue.data(), picture->ChromaWidth(), picture->ChromaHeight(), kChromaRange,
+                 frame->data[1], frame->linesize[1]);
+    ToVideoRange(picture->red.data(), picture->ChromaWidth(), picture->ChromaHeight(), kChromaRange,
+                 frame->data[2], frame->linesize[2]);
     frame->pts = ptsMs;
     durations_[ptsMs] = durationMs;
   }
   const int sent = avcodec_send_frame(m.encoder, frame);
-  if (frame) {
-    for (auto& plane : frame->data) plane = nullptr;
-  }
   if (sent < 0) {
     Fail("the encoder refused a picture: " + AvErrorText(sent));
     return false;

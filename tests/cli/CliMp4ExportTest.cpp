@@ -122,9 +122,10 @@ TEST_F(CliMp4ExportTest, EveryOverlayIsDrawnInItsBoxAndTheSummaryTellsTheFilm) {
   EXPECT_GT(summary["duration_ms"].get<int>(), 2000);
   EXPECT_TRUE(fs::exists(out_ / "drawn.gpx"));
 
-  // The boxes at 240 lines (half the sizes of 480): speedometer and
-  // G-meter at the right, the route at the left under the ID line, the
-  // lamps at the top centre, the graph above the caption's lines.
+  // The boxes at 240 lines (half the sizes of 480), clear of the top 14
+  // and the bottom 22 lines: speedometer and G-meter at the right, the
+  // route at the left, the lamps at the top centre, the graph at the
+  // bottom left.
   const std::string before = Decoded(out_ / "plain.mp4", 10);
   const std::string after = Decoded(out_ / "drawn.mp4", 10);
   ASSERT_EQ(before.size(), static_cast<size_t>(kWidth) * kHeight * 3);
@@ -133,9 +134,9 @@ TEST_F(CliMp4ExportTest, EveryOverlayIsDrawnInItsBoxAndTheSummaryTellsTheFilm) {
     const char* name;
     int left, top, right, bottom;
   };
-  for (const Box& box : {Box{"speedometer", 241, 4, 316, 39}, Box{"g-meter", 261, 43, 316, 98},
-                         Box{"route", 4, 28, 59, 83}, Box{"lamps", 130, 4, 190, 19},
-                         Box{"graph", 4, 164, 114, 196}, Box{"caption date", 4, 225, 120, 240}})
+  for (const Box& box : {Box{"speedometer", 241, 14, 316, 49}, Box{"g-meter", 261, 53, 316, 108},
+                         Box{"route", 4, 14, 59, 69}, Box{"lamps", 130, 14, 190, 29},
+                         Box{"graph", 4, 186, 114, 218}, Box{"caption date", 4, 225, 120, 240}})
     EXPECT_GT(Changed(before, after, box.left, box.top, box.right, box.bottom), 20) << box.name;
   EXPECT_LT(Changed(before, after, 130, 60, 230, 150), 10) << "the middle of the picture stays free";
 }

@@ -3,8 +3,8 @@
 // that the painter turns into a stamp. Sizes are given for a 480-line
 // picture and scale with the picture's height, so an overlay reads the
 // same at 640 x 480 and at 1920 x 1080. The boxes keep clear of the
-// caption's lines (the bottom 40 lines and the recorder ID at the top
-// left).
+// lines the recorder letters into its pictures and the caption uses (the
+// top 28 lines and the bottom 44 at 480 lines).
 
 #include <QColor>
 #include <QFont>
@@ -37,8 +37,8 @@ namespace overlay_style {
 
 inline constexpr int kBaseLines = 480;
 inline constexpr int kEdge = 8;           // from the picture's edge
-inline constexpr int kCaptionLines = 40;  // kept free at the bottom
-inline constexpr int kTopFree = 24;       // the recorder ID's line
+inline constexpr int kBottomFree = 44;  // the recorder's line and the caption's
+inline constexpr int kTopFree = 28;     // the recorder's line and the recorder ID
 inline const QColor kPanel(0, 0, 0, 140);
 inline const QColor kText(255, 255, 255);
 inline const QColor kAccent(255, 210, 0);

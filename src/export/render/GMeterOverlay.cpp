@@ -14,7 +14,7 @@ namespace {
 using namespace overlay_style;
 
 constexpr int kSize = 110;
-constexpr int kTop = 86;  // under the speedometer
+constexpr int kTop = 106;  // under the speedometer
 constexpr double kOuterG = 1.25;
 constexpr int kLabelPixels = 10;
 constexpr int kDotRadius = 5;

@@ -22,7 +22,7 @@ class GraphStripOverlay final : public FilmOverlay {
   QRect Area(int width, int height) const override {
     const int h = Scaled(kHeight, height);
     const int w = std::min(Scaled(kWidth, height), width / 2 - Scaled(kEdge, height));
-    return {Scaled(kEdge, height), height - kCaptionLines - h - Scaled(kEdge, height), w, h};
+    return {Scaled(kEdge, height), height - Scaled(kBottomFree, height) - h, w, h};
   }
 
   void Draw(QPainter& painter, const OverlayScene& scene, QSize area) const override {

@@ -28,7 +28,7 @@ class LampsOverlay final : public FilmOverlay {
 
   QRect Area(int width, int height) const override {
     const int w = Scaled(kWidth, height);
-    return {(width - w) / 2, Scaled(kEdge, height), w, Scaled(kHeight, height)};
+    return {(width - w) / 2, Scaled(kTopFree, height), w, Scaled(kHeight, height)};
   }
 
   void Draw(QPainter& painter, const OverlayScene& scene, QSize area) const override {

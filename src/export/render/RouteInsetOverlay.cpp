@@ -19,7 +19,7 @@ class RouteInsetOverlay final : public FilmOverlay {
 
   QRect Area(int, int height) const override {
     const int size = Scaled(kSize, height);
-    return {Scaled(kEdge, height), kTopFree + Scaled(kEdge, height), size, size};
+    return {Scaled(kEdge, height), Scaled(kTopFree, height), size, size};
   }
 
   void Draw(QPainter& painter, const OverlayScene& scene, QSize area) const override {

@@ -24,7 +24,7 @@ class SpeedometerOverlay final : public FilmOverlay {
 
   QRect Area(int width, int height) const override {
     const int w = Scaled(kWidth, height);
-    return {width - w - Scaled(kEdge, height), Scaled(kEdge, height), w, Scaled(kHeight, height)};
+    return {width - w - Scaled(kEdge, height), Scaled(kTopFree, height), w, Scaled(kHeight, height)};
   }
 
   void Draw(QPainter& painter, const OverlayScene& scene, QSize area) const override {
