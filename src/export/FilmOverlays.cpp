@@ -66,6 +66,10 @@ void LoadFilmOverlayTexts(FilmOverlayContext& context) {
   context.noLamps = GetLangText("GUI", "NoLampData", context.noLamps);
 }
 
+FilmTelemetry::FilmTelemetry(FilmOverlayContext context) : context_(std::move(context)) {
+  context_.caption.items = context_.items.caption ? AviCaptionItems{true, true, true, true} : AviCaptionItems{};
+}
+
 void FilmTelemetry::UseRecording(const std::string& recorderId, bool hasGpsFix) {
   context_.caption.vehicleId = recorderId;
   context_.caption.recordingHasGps = hasGpsFix;
@@ -121,7 +125,9 @@ void FilmTelemetry::Project(OverlayScene& scene, const std::optional<Fix>& now) 
   if (route_.empty()) return;
   double south = route_.front().latitude, north = south;
   double west = route_.front().longitude, east = west;
-  for (const Fix& f : route_) {
+  std::vector<Fix> all = route_;
+  if (now) all.push_back(*now);
+  for (const Fix& f : all) {
     south = std::min(south, f.latitude);
     north = std::max(north, f.latitude);
     west = std::min(west, f.longitude);

@@ -96,7 +96,8 @@ void LoadFilmOverlayTexts(FilmOverlayContext& context);
 // Feeds a film's frames in order and gives each one's scene.
 class FilmTelemetry {
  public:
-  explicit FilmTelemetry(FilmOverlayContext context) : context_(std::move(context)) {}
+  // The caption overlay is the AVI caption with all four of its items.
+  explicit FilmTelemetry(FilmOverlayContext context);
 
   // The recording the next frames come from: its recorder ID and whether it
   // has any fix, for the caption.

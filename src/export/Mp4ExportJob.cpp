@@ -129,7 +129,7 @@ ExportMessage Mp4ResultMessage(int result) {
 
 std::string Iso6709Location(double latitude, double longitude) {
   char text[40];
-  std::snprintf(text, sizeof text, "%+09.5f%+010.5f/", latitude, longitude);
+  std::snprintf(text, sizeof text, "%+08.4f%+09.4f/", latitude, longitude);
   return text;
 }
 
@@ -264,7 +264,6 @@ int Mp4ExportJob::Export() {
 
   FilmOverlayContext context;
   context.items = inputs_.overlays;
-  context.caption.items = inputs_.overlays.caption ? AviCaptionItems{true, true, true, true} : AviCaptionItems{};
   context.caption.speedSource = inputs_.speedSource;
   context.caption.pulseType = inputs_.pulseType;
   LoadFilmOverlayTexts(context);

@@ -69,7 +69,7 @@ std::string Mp4GpxPath(const Mp4ExportInputs& inputs);
 // MP4 OK, MP4 Cancel or MP4 Error.
 ExportMessage Mp4ResultMessage(int result);
 
-// "+37.56650+126.97800/".
+// "+37.5665+126.9780/": four decimals (about 10 m), all the MP4 tag keeps.
 std::string Iso6709Location(double latitude, double longitude);
 // The time key as UTC, "2024-06-14T07:30:00.250000Z".
 std::string UtcCreationTime(int64_t timeKey);

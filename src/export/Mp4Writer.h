@@ -28,7 +28,7 @@ struct Mp4Setup {
   int fpsHint = 30;
   // "2024-06-14T07:30:00.000000Z", the first picture's time in UTC.
   std::string creationTime;
-  // ISO 6709, "+37.56650+126.97800/"; none without a fix.
+  // ISO 6709, "+37.5665+126.9780/"; none without a fix.
   std::optional<std::string> location;
 };
 

@@ -151,7 +151,9 @@ TEST_F(Mp4ExportTest, ARangeEndsAtItsEndSecondOrAtALongGap) {
     EXPECT_EQ(job_.StoppedAtGap(), c.stoppedAtGap) << "end second " << c.endSecond;
     const std::vector<int64_t> times = PictureTimes(Out() / "film.mp4");
     ASSERT_EQ(static_cast<int>(times.size()), c.frames);
-    if (c.frames == 50) EXPECT_NEAR(times[30], 5000, 1) << "the gap is held, not filled or closed up";
+    if (c.frames == 50) {
+      EXPECT_NEAR(times[30], 5000, 1) << "the gap is held, not filled or closed up";
+    }
   }
 }
 
@@ -187,7 +189,9 @@ TEST(FilmOverlayKeysTest, KeysReadBackAsTheyAreWritten) {
                         Case{"speed,", false, ""}, Case{"map", false, ""}, Case{"", false, ""}}) {
     const std::optional<FilmOverlayItems> items = FilmOverlaysFromKeys(c.keys);
     ASSERT_EQ(items.has_value(), c.valid) << c.keys;
-    if (items) EXPECT_EQ(FilmOverlayKeys(*items), c.written) << c.keys;
+    if (items) {
+      EXPECT_EQ(FilmOverlayKeys(*items), c.written) << c.keys;
+    }
   }
   for (const Mp4Quality q : {Mp4Quality::kHigh, Mp4Quality::kMedium, Mp4Quality::kSmall})
     EXPECT_EQ(Mp4QualityFromKey(Mp4QualityKey(q)), q);
