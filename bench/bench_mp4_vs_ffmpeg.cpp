@@ -81,10 +81,16 @@ void BM_Korvane(benchmark::State& state, const char* overlays) {
 
 void BM_Ffmpeg(benchmark::State& state) {
   const fs::path out = g_folder / "ffmpeg.mp4";
-  const std::vector<std::string> args = {
-      "ffmpeg", "-y",   "-loglevel", "error",    "-f",      "mjpeg", "-framerate", std::to_string(kFps),
-      "-i",     g_dataFile.string(), "-vf",      DrawtextFilters(), "-c:v",   "libx264",  "-preset",
-      "veryfast", "-crf", "23",      out.string()};
+  const std::vector<std::string> args = {"ffmpeg",     "-y",
+                                         "-loglevel",  "error",
+                                         "-f",         "mjpeg",
+                                         "-framerate", std::to_string(kFps),
+                                         "-i",         g_dataFile.string(),
+                                         "-vf",        DrawtextFilters(),
+                                         "-c:v",       "libx264",
+                                         "-preset",    "veryfast",
+                                         "-crf",       "23",
+                                         out.string()};
   for (auto _ : state) {
     if (!RunQuietly(args)) {
       state.SkipWithError("ffmpeg failed");
@@ -133,8 +139,9 @@ int main(int argc, char** argv) {
   const double ffmpeg = reporter.Time(kFfmpegName);
   const double all = reporter.Time(kAllName);
   if (caption > 0.0 && ffmpeg > 0.0)
-    std::printf("MP4 export with the caption: korvane %.0f ms, ffmpeg %.0f ms, ffmpeg / korvane = %.2f (target >= 1.5)\n",
-                caption, ffmpeg, ffmpeg / caption);
+    std::printf(
+        "MP4 export with the caption: korvane %.0f ms, ffmpeg %.0f ms, ffmpeg / korvane = %.2f (target >= 1.5)\n",
+        caption, ffmpeg, ffmpeg / caption);
   if (caption > 0.0 && all > 0.0)
     std::printf("MP4 export with every overlay: %.0f ms, every overlay / caption alone = %.2f\n", all, all / caption);
   std::error_code ignored;

@@ -145,7 +145,8 @@ int RunExportMp4(const Mp4Request& request) {
 }  // namespace
 
 void AddExportMp4Command(CLI::App& app, int& exitStatus) {
-  auto* command = app.add_subcommand("export-mp4", "Save a stretch of video as an H.264 MP4 film with the drive's data");
+  auto* command =
+      app.add_subcommand("export-mp4", "Save a stretch of video as an H.264 MP4 film with the drive's data");
   auto request = std::make_shared<Mp4Request>();
   command
       ->add_option("FILES", request->paths,

@@ -6,13 +6,13 @@
 
 #include <functional>
 #include <optional>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "export/ExportMessages.h"
-#include "platform/ManualPorts.h"
 #include "platform/DateTime.h"
+#include "platform/ManualPorts.h"
 #include "platform/OutputFile.h"
 #include "platform/Prompt.h"
 

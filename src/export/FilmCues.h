@@ -14,7 +14,7 @@
 #include "telemetry/SpeedUnit.h"
 
 struct FilmCue {
-  size_t picture = 0;  // the first picture it belongs to
+  size_t picture = 0;   // the first picture it belongs to
   int64_t startMs = 0;  // film time
   int64_t durationMs = 0;
   std::string text;

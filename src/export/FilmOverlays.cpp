@@ -42,8 +42,8 @@ std::optional<FilmOverlayItems> FilmOverlaysFromKeys(std::string_view keys) {
   while (from <= keys.size()) {
     const size_t comma = std::min(keys.find(',', from), keys.size());
     const std::string_view word = keys.substr(from, comma - from);
-    const auto known = std::find_if(kOverlayKeys.begin(), kOverlayKeys.end(),
-                                    [word](const OverlayKey& k) { return k.key == word; });
+    const auto known =
+        std::find_if(kOverlayKeys.begin(), kOverlayKeys.end(), [word](const OverlayKey& k) { return k.key == word; });
     if (known == kOverlayKeys.end()) return std::nullopt;
     items.*(known->item) = true;
     from = comma + 1;

@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <thread>
 
+#include "export/ExportTarget.h"
 #include "export/FilmCues.h"
 #include "export/FilmFrameTimes.h"
 #include "export/JpegSelection.h"
-#include "export/ExportTarget.h"
 #include "export/Mp4Writer.h"
 #include "export/TargetFolderCheck.h"
 #include "platform/TimeKey.h"
@@ -35,7 +35,8 @@ constexpr std::array kQualities = {QualityRow{Mp4Quality::kHigh, "high", 18},
                                    QualityRow{Mp4Quality::kSmall, "small", 28}};
 
 const QualityRow& RowOf(Mp4Quality quality) {
-  return *std::find_if(kQualities.begin(), kQualities.end(), [quality](const QualityRow& r) { return r.quality == quality; });
+  return *std::find_if(kQualities.begin(), kQualities.end(),
+                       [quality](const QualityRow& r) { return r.quality == quality; });
 }
 
 DateTime WithMilliseconds(DateTime time, uint16_t milliseconds) {
@@ -143,8 +144,8 @@ std::string UtcCreationTime(int64_t timeKey) {
   return text;
 }
 
-std::vector<FilmFrame> SelectFilmFrames(const std::vector<CInfoEventFile*>& recordings, int startFrame,
-                                        bool rangeMode, int64_t rangeEndMs, bool& stoppedAtGap) {
+std::vector<FilmFrame> SelectFilmFrames(const std::vector<CInfoEventFile*>& recordings, int startFrame, bool rangeMode,
+                                        int64_t rangeEndMs, bool& stoppedAtGap) {
   std::vector<FilmFrame> frames;
   stoppedAtGap = false;
   if (recordings.empty() || !recordings.front() || startFrame < 0) return frames;
@@ -311,7 +312,8 @@ int Mp4ExportJob::Export() {
 
   OutputFile gpx;
   if (!gpxPath_.empty()) {
-    if (gpx.Open(gpxPath_, gpxOverwrite_, guard_)) gpx.Write(FilmGpxText(std::filesystem::path(outputPath_).filename().string(), cues));
+    if (gpx.Open(gpxPath_, gpxOverwrite_, guard_))
+      gpx.Write(FilmGpxText(std::filesystem::path(outputPath_).filename().string(), cues));
     if (!gpx.IsOpen() || gpx.Failed()) {
       error_ = gpx.Error();
       writer.Discard();

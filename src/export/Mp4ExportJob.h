@@ -86,8 +86,8 @@ struct FilmFrame {
 // until the first frame past rangeEndMs or a gap of more than five seconds
 // (then stoppedAtGap is set). Damaged times are left out, and so is a frame
 // not later than the one before it, which no film time can hold.
-std::vector<FilmFrame> SelectFilmFrames(const std::vector<CInfoEventFile*>& recordings, int startFrame,
-                                        bool rangeMode, int64_t rangeEndMs, bool& stoppedAtGap);
+std::vector<FilmFrame> SelectFilmFrames(const std::vector<CInfoEventFile*>& recordings, int startFrame, bool rangeMode,
+                                        int64_t rangeEndMs, bool& stoppedAtGap);
 
 class Mp4ExportJob {
  public:

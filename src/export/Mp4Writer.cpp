@@ -26,12 +26,12 @@ constexpr int kSubtitleStream = 1;
 // flags, centred at the bottom, a transparent background, white text of
 // the one font "Serif".
 constexpr unsigned char kTx3gDescription[] = {
-    0, 0, 0, 0,              // display flags
-    1, 0xFF,                 // horizontal centre, vertical bottom
-    0, 0, 0, 0,              // background colour
-    0, 0, 0, 0, 0, 0, 0, 0,  // text box
-    0, 0, 0, 0, 0, 1, 0, 0x12, 0xFF, 0xFF, 0xFF, 0xFF,  // style: font 1, 18 px, white
-    0, 0, 0, 18, 'f', 't', 'a', 'b', 0, 1, 0, 1, 5, 'S', 'e', 'r', 'i', 'f'};
+    0, 0,    0, 0,                                                // display flags
+    1, 0xFF,                                                      // horizontal centre, vertical bottom
+    0, 0,    0, 0,                                                // background colour
+    0, 0,    0, 0,  0,   0,   0,   0,                             // text box
+    0, 0,    0, 0,  0,   1,   0,   0x12, 0xFF, 0xFF, 0xFF, 0xFF,  // style: font 1, 18 px, white
+    0, 0,    0, 18, 'f', 't', 'a', 'b',  0,    1,    0,    1,    5, 'S', 'e', 'r', 'i', 'f'};
 
 // The JPEG's planes use every code; H.264 films as players expect them use
 // 16..235 for luma and 16..240 for chroma, the middle staying 128.
@@ -40,7 +40,8 @@ using RangeTable = std::array<uint8_t, 256>;
 // A code v becomes offset + (v - origin) x scale.
 RangeTable MakeRange(double offset, double origin, double scale) {
   RangeTable table{};
-  for (int v = 0; v < 256; ++v) table[static_cast<size_t>(v)] = static_cast<uint8_t>(std::lround(offset + (v - origin) * scale));
+  for (int v = 0; v < 256; ++v)
+    table[static_cast<size_t>(v)] = static_cast<uint8_t>(std::lround(offset + (v - origin) * scale));
   return table;
 }
 const RangeTable kLumaRange = MakeRange(16.0, 0.0, 219.0 / 255.0);
@@ -76,9 +77,7 @@ struct Mp4Writer::Muxer {
   }
 
   // Why the muxer stopped: the system's reason for a failed write first.
-  std::string Reason(int status) const {
-    return file.error != 0 ? std::strerror(file.error) : AvErrorText(status);
-  }
+  std::string Reason(int status) const { return file.error != 0 ? std::strerror(file.error) : AvErrorText(status); }
 };
 
 Mp4Writer::Mp4Writer() = default;
@@ -217,12 +216,11 @@ bool Mp4Writer::Encode(int64_t ptsMs, int64_t durationMs, const YuvPicture* pict
       Fail("out of memory");
       return false;
     }
-    ToVideoRange(picture->luma.data(), picture->width, picture->height, kLumaRange, frame->data[0],
-                 frame->linesize[0]);
-    ToVideoRange(picture->blue.data(), picture->ChromaWidth(), picture->ChromaHeight(), kChromaRange,
-                 frame->data[1], frame->linesize[1]);
-    ToVideoRange(picture->red.data(), picture->ChromaWidth(), picture->ChromaHeight(), kChromaRange,
-                 frame->data[2], frame->linesize[2]);
+    ToVideoRange(picture->luma.data(), picture->width, picture->height, kLumaRange, frame->data[0], frame->linesize[0]);
+    ToVideoRange(picture->blue.data(), picture->ChromaWidth(), picture->ChromaHeight(), kChromaRange, frame->data[1],
+                 frame->linesize[1]);
+    ToVideoRange(picture->red.data(), picture->ChromaWidth(), picture->ChromaHeight(), kChromaRange, frame->data[2],
+                 frame->linesize[2]);
     frame->pts = ptsMs;
     durations_[ptsMs] = durationMs;
   }

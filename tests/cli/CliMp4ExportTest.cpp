@@ -88,7 +88,8 @@ class CliMp4ExportTest : public ::testing::Test {
         const size_t at = (static_cast<size_t>(y) * kWidth + x) * 3;
         if (at + 2 >= a.size() || at + 2 >= b.size()) return count;
         int difference = 0;
-        for (int c = 0; c < 3; ++c) difference += std::abs(static_cast<unsigned char>(a[at + c]) - static_cast<unsigned char>(b[at + c]));
+        for (int c = 0; c < 3; ++c)
+          difference += std::abs(static_cast<unsigned char>(a[at + c]) - static_cast<unsigned char>(b[at + c]));
         count += difference > 60 ? 1 : 0;
       }
     }
@@ -107,8 +108,9 @@ TEST_F(CliMp4ExportTest, EveryOverlayIsDrawnInItsBoxAndTheSummaryTellsTheFilm) {
   const SampleVideo& event = Event();
   const Outcome plain = Cli("export-mp4 " + Q(event.dataPath) + " -o " + Q(out_ / "plain.mp4") + " --quality high");
   ASSERT_EQ(plain.exitStatus, 0) << plain.err;
-  const Outcome drawn = Cli("export-mp4 " + Q(event.dataPath) + " -o " + Q(out_ / "drawn.MP4") +
-                            " --quality high --overlay caption,speed,gmeter,graph,route,lamps --units mph --gpx --json");
+  const Outcome drawn =
+      Cli("export-mp4 " + Q(event.dataPath) + " -o " + Q(out_ / "drawn.MP4") +
+          " --quality high --overlay caption,speed,gmeter,graph,route,lamps --units mph --gpx --json");
   ASSERT_EQ(drawn.exitStatus, 0) << drawn.err;
   EXPECT_EQ(drawn.err, "");
   const nlohmann::json summary = nlohmann::json::parse(drawn.out);
@@ -134,9 +136,9 @@ TEST_F(CliMp4ExportTest, EveryOverlayIsDrawnInItsBoxAndTheSummaryTellsTheFilm) {
     const char* name;
     int left, top, right, bottom;
   };
-  for (const Box& box : {Box{"speedometer", 241, 14, 316, 49}, Box{"g-meter", 261, 53, 316, 108},
-                         Box{"route", 4, 14, 59, 69}, Box{"lamps", 130, 14, 190, 29},
-                         Box{"graph", 4, 186, 114, 218}, Box{"caption date", 4, 225, 120, 240}})
+  for (const Box& box :
+       {Box{"speedometer", 241, 14, 316, 49}, Box{"g-meter", 261, 53, 316, 108}, Box{"route", 4, 14, 59, 69},
+        Box{"lamps", 130, 14, 190, 29}, Box{"graph", 4, 186, 114, 218}, Box{"caption date", 4, 225, 120, 240}})
     EXPECT_GT(Changed(before, after, box.left, box.top, box.right, box.bottom), 20) << box.name;
   EXPECT_LT(Changed(before, after, 130, 60, 230, 150), 10) << "the middle of the picture stays free";
 }
@@ -148,8 +150,7 @@ TEST_F(CliMp4ExportTest, BadInputAndAnExistingFileAreRefusedWithoutAFile) {
     std::string said;
   };
   for (const Case& c : {Case{"--overlay map", "Invalid value."}, Case{"--from 9999", "Invalid value."},
-                        Case{"--until '2020-01-01 00:00:00'", "Invalid value."},
-                        Case{"--quality huge", "quality"}}) {
+                        Case{"--until '2020-01-01 00:00:00'", "Invalid value."}, Case{"--quality huge", "quality"}}) {
     const Outcome run = Cli("export-mp4 " + Q(event.dataPath) + " -o " + Q(out_ / "bad.mp4") + " " + c.options);
     EXPECT_NE(run.exitStatus, 0) << c.options;
     EXPECT_NE(run.err.find(c.said), std::string::npos) << c.options << ": " << run.err;

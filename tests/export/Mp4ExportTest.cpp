@@ -135,8 +135,8 @@ TEST_F(Mp4ExportTest, TheFilmKeepsEveryRecordedTimeWithACueASecondAndItsTags) {
 // whole second.
 TEST_F(Mp4ExportTest, ARangeEndsAtItsEndSecondOrAtALongGap) {
   CInfoEventFile& one = Load(3, true);
-  CInfoEventFile& near = Load(2, true, SecondsAfter(kStart, 5));   // 2 s after one's end
-  CInfoEventFile& far = Load(2, true, SecondsAfter(kStart, 14));   // 7 s after near's end
+  CInfoEventFile& near = Load(2, true, SecondsAfter(kStart, 5));  // 2 s after one's end
+  CInfoEventFile& far = Load(2, true, SecondsAfter(kStart, 14));  // 7 s after near's end
   struct Case {
     int endSecond;  // of the range, from kStart; -1 for the proposed end
     int frames;

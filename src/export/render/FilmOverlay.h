@@ -36,7 +36,7 @@ std::unique_ptr<FilmOverlay> MakeLampsOverlay();
 namespace overlay_style {
 
 inline constexpr int kBaseLines = 480;
-inline constexpr int kEdge = 8;           // from the picture's edge
+inline constexpr int kEdge = 8;         // from the picture's edge
 inline constexpr int kBottomFree = 44;  // the recorder's line and the caption's
 inline constexpr int kTopFree = 28;     // the recorder's line and the recorder ID
 inline const QColor kPanel(0, 0, 0, 140);

@@ -36,9 +36,7 @@ class GraphStripOverlay final : public FilmOverlay {
     painter.setFont(Font(Scaled(kLabelPixels, h), false));
     painter.drawText(QRect(Scaled(3, h), 0, area.width(), area.height()), Qt::AlignLeft | Qt::AlignTop, "10 s");
 
-    const auto x = [&](int64_t ageMs) {
-      return area.width() * (1.0 - static_cast<double>(ageMs) / kGraphSpanMs);
-    };
+    const auto x = [&](int64_t ageMs) { return area.width() * (1.0 - static_cast<double>(ageMs) / kGraphSpanMs); };
     const auto y = [&](double g) { return middle - std::clamp(g, -kRangeG, kRangeG) * perG; };
     const struct {
       double GSample::*axis;

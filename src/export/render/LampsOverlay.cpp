@@ -48,7 +48,8 @@ class LampsOverlay final : public FilmOverlay {
     const double pad = ht * 0.2;
     const double arrow = ht - 2 * pad;
     const QPolygonF left({QPointF(pad, ht / 2), QPointF(pad + arrow, pad), QPointF(pad + arrow, ht - pad)});
-    const QPolygonF right({QPointF(w - pad, ht / 2), QPointF(w - pad - arrow, pad), QPointF(w - pad - arrow, ht - pad)});
+    const QPolygonF right(
+        {QPointF(w - pad, ht / 2), QPointF(w - pad - arrow, pad), QPointF(w - pad - arrow, ht - pad)});
     painter.setBrush((scene.signal & kLeftLampBit) != 0 ? kTurnLit : kOff);
     painter.drawPolygon(left);
     painter.setBrush((scene.signal & kRightLampBit) != 0 ? kTurnLit : kOff);

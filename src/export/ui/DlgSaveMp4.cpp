@@ -56,7 +56,8 @@ constexpr OverlayBoxText kOverlayBoxes[] = {
 };
 
 constexpr Mp4Quality kQualities[] = {Mp4Quality::kHigh, Mp4Quality::kMedium, Mp4Quality::kSmall};
-constexpr const char* kQualityKeys[][2] = {{"QualityHigh", "High"}, {"QualityMedium", "Medium"}, {"QualitySmall", "Small"}};
+constexpr const char* kQualityKeys[][2] = {
+    {"QualityHigh", "High"}, {"QualityMedium", "Medium"}, {"QualitySmall", "Small"}};
 constexpr SpeedUnit kUnits[] = {SpeedUnit::kKmh, SpeedUnit::kMph};
 
 }  // namespace
