@@ -107,6 +107,11 @@ int CAppSetting::LoadSetting() {
   saveTrackFolder_ = readFolder(kKeySaveTrackFolder);
   aviCaption_ = ReadProfileInt(ini, kSectionRunParam, kKeyAviCaption, 0);
   saveJpgGeotag_ = ReadProfileInt(ini, kSectionRunParam, kKeySaveJpgGeotag, 0) != 0;
+  mp4_.folder = readFolder(kKeySaveMp4Folder);
+  mp4_.overlays = ReadProfileString(ini, kSectionRunParam, kKeyMp4Overlays, mp4_.overlays, kProfileBuffer260);
+  mp4_.quality = ReadProfileString(ini, kSectionRunParam, kKeyMp4Quality, mp4_.quality, kProfileBuffer260);
+  mp4_.units = ReadProfileString(ini, kSectionRunParam, kKeyMp4Units, mp4_.units, kProfileBuffer260);
+  mp4_.gpx = ReadProfileInt(ini, kSectionRunParam, kKeyMp4Gpx, 0) != 0;
 
   const KmlSetting defaults;
   kml_.pointer = ReadProfileInt(ini, kSectionKml, kKeyPointer, defaults.pointer);
@@ -220,6 +225,16 @@ bool CAppSetting::SetSaveLogFolder(const std::string& path) {
 
 bool CAppSetting::SetSaveTrackFolder(const std::string& path) {
   return WriteFolder(kKeySaveTrackFolder, saveTrackFolder_, path);
+}
+
+bool CAppSetting::SetMp4(const Mp4Choices& choices) {
+  bool written = WriteFolder(kKeySaveMp4Folder, mp4_.folder, choices.folder);
+  written = WriteString(kSectionRunParam, kKeyMp4Overlays, choices.overlays) && written;
+  written = WriteString(kSectionRunParam, kKeyMp4Quality, choices.quality) && written;
+  written = WriteString(kSectionRunParam, kKeyMp4Units, choices.units) && written;
+  written = WriteInt(kSectionRunParam, kKeyMp4Gpx, choices.gpx ? 1 : 0) && written;
+  mp4_ = choices;
+  return written;
 }
 
 bool CAppSetting::SetAviCaption(int boxes) {

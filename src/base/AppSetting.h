@@ -124,6 +124,18 @@ class CAppSetting {
   // fallback.
   double HardG(double fallback) const;
 
+  // What Save MP4 last started with; the words are the export's own keys
+  // ("caption,speed", "medium", "kmh").
+  struct Mp4Choices {
+    std::string folder;
+    std::string overlays = "caption";
+    std::string quality = "medium";
+    std::string units = "kmh";
+    bool gpx = false;
+  };
+  const Mp4Choices& Mp4() const { return mp4_; }
+  bool SetMp4(const Mp4Choices& choices);
+
   const KmlSetting& Kml() const { return kml_; }
   bool SetKmlPointer(int value);
   bool SetKmlRoute(int value);
@@ -176,6 +188,7 @@ class CAppSetting {
   std::string saveTrackFolder_;
   int aviCaption_ = 0;
   bool saveJpgGeotag_ = false;
+  Mp4Choices mp4_;
   KmlSetting kml_;
   std::filesystem::path settingsFolder_;
   int scriptBlocked_ = 0;

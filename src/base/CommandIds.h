@@ -83,6 +83,8 @@ inline constexpr int kIdAccelPreviousEvent = 33008;
 // Ours: the View menu's speed unit.
 inline constexpr int kIdViewSpeedKmh = 33020;
 inline constexpr int kIdViewSpeedMph = 33021;
+// Ours as well: the MP4 film export.
+inline constexpr int kIdToolSaveMp4 = 33030;
 
 // Keyboard accelerators.
 inline constexpr int kIdAccelSpace = 32771;

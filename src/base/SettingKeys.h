@@ -30,6 +30,11 @@ inline constexpr std::string_view kKeyAviCaption = "AviCaption";
 inline constexpr std::string_view kKeySaveJpgGeotag = "SaveJpgGeotag";
 
 inline constexpr std::string_view kKeySpeedUnit = "SpeedUnit";
+inline constexpr std::string_view kKeySaveMp4Folder = "SaveMp4Folder";
+inline constexpr std::string_view kKeyMp4Overlays = "Mp4Overlays";
+inline constexpr std::string_view kKeyMp4Quality = "Mp4Quality";
+inline constexpr std::string_view kKeyMp4Units = "Mp4Units";
+inline constexpr std::string_view kKeyMp4Gpx = "Mp4Gpx";
 
 inline constexpr std::string_view kKeyPointer = "Pointer";
 inline constexpr std::string_view kKeyRoute = "Route";

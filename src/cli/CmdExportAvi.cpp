@@ -43,24 +43,6 @@ struct AviRequest {
   bool json = false;
 };
 
-std::optional<DateTime> ParseDateTime(const std::string& text) {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-  char tail = 0;
-  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &year, &month, &day, &hour, &minute, &second, &tail) != 6)
-    return std::nullopt;
-  DateTime t;
-  t.year = static_cast<uint16_t>(year);
-  t.month = static_cast<uint16_t>(month);
-  t.day = static_cast<uint16_t>(day);
-  t.hour = static_cast<uint16_t>(hour);
-  t.minute = static_cast<uint16_t>(minute);
-  t.second = static_cast<uint16_t>(second);
-  if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 ||
-      second > 59)
-    return std::nullopt;
-  return t;
-}
-
 // The dialog's four caption boxes from "date,speed,id,position" (any of
 // them, in any order) or "none"; nothing for an item the dialog has no box for.
 std::optional<AviCaptionItems> ParseCaption(const std::string& text) {
@@ -86,21 +68,6 @@ std::optional<AviCaptionItems> ParseCaption(const std::string& text) {
   return items;
 }
 
-// OUT.avi as the dialog's folder and file name boxes: the name without its
-// ".avi", which the export adds again.
-void SplitOutput(const std::string& output, AviExportInputs& inputs) {
-  const std::filesystem::path path(output);
-  inputs.folder = path.has_parent_path() ? path.parent_path().string() : ".";
-  std::string name = path.filename().string();
-  constexpr std::string_view kExtension = ".avi";
-  const bool hasExtension =
-      name.size() >= kExtension.size() &&
-      std::equal(kExtension.begin(), kExtension.end(), name.end() - static_cast<std::ptrdiff_t>(kExtension.size()),
-                 [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-  if (hasExtension) name.resize(name.size() - kExtension.size());
-  inputs.fileName = name;
-}
-
 // The inputs the dialog would hold after these options; nothing (and the
 // message said) for a value its controls do not offer.
 std::optional<AviExportInputs> InputsFor(const AviRequest& request, CInfoEventFile& recording) {
@@ -110,7 +77,7 @@ std::optional<AviExportInputs> InputsFor(const AviRequest& request, CInfoEventFi
     return std::nullopt;
   }
   AviExportInputs inputs = AviInputsOnOpening(recording, startFrame, DecodedFrameComment(recording, startFrame), "");
-  SplitOutput(request.output, inputs);
+  SplitOutputPath(request.output, ".avi", inputs.folder, inputs.fileName);
   const int fpsListSize = inputs.fps;
   if (request.fps) inputs.fps = *request.fps;
   if (inputs.fps < 1 || inputs.fps > fpsListSize) {
@@ -118,7 +85,7 @@ std::optional<AviExportInputs> InputsFor(const AviRequest& request, CInfoEventFi
     return std::nullopt;
   }
   if (request.end) {
-    const std::optional<DateTime> end = ParseDateTime(*request.end);
+    const std::optional<DateTime> end = ParseDateTimeOption(*request.end);
     if (!end || !AviRangeMode(recording)) {
       PrintMessage(kMsgInvalidInputdata);
       return std::nullopt;

@@ -17,6 +17,7 @@ void AddSearchLogCommand(CLI::App& app, int& exitStatus);
 void AddPlayCommand(CLI::App& app, int& exitStatus);
 void AddExportJpegCommand(CLI::App& app, int& exitStatus);
 void AddExportAviCommand(CLI::App& app, int& exitStatus);
+void AddExportMp4Command(CLI::App& app, int& exitStatus);
 void AddExportKmlCommand(CLI::App& app, int& exitStatus);
 void AddExportGpxCommand(CLI::App& app, int& exitStatus);
 void AddExportCsvCommand(CLI::App& app, int& exitStatus);

@@ -1,6 +1,9 @@
 #include "cli/ExportCli.h"
 
+#include <algorithm>
+#include <cctype>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <iterator>
 
@@ -89,4 +92,33 @@ int PulseTypeOfCardHolding(const std::string& recordingPath) {
   fs::path root = file.parent_path().parent_path();
   if (video) root = root.parent_path();
   return CMgrDBSearch::ReadPulseType(root.string());
+}
+
+std::optional<DateTime> ParseDateTimeOption(const std::string& text) {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &year, &month, &day, &hour, &minute, &second, &tail) != 6)
+    return std::nullopt;
+  DateTime t;
+  t.year = static_cast<uint16_t>(year);
+  t.month = static_cast<uint16_t>(month);
+  t.day = static_cast<uint16_t>(day);
+  t.hour = static_cast<uint16_t>(hour);
+  t.minute = static_cast<uint16_t>(minute);
+  t.second = static_cast<uint16_t>(second);
+  if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 ||
+      second > 59)
+    return std::nullopt;
+  return t;
+}
+
+void SplitOutputPath(const std::string& output, std::string_view extension, std::string& folder, std::string& name) {
+  const std::filesystem::path path(output);
+  folder = path.has_parent_path() ? path.parent_path().string() : ".";
+  name = path.filename().string();
+  const bool hasExtension =
+      name.size() >= extension.size() &&
+      std::equal(extension.begin(), extension.end(), name.end() - static_cast<std::ptrdiff_t>(extension.size()),
+                 [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+  if (hasExtension) name.resize(name.size() - extension.size());
 }

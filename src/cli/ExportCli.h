@@ -5,10 +5,13 @@
 // left), and the one-line reports of the dialogs' messages.
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "export/ExportMessages.h"
+#include "platform/DateTime.h"
 #include "platform/ManualPorts.h"
 #include "platform/OutputFile.h"
 #include "platform/Prompt.h"
@@ -61,3 +64,10 @@ inline Overwrite OverwriteOf(bool yes) { return yes ? Overwrite::kReplace : Over
 // The card's speed-pulse type, from the card that holds the recording or
 // log (its config/set.ini); unknown for a file outside a card's layout.
 int PulseTypeOfCardHolding(const std::string& recordingPath);
+
+// "YYYY-MM-DD HH:MM:SS" of --until; nothing for anything else.
+std::optional<DateTime> ParseDateTimeOption(const std::string& text);
+
+// OUT.ext as a dialog's folder and file name boxes: the name without its
+// extension (lower case, as the export adds it; any case is taken off).
+void SplitOutputPath(const std::string& output, std::string_view extension, std::string& folder, std::string& name);

@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
   AddPlayCommand(app, exitStatus);
   AddExportJpegCommand(app, exitStatus);
   AddExportAviCommand(app, exitStatus);
+  AddExportMp4Command(app, exitStatus);
   AddExportKmlCommand(app, exitStatus);
   AddExportGpxCommand(app, exitStatus);
   AddExportCsvCommand(app, exitStatus);

@@ -37,25 +37,6 @@ bool HasGpsFix(const CInfoEventFile& recording) {
   return false;
 }
 
-// The first frame from start whose time can be trusted: the film's clock
-// starts there, since a damaged start frame would date every later frame as
-// too early (or the proposed range as empty).
-int FirstTrustedFrame(const CInfoEventFile& recording, int start) {
-  for (int i = start; i < recording.FrameCount(); ++i) {
-    if (!FrameTimeDamaged(recording, i)) return i;
-  }
-  return start;
-}
-
-// The last frame whose time can be trusted, for the range the dialog
-// proposes.
-int LastTrustedFrame(const CInfoEventFile& recording) {
-  for (int i = recording.FrameCount() - 1; i > 0; --i) {
-    if (!FrameTimeDamaged(recording, i)) return i;
-  }
-  return recording.FrameCount() - 1;
-}
-
 }  // namespace
 
 bool AviRangeMode(const CInfoEventFile& recording) { return recording.EventCode() == 0; }

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "base/AppSetting.h"
 #include "base/CommandIds.h"
 #include "export/ExportMessages.h"
+#include "export/Mp4ExportJob.h"
 #include "export/TrackExportJob.h"
 #include "platform/Prompt.h"
 #include "recording/InfoEventFile.h"
@@ -51,16 +53,28 @@ void SaveImage(Context& c, int) {
   c.dialogs.SaveImages(*recording, ExportStartFrame(view), view.paneFrames, ShownComment(c));
 }
 
-void SaveAvi(Context& c, int) {
+// The current recording and the loaded ones after it, from the first
+// pane's frame: what a film may hold.
+std::optional<AviExportSource> FilmSource(Context& c, const ExportMessage& caption) {
   c.stopPlayback();
   const ExportView view = c.view();
-  CInfoEventFile* recording = VideoToExport(c, view, kCaptionSaveAvi);
-  if (recording == nullptr) return;
+  CInfoEventFile* recording = VideoToExport(c, view, caption);
+  if (recording == nullptr) return std::nullopt;
   AviExportSource source;
   for (size_t i = static_cast<size_t>(c.store.CurrentIndex()); i < c.store.Videos().size(); ++i)
     source.recordings.push_back(c.store.Videos()[i].get());
   source.startFrame = std::max(ExportFirstPaneFrame(view), 0);
-  c.dialogs.SaveAvi(std::move(source), ShownComment(c), c.store.PulseType());
+  return source;
+}
+
+void SaveAvi(Context& c, int) {
+  std::optional<AviExportSource> source = FilmSource(c, kCaptionSaveAvi);
+  if (source) c.dialogs.SaveAvi(std::move(*source), ShownComment(c), c.store.PulseType());
+}
+
+void SaveMp4(Context& c, int) {
+  std::optional<AviExportSource> source = FilmSource(c, kCaptionSaveMp4);
+  if (source) c.dialogs.SaveMp4(std::move(*source), c.store.PulseType());
 }
 
 void PrintImages(Context& c, int) {
@@ -128,6 +142,9 @@ const std::array kRows = {
     Row{"save-avi", {kIdSaveAvi, kIdToolSaveAvi},
         {"ToolSaveAvi", "Save AVI(&T)"}, {"SaveAvi", "Save AVI"},
         CommandAlwaysEnabled, SaveAvi},
+    Row{"save-mp4", {kIdToolSaveMp4},
+        {"ToolSaveMp4", "Save MP4(&4)"}, {"SaveMp4", "Save MP4"},
+        CommandAlwaysEnabled, SaveMp4},
     Row{"print", {kIdPrintImage, kIdFilePrint, kIdAccelPrint},
         {"FilePrint", "Print(&P)"}, {"PrintImage", "Print image"},
         CommandAlwaysEnabled, PrintImages},

@@ -1,5 +1,5 @@
 #pragma once
-// The export commands of the window: Save image, Save AVI, Print, Run
+// The export commands of the window: Save image, Save AVI, Save MP4, Print, Run
 // Google Earth, Export GPX and Export CSV (buttons, File and Tool menu
 // items, Ctrl+P). Each checks that there is something to export, says what
 // is missing when there is not, and otherwise opens its dialog through the
@@ -30,6 +30,7 @@ class ExportDialogLauncher {
   virtual void SaveImages(CInfoEventFile& recording, int startFrame, const std::vector<int>& paneFrames,
                           const std::vector<unsigned char>& comment) = 0;
   virtual void SaveAvi(AviExportSource source, const std::vector<unsigned char>& comment, int pulseType) = 0;
+  virtual void SaveMp4(AviExportSource source, int pulseType) = 0;
   // The frames are chosen first, then shown in the preview that prints them.
   virtual void PrintImages(CInfoEventFile& recording, int startFrame, const std::vector<int>& paneFrames,
                            const std::vector<unsigned char>& comment, int model, int pulseType) = 0;

@@ -25,3 +25,17 @@ bool FrameTimeDamaged(const CInfoEventFile& recording, int frame) {
   if (frame + 1 < count && !FarApart(time, TimeOf(recording, frame + 1))) return false;
   return true;
 }
+
+int FirstTrustedFrame(const CInfoEventFile& recording, int start) {
+  for (int i = start; i < recording.FrameCount(); ++i) {
+    if (!FrameTimeDamaged(recording, i)) return i;
+  }
+  return start;
+}
+
+int LastTrustedFrame(const CInfoEventFile& recording) {
+  for (int i = recording.FrameCount() - 1; i > 0; --i) {
+    if (!FrameTimeDamaged(recording, i)) return i;
+  }
+  return recording.FrameCount() - 1;
+}

@@ -23,3 +23,12 @@ bool BeyondLongestGap(int64_t earlier, int64_t later);
 // from the time of every neighbour the recording has (one for its first and
 // last frame). A recording of one frame has nothing to compare with.
 bool FrameTimeDamaged(const CInfoEventFile& recording, int frame);
+
+// The first frame from start whose time can be trusted: a film's clock
+// starts there, since a damaged start frame would date every later frame as
+// too early (or the proposed range as empty). start when none is.
+int FirstTrustedFrame(const CInfoEventFile& recording, int start);
+
+// The last frame whose time can be trusted, for the range a dialog
+// proposes.
+int LastTrustedFrame(const CInfoEventFile& recording);

@@ -24,27 +24,29 @@ int64_t FloorDiv(int64_t value, int64_t by) { return value / by - (value % by < 
 
 }  // namespace
 
+TrackPoint TrackPointOf(const FRAMEINFOVIDEO& frame, int pulseType) {
+  TrackPoint p;
+  p.hasTime = frame.time.year >= kFirstRealYear;
+  if (p.hasTime) p.timeKey = MakeTimeKey(frame.time);
+  p.fix = frame.gps.valid != 0;
+  if (p.fix) {
+    p.latitude = frame.gps.LatitudeDegrees();
+    p.longitude = frame.gps.LongitudeDegrees();
+    p.gpsSpeed = frame.gps.speed;
+    p.course = frame.gps.course;
+  }
+  p.gX = frame.gX;
+  p.gY = frame.gY;
+  p.gZ = frame.gZ;
+  p.lamps = frame.signal;
+  p.pulseSpeed = PulseSpeed(pulseType, frame.pulse);
+  return p;
+}
+
 std::vector<TrackPoint> TrackPointsOf(const CInfoEventFile& recording, int pulseType) {
   std::vector<TrackPoint> points;
   points.reserve(static_cast<size_t>(recording.FrameCount()));
-  for (const FRAMEINFOVIDEO& frame : recording.Frames()) {
-    TrackPoint p;
-    p.hasTime = frame.time.year >= kFirstRealYear;
-    if (p.hasTime) p.timeKey = MakeTimeKey(frame.time);
-    p.fix = frame.gps.valid != 0;
-    if (p.fix) {
-      p.latitude = frame.gps.LatitudeDegrees();
-      p.longitude = frame.gps.LongitudeDegrees();
-      p.gpsSpeed = frame.gps.speed;
-      p.course = frame.gps.course;
-    }
-    p.gX = frame.gX;
-    p.gY = frame.gY;
-    p.gZ = frame.gZ;
-    p.lamps = frame.signal;
-    p.pulseSpeed = PulseSpeed(pulseType, frame.pulse);
-    points.push_back(p);
-  }
+  for (const FRAMEINFOVIDEO& frame : recording.Frames()) points.push_back(TrackPointOf(frame, pulseType));
   return points;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/DateTime.h"
+#include "recording/FrameInfoVideo.h"
 
 class CInfoEventFile;
 class CInfoLogFile;
@@ -29,6 +30,7 @@ struct TrackPoint {
 
 // pulseType is the card's speed-pulse type (kUnknownPulseType: no pulse
 // speeds).
+TrackPoint TrackPointOf(const FRAMEINFOVIDEO& frame, int pulseType);
 std::vector<TrackPoint> TrackPointsOf(const CInfoEventFile& recording, int pulseType);
 std::vector<TrackPoint> TrackPointsOf(const CInfoLogFile& log, int pulseType);
 

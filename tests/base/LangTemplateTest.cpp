@@ -119,7 +119,7 @@ std::string Join(const std::vector<std::string>& items) {
 }
 
 const std::vector<std::pair<std::string, size_t>> kSections = {
-    {"GUI", 218}, {"Message", 77}, {"PullDownMenu", 59}, {"ToolTip", 32}};
+    {"GUI", 233}, {"Message", 81}, {"PullDownMenu", 60}, {"ToolTip", 33}};
 
 class LangTemplateTest : public ::testing::Test {
  protected:

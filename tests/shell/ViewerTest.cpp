@@ -40,6 +40,10 @@ class RecordingExports final : public ExportDialogLauncher {
     aviStart = source.startFrame;
     comment = c;
   }
+  void SaveMp4(AviExportSource source, int) override {
+    opened.push_back("save-mp4");
+    aviStart = source.startFrame;
+  }
   void PrintImages(CInfoEventFile&, int, const std::vector<int>&, const std::vector<unsigned char>&, int,
                    int) override {
     opened.push_back("print");

@@ -6,6 +6,7 @@
 #include "export/ui/DlgPrintPreview.h"
 #include "export/ui/DlgSaveAVI.h"
 #include "export/ui/DlgSaveJpeg.h"
+#include "export/ui/DlgSaveMp4.h"
 #include "export/ui/PrinterSettings.h"
 #include "telemetry/SpeedSource.h"
 
@@ -17,6 +18,11 @@ void QtExportDialogLauncher::SaveImages(CInfoEventFile& recording, int startFram
 
 void QtExportDialogLauncher::SaveAvi(AviExportSource source, const std::vector<unsigned char>& comment, int pulseType) {
   CDlgSaveAVI dialog(std::move(source), comment, pulseType, settings_, prompt_, parent_);
+  dialog.exec();
+}
+
+void QtExportDialogLauncher::SaveMp4(AviExportSource source, int pulseType) {
+  CDlgSaveMp4 dialog(std::move(source), pulseType, settings_, prompt_, parent_);
   dialog.exec();
 }
 

@@ -17,6 +17,7 @@ class QtExportDialogLauncher final : public ExportDialogLauncher {
   void SaveImages(CInfoEventFile& recording, int startFrame, const std::vector<int>& paneFrames,
                   const std::vector<unsigned char>& comment) override;
   void SaveAvi(AviExportSource source, const std::vector<unsigned char>& comment, int pulseType) override;
+  void SaveMp4(AviExportSource source, int pulseType) override;
   void PrintImages(CInfoEventFile& recording, int startFrame, const std::vector<int>& paneFrames,
                    const std::vector<unsigned char>& comment, int model, int pulseType) override;
   void ExportKml(std::vector<const CInfoLogFile*> logs, const GSensorGraphModel* logGraph) override;

@@ -80,8 +80,8 @@ void FillTool(QMenu& menu, MenuBuilder& items) {
   items.Item(*speed, kIdToolSpeedGps);
   items.Item(*speed, kIdToolSpeedPulse);
   menu.addSeparator();
-  for (int id : {kIdToolSetting, kIdToolSdInit, kIdToolSaveAvi, kIdToolSaveJpg, kIdToolConvertKml, kIdToolExportGpx,
-                 kIdToolExportCsv, kIdToolBackup, kIdToolCheckDisk})
+  for (int id : {kIdToolSetting, kIdToolSdInit, kIdToolSaveAvi, kIdToolSaveMp4, kIdToolSaveJpg, kIdToolConvertKml,
+                 kIdToolExportGpx, kIdToolExportCsv, kIdToolBackup, kIdToolCheckDisk})
     items.Item(menu, id);
 }
 

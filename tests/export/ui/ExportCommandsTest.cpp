@@ -20,6 +20,7 @@
 #include "export/ui/DlgExportTrack.h"
 #include "export/ui/DlgSaveAVI.h"
 #include "export/ui/DlgSaveJpeg.h"
+#include "export/ui/DlgSaveMp4.h"
 #include "playback/ui/SearchUiSupport.h"
 #include "shell/ui/MainWindowFixture.h"
 #include "skin/ui/VxButton.h"
@@ -242,6 +243,45 @@ TEST_F(ExportCommandsTest, SaveAviWritesTheWholeEventRecordingAsAMotionJpegFilm)
   EXPECT_EQ(stream["width"], 160);
   EXPECT_EQ(stream["height"], 120);
   EXPECT_EQ(std::stoi(stream["nb_read_packets"].get<std::string>()), frames);
+}
+
+// Tool -> Save MP4 opens with the choices the last start had and remembers
+// the new ones when it starts.
+TEST_F(ExportCommandsTest, SaveMp4WritesAnH264FilmWithTheChosenOverlaysAndRemembersThem) {
+  ASSERT_TRUE(OpenCard());
+  LoadFirst(FileListKind::kEvent, 1);
+  const int frames = CurrentFrameCount();
+  const fs::path out = Out();
+  CAppSetting::Mp4Choices last = settings_->Mp4();
+  last.overlays = "speed,route";
+  last.quality = "small";
+  settings_->SetMp4(last);
+  ASSERT_TRUE(RunDialog<CDlgSaveMp4>(kIdToolSaveMp4, [&](CDlgSaveMp4& dialog) {
+    EXPECT_FALSE(dialog.OverlayBox(0)->isChecked());
+    EXPECT_TRUE(dialog.OverlayBox(1)->isChecked());
+    EXPECT_TRUE(dialog.OverlayBox(4)->isChecked());
+    EXPECT_EQ(dialog.QualityList()->currentIndex(), 2);
+    EXPECT_FALSE(dialog.EndTime()->isEnabled()) << "an event recording goes out whole";
+    dialog.FolderField()->setText(QString::fromStdString(out.string()));
+    dialog.NameField()->setText("drive");
+    dialog.OverlayBox(0)->setChecked(true);
+    dialog.UnitList()->setCurrentIndex(1);
+    dialog.GpxBox()->setChecked(true);
+    dialog.StartButton()->click();
+    EXPECT_TRUE(WaitUntilSaved(dialog));
+    EXPECT_EQ(dialog.Job().Frames(), frames);
+    dialog.reject();
+  }));
+  EXPECT_EQ(LastText(), "MP4 OK");
+  EXPECT_EQ(settings_->Mp4().folder, out.string());
+  EXPECT_EQ(settings_->Mp4().overlays, "caption,speed,route");
+  EXPECT_EQ(settings_->Mp4().units, "mph");
+  EXPECT_TRUE(settings_->Mp4().gpx);
+  EXPECT_TRUE(fs::exists(out / "drive.gpx"));
+  const nlohmann::json probe = ProbeAvi(out / "drive.mp4");
+  ASSERT_FALSE(probe.is_null());
+  EXPECT_EQ(probe["streams"][0]["codec_name"], "h264");
+  EXPECT_EQ(std::stoi(probe["streams"][0]["nb_read_packets"].get<std::string>()), frames);
 }
 
 TEST_F(ExportCommandsTest, SaveAviOfANormalRecordingRefusesAnEndBeforeTheStart) {
