@@ -27,8 +27,8 @@ PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings,
   videoGraph_.SetView(&videoGraphView_);
   logGraph_.SetView(&logGraphView_);
   control_.SetShowLogRecord([this](int point) { logRecords_.ShowLogRecord(point); });
-  control_.Navigator().SetRunSettings([&settings] { return settings.ContinuousPlay(); },
-                                      [&settings] { return settings.HardG(kDefaultHardG); });
+  hardG_ = [&settings] { return settings.HardG(kDefaultHardG); };
+  control_.Navigator().SetRunSettings([&settings] { return settings.ContinuousPlay(); }, hardG_);
   loading_.SetTargets(&loadTargets_);
   loading_.SetPaneView(&layoutPanes_);
   AttachViews(sinks);
@@ -108,14 +108,8 @@ void PlaybackEngine::FillLists() {
 }
 
 void PlaybackEngine::FillTripList() {
-  trips_ = FormCardTrips(ReadCardTripRecordings(store_, ReadTripRecording), hardG_);
-  List(FileListKind::kTrip).Fill(MakeTripListRows(trips_, tripUnit_));
-}
-
-void PlaybackEngine::SetTripFigures(SpeedUnit unit, double hardG) {
-  tripUnit_ = unit;
-  hardG_ = hardG;
-  FillTripList();
+  trips_ = FormCardTrips(ReadCardTripRecordings(store_, ReadTripRecording), hardG_());
+  List(FileListKind::kTrip).Fill(MakeTripListRows(trips_, speedSource_().unit));
 }
 
 LoadOutcome PlaybackEngine::LoadCheckedTrips() {

@@ -7,6 +7,7 @@
 // Qt-free; every call comes on the user-interface thread.
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "base/AppState.h"
@@ -82,9 +83,9 @@ class PlaybackEngine {
   // Refills the file lists from the store's catalogue and the Trip list
   // from the trips formed of it, none checked.
   void FillLists();
-  // The unit of the Trip list's speeds and the G of its hard moments; the
-  // lists are refilled with them.
-  void SetTripFigures(SpeedUnit unit, double hardG);
+  // Refills the Trip list alone, its speeds in the unit of the settings now
+  // and its hard moments at their HardG (its ticks go).
+  void FillTripList();
   // The trips the Trip list shows, its rows' Path column indexing them.
   const std::vector<CardTrip>& Trips() const { return trips_; }
   CListEvent& List(FileListKind kind) { return lists_[static_cast<size_t>(kind)]; }
@@ -153,7 +154,6 @@ class PlaybackEngine {
   };
 
   ViewMode CurrentViewMode() const;
-  void FillTripList();
   LoadOutcome LoadCheckedTrips();
   void RefreshMapInUse();
   // A point chosen on the G-sensor window's graph, while dragging or released.
@@ -189,6 +189,5 @@ class PlaybackEngine {
   std::array<CListEvent, kFileListKindCount> lists_{CListEvent(FileListKind::kEvent), CListEvent(FileListKind::kNormal),
                                                     CListEvent(FileListKind::kLog), CListEvent(FileListKind::kTrip)};
   std::vector<CardTrip> trips_;
-  SpeedUnit tripUnit_ = SpeedUnit::kKmh;
-  double hardG_ = kDefaultHardG;
+  std::function<double()> hardG_;
 };

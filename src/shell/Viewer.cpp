@@ -9,6 +9,8 @@
 #include "platform/Prompt.h"
 #include "playback/LoadingDialogRunner.h"
 #include "recording/InfoEventFile.h"
+#include "telemetry/SpeedSource.h"
+#include "telemetry/TripFigures.h"
 
 Viewer::Viewer(const ViewerPorts& ports)
     : ports_(ports),
@@ -37,7 +39,8 @@ void Viewer::NoticeBox::ShowNotice(const std::string& text) {
 void Viewer::AttachWindow(MainWindowActions& actions, SearchCommands& search) {
   AddMainCommands(commands_, actions);
 
-  playbackCommands_ = std::make_unique<PlaybackCommandContext>(PlaybackCommandContext{engine_, search, &ports_.settings});
+  playbackCommands_ =
+      std::make_unique<PlaybackCommandContext>(PlaybackCommandContext{engine_, search, &ports_.settings});
   AddPlaybackCommands(commands_, *playbackCommands_);
 
   PlaybackEngine& engine = engine_;
@@ -102,6 +105,8 @@ ExportView Viewer::CurrentExportView() {
 CMgrMapSync& Viewer::AttachMap(const MapSyncPorts& ports) {
   DetachMap();
   mapSync_ = std::make_unique<CMgrMapSync>(store_, engine_.Control(), engine_.LogGraph(), ports);
+  mapSync_->SetSpeedRouteUnit(SpeedUnitOf(ports_.settings));
+  mapSync_->SetHardG(ports_.settings.HardG(kDefaultHardG));
   engine_.AttachMap(mapSync_.get());
   return *mapSync_;
 }

@@ -4,6 +4,7 @@
 
 #include "base/AppSetting.h"
 #include "base/ModelTable.h"
+#include "mapctrl/MgrMapSync.h"
 #include "playback/PlaybackEngine.h"
 #include "recording/MgrDBSearch.h"
 #include "shell/HelpAndHomepage.h"
@@ -57,5 +58,10 @@ void CMainWindowActions::ChooseSpeedSource(int source) {
 void CMainWindowActions::ChooseSpeedUnit(SpeedUnit unit) {
   context_.settings.SetSpeedUnit(SpeedUnitKey(unit));
   context_.viewer.Engine().SpeedSourceChanged();
+  context_.viewer.Engine().FillTripList();
+  if (CMgrMapSync* map = context_.viewer.MapSync()) {
+    map->SetSpeedRouteUnit(unit);
+    map->DrawSpeedRoute();
+  }
   panel_.RepaintSpeedReadout();
 }

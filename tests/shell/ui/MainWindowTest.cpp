@@ -141,20 +141,27 @@ TEST_F(MainWindowTest, DraggingTheSlideBarSeeksInANormalRun) {
   ASSERT_TRUE(OpenCard());
   LoadFirst(FileListKind::kNormal, 2);
   ASSERT_EQ(app_.viewMode, kViewModeNormal);
-  // The bar spans the recording shown, in seconds.
+  // With continuous play the bar spans the run of both minutes, in seconds.
   CVxSlideBar* bar = Parts().SlideBar();
-  ASSERT_GE(bar->Maximum(), 50);
+  ASSERT_GE(bar->Maximum(), 100);
   ASSERT_EQ(CurrentFrame(), 0);
 
-  const QPoint middle(bar->width() / 2, bar->height() / 2);
-  QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, QPoint(5, middle.y()));
-  QTest::mouseMove(bar, middle);
-  QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, middle);
-  QApplication::processEvents();
+  const auto dragTo = [bar](int x) {
+    const int y = bar->height() / 2;
+    QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, QPoint(5, y));
+    QTest::mouseMove(bar, QPoint(x, y));
+    QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+    QApplication::processEvents();
+  };
+  // A quarter in is half a minute into the first recording, at five frames a second.
+  dragTo(bar->width() / 4);
   EXPECT_GT(bar->Position(), 20);
-  // Half a minute in, at five frames a second.
   EXPECT_GT(CurrentFrame(), 100);
   EXPECT_EQ(frame_->Store().CurrentIndex(), 0);
+  // Three quarters in is the second recording's.
+  dragTo(bar->width() * 3 / 4);
+  EXPECT_EQ(frame_->Store().CurrentIndex(), 1);
+  EXPECT_GT(CurrentFrame(), 100);
 }
 
 TEST_F(MainWindowTest, LogsShowTheLogLayoutAndTheSearchFindsRecords) {
