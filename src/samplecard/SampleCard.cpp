@@ -183,6 +183,11 @@ Timeline PlanTimeline(const SampleCardOptions& o) {
   t.invalidFrom = t.span / 2;
   t.invalidSeconds = std::clamp(t.span / 10, 1, 30);
   if (o.hardBrake) t.hardBrake = HardBrakeSecond(t);
+  // The brake's kind is read from the GPS speed, so the tunnel keeps out of
+  // its way: it moves to a quarter of the drive.
+  const bool brakeInTunnel = t.hardBrake >= 0 && t.hardBrake + kSampleHardBrakeSeconds >= t.invalidFrom &&
+                             t.hardBrake <= t.invalidFrom + t.invalidSeconds;
+  if (brakeInTunnel) t.invalidFrom = std::max(0, t.span / 4 - t.invalidSeconds);
   return t;
 }
 
