@@ -1,9 +1,5 @@
 #include "export/AviWriter.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 extern "C" {
@@ -12,79 +8,28 @@ extern "C" {
 #include <libavutil/mathematics.h>
 }
 
+#include "export/AvFileIo.h"
+
 namespace {
 
-constexpr int kIoBufferSize = 256 * 1024;
 constexpr int kTimeScale = 100;
 constexpr int kBitsPerPixel = 24;
 
-// libavformat passes the buffer as const from version 61 on.
-#if LIBAVFORMAT_VERSION_MAJOR >= 61
-using IoBytes = const uint8_t*;
-#else
-using IoBytes = uint8_t*;
-#endif
-
-std::string AvErrorText(int code) {
-  char text[AV_ERROR_MAX_STRING_SIZE] = {};
-  av_strerror(code, text, sizeof text);
-  return text;
-}
-
 }  // namespace
 
-// The muxer and the file it writes through: libavformat sees a seekable
-// file of our own, so that write failures keep their system error number.
-// The descriptor belongs to the output file.
+// The muxer and the file it writes through (see AvFileIo).
 struct AviWriter::Muxer {
-  int fd = -1;
-  int error = 0;  // errno of the first failed write or seek
+  AvFileIo file;
   AVFormatContext* format = nullptr;
-  AVIOContext* io = nullptr;
   AVStream* stream = nullptr;
   AVPacket* packet = nullptr;
   AVRational sampleBase{1, 1};  // one sample
 
   ~Muxer() {
     av_packet_free(&packet);
-    if (format) {
-      format->pb = nullptr;
-      avformat_free_context(format);
-    }
-    if (io) {
-      av_freep(&io->buffer);
-      avio_context_free(&io);
-    }
-  }
-
-  static int Write(void* opaque, IoBytes bytes, int count) {
-    auto* self = static_cast<Muxer*>(opaque);
-    int left = count;
-    while (left > 0) {
-      const ssize_t n = ::write(self->fd, bytes, static_cast<size_t>(left));
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        if (self->error == 0) self->error = errno;
-        return AVERROR(errno);
-      }
-      bytes += n;
-      left -= static_cast<int>(n);
-    }
-    return count;
-  }
-
-  static int64_t Seek(void* opaque, int64_t offset, int whence) {
-    auto* self = static_cast<Muxer*>(opaque);
-    if (whence & AVSEEK_SIZE) {
-      struct stat s {};
-      return ::fstat(self->fd, &s) == 0 ? static_cast<int64_t>(s.st_size) : AVERROR(errno);
-    }
-    const off_t at = ::lseek(self->fd, static_cast<off_t>(offset), whence & ~AVSEEK_FORCE);
-    if (at < 0) {
-      if (self->error == 0) self->error = errno;
-      return AVERROR(errno);
-    }
-    return at;
+    if (!format) return;
+    format->pb = nullptr;
+    avformat_free_context(format);
   }
 };
 
@@ -115,7 +60,6 @@ bool AviWriter::Open(const std::string& target, Overwrite overwrite, const Outpu
     return false;
   }
   muxer_ = std::make_unique<Muxer>();
-  muxer_->fd = file_.Descriptor();
   Muxer& m = *muxer_;
 
   if (avformat_alloc_output_context2(&m.format, nullptr, "avi", nullptr) < 0 || !m.format) {
@@ -123,15 +67,12 @@ bool AviWriter::Open(const std::string& target, Overwrite overwrite, const Outpu
     Discard();
     return false;
   }
-  auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBufferSize));
-  if (buffer) m.io = avio_alloc_context(buffer, kIoBufferSize, 1, &m, nullptr, &Muxer::Write, &Muxer::Seek);
-  if (!m.io) {
-    av_free(buffer);
+  if (!m.file.Open(file_.Descriptor())) {
     Fail("out of memory");
     Discard();
     return false;
   }
-  m.format->pb = m.io;
+  m.format->pb = m.file.io;
   m.stream = avformat_new_stream(m.format, nullptr);
   m.packet = av_packet_alloc();
   if (!m.stream || !m.packet) {
@@ -153,7 +94,7 @@ bool AviWriter::Open(const std::string& target, Overwrite overwrite, const Outpu
 
   const int status = avformat_write_header(m.format, nullptr);
   if (status < 0) {
-    Fail(m.error != 0 ? std::strerror(m.error) : AvErrorText(status));
+    Fail(m.file.error != 0 ? std::strerror(m.file.error) : AvErrorText(status));
     Discard();
     return false;
   }
@@ -176,7 +117,7 @@ bool AviWriter::WritePacket(int64_t position, const unsigned char* bytes, int co
   p->data = nullptr;
   p->size = 0;
   if (status < 0) {
-    Fail(m.error != 0 ? std::strerror(m.error) : AvErrorText(status));
+    Fail(m.file.error != 0 ? std::strerror(m.file.error) : AvErrorText(status));
     return false;
   }
   nextPosition_ = position + 1;
@@ -208,8 +149,8 @@ bool AviWriter::Close(int64_t sampleCount) {
   Muxer& m = *muxer_;
   if (error_.empty() && FillTo(sampleCount)) {
     const int status = av_write_trailer(m.format);
-    if (status >= 0) avio_flush(m.io);
-    if (status < 0 || m.error != 0) Fail(m.error != 0 ? std::strerror(m.error) : AvErrorText(status));
+    if (status >= 0) avio_flush(m.file.io);
+    if (status < 0 || m.file.error != 0) Fail(m.file.error != 0 ? std::strerror(m.file.error) : AvErrorText(status));
   }
   muxer_.reset();
   if (!error_.empty()) {
