@@ -35,10 +35,11 @@ int64_t ExportFilm() {
   AviExportJob job(ui, nullptr);
   AviExportInputs inputs = AviInputsOnOpening(*g_video, 0, {}, g_folder.string());
   inputs.fileName = "film";
-  int result = -1;
-  if (job.Start(inputs, {{g_video}, 0}, prompt, [&](int r) { result = r; }).outcome != AviStart::kStarted) return -1;
+  ExportResult result = ExportResult::kFailed;
+  if (job.Start(inputs, {{g_video}, 0}, prompt, [&](ExportResult r) { result = r; }).outcome != AviStart::kStarted)
+    return -1;
   while (job.Running()) ui.WaitAndDrain(kWaitSliceMs);
-  return result == kExportDone && job.StreamCopy() ? job.SampleCount() : -1;
+  return result == ExportResult::kDone && job.StreamCopy() ? job.SampleCount() : -1;
 }
 
 void BM_KorvaneAviStreamCopy(benchmark::State& state) {

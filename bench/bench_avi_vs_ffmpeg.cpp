@@ -50,10 +50,11 @@ int64_t ExportFilm(bool caption) {
   AviExportInputs inputs = AviInputsOnOpening(*g_video, 0, {}, g_folder.string());
   inputs.fileName = caption ? "captioned" : "copied";
   inputs.caption = {caption, caption, caption, caption};
-  int result = -1;
-  if (job.Start(inputs, {{g_video}, 0}, prompt, [&](int r) { result = r; }).outcome != AviStart::kStarted) return -1;
+  ExportResult result = ExportResult::kFailed;
+  if (job.Start(inputs, {{g_video}, 0}, prompt, [&](ExportResult r) { result = r; }).outcome != AviStart::kStarted)
+    return -1;
   while (job.Running()) ui.WaitAndDrain(kWaitSliceMs);
-  return result == kExportDone && job.StreamCopy() != caption ? job.PictureCount() : -1;
+  return result == ExportResult::kDone && job.StreamCopy() != caption ? job.PictureCount() : -1;
 }
 
 // Four texts where ours stand: date bottom left, speed bottom centre,

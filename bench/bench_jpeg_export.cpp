@@ -44,10 +44,10 @@ int ExportAll(const fs::path& folder) {
   selection.folder = folder.string();
   selection.kind = kJpegAllImages;
   selection.everyFrame = true;
-  int result = -1;
-  if (!job.Start(g_video, selection, {}, prompt, [&](int r) { result = r; })) return -1;
+  JpegResult result = JpegResult::kError;
+  if (!job.Start(g_video, selection, {}, prompt, [&](JpegResult r) { result = r; })) return -1;
   while (job.Running()) ui.WaitAndDrain(kWaitSliceMs);
-  return result == kJpegDone ? static_cast<int>(job.Written().size()) : -1;
+  return result == JpegResult::kDone ? static_cast<int>(job.Written().size()) : -1;
 }
 
 void BM_KorvaneJpegExport(benchmark::State& state) {

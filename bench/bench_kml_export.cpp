@@ -35,7 +35,7 @@ bool LoadHour(CInfoLogFile& log) {
   log.LoadLogRecording(g_logPath, &observer);
   while (!observer.WaitForLoadEnded(1000)) {
   }
-  return observer.Status().load() == kLoadRunning && log.RecordCount() == kSeconds;
+  return observer.Status().load() == LoadStatus::kRunning && log.RecordCount() == kSeconds;
 }
 
 // One export of a loaded log with a mark a second, as gpsbabel writes a
@@ -48,11 +48,11 @@ bool ExportKml(const CInfoLogFile& log) {
   inputs.fileName = "ours";
   inputs.pointerInterval = 1;
   KmlExportJob job(ui);
-  int result = 0;
-  if (job.Start(inputs, {&log}, nullptr, prompt, [&](int r) { result = r; }).outcome != KmlStart::kStarted)
+  ExportResult result = ExportResult::kFailed;
+  if (job.Start(inputs, {&log}, nullptr, prompt, [&](ExportResult r) { result = r; }).outcome != KmlStart::kStarted)
     return false;
   while (job.Running()) ui.WaitAndDrain(kWaitSliceMs);
-  return result == kExportDone && job.MarkCount() == kSeconds;
+  return result == ExportResult::kDone && job.MarkCount() == kSeconds;
 }
 
 // From the log file to the KML file, as korvane-cli export-kml goes.

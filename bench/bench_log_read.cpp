@@ -75,7 +75,7 @@ class BenchObserver final : public LoadObserver {
   void Begin() {
     std::lock_guard guard(lock_);
     ended_ = false;
-    Status().store(kLoadRunning);
+    Status().store(LoadStatus::kRunning);
   }
   void Wait() {
     std::unique_lock guard(lock_);
@@ -95,7 +95,7 @@ void BM_KorvaneLogRead(benchmark::State& state) {
     observer.Begin();
     log.LoadLogRecording(g_logPath, &observer);
     observer.Wait();
-    if (observer.Status().load() != kLoadRunning || log.RecordCount() != kRecords) {
+    if (observer.Status().load() != LoadStatus::kRunning || log.RecordCount() != kRecords) {
       state.SkipWithError("the log did not load whole");
       return;
     }

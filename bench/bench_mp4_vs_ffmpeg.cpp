@@ -52,10 +52,11 @@ int64_t ExportFilm(const char* overlays) {
   Mp4ExportInputs inputs = Mp4InputsOnOpening(*g_video, 0, g_folder.string());
   inputs.fileName = "film";
   inputs.overlays = *FilmOverlaysFromKeys(overlays);
-  int result = -1;
-  if (job.Start(inputs, {{g_video}, 0}, prompt, [&](int r) { result = r; }).outcome != AviStart::kStarted) return -1;
+  ExportResult result = ExportResult::kFailed;
+  if (job.Start(inputs, {{g_video}, 0}, prompt, [&](ExportResult r) { result = r; }).outcome != AviStart::kStarted)
+    return -1;
   while (job.Running()) ui.WaitAndDrain(kWaitSliceMs);
-  return result == kExportDone ? job.Frames() : -1;
+  return result == ExportResult::kDone ? job.Frames() : -1;
 }
 
 // Four texts where ours stand: date bottom left, speed bottom centre,

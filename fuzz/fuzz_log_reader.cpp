@@ -134,19 +134,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CInfoLogFile log;
   if (log.LoadLogRecording(path, &observer) != 1) __builtin_trap();
   if (observer.WaitForEnd() != 1) __builtin_trap();
-  const int status = observer.Status().load();
-  if (status != kLoadRunning && status != kLoadFailed) __builtin_trap();
+  const LoadStatus status = observer.Status().load();
+  if (status != LoadStatus::kRunning && status != LoadStatus::kFailed) __builtin_trap();
   CheckRecords(log);
   // A failed load keeps nothing. A load without records is a success only
   // for a log that has data sentences, none of them with a time: the file
   // lists show it as an empty row, not as a load that failed.
-  if (status == kLoadFailed && log.RecordCount() != 0) __builtin_trap();
-  if (status == kLoadRunning && log.RecordCount() == 0 && !HasDataSentence(data, size)) __builtin_trap();
+  if (status == LoadStatus::kFailed && log.RecordCount() != 0) __builtin_trap();
+  if (status == LoadStatus::kRunning && log.RecordCount() == 0 && !HasDataSentence(data, size)) __builtin_trap();
 
   const LogIds ids = ReadLogIds(path);
   if (ids.drid.size() > 30 || ids.sdid.size() > 30) __builtin_trap();
   const bool agreeing = WrittenAsTheRecorderWrites(std::string_view(reinterpret_cast<const char*>(data), size));
-  if (agreeing && status == kLoadRunning && (ids.drid != log.Drid() || ids.sdid != log.Sdid())) __builtin_trap();
+  if (agreeing && status == LoadStatus::kRunning && (ids.drid != log.Drid() || ids.sdid != log.Sdid()))
+    __builtin_trap();
   const int64_t start = ReadLogStartTime(path);
   const int64_t end = ReadLogEndTime(path);
   if (start == 0 && end != 0) __builtin_trap();

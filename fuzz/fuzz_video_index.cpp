@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (result != 1 || !observer.WaitForLoadEnded(kWaitMs) || observer.EndedCount() != 1) __builtin_trap();
   // The data file's pictures are whole: whatever the index says, the load
   // ends with frames, from the index or from the scan it falls back to.
-  if (observer.Status().load() != kLoadRunning || recording.FrameCount() == 0) __builtin_trap();
+  if (observer.Status().load() != LoadStatus::kRunning || recording.FrameCount() == 0) __builtin_trap();
 
   static std::vector<uint8_t> buffer(FRAMEDATA_MAXSIZE);
   for (int i = 0; i < recording.FrameCount() && i < 64; ++i) {

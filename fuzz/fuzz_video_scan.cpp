@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   observer.BeginLoad();
   CInfoEventFile recording;
   if (recording.LoadVideoRecording(path, &observer) != 1 || !observer.WaitForLoadEnded(kWaitMs)) __builtin_trap();
-  const bool failed = observer.Status().load() == kLoadFailed;
+  const bool failed = observer.Status().load() == LoadStatus::kFailed;
   if (failed != (recording.FrameCount() == 0)) __builtin_trap();
 
   static std::vector<uint8_t> buffer(FRAMEDATA_MAXSIZE);

@@ -3,17 +3,10 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "base/MgrMultiLang.h"
-
 namespace {
 
-constexpr const char* kMenuSection = "PullDownMenu";
-constexpr const char* kTipSection = "ToolTip";
-
-std::string TextOf(const char* section, const CommandText& text) {
-  if (!text.key) return {};
-  return GetLangText(section, text.key, text.english ? text.english : "");
-}
+constexpr std::string_view kMenuSection = "PullDownMenu";
+constexpr std::string_view kTipSection = "ToolTip";
 
 }  // namespace
 
@@ -65,10 +58,10 @@ bool CommandTable::Run(int id, const CommandState& state) const {
 
 std::string CommandTable::MenuText(int id) const {
   const Command* command = Find(id);
-  return command ? TextOf(kMenuSection, command->menu) : std::string();
+  return command ? TextIn(kMenuSection, command->menu) : std::string();
 }
 
 std::string CommandTable::TipText(int id) const {
   const Command* command = Find(id);
-  return command ? TextOf(kTipSection, command->tip) : std::string();
+  return command ? TextIn(kTipSection, command->tip) : std::string();
 }

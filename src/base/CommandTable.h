@@ -11,13 +11,7 @@
 #include <vector>
 
 #include "base/CommandState.h"
-
-// A language key of the menu ("PullDownMenu") or tooltip ("ToolTip")
-// section, with the English text used when the language file has none.
-struct CommandText {
-  const char* key = nullptr;
-  const char* english = nullptr;
-};
+#include "base/LangText.h"
 
 using CommandEnabledRule = bool (*)(const CommandState&);
 using CommandCheckedRule = bool (*)(const CommandState&, int argument);
@@ -30,8 +24,8 @@ template <class Context>
 struct CommandRow {
   const char* name;
   std::array<int, kMaxIdsPerCommand> ids;  // unused places are 0
-  CommandText menu;
-  CommandText tip;
+  LangText menu;                           // section "PullDownMenu"
+  LangText tip;                            // section "ToolTip"
   CommandEnabledRule enabled;
   void (*run)(Context&, int argument);
   int argument = 0;
@@ -43,8 +37,8 @@ struct CommandRow {
 struct Command {
   std::string name;
   std::vector<int> ids;
-  CommandText menu;
-  CommandText tip;
+  LangText menu;
+  LangText tip;
   CommandEnabledRule enabled = CommandAlwaysEnabled;
   CommandCheckedRule checked = nullptr;
   CommandEnabledRule shown = nullptr;

@@ -11,9 +11,7 @@ namespace {
 
 constexpr const char* kMountTableVariable = "KORVANE_MOUNT_TABLE";
 
-bool IsSuccessText(const std::string& text) {
-  return text == DiskCheckTextOf(kFormatOk) || text == DiskCheckTextOf(kSdInitOk);
-}
+bool IsSuccessText(const std::string& text) { return text == MessageText(kFormatOk) || text == MessageText(kSdInitOk); }
 
 }  // namespace
 

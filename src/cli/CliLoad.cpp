@@ -51,26 +51,26 @@ bool CheckInputFile(const std::string& path, uint64_t maxBytes) {
   return false;
 }
 
-int LoadVideoForCli(const std::string& vddPath, CInfoEventFile& recording, WaitingLoadObserver& observer) {
-  if (!CheckInputFile(vddPath)) return kLoadFailed;
+LoadStatus LoadVideoForCli(const std::string& vddPath, CInfoEventFile& recording, WaitingLoadObserver& observer) {
+  if (!CheckInputFile(vddPath)) return LoadStatus::kFailed;
   observer.BeginLoad();
   if (recording.LoadVideoRecording(vddPath, &observer) == 0) {
     PrintError("cannot load " + vddPath + ": the data file cannot be opened");
-    return kLoadFailed;
+    return LoadStatus::kFailed;
   }
   WaitUntilEnded(observer);
-  const int status = observer.Status().load();
-  if (status == kLoadFailed) PrintError("cannot load " + vddPath + ": no frame could be read");
+  const LoadStatus status = observer.Status().load();
+  if (status == LoadStatus::kFailed) PrintError("cannot load " + vddPath + ": no frame could be read");
   return status;
 }
 
-int LoadLogForCli(const std::string& logPath, CInfoLogFile& recording, WaitingLoadObserver& observer) {
-  if (!CheckInputFile(logPath, LogSource::kMaxWholeBytes)) return kLoadFailed;
+LoadStatus LoadLogForCli(const std::string& logPath, CInfoLogFile& recording, WaitingLoadObserver& observer) {
+  if (!CheckInputFile(logPath, LogSource::kMaxWholeBytes)) return LoadStatus::kFailed;
   observer.BeginLoad();
   recording.LoadLogRecording(logPath, &observer);
   WaitUntilEnded(observer);
-  const int status = observer.Status().load();
-  if (status == kLoadFailed) PrintError("cannot load " + logPath + ": no log record could be read");
+  const LoadStatus status = observer.Status().load();
+  if (status == LoadStatus::kFailed) PrintError("cannot load " + logPath + ": no log record could be read");
   return status;
 }
 

@@ -16,10 +16,10 @@ bool CheckInputFile(const std::string& path, uint64_t maxBytes = 0);
 
 // Loads a video recording; returns the observer's status after the load
 // (1 done, 3 failed), or 3 when the load could not even start.
-int LoadVideoForCli(const std::string& vddPath, CInfoEventFile& recording, WaitingLoadObserver& observer);
+LoadStatus LoadVideoForCli(const std::string& vddPath, CInfoEventFile& recording, WaitingLoadObserver& observer);
 
 // Loads a log recording; the same statuses.
-int LoadLogForCli(const std::string& logPath, CInfoLogFile& recording, WaitingLoadObserver& observer);
+LoadStatus LoadLogForCli(const std::string& logPath, CInfoLogFile& recording, WaitingLoadObserver& observer);
 
 // "%.4d.%.2d.%.2d %.2d:%.2d:%.2d.%.3d" of a date and time.
 std::string FormatDateTime(const DateTime& time);

@@ -71,7 +71,7 @@ int RunCheck(const CheckArgs& args) {
   }
   WaitForExportEnd(
       ui, [&ended] { return !ended.has_value(); }, [&worker] { worker.Cancel(); });
-  std::printf("%s\n", Printable(DiskCheckTextOf(DiskCheckResultText(ended->state))).c_str());
+  std::printf("%s\n", Printable(MessageText(DiskCheckResultText(ended->state))).c_str());
   if (!ended->detail.empty()) PrintError(ended->detail);
   SayWhereItIsMounted(*ended);
   return ended->state == DiskCheckState::kOk ? kExitOk : kExitLoadFailed;

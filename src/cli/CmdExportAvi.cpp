@@ -107,7 +107,7 @@ std::optional<AviExportInputs> InputsFor(const AviRequest& request, CInfoEventFi
 
 // "samples" counts every sample position, the empty ones included;
 // "written" the pictures among them.
-void PrintJson(const AviExportInputs& inputs, bool rangeMode, int result, const AviExportJob& job) {
+void PrintJson(const AviExportInputs& inputs, bool rangeMode, ExportResult result, const AviExportJob& job) {
   std::cout << WriteJson(Json{{"path", job.OutputPath()},
                               {"result", result},
                               {"width", job.Width()},
@@ -127,7 +127,7 @@ int RunExportAvi(const AviRequest& request) {
   for (const std::string& path : request.paths) {
     auto recording = std::make_unique<CInfoEventFile>();
     WaitingLoadObserver observer;
-    if (LoadVideoForCli(path, *recording, observer) == kLoadFailed) return kExitLoadFailed;
+    if (LoadVideoForCli(path, *recording, observer) == LoadStatus::kFailed) return kExitLoadFailed;
     recordings.push_back(std::move(recording));
   }
   if (recordings.front()->FrameCount() < 1) {
@@ -154,8 +154,8 @@ int RunExportAvi(const AviRequest& request) {
   OverwriteAnswer answer(request.yes);
   QtCaptionPainter painter;
   AviExportJob job(ui, &painter);
-  int result = kExportFailed;
-  const AviStartResult start = job.Start(*inputs, source, answer, [&result](int r) { result = r; });
+  ExportResult result = ExportResult::kFailed;
+  const AviStartResult start = job.Start(*inputs, source, answer, [&result](ExportResult r) { result = r; });
   if (start.outcome == AviStart::kDeclined) {
     PrintNotOverwritten(AviOutputPath(*inputs));
     return kExitLoadFailed;
@@ -169,10 +169,10 @@ int RunExportAvi(const AviRequest& request) {
 
   if (request.json) {
     PrintJson(*inputs, AviRangeMode(*recordings.front()), result, job);
-  } else if (result == kExportDone) {
+  } else if (result == ExportResult::kDone) {
     std::cout << job.OutputPath() << "\n";
   }
-  if (result == kExportDone) return kExitOk;
+  if (result == ExportResult::kDone) return kExitOk;
   const std::string text = MessageText(AviResultMessage(result));
   PrintError(job.Error().empty() ? text : text + ": " + job.Error());
   return kExitLoadFailed;

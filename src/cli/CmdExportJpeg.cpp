@@ -31,7 +31,7 @@ const char* KindName(int kind) {
   return "current";
 }
 
-void PrintJson(const JpegRequest& request, const JpegSelection& s, int result, const JpegExportJob& job) {
+void PrintJson(const JpegRequest& request, const JpegSelection& s, JpegResult result, const JpegExportJob& job) {
   Json written = Json::array();
   for (const std::string& path : job.Written()) written.push_back(path);
   std::cout << WriteJson(Json{{"path", request.path},
@@ -52,7 +52,7 @@ int RunExportJpeg(const JpegRequest& request) {
   FailWritesBeyondFileSizeLimit();
   CInfoEventFile recording;
   WaitingLoadObserver observer;
-  if (LoadVideoForCli(request.path, recording, observer) == kLoadFailed) return kExitLoadFailed;
+  if (LoadVideoForCli(request.path, recording, observer) == LoadStatus::kFailed) return kExitLoadFailed;
   std::optional<JpegSelection> selection = SelectionOfChoice(request.choice, recording);
   if (!selection) return kExitLoadFailed;
   selection->folder = request.folder;
@@ -65,8 +65,8 @@ int RunExportJpeg(const JpegRequest& request) {
   ManualUiQueue ui;
   OverwriteAnswer answer(request.yes);
   JpegExportJob job(ui);
-  int result = kJpegError;
-  if (!job.Start(&recording, *selection, {selection->startFrame}, answer, [&result](int r) { result = r; })) {
+  JpegResult result = JpegResult::kError;
+  if (!job.Start(&recording, *selection, {selection->startFrame}, answer, [&result](JpegResult r) { result = r; })) {
     PrintMessage(kMsgSaveJpegError);
     return kExitLoadFailed;
   }
@@ -78,10 +78,10 @@ int RunExportJpeg(const JpegRequest& request) {
   } else {
     for (const std::string& path : job.Written()) std::cout << path << "\n";
   }
-  if (result == kJpegDone) return kExitOk;
+  if (result == JpegResult::kDone) return kExitOk;
   if (!job.NotOverwritten().empty()) {
     PrintNotOverwritten(job.NotOverwritten());
-  } else if (result == kJpegError) {
+  } else if (result == JpegResult::kError) {
     PrintError(MessageText(kMsgSaveJpegError) + (job.Error().empty() ? "" : ": " + job.Error()));
   } else {
     PrintError("stopped; " + std::to_string(job.Written().size()) + " files written");

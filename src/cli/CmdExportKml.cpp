@@ -78,7 +78,7 @@ int RunExportKml(const KmlRequest& request) {
   for (const std::string& path : request.logs) {
     auto log = std::make_unique<CInfoLogFile>();
     WaitingLoadObserver observer;
-    if (LoadLogForCli(path, *log, observer) == kLoadFailed) return kExitLoadFailed;
+    if (LoadLogForCli(path, *log, observer) == LoadStatus::kFailed) return kExitLoadFailed;
     logs.push_back(std::move(log));
   }
   const KmlExportInputs inputs = InputsFor(request, setting);
@@ -96,8 +96,8 @@ int RunExportKml(const KmlRequest& request) {
   ManualUiQueue ui;
   OverwriteAnswer answer(request.yes);
   KmlExportJob job(ui);
-  int result = kExportFailed;
-  const KmlStartResult start = job.Start(inputs, loaded, &logGraph, answer, [&result](int r) { result = r; });
+  ExportResult result = ExportResult::kFailed;
+  const KmlStartResult start = job.Start(inputs, loaded, &logGraph, answer, [&result](ExportResult r) { result = r; });
   switch (start.outcome) {
     case KmlStart::kStarted:
       break;
@@ -112,11 +112,11 @@ int RunExportKml(const KmlRequest& request) {
   }
   WaitForExportEnd(
       ui, [&job] { return job.Running(); }, [&job] { job.Cancel(); });
-  if (result == kExportDone) {
+  if (result == ExportResult::kDone) {
     std::cout << job.OutputPath() << "\n";
     return kExitOk;
   }
-  if (result == kExportCancelled) {
+  if (result == ExportResult::kCancelled) {
     PrintMessage(kMsgSaveLogFileCancel);
   } else {
     PrintError(MessageText(kMsgSaveLogFileFail) + (job.Error().empty() ? "" : " " + job.Error()));

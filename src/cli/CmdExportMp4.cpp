@@ -69,7 +69,7 @@ std::optional<Mp4ExportInputs> InputsFor(const Mp4Request& request, CInfoEventFi
   return inputs;
 }
 
-void PrintJson(const Mp4ExportInputs& inputs, int result, const Mp4ExportJob& job) {
+void PrintJson(const Mp4ExportInputs& inputs, ExportResult result, const Mp4ExportJob& job) {
   std::cout << WriteJson(Json{{"path", job.OutputPath()},
                               {"result", result},
                               {"frames", job.Frames()},
@@ -88,7 +88,7 @@ int RunExportMp4(const Mp4Request& request) {
   for (const std::string& path : request.paths) {
     auto recording = std::make_unique<CInfoEventFile>();
     WaitingLoadObserver observer;
-    if (LoadVideoForCli(path, *recording, observer) == kLoadFailed) return kExitLoadFailed;
+    if (LoadVideoForCli(path, *recording, observer) == LoadStatus::kFailed) return kExitLoadFailed;
     recordings.push_back(std::move(recording));
   }
   if (recordings.front()->FrameCount() < 1) {
@@ -117,8 +117,8 @@ int RunExportMp4(const Mp4Request& request) {
   std::unique_ptr<QtFilmOverlayPainter> painter;
   if (inputs->overlays.Any()) painter = std::make_unique<QtFilmOverlayPainter>();
   Mp4ExportJob job(ui, painter.get());
-  int result = kExportFailed;
-  const AviStartResult start = job.Start(*inputs, source, answer, [&result](int r) { result = r; });
+  ExportResult result = ExportResult::kFailed;
+  const AviStartResult start = job.Start(*inputs, source, answer, [&result](ExportResult r) { result = r; });
   if (start.outcome == AviStart::kDeclined) {
     PrintNotOverwritten(Mp4OutputPath(*inputs));
     return kExitLoadFailed;
@@ -133,10 +133,10 @@ int RunExportMp4(const Mp4Request& request) {
 
   if (request.json) {
     PrintJson(*inputs, result, job);
-  } else if (result == kExportDone) {
+  } else if (result == ExportResult::kDone) {
     std::cout << job.OutputPath() << "\n";
   }
-  if (result == kExportDone) return kExitOk;
+  if (result == ExportResult::kDone) return kExitOk;
   const std::string text = MessageText(Mp4ResultMessage(result));
   PrintError(job.Error().empty() ? text : text + ": " + job.Error());
   return kExitLoadFailed;

@@ -35,13 +35,13 @@ bool LoadFile(const std::string& path, LoadedFiles& loaded) {
   const std::string name = std::filesystem::path(path).filename().string();
   if (EndsWithNoCase(path, ".log")) {
     auto log = std::make_unique<CInfoLogFile>();
-    if (LoadLogForCli(path, *log, observer) == kLoadFailed) return false;
+    if (LoadLogForCli(path, *log, observer) == LoadStatus::kFailed) return false;
     loaded.sources.push_back({name, nullptr, log.get()});
     loaded.logs.push_back(std::move(log));
     return true;
   }
   auto video = std::make_unique<CInfoEventFile>();
-  if (LoadVideoForCli(path, *video, observer) == kLoadFailed) return false;
+  if (LoadVideoForCli(path, *video, observer) == LoadStatus::kFailed) return false;
   loaded.sources.push_back({name, video.get(), nullptr});
   loaded.videos.push_back(std::move(video));
   return true;
@@ -63,10 +63,10 @@ int RunExportTrack(const TrackRequest& request, const TrackFormat& format) {
   ManualUiQueue ui;
   OverwriteAnswer answer(request.yes);
   TrackExportJob job(ui);
-  int result = kExportFailed;
+  ExportResult result = ExportResult::kFailed;
   const TrackStartResult start =
       job.Start(format, request.output, std::move(loaded.sources), PulseTypeOfCardHolding(request.files.front()),
-                answer, [&result](int r) { result = r; });
+                answer, [&result](ExportResult r) { result = r; });
   if (start.outcome == TrackStart::kDeclined) {
     PrintNotOverwritten(request.output);
     return kExitLoadFailed;
@@ -80,11 +80,11 @@ int RunExportTrack(const TrackRequest& request, const TrackFormat& format) {
   }
   WaitForExportEnd(
       ui, [&job] { return job.Running(); }, [&job] { job.Cancel(); });
-  if (result == kExportDone) {
+  if (result == ExportResult::kDone) {
     std::cout << request.output << "\n";
     return kExitOk;
   }
-  PrintError(result == kExportCancelled ? "cancelled; nothing written" : "cannot write " + job.Error());
+  PrintError(result == ExportResult::kCancelled ? "cancelled; nothing written" : "cannot write " + job.Error());
   return kExitLoadFailed;
 }
 

@@ -34,13 +34,13 @@ int RunFormatCommand(const FormatArgs& args) {
   const CardTables tables = SystemCardTables();
   const FormatTarget target = tables.targets->Resolve(args.target);
   if (target.Refused() || (tables.imagesOnly && !target.IsImage())) {
-    PrintError(DiskCheckTextOf(kSdInitNotSdDrive));
+    PrintError(MessageText(kMsgNotSdDrive));
     return kExitLoadFailed;
   }
   const CardTypeAnswer answer = CardTypeOption(args.cardType);
   const std::optional<uint32_t> cluster = ClusterBytesFor(target.sizeBytes, answer);
   if (!cluster) {
-    PrintError(DiskCheckTextOf(kCardTypeQuestion) + " (--card-type sd|sdhc)");
+    PrintError(GuiText(kCardTypeQuestion) + " (--card-type sd|sdhc)");
     return kExitLoadFailed;
   }
   if (!args.yes) {
@@ -64,13 +64,13 @@ int RunFormatCommand(const FormatArgs& args) {
       },
       [&](int) { ended = outcome; });
   if (!started) {
-    PrintError(DiskCheckTextOf(kFormatFail));
+    PrintError(MessageText(kFormatFail));
     return kExitLoadFailed;
   }
   WaitForExportEnd(
       ui, [&ended] { return !ended.has_value(); }, [&worker] { worker.Cancel(); });
   const FormatOutcome& format = ended->format;
-  const std::string result = DiskCheckTextOf(FormatResultText(format.result));
+  const std::string result = MessageText(FormatResultText(format.result));
   if (format.result == FormatResult::kOk) {
     std::printf("%s\n", Printable(result).c_str());
   } else {

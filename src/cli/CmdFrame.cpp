@@ -87,7 +87,7 @@ int RunFrame(FrameRequest& request) {
   const StopSignals stop;
   CInfoEventFile recording;
   WaitingLoadObserver observer;
-  if (LoadVideoForCli(request.path, recording, observer) == kLoadFailed) return kExitLoadFailed;
+  if (LoadVideoForCli(request.path, recording, observer) == LoadStatus::kFailed) return kExitLoadFailed;
   if (recording.FrameCount() == 0) {
     PrintError("cannot read frame " + std::to_string(request.index) + " of " + request.path + ": it holds no frames");
     return kExitLoadFailed;

@@ -46,11 +46,11 @@ Json FrameJson(int index, const FRAMEINFOVIDEO& f) {
               {"event", f.eventBits}};
 }
 
-Json RecordingJson(const std::string& path, int status, const CInfoEventFile& r) {
+Json RecordingJson(const std::string& path, LoadStatus status, const CInfoEventFile& r) {
   Json frames = Json::array();
   for (int i = 0; i < r.FrameCount(); ++i) frames.push_back(FrameJson(i, r.Frame(i)));
   return Json{{"path", path},
-              {"status", status},
+              {"status", static_cast<int>(status)},
               {"source", FrameSourceName(r.Source())},
               {"frames_from_data_file", r.FramesFromDataFile()},
               {"identity_flag", r.IdentityFlag()},

@@ -41,11 +41,11 @@ int RunInitCard(const InitCardArgs& args) {
   if (tables.imagesOnly) drives.AcceptImagesOnly();
   const CardDrive drive = drives.Inspect(args.card);
   if (!drive.isCard) {
-    PrintError(DiskCheckTextOf(kSdInitNotSdDrive));
+    PrintError(MessageText(kMsgNotSdDrive));
     return kExitLoadFailed;
   }
   if (drive.sizeBytes && !IsSupportedCardSize(*drive.sizeBytes)) {
-    PrintError(DiskCheckTextOf(kSdInitUnsupportedSize));
+    PrintError(MessageText(kMsgNotSupportedSd));
     return kExitLoadFailed;
   }
   if (!args.yes) {

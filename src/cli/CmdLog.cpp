@@ -31,11 +31,11 @@ Json RecordJson(int index, const FRAMEINFOLOG& r) {
               {"pulse", r.pulse}};
 }
 
-Json LogJson(const std::string& path, int status, const CInfoLogFile& log) {
+Json LogJson(const std::string& path, LoadStatus status, const CInfoLogFile& log) {
   Json records = Json::array();
   for (int i = 0; i < log.RecordCount(); ++i) records.push_back(RecordJson(i, *log.Record(i)));
   return Json{{"path", path},
-              {"status", status},
+              {"status", static_cast<int>(status)},
               {"header_value", log.HeaderValue()},
               {"drid", log.Drid()},
               {"sdid", log.Sdid()},

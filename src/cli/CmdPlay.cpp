@@ -128,7 +128,7 @@ int RunPlay(const PlayRequest& request) {
   for (const std::string& path : request.paths) {
     auto video = std::make_unique<CInfoEventFile>();
     WaitingLoadObserver observer;
-    if (LoadVideoForCli(path, *video, observer) == kLoadFailed) return kExitLoadFailed;
+    if (LoadVideoForCli(path, *video, observer) == LoadStatus::kFailed) return kExitLoadFailed;
     store.Videos().push_back(std::move(video));
   }
   const bool normal = request.mode == "normal";

@@ -43,7 +43,7 @@ int RunPrintPdf(const PrintRequest& request) {
   const StopSignals stop;
   CInfoEventFile recording;
   WaitingLoadObserver observer;
-  if (LoadVideoForCli(request.path, recording, observer) == kLoadFailed) return kExitLoadFailed;
+  if (LoadVideoForCli(request.path, recording, observer) == LoadStatus::kFailed) return kExitLoadFailed;
   if (recording.FrameCount() < 1) {
     PrintError(request.path + ": no frames");
     return kExitLoadFailed;

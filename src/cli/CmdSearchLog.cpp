@@ -32,9 +32,9 @@ namespace {
 // The waiting dialogs, remembering which file the failed one was loading.
 class NamingDialogRunner final : public LoadingDialogRunner {
  public:
-  int Run(LoadingDialogModel& dialog) override {
-    const int result = dialogs_.Run(dialog);
-    if (result == kLoadResultFailed) failedPath_ = dialog.Path();
+  LoadResult Run(LoadingDialogModel& dialog) override {
+    const LoadResult result = dialogs_.Run(dialog);
+    if (result == LoadResult::kFailed) failedPath_ = dialog.Path();
     return result;
   }
   const std::string& FailedPath() const { return failedPath_; }

@@ -70,7 +70,7 @@ std::string LocalTime(int64_t timeKey) {
 bool LoadVideoFrames(const std::string& path, TripRecording& out) {
   CInfoEventFile recording;
   WaitingLoadObserver observer;
-  if (LoadVideoForCli(path, recording, observer) == kLoadFailed || recording.FrameCount() == 0) return false;
+  if (LoadVideoForCli(path, recording, observer) == LoadStatus::kFailed || recording.FrameCount() == 0) return false;
   out.path = path;
   AppendTripFrames(recording.Frames(), 0, out.frames);
   out.triggerMs = out.frames.front().timeMs;
@@ -85,7 +85,7 @@ bool LoadVideoFrames(const std::string& path, TripRecording& out) {
 bool LoadLogFrames(const std::string& path, TripRecording& out) {
   CInfoLogFile log;
   WaitingLoadObserver observer;
-  if (LoadLogForCli(path, log, observer) == kLoadFailed || log.RecordCount() == 0) return false;
+  if (LoadLogForCli(path, log, observer) == LoadStatus::kFailed || log.RecordCount() == 0) return false;
   out.path = path;
   AppendTripFrames(log.Records(), 0, out.frames);
   return true;

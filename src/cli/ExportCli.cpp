@@ -68,7 +68,7 @@ void WaitForExportEnd(ManualUiQueue& ui, const std::function<bool()>& running, c
   }
 }
 
-void PrintMessage(const ExportMessage& message) { PrintError(MessageText(message)); }
+void PrintMessage(const LangText& message) { PrintError(MessageText(message)); }
 
 void PrintNotOverwritten(const std::string& path) {
   PrintError("Same file exists: " + path + " (not overwritten without --yes)");

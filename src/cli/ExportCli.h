@@ -52,7 +52,7 @@ class StopSignals {
 void WaitForExportEnd(ManualUiQueue& ui, const std::function<bool()>& running, const std::function<void()>& cancel);
 
 // The message's text in the chosen language, as one line on stderr.
-void PrintMessage(const ExportMessage& message);
+void PrintMessage(const LangText& message);
 // The answer No to the overwrite question: which file exists.
 void PrintNotOverwritten(const std::string& path);
 // The output rules for output, with --yes as the overwrite answer: true

@@ -24,8 +24,8 @@ struct RecordingCommandHelp {
 
 template <typename Recording>
 struct RecordingPrinters {
-  int (*load)(const std::string& path, Recording& recording, WaitingLoadObserver& observer);
-  Json (*json)(const std::string& path, int status, const Recording& recording);
+  LoadStatus (*load)(const std::string& path, Recording& recording, WaitingLoadObserver& observer);
+  Json (*json)(const std::string& path, LoadStatus status, const Recording& recording);
   void (*csv)(const Recording& recording);
   void (*text)(const std::string& path, const Recording& recording, SpeedUnit unit);
 };
@@ -45,8 +45,8 @@ void AddRecordingCommand(CLI::App& app, int& exitStatus, const RecordingCommandH
   command->callback([&exitStatus, path, json, csv, unit, print] {
     Recording recording;
     WaitingLoadObserver observer;
-    const int status = print.load(*path, recording, observer);
-    if (status == kLoadFailed && !*json) {
+    const LoadStatus status = print.load(*path, recording, observer);
+    if (status == LoadStatus::kFailed && !*json) {
       exitStatus = kExitLoadFailed;
       return;
     }
@@ -56,6 +56,6 @@ void AddRecordingCommand(CLI::App& app, int& exitStatus, const RecordingCommandH
       print.csv(recording);
     else
       print.text(*path, recording, *unit);
-    exitStatus = status == kLoadFailed ? kExitLoadFailed : kExitOk;
+    exitStatus = status == LoadStatus::kFailed ? kExitLoadFailed : kExitOk;
   });
 }

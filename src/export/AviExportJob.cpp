@@ -59,7 +59,7 @@ std::string ProposeAviFileName(const DateTime& t) {
   return name;
 }
 
-std::optional<ExportMessage> CheckAviInputs(const AviExportInputs& inputs) {
+std::optional<LangText> CheckAviInputs(const AviExportInputs& inputs) {
   if (RangeStartKey(inputs) >= RangeEndKey(inputs)) return kMsgInvalidAviRange;
   if (const auto folder = CheckTargetFolder(inputs.folder)) return folder;
   if (TrimFileName(inputs.fileName).empty()) return kMsgEnterFileName;
@@ -70,14 +70,14 @@ std::string AviOutputPath(const AviExportInputs& inputs) {
   return inputs.folder + "/" + TrimFileName(inputs.fileName) + ".avi";
 }
 
-ExportMessage AviResultMessage(int result) {
-  if (result == kExportDone) return kMsgAviOK;
-  if (result == kExportCancelled) return kMsgAviCancel;
+LangText AviResultMessage(ExportResult result) {
+  if (result == ExportResult::kDone) return kMsgAviOK;
+  if (result == ExportResult::kCancelled) return kMsgAviCancel;
   return kMsgAviError;
 }
 
 AviStartResult AviExportJob::Start(const AviExportInputs& inputs, const AviExportSource& source, Prompt& prompt,
-                                   std::function<void(int)> onEnd) {
+                                   std::function<void(ExportResult)> onEnd) {
   if (worker_.Running()) return {AviStart::kBusy, std::nullopt};
   if (const auto failure = CheckAviInputs(inputs)) return {AviStart::kInvalid, failure};
   // The fps list never offers anything else; a caller that does gets the
@@ -89,14 +89,14 @@ AviStartResult AviExportJob::Start(const AviExportInputs& inputs, const AviExpor
     if (recording) sources.push_back(recording->RecordingPath());
   const OutputGuard guard = ExportGuard(sources, inputs.folder);
   const TargetDecision target =
-      DecideExportTarget(path, guard, prompt, MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionSaveAvi));
+      DecideExportTarget(path, guard, prompt, MessageText(kMsgSameFileOverwrite), GuiText(kCaptionSaveAvi));
   if (target.verdict == TargetVerdict::kRefused) {
     error_ = target.refusal;
     return {AviStart::kFailed, kMsgAviError};
   }
   if (target.verdict == TargetVerdict::kDeclined) return {AviStart::kDeclined, std::nullopt};
   if (!inputs.trueColorDisplay && inputs.caption.Any())
-    prompt.Show(MessageText(kMsgNoTrueColorOSDWarn), CaptionText(kCaptionSaveAvi), PromptButtons::Ok);
+    prompt.Show(MessageText(kMsgNoTrueColorOSDWarn), GuiText(kCaptionSaveAvi), PromptButtons::Ok);
 
   inputs_ = inputs;
   source_ = source;
@@ -125,7 +125,8 @@ AviStartResult AviExportJob::Start(const AviExportInputs& inputs, const AviExpor
   stoppedAtGap_ = false;
   error_.clear();
   picture_.resize(FRAMEDATA_MAXSIZE);
-  if (!worker_.Start([this] { return Export(); }, std::move(onEnd))) return {AviStart::kFailed, kMsgAviError};
+  if (!worker_.Start<ExportResult>([this] { return Export(); }, std::move(onEnd)))
+    return {AviStart::kFailed, kMsgAviError};
   return {AviStart::kStarted, std::nullopt};
 }
 
@@ -151,10 +152,10 @@ void AviExportJob::PrepareCaption(const CInfoEventFile& recording) {
   caption_.vehicleId = recording.Drid();
 }
 
-int AviExportJob::Export() {
+ExportResult AviExportJob::Export() {
   if (!FindPictureSize()) {
     error_ = outputPath_ + ": no picture to export";
-    return kExportFailed;
+    return ExportResult::kFailed;
   }
   // Without a caption or doubling, the recorded pictures are what the film
   // holds: copying them loses nothing and needs no codec.
@@ -162,14 +163,14 @@ int AviExportJob::Export() {
   AviWriter writer;
   if (!writer.Open(outputPath_, overwrite_, guard_, width_, height_, inputs_.fps)) {
     error_ = writer.Error();
-    return kExportFailed;
+    return ExportResult::kFailed;
   }
   // Empty samples are written in runs; a cancel stops a run too.
   writer.WatchCancel(&worker_.CancelWord());
   AviEncodeStage stage(writer);
   if (!stage.Start()) {
     error_ = outputPath_ + ": no encoder thread";
-    return kExportFailed;
+    return ExportResult::kFailed;
   }
 
   ExportProgress& progress = worker_.Progress();
@@ -227,19 +228,19 @@ int AviExportJob::Export() {
     stage.Abandon();
     pictureCount_ = stage.Written();
     writer.Discard();
-    return kExportCancelled;
+    return ExportResult::kCancelled;
   }
   const bool written = stage.Finish();
   pictureCount_ = stage.Written();
   if (!written || !writer.Close(position)) {
     // A cancel that stopped a run of empty samples is still a cancel.
-    if (worker_.CancelRequested()) return kExportCancelled;
+    if (worker_.CancelRequested()) return ExportResult::kCancelled;
     error_ = writer.Error();
-    return kExportFailed;
+    return ExportResult::kFailed;
   }
   sampleCount_ = position;
   progress.pos = progress.high.load();
-  return kExportDone;
+  return ExportResult::kDone;
 }
 
 void AviExportJob::HandOver(AviEncodeStage& stage, const Frame& frame, int64_t position) {

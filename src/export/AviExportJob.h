@@ -17,7 +17,7 @@
 //     message to show.
 //  3. While Running, Progress gives the bar (range 0..high, position);
 //     Cancel is the Cancel button.
-//  4. The end callback gets kExportFailed, kExportCancelled or kExportDone
+//  4. The end callback gets ExportResult::kFailed, ExportResult::kCancelled or ExportResult::kDone
 //     on the user-interface thread; AviResultMessage gives its message box.
 //
 // The recordings must stay loaded until the end has been delivered.
@@ -78,13 +78,13 @@ std::string ProposeAviFileName(const DateTime& rangeStart);
 // The checks of Start before the overwrite question, in their order: the
 // range, the folder exists, it accepts a file, the file name; nothing when
 // all pass.
-std::optional<ExportMessage> CheckAviInputs(const AviExportInputs& inputs);
+std::optional<LangText> CheckAviInputs(const AviExportInputs& inputs);
 
 // "<folder>/<trimmed file name>.avi".
 std::string AviOutputPath(const AviExportInputs& inputs);
 
 // The message box of an export's end: AVI OK, AVI Cancel or AVI Error.
-ExportMessage AviResultMessage(int result);
+LangText AviResultMessage(ExportResult result);
 
 enum class AviStart {
   kStarted,   // the worker runs; the end callback will follow
@@ -96,7 +96,7 @@ enum class AviStart {
 
 struct AviStartResult {
   AviStart outcome = AviStart::kFailed;
-  std::optional<ExportMessage> message;
+  std::optional<LangText> message;
 };
 
 class AviExportJob {
@@ -108,7 +108,7 @@ class AviExportJob {
   // The Start button. Questions and the true-colour warning go to prompt
   // on the calling (user-interface) thread.
   AviStartResult Start(const AviExportInputs& inputs, const AviExportSource& source, Prompt& prompt,
-                       std::function<void(int result)> onEnd);
+                       std::function<void(ExportResult result)> onEnd);
 
   // The cancel word; the worker reads it before every frame and the writer
   // inside every run of empty samples. A cancelled export leaves no file
@@ -139,7 +139,7 @@ class AviExportJob {
     int index;
   };
 
-  int Export();
+  ExportResult Export();
   bool FindPictureSize();
   void PrepareCaption(const CInfoEventFile& recording);
   // Hands frame's picture to the encode stage at position; a frame that

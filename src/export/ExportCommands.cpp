@@ -18,9 +18,8 @@ namespace {
 using Context = ExportCommandContext;
 using Row = CommandRow<Context>;
 
-constexpr ExportMessage kMsgNoEventLoaded{"NoEventLoaded", "No Event is loaded"};
-constexpr ExportMessage kMsgNoPreviewImg{"NoPreviewImg", "No Preview image"};
-constexpr ExportMessage kMsgNoLoadedLog{"NoLoadedLog", "No Log is loaded."};
+constexpr LangText kMsgNoPreviewImg{"NoPreviewImg", "No Preview image"};
+constexpr LangText kMsgNoLoadedLog{"NoLoadedLog", "No Log is loaded."};
 
 CInfoEventFile* CurrentVideo(const Context& c) {
   const int index = c.store.CurrentIndex();
@@ -32,7 +31,7 @@ const std::vector<unsigned char>& ShownComment(const Context& c) { return c.stor
 
 // What Save image and Save AVI check, playback stopped, before their
 // dialog: a video is loaded, a frame is showing and the recording has frames.
-CInfoEventFile* VideoToExport(Context& c, const ExportView& view, const ExportMessage& caption) {
+CInfoEventFile* VideoToExport(Context& c, const ExportView& view, const LangText& caption) {
   CInfoEventFile* recording = view.videoLoaded ? CurrentVideo(c) : nullptr;
   if (recording == nullptr) {
     ShowExportMessage(c.prompt, kMsgNoEventLoaded, caption);
@@ -55,7 +54,7 @@ void SaveImage(Context& c, int) {
 
 // The current recording and the loaded ones after it, from the first
 // pane's frame: what a film may hold.
-std::optional<AviExportSource> FilmSource(Context& c, const ExportMessage& caption) {
+std::optional<AviExportSource> FilmSource(Context& c, const LangText& caption) {
   c.stopPlayback();
   const ExportView view = c.view();
   CInfoEventFile* recording = VideoToExport(c, view, caption);
@@ -125,7 +124,7 @@ void ExportTrack(Context& c, const TrackFormat& format) {
       std::filesystem::path(c.settings.SaveTrackFolder()) /
       (std::filesystem::path(sources.front().name).stem().string() + std::string(format.extension));
   const std::optional<std::string> path =
-      c.prompt.PickSaveFile(CaptionText(kCaptionSaveTrack), start.string(), FileFilterOf(format));
+      c.prompt.PickSaveFile(GuiText(kCaptionSaveTrack), start.string(), FileFilterOf(format));
   if (!path) return;
   c.settings.SetSaveTrackFolder(std::filesystem::path(*path).parent_path().string());
   c.dialogs.ExportTrack(format, *path, std::move(sources), c.store.PulseType());

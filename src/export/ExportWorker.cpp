@@ -1,6 +1,6 @@
 #include "export/ExportWorker.h"
 
-bool ExportWorker::Start(std::function<int()> work, std::function<void(int)> onEnd) {
+bool ExportWorker::StartThread(std::function<int()> work, std::function<void(int)> onEnd) {
   if (thread_.Running()) return false;
   progress_.high = 0;
   progress_.pos = 0;

@@ -13,10 +13,8 @@
 
 #include "platform/WorkerThread.h"
 
-// Results of the KML, GPX and CSV exports (the JPEG export has its own).
-constexpr int kExportFailed = 1;
-constexpr int kExportCancelled = 2;
-constexpr int kExportDone = 3;
+// How an AVI, KML, GPX or CSV export ended (the JPEG export has its own).
+enum class ExportResult { kFailed = 1, kCancelled = 2, kDone = 3 };
 
 struct ExportProgress {
   std::atomic<int> high{0};  // the bar's range is 0..high
@@ -33,7 +31,11 @@ class ExportWorker {
   // Runs work on a new thread with the progress at zero; its result reaches
   // onEnd on the user-interface thread. False while an export runs or when
   // no thread could be started.
-  bool Start(std::function<int()> work, std::function<void(int result)> onEnd);
+  template <class Result>
+  bool Start(std::function<Result()> work, std::function<void(Result result)> onEnd) {
+    return StartThread([work = std::move(work)] { return static_cast<int>(work()); },
+                       [onEnd = std::move(onEnd)](int result) { onEnd(static_cast<Result>(result)); });
+  }
 
   // The dialog's Cancel: the worker looks at the word where its export says.
   void Cancel() { thread_.Cancel(); }
@@ -52,6 +54,8 @@ class ExportWorker {
   bool AskOnUi(std::function<bool()> question) { return thread_.AskOnUi(std::move(question)); }
 
  private:
+  bool StartThread(std::function<int()> work, std::function<void(int)> onEnd);
+
   WorkerThread thread_;
   ExportProgress progress_;
 };

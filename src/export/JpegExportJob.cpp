@@ -30,10 +30,10 @@ bool FailsEveryFile(int error) {
 
 }  // namespace
 
-std::optional<ExportMessage> CheckJpegFolder(const std::string& folder) { return CheckTargetFolder(folder); }
+std::optional<LangText> CheckJpegFolder(const std::string& folder) { return CheckTargetFolder(folder); }
 
 bool JpegExportJob::Start(CInfoEventFile* recording, const JpegSelection& selection, std::vector<int> currentFrames,
-                          Prompt& prompt, std::function<void(int)> onEnd) {
+                          Prompt& prompt, std::function<void(JpegResult)> onEnd) {
   if (worker_.Running()) return false;
   recording_ = recording;
   marked_.clear();
@@ -47,17 +47,17 @@ bool JpegExportJob::Start(CInfoEventFile* recording, const JpegSelection& select
   skipped_ = 0;
   notOverwritten_.clear();
   error_.clear();
-  return worker_.Start([this] { return Export(); }, std::move(onEnd));
+  return worker_.Start<JpegResult>([this] { return Export(); }, std::move(onEnd));
 }
 
-int JpegExportJob::Export() {
-  if (!recording_ || recording_->FrameCount() < 1) return kJpegError;
+JpegResult JpegExportJob::Export() {
+  if (!recording_ || recording_->FrameCount() < 1) return JpegResult::kError;
   ExportProgress& progress = worker_.Progress();
   progress.high = static_cast<int>(marked_.size());
   std::vector<unsigned char> picture(FRAMEDATA_MAXSIZE);
   bool asked = false;
   for (size_t m = 0; m < marked_.size(); ++m) {
-    if (worker_.CancelRequested()) return kJpegStopped;
+    if (worker_.CancelRequested()) return JpegResult::kStopped;
     progress.pos = static_cast<int>(m);
     const int frame = marked_[m];
     int count = recording_->ReadFrameData(frame, picture.data());
@@ -69,13 +69,13 @@ int JpegExportJob::Export() {
     if (!asked && OutputExists(path)) {
       asked = true;
       const bool overwrite = worker_.AskOnUi([prompt = prompt_] {
-        return prompt->Show(MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionSaveJpeg), PromptButtons::YesNo) ==
+        return prompt->Show(MessageText(kMsgSameFileOverwrite), GuiText(kCaptionSaveJpeg), PromptButtons::YesNo) ==
                PromptAnswer::Yes;
       });
-      if (worker_.CancelRequested()) return kJpegStopped;
+      if (worker_.CancelRequested()) return JpegResult::kStopped;
       if (!overwrite) {
         notOverwritten_ = path;
-        return kJpegStopped;
+        return JpegResult::kStopped;
       }
       overwrite_ = Overwrite::kReplace;
     }
@@ -87,16 +87,16 @@ int JpegExportJob::Export() {
     const std::vector<unsigned char> exif =
         geotag_ ? MakeExifSegment(info.time, info.gps) : std::vector<unsigned char>();
     const FileOutcome outcome = WriteFrame(path, {picture.data(), static_cast<size_t>(count)}, exif);
-    if (outcome == FileOutcome::kFailed) return kJpegError;
+    if (outcome == FileOutcome::kFailed) return JpegResult::kError;
     if (outcome == FileOutcome::kSkipped) ++skipped_;
   }
   progress.pos = static_cast<int>(marked_.size());
   // Frames were chosen and none reached the folder: nothing was saved.
   if (!marked_.empty() && written_.empty()) {
     error_ = folder_ + ": none of the " + std::to_string(marked_.size()) + " chosen frames could be written";
-    return kJpegError;
+    return JpegResult::kError;
   }
-  return kJpegDone;
+  return JpegResult::kDone;
 }
 
 // A file that cannot be created (a folder of that name, a name the file

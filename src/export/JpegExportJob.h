@@ -22,14 +22,16 @@
 
 class CInfoEventFile;
 
-// Results of the JPEG export.
-constexpr int kJpegError = 0;
-constexpr int kJpegDone = 1;
-constexpr int kJpegStopped = 2;  // the user said No to overwriting, or cancelled
+// How the JPEG export ended.
+enum class JpegResult {
+  kError = 0,
+  kDone = 1,
+  kStopped = 2,  // the user said No to overwriting, or cancelled
+};
 
 // The checks of OK before the export, in their order (folder exists, folder
 // accepts a file); nothing when they pass.
-std::optional<ExportMessage> CheckJpegFolder(const std::string& folder);
+std::optional<LangText> CheckJpegFolder(const std::string& folder);
 
 class JpegExportJob {
  public:
@@ -38,9 +40,9 @@ class JpegExportJob {
   // Starts the export of the marked frames on the worker. The overwrite
   // question goes to prompt on the user-interface thread, once per export.
   // False while an export runs or when no worker could be started. The end
-  // callback gets kJpegDone, kJpegError or kJpegStopped.
+  // callback gets JpegResult::kDone, JpegResult::kError or JpegResult::kStopped.
   bool Start(CInfoEventFile* recording, const JpegSelection& selection, std::vector<int> currentFrames, Prompt& prompt,
-             std::function<void(int result)> onEnd);
+             std::function<void(JpegResult result)> onEnd);
 
   // Stops before the next frame.
   void Cancel() { worker_.Cancel(); }
@@ -58,7 +60,7 @@ class JpegExportJob {
   const std::string& Error() const { return error_; }
 
  private:
-  int Export();
+  JpegResult Export();
   enum class FileOutcome { kWritten, kSkipped, kFailed };
   FileOutcome WriteFrame(const std::string& path, std::span<const unsigned char> picture,
                          std::span<const unsigned char> exif);

@@ -83,7 +83,8 @@ KmlWriterSetup WriterSetup(const KmlExportInputs& in, const std::vector<const CI
 }  // namespace
 
 KmlStartResult KmlExportJob::Start(const KmlExportInputs& inputs, std::vector<const CInfoLogFile*> logs,
-                                   const GSensorGraphModel* logGraph, Prompt& prompt, std::function<void(int)> onEnd) {
+                                   const GSensorGraphModel* logGraph, Prompt& prompt,
+                                   std::function<void(ExportResult)> onEnd) {
   if (job_.Running()) return {KmlStart::kBusy, std::nullopt};
   if (const auto failure = CheckKmlInputs(inputs)) return {KmlStart::kInvalid, failure};
   const KmlStartResult cannotCreate{KmlStart::kFailed, KmlCheckFailure{kMsgSaveLogFileFail, KmlField::kNone}};

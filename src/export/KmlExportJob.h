@@ -51,7 +51,7 @@ KmlExportInputs KmlInputsFromSettings(const KmlSetting& settings, const std::str
 enum class KmlField { kNone, kInterval, kLineWidth, kLineOpacity, kLineColor, kFolder, kFileName };
 
 struct KmlCheckFailure {
-  ExportMessage message;
+  LangText message;
   KmlField field = KmlField::kNone;
 };
 
@@ -79,10 +79,11 @@ class KmlExportJob {
 
   // The Start button: the checks, the overwrite question through prompt,
   // a test creation of the file, then the worker. The end callback gets
-  // kExportFailed, kExportCancelled or kExportDone on the user-interface
+  // ExportResult::kFailed, ExportResult::kCancelled or ExportResult::kDone on the user-interface
   // thread. logGraph (may be null) marks the event points; it is copied.
   KmlStartResult Start(const KmlExportInputs& inputs, std::vector<const CInfoLogFile*> logs,
-                       const GSensorGraphModel* logGraph, Prompt& prompt, std::function<void(int result)> onEnd);
+                       const GSensorGraphModel* logGraph, Prompt& prompt,
+                       std::function<void(ExportResult result)> onEnd);
 
   // The cancel flag; the worker reads it before each log.
   void Cancel() { job_.Cancel(); }

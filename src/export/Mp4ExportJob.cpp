@@ -107,7 +107,7 @@ Mp4ExportInputs Mp4InputsOnOpening(const CInfoEventFile& recording, int startFra
   return inputs;
 }
 
-std::optional<ExportMessage> CheckMp4Inputs(const Mp4ExportInputs& inputs) {
+std::optional<LangText> CheckMp4Inputs(const Mp4ExportInputs& inputs) {
   if (RangeStartKey(inputs) >= RangeEndKey(inputs)) return kMsgInvalidMp4Range;
   if (const auto folder = CheckTargetFolder(inputs.folder)) return folder;
   if (TrimFileName(inputs.fileName).empty()) return kMsgEnterFileName;
@@ -122,9 +122,9 @@ std::string Mp4GpxPath(const Mp4ExportInputs& inputs) {
   return inputs.folder + "/" + TrimFileName(inputs.fileName) + ".gpx";
 }
 
-ExportMessage Mp4ResultMessage(int result) {
-  if (result == kExportDone) return kMsgMp4OK;
-  if (result == kExportCancelled) return kMsgMp4Cancel;
+LangText Mp4ResultMessage(ExportResult result) {
+  if (result == ExportResult::kDone) return kMsgMp4OK;
+  if (result == ExportResult::kCancelled) return kMsgMp4Cancel;
   return kMsgMp4Error;
 }
 
@@ -170,7 +170,7 @@ std::vector<FilmFrame> SelectFilmFrames(const std::vector<CInfoEventFile*>& reco
 }
 
 AviStartResult Mp4ExportJob::Start(const Mp4ExportInputs& inputs, const AviExportSource& source, Prompt& prompt,
-                                   std::function<void(int)> onEnd) {
+                                   std::function<void(ExportResult)> onEnd) {
   if (worker_.Running()) return {AviStart::kBusy, std::nullopt};
   if (const auto failure = CheckMp4Inputs(inputs)) return {AviStart::kInvalid, failure};
   const std::string path = Mp4OutputPath(inputs);
@@ -179,7 +179,7 @@ AviStartResult Mp4ExportJob::Start(const Mp4ExportInputs& inputs, const AviExpor
     if (recording) sources.push_back(recording->RecordingPath());
   const OutputGuard guard = ExportGuard(sources, inputs.folder);
   const std::string question = MessageText(kMsgSameFileOverwrite);
-  const std::string caption = CaptionText(kCaptionSaveMp4);
+  const std::string caption = GuiText(kCaptionSaveMp4);
   const TargetDecision target = DecideExportTarget(path, guard, prompt, question, caption);
   if (target.verdict == TargetVerdict::kRefused) {
     error_ = target.refusal;
@@ -212,7 +212,8 @@ AviStartResult Mp4ExportJob::Start(const Mp4ExportInputs& inputs, const AviExpor
   stoppedAtGap_ = false;
   error_.clear();
   picture_.resize(FRAMEDATA_MAXSIZE);
-  if (!worker_.Start([this] { return Export(); }, std::move(onEnd))) return {AviStart::kFailed, kMsgMp4Error};
+  if (!worker_.Start<ExportResult>([this] { return Export(); }, std::move(onEnd)))
+    return {AviStart::kFailed, kMsgMp4Error};
   return {AviStart::kStarted, std::nullopt};
 }
 
@@ -243,12 +244,12 @@ bool Mp4ExportJob::Picture(const FilmFrame& frame, FilmTelemetry& telemetry, Yuv
   return true;
 }
 
-int Mp4ExportJob::Export() {
+ExportResult Mp4ExportJob::Export() {
   const std::vector<FilmFrame> frames =
       SelectFilmFrames(source_.recordings, source_.startFrame, rangeMode_, RangeEndKey(inputs_), stoppedAtGap_);
   if (frames.empty() || !FindPictureSize(frames)) {
     error_ = outputPath_ + ": no picture to export";
-    return kExportFailed;
+    return ExportResult::kFailed;
   }
   Mp4Setup setup;
   setup.width = width_;
@@ -260,7 +261,7 @@ int Mp4ExportJob::Export() {
   Mp4Writer writer;
   if (!writer.Open(outputPath_, overwrite_, guard_, setup)) {
     error_ = writer.Error();
-    return kExportFailed;
+    return ExportResult::kFailed;
   }
 
   FilmOverlayContext context;
@@ -292,7 +293,7 @@ int Mp4ExportJob::Export() {
   for (size_t i = 0; i < frames.size(); ++i) {
     if (worker_.CancelRequested()) {
       writer.Discard();
-      return kExportCancelled;
+      return ExportResult::kCancelled;
     }
     std::this_thread::yield();
     progress.pos = static_cast<int>(i);
@@ -317,24 +318,24 @@ int Mp4ExportJob::Export() {
     if (!gpx.IsOpen() || gpx.Failed()) {
       error_ = gpx.Error();
       writer.Discard();
-      return kExportFailed;
+      return ExportResult::kFailed;
     }
   }
   if (worker_.CancelRequested()) {
     writer.Discard();
-    return kExportCancelled;
+    return ExportResult::kCancelled;
   }
   cues_ = writer.Cues();
   if (!writer.Close(end - std::max<int64_t>(lastWritten, 0))) {
     error_ = writer.Error();
-    return kExportFailed;
+    return ExportResult::kFailed;
   }
   frames_ = writer.Pictures();
   if (!gpxPath_.empty() && !gpx.Commit()) {
     error_ = gpx.Error();
-    return kExportFailed;
+    return ExportResult::kFailed;
   }
   durationMs_ = end;
   progress.pos = progress.high.load();
-  return kExportDone;
+  return ExportResult::kDone;
 }

@@ -28,11 +28,11 @@
 #include "recording/StreamImage.h"
 #include "telemetry/SpeedUnit.h"
 
-inline constexpr ExportMessage kCaptionSaveMp4{"SaveMP4", "Save as MP4"};
-inline constexpr ExportMessage kMsgInvalidMp4Range{"InvalidMp4Range", "Invalid MP4 range."};
-inline constexpr ExportMessage kMsgMp4OK{"MP4OK", "MP4 OK"};
-inline constexpr ExportMessage kMsgMp4Cancel{"MP4Cancel", "MP4 Cancel"};
-inline constexpr ExportMessage kMsgMp4Error{"MP4Error", "MP4 Error"};
+inline constexpr LangText kCaptionSaveMp4{"SaveMP4", "Save as MP4"};
+inline constexpr LangText kMsgInvalidMp4Range{"InvalidMp4Range", "Invalid MP4 range."};
+inline constexpr LangText kMsgMp4OK{"MP4OK", "MP4 OK"};
+inline constexpr LangText kMsgMp4Cancel{"MP4Cancel", "MP4 Cancel"};
+inline constexpr LangText kMsgMp4Error{"MP4Error", "MP4 Error"};
 
 enum class Mp4Quality { kHigh, kMedium, kSmall };
 
@@ -60,14 +60,14 @@ Mp4ExportInputs Mp4InputsOnOpening(const CInfoEventFile& recording, int startFra
 
 // The range, the folder exists, it accepts a file, the file name; nothing
 // when all pass.
-std::optional<ExportMessage> CheckMp4Inputs(const Mp4ExportInputs& inputs);
+std::optional<LangText> CheckMp4Inputs(const Mp4ExportInputs& inputs);
 
 // "<folder>/<trimmed file name>.mp4" and the GPX file beside it.
 std::string Mp4OutputPath(const Mp4ExportInputs& inputs);
 std::string Mp4GpxPath(const Mp4ExportInputs& inputs);
 
 // MP4 OK, MP4 Cancel or MP4 Error.
-ExportMessage Mp4ResultMessage(int result);
+LangText Mp4ResultMessage(ExportResult result);
 
 // "+37.5665+126.9780/": four decimals (about 10 m), all the MP4 tag keeps.
 std::string Iso6709Location(double latitude, double longitude);
@@ -96,7 +96,7 @@ class Mp4ExportJob {
   Mp4ExportJob(UiQueue& ui, FilmOverlayPainter* painter) : worker_(ui), painter_(painter) {}
 
   AviStartResult Start(const Mp4ExportInputs& inputs, const AviExportSource& source, Prompt& prompt,
-                       std::function<void(int result)> onEnd);
+                       std::function<void(ExportResult result)> onEnd);
 
   void Cancel() { worker_.Cancel(); }
   bool Running() const { return worker_.Running(); }
@@ -115,7 +115,7 @@ class Mp4ExportJob {
   const std::string& Error() const { return error_; }
 
  private:
-  int Export();
+  ExportResult Export();
   bool FindPictureSize(const std::vector<FilmFrame>& frames);
   // The frame's picture in the film's size with its overlays; false when
   // it cannot be read or decoded or is of another size.

@@ -37,7 +37,7 @@ struct PrintSettings {
 struct PrintSetupOutcome {
   PrintSettings settings;
   // Said to the user when the choice had to be corrected.
-  std::optional<ExportMessage> message;
+  std::optional<LangText> message;
 };
 
 // 1200, 600, 300 and 150 dots per inch for the four quality codes; 300 for

@@ -8,7 +8,7 @@ constexpr const char* kWhiteSpace = " \t\r\n\v\f";
 
 }  // namespace
 
-std::optional<ExportMessage> CheckTargetFolder(const std::string& folder) {
+std::optional<LangText> CheckTargetFolder(const std::string& folder) {
   if (!IsFolderAvailable(folder)) return kMsgFolderNotExist;
   if (!IsWritableFolder(folder)) return kMsgFolderNotAuthority;
   return std::nullopt;

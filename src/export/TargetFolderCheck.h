@@ -8,7 +8,7 @@
 #include "export/ExportMessages.h"
 
 // The message of the first failing check; nothing when the folder will do.
-std::optional<ExportMessage> CheckTargetFolder(const std::string& folder);
+std::optional<LangText> CheckTargetFolder(const std::string& folder);
 
 // Leading and trailing white space removed, as the dialogs take a file name.
 std::string TrimFileName(const std::string& name);

@@ -26,7 +26,7 @@ std::vector<std::string> SourcePaths(const std::vector<TrackSource>& sources) {
 
 }  // namespace
 
-std::optional<ExportMessage> CheckTrackOutput(const std::string& outputPath) {
+std::optional<LangText> CheckTrackOutput(const std::string& outputPath) {
   if (const auto folder = CheckTargetFolder(FolderOf(outputPath))) return folder;
   if (TrimFileName(std::filesystem::path(outputPath).filename().string()).empty()) return kMsgEnterFileName;
   return std::nullopt;
@@ -34,7 +34,7 @@ std::optional<ExportMessage> CheckTrackOutput(const std::string& outputPath) {
 
 TrackStartResult TrackExportJob::Start(const TrackFormat& format, const std::string& outputPath,
                                        std::vector<TrackSource> sources, int pulseType, Prompt& prompt,
-                                       std::function<void(int)> onEnd) {
+                                       std::function<void(ExportResult)> onEnd) {
   if (worker_.Running()) return {TrackStart::kBusy, std::nullopt};
   if (const auto message = CheckTrackOutput(outputPath)) return {TrackStart::kInvalid, message};
   return Start(format.makeWriter(), TrackTarget{outputPath}, std::move(sources), pulseType, prompt, std::move(onEnd));
@@ -42,11 +42,11 @@ TrackStartResult TrackExportJob::Start(const TrackFormat& format, const std::str
 
 TrackStartResult TrackExportJob::Start(std::unique_ptr<TrackWriter> writer, const TrackTarget& target,
                                        std::vector<TrackSource> sources, int pulseType, Prompt& prompt,
-                                       std::function<void(int)> onEnd) {
+                                       std::function<void(ExportResult)> onEnd) {
   if (worker_.Running()) return {TrackStart::kBusy, std::nullopt};
   const OutputGuard guard = ExportGuard(SourcePaths(sources), FolderOf(target.path));
   const TargetDecision decision =
-      DecideExportTarget(target.path, guard, prompt, MessageText(kMsgSameFileOverwrite), CaptionText(target.caption));
+      DecideExportTarget(target.path, guard, prompt, MessageText(kMsgSameFileOverwrite), GuiText(target.caption));
   error_ = decision.refusal;
   if (decision.verdict == TargetVerdict::kRefused) return {TrackStart::kFailed, std::nullopt};
   if (decision.verdict == TargetVerdict::kDeclined) return {TrackStart::kDeclined, std::nullopt};
@@ -62,15 +62,16 @@ TrackStartResult TrackExportJob::Start(std::unique_ptr<TrackWriter> writer, cons
   sources_ = std::move(sources);
   pulseType_ = pulseType;
   error_.clear();
-  if (!worker_.Start([this] { return Write(); }, std::move(onEnd))) return {TrackStart::kFailed, std::nullopt};
+  if (!worker_.Start<ExportResult>([this] { return Write(); }, std::move(onEnd)))
+    return {TrackStart::kFailed, std::nullopt};
   return {TrackStart::kStarted, std::nullopt};
 }
 
-int TrackExportJob::Write() {
+ExportResult TrackExportJob::Write() {
   OutputFile file;
   if (!file.Open(outputPath_, overwrite_, guard_)) {
     error_ = file.Error();
-    return kExportFailed;
+    return ExportResult::kFailed;
   }
   ExportProgress& progress = worker_.Progress();
   progress.parts = static_cast<int>(sources_.size());
@@ -103,14 +104,14 @@ int TrackExportJob::Write() {
 }
 
 // A cancel leaves the old file, if any, as it was.
-int TrackExportJob::End(OutputFile& file) {
+ExportResult TrackExportJob::End(OutputFile& file) {
   if (worker_.CancelRequested()) {
     file.Discard();
-    return kExportCancelled;
+    return ExportResult::kCancelled;
   }
   if (!file.Commit()) {
     error_ = file.Error();
-    return kExportFailed;
+    return ExportResult::kFailed;
   }
-  return kExportDone;
+  return ExportResult::kDone;
 }

@@ -20,13 +20,13 @@
 #include "platform/Prompt.h"
 
 // Caption of the overwrite question and of the window's result boxes.
-inline constexpr ExportMessage kCaptionSaveTrack{"SaveTrackFile", "Save track"};
-inline constexpr ExportMessage kMsgSaveTrackOK{"SaveTrackOK", "Save track OK."};
-inline constexpr ExportMessage kMsgSaveTrackCancel{"SaveTrackCancel", "Save track Cancel."};
-inline constexpr ExportMessage kMsgSaveTrackFail{"SaveTrackFail", "Save track Fail."};
+inline constexpr LangText kCaptionSaveTrack{"SaveTrackFile", "Save track"};
+inline constexpr LangText kMsgSaveTrackOK{"SaveTrackOK", "Save track OK."};
+inline constexpr LangText kMsgSaveTrackCancel{"SaveTrackCancel", "Save track Cancel."};
+inline constexpr LangText kMsgSaveTrackFail{"SaveTrackFail", "Save track Fail."};
 
 // The output's folder exists, accepts a file, and the file has a name.
-std::optional<ExportMessage> CheckTrackOutput(const std::string& outputPath);
+std::optional<LangText> CheckTrackOutput(const std::string& outputPath);
 
 enum class TrackStart {
   kStarted,   // the worker runs; the end callback will follow
@@ -38,13 +38,13 @@ enum class TrackStart {
 
 struct TrackStartResult {
   TrackStart outcome = TrackStart::kFailed;
-  std::optional<ExportMessage> message;  // of kInvalid
+  std::optional<LangText> message;  // of kInvalid
 };
 
 // Where a track export writes.
 struct TrackTarget {
   std::string path;
-  ExportMessage caption = kCaptionSaveTrack;  // of the overwrite question
+  LangText caption = kCaptionSaveTrack;  // of the overwrite question
   // Create the file once before the worker starts, so that a file that
   // cannot be made fails Start instead of the end.
   bool createFirst = false;
@@ -56,15 +56,15 @@ class TrackExportJob {
 
   // The file of one format: the output checks, the overwrite question
   // through prompt, then the worker. pulseType is the card's speed-pulse
-  // type. The end callback gets kExportFailed, kExportCancelled or
-  // kExportDone on the user-interface thread.
+  // type. The end callback gets ExportResult::kFailed, ExportResult::kCancelled or
+  // ExportResult::kDone on the user-interface thread.
   TrackStartResult Start(const TrackFormat& format, const std::string& outputPath, std::vector<TrackSource> sources,
-                         int pulseType, Prompt& prompt, std::function<void(int result)> onEnd);
+                         int pulseType, Prompt& prompt, std::function<void(ExportResult result)> onEnd);
 
   // The same for any writer whose inputs the caller has checked.
   TrackStartResult Start(std::unique_ptr<TrackWriter> writer, const TrackTarget& target,
                          std::vector<TrackSource> sources, int pulseType, Prompt& prompt,
-                         std::function<void(int result)> onEnd);
+                         std::function<void(ExportResult result)> onEnd);
 
   // The cancel flag; the worker reads it before each source.
   void Cancel() { worker_.Cancel(); }
@@ -82,8 +82,8 @@ class TrackExportJob {
   const TrackWriter* Writer() const { return writer_.get(); }
 
  private:
-  int Write();
-  int End(OutputFile& file);
+  ExportResult Write();
+  ExportResult End(OutputFile& file);
 
   ExportWorker worker_;
   std::unique_ptr<TrackWriter> writer_;

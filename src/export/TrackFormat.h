@@ -13,7 +13,7 @@
 struct TrackFormat {
   std::string_view name;       // "GPX": the file chooser's filter
   std::string_view extension;  // ".gpx"
-  ExportMessage title;         // the progress box's title (section GUI)
+  LangText title;              // the progress box's title (section GUI)
   std::unique_ptr<TrackWriter> (*makeWriter)();
 
   static const TrackFormat kGpx;

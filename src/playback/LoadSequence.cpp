@@ -47,27 +47,27 @@ void LoadSequence::ReleaseAll() {
   store_.SetCurrentIndex(-1);
 }
 
-int LoadSequence::RunDialogs(int kind, const std::vector<std::string>& paths) {
+LoadResult LoadSequence::RunDialogs(int kind, const std::vector<std::string>& paths) {
   const int total = static_cast<int>(paths.size());
   search_->ShowProgressStrip(total);
-  int result = kLoadResultLoaded;
+  LoadResult result = LoadResult::kLoaded;
   for (int k = 0; k < total; ++k) {
     const std::string& path = paths[static_cast<size_t>(k)];
     LoadingDialogModel dialog(store_, kind, k, total, path);
     result = dialogs_.Run(dialog);
     // A dialog closed in any other way counts as cancelled: nothing half
     // loaded stays behind.
-    if (result != kLoadResultLoaded && result != kLoadResultFailed) result = kLoadResultCancelled;
-    if (result == kLoadResultCancelled) break;
+    if (result != LoadResult::kLoaded && result != LoadResult::kFailed) result = LoadResult::kCancelled;
+    if (result == LoadResult::kCancelled) break;
     // The dialog runs an event loop; should the store have been emptied
     // meanwhile (a rescan after the card went away), the run is over.
     const size_t entries = kind == kLoadKindLog ? store_.Logs().size() : store_.Videos().size();
     if (entries != paths.size()) {
-      result = kLoadResultCancelled;
+      result = LoadResult::kCancelled;
       break;
     }
     if (kind == kLoadKindLog) {
-      if (result == kLoadResultFailed) {
+      if (result == LoadResult::kFailed) {
         failedPath_ = path;
         break;
       }
@@ -112,7 +112,7 @@ LoadOutcome LoadSequence::LoadVideoPaths(bool events, const std::vector<std::str
   const std::string title = LoadingDialogModel::KindTitle(kind);
   ReleaseAll();
   for (size_t i = 0; i < paths.size(); ++i) store_.Videos().push_back(std::make_unique<CInfoEventFile>());
-  if (RunDialogs(kind, paths) == kLoadResultCancelled) {
+  if (RunDialogs(kind, paths) == LoadResult::kCancelled) {
     store_.Videos().clear();
     if (events) {
       KTRACE("Cancel Loading Event.");
@@ -168,15 +168,15 @@ LoadOutcome LoadSequence::LoadLogs(CListEvent& list) {
 
   ReleaseAll();
   for (size_t i = 0; i < paths.size(); ++i) store_.Logs().push_back(std::make_unique<CInfoLogFile>());
-  const int result = RunDialogs(kLoadKindLog, paths);
-  if (result == kLoadResultCancelled) {
+  const LoadResult result = RunDialogs(kLoadKindLog, paths);
+  if (result == LoadResult::kCancelled) {
     // Everything this run loaded goes, the logs before the cancelled one too.
     ReleaseAll();
     KTRACE("Cancel Loading Log.");
     Tell("LogLoadCancel", "Log Loading Cancel", title);
     return LoadOutcome::kCancelled;
   }
-  if (result == kLoadResultFailed) {
+  if (result == LoadResult::kFailed) {
     // The logs before the failed one are not shown anywhere; keeping them
     // would leave data loaded that the view mode does not know of.
     ReleaseAll();

@@ -11,6 +11,7 @@
 
 #include "base/AppState.h"
 #include "playback/LoadTargets.h"
+#include "playback/LoadingDialogRunner.h"
 #include "playback/PlaybackViews.h"
 #include "playback/SearchWindowView.h"
 
@@ -59,7 +60,7 @@ class LoadSequence {
   LoadOutcome LoadVideoPaths(bool events, const std::vector<std::string>& paths);
   // Runs one dialog per path into the store's entries; the last result.
   // The path of a failed log is kept in failedPath_.
-  int RunDialogs(int kind, const std::vector<std::string>& paths);
+  LoadResult RunDialogs(int kind, const std::vector<std::string>& paths);
   void CompleteVideos(ViewMode viewMode);
   void CompleteLogs();
   void SetUpLogView();

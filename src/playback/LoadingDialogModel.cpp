@@ -30,7 +30,7 @@ std::string LoadingDialogModel::Caption() const {
 std::string LoadingDialogModel::CancelCaption() { return GetLangText("GUI", "Cancel", "Cancel"); }
 
 bool LoadingDialogModel::Start(LoadObserver& observer) {
-  observer.Status().store(kLoadRunning);
+  observer.Status().store(LoadStatus::kRunning);
   if (index_ < 0) return false;
   const auto entry = static_cast<size_t>(index_);
   if (IsVideo()) {
@@ -43,15 +43,15 @@ bool LoadingDialogModel::Start(LoadObserver& observer) {
   return true;
 }
 
-void LoadingDialogModel::Cancel(LoadObserver& observer) { observer.Status().store(kLoadCancel); }
+void LoadingDialogModel::Cancel(LoadObserver& observer) { observer.Status().store(LoadStatus::kCancel); }
 
-int LoadingDialogModel::Complete(LoadObserver& observer) {
-  const int request = observer.Status().load();
-  if (request != kLoadCancel && request != kLoadFailed) return kLoadResultLoaded;
+LoadResult LoadingDialogModel::Complete(LoadObserver& observer) {
+  const LoadStatus request = observer.Status().load();
+  if (request != LoadStatus::kCancel && request != LoadStatus::kFailed) return LoadResult::kLoaded;
   // A video entry keeps what it read (a failed one shows as crashed); its
   // reader has posted its completion as its last act and is joined when the
   // entry is released. A log entry is released here, which waits for it.
   const auto entry = static_cast<size_t>(index_);
   if (!IsVideo() && index_ >= 0 && entry < store_.Logs().size() && store_.Logs()[entry]) store_.Logs()[entry]->Clear();
-  return request == kLoadCancel ? kLoadResultCancelled : kLoadResultFailed;
+  return request == LoadStatus::kCancel ? LoadResult::kCancelled : LoadResult::kFailed;
 }

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "playback/LoadingDialogRunner.h"
 #include "recording/LoadObserver.h"
 
 class CMgrDBSearch;
@@ -16,11 +17,6 @@ class CMgrDBSearch;
 constexpr int kLoadKindEvent = 1;
 constexpr int kLoadKindLog = 2;
 constexpr int kLoadKindNormal = 99;
-
-// What a dialog closes with.
-constexpr int kLoadResultLoaded = 1;
-constexpr int kLoadResultCancelled = 2;
-constexpr int kLoadResultFailed = 3;
 
 class LoadingDialogModel {
  public:
@@ -53,7 +49,7 @@ class LoadingDialogModel {
 
   // The reader's completion has arrived: the result the dialog closes with.
   // A log entry that was cancelled or failed is released here.
-  int Complete(LoadObserver& observer);
+  LoadResult Complete(LoadObserver& observer);
 
  private:
   CMgrDBSearch& store_;

@@ -9,9 +9,9 @@ constexpr int kWaitSliceMs = 1000;
 
 }  // namespace
 
-int WaitingLoadingDialogRunner::Run(LoadingDialogModel& dialog) {
+LoadResult WaitingLoadingDialogRunner::Run(LoadingDialogModel& dialog) {
   observer_.BeginLoad();
-  if (!dialog.Start(observer_)) return kLoadResultFailed;
+  if (!dialog.Start(observer_)) return LoadResult::kFailed;
   if (onStarted_) onStarted_(dialog, observer_);
   while (!observer_.WaitForLoadEnded(kWaitSliceMs)) {
   }

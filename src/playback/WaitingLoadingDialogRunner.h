@@ -9,7 +9,7 @@
 
 class WaitingLoadingDialogRunner final : public LoadingDialogRunner {
  public:
-  int Run(LoadingDialogModel& dialog) override;
+  LoadResult Run(LoadingDialogModel& dialog) override;
 
   // Called on the runner's thread once the reader has been started, as a
   // user's click would come while the dialog is up; a caller that wants to

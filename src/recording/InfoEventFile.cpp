@@ -123,7 +123,7 @@ void CInfoEventFile::StopWorker() {
   stop_.store(false);
 }
 
-void CInfoEventFile::End(int status) {
+void CInfoEventFile::End(LoadStatus status) {
   observer_->Status().store(status);
   observer_->PostLoadEnded();
 }
@@ -145,7 +145,7 @@ int CInfoEventFile::LoadVideoRecording(const std::string& recordingPath, LoadObs
   const std::string indexPath = VideoIndexPath(recordingPath);
 
   if (!dataFile_.Open(recordingPath)) {
-    End(kLoadFailed);
+    End(LoadStatus::kFailed);
     return 0;
   }
   ReadOnlyFile index;
@@ -232,7 +232,7 @@ int CInfoEventFile::EndIndexLoad() {
   // trailer that counts 0, an index cut down to its trailer); the data file
   // itself may still be whole.
   if (frames_.empty()) return ScanInsteadOfIndex();
-  End(kLoadRunning);
+  End(LoadStatus::kRunning);
   return 1;
 }
 
@@ -284,7 +284,7 @@ int CInfoEventFile::LoadIndexWithoutTrailer(const std::string& indexPath) {
     StartTailScan(indexedEnd);
     return 1;
   }
-  End(kLoadRunning);
+  End(LoadStatus::kRunning);
   return 1;
 }
 
@@ -294,7 +294,7 @@ void CInfoEventFile::StartTailScan(uint64_t from) {
     worker_ = std::thread(&CInfoEventFile::RunTailScan, this, from);
   } catch (const std::system_error&) {
     KTRACE("No thread for the VDD tail scan: %s", recordingPath_.c_str());
-    End(kLoadRunning);
+    End(LoadStatus::kRunning);
   }
 }
 
@@ -327,7 +327,7 @@ void CInfoEventFile::StartScan() {
   } catch (const std::system_error&) {
     KTRACE("No thread for the VDD scan: %s", recordingPath_.c_str());
     dataFile_.Close();
-    End(kLoadFailed);
+    End(LoadStatus::kFailed);
   }
 }
 
@@ -336,7 +336,7 @@ void CInfoEventFile::RunScan() {
   if (walk.end == ScanEnd::kFaulted) {
     if (walk.mapped) KTRACE("VDD changed while it was read: %s", recordingPath_.c_str());
     dataFile_.Close();
-    End(kLoadFailed);
+    End(LoadStatus::kFailed);
     return;
   }
   const ScanEnd end = walk.end;
@@ -349,7 +349,7 @@ void CInfoEventFile::RunScan() {
   } else {
     dataFile_.Close();
     // A cancelled scan keeps the cancel word for the dialog to see.
-    if (end != ScanEnd::kCancelled) observer_->Status().store(kLoadFailed);
+    if (end != ScanEnd::kCancelled) observer_->Status().store(LoadStatus::kFailed);
   }
   observer_->PostLoadEnded();
 }

@@ -107,7 +107,7 @@ class CInfoEventFile {
 
   void ResetFields();
   void StopWorker();
-  void End(int status);
+  void End(LoadStatus status);
   void TakeTrailer(const VdxTrailer& trailer);
   int LoadRecords(const ReadOnlyFile& index, int64_t indexSize, uint32_t frameCount);
   int EndIndexLoad();

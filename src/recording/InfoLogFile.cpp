@@ -90,7 +90,7 @@ int CInfoLogFile::LoadLogRecording(const std::filesystem::path& path, LoadObserv
     worker_ = std::thread([this] { ReadLog(); });
   } catch (const std::system_error&) {
     KTRACE("LOG : cannot start the reader for %s", path_.c_str());
-    observer_->Status().store(kLoadFailed);
+    observer_->Status().store(LoadStatus::kFailed);
     observer_->PostLoadEnded();
     return 0;
   }
@@ -104,7 +104,7 @@ void CInfoLogFile::ReadLog() {
   } catch (...) {
     records_.reset();
     recordCount_ = 0;
-    observer_->Status().store(kLoadFailed);
+    observer_->Status().store(LoadStatus::kFailed);
   }
   observer_->PostLoadEnded();
 }
@@ -114,13 +114,13 @@ void CInfoLogFile::ReadLogOrFail() {
   LogSource source;
   if (!source.Open(path_) || !source.ReadAll(text)) {
     KTRACE("LOG : cannot read %s", path_.c_str());
-    observer_->Status().store(kLoadFailed);
+    observer_->Status().store(LoadStatus::kFailed);
     return;
   }
 
   const int count = CountDataSentences(text, kMaxRecords);
   if (count == 0) {
-    observer_->Status().store(kLoadFailed);
+    observer_->Status().store(LoadStatus::kFailed);
     return;
   }
   records_ = std::make_unique<FRAMEINFOLOG[]>(static_cast<size_t>(count));
@@ -148,7 +148,7 @@ size_t CInfoLogFile::SkipHeader(std::string_view all) {
 int CInfoLogFile::ReadRecords(std::string_view all, size_t pos, int count) {
   int completed = 0;
   int64_t firstSeconds = 0;
-  while (pos < all.size() && observer_->Status().load() != kLoadCancel && completed < count) {
+  while (pos < all.size() && observer_->Status().load() != LoadStatus::kCancel && completed < count) {
     const std::string_view sentence = LogLineSentence(TakeLogLine(all, pos));
     if (sentence.empty() || sentence.front() != '$') continue;
     FRAMEINFOLOG& record = records_[static_cast<size_t>(completed)];

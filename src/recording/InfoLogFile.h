@@ -4,7 +4,7 @@
 //
 // Nothing but the worker touches the recording between LoadLogRecording and
 // the observer's PostLoadEnded. A new load, Clear and the destructor wait for
-// a running worker to finish; to stop it early, write kLoadCancel to the
+// a running worker to finish; to stop it early, write LoadStatus::kCancel to the
 // observer's status word first.
 
 #include <algorithm>

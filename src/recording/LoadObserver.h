@@ -6,16 +6,18 @@
 #include <atomic>
 
 // Values of the status word.
-constexpr int kLoadRunning = 1;  // set by the dialog before a load; left on success
-constexpr int kLoadCancel = 2;   // written by the dialog to stop a running worker
-constexpr int kLoadFailed = 3;   // written by the reader
+enum class LoadStatus {
+  kRunning = 1,  // set by the dialog before a load; left on success
+  kCancel = 2,   // written by the dialog to stop a running worker
+  kFailed = 3,   // written by the reader
+};
 
 class LoadObserver {
  public:
   virtual ~LoadObserver() = default;
 
   // Read by the worker before each picture or line; written by both sides.
-  std::atomic<int>& Status() { return status_; }
+  std::atomic<LoadStatus>& Status() { return status_; }
 
   // The load has ended in any way, done, cancelled or failed. Called
   // once per load, possibly from a worker thread: implementations post it on.
@@ -27,5 +29,5 @@ class LoadObserver {
   virtual void ShowProgress() = 0;
 
  private:
-  std::atomic<int> status_{kLoadRunning};
+  std::atomic<LoadStatus> status_{LoadStatus::kRunning};
 };

@@ -99,7 +99,7 @@ struct Walk {
   bool outOfMemory;
 };
 
-bool StopRequested(const Walk& w) { return w.observer->Status().load() == kLoadCancel || w.stop->load(); }
+bool StopRequested(const Walk& w) { return w.observer->Status().load() == LoadStatus::kCancel || w.stop->load(); }
 
 // Runs under the SIGBUS guard: every read of the mapping happens here, and
 // nothing on this stack needs destroying if a read faults.

@@ -5,7 +5,7 @@
 
 void WaitingLoadObserver::BeginLoad() {
   std::lock_guard guard(lock_);
-  Status().store(kLoadRunning);
+  Status().store(LoadStatus::kRunning);
   endedCount_ = 0;
   low_ = high_ = pos_ = posCount_ = 0;
   shown_ = false;

@@ -40,8 +40,8 @@ std::string FillCount(std::string text, int count) {
 
 // The question names the file, so that the user knows what is kept or lost.
 PromptAnswer AskOverwrite(Prompt& prompt, const fs::path& target) {
-  return prompt.Show(MessageText(kBackupMsgSameFileOverwrite) + "\n\n" + target.string(),
-                     MessageText(kCaptionBackup, kSectionGuiTexts), PromptButtons::YesYesToAllNo);
+  return prompt.Show(MessageText(kMsgSameFileOverwrite) + "\n\n" + target.string(), GuiText(kGuiBackup),
+                     PromptButtons::YesYesToAllNo);
 }
 
 bool Named(const fs::path& part, std::string_view name) { return EqualsNoCase(part.native(), name); }
@@ -192,9 +192,7 @@ uint64_t BackupJob::SizeBytes() const {
   return total;
 }
 
-std::string BackupJob::SizeLabel() const {
-  return MessageText(kGuiBackupSize, kSectionGuiTexts) + " : " + BackupSizeText(SizeBytes());
-}
+std::string BackupJob::SizeLabel() const { return GuiText(kGuiBackupSize) + " : " + BackupSizeText(SizeBytes()); }
 
 BackupResult BackupJob::Run(const fs::path& target, Prompt& prompt, const std::atomic<bool>& cancel,
                             const BackupProgress& progress) const {

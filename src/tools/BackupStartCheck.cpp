@@ -4,13 +4,13 @@
 #include "recording/CardLayout.h"
 #include "tools/BackupJob.h"
 
-std::optional<BackupText> BackupStartRefusal(const std::filesystem::path& card, bool wholeCard,
-                                             const BackupSelection& selection, const std::string& targetFolder) {
+std::optional<LangText> BackupStartRefusal(const std::filesystem::path& card, bool wholeCard,
+                                           const BackupSelection& selection, const std::string& targetFolder) {
   if (!HasCardLayout(card)) return kBackupMsgInvalidCard;
   if (!wholeCard && selection.Empty()) return kBackupMsgNoSelectedEvLg;
-  if (!IsFolderAvailable(targetFolder)) return kBackupMsgFolderNotExist;
+  if (!IsFolderAvailable(targetFolder)) return kMsgFolderNotExist;
   // Before the write test, which would leave its trace in the card's folders.
   if (LiesInCardFolders(card, targetFolder)) return kBackupMsgFolderInCard;
-  if (!IsWritableFolder(targetFolder)) return kBackupMsgFolderNotAuthority;
+  if (!IsWritableFolder(targetFolder)) return kMsgFolderNotAuthority;
   return std::nullopt;
 }

@@ -13,5 +13,5 @@
 struct BackupSelection;
 
 // The message that refuses the Start; nothing when the backup may begin.
-std::optional<BackupText> BackupStartRefusal(const std::filesystem::path& card, bool wholeCard,
-                                             const BackupSelection& selection, const std::string& targetFolder);
+std::optional<LangText> BackupStartRefusal(const std::filesystem::path& card, bool wholeCard,
+                                           const BackupSelection& selection, const std::string& targetFolder);

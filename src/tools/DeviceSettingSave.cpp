@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "base/MgrMultiLang.h"
+#include "base/CommonTexts.h"
 #include "platform/OutputFile.h"
 #include "recording/CardFolders.h"
 #include "recording/CardLayout.h"
@@ -16,16 +16,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Caption() { return GetLangText("GUI", "Setting", "Setting"); }
-
-PromptAnswer Ask(Prompt& prompt, const char* key, const char* text, PromptButtons buttons) {
-  return prompt.Show(GetLangText("Message", key, text), Caption(), buttons);
+PromptAnswer Ask(Prompt& prompt, const LangText& text, PromptButtons buttons) {
+  return prompt.Show(MessageText(text), GuiText(kGuiSetting), buttons);
 }
 
-void Tell(Prompt& prompt, const char* key, const char* text) { Ask(prompt, key, text, PromptButtons::Ok); }
+void Tell(Prompt& prompt, const LangText& text) { Ask(prompt, text, PromptButtons::Ok); }
 
 bool ContinueDespiteDeletion(Prompt& prompt) {
-  return Ask(prompt, "DeleteDataContinue", "Record data will be deleted. continue anyway ?", PromptButtons::YesNo) ==
+  return Ask(prompt, {"DeleteDataContinue", "Record data will be deleted. continue anyway ?"}, PromptButtons::YesNo) ==
          PromptAnswer::Yes;
 }
 
@@ -33,7 +31,7 @@ bool ContinueDespiteDeletion(Prompt& prompt) {
 // recorder no longer writes: they are offered for backup, then deleted.
 bool ClearRecordingsForNewMethod(Prompt& prompt, const DeviceSettingSavePorts& ports) {
   const PromptAnswer backup =
-      Ask(prompt, "RemoveData", "The set is changed and removes a data, Do you want to backup data ?",
+      Ask(prompt, {"RemoveData", "The set is changed and removes a data, Do you want to backup data ?"},
           PromptButtons::YesNoCancel);
   if (backup == PromptAnswer::Cancel) return false;
   const bool backedUp = backup == PromptAnswer::Yes && ports.backupWholeCard && ports.backupWholeCard();
@@ -70,26 +68,26 @@ SaveOutcome SaveDeviceSettings(const fs::path& cardRoot, const CDeviceSettingMod
                                const DeviceSettingSavePorts& ports) {
   // Without a card there is nothing to test; the check below names the cause.
   if (!cardRoot.empty() && !HasCardLayout(cardRoot)) {
-    prompt.Show(InvalidCardFolderMessage(), Caption(), PromptButtons::Ok);
+    prompt.Show(InvalidCardFolderMessage(), GuiText(kGuiSetting), PromptButtons::Ok);
     return SaveOutcome::kStopped;
   }
   if (!cardRoot.empty() && !CardAcceptsWrites(cardRoot)) {
-    Tell(prompt, "SaveSetFail", "Save setting Error");
+    Tell(prompt, {"SaveSetFail", "Save setting Error"});
     return SaveOutcome::kStopped;
   }
   if (model.ShowsSdId() && !model.SdIdValid()) {
-    Tell(prompt, "InvalidSDID", "Invalid SD Card ID");
+    Tell(prompt, {"InvalidSDID", "Invalid SD Card ID"});
     return SaveOutcome::kInvalidSdId;
   }
   if (cardRoot.empty()) {
-    Tell(prompt, "NoSDCard", "No selected SD Card");
+    Tell(prompt, {"NoSDCard", "No selected SD Card"});
     return SaveOutcome::kStopped;
   }
   if (ports.unsupportedSize && ports.unsupportedSize(cardRoot)) {
-    Tell(prompt, "NotSuportSD", "SD Card of not supported size.");
+    Tell(prompt, kMsgNotSupportedSd);
     return SaveOutcome::kStopped;
   }
-  if (Ask(prompt, "SaveCurSetting", "Save current setting ?", PromptButtons::OkCancel) != PromptAnswer::Ok)
+  if (Ask(prompt, {"SaveCurSetting", "Save current setting ?"}, PromptButtons::OkCancel) != PromptAnswer::Ok)
     return SaveOutcome::kStopped;
 
   if (ReadDeviceSettings(cardRoot).recingMode != model.MethodToSave() && !ClearRecordingsForNewMethod(prompt, ports))
@@ -99,7 +97,7 @@ SaveOutcome SaveDeviceSettings(const fs::path& cardRoot, const CDeviceSettingMod
   fs::create_directories(NormalFolderPath(cardRoot), ignored);
   const SettingsToSave save = model.ToSave(ports.clockNow());
   if (!WriteSettingsToCard(cardRoot, model.Family(), save)) {
-    Tell(prompt, "SaveSetFail", "Save setting Error");
+    Tell(prompt, {"SaveSetFail", "Save setting Error"});
     return SaveOutcome::kSaveError;
   }
   if (model.Family() == SettingsFamily::kD && ports.pulseTypeSaved) ports.pulseTypeSaved(save.values.carPulseType);

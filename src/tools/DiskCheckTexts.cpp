@@ -2,9 +2,7 @@
 
 #include "base/MgrMultiLang.h"
 
-std::string DiskCheckTextOf(const DiskCheckText& text) { return GetLangText(text.section, text.key, text.defaultText); }
-
-const DiskCheckText& DiskCheckResultText(DiskCheckState state) {
+const LangText& DiskCheckResultText(DiskCheckState state) {
   switch (state) {
     case DiskCheckState::kOk:
       return kCheckDiskOk;
@@ -17,8 +15,8 @@ const DiskCheckText& DiskCheckResultText(DiskCheckState state) {
 }
 
 std::string WhereTheCardIsText(const std::filesystem::path& mountedAt) {
-  if (mountedAt.empty()) return DiskCheckTextOf(kCheckDiskMountYourself);
-  std::string text = DiskCheckTextOf(kCheckDiskRemountedAt);
+  if (mountedAt.empty()) return MessageText(kCheckDiskMountYourself);
+  std::string text = MessageText(kCheckDiskRemountedAt);
   if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, mountedAt.string());
   return text;
 }

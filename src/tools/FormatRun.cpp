@@ -16,7 +16,7 @@ FormatRunOutcome RunFormat(const FormatTarget& target, bool quick, const CardTyp
   return run;
 }
 
-const DiskCheckText& FormatResultText(FormatResult result) {
+const LangText& FormatResultText(FormatResult result) {
   switch (result) {
     case FormatResult::kOk:
       return kFormatOk;

@@ -22,4 +22,4 @@ FormatRunOutcome RunFormat(const FormatTarget& target, bool quick, const CardTyp
                            CardFormatter& formatter, const FormatProgress& progress, const std::atomic<bool>& cancel);
 
 // "Format OK", "Format Fail" or "Format Cancel".
-const DiskCheckText& FormatResultText(FormatResult result);
+const LangText& FormatResultText(FormatResult result);

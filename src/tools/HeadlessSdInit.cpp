@@ -17,8 +17,7 @@ FormatStepResult HeadlessSdInitPorts::RunFormatStep(const CardDrive& drive, cons
       drive.target, choices_.quick, [answer] { return answer; }, formatter_, {}, cancel_);
   last_ = run.format;
   if (run.abandoned) return {};
-  prompt_.Show(DiskCheckTextOf(FormatResultText(run.format.result)), DiskCheckTextOf(kFormatCaption),
-               PromptButtons::Ok);
+  prompt_.Show(MessageText(FormatResultText(run.format.result)), GuiText(kFormatCaption), PromptButtons::Ok);
   if (run.format.result != FormatResult::kOk) return {};
   // An image standing for a card stays where it is "mounted".
   const std::filesystem::path root = drive.target.IsImage() ? folder : run.format.mountedAt;

@@ -24,8 +24,8 @@ constexpr int kFirstRestoredVersion = 1;
 // so that files of the user's that bear the same names are left alone.
 constexpr std::string_view kKeptConfigPattern = ".korvane-card-config-XXXXXX";
 
-void Say(Prompt& prompt, const SdInitText& text) {
-  prompt.Show(DiskCheckTextOf(text), DiskCheckTextOf(kSdInitCaption), PromptButtons::Ok);
+void Say(Prompt& prompt, const LangText& text) {
+  prompt.Show(MessageText(text), GuiText(kGuiSetting), PromptButtons::Ok);
 }
 
 bool Copy(const fs::path& source, const fs::path& target) {
@@ -120,21 +120,20 @@ CardDrive SystemCardDrives::Inspect(const fs::path& folder) const {
 }
 
 SdInitEnd InitSdCard(const SdInitSetup& setup, Prompt& prompt, SdInitPorts& ports, SettingsAfterFormat& settings) {
-  const std::optional<std::string> picked =
-      prompt.PickFolder(DiskCheckTextOf(kSdInitPickerTitle), setup.startFolder.string());
+  const std::optional<std::string> picked = prompt.PickFolder(GuiText(kSdInitPickerTitle), setup.startFolder.string());
   if (!picked) return SdInitEnd::kNoFolder;
   const fs::path folder = *picked;
   const CardDrive drive = ports.InspectDrive(folder);
   if (!drive.isCard) {
-    Say(prompt, kSdInitNotSdDrive);
+    Say(prompt, kMsgNotSdDrive);
     return SdInitEnd::kNotCard;
   }
   if (drive.sizeBytes && !IsSupportedCardSize(*drive.sizeBytes)) {
-    Say(prompt, kSdInitUnsupportedSize);
+    Say(prompt, kMsgNotSupportedSd);
     return SdInitEnd::kTooSmall;
   }
-  const std::string question = DiskCheckTextOf(kSdInitQuestion) + "\n\n" + DescribeFormatTarget(drive.target);
-  if (prompt.Show(question, DiskCheckTextOf(kSdInitCaption), PromptButtons::OkCancel) != PromptAnswer::Ok) {
+  const std::string question = MessageText(kSdInitQuestion) + "\n\n" + DescribeFormatTarget(drive.target);
+  if (prompt.Show(question, GuiText(kGuiSetting), PromptButtons::OkCancel) != PromptAnswer::Ok) {
     return SdInitEnd::kDeclined;
   }
 
@@ -146,7 +145,7 @@ SdInitEnd InitSdCard(const SdInitSetup& setup, Prompt& prompt, SdInitPorts& port
   const FormatStepResult format = ports.RunFormatStep(drive, folder, cardVersion == FamilyCode(setup.modelId));
   if (!format.formatted) return SdInitEnd::kNotFormatted;
   if (format.cardRoot.empty()) {
-    prompt.Show(WhereTheCardIsText({}), DiskCheckTextOf(kSdInitCaption), PromptButtons::Ok);
+    prompt.Show(WhereTheCardIsText({}), GuiText(kGuiSetting), PromptButtons::Ok);
     return SdInitEnd::kNotMounted;
   }
 

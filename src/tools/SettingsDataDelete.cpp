@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "base/CommonTexts.h"
 #include "base/MgrMultiLang.h"
 #include "recording/CardFolders.h"
 #include "recording/CardLayout.h"
@@ -10,7 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Caption() { return GetLangText("GUI", "Setting", "Setting"); }
+std::string Caption() { return GuiText(kGuiSetting); }
 
 void Tell(Prompt& prompt, const char* key, const char* text) {
   prompt.Show(GetLangText("Message", key, text), Caption(), PromptButtons::Ok);

@@ -2,11 +2,12 @@
 
 #include "base/AppSetting.h"
 #include "base/CommandIds.h"
-#include "base/MgrMultiLang.h"
+#include "base/CommonTexts.h"
 #include "platform/Prompt.h"
 #include "platform/Volumes.h"
 #include "tools/CardSizeCheck.h"
 #include "tools/DeviceSettingAfterFormat.h"
+#include "tools/DiskCheckTexts.h"
 
 namespace {
 
@@ -19,8 +20,7 @@ void OpenBackup(Context& context, int /*argument*/) {
   context.stopPlayback();
   const std::string root = context.cardRoot();
   if (root.empty()) {
-    context.prompt.Show(GetLangText("Message", "NoEventLoaded", "No Event is loaded"),
-                        GetLangText("GUI", "Backup", "Backup"), PromptButtons::Ok);
+    context.prompt.Show(MessageText(kMsgNoEventLoaded), GuiText(kGuiBackup), PromptButtons::Ok);
     return;
   }
   context.dialogs.Backup(root, context.tickedRecordings());
@@ -32,8 +32,7 @@ void OpenCheckDisk(Context& context, int /*argument*/) {
   context.stopPlayback();
   const std::string root = context.cardRoot();
   if (root.empty()) {
-    context.prompt.Show(GetLangText("Message", "NoEventLoaded", "No Event is loaded"),
-                        GetLangText("GUI", "CheckDisk", "Check Disk"), PromptButtons::Ok);
+    context.prompt.Show(MessageText(kMsgNoEventLoaded), GuiText(kCheckDiskCaption), PromptButtons::Ok);
     return;
   }
   if (context.dialogs.CheckDisk(root) && context.rescanCard) context.rescanCard();
@@ -55,8 +54,7 @@ void OpenDeviceSetting(Context& context, int /*argument*/) {
   if (root.empty() && context.chooseCard && context.chooseCard()) root = context.cardRoot();
   if (root.empty()) return;
   if (context.volumes && IsUnsupportedCardSize(*context.volumes, root)) {
-    context.prompt.Show(GetLangText("Message", "NotSuportSD", "SD Card of not supported size."),
-                        GetLangText("GUI", "Setting", "Setting"), PromptButtons::Ok);
+    context.prompt.Show(MessageText(kMsgNotSupportedSd), GuiText(kGuiSetting), PromptButtons::Ok);
     return;
   }
   const int modelId = context.settings.GetCurrentModel();

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 
 #include "ExportTestSupport.h"
 #include "base/MgrMultiLang.h"
@@ -68,12 +69,13 @@ class AviExportTest : public ::testing::Test {
     return inputs;
   }
 
-  int Run(const AviExportInputs& inputs, std::vector<CInfoEventFile*> recordings, int startFrame = 0) {
-    int result = -1;
+  std::optional<ExportResult> Run(const AviExportInputs& inputs, std::vector<CInfoEventFile*> recordings,
+                                  int startFrame = 0) {
+    std::optional<ExportResult> result;
     const AviStartResult start =
-        job_.Start(inputs, {std::move(recordings), startFrame}, prompt_, [&](int r) { result = r; });
+        job_.Start(inputs, {std::move(recordings), startFrame}, prompt_, [&](ExportResult r) { result = r; });
     EXPECT_EQ(start.outcome, AviStart::kStarted);
-    if (start.outcome != AviStart::kStarted) return -1;
+    if (start.outcome != AviStart::kStarted) return std::nullopt;
     DrainUntilEnd(ui_, [&] { return job_.Running(); });
     return result;
   }
@@ -124,7 +126,7 @@ TEST_F(AviExportTest, ChecksComeInTheirOrderWithOneMessageEach) {
   noName.fileName = " \t ";
   EXPECT_EQ(CheckAviInputs(noName), kMsgEnterFileName);
 
-  const AviStartResult refused = job_.Start(backwards, {{&video}, 0}, prompt_, [](int) {});
+  const AviStartResult refused = job_.Start(backwards, {{&video}, 0}, prompt_, [](ExportResult) {});
   EXPECT_EQ(refused.outcome, AviStart::kInvalid);
   EXPECT_EQ(refused.message, kMsgInvalidAviRange);
   EXPECT_TRUE(prompt_.ShownBoxes().empty());
@@ -136,7 +138,7 @@ TEST_F(AviExportTest, RecordedPicturesGoInByteForByteAsOneMjpgStream) {
   ASSERT_EQ(video.FrameCount(), 45);
   AviExportInputs inputs = Inputs(video);
   EXPECT_EQ(inputs.fps, 15);
-  ASSERT_EQ(Run(inputs, {&video}), kExportDone);
+  ASSERT_EQ(Run(inputs, {&video}), ExportResult::kDone);
   EXPECT_TRUE(job_.StreamCopy());
   EXPECT_EQ(job_.SampleCount(), 45);
 
@@ -166,10 +168,10 @@ TEST_F(AviExportTest, WithoutTrueColourTheCaptionIsLeftOutAfterAWarning) {
   AviExportInputs inputs = Inputs(video);
   inputs.caption.dateTime = true;
   inputs.trueColorDisplay = false;
-  ASSERT_EQ(Run(inputs, {&video}), kExportDone);
+  ASSERT_EQ(Run(inputs, {&video}), ExportResult::kDone);
   ASSERT_EQ(prompt_.ShownBoxes().size(), 1u);
-  EXPECT_EQ(prompt_.ShownBoxes()[0].text, kMsgNoTrueColorOSDWarn.defaultText);
-  EXPECT_EQ(prompt_.ShownBoxes()[0].caption, kCaptionSaveAvi.defaultText);
+  EXPECT_EQ(prompt_.ShownBoxes()[0].text, kMsgNoTrueColorOSDWarn.english);
+  EXPECT_EQ(prompt_.ShownBoxes()[0].caption, kCaptionSaveAvi.english);
   EXPECT_TRUE(job_.StreamCopy()) << "no caption to draw: the pictures go in as recorded";
   EXPECT_EQ(AviVideoSamples(Film()).front(), Recorded(video, 0));
 }
@@ -178,7 +180,7 @@ TEST_F(AviExportTest, ALowerRateTakesTheFramesAStepApart) {
   CInfoEventFile& video = Load(Make(30, 3, false));
   AviExportInputs inputs = Inputs(video);
   inputs.fps = 10;
-  ASSERT_EQ(Run(inputs, {&video}), kExportDone);
+  ASSERT_EQ(Run(inputs, {&video}), ExportResult::kDone);
   const std::vector<std::string> samples = AviVideoSamples(Film());
   ASSERT_EQ(samples.size(), 30u) << "step 100 ms over 3 s";
   for (int i = 0; i < 30; ++i) EXPECT_EQ(samples[static_cast<size_t>(i)], Recorded(video, 3 * i)) << "sample " << i;
@@ -189,7 +191,7 @@ TEST_F(AviExportTest, ALowerRateTakesTheFramesAStepApart) {
 
   inputs.fps = 7;
   prompt_.QueueAnswer(PromptAnswer::Yes);
-  ASSERT_EQ(Run(inputs, {&video}), kExportDone);
+  ASSERT_EQ(Run(inputs, {&video}), ExportResult::kDone);
   // step (int)(1000 / 7) = 142 ms; frames every 33.3 ms; 21 marks in 3 s.
   EXPECT_EQ(AviVideoSamples(Film()).size(), 21u);
   EXPECT_EQ(ProbeAvi(Film())["streams"][0]["r_frame_rate"], "7/1");
@@ -204,7 +206,7 @@ TEST_F(AviExportTest, HalfHeightPicturesAreDoubledAndReencoded) {
   recipe.height = 24;
   recipe.halfHeight = true;
   CInfoEventFile& video = Load(MakeSampleVideo(recipe));
-  ASSERT_EQ(Run(Inputs(video), {&video}), kExportDone);
+  ASSERT_EQ(Run(Inputs(video), {&video}), ExportResult::kDone);
   EXPECT_FALSE(job_.StreamCopy());
   EXPECT_EQ(job_.Width(), 64);
   EXPECT_EQ(job_.Height(), 48);
@@ -229,7 +231,7 @@ SampleVideo WithGap(SampleVideo sample, int fromSecond, int seconds) {
 TEST_F(AviExportTest, ARangeFillsAShortGapWithEmptySamplesBeforeTheLateFrame) {
   CInfoEventFile& video = Load(WithGap(Make(10, 8, true), 3, 3));
   ASSERT_EQ(video.FrameCount(), 50);
-  ASSERT_EQ(Run(Inputs(video), {&video}), kExportDone);
+  ASSERT_EQ(Run(Inputs(video), {&video}), ExportResult::kDone);
   EXPECT_FALSE(job_.StoppedAtGap());
   const std::vector<std::string> samples = AviVideoSamples(Film());
   ASSERT_EQ(samples.size(), 80u) << "the film keeps the recording's 8 s";
@@ -245,7 +247,7 @@ TEST_F(AviExportTest, ARangeFillsAShortGapWithEmptySamplesBeforeTheLateFrame) {
 
 TEST_F(AviExportTest, ARangeEndsAtAGapOfMoreThanFiveSeconds) {
   CInfoEventFile& video = Load(WithGap(Make(10, 12, true), 4, 6));
-  ASSERT_EQ(Run(Inputs(video), {&video}), kExportDone);
+  ASSERT_EQ(Run(Inputs(video), {&video}), ExportResult::kDone);
   EXPECT_TRUE(job_.StoppedAtGap());
   const std::vector<std::string> samples = AviVideoSamples(Film());
   ASSERT_EQ(samples.size(), 40u) << "the samples before the gap stay";
@@ -285,7 +287,7 @@ TEST_F(AviExportTest, DamagedFrameTimesAreLeftOutAndAGapEndsTheFilm) {
     CInfoEventFile& video = Load(Redated(Make(10, 4, c.normal), c.from, c.to, c.years));
     AviExportInputs inputs = Inputs(video);
     if (fs::exists(Film())) prompt_.QueueAnswer(PromptAnswer::Yes);
-    ASSERT_EQ(Run(inputs, {&video}), kExportDone);
+    ASSERT_EQ(Run(inputs, {&video}), ExportResult::kDone);
     EXPECT_EQ(job_.StoppedAtGap(), c.stoppedAtGap);
     const std::vector<std::string> samples = AviVideoSamples(Film());
     EXPECT_EQ(samples.size(), c.samples);
@@ -301,7 +303,7 @@ TEST_F(AviExportTest, ARangeRunsOnIntoTheNextRecordingUpToItsEnd) {
   AviExportInputs inputs = Inputs(first, 20);
   inputs.rangeEnd = later;
   inputs.rangeEnd.second += 2;  // the end gets 999 ms: up to 10:15:36.999
-  ASSERT_EQ(Run(inputs, {&first, &second}, 20), kExportDone);
+  ASSERT_EQ(Run(inputs, {&first, &second}, 20), ExportResult::kDone);
   const std::vector<std::string> samples = AviVideoSamples(Film());
   ASSERT_EQ(samples.size(), 20u + 30u) << "2 s of the first from frame 20, 3 s of the second";
   EXPECT_EQ(samples.front(), Recorded(first, 20));
@@ -312,7 +314,7 @@ TEST_F(AviExportTest, ARangeRunsOnIntoTheNextRecordingUpToItsEnd) {
   // An event recording is exported whole, whatever follows it.
   CInfoEventFile& event = Load(Make(10, 2, false, 3));
   prompt_.QueueAnswer(PromptAnswer::Yes);
-  ASSERT_EQ(Run(Inputs(event), {&event, &second}, 7), kExportDone);
+  ASSERT_EQ(Run(Inputs(event), {&event, &second}, 7), ExportResult::kDone);
   EXPECT_EQ(AviVideoSamples(Film()).size(), 20u);
 }
 
@@ -323,16 +325,17 @@ TEST_F(AviExportTest, CancelLeavesNoFilmAndKeepsAnOlderOne) {
     older << "older film";
   }
   prompt_.QueueAnswer(PromptAnswer::No);
-  EXPECT_EQ(job_.Start(Inputs(video), {{&video}, 0}, prompt_, [](int) {}).outcome, AviStart::kDeclined);
+  EXPECT_EQ(job_.Start(Inputs(video), {{&video}, 0}, prompt_, [](ExportResult) {}).outcome, AviStart::kDeclined);
   ASSERT_EQ(prompt_.ShownBoxes().size(), 1u);
-  EXPECT_EQ(prompt_.ShownBoxes()[0].text, kMsgSameFileOverwrite.defaultText);
+  EXPECT_EQ(prompt_.ShownBoxes()[0].text, kMsgSameFileOverwrite.english);
 
-  int result = -1;
-  ASSERT_EQ(job_.Start(Inputs(video), {{&video}, 0}, prompt_, [&](int r) { result = r; }).outcome, AviStart::kStarted);
+  std::optional<ExportResult> result;
+  ASSERT_EQ(job_.Start(Inputs(video), {{&video}, 0}, prompt_, [&](ExportResult r) { result = r; }).outcome,
+            AviStart::kStarted);
   job_.Cancel();
   DrainUntilEnd(ui_, [&] { return job_.Running(); });
-  EXPECT_EQ(result, kExportCancelled);
-  EXPECT_EQ(AviResultMessage(result), kMsgAviCancel);
+  EXPECT_EQ(result, ExportResult::kCancelled);
+  EXPECT_EQ(AviResultMessage(result.value_or(ExportResult::kFailed)), kMsgAviCancel);
   EXPECT_EQ(TempDir::Read(Film()), "older film");
   EXPECT_TRUE(TemporaryLeftovers(Out()).empty());
 }
@@ -342,7 +345,7 @@ TEST_F(AviExportTest, AFilmThatCannotBeWrittenIsAFailure) {
   AviExportInputs inputs = Inputs(video);
   fs::create_directories(Out() / "film.avi" / "inside");  // a folder where the film goes
   // Refused before any worker starts, and without the overwrite question.
-  const AviStartResult start = job_.Start(inputs, {{&video}, 0}, prompt_, [](int) {});
+  const AviStartResult start = job_.Start(inputs, {{&video}, 0}, prompt_, [](ExportResult) {});
   EXPECT_EQ(start.outcome, AviStart::kFailed);
   EXPECT_EQ(start.message, kMsgAviError);
   EXPECT_FALSE(job_.Error().empty());

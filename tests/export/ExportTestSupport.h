@@ -22,7 +22,7 @@ inline void LoadLog(const std::filesystem::path& path, CInfoLogFile& log) {
   observer.BeginLoad();
   ASSERT_EQ(log.LoadLogRecording(path, &observer), 1);
   ASSERT_TRUE(observer.WaitForLoadEnded(kLoadWaitMs));
-  ASSERT_EQ(observer.Status().load(), kLoadRunning) << path;
+  ASSERT_EQ(observer.Status().load(), LoadStatus::kRunning) << path;
 }
 
 inline void LoadVideo(const std::filesystem::path& dataPath, CInfoEventFile& video) {
@@ -30,7 +30,7 @@ inline void LoadVideo(const std::filesystem::path& dataPath, CInfoEventFile& vid
   observer.BeginLoad();
   ASSERT_EQ(video.LoadVideoRecording(dataPath.string(), &observer), 1);
   ASSERT_TRUE(observer.WaitForLoadEnded(kLoadWaitMs));
-  ASSERT_EQ(observer.Status().load(), kLoadRunning) << dataPath;
+  ASSERT_EQ(observer.Status().load(), LoadStatus::kRunning) << dataPath;
 }
 
 // Drains the queue until running() says the end callback has run.

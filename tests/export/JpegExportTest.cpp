@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 
 #include "ExportTestSupport.h"
 #include "base/MgrMultiLang.h"
@@ -53,10 +54,10 @@ class JpegExportTest : public ::testing::Test {
 
   std::filesystem::path Out() const { return dir_ / "out"; }
 
-  int Run(const JpegSelection& selection, std::vector<int> current = {}) {
+  std::optional<JpegResult> Run(const JpegSelection& selection, std::vector<int> current = {}) {
     std::filesystem::create_directories(Out());
-    int result = -1;
-    EXPECT_TRUE(job_.Start(&video_, selection, std::move(current), prompt_, [&](int r) { result = r; }));
+    std::optional<JpegResult> result;
+    EXPECT_TRUE(job_.Start(&video_, selection, std::move(current), prompt_, [&](JpegResult r) { result = r; }));
     DrainUntilEnd(ui_, [&] { return job_.Running(); });
     return result;
   }
@@ -137,7 +138,7 @@ TEST_F(JpegExportTest, FullHeightFramesAreWrittenAsRecorded) {
   JpegSelection s = Selection(kJpegSelectedImages);
   s.startFrame = 2;
   s.seconds = 1;
-  ASSERT_EQ(Run(s), kJpegDone);
+  ASSERT_EQ(Run(s), JpegResult::kDone);
   ASSERT_EQ(job_.Written().size(), 7u) << "frames 2..8: frame 8 is the first more than a second after frame 2";
   EXPECT_EQ(job_.Written().front(), (Out() / "20120503_101530_003.jpg").string());
   for (size_t i = 0; i < job_.Written().size(); ++i)
@@ -147,7 +148,7 @@ TEST_F(JpegExportTest, FullHeightFramesAreWrittenAsRecorded) {
 
 TEST_F(JpegExportTest, HalfHeightFramesAreDoubledWithTheirMetadataKept) {
   Record(5, 1, true);
-  ASSERT_EQ(Run(Selection(kJpegCurrentImages), {3}), kJpegDone);
+  ASSERT_EQ(Run(Selection(kJpegCurrentImages), {3}), JpegResult::kDone);
   ASSERT_EQ(job_.Written().size(), 1u);
   const std::string written = TempDir::Read(job_.Written()[0]);
   const std::string recorded = Recorded(3);
@@ -173,7 +174,7 @@ TEST_F(JpegExportTest, ExistingFilesAreAskedAboutOnceYesOverwritesThemAll) {
   dir_.Write("out/20120503_101530_002.jpg", "old");
   dir_.Write("out/20120503_101530_004.jpg", "old");
   prompt_.QueueAnswer(PromptAnswer::Yes);
-  ASSERT_EQ(Run(Selection(kJpegAllImages)), kJpegDone);
+  ASSERT_EQ(Run(Selection(kJpegAllImages)), JpegResult::kDone);
   ASSERT_EQ(prompt_.ShownBoxes().size(), 1u);
   EXPECT_EQ(prompt_.ShownBoxes()[0].text, "Same file exists, Overwrite this file ?");
   EXPECT_EQ(prompt_.ShownBoxes()[0].caption, "Save images as Jpeg");
@@ -186,7 +187,7 @@ TEST_F(JpegExportTest, NoStopsTheExportAtTheFirstExistingFile) {
   std::filesystem::create_directories(Out());
   dir_.Write("out/20120503_101530_003.jpg", "old");
   prompt_.QueueAnswer(PromptAnswer::No);
-  ASSERT_EQ(Run(Selection(kJpegAllImages)), kJpegStopped);
+  ASSERT_EQ(Run(Selection(kJpegAllImages)), JpegResult::kStopped);
   EXPECT_EQ(job_.Written().size(), 2u) << "frames before the question are written";
   EXPECT_EQ(job_.NotOverwritten(), (Out() / "20120503_101530_003.jpg").string());
   EXPECT_EQ(TempDir::Read(Out() / "20120503_101530_003.jpg"), "old");
@@ -212,20 +213,20 @@ TEST_F(JpegExportTest, ACancelStopsBeforeTheNextFrame) {
   std::filesystem::create_directories(Out());
   dir_.Write("out/20120503_101530_002.jpg", "old");
   CancellingPrompt prompt(job_);
-  int result = -1;
-  ASSERT_TRUE(job_.Start(&video_, Selection(kJpegAllImages), {}, prompt, [&](int r) { result = r; }));
+  std::optional<JpegResult> result;
+  ASSERT_TRUE(job_.Start(&video_, Selection(kJpegAllImages), {}, prompt, [&](JpegResult r) { result = r; }));
   DrainUntilEnd(ui_, [&] { return job_.Running(); });
-  EXPECT_EQ(result, kJpegStopped);
+  EXPECT_EQ(result, JpegResult::kStopped);
   EXPECT_LE(job_.Written().size(), 2u);
   EXPECT_FALSE(std::filesystem::exists(Out() / "20120503_101530_005.jpg"));
   EXPECT_TRUE(TemporaryLeftovers(Out()).empty());
 }
 
 TEST_F(JpegExportTest, NoRecordingIsAnErrorAndFolderChecksComeInOrder) {
-  int result = -1;
-  ASSERT_TRUE(job_.Start(nullptr, Selection(kJpegAllImages), {}, prompt_, [&](int r) { result = r; }));
+  std::optional<JpegResult> result;
+  ASSERT_TRUE(job_.Start(nullptr, Selection(kJpegAllImages), {}, prompt_, [&](JpegResult r) { result = r; }));
   DrainUntilEnd(ui_, [&] { return job_.Running(); });
-  EXPECT_EQ(result, kJpegError);
+  EXPECT_EQ(result, JpegResult::kError);
   EXPECT_EQ(CheckJpegFolder((dir_ / "missing").string()), kMsgFolderNotExist);
   EXPECT_EQ(CheckJpegFolder("/proc"), kMsgFolderNotAuthority);
   EXPECT_FALSE(CheckJpegFolder(dir_.path().string()));
@@ -235,10 +236,10 @@ TEST_F(JpegExportTest, AFolderGoneAfterTheChecksEndsInAnErrorNotAnEmptySuccess) 
   Record(5, 1);
   JpegSelection s = Selection(kJpegAllImages);
   s.folder = (dir_ / "gone").string();
-  int result = -1;
-  ASSERT_TRUE(job_.Start(&video_, s, {}, prompt_, [&](int r) { result = r; }));
+  std::optional<JpegResult> result;
+  ASSERT_TRUE(job_.Start(&video_, s, {}, prompt_, [&](JpegResult r) { result = r; }));
   DrainUntilEnd(ui_, [&] { return job_.Running(); });
-  EXPECT_EQ(result, kJpegError);
+  EXPECT_EQ(result, JpegResult::kError);
   EXPECT_NE(job_.Error().find("No such file or directory"), std::string::npos) << job_.Error();
   EXPECT_TRUE(job_.Written().empty());
 }
@@ -249,10 +250,11 @@ TEST_F(JpegExportTest, AnExportThatWritesNoChosenFrameIsAnError) {
   struct Case {
     const char* name;
     int keptFrames;  // the data file is cut after this many pictures
-    int result;
+    JpegResult result;
   };
   // Cut further each time: the loaded recording reads from the same file.
-  const Case cases[] = {{"two pictures readable", 2, kJpegDone}, {"every picture unreadable", 0, kJpegError}};
+  const Case cases[] = {{"two pictures readable", 2, JpegResult::kDone},
+                        {"every picture unreadable", 0, JpegResult::kError}};
   Record(5, 1);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -263,7 +265,7 @@ TEST_F(JpegExportTest, AnExportThatWritesNoChosenFrameIsAnError) {
     std::filesystem::create_directories(s.folder);
     ASSERT_EQ(Run(s), c.result);
     EXPECT_EQ(job_.Written().size(), static_cast<size_t>(c.keptFrames));
-    EXPECT_EQ(c.result == kJpegError, !job_.Error().empty()) << job_.Error();
+    EXPECT_EQ(c.result == JpegResult::kError, !job_.Error().empty()) << job_.Error();
   }
 }
 

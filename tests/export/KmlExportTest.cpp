@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <regex>
 
 #include "ExportTestSupport.h"
@@ -49,11 +50,11 @@ class KmlExportTest : public ::testing::Test {
   }
 
   // Runs the export to its end; the result.
-  int Run(const KmlExportInputs& in, const GSensorGraphModel* graph = nullptr) {
-    int result = 0;
-    const KmlStartResult start = job_.Start(in, Logs(), graph, prompt_, [&](int r) { result = r; });
+  std::optional<ExportResult> Run(const KmlExportInputs& in, const GSensorGraphModel* graph = nullptr) {
+    std::optional<ExportResult> result;
+    const KmlStartResult start = job_.Start(in, Logs(), graph, prompt_, [&](ExportResult r) { result = r; });
     EXPECT_EQ(start.outcome, KmlStart::kStarted);
-    if (start.outcome != KmlStart::kStarted) return 0;
+    if (start.outcome != KmlStart::kStarted) return std::nullopt;
     DrainUntilEnd(ui_, [&] { return job_.Running(); });
     return result;
   }
@@ -109,7 +110,7 @@ TEST_F(KmlExportTest, SmallLogGivesTheTemplatesByteForByte) {
   points[2].kind = kPointKindAfterEvent;
   graph.LoadPoints(kViewModeLog, points);
 
-  ASSERT_EQ(Run(Inputs(), &graph), kExportDone);
+  ASSERT_EQ(Run(Inputs(), &graph), ExportResult::kDone);
 
   const std::string icon1 = "https://icons.test/icon/arrow_r_1.png";
   const std::string icon2 = "https://icons.test/icon/arrow_r_2.png";
@@ -170,7 +171,7 @@ TEST_F(KmlExportTest, MarksFollowTheIntervalRestartInEveryLogAndCatchUpAfterAGap
   AddLog(SteadyLog(3));
   KmlExportInputs in = Inputs();
   in.pointerInterval = 10;
-  ASSERT_EQ(Run(in), kExportDone);
+  ASSERT_EQ(Run(in), ExportResult::kDone);
   EXPECT_EQ(MarkNames(Written()),
             (std::vector<std::string>{"12:00:00", "12:00:10", "12:00:20", "12:00:30", "12:00:57", "12:00:00"}));
   EXPECT_EQ(job_.RoutePositionCount(), 35 + 3);
@@ -181,7 +182,7 @@ TEST_F(KmlExportTest, WithoutPointMarksOnlyTheRouteFolderIsWritten) {
   KmlExportInputs in = Inputs();
   in.pointer = false;
   in.pointerInterval = 99;  // not checked while point marks are off
-  ASSERT_EQ(Run(in), kExportDone);
+  ASSERT_EQ(Run(in), ExportResult::kDone);
   const std::string kml = Written();
   EXPECT_EQ(kml.find("<name>Pointer</name>"), std::string::npos);
   EXPECT_EQ(kml.find("<Placemark><name>12"), std::string::npos);
@@ -192,7 +193,7 @@ TEST_F(KmlExportTest, WithoutAnyFixTheDocumentIsNamedAfterTheFirstLogsFileName) 
   LogTextBuilder b;
   b.Header("3,KX17A00042,SD-1,0,0,0,0").Rmc("V", "", "", "", "").DataAt(0);
   AddLog(b.Text(), "0007,20251231_235958.log");
-  ASSERT_EQ(Run(Inputs()), kExportDone);
+  ASSERT_EQ(Run(Inputs()), ExportResult::kDone);
   EXPECT_NE(Written().find("<Document><name>2025Year 12Month 31Day (Wed)</name>"), std::string::npos);
   EXPECT_NE(Written().find("<coordinates></coordinates>"), std::string::npos);
   EXPECT_EQ(KmlProposedFileName(*logs_.front()), "KX_20251231_235958");
@@ -269,8 +270,9 @@ TEST_F(KmlExportTest, AnExistingFileIsReplacedOnlyAfterYes) {
   AddLog(SmallLog());
   const auto target = dir_.Write("test.kml", "keep me");
   prompt_.QueueAnswer(PromptAnswer::No);
-  int result = 0;
-  EXPECT_EQ(job_.Start(Inputs(), Logs(), nullptr, prompt_, [&](int r) { result = r; }).outcome, KmlStart::kDeclined);
+  std::optional<ExportResult> result;
+  EXPECT_EQ(job_.Start(Inputs(), Logs(), nullptr, prompt_, [&](ExportResult r) { result = r; }).outcome,
+            KmlStart::kDeclined);
   EXPECT_EQ(TempDir::Read(target), "keep me");
   ASSERT_EQ(prompt_.ShownBoxes().size(), 1u);
   EXPECT_EQ(prompt_.ShownBoxes()[0].text, "Same file exists, Overwrite this file ?");
@@ -278,7 +280,7 @@ TEST_F(KmlExportTest, AnExistingFileIsReplacedOnlyAfterYes) {
   EXPECT_EQ(prompt_.ShownBoxes()[0].buttons, PromptButtons::YesNo);
 
   prompt_.QueueAnswer(PromptAnswer::Yes);
-  EXPECT_EQ(Run(Inputs()), kExportDone);
+  EXPECT_EQ(Run(Inputs()), ExportResult::kDone);
   EXPECT_EQ(Written().rfind("\xEF\xBB\xBF<?xml", 0), 0u);
 }
 
@@ -287,11 +289,12 @@ TEST_F(KmlExportTest, ACancelledExportLeavesNoFileAndTheOldOneStands) {
   for (int i = 0; i < 24; ++i) AddLog(hour);
   dir_.Write("test.kml", "the old export");
   prompt_.QueueAnswer(PromptAnswer::Yes);
-  int result = 0;
-  ASSERT_EQ(job_.Start(Inputs(), Logs(), nullptr, prompt_, [&](int r) { result = r; }).outcome, KmlStart::kStarted);
+  std::optional<ExportResult> result;
+  ASSERT_EQ(job_.Start(Inputs(), Logs(), nullptr, prompt_, [&](ExportResult r) { result = r; }).outcome,
+            KmlStart::kStarted);
   job_.Cancel();
   DrainUntilEnd(ui_, [&] { return job_.Running(); });
-  EXPECT_EQ(result, kExportCancelled);
+  EXPECT_EQ(result, ExportResult::kCancelled);
   EXPECT_EQ(Written(), "the old export");
   EXPECT_TRUE(TemporaryLeftovers(dir_.path()).empty());
 }
@@ -300,7 +303,7 @@ TEST_F(KmlExportTest, AFolderThatWillNotTakeTheFileFailsBeforeAnyWorker) {
   AddLog(SmallLog());
   KmlExportInputs in = Inputs();
   in.fileName = std::string(300, 'k');  // longer than a file name may be
-  const KmlStartResult start = job_.Start(in, Logs(), nullptr, prompt_, [](int) {});
+  const KmlStartResult start = job_.Start(in, Logs(), nullptr, prompt_, [](ExportResult) {});
   EXPECT_EQ(start.outcome, KmlStart::kFailed);
   ASSERT_TRUE(start.failure);
   EXPECT_EQ(start.failure->message, kMsgSaveLogFileFail);

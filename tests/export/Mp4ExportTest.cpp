@@ -69,11 +69,12 @@ class Mp4ExportTest : public ::testing::Test {
     return inputs;
   }
 
-  int Run(const Mp4ExportInputs& inputs, std::vector<CInfoEventFile*> recordings) {
-    int result = -1;
-    const AviStartResult start = job_.Start(inputs, {std::move(recordings), 0}, prompt_, [&](int r) { result = r; });
+  ExportResult Run(const Mp4ExportInputs& inputs, std::vector<CInfoEventFile*> recordings) {
+    ExportResult result = ExportResult::kFailed;
+    const AviStartResult start =
+        job_.Start(inputs, {std::move(recordings), 0}, prompt_, [&](ExportResult r) { result = r; });
     EXPECT_EQ(start.outcome, AviStart::kStarted);
-    if (start.outcome != AviStart::kStarted) return -1;
+    if (start.outcome != AviStart::kStarted) return ExportResult::kFailed;
     DrainUntilEnd(ui_, [&] { return job_.Running(); });
     return result;
   }
@@ -98,7 +99,7 @@ class Mp4ExportTest : public ::testing::Test {
 
 TEST_F(Mp4ExportTest, TheFilmKeepsEveryRecordedTimeWithACueASecondAndItsTags) {
   CInfoEventFile& event = Load(4, false);
-  ASSERT_EQ(Run(Inputs(event), {&event}), kExportDone) << job_.Error();
+  ASSERT_EQ(Run(Inputs(event), {&event}), ExportResult::kDone) << job_.Error();
   const fs::path film = Out() / "film.mp4";
 
   const nlohmann::json probe = ProbeAvi(film);
@@ -146,7 +147,7 @@ TEST_F(Mp4ExportTest, ARangeEndsAtItsEndSecondOrAtALongGap) {
     Mp4ExportInputs inputs = Inputs(one);
     inputs.rangeEnd = c.endSecond < 0 ? SecondsAfter(kStart, 60) : SecondsAfter(kStart, c.endSecond);
     prompt_.QueueAnswer(PromptAnswer::Yes);
-    ASSERT_EQ(Run(inputs, {&one, &near, &far}), kExportDone) << job_.Error();
+    ASSERT_EQ(Run(inputs, {&one, &near, &far}), ExportResult::kDone) << job_.Error();
     EXPECT_EQ(job_.Frames(), c.frames) << "end second " << c.endSecond;
     EXPECT_EQ(job_.StoppedAtGap(), c.stoppedAtGap) << "end second " << c.endSecond;
     const std::vector<int64_t> times = PictureTimes(Out() / "film.mp4");
@@ -161,18 +162,19 @@ TEST_F(Mp4ExportTest, TheGpxBesideTheFilmHoldsTheCuePointsAndACancelLeavesNothin
   CInfoEventFile& event = Load(3, false);
   Mp4ExportInputs inputs = Inputs(event);
   inputs.gpx = true;
-  ASSERT_EQ(Run(inputs, {&event}), kExportDone) << job_.Error();
+  ASSERT_EQ(Run(inputs, {&event}), ExportResult::kDone) << job_.Error();
   const std::string gpx = TempDir::Read(Out() / "film.gpx");
   size_t points = 0;
   for (size_t at = gpx.find("<trkpt"); at != std::string::npos; at = gpx.find("<trkpt", at + 1)) ++points;
   EXPECT_EQ(points, 3u);
 
   inputs.fileName = "cancelled";
-  int result = -1;
-  ASSERT_EQ(job_.Start(inputs, {{&event}, 0}, prompt_, [&](int r) { result = r; }).outcome, AviStart::kStarted);
+  ExportResult result = ExportResult::kFailed;
+  ASSERT_EQ(job_.Start(inputs, {{&event}, 0}, prompt_, [&](ExportResult r) { result = r; }).outcome,
+            AviStart::kStarted);
   job_.Cancel();
   DrainUntilEnd(ui_, [&] { return job_.Running(); });
-  EXPECT_EQ(result, kExportCancelled);
+  EXPECT_EQ(result, ExportResult::kCancelled);
   std::set<std::string> left;
   for (const auto& entry : fs::directory_iterator(Out())) left.insert(entry.path().filename().string());
   EXPECT_EQ(left, (std::set<std::string>{"film.gpx", "film.mp4"}));

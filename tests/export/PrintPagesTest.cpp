@@ -249,7 +249,7 @@ TEST(PrintSetup, LetterBecomesA4AndLandscapeBecomesPortraitWithTheMessage) {
   EXPECT_FALSE(outcome.settings.landscape);
   EXPECT_EQ(outcome.settings.dpi, 600);
   ASSERT_TRUE(outcome.message.has_value());
-  EXPECT_EQ(outcome.message->defaultText, "Landscape is not supported.");
+  EXPECT_EQ(outcome.message->english, "Landscape is not supported.");
 
   choice.landscape = false;
   EXPECT_FALSE(ApplyPrintSetupRules(choice).message.has_value());

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <regex>
 #include <sstream>
 
@@ -49,13 +50,13 @@ class TrackExportTest : public ::testing::Test {
     LoadVideo(sampleVideo_.dataPath, video_);
   }
 
-  int Run(TrackFormat format, const std::string& output, int pulseType = kPulseType) {
-    int result = 0;
+  std::optional<ExportResult> Run(TrackFormat format, const std::string& output, int pulseType = kPulseType) {
+    std::optional<ExportResult> result;
     const TrackStartResult start =
         job_.Start(format, output, {{"clip.vdd", &video_, nullptr}, {"drive <1>.log", nullptr, &log_}}, pulseType,
-                   prompt_, [&](int r) { result = r; });
+                   prompt_, [&](ExportResult r) { result = r; });
     EXPECT_EQ(start.outcome, TrackStart::kStarted);
-    if (start.outcome != TrackStart::kStarted) return 0;
+    if (start.outcome != TrackStart::kStarted) return std::nullopt;
     DrainUntilEnd(ui_, [&] { return job_.Running(); });
     return result;
   }
@@ -87,7 +88,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 TEST_F(TrackExportTest, CsvHasARowPerFrameAndRecordWithEmptyPositionsWithoutAFix) {
   const auto out = dir_ / "track.csv";
-  ASSERT_EQ(Run(TrackFormat::kCsv, out.string()), kExportDone);
+  ASSERT_EQ(Run(TrackFormat::kCsv, out.string()), ExportResult::kDone);
   const std::vector<std::string> lines = Lines(TempDir::Read(out));
   ASSERT_EQ(lines.size(), 1 + sampleVideo_.frames.size() + sampleLog_.records.size());
   EXPECT_EQ(lines[0], "time,latitude,longitude,gps_speed_kmh,course,g_x,g_y,g_z,lamps,pulse_speed_kmh");
@@ -111,7 +112,7 @@ TEST_F(TrackExportTest, CsvHasARowPerFrameAndRecordWithEmptyPositionsWithoutAFix
 
 TEST_F(TrackExportTest, GpxHoldsOnlyFixesWithTheirTelemetry) {
   const auto out = dir_ / "track.gpx";
-  ASSERT_EQ(Run(TrackFormat::kGpx, out.string(), -1), kExportDone);
+  ASSERT_EQ(Run(TrackFormat::kGpx, out.string(), -1), ExportResult::kDone);
   const std::string gpx = TempDir::Read(out);
   const std::regex point("<trkpt lat=");
   const auto points = std::distance(std::sregex_iterator(gpx.begin(), gpx.end(), point), std::sregex_iterator());
@@ -142,13 +143,13 @@ class TraceWriter final : public TrackWriter {
 
 TEST_F(TrackExportTest, AnyWriterIsHandedEverySourceAndPointInOrderAndItsTextIsTheFile) {
   const auto out = dir_ / "trace.txt";
-  int result = 0;
+  std::optional<ExportResult> result;
   const TrackStartResult start = job_.Start(std::make_unique<TraceWriter>(), TrackTarget{out.string()},
                                             {{"clip", &video_, nullptr}, {"drive", nullptr, &log_}}, kPulseType,
-                                            prompt_, [&](int r) { result = r; });
+                                            prompt_, [&](ExportResult r) { result = r; });
   ASSERT_EQ(start.outcome, TrackStart::kStarted);
   DrainUntilEnd(ui_, [&] { return job_.Running(); });
-  ASSERT_EQ(result, kExportDone);
+  ASSERT_EQ(result, ExportResult::kDone);
 
   std::string expected = "begin\nclip:";
   for (const auto& f : sampleVideo_.frames) expected += f.gpsValid ? '+' : '-';
@@ -179,7 +180,8 @@ TEST_F(TrackExportTest, OutputChecksAndTheOverwriteQuestion) {
   const auto existing = dir_.Write("old.csv", "keep");
   prompt_.QueueAnswer(PromptAnswer::No);
   EXPECT_EQ(
-      job_.Start(TrackFormat::kCsv, existing.string(), {{"clip", &video_, nullptr}}, -1, prompt_, [](int) {}).outcome,
+      job_.Start(TrackFormat::kCsv, existing.string(), {{"clip", &video_, nullptr}}, -1, prompt_, [](ExportResult) {})
+          .outcome,
       TrackStart::kDeclined);
   EXPECT_EQ(TempDir::Read(existing), "keep");
 }

@@ -164,11 +164,11 @@ class CountingRunner final : public LoadingDialogRunner {
   CountingRunner() {
     inner_.SetOnStarted([this](LoadingDialogModel& dialog, LoadObserver& observer) {
       if (dialog.Index() == cancelAt) LoadingDialogModel::Cancel(observer);
-      if (dialog.Index() == failAt) observer.Status().store(kLoadFailed);
+      if (dialog.Index() == failAt) observer.Status().store(LoadStatus::kFailed);
       if (onFile) onFile(dialog.Index());
     });
   }
-  int Run(LoadingDialogModel& dialog) override {
+  LoadResult Run(LoadingDialogModel& dialog) override {
     captions.push_back(dialog.Caption());
     results.push_back(inner_.Run(dialog));
     return results.back();
@@ -178,7 +178,7 @@ class CountingRunner final : public LoadingDialogRunner {
   int failAt = -1;
   std::function<void(int index)> onFile;  // while the dialog of file index is up
   Calls captions;
-  std::vector<int> results;
+  std::vector<LoadResult> results;
 
  private:
   WaitingLoadingDialogRunner inner_;
@@ -315,7 +315,7 @@ TEST_F(LoadSequenceTest, FailingVideoStaysAsCrashedWhileTheOthersLoad) {
   Check(events_, paths);
   ASSERT_EQ(sequence_.Load(events_), LoadOutcome::kLoaded);
 
-  EXPECT_EQ(runner_.results, (std::vector<int>{kLoadResultLoaded, kLoadResultFailed, kLoadResultLoaded}));
+  EXPECT_EQ(runner_.results, (std::vector<LoadResult>{LoadResult::kLoaded, LoadResult::kFailed, LoadResult::kLoaded}));
   ASSERT_EQ(store_.Videos().size(), 3u);
   EXPECT_GT(store_.Videos()[0]->FrameCount(), 0);
   EXPECT_EQ(store_.Videos()[1]->FrameCount(), 0);
@@ -361,7 +361,7 @@ TEST_F(LoadSequenceTest, CancelStopsARunningScan) {
   Check(normals_, {video.dataPath.string(), video.dataPath.string()});
   runner_.cancelAt = 0;
   EXPECT_EQ(sequence_.Load(normals_), LoadOutcome::kCancelled);
-  EXPECT_EQ(runner_.results, (std::vector<int>{kLoadResultCancelled}));
+  EXPECT_EQ(runner_.results, (std::vector<LoadResult>{LoadResult::kCancelled}));
   EXPECT_TRUE(store_.Videos().empty());
   EXPECT_EQ(LastBox().text, "Normal Loading Cancel");
   EXPECT_EQ(LastBox().caption, "NORMAL File Loading");
@@ -476,7 +476,7 @@ TEST_F(LoadSequenceTest, CancelledOrFailedLogLoadReleasesEveryLogOfTheRun) {
   const auto third = WriteLog(dir_, "0003,20260310_120020.log", Drive(20, 29));
   Check(logs_, {first.string(), second.string(), third.string()});
   EXPECT_EQ(sequence_.Load(logs_), LoadOutcome::kFailed);
-  EXPECT_EQ(runner_.results, (std::vector<int>{kLoadResultLoaded, kLoadResultFailed}));
+  EXPECT_EQ(runner_.results, (std::vector<LoadResult>{LoadResult::kLoaded, LoadResult::kFailed}));
   EXPECT_TRUE(store_.Logs().empty());
   EXPECT_EQ(LastBox().text, "Log Loading Error\n" + second.filename().string() + " could not be read.");
   EXPECT_EQ(LastBox().caption, "LOG File Loading");
@@ -490,11 +490,11 @@ TEST_F(LoadSequenceTest, LogTheReaderCannotReadFailsTheLoadAndIsNamed) {
   const auto good = WriteLog(dir_, "0002,20260310_120000.log", Drive(0, 9));
   const struct {
     std::vector<std::string> ticked;
-    std::vector<int> results;
+    std::vector<LoadResult> results;
   } cases[] = {
-      {{broken.string(), good.string()}, {kLoadResultFailed}},
-      {{good.string(), broken.string()}, {kLoadResultLoaded, kLoadResultFailed}},
-      {{broken.string()}, {kLoadResultFailed}},
+      {{broken.string(), good.string()}, {LoadResult::kFailed}},
+      {{good.string(), broken.string()}, {LoadResult::kLoaded, LoadResult::kFailed}},
+      {{broken.string()}, {LoadResult::kFailed}},
   };
   for (const auto& c : cases) {
     runner_.results.clear();
@@ -533,7 +533,7 @@ TEST(LoadingDialogModelTest, CaptionCountsFromOneAndTheKindNamesIt) {
   // No entry to load into: nothing starts, and the runner reports failure.
   LoadingDialogModel orphan(store, kLoadKindEvent, 0, 1, "x");
   WaitingLoadingDialogRunner runner;
-  EXPECT_EQ(runner.Run(orphan), kLoadResultFailed);
+  EXPECT_EQ(runner.Run(orphan), LoadResult::kFailed);
 }
 
 TEST(LoadingDialogModelTest, CompletionMapsTheRequestWordAndReleasesAFailedLog) {
@@ -551,18 +551,18 @@ TEST(LoadingDialogModelTest, CompletionMapsTheRequestWordAndReleasesAFailedLog) 
 
   ASSERT_TRUE(dialog.Start(observer));
   ASSERT_TRUE(observer.WaitForLoadEnded(kWaitMs));
-  EXPECT_EQ(dialog.Complete(observer), kLoadResultLoaded);
+  EXPECT_EQ(dialog.Complete(observer), LoadResult::kLoaded);
   EXPECT_EQ(store.Logs()[0]->RecordCount(), 4);
 
-  observer.Status().store(kLoadFailed);
-  EXPECT_EQ(dialog.Complete(observer), kLoadResultFailed);
+  observer.Status().store(LoadStatus::kFailed);
+  EXPECT_EQ(dialog.Complete(observer), LoadResult::kFailed);
   EXPECT_EQ(store.Logs()[0]->RecordCount(), 0);
 
   observer.BeginLoad();
   ASSERT_TRUE(dialog.Start(observer));
   LoadingDialogModel::Cancel(observer);
   ASSERT_TRUE(observer.WaitForLoadEnded(kWaitMs));
-  EXPECT_EQ(dialog.Complete(observer), kLoadResultCancelled);
+  EXPECT_EQ(dialog.Complete(observer), LoadResult::kCancelled);
   EXPECT_EQ(store.Logs()[0]->RecordCount(), 0);
 }
 

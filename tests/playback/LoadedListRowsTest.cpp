@@ -177,14 +177,14 @@ TEST_F(LoadedListRowsTest, LogRowsShowFirstRecordAndDuration) {
 
   const auto ten = WriteLog(dir_, "0007,20260310_120000.log", Drive(0, 9));
   store.Logs().push_back(std::make_unique<CInfoLogFile>());
-  ASSERT_EQ(ReadLog(ten, *store.Logs()[0], observer_), kLoadRunning);
+  ASSERT_EQ(ReadLog(ten, *store.Logs()[0], observer_), LoadStatus::kRunning);
   store.Logs()[0]->SetListedPath(ten.string());
 
   LogTextBuilder timeless;
   timeless.Data("000000000", "000000").Data("000000000", "000000");
   const auto empty = dir_.Write("card/log/0008,20260310_130000.log", timeless.Text());
   store.Logs().push_back(std::make_unique<CInfoLogFile>());
-  ASSERT_EQ(ReadLog(empty, *store.Logs()[1], observer_), kLoadRunning);
+  ASSERT_EQ(ReadLog(empty, *store.Logs()[1], observer_), LoadStatus::kRunning);
   ASSERT_EQ(store.Logs()[1]->RecordCount(), 0);
 
   const std::vector<LoadedListRow> rows = LoadedLogRows(store);

@@ -78,7 +78,7 @@ class LogRecordViewTest : public ::testing::Test {
     for (size_t i = 0; i < logs.size(); ++i) {
       auto log = std::make_unique<CInfoLogFile>();
       const auto path = WriteLog(dir_, "000" + std::to_string(i + 1) + ",20260310_120000.log", logs[i]);
-      ASSERT_EQ(ReadLog(path, *log, observer_), kLoadRunning);
+      ASSERT_EQ(ReadLog(path, *log, observer_), LoadStatus::kRunning);
       for (int r = 0; r < log->RecordCount(); ++r) graph_.points.push_back({static_cast<int>(i), log->Record(r)->time});
       logs_.push_back(std::move(log));
     }

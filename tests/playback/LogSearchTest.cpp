@@ -25,7 +25,7 @@ class LogSearchTest : public ::testing::Test {
     for (size_t i = 0; i < logs.size(); ++i) {
       auto log = std::make_unique<CInfoLogFile>();
       const auto path = WriteLog(dir_, "log" + std::to_string(i) + ".log", logs[i]);
-      ASSERT_EQ(ReadLog(path, *log, observer_), kLoadRunning);
+      ASSERT_EQ(ReadLog(path, *log, observer_), LoadStatus::kRunning);
       ASSERT_EQ(log->RecordCount(), static_cast<int>(logs[i].size()));
       logs_.push_back(std::move(log));
     }

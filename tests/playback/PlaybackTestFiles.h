@@ -68,7 +68,7 @@ inline std::filesystem::path WriteLog(const TempDir& dir, const std::string& nam
 }
 
 // Reads path into log and waits; the reader's status.
-inline int ReadLog(const std::filesystem::path& path, CInfoLogFile& log, WaitingLoadObserver& observer) {
+inline LoadStatus ReadLog(const std::filesystem::path& path, CInfoLogFile& log, WaitingLoadObserver& observer) {
   observer.BeginLoad();
   log.LoadLogRecording(path, &observer);
   observer.WaitForLoadEnded(kWaitMs);

@@ -101,7 +101,7 @@ TEST_F(InfoEventFileTest, CurrentTrailerGivesIdentityAndCalibratedFrames) {
   WriteIndex(records, EncodeTrailer(t));
 
   EXPECT_EQ(Load(path), 1);
-  EXPECT_EQ(observer_.Status().load(), kLoadRunning);
+  EXPECT_EQ(observer_.Status().load(), LoadStatus::kRunning);
   EXPECT_EQ(observer_.EndedCount(), 1);
   EXPECT_EQ(file_.Source(), FrameSource::kIndex);
   EXPECT_STREQ(FrameSourceName(file_.Source()), "index");
@@ -238,7 +238,7 @@ TEST_F(InfoEventFileTest, OneBadRecordMakesTheScanReplaceTheIndex) {
     TraceRedirect(trace);
     EXPECT_EQ(Load(path), 1);
     TraceRedirect("");
-    EXPECT_EQ(observer_.Status().load(), kLoadRunning);
+    EXPECT_EQ(observer_.Status().load(), LoadStatus::kRunning);
     EXPECT_EQ(file_.Source(), FrameSource::kScan);
     ASSERT_EQ(file_.FrameCount(), 3);
     // Everything from the trailer is dropped.
@@ -362,7 +362,7 @@ TEST_F(InfoEventFileTest, HugeTrailerFrameCountReadsWhatTheFileHolds) {
   t.frameCount = 0xFFFFFFFF;
   WriteIndex(records, EncodeTrailer(t));
   EXPECT_EQ(Load(path), 1);
-  EXPECT_EQ(observer_.Status().load(), kLoadRunning);
+  EXPECT_EQ(observer_.Status().load(), LoadStatus::kRunning);
   EXPECT_EQ(file_.Source(), FrameSource::kIndex);
   EXPECT_EQ(file_.FrameCount(), 3);
 }
@@ -376,7 +376,7 @@ TEST_F(InfoEventFileTest, IndexWithoutTrailer) {
   records[0].magic = 0x12345678;
   WriteIndex(records, {});
   EXPECT_EQ(Load(path), 1);
-  EXPECT_EQ(observer_.Status().load(), kLoadRunning);
+  EXPECT_EQ(observer_.Status().load(), LoadStatus::kRunning);
   EXPECT_EQ(file_.Source(), FrameSource::kIndexNoTrailer);
   EXPECT_STREQ(FrameSourceName(file_.Source()), "index-no-trailer");
   EXPECT_EQ(file_.FrameCount(), 2);
@@ -420,7 +420,7 @@ TEST_F(InfoEventFileTest, IndexWithoutTrailerCutShortGetsTheRestFromTheDataFile)
   for (const auto& c : cases) {
     WriteIndex(std::vector<TestRecord>(records.begin(), records.begin() + static_cast<long>(c.listed)), {});
     EXPECT_EQ(Load(path), 1);
-    EXPECT_EQ(observer_.Status().load(), kLoadRunning) << c.listed;
+    EXPECT_EQ(observer_.Status().load(), LoadStatus::kRunning) << c.listed;
     EXPECT_EQ(file_.Source(), FrameSource::kIndexNoTrailer) << c.listed;
     EXPECT_EQ(file_.FramesFromDataFile(), c.fromDataFile) << c.listed;
     ASSERT_EQ(file_.FrameCount(), 3) << c.listed;
@@ -438,7 +438,7 @@ TEST_F(InfoEventFileTest, ScanBuildsFramesFromCommentBlocks) {
   const Bytes block = EncodeComment(c);
   const std::string path = WriteData({CommentPicture(c), EncodePicture(nullptr, 500), CommentPicture(c, 1000)});
   EXPECT_EQ(Load(path), 1);
-  EXPECT_EQ(observer_.Status().load(), kLoadRunning);
+  EXPECT_EQ(observer_.Status().load(), LoadStatus::kRunning);
   EXPECT_EQ(file_.Source(), FrameSource::kScan);
   EXPECT_STREQ(FrameSourceName(file_.Source()), "scan");
   EXPECT_TRUE(observer_.ProgressShown());
@@ -476,22 +476,22 @@ TEST_F(InfoEventFileTest, ScanFailures) {
   Bytes notJpeg = CommentPicture(TestComment{});
   notJpeg[1] = 0xD7;
   EXPECT_EQ(Load(WriteData({notJpeg})), 1);
-  EXPECT_EQ(observer_.Status().load(), kLoadFailed);
+  EXPECT_EQ(observer_.Status().load(), LoadStatus::kFailed);
   EXPECT_EQ(file_.FrameCount(), 0);
 
   // A picture without an end marker yields no frame.
   Bytes open = CommentPicture(TestComment{});
   open.resize(open.size() - 2);
   EXPECT_EQ(Load(WriteData({open})), 1);
-  EXPECT_EQ(observer_.Status().load(), kLoadFailed);
+  EXPECT_EQ(observer_.Status().load(), LoadStatus::kFailed);
 
   // An empty data file.
   EXPECT_EQ(Load(WriteData({})), 1);
-  EXPECT_EQ(observer_.Status().load(), kLoadFailed);
+  EXPECT_EQ(observer_.Status().load(), LoadStatus::kFailed);
 
   // No data file at all: the load fails at once.
   EXPECT_EQ(Load((dir_ / "missing.vdd").string()), 0);
-  EXPECT_EQ(observer_.Status().load(), kLoadFailed);
+  EXPECT_EQ(observer_.Status().load(), LoadStatus::kFailed);
   EXPECT_EQ(observer_.EndedCount(), 1);
 }
 
@@ -504,10 +504,10 @@ TEST_F(InfoEventFileTest, CancelKeepsTheFramesFoundSoFar) {
   }
   const std::string path = WriteData(pictures);
   observer_.SetOnProgress([this](int pos) {
-    if (pos >= 1) observer_.Status().store(kLoadCancel);
+    if (pos >= 1) observer_.Status().store(LoadStatus::kCancel);
   });
   EXPECT_EQ(Load(path), 1);
-  EXPECT_EQ(observer_.Status().load(), kLoadCancel);
+  EXPECT_EQ(observer_.Status().load(), LoadStatus::kCancel);
   EXPECT_EQ(observer_.ProgressHigh(), 3);
   EXPECT_EQ(observer_.ProgressPos(), 1);
   // The picture at 1000000 bytes reported the progress; the walk stopped before the next.
@@ -571,7 +571,7 @@ TEST_F(InfoEventFileTest, IndexWithoutAnyUsableFrameFallsBackToTheScan) {
     t.frameCount = c.frameCount;
     WriteIndex(c.records, EncodeTrailer(t));
     EXPECT_EQ(Load(path), 1);
-    EXPECT_EQ(observer_.Status().load(), kLoadRunning);
+    EXPECT_EQ(observer_.Status().load(), LoadStatus::kRunning);
     EXPECT_EQ(observer_.EndedCount(), 1);
     EXPECT_EQ(file_.Source(), FrameSource::kScan);
     ASSERT_EQ(file_.FrameCount(), 3);
@@ -585,7 +585,7 @@ TEST_F(InfoEventFileTest, IndexWithoutAnyUsableFrameFallsBackToTheScan) {
   Bytes index = EncodeTrailer(t);
   dir_.Write("JUNK_0002.vdx", AsText(index));
   EXPECT_EQ(Load(junk), 1);
-  EXPECT_EQ(observer_.Status().load(), kLoadFailed);
+  EXPECT_EQ(observer_.Status().load(), LoadStatus::kFailed);
   EXPECT_EQ(file_.FrameCount(), 0);
 }
 

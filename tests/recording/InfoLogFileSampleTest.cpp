@@ -40,7 +40,7 @@ TEST_F(InfoLogFileSampleTest, ReadsBackWhatTheSampleCardWrites) {
   observer.BeginLoad();
   ASSERT_EQ(log.LoadLogRecording(sample.path, &observer), 1);
   ASSERT_TRUE(observer.WaitForLoadEnded(10000));
-  ASSERT_EQ(observer.Status().load(), kLoadRunning);
+  ASSERT_EQ(observer.Status().load(), LoadStatus::kRunning);
   EXPECT_EQ(log.HeaderValue(), sample.headerValue);
   EXPECT_EQ(log.Drid(), sample.drid.substr(0, 10));
   ASSERT_EQ(log.RecordCount(), static_cast<int>(sample.records.size()));

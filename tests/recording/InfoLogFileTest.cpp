@@ -22,8 +22,10 @@ class InfoLogFileTest : public ::testing::Test {
   }
 
   // Loads text as a log into log_ and waits for the load to end; the status.
-  int Load(const std::string& text, std::string_view name = "rec.log") { return LoadPath(dir_.Write(name, text)); }
-  int LoadPath(const std::filesystem::path& path) {
+  LoadStatus Load(const std::string& text, std::string_view name = "rec.log") {
+    return LoadPath(dir_.Write(name, text));
+  }
+  LoadStatus LoadPath(const std::filesystem::path& path) {
     observer_.BeginLoad();
     EXPECT_EQ(log_.LoadLogRecording(path, &observer_), 1);
     EXPECT_TRUE(observer_.WaitForLoadEnded(kWaitMs));
@@ -49,7 +51,7 @@ TEST_F(InfoLogFileTest, ReadsHeaderAfterByteOrderMark) {
       "7,DR-0001,\xEA\xB0\x80\xEB\x82\x98\xEB\x8B\xA4\xEB\x9D\xBC\xEB\xA7\x88\xEB\xB0\x94"
       "\xEC\x82\xAC\xEC\x95\x84\xEC\x9E\x90\xEC\xB0\xA8\xEC\xB9\xB4,0,0,0,0");
   text.DataAt(0, 11);
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   EXPECT_EQ(log_.HeaderValue(), 7);
   EXPECT_EQ(log_.Drid(), "DR-0001");
   EXPECT_EQ(log_.Sdid(),
@@ -66,7 +68,7 @@ TEST_F(InfoLogFileTest, ReadsHeaderAfterByteOrderMark) {
 TEST_F(InfoLogFileTest, HeaderAngleRotatesAndOffsetsCalibrate) {
   LogTextBuilder text;
   text.Header("1,DR,SD,90,100,200,1300").Data(LogTextBuilder::ClockAfterNoon(0), LogTextBuilder::kDate, "0,0,1000");
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   EXPECT_EQ(log_.Angle(), 90);
   EXPECT_NEAR(log_.OffsetX(), -1.3, 1e-6);
   EXPECT_NEAR(log_.OffsetY(), 0.2, 1e-6);
@@ -81,7 +83,7 @@ TEST_F(InfoLogFileTest, HeaderAngleRotatesAndOffsetsCalibrate) {
 TEST_F(InfoLogFileTest, UnrotatedOffsetsLeaveOneGOnZ) {
   LogTextBuilder text;
   text.Header("1,DR,SD,0,10,-20,1000").Data(LogTextBuilder::ClockAfterNoon(0), LogTextBuilder::kDate, "10,-20,1000");
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   ASSERT_EQ(log_.RecordCount(), 1);
   EXPECT_NEAR(At(0).gX, 0.0, 1e-6);
   EXPECT_NEAR(At(0).gY, 0.0, 1e-6);
@@ -91,7 +93,7 @@ TEST_F(InfoLogFileTest, UnrotatedOffsetsLeaveOneGOnZ) {
 TEST_F(InfoLogFileTest, WithoutHeaderNoAngleNoOffsets) {
   LogTextBuilder text;
   text.Data(LogTextBuilder::ClockAfterNoon(0, 250), LogTextBuilder::kDate, "123,-456,789", 5, 42, 3);
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   EXPECT_EQ(log_.HeaderValue(), 1);
   EXPECT_EQ(log_.Drid(), "");
   EXPECT_EQ(log_.Angle(), 0);
@@ -110,7 +112,7 @@ TEST_F(InfoLogFileTest, WithoutHeaderNoAngleNoOffsets) {
 TEST_F(InfoLogFileTest, RecordTimeFollowsDaylightSaving) {
   LogTextBuilder text;
   text.Data("120000000", "010726");
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   ASSERT_EQ(log_.RecordCount(), 1);
   EXPECT_EQ(At(0).time, 1782900000LL * 1000);  // 12:00 in summer is 10:00 UTC
 }
@@ -118,7 +120,7 @@ TEST_F(InfoLogFileTest, RecordTimeFollowsDaylightSaving) {
 TEST_F(InfoLogFileTest, TheDataSentenceAfterTheLimitIsNeverRead) {
   LogTextBuilder text;
   for (int i = 0; i < CInfoLogFile::kMaxRecords + 1; ++i) text.DataAt(i / 2, i);
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   ASSERT_EQ(log_.RecordCount(), CInfoLogFile::kMaxRecords);
   EXPECT_EQ(At(CInfoLogFile::kMaxRecords - 1).pulse, CInfoLogFile::kMaxRecords - 1);
   EXPECT_EQ(log_.Record(CInfoLogFile::kMaxRecords), nullptr);
@@ -130,7 +132,7 @@ TEST_F(InfoLogFileTest, TheDataSentenceAfterTheLimitIsNeverRead) {
 TEST_F(InfoLogFileTest, AnHourAfterTheFirstRecordIsTheLastOne) {
   LogTextBuilder text;
   text.DataAt(0, 1).DataAt(3600, 2).DataAt(3601, 3).DataAt(5, 4);
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   ASSERT_EQ(log_.RecordCount(), 2);
   EXPECT_EQ(At(1).pulse, 2);
   EXPECT_EQ(observer_.ProgressHigh(), 4);  // counted, though never reached
@@ -140,7 +142,7 @@ TEST_F(InfoLogFileTest, AJumpBeforeTheFirstRecordEndsTheLog) {
   LogTextBuilder text;
   // Back to 15 is still after the first record and is kept; back to 5 is not.
   text.DataAt(10, 1).DataAt(20, 2).DataAt(15, 3).DataAt(5, 4).DataAt(30, 5);
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   ASSERT_EQ(log_.RecordCount(), 3);
   EXPECT_EQ(At(2).pulse, 3);
 }
@@ -154,7 +156,7 @@ TEST_F(InfoLogFileTest, GpsSentencesFillTheRecordTheyPrecede) {
   text.Rmc("V", "3539.1234", "S", "13945.6789", "W");
   text.DataAt(1, 2);
   text.DataAt(2, 3);
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   ASSERT_EQ(log_.RecordCount(), 3);
 
   const FRAMEINFOLOG& fix = At(0);
@@ -191,7 +193,7 @@ TEST_F(InfoLogFileTest, PositionOutOfRangeClearsTheFix) {
   text.Rmc("A", "9530.0000", "N", "01000.0000", "E").DataAt(0, 1);
   text.Rmc("A", "4500.0000", "N", "18100.0000", "W").DataAt(1, 2);
   text.Rmc("A", "9000.0000", "S", "18000.0000", "E").DataAt(2, 3);
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   ASSERT_EQ(log_.RecordCount(), 3);
   EXPECT_EQ(At(0).gpsValid, 0);
   EXPECT_EQ(At(1).gpsValid, 0);
@@ -206,7 +208,7 @@ TEST_F(InfoLogFileTest, RecordsWithoutTimeAreDropped) {
   text.Data("", LogTextBuilder::kDate, "0,0,1000", 0, 3);
   text.Data("1200", LogTextBuilder::kDate, "0,0,1000", 0, 4);  // cut-off clock
   text.DataAt(1, 5);
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   ASSERT_EQ(log_.RecordCount(), 2);
   EXPECT_EQ(At(0).pulse, 1);
   EXPECT_EQ(At(1).pulse, 5);
@@ -218,7 +220,7 @@ TEST_F(InfoLogFileTest, EmptyFieldsReadAsZeros) {
   text.Line("GPGGA,,,,,,,,,,,,,,");
   text.Line("GPGSV");
   text.Line("KXDRL,,,,,," + LogTextBuilder::ClockAfterNoon(0) + ",100326,,");
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   ASSERT_EQ(log_.RecordCount(), 1);
   const FRAMEINFOLOG& r = At(0);
   EXPECT_EQ(r.gpsValid, 0);
@@ -235,7 +237,7 @@ TEST_F(InfoLogFileTest, EmptyFieldsReadAsZeros) {
 TEST_F(InfoLogFileTest, CountsAreClampedNotWrapped) {
   LogTextBuilder text;
   text.Line("GPGSV,3,1,300,03").Data(LogTextBuilder::ClockAfterNoon(0), LogTextBuilder::kDate, "0,0,0", -1, 70000);
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   ASSERT_EQ(log_.RecordCount(), 1);
   EXPECT_EQ(At(0).satsInView, 255);
   EXPECT_EQ(At(0).signal, 0);
@@ -246,25 +248,26 @@ TEST_F(InfoLogFileTest, CancelStopsAtTheNextLine) {
   LogTextBuilder text;
   for (int i = 0; i < 100; ++i) text.DataAt(i, i);
   observer_.SetOnProgress([this](int pos) {
-    if (pos == 5) observer_.Status().store(kLoadCancel);
+    if (pos == 5) observer_.Status().store(LoadStatus::kCancel);
   });
-  ASSERT_EQ(Load(text.Text()), kLoadCancel);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kCancel);
   EXPECT_EQ(log_.RecordCount(), 5);
   EXPECT_EQ(observer_.EndedCount(), 1);
 }
 
 TEST_F(InfoLogFileTest, UnreadableOrEmptyLogsFail) {
-  EXPECT_EQ(LoadPath(dir_ / "missing.log"), kLoadFailed);
+  EXPECT_EQ(LoadPath(dir_ / "missing.log"), LoadStatus::kFailed);
   EXPECT_EQ(observer_.EndedCount(), 1);
-  EXPECT_EQ(Load("", "empty.log"), kLoadFailed);
+  EXPECT_EQ(Load("", "empty.log"), LoadStatus::kFailed);
   std::filesystem::create_directory(dir_ / "folder.log");
-  EXPECT_EQ(LoadPath(dir_ / "folder.log"), kLoadFailed);
+  EXPECT_EQ(LoadPath(dir_ / "folder.log"), LoadStatus::kFailed);
   EXPECT_EQ(Load(LogTextBuilder().Header("1,DR,SD,0,0,0,0").Rmc("A", "1", "N", "2", "E").Text(), "gps.log"),
-            kLoadFailed);
+            LoadStatus::kFailed);
 }
 
 TEST_F(InfoLogFileTest, DataSentencesWithoutAnyTimeLoadAsAnEmptyLog) {
-  EXPECT_EQ(Load(LogTextBuilder().Data("000000000", "000000").Data("", "").Text(), "untimed.log"), kLoadRunning);
+  EXPECT_EQ(Load(LogTextBuilder().Data("000000000", "000000").Data("", "").Text(), "untimed.log"),
+            LoadStatus::kRunning);
   EXPECT_EQ(log_.RecordCount(), 0);
   EXPECT_EQ(observer_.EndedCount(), 1);
 }
@@ -279,7 +282,7 @@ TEST_F(InfoLogFileTest, OverLongLineIsIgnoredWhole) {
   longLine += LogTextBuilder::Sentence("KXDRL,1,0,0,0,1000," + LogTextBuilder::ClockAfterNoon(1) + ",100326,0,99");
   text.Raw(longLine + "\r\n");
   text.DataAt(2, 2);
-  ASSERT_EQ(Load(text.Text()), kLoadRunning);
+  ASSERT_EQ(Load(text.Text()), LoadStatus::kRunning);
   ASSERT_EQ(log_.RecordCount(), 2);
   EXPECT_EQ(At(1).pulse, 2);
   EXPECT_EQ(At(1).gpsValid, 0);
@@ -288,15 +291,16 @@ TEST_F(InfoLogFileTest, OverLongLineIsIgnoredWhole) {
 TEST_F(InfoLogFileTest, HeaderLineEndedByLineFeedOnlyKeepsTheNextSentence) {
   std::string text = LogTextBuilder::Sentence("KXDRL3,1,DR,SD,0,0,0,0") + "\n";
   text += LogTextBuilder().Rmc("A", "3539.1234", "N", "13945.6789", "E").DataAt(0, 1).Text();
-  ASSERT_EQ(Load(text), kLoadRunning);
+  ASSERT_EQ(Load(text), LoadStatus::kRunning);
   ASSERT_EQ(log_.RecordCount(), 1);
   EXPECT_EQ(At(0).gpsValid, 1);
 }
 
 TEST_F(InfoLogFileTest, ReloadForgetsThePreviousLog) {
-  ASSERT_EQ(Load(LogTextBuilder().Header("5,DR-A,SD-A,90,1,2,3").DataAt(0).DataAt(1).Text(), "a.log"), kLoadRunning);
+  ASSERT_EQ(Load(LogTextBuilder().Header("5,DR-A,SD-A,90,1,2,3").DataAt(0).DataAt(1).Text(), "a.log"),
+            LoadStatus::kRunning);
   log_.SetListedPath("a.log");
-  ASSERT_EQ(Load(LogTextBuilder().DataAt(0, 7).Text(), "b.log"), kLoadRunning);
+  ASSERT_EQ(Load(LogTextBuilder().DataAt(0, 7).Text(), "b.log"), LoadStatus::kRunning);
   EXPECT_EQ(log_.HeaderValue(), 1);
   EXPECT_EQ(log_.Drid(), "");
   EXPECT_EQ(log_.Sdid(), "");

@@ -109,8 +109,8 @@ TEST_F(MainCommandsTest, EveryCommandHasANameAndAnIdAndEveryMenuTextAKey) {
   for (const Command& command : table_.Commands()) {
     EXPECT_FALSE(command.name.empty());
     EXPECT_FALSE(command.ids.empty()) << command.name;
-    if (command.menu.english) {
-      EXPECT_NE(command.menu.key, nullptr) << command.name;
+    if (!command.menu.english.empty()) {
+      EXPECT_FALSE(command.menu.key.empty()) << command.name;
     }
   }
   EXPECT_NE(table_.FindByName("play"), nullptr);

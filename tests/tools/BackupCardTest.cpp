@@ -142,7 +142,7 @@ TEST_F(BackupCardTest, ATargetThatIsTheCardOrInItsOwnFoldersIsRefusedAndNothingI
   const std::set<std::string> before = tree();
   for (const fs::path& target : {card_, card_ / "ch1", card_ / "ch1/event/old", card_ / "config",
                                  card_ / "backups/../log", dir_ / "log link", dir_ / "card link"}) {
-    const std::optional<BackupText> refusal = BackupStartRefusal(card_, true, {}, target.string());
+    const std::optional<LangText> refusal = BackupStartRefusal(card_, true, {}, target.string());
     ASSERT_TRUE(refusal.has_value()) << target;
     EXPECT_EQ(refusal->key, kBackupMsgFolderInCard.key) << target;
     // Run refuses it too, whoever calls it: nothing is written, nothing is OK.

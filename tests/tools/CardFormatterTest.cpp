@@ -144,7 +144,7 @@ TEST_F(CardFormatterTest, AFailingOrMissingFormatterIsAFailureWithItsWords) {
   const FormatOutcome missing = formatter.Format({ImageTarget(image), 32768, true}, {}, cancel_);
   EXPECT_EQ(missing.result, FormatResult::kFail);
   EXPECT_NE(missing.detail.find("dosfstools"), std::string::npos) << missing.detail;
-  EXPECT_EQ(std::string(FormatResultText(missing.result).defaultText), "Format Fail");
+  EXPECT_EQ(std::string(FormatResultText(missing.result).english), "Format Fail");
 }
 
 }  // namespace

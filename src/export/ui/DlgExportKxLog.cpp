@@ -56,9 +56,9 @@ CDlgExportKxLog::CDlgExportKxLog(std::vector<const CInfoLogFile*> logs, const GS
       color_(new CColorComboEx(this)),
       run_(new QCheckBox(ExportGuiText("AutoRunGoogle", "Run Google Earth"), this)),
       progress_(job_.Progress(), this),
-      start_(new QPushButton(ExportGuiText("Start", "Start"), this)),
-      cancel_(new QPushButton(ExportGuiText("Cancel", "Cancel"), this)),
-      close_(new QPushButton(ExportGuiText("Close", "Close"), this)) {
+      start_(new QPushButton(ExportGuiText(kGuiStart), this)),
+      cancel_(new QPushButton(ExportGuiText(kGuiCancel), this)),
+      close_(new QPushButton(ExportGuiText(kGuiClose), this)) {
   setObjectName(QStringLiteral("exportKmlDialog"));
   setModal(true);
   StyleExportDialog(*this, ExportGuiText("SaveLogFile", "Save to NMEA-0183 File"));
@@ -161,7 +161,8 @@ QWidget* CDlgExportKxLog::FieldOf(KmlField field) const {
 
 void CDlgExportKxLog::OnStart() {
   const KmlExportInputs inputs = Inputs();
-  const KmlStartResult started = job_.Start(inputs, logs_, logGraph_, prompt_, [this](int result) { OnEnded(result); });
+  const KmlStartResult started =
+      job_.Start(inputs, logs_, logGraph_, prompt_, [this](ExportResult result) { OnEnded(result); });
   switch (started.outcome) {
     case KmlStart::kStarted:
       setting_.SetSaveLogFolder(inputs.folder);
@@ -182,14 +183,13 @@ void CDlgExportKxLog::OnStart() {
   }
 }
 
-void CDlgExportKxLog::OnEnded(int result) {
+void CDlgExportKxLog::OnEnded(ExportResult result) {
   progress_.Stop();
   SetSaving(false);
   progress_.Clear();
   ShowExportEnd(prompt_, result, kKmlEndTexts);
-  if (result == kExportDone && run_->isChecked())
-    OpenFileOrTell(desktop_, prompt_, job_.OutputPath(), MessageText(kMsgNoKmlViewer),
-                   CaptionText(kCaptionSaveLogFile));
+  if (result == ExportResult::kDone && run_->isChecked())
+    OpenFileOrTell(desktop_, prompt_, job_.OutputPath(), MessageText(kMsgNoKmlViewer), GuiText(kCaptionSaveLogFile));
 }
 
 void CDlgExportKxLog::SetSaving(bool saving) {

@@ -57,7 +57,7 @@ class CDlgExportKxLog : public QDialog {
  private:
   void OnStart();
   void OnClose();
-  void OnEnded(int result);
+  void OnEnded(ExportResult result);
   void ApplyBoxRules();
   void SetSaving(bool saving);
   QWidget* FieldOf(KmlField field) const;

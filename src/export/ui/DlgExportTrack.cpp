@@ -28,10 +28,10 @@ CDlgExportTrack::CDlgExportTrack(const TrackFormat& format, std::string outputPa
       job_(queue_),
       file_(new QLabel(QString::fromStdString(std::filesystem::path(outputPath_).filename().string()), this)),
       progress_(job_.Progress(), this),
-      cancel_(new QPushButton(ExportGuiText("Cancel", "Cancel"), this)) {
+      cancel_(new QPushButton(ExportGuiText(kGuiCancel), this)) {
   setObjectName(QStringLiteral("exportTrackDialog"));
   setModal(true);
-  StyleExportDialog(*this, QString::fromStdString(CaptionText(format.title)));
+  StyleExportDialog(*this, QString::fromStdString(GuiText(format.title)));
   setMinimumWidth(kMinimumWidth);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(file_);
@@ -44,7 +44,7 @@ CDlgExportTrack::~CDlgExportTrack() = default;
 
 bool CDlgExportTrack::Start() {
   const TrackStartResult started =
-      job_.Start(format_, outputPath_, sources_, pulseType_, prompt_, [this](int result) { OnEnded(result); });
+      job_.Start(format_, outputPath_, sources_, pulseType_, prompt_, [this](ExportResult result) { OnEnded(result); });
   if (started.outcome == TrackStart::kStarted) {
     progress_.Start();
     return true;
@@ -54,7 +54,7 @@ bool CDlgExportTrack::Start() {
   return false;
 }
 
-void CDlgExportTrack::OnEnded(int result) {
+void CDlgExportTrack::OnEnded(ExportResult result) {
   progress_.Stop();
   result_ = result;
   ShowExportEnd(prompt_, result, kTrackEndTexts);

@@ -27,15 +27,15 @@ class CDlgExportTrack : public QDialog {
   // or when the user kept the existing file.
   bool Start();
   bool Saving() const { return job_.Running(); }
-  // kExportDone, kExportCancelled or kExportFailed once the export ended.
-  int Result() const { return result_; }
+  // How the export ended, once it has.
+  ExportResult Result() const { return result_; }
   QPushButton* CancelButton() const { return cancel_; }
 
  public slots:
   void reject() override;
 
  private:
-  void OnEnded(int result);
+  void OnEnded(ExportResult result);
 
   TrackFormat format_;
   std::string outputPath_;
@@ -44,7 +44,7 @@ class CDlgExportTrack : public QDialog {
   Prompt& prompt_;
   QtUiQueue queue_;
   TrackExportJob job_;
-  int result_ = kExportFailed;
+  ExportResult result_ = ExportResult::kFailed;
   QLabel* file_;
   CExportProgressRow progress_;
   QPushButton* cancel_;

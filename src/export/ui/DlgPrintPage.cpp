@@ -13,7 +13,7 @@ CDlgPrintPage::CDlgPrintPage(int pageCount, QWidget* parent)
                             .replace(QStringLiteral("$$$"), QString::number(pageCount)),
                         this)),
       ok_(new QPushButton(ExportGuiText("OK", "OK"), this)),
-      cancel_(new QPushButton(ExportGuiText("Cancel", "Cancel"), this)) {
+      cancel_(new QPushButton(ExportGuiText(kGuiCancel), this)) {
   setObjectName(QStringLiteral("printPageDialog"));
   setModal(true);
   StyleExportDialog(*this, ExportGuiText("Print", "Print"));

@@ -43,7 +43,7 @@ CDlgPrintPreview::CDlgPrintPreview(PrintDocument& document, QPrinter& printer, P
       title_(new QPushButton(ExportGuiText("PrintTitle", "Print Title"), this)),
       previous_(new QPushButton(ExportGuiText("Previous", "Previous"), this)),
       next_(new QPushButton(ExportGuiText("Next", "Next"), this)),
-      close_(new QPushButton(ExportGuiText("Close", "Close"), this)) {
+      close_(new QPushButton(ExportGuiText(kGuiClose), this)) {
   setObjectName(QStringLiteral("printPreviewDialog"));
   setModal(true);
   StyleExportDialog(*this, ExportGuiText("PrintImage", "Print Images"));
@@ -126,7 +126,7 @@ bool CDlgPrintPreview::PrintPages() {
   if (!printed) printer_.abort();
   QApplication::restoreOverrideCursor();
   const std::string file = toFile ? printer_.outputFileName().toStdString() : std::string();
-  prompt_.Show(PrintResultText(printed, file), CaptionText(kCaptionPrintImage), PromptButtons::Ok);
+  prompt_.Show(PrintResultText(printed, file), GuiText(kCaptionPrintImage), PromptButtons::Ok);
   return printed;
 }
 
@@ -136,11 +136,11 @@ bool CDlgPrintPreview::ChoosePdfFile() {
   QString start = printer_.outputFileName();
   if (start.isEmpty()) start = QString::fromStdString(DefaultPrintPdfPath().string());
   const std::optional<std::string> path =
-      prompt_.PickSaveFile(CaptionText(kCaptionPrintImage), start.toStdString(), "PDF (*.pdf)");
+      prompt_.PickSaveFile(GuiText(kCaptionPrintImage), start.toStdString(), "PDF (*.pdf)");
   if (!path) return false;
   std::error_code error;
   if (std::filesystem::exists(*path, error) &&
-      prompt_.Show(MessageText(kMsgSameFileOverwrite), CaptionText(kCaptionPrintImage), PromptButtons::YesNo) !=
+      prompt_.Show(MessageText(kMsgSameFileOverwrite), GuiText(kCaptionPrintImage), PromptButtons::YesNo) !=
           PromptAnswer::Yes) {
     return false;
   }

@@ -18,7 +18,7 @@ CDlgPrintTitle::CDlgPrintTitle(const QString& title, const QString& comment, QWi
   setModal(true);
   StyleExportDialog(*this, ExportGuiText("PrintTitle", "Print Title"));
   title_->setMinimumWidth(360);
-  auto* cancel = new QPushButton(ExportGuiText("Cancel", "Cancel"), this);
+  auto* cancel = new QPushButton(ExportGuiText(kGuiCancel), this);
   auto* fields = new QFormLayout;
   fields->addRow(new QLabel(ExportGuiText("PrintTitle", "Print Title"), this), title_);
   fields->addRow(new QLabel(ExportGuiText("Comment", "Comment"), this), comment_);

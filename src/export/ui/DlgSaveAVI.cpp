@@ -77,9 +77,9 @@ CDlgSaveAVI::CDlgSaveAVI(AviExportSource source, std::span<const unsigned char> 
           ExportGuiText("Longitude", "Longitude") + QStringLiteral(" / ") + ExportGuiText("Latitude", "Latitude"),
           this)),
       bar_(new QProgressBar(this)),
-      start_(new QPushButton(ExportGuiText("Start", "Start"), this)),
-      cancel_(new QPushButton(ExportGuiText("Cancel", "Cancel"), this)),
-      close_(new QPushButton(ExportGuiText("Close", "Close"), this)) {
+      start_(new QPushButton(ExportGuiText(kGuiStart), this)),
+      cancel_(new QPushButton(ExportGuiText(kGuiCancel), this)),
+      close_(new QPushButton(ExportGuiText(kGuiClose), this)) {
   setObjectName(QStringLiteral("saveAviDialog"));
   setModal(true);
   StyleExportDialog(*this, ExportGuiText("SaveAVI", "Save as AVI"));
@@ -170,7 +170,7 @@ void CDlgSaveAVI::OnRangeChanged() { name_->setText(QString::fromStdString(Propo
 
 void CDlgSaveAVI::OnStart() {
   const AviExportInputs inputs = Inputs();
-  const AviStartResult started = job_.Start(inputs, source_, prompt_, [this](int result) { OnEnded(result); });
+  const AviStartResult started = job_.Start(inputs, source_, prompt_, [this](ExportResult result) { OnEnded(result); });
   switch (started.outcome) {
     case AviStart::kStarted:
       setting_.SetSaveAviFolder(inputs.folder);
@@ -190,7 +190,7 @@ void CDlgSaveAVI::OnStart() {
   }
 }
 
-void CDlgSaveAVI::OnEnded(int result) {
+void CDlgSaveAVI::OnEnded(ExportResult result) {
   poll_.stop();
   Poll();
   SetSaving(false);

@@ -60,7 +60,7 @@ class CDlgSaveAVI : public QDialog {
 
  private:
   void OnStart();
-  void OnEnded(int result);
+  void OnEnded(ExportResult result);
   void OnRangeChanged();
   void SetSaving(bool saving);
   void Poll();

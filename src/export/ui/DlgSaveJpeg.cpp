@@ -55,8 +55,8 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
       geotag_(new QCheckBox(ExportGuiText("JpegGeotag", "Write position into the picture"), this)),
       bar_(new QProgressBar(this)),
       ok_(new QPushButton(ExportGuiText("OK", "OK"), this)),
-      cancel_(new QPushButton(ExportGuiText("Cancel", "Cancel"), this)),
-      close_(new QPushButton(ExportGuiText("Close", "Close"), this)) {
+      cancel_(new QPushButton(ExportGuiText(kGuiCancel), this)),
+      close_(new QPushButton(ExportGuiText(kGuiClose), this)) {
   setObjectName(QStringLiteral("saveJpegDialog"));
   setModal(true);
   StyleExportDialog(*this, printMode_ ? ExportGuiText("PrintImage", "Print Images")
@@ -158,7 +158,7 @@ void CDlgSaveJpeg::OnOk() {
     browse_->setFocus();
     return;
   }
-  if (!job_.Start(&recording_, selection, shownFrames_, prompt_, [this](int result) { OnEnded(result); })) {
+  if (!job_.Start(&recording_, selection, shownFrames_, prompt_, [this](JpegResult result) { OnEnded(result); })) {
     ShowExportMessage(prompt_, kMsgSaveJpegError, kCaptionSaveJpeg);
     return;
   }
@@ -166,15 +166,15 @@ void CDlgSaveJpeg::OnOk() {
   poll_.start();
 }
 
-void CDlgSaveJpeg::OnEnded(int result) {
+void CDlgSaveJpeg::OnEnded(JpegResult result) {
   poll_.stop();
   Poll();
   SetSaving(false);
-  if (result == kJpegDone) {
+  if (result == JpegResult::kDone) {
     ShowExportMessage(prompt_, kMsgSaveJpegOK, kCaptionSaveJpeg);
     setting_.SetSaveJpgFolder(folder_->text().toStdString());
     setting_.SetSaveJpgGeotag(geotag_->isChecked());
-  } else if (result == kJpegError) {
+  } else if (result == JpegResult::kError) {
     ShowExportMessage(prompt_, kMsgSaveJpegError, kCaptionSaveJpeg);
   }
   bar_->setValue(0);

@@ -71,7 +71,7 @@ class CDlgSaveJpeg : public QDialog {
  private:
   void OnOk();
   void OnKind();
-  void OnEnded(int result);
+  void OnEnded(JpegResult result);
   void SetSaving(bool saving);
   void Poll();
 

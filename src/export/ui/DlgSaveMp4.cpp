@@ -82,9 +82,9 @@ CDlgSaveMp4::CDlgSaveMp4(AviExportSource source, int pulseType, CAppSetting& set
       units_(new QComboBox(this)),
       gpx_(new QCheckBox(ExportGuiText("WriteGpx", "Write a GPX file beside the film"), this)),
       bar_(new QProgressBar(this)),
-      start_(new QPushButton(ExportGuiText("Start", "Start"), this)),
-      cancel_(new QPushButton(ExportGuiText("Cancel", "Cancel"), this)),
-      close_(new QPushButton(ExportGuiText("Close", "Close"), this)) {
+      start_(new QPushButton(ExportGuiText(kGuiStart), this)),
+      cancel_(new QPushButton(ExportGuiText(kGuiCancel), this)),
+      close_(new QPushButton(ExportGuiText(kGuiClose), this)) {
   setObjectName(QStringLiteral("saveMp4Dialog"));
   setModal(true);
   StyleExportDialog(*this, ExportGuiText("SaveMP4", "Save as MP4"));
@@ -178,7 +178,7 @@ Mp4ExportInputs CDlgSaveMp4::Inputs() const {
 
 void CDlgSaveMp4::OnStart() {
   const Mp4ExportInputs inputs = Inputs();
-  const AviStartResult started = job_.Start(inputs, source_, prompt_, [this](int result) { OnEnded(result); });
+  const AviStartResult started = job_.Start(inputs, source_, prompt_, [this](ExportResult result) { OnEnded(result); });
   switch (started.outcome) {
     case AviStart::kStarted:
       setting_.SetMp4({inputs.folder, FilmOverlayKeys(inputs.overlays), std::string(Mp4QualityKey(inputs.quality)),
@@ -198,7 +198,7 @@ void CDlgSaveMp4::OnStart() {
   }
 }
 
-void CDlgSaveMp4::OnEnded(int result) {
+void CDlgSaveMp4::OnEnded(ExportResult result) {
   poll_.stop();
   Poll();
   SetSaving(false);

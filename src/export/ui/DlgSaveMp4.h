@@ -49,7 +49,7 @@ class CDlgSaveMp4 : public QDialog {
   static constexpr size_t kOverlayCount = 6;
 
   void OnStart();
-  void OnEnded(int result);
+  void OnEnded(ExportResult result);
   void SetSaving(bool saving);
   void Poll();
 

@@ -5,18 +5,18 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "base/MgrMultiLang.h"
+#include "base/LangText.h"
 #include "export/ExportWorker.h"
 #include "platform/Prompt.h"
 #include "skin/ui/DialogStyle.h"
 
-QString ExportGuiText(const char* key, const char* english) {
-  return QString::fromStdString(GetLangText("GUI", key, english));
-}
+QString ExportGuiText(const char* key, const char* english) { return ExportGuiText(LangText{key, english}); }
 
-void ShowExportEnd(Prompt& prompt, int result, const ExportEndTexts& texts) {
-  if (result == kExportDone) return ShowExportMessage(prompt, texts.done, texts.caption);
-  if (result == kExportCancelled) return ShowExportMessage(prompt, texts.cancelled, texts.caption);
+QString ExportGuiText(const LangText& text) { return QString::fromStdString(GuiText(text)); }
+
+void ShowExportEnd(Prompt& prompt, ExportResult result, const ExportEndTexts& texts) {
+  if (result == ExportResult::kDone) return ShowExportMessage(prompt, texts.done, texts.caption);
+  if (result == ExportResult::kCancelled) return ShowExportMessage(prompt, texts.cancelled, texts.caption);
   ShowExportMessage(prompt, texts.failed, texts.caption);
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "export/ExportMessages.h"
+#include "export/ExportWorker.h"
 
 class Prompt;
 class QComboBox;
@@ -15,17 +16,18 @@ inline constexpr int kExportPollMs = 30;
 
 // A text of the GUI section in the chosen language.
 QString ExportGuiText(const char* key, const char* english);
+QString ExportGuiText(const LangText& text);
 
 // The boxes that say how a KML, GPX or CSV export ended.
 struct ExportEndTexts {
-  ExportMessage done;
-  ExportMessage cancelled;
-  ExportMessage failed;
-  ExportMessage caption;
+  LangText done;
+  LangText cancelled;
+  LangText failed;
+  LangText caption;
 };
 
-// The box for kExportDone, kExportCancelled or kExportFailed.
-void ShowExportEnd(Prompt& prompt, int result, const ExportEndTexts& texts);
+// The box for ExportResult::kDone, ExportResult::kCancelled or ExportResult::kFailed.
+void ShowExportEnd(Prompt& prompt, ExportResult result, const ExportEndTexts& texts);
 
 // Sets up the dialog's style sheet and title.
 void StyleExportDialog(QWidget& dialog, const QString& title);

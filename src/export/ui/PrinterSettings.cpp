@@ -56,7 +56,7 @@ QString PrinterDisplayName(const QPrinter& printer) {
   return printer.printerName();
 }
 
-std::optional<ExportMessage> ApplyPrinterRules(QPrinter& printer) {
+std::optional<LangText> ApplyPrinterRules(QPrinter& printer) {
   PrinterChoice choice;
   choice.device = printer.printerName().toStdString();
   choice.landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;

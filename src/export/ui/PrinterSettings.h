@@ -20,7 +20,7 @@ QString PrinterDisplayName(const QPrinter& printer);
 
 // Holds the printer to A4 portrait and the resolution of its quality; the
 // message to show when its orientation had to be corrected.
-std::optional<ExportMessage> ApplyPrinterRules(QPrinter& printer);
+std::optional<LangText> ApplyPrinterRules(QPrinter& printer);
 
 // The printer's printable area, in its device pixels: the page the painter
 // fills, whose shape the preview keeps.

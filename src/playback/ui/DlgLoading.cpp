@@ -53,9 +53,9 @@ void CDlgLoading::SetProgressRange(int low, int high) {
   high_.store(high);
 }
 
-int CDlgLoading::RunLoad() {
+LoadResult CDlgLoading::RunLoad() {
   ended_.store(false);
-  if (!model_.Start(*this)) return kLoadResultFailed;
+  if (!model_.Start(*this)) return LoadResult::kFailed;
   poll_.start();
   // A reader that finished inside Start is seen by the first poll, which
   // runs only once the loop below is running.
@@ -72,7 +72,7 @@ void CDlgLoading::Poll() {
   if (!ended_.load()) return;
   poll_.stop();
   result_ = model_.Complete(*this);
-  done(result_);
+  done(static_cast<int>(result_));
 }
 
 void CDlgLoading::reject() {
@@ -85,10 +85,10 @@ void CDlgLoading::closeEvent(QCloseEvent* event) {
   reject();
 }
 
-int QtLoadingDialogRunner::Run(LoadingDialogModel& model) {
+LoadResult QtLoadingDialogRunner::Run(LoadingDialogModel& model) {
   CDlgLoading dialog(model, parent_);
   CDlgLoading* outer = std::exchange(shown_, &dialog);
-  const int result = dialog.RunLoad();
+  const LoadResult result = dialog.RunLoad();
   shown_ = outer;
   return result;
 }

@@ -31,7 +31,7 @@ class CDlgLoading : public QDialog, public LoadObserver {
 
   // Starts the reader and runs the dialog until the load has ended; the
   // model's result (loaded, cancelled, failed).
-  int RunLoad();
+  LoadResult RunLoad();
 
   QProgressBar* ProgressBar() const { return bar_; }
   QPushButton* CancelButton() const { return cancel_; }
@@ -62,7 +62,7 @@ class CDlgLoading : public QDialog, public LoadObserver {
   std::atomic<int> high_{0};
   std::atomic<int> pos_{0};
   std::atomic<bool> shown_{false};
-  int result_ = kLoadResultFailed;
+  LoadResult result_ = LoadResult::kFailed;
 };
 
 // What the search window's loading runs each file under.
@@ -70,7 +70,7 @@ class QtLoadingDialogRunner final : public LoadingDialogRunner {
  public:
   explicit QtLoadingDialogRunner(QWidget* parent) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
-  int Run(LoadingDialogModel& model) override;
+  LoadResult Run(LoadingDialogModel& model) override;
   void CancelShown() override;
 
  private:

@@ -14,7 +14,7 @@ bool RunDiskCheckDialog(const std::string& cardRoot, Prompt& prompt, QWidget* pa
   const DiskCheckTarget target = targets.Resolve(cardRoot);
   if (target.Refused()) {
     KTRACE("%s", DiskCheckRefusalText(target.refusal, cardRoot).c_str());
-    prompt.Show(DiskCheckTextOf(kCheckDiskNotSdDrive), DiskCheckTextOf(kCheckDiskCaption), PromptButtons::Ok);
+    prompt.Show(MessageText(kMsgNotSdDrive), GuiText(kCheckDiskCaption), PromptButtons::Ok);
     return false;
   }
   SpawnChildRunner runner;

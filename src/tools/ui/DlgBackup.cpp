@@ -29,7 +29,7 @@ constexpr const char* kFieldStyle =
     "QLineEdit { background: #14171b; color: #e6e9ed; border: 1px solid #3a424c; padding: 2px 4px; }"
     "QLineEdit:disabled { color: #7d858e; }";
 
-QString Gui(const BackupText& text) { return QString::fromStdString(MessageText(text, kSectionGuiTexts)); }
+QString Gui(const LangText& text) { return QString::fromStdString(GuiText(text)); }
 
 void Fill(CVxListBox* list, const std::vector<std::string>& names) {
   for (size_t row = 0; row < names.size(); ++row) {
@@ -65,7 +65,7 @@ CDlgBackup::CDlgBackup(std::filesystem::path card, BackupSelection selection, bo
       close_(new QPushButton(Gui(kGuiClose), this)) {
   setObjectName(QStringLiteral("backupDialog"));
   setModal(true);
-  setWindowTitle(Gui(kCaptionBackup));
+  setWindowTitle(Gui(kGuiBackup));
   setStyleSheet(QString::fromLatin1(kDialogStyleSheet) + QString::fromLatin1(kFieldStyle));
   UseCheckMarkStyle(all_);
 
@@ -149,7 +149,7 @@ void CDlgBackup::OnEnded(const BackupResult& result) {
   SetCopying(false);
   const std::string message = BackupFinalMessage(result);
   if (message.empty()) return;
-  prompt_.Show(message, MessageText(kCaptionBackup, kSectionGuiTexts), PromptButtons::Ok);
+  prompt_.Show(message, GuiText(kGuiBackup), PromptButtons::Ok);
   if (result.end == BackupEnd::Completed && result.failed == 0) accept();
 }
 
@@ -168,8 +168,7 @@ void CDlgBackup::done(int result) {
 }
 
 void CDlgBackup::OnBrowse() {
-  const auto chosen =
-      prompt_.PickFolder(MessageText(kGuiSelectFolder, kSectionGuiTexts), folder_->text().toStdString());
+  const auto chosen = prompt_.PickFolder(GuiText(kGuiSelectFolder), folder_->text().toStdString());
   if (chosen) folder_->setText(QString::fromStdString(*chosen));
 }
 
@@ -186,6 +185,6 @@ void CDlgBackup::SetCopying(bool copying) {
   for (QWidget* widget : std::initializer_list<QWidget*>{start_, browse_, all_, close_}) widget->setEnabled(!copying);
 }
 
-void CDlgBackup::Show(const BackupText& message) {
-  prompt_.Show(MessageText(message), MessageText(kCaptionBackup, kSectionGuiTexts), PromptButtons::Ok);
+void CDlgBackup::Show(const LangText& message) {
+  prompt_.Show(MessageText(message), GuiText(kGuiBackup), PromptButtons::Ok);
 }

@@ -64,7 +64,7 @@ class CDlgBackup : public QDialog {
   void OnEnded(const BackupResult& result);
   void Poll();
   void SetCopying(bool copying);
-  void Show(const BackupText& message);
+  void Show(const LangText& message);
 
   BackupJob job_;
   BackupSelection selection_;

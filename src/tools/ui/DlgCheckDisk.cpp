@@ -16,7 +16,7 @@ namespace {
 constexpr int kBarWidth = 320;
 constexpr int kPercentRange = 100;
 
-QString Text(const DiskCheckText& text) { return QString::fromStdString(DiskCheckTextOf(text)); }
+QString Text(const LangText& text) { return QString::fromStdString(GuiText(text)); }
 
 }  // namespace
 
@@ -29,16 +29,16 @@ CDlgCheckDisk::CDlgCheckDisk(DiskCheckTarget target, const DiskCheckTargets& tar
       drive_(new QLabel(this)),
       status_(new QLabel(this)),
       bar_(new QProgressBar(this)),
-      start_(new QPushButton(Text(kCheckDiskStart), this)),
-      cancel_(new QPushButton(Text(kCheckDiskCancelButton), this)),
-      close_(new QPushButton(Text(kCheckDiskClose), this)),
+      start_(new QPushButton(Text(kGuiStart), this)),
+      cancel_(new QPushButton(Text(kGuiCancel), this)),
+      close_(new QPushButton(Text(kGuiClose), this)),
       queue_(this),
       worker_(queue_) {
   setObjectName(QStringLiteral("checkDiskDialog"));
   setModal(true);
   setWindowTitle(Text(kCheckDiskCaption));
   setStyleSheet(QString::fromLatin1(kDialogStyleSheet));
-  drive_->setText(QStringLiteral("%1 : %2").arg(Text(kCheckDiskDrive), QString::fromStdString(target_.path.string())));
+  drive_->setText(QStringLiteral("%1 : %2").arg(Text(kGuiDiskDrive), QString::fromStdString(target_.path.string())));
   bar_->setMinimumWidth(kBarWidth);
   bar_->setRange(0, kPercentRange);
   bar_->setValue(0);
@@ -85,7 +85,7 @@ void CDlgCheckDisk::OnStart() {
       },
       [this](int) { OnEnded(); });
   if (!started) {
-    prompt_.Show(DiskCheckTextOf(kCheckDiskFail), DiskCheckTextOf(kCheckDiskCaption), PromptButtons::Ok);
+    prompt_.Show(MessageText(kCheckDiskFail), GuiText(kCheckDiskCaption), PromptButtons::Ok);
     return;
   }
   SetChecking(true);
@@ -101,8 +101,7 @@ void CDlgCheckDisk::Poll() {
 void CDlgCheckDisk::OnEnded() {
   poll_.stop();
   Poll();
-  prompt_.Show(DiskCheckTextOf(DiskCheckResultText(outcome_.state)), DiskCheckTextOf(kCheckDiskCaption),
-               PromptButtons::Ok);
+  prompt_.Show(MessageText(DiskCheckResultText(outcome_.state)), GuiText(kCheckDiskCaption), PromptButtons::Ok);
   TellWhereTheCardIs();
   if (outcome_.state == DiskCheckState::kOk) {
     accept();
@@ -117,5 +116,5 @@ void CDlgCheckDisk::OnEnded() {
 // did not.
 void CDlgCheckDisk::TellWhereTheCardIs() {
   if (!outcome_.wasMounted || outcome_.mountedAt == target_.mountPoint) return;
-  prompt_.Show(WhereTheCardIsText(outcome_.mountedAt), DiskCheckTextOf(kCheckDiskCaption), PromptButtons::Ok);
+  prompt_.Show(WhereTheCardIsText(outcome_.mountedAt), GuiText(kCheckDiskCaption), PromptButtons::Ok);
 }

@@ -18,7 +18,7 @@ namespace {
 constexpr int kBarWidth = 320;
 constexpr int kPercentRange = 100;
 
-QString Text(const SdInitText& text) { return QString::fromStdString(DiskCheckTextOf(text)); }
+QString Text(const LangText& text) { return QString::fromStdString(GuiText(text)); }
 
 }  // namespace
 
@@ -36,9 +36,9 @@ CDlgFormatSD::CDlgFormatSD(FormatTarget target, bool restoreAllowed, CardFormatt
       quick_(new QCheckBox(Text(kFormatQuick), this)),
       backup_(new QCheckBox(Text(kFormatBackupConfig), this)),
       bar_(new QProgressBar(this)),
-      start_(new QPushButton(Text(kFormatStart), this)),
-      cancel_(new QPushButton(Text(kFormatCancelButton), this)),
-      close_(new QPushButton(Text(kFormatClose), this)),
+      start_(new QPushButton(Text(kGuiStart), this)),
+      cancel_(new QPushButton(Text(kGuiCancel), this)),
+      close_(new QPushButton(Text(kGuiClose), this)),
       queue_(this),
       worker_(queue_) {
   setObjectName(QStringLiteral("formatSdDialog"));
@@ -46,7 +46,7 @@ CDlgFormatSD::CDlgFormatSD(FormatTarget target, bool restoreAllowed, CardFormatt
   setWindowTitle(Text(kFormatCaption));
   setStyleSheet(QString::fromLatin1(kDialogStyleSheet));
   drive_->setText(
-      QStringLiteral("%1 : %2").arg(Text(kFormatDrive), QString::fromStdString(target_.where.path.string())));
+      QStringLiteral("%1 : %2").arg(Text(kGuiDiskDrive), QString::fromStdString(target_.where.path.string())));
   backup_->setChecked(restoreAllowed_);
   bar_->setMinimumWidth(kBarWidth);
   bar_->setRange(0, kPercentRange);
@@ -118,7 +118,7 @@ void CDlgFormatSD::OnStart() {
       [this](int) { OnEnded(); });
   if (!started) {
     busyHold_.reset();
-    prompt_.Show(DiskCheckTextOf(kFormatFail), DiskCheckTextOf(kFormatCaption), PromptButtons::Ok);
+    prompt_.Show(MessageText(kFormatFail), GuiText(kFormatCaption), PromptButtons::Ok);
     return;
   }
   SetFormatting(true, !quick);
@@ -136,12 +136,12 @@ void CDlgFormatSD::OnEnded() {
   Poll();
   busyHold_.reset();
   const FormatOutcome& format = outcome_.format;
-  prompt_.Show(DiskCheckTextOf(FormatResultText(format.result)), DiskCheckTextOf(kFormatCaption), PromptButtons::Ok);
+  prompt_.Show(MessageText(FormatResultText(format.result)), GuiText(kFormatCaption), PromptButtons::Ok);
   if (format.result == FormatResult::kOk) {
     accept();
     return;
   }
-  if (!format.detail.empty()) prompt_.Show(format.detail, DiskCheckTextOf(kFormatCaption), PromptButtons::Ok);
+  if (!format.detail.empty()) prompt_.Show(format.detail, GuiText(kFormatCaption), PromptButtons::Ok);
   SetFormatting(false, false);
   bar_->setValue(0);
   status_->clear();

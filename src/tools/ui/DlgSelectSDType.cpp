@@ -10,7 +10,7 @@
 
 namespace {
 
-QString Text(const SdInitText& text) { return QString::fromStdString(DiskCheckTextOf(text)); }
+QString Text(const LangText& text) { return QString::fromStdString(GuiText(text)); }
 
 }  // namespace
 

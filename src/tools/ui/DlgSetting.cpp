@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "base/CommonTexts.h"
 #include "base/MgrMultiLang.h"
 #include "base/ModelTable.h"
 #include "skin/ui/CheckMarkStyle.h"
@@ -54,7 +55,7 @@ CDlgSettingBase::CDlgSettingBase(SettingsFamily family, DeviceSettingDialogConte
   model_.emplace(family, ReadSettingsCard(context_.cardRoot), context_.clockNow());
   setObjectName(QStringLiteral("settingDialog"));
   setModal(true);
-  setWindowTitle(Gui("Setting", "Setting"));
+  setWindowTitle(QString::fromStdString(GuiText(kGuiSetting)));
   setStyleSheet(QString::fromLatin1(kDialogStyleSheet) + QString::fromLatin1(kSettingStyle));
 
   ok_ = new QPushButton(Gui("OK", "OK"), this);

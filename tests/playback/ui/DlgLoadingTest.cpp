@@ -44,8 +44,8 @@ class DlgLoadingTest : public ::testing::Test {
   void TearDown() override { SetLangFilePath(savedLang_); }
 
   // Runs the dialog with during() called once it is up; the dialog seen.
-  int Run(LoadingDialogModel& model, const std::function<void(CDlgLoading&)>& during = {}) {
-    ModalWatchdog watchdog(kLoadResultFailed);
+  LoadResult Run(LoadingDialogModel& model, const std::function<void(CDlgLoading&)>& during = {}) {
+    ModalWatchdog watchdog(static_cast<int>(LoadResult::kFailed));
     ModalProbe<CDlgLoading> probe([&](CDlgLoading& dialog) {
       caption_ = dialog.windowTitle();
       cancelText_ = dialog.CancelButton()->text();
@@ -71,7 +71,7 @@ class DlgLoadingTest : public ::testing::Test {
 
 TEST_F(DlgLoadingTest, ALogLoadShowsItsCaptionAndEndsByItselfWithTheBarFull) {
   LoadingDialogModel model(store_, kLoadKindLog, 0, 1, store_.Catalogue().log[0]);
-  EXPECT_EQ(Run(model), kLoadResultLoaded);
+  EXPECT_EQ(Run(model), LoadResult::kLoaded);
   EXPECT_EQ(caption_, QStringLiteral("LOG File Loading  [ 1 / 1 ]"));
   EXPECT_EQ(cancelText_, QStringLiteral("Cancel"));
   EXPECT_GT(store_.Logs()[0]->RecordCount(), 0);
@@ -79,21 +79,21 @@ TEST_F(DlgLoadingTest, ALogLoadShowsItsCaptionAndEndsByItselfWithTheBarFull) {
   // The reader's last report reaches the bar before the box closes.
   store_.Logs()[0]->Clear();
   CDlgLoading dialog(model, nullptr);
-  EXPECT_EQ(dialog.RunLoad(), kLoadResultLoaded);
+  EXPECT_EQ(dialog.RunLoad(), LoadResult::kLoaded);
   EXPECT_GT(dialog.ProgressBar()->maximum(), 0);
   EXPECT_EQ(dialog.ProgressBar()->value(), dialog.ProgressBar()->maximum());
 }
 
 TEST_F(DlgLoadingTest, AVideoLoadShowsTheBoxTooAndLoadsTheEntry) {
   LoadingDialogModel model(store_, kLoadKindEvent, 0, 3, store_.Catalogue().event[0]);
-  EXPECT_EQ(Run(model), kLoadResultLoaded);
+  EXPECT_EQ(Run(model), LoadResult::kLoaded);
   EXPECT_EQ(caption_, QStringLiteral("EVENT File Loading  [ 1 / 3 ]"));
   EXPECT_GT(store_.Videos()[0]->FrameCount(), 0);
 }
 
 TEST_F(DlgLoadingTest, CancelAndEscapeStopTheLoadAndTheBoxWaitsForTheReader) {
   LoadingDialogModel byButton(store_, kLoadKindLog, 0, 1, store_.Catalogue().log[0]);
-  EXPECT_EQ(Run(byButton, [](CDlgLoading& dialog) { dialog.CancelButton()->click(); }), kLoadResultCancelled);
+  EXPECT_EQ(Run(byButton, [](CDlgLoading& dialog) { dialog.CancelButton()->click(); }), LoadResult::kCancelled);
   EXPECT_TRUE(visibleAfterAction_);
   // A cancelled log entry is released.
   EXPECT_EQ(store_.Logs()[0]->RecordCount(), 0);
@@ -104,13 +104,13 @@ TEST_F(DlgLoadingTest, CancelAndEscapeStopTheLoadAndTheBoxWaitsForTheReader) {
                   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
                   QApplication::sendEvent(&dialog, &escape);
                 }),
-            kLoadResultCancelled);
+            LoadResult::kCancelled);
   EXPECT_TRUE(visibleAfterAction_);
 }
 
 TEST_F(DlgLoadingTest, AnEntryThatDoesNotExistFailsWithoutABox) {
   LoadingDialogModel model(store_, kLoadKindLog, 5, 6, store_.Catalogue().log[0]);
-  EXPECT_EQ(Run(model), kLoadResultFailed);
+  EXPECT_EQ(Run(model), LoadResult::kFailed);
   EXPECT_TRUE(caption_.isEmpty());
 }
 

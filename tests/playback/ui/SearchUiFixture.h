@@ -98,7 +98,7 @@ class SearchUiTest : public ::testing::Test, protected EngineWorld {
   QtLoadingDialogRunner dialogs_{nullptr};
   ForwardingWindow forward_;
   PlaybackEngineSinks sinks_;
-  ModalWatchdog watchdog_{kLoadResultFailed};
+  ModalWatchdog watchdog_{static_cast<int>(LoadResult::kFailed)};
   std::unique_ptr<CWndSearch> window_;
   std::unique_ptr<PlaybackEngine> engine_;
 };
