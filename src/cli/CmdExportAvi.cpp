@@ -20,6 +20,7 @@
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
 #include "cli/ExportCli.h"
+#include "cli/FilmCli.h"
 #include "cli/JsonWriter.h"
 #include "cli/SpeedUnitOption.h"
 #include "export/AviExportJob.h"
@@ -84,14 +85,7 @@ std::optional<AviExportInputs> InputsFor(const AviRequest& request, CInfoEventFi
     PrintMessage(kMsgInvalidInputdata);
     return std::nullopt;
   }
-  if (request.end) {
-    const std::optional<DateTime> end = ParseDateTimeOption(*request.end);
-    if (!end || !AviRangeMode(recording)) {
-      PrintMessage(kMsgInvalidInputdata);
-      return std::nullopt;
-    }
-    inputs.rangeEnd = *end;
-  }
+  if (!ApplyRangeEnd(request.end, recording, inputs.rangeEnd)) return std::nullopt;
   const std::optional<AviCaptionItems> caption = ParseCaption(request.caption);
   if (!caption) {
     PrintMessage(kMsgInvalidInputdata);
@@ -123,18 +117,10 @@ void PrintJson(const AviExportInputs& inputs, bool rangeMode, ExportResult resul
 int RunExportAvi(const AviRequest& request) {
   UseProgramLanguage();
   FailWritesBeyondFileSizeLimit();
-  std::vector<std::unique_ptr<CInfoEventFile>> recordings;
-  for (const std::string& path : request.paths) {
-    auto recording = std::make_unique<CInfoEventFile>();
-    WaitingLoadObserver observer;
-    if (LoadVideoForCli(path, *recording, observer) == LoadStatus::kFailed) return kExitLoadFailed;
-    recordings.push_back(std::move(recording));
-  }
-  if (recordings.front()->FrameCount() < 1) {
-    PrintError(request.paths.front() + ": no frames");
-    return kExitLoadFailed;
-  }
-  const std::optional<AviExportInputs> inputs = InputsFor(request, *recordings.front());
+  const std::optional<FilmRecordings> recordings = LoadFilmRecordings(request.paths);
+  if (!recordings) return kExitLoadFailed;
+  const CInfoEventFile& first = *recordings->loaded.front();
+  const std::optional<AviExportInputs> inputs = InputsFor(request, *recordings->loaded.front());
   if (!inputs) return kExitLoadFailed;
   if (const auto message = CheckAviInputs(*inputs)) {
     PrintMessage(*message);
@@ -147,35 +133,13 @@ int RunExportAvi(const AviRequest& request) {
     return kExitLoadFailed;
   }
 
-  AviExportSource source;
-  for (const auto& recording : recordings) source.recordings.push_back(recording.get());
-  source.startFrame = request.startFrame.value_or(0);
   ManualUiQueue ui;
-  OverwriteAnswer answer(request.yes);
   QtCaptionPainter painter;
   AviExportJob job(ui, &painter);
-  ExportResult result = ExportResult::kFailed;
-  const AviStartResult start = job.Start(*inputs, source, answer, [&result](ExportResult r) { result = r; });
-  if (start.outcome == AviStart::kDeclined) {
-    PrintNotOverwritten(AviOutputPath(*inputs));
-    return kExitLoadFailed;
-  }
-  if (start.outcome != AviStart::kStarted) {
-    PrintMessage(start.message.value_or(kMsgAviError));
-    return kExitLoadFailed;
-  }
-  WaitForExportEnd(
-      ui, [&job] { return job.Running(); }, [&job] { job.Cancel(); });
-
-  if (request.json) {
-    PrintJson(*inputs, AviRangeMode(*recordings.front()), result, job);
-  } else if (result == ExportResult::kDone) {
-    std::cout << job.OutputPath() << "\n";
-  }
-  if (result == ExportResult::kDone) return kExitOk;
-  const std::string text = MessageText(AviResultMessage(result));
-  PrintError(job.Error().empty() ? text : text + ": " + job.Error());
-  return kExitLoadFailed;
+  FilmJobReport report{AviOutputPath(*inputs), kMsgAviError, AviResultMessage, {}};
+  if (request.json)
+    report.printJson = [&](ExportResult result) { PrintJson(*inputs, AviRangeMode(first), result, job); };
+  return RunFilmJob(job, *inputs, recordings->Source(request.startFrame.value_or(0)), request.yes, ui, report);
 }
 
 }  // namespace

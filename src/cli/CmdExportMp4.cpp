@@ -16,7 +16,9 @@
 #include "cli/CliLoad.h"
 #include "cli/Commands.h"
 #include "cli/ExportCli.h"
+#include "cli/FilmCli.h"
 #include "cli/JsonWriter.h"
+#include "cli/SpeedUnitOption.h"
 #include "export/Mp4ExportJob.h"
 #include "export/render/QtFilmOverlayPainter.h"
 #include "recording/ExportGuard.h"
@@ -30,7 +32,7 @@ struct Mp4Request {
   std::optional<std::string> end;
   std::string overlay = "none";
   std::string quality = "medium";
-  std::string units = "kmh";
+  SpeedUnit units = SpeedUnit::kKmh;
   bool gpx = false;
   int model = 0;
   std::string speedSource = "gps";
@@ -44,24 +46,16 @@ std::optional<Mp4ExportInputs> InputsFor(const Mp4Request& request, CInfoEventFi
   const int startFrame = request.startFrame.value_or(0);
   const std::optional<FilmOverlayItems> overlays = FilmOverlaysFromKeys(request.overlay);
   const std::optional<Mp4Quality> quality = Mp4QualityFromKey(request.quality);
-  const std::optional<SpeedUnit> unit = SpeedUnitFromKey(request.units);
-  if (startFrame < 0 || startFrame >= recording.FrameCount() || !overlays || !quality || !unit) {
+  if (startFrame < 0 || startFrame >= recording.FrameCount() || !overlays || !quality) {
     PrintMessage(kMsgInvalidInputdata);
     return std::nullopt;
   }
   Mp4ExportInputs inputs = Mp4InputsOnOpening(recording, startFrame, "");
   SplitOutputPath(request.output, ".mp4", inputs.folder, inputs.fileName);
-  if (request.end) {
-    const std::optional<DateTime> end = ParseDateTimeOption(*request.end);
-    if (!end || !AviRangeMode(recording)) {
-      PrintMessage(kMsgInvalidInputdata);
-      return std::nullopt;
-    }
-    inputs.rangeEnd = *end;
-  }
+  if (!ApplyRangeEnd(request.end, recording, inputs.rangeEnd)) return std::nullopt;
   inputs.overlays = *overlays;
   inputs.quality = *quality;
-  inputs.unit = *unit;
+  inputs.unit = request.units;
   inputs.gpx = request.gpx;
   inputs.speedSource.currentModel = request.model;
   inputs.speedSource.displaySpeed = request.speedSource == "pulse" ? kDisplaySpeedPulse : kDisplaySpeedGps;
@@ -84,18 +78,9 @@ void PrintJson(const Mp4ExportInputs& inputs, ExportResult result, const Mp4Expo
 int RunExportMp4(const Mp4Request& request) {
   UseProgramLanguage();
   FailWritesBeyondFileSizeLimit();
-  std::vector<std::unique_ptr<CInfoEventFile>> recordings;
-  for (const std::string& path : request.paths) {
-    auto recording = std::make_unique<CInfoEventFile>();
-    WaitingLoadObserver observer;
-    if (LoadVideoForCli(path, *recording, observer) == LoadStatus::kFailed) return kExitLoadFailed;
-    recordings.push_back(std::move(recording));
-  }
-  if (recordings.front()->FrameCount() < 1) {
-    PrintError(request.paths.front() + ": no frames");
-    return kExitLoadFailed;
-  }
-  const std::optional<Mp4ExportInputs> inputs = InputsFor(request, *recordings.front());
+  const std::optional<FilmRecordings> recordings = LoadFilmRecordings(request.paths);
+  if (!recordings) return kExitLoadFailed;
+  const std::optional<Mp4ExportInputs> inputs = InputsFor(request, *recordings->loaded.front());
   if (!inputs) return kExitLoadFailed;
   if (const auto message = CheckMp4Inputs(*inputs)) {
     PrintMessage(*message);
@@ -109,37 +94,13 @@ int RunExportMp4(const Mp4Request& request) {
     return kExitLoadFailed;
   }
 
-  AviExportSource source;
-  for (const auto& recording : recordings) source.recordings.push_back(recording.get());
-  source.startFrame = request.startFrame.value_or(0);
   ManualUiQueue ui;
-  OverwriteAnswer answer(request.yes);
   std::unique_ptr<QtFilmOverlayPainter> painter;
   if (inputs->overlays.Any()) painter = std::make_unique<QtFilmOverlayPainter>();
   Mp4ExportJob job(ui, painter.get());
-  ExportResult result = ExportResult::kFailed;
-  const AviStartResult start = job.Start(*inputs, source, answer, [&result](ExportResult r) { result = r; });
-  if (start.outcome == AviStart::kDeclined) {
-    PrintNotOverwritten(Mp4OutputPath(*inputs));
-    return kExitLoadFailed;
-  }
-  if (start.outcome != AviStart::kStarted) {
-    const std::string text = MessageText(start.message.value_or(kMsgMp4Error));
-    PrintError(job.Error().empty() ? text : text + ": " + job.Error());
-    return kExitLoadFailed;
-  }
-  WaitForExportEnd(
-      ui, [&job] { return job.Running(); }, [&job] { job.Cancel(); });
-
-  if (request.json) {
-    PrintJson(*inputs, result, job);
-  } else if (result == ExportResult::kDone) {
-    std::cout << job.OutputPath() << "\n";
-  }
-  if (result == ExportResult::kDone) return kExitOk;
-  const std::string text = MessageText(Mp4ResultMessage(result));
-  PrintError(job.Error().empty() ? text : text + ": " + job.Error());
-  return kExitLoadFailed;
+  FilmJobReport report{Mp4OutputPath(*inputs), kMsgMp4Error, Mp4ResultMessage, {}};
+  if (request.json) report.printJson = [&](ExportResult result) { PrintJson(*inputs, result, job); };
+  return RunFilmJob(job, *inputs, recordings->Source(request.startFrame.value_or(0)), request.yes, ui, report);
 }
 
 }  // namespace
@@ -160,8 +121,7 @@ void AddExportMp4Command(CLI::App& app, int& exitStatus) {
                       "what is drawn in, caption,speed,gmeter,graph,route,lamps (any of them), or none");
   command->add_option("--quality", request->quality, "high, medium or small (x264 CRF 18, 23, 28)")
       ->check(CLI::IsMember({"high", "medium", "small"}));
-  command->add_option("--units", request->units, "the speedometer's and the subtitles' unit: kmh or mph")
-      ->check(CLI::IsMember({"kmh", "mph"}));
+  AddSpeedUnitOption(*command, request->units);
   command->add_flag("--gpx", request->gpx, "write the subtitle points beside the film as OUT.gpx");
   command->add_option("--model", request->model, "the recorder model id (9 has the car-pulse speed and the lamps)");
   command->add_option("--speed-source", request->speedSource, "the speed shown: gps or pulse")
