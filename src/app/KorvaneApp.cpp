@@ -144,6 +144,7 @@ void CKorvaneApp::OpenCommandLineFolder() {
 // the first rows of the list ticked.
 namespace {
 constexpr int kScreenshotSettleMs = 1500;
+constexpr int kTripWaitSliceMs = 50;
 }  // namespace
 
 void CKorvaneApp::PrepareScreenshotView() {
@@ -151,6 +152,10 @@ void CKorvaneApp::PrepareScreenshotView() {
   if (const int item = ModelItemId(options_.model)) panel.OnCommand(item);
   if (options_.load.isEmpty()) return;
   const FileListKind kind = KindOf(options_.load);
+  // The Trip list's rows come from a worker, a user waits for them.
+  while (kind == FileListKind::kTrip && frame_->Core().Engine().TripListFilling()) {
+    QApplication::processEvents(QEventLoop::AllEvents, kTripWaitSliceMs);
+  }
   CListEvent& list = frame_->Core().Engine().List(kind);
   for (int row = 0; row < list.RowCount() && row < options_.count; ++row) list.SetChecked(row, true);
   if (kind == FileListKind::kTrip) {

@@ -22,9 +22,11 @@
 #include "platform/Utf8.h"
 #include "recording/FileListRows.h"
 #include "recording/MgrDBSearch.h"
+#include "recording/VideoIndexPath.h"
 #include "telemetry/CardTrips.h"
 #include "telemetry/SpeedUnit.h"
 #include "telemetry/TripFigures.h"
+#include "telemetry/TripRecordingRead.h"
 #include "telemetry/Trips.h"
 
 namespace {
@@ -67,19 +69,15 @@ std::string LocalTime(int64_t timeKey) {
   return text;
 }
 
-bool LoadVideoFrames(const std::string& path, TripRecording& out) {
+// The index alone when it is whole; else the loader, which tells of each
+// failure.
+bool LoadVideoFrames(const std::string& path, const std::string& indexPath, TripRecording& out) {
+  if (!CheckInputFile(path)) return false;
+  if (ReadTripFramesFromIndex(path, indexPath, out)) return true;
   CInfoEventFile recording;
   WaitingLoadObserver observer;
-  if (LoadVideoForCli(path, recording, observer) == LoadStatus::kFailed || recording.FrameCount() == 0) return false;
-  out.path = path;
-  AppendTripFrames(recording.Frames(), 0, out.frames);
-  out.triggerMs = out.frames.front().timeMs;
-  for (int i = 0; i < recording.FrameCount(); ++i) {
-    if (recording.Frame(i).frameKind != kTriggerFrameKind) continue;
-    out.triggerMs = out.frames[static_cast<size_t>(i)].timeMs;
-    break;
-  }
-  return true;
+  if (LoadVideoForCli(path, recording, observer) == LoadStatus::kFailed) return false;
+  return TakeTripRecording(recording, path, out);
 }
 
 bool LoadLogFrames(const std::string& path, TripRecording& out) {
@@ -164,7 +162,7 @@ int RunTrips(const TripsRequest& request) {
     return kExitLoadFailed;
   }
   store.Scan();
-  const CardTripRecordings read = ReadCardTripRecordings(store, LoadVideoFrames);
+  const CardTripRecordings read = ReadCardTripRecordings(TripSourcesOf(store), LoadVideoFrames);
   Json all = Json::array();
   size_t number = 0;
   for (const CardTrip& trip : FormCardTrips(read, hardG)) {
@@ -189,7 +187,7 @@ int RunHard(const HardRequest& request) {
   Json all = Json::array();
   for (const std::string& path : request.files) {
     TripRecording loaded;
-    const bool ok = IsLog(path) ? LoadLogFrames(path, loaded) : LoadVideoFrames(path, loaded);
+    const bool ok = IsLog(path) ? LoadLogFrames(path, loaded) : LoadVideoFrames(path, VideoIndexPath(path), loaded);
     if (!ok) {
       complete = false;
       continue;

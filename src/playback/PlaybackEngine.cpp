@@ -23,7 +23,8 @@ PlaybackEngine::PlaybackEngine(CMgrDBSearch& store, const CAppSetting& settings,
       logRecords_(store.Logs(), logTargets_, out_),
       loadTargets_(store, control_, logGraph_, logRecords_, displays_, out_),
       layoutPanes_(control_, out_),
-      loading_(store, prompt, dialogs) {
+      loading_(store, prompt, dialogs),
+      tripFill_(store.Ui()) {
   videoGraph_.SetView(&videoGraphView_);
   logGraph_.SetView(&logGraphView_);
   control_.SetShowLogRecord([this](int point) { logRecords_.ShowLogRecord(point); });
@@ -108,8 +109,25 @@ void PlaybackEngine::FillLists() {
 }
 
 void PlaybackEngine::FillTripList() {
-  trips_ = FormCardTrips(ReadCardTripRecordings(store_, ReadTripRecording), hardG_());
+  // Nothing of the card listed before may stay ticked while the new one is read.
+  trips_.clear();
+  List(FileListKind::kTrip).Clear();
+  tripFill_.Start(TripSourcesOf(store_), hardG_(), [this](std::vector<CardTrip> trips) {
+    trips_ = std::move(trips);
+    RefreshTripRows();
+  });
+  windows_.RefreshTripList();
+}
+
+void PlaybackEngine::RefreshTripRows() {
   List(FileListKind::kTrip).Fill(MakeTripListRows(trips_, speedSource_().unit));
+  windows_.RefreshTripList();
+}
+
+void PlaybackEngine::ClearLists() {
+  tripFill_.Cancel();
+  trips_.clear();
+  for (CListEvent& list : lists_) list.Clear();
 }
 
 LoadOutcome PlaybackEngine::LoadCheckedTrips() {

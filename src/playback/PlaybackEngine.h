@@ -23,6 +23,7 @@
 #include "playback/MgrPlayControl.h"
 #include "playback/PaneOverlayText.h"
 #include "playback/PlaybackEngineSinks.h"
+#include "playback/TripListFill.h"
 #include "telemetry/CardTrips.h"
 #include "telemetry/DigitDisplays.h"
 #include "telemetry/GSensorGraphModel.h"
@@ -83,9 +84,22 @@ class PlaybackEngine {
   // Refills the file lists from the store's catalogue and the Trip list
   // from the trips formed of it, none checked.
   void FillLists();
-  // Refills the Trip list alone, its speeds in the unit of the settings now
-  // and its hard moments at their HardG (its ticks go).
+  // Refills the Trip list alone, its hard moments at the settings' HardG:
+  // the list empties at once and its rows come when the card's indexes are
+  // read, off this thread (TripListFill); a refill or ClearLists before
+  // then drops that read.
   void FillTripList();
+  // Whether the Trip list's rows are still being read.
+  bool TripListFilling() const { return tripFill_.Running(); }
+  // Waits until the Trip list's read has ended; its rows come with the
+  // next drain of the store's queue (for a caller without a message loop).
+  void WaitForTripList() { tripFill_.Join(); }
+  // The Trip list's rows again from the trips read, their speeds in the
+  // unit of the settings now (its ticks go).
+  void RefreshTripRows();
+  // Every file list empties and a Trip list read still running is dropped:
+  // the store let go of its card.
+  void ClearLists();
   // The trips the Trip list shows, its rows' Path column indexing them.
   const std::vector<CardTrip>& Trips() const { return trips_; }
   CListEvent& List(FileListKind kind) { return lists_[static_cast<size_t>(kind)]; }
@@ -190,4 +204,6 @@ class PlaybackEngine {
                                                     CListEvent(FileListKind::kLog), CListEvent(FileListKind::kTrip)};
   std::vector<CardTrip> trips_;
   std::function<double()> hardG_;
+  // Last, so that it goes first: its posted rows reach into the lists.
+  TripListFill tripFill_;
 };

@@ -23,6 +23,8 @@ class EngineWindowView {
   // Load, Check All and the tabs (the Log tab only when the card has logs);
   // Close is hidden.
   virtual void ShowFileLists(FileListKind /*kind*/, bool /*withLogTab*/) {}
+  // The Trip list's rows changed: emptied for a new read, or read.
+  virtual void RefreshTripList() {}
 };
 
 class EngineWindowViews final : public EngineWindowView, public ViewObservers<EngineWindowView> {
@@ -35,6 +37,9 @@ class EngineWindowViews final : public EngineWindowView, public ViewObservers<En
   }
   void ShowFileLists(FileListKind kind, bool withLogTab) override {
     Each([&](EngineWindowView& v) { v.ShowFileLists(kind, withLogTab); });
+  }
+  void RefreshTripList() override {
+    Each([](EngineWindowView& v) { v.RefreshTripList(); });
   }
 };
 

@@ -11,6 +11,7 @@
 #include "recording/IndexTrailerProbe.h"
 #include "recording/LogFileProbe.h"
 #include "recording/MgrDBSearch.h"
+#include "recording/VideoFileProbe.h"
 #include "recording/VideoIndexCache.h"
 #include "recording/VideoIndexEnds.h"
 #include "recording/VideoIndexPath.h"
@@ -65,8 +66,8 @@ namespace {
 
 // What the store's GetEventName says, with the index already read: only
 // the extended set needs the trailer.
-std::string EventNameOf(const CMgrDBSearch& store, const std::string& path, const VideoIndexEnds& index) {
-  const uint8_t code = store.ReadEventCode(path);
+std::string EventNameOf(const std::string& path, const VideoIndexEnds& index) {
+  const uint8_t code = ReadVideoEventCode(path);
   if (code != kExtendedEventCode) return EventCodeName(code);
   return ExtendedEventName(IndexExtendedEventCode(index));
 }
@@ -82,8 +83,8 @@ VideoIndexEnds IndexEnds(VideoIndexCache& indexes, const std::string& indexPath)
 
 // indexPath: the ".vdx" of a video recording (empty when it has none).
 // Each file of the row is opened at most once.
-FileListRow MakeRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path, const std::string& indexPath,
-                    VideoIndexCache& indexes, const DurationWords& words) {
+FileListRow MakeRow(FileListKind kind, const std::string& path, const std::string& indexPath, VideoIndexCache& indexes,
+                    const DurationWords& words) {
   FileListRow row;
   row.title = FileTitle(path);
   row.no = ListNumberText(row.title);
@@ -99,7 +100,7 @@ FileListRow MakeRow(const CMgrDBSearch& store, FileListKind kind, const std::str
   }
   const VideoIndexEnds index = IndexEnds(indexes, indexPath);
   if (kind == FileListKind::kEvent)
-    row.type = EventNameOf(store, path, index);
+    row.type = EventNameOf(path, index);
   else
     row.duration = VideoDurationText(SpanSeconds(ReadVideoFrameSpan(path, index)), words);
   VideoIds ids = IndexIds(index);
@@ -110,10 +111,16 @@ FileListRow MakeRow(const CMgrDBSearch& store, FileListKind kind, const std::str
 
 }  // namespace
 
-FileListRow MakeFileListRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path) {
+FileListRow MakeFileListRow(const CMgrDBSearch& /*store*/, FileListKind kind, const std::string& path) {
   VideoIndexCache none;
-  return MakeRow(store, kind, path, kind == FileListKind::kLog ? std::string() : VideoIndexPath(path), none,
+  return MakeRow(kind, path, kind == FileListKind::kLog ? std::string() : VideoIndexPath(path), none,
                  ReadDurationWords());
+}
+
+std::string EventTypeText(const std::string& dataPath, const std::string& indexPath) {
+  VideoIndexEnds index;
+  index.Read(indexPath);
+  return EventNameOf(dataPath, index);
 }
 
 std::vector<FileListRow> MakeFileListRows(const CMgrDBSearch& store, FileListKind kind) {
@@ -127,7 +134,7 @@ std::vector<FileListRow> MakeFileListRows(const CMgrDBSearch& store, FileListKin
   const DurationWords words = ReadDurationWords();
   for (const std::string& path : paths) {
     const std::string indexPath = kind == FileListKind::kLog ? std::string() : indexes.IndexPathFor(path);
-    rows.push_back(MakeRow(store, kind, path, indexPath, indexes, words));
+    rows.push_back(MakeRow(kind, path, indexPath, indexes, words));
   }
   return rows;
 }

@@ -35,5 +35,9 @@ std::string FileTitle(const std::string& path);
 
 FileListRow MakeFileListRow(const CMgrDBSearch& store, FileListKind kind, const std::string& path);
 
+// The event list's Type of the recording at dataPath, its index at indexPath:
+// what its row shows, read without the store.
+std::string EventTypeText(const std::string& dataPath, const std::string& indexPath);
+
 // One row per catalogue entry of the kind, in catalogue order.
 std::vector<FileListRow> MakeFileListRows(const CMgrDBSearch& store, FileListKind kind);

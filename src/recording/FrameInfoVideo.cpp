@@ -14,10 +14,26 @@ double Decimal(char hemi, char negativeHemi, uint16_t degrees, uint16_t minutes,
   return hemi == negativeHemi ? -value : value;
 }
 
+// Below this every ten-thousandth count is a whole number a double holds
+// exactly.
+constexpr double kLargestExactCount = 9007199254740992.0;
+constexpr double kTenThousandths = 10000.0;
+// How far from a half the exact remainder must lie for the count nearest
+// the product to be the one "%.4f" picks.
+constexpr double kClearOfHalf = 0.499;
+
 // "%.4f" and back: the recorder's positions are compared and split after this
 // rounding, so 0.00005 steps decide validity the way the recorder saw them.
+// Every frame has two of them, so the text is made only where arithmetic
+// cannot tell the nearest count for sure: the remainder value * 10^4 - n is
+// exact through fma, and n / 10^4 is the double nearest that decimal, as
+// strtod would read it.
 double RoundToFourDecimals(double value) {
   if (!std::isfinite(value)) return value;
+  const double count = std::nearbyint(value * kTenThousandths);
+  if (std::fabs(count) < kLargestExactCount && std::fabs(std::fma(value, kTenThousandths, -count)) < kClearOfHalf) {
+    return count / kTenThousandths;
+  }
   char text[400];  // wide enough for the largest double printed in full
   std::snprintf(text, sizeof text, "%.4f", value);
   return std::strtod(text, nullptr);

@@ -163,6 +163,9 @@ class CMgrDBSearch {
   int FrameBytes() const { return frameBytes_; }
 
   const CardCatalogue& Catalogue() const { return catalogue_; }
+  // Where the store's workers post their ends; the window's other readers
+  // post theirs there too.
+  UiQueue& Ui() const { return ui_; }
   const CardScanReport& LastScan() const { return lastScan_; }
   AppState& App() { return app_; }
   // The mount table and sysfs the store judges drives by.

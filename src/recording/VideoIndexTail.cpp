@@ -19,6 +19,11 @@ std::optional<VdxTrailer> ParseOlderTrailer(ByteSpan tail) {
 IndexTail ReadIndexTrailer(const ReadOnlyFile& index, int64_t size, VdxTrailer& trailer) {
   TrailerBytes tail{};
   if (!ReadTrailerBytes(index, size, tail)) return IndexTail::kUnreadable;
+  return ParseIndexTrailer(tail, trailer);
+}
+
+IndexTail ParseIndexTrailer(ByteSpan tail, VdxTrailer& trailer) {
+  if (tail.size() != kTrailerSize) return IndexTail::kUnreadable;
   if (ReadLe32(tail, 0) == kTrailerMagic) {
     trailer = ParseTrailer(tail);
     return IndexTail::kTrailer;

@@ -28,6 +28,8 @@ std::optional<VdxTrailer> ParseOlderTrailer(ByteSpan tail);
 // with the trailer magic, else the older trailer in their last 26 bytes
 // (read through the same layout, its missing part zero).
 IndexTail ReadIndexTrailer(const ReadOnlyFile& index, int64_t size, VdxTrailer& trailer);
+// The same from an index's last 92 bytes already read (fewer: unreadable).
+IndexTail ParseIndexTrailer(ByteSpan tail, VdxTrailer& trailer);
 
 struct IndexFirstRecord {
   uint32_t magic = 0;

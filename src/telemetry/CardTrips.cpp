@@ -3,68 +3,71 @@
 #include <algorithm>
 
 #include "recording/FileListRows.h"
-#include "recording/InfoEventFile.h"
+#include "recording/LogFileProbe.h"
 #include "recording/MgrDBSearch.h"
-#include "recording/WaitingLoadObserver.h"
 
 namespace {
 
-constexpr int kLoadWaitSliceMs = 1000;
 constexpr int64_t kMsPerSecond = 1000;
 // A log's end time is its last record's second; the trips take all of it.
 constexpr int64_t kLastMsOfSecond = 999;
 
-bool ReadInto(const std::string& path, const TripRecordingReader& read, std::vector<TripRecording>& into) {
+bool ReadInto(const CardTripSources::Video& video, const TripRecordingReader& read, std::vector<TripRecording>& into) {
   TripRecording recording;
-  if (!read(path, recording) || recording.frames.empty()) return false;
+  if (!read(video.path, video.indexPath, recording) || recording.frames.empty()) return false;
   into.push_back(std::move(recording));
   return true;
 }
 
-}  // namespace
+bool Cancelled(const std::atomic<bool>* cancel) { return cancel && cancel->load(); }
 
-bool ReadTripRecording(const std::string& path, TripRecording& out) {
-  CInfoEventFile recording;
-  WaitingLoadObserver observer;
-  observer.BeginLoad();
-  if (recording.LoadVideoRecording(path, &observer) == 0) return false;
-  while (!observer.WaitForLoadEnded(kLoadWaitSliceMs)) {
-  }
-  if (recording.FrameCount() == 0) return false;
-  out.path = path;
-  AppendTripFrames(recording.Frames(), 0, out.frames);
-  out.triggerMs = out.frames.front().timeMs;
-  for (int i = 0; i < recording.FrameCount(); ++i) {
-    if (recording.Frame(i).frameKind != kTriggerFrameKind) continue;
-    out.triggerMs = out.frames[static_cast<size_t>(i)].timeMs;
-    break;
-  }
-  return true;
+std::vector<CardTripSources::Video> VideosOf(const std::vector<std::string>& paths, VideoIndexCache& indexes) {
+  std::vector<CardTripSources::Video> videos;
+  videos.reserve(paths.size());
+  for (const std::string& path : paths) videos.push_back({path, indexes.IndexPathFor(path)});
+  return videos;
 }
 
-CardTripRecordings ReadCardTripRecordings(const CMgrDBSearch& store, const TripRecordingReader& read) {
+}  // namespace
+
+CardTripSources TripSourcesOf(const CMgrDBSearch& store) {
+  // The scan's listing of the index folders answers each index path
+  // without reading a folder again.
+  VideoIndexCache own;
+  const CardCatalogue& catalogue = store.Catalogue();
+  VideoIndexCache& indexes = catalogue.indexes ? *catalogue.indexes : own;
+  return CardTripSources{VideosOf(catalogue.normal, indexes), VideosOf(catalogue.event, indexes), catalogue.log};
+}
+
+CardTripRecordings ReadCardTripRecordings(const CardTripSources& sources, const TripRecordingReader& read,
+                                          const std::atomic<bool>* cancel) {
   CardTripRecordings out;
-  for (const std::string& path : store.Catalogue().normal) {
-    if (!ReadInto(path, read, out.normals)) {
+  for (const CardTripSources::Video& video : sources.normals) {
+    if (Cancelled(cancel)) break;
+    if (!ReadInto(video, read, out.normals)) {
       out.complete = false;
       continue;
     }
     const TripRecording& normal = out.normals.back();
     out.card.normals.push_back(TripNormal{normal.frames.front().timeMs, normal.frames.back().timeMs});
   }
-  for (const std::string& path : store.Catalogue().event) {
-    if (!ReadInto(path, read, out.events)) {
+  for (const CardTripSources::Video& video : sources.events) {
+    if (Cancelled(cancel)) break;
+    if (!ReadInto(video, read, out.events)) {
       out.complete = false;
       continue;
     }
     const TripRecording& event = out.events.back();
     out.card.events.push_back(TripEvent{event.frames.front().timeMs, event.frames.back().timeMs, event.triggerMs});
-    out.eventNames.push_back(MakeFileListRow(store, FileListKind::kEvent, path).type);
+    out.eventNames.push_back(EventTypeText(video.path, video.indexPath));
   }
-  for (const FileListRow& row : MakeFileListRows(store, FileListKind::kLog)) {
-    out.card.logs.push_back(TripLog{row.start * kMsPerSecond, row.end * kMsPerSecond + kLastMsOfSecond});
-    out.logs.push_back(row.path);
+  for (const std::string& path : sources.logs) {
+    if (Cancelled(cancel)) break;
+    const LogListFacts log = ReadLogListFacts(path, DurationWords{});
+    out.card.logs.push_back(TripLog{log.start * kMsPerSecond, log.end * kMsPerSecond + kLastMsOfSecond});
+    out.logs.push_back(path);
   }
+  if (Cancelled(cancel)) out.complete = false;
   return out;
 }
 
@@ -77,7 +80,10 @@ std::vector<const TripRecording*> RecordingsOf(const Trip& trip, const CardTripR
 }
 
 std::vector<TripFrame> FramesOf(const std::vector<const TripRecording*>& recordings) {
+  size_t count = 0;
+  for (const TripRecording* recording : recordings) count += recording->frames.size();
   std::vector<TripFrame> frames;
+  frames.reserve(count);
   for (size_t i = 0; i < recordings.size(); ++i) {
     for (TripFrame frame : recordings[i]->frames) {
       frame.recording = static_cast<int>(i);

@@ -3,6 +3,7 @@
 // lists: the normal and event recordings with their frames from the
 // indexes, the logs with their times. The window's Trip list and
 // korvane-cli trips form them here alike.
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,11 +22,24 @@ struct TripRecording {
   int64_t triggerMs = 0;  // its first trigger frame, else its first frame
 };
 
-// Reads a video recording's frames into out; false when it has none.
-using TripRecordingReader = std::function<bool(const std::string& path, TripRecording& out)>;
+// Reads a video recording's frames into out, its index at indexPath (empty
+// when it has none); false when it has no frames.
+using TripRecordingReader =
+    std::function<bool(const std::string& path, const std::string& indexPath, TripRecording& out)>;
 
-// Reads a video recording without a word to anyone: what the window uses.
-bool ReadTripRecording(const std::string& path, TripRecording& out);
+// What the trips read of a card, taken from the store on the user-interface
+// thread, so that the reading itself may run on any other.
+struct CardTripSources {
+  struct Video {
+    std::string path;
+    std::string indexPath;
+  };
+  std::vector<Video> normals;
+  std::vector<Video> events;
+  std::vector<std::string> logs;
+};
+
+CardTripSources TripSourcesOf(const CMgrDBSearch& store);
 
 // The card as read for its trips; the lists of card are indexes into these.
 struct CardTripRecordings {
@@ -37,7 +51,10 @@ struct CardTripRecordings {
   bool complete = true;  // every recording could be read
 };
 
-CardTripRecordings ReadCardTripRecordings(const CMgrDBSearch& store, const TripRecordingReader& read);
+// cancel (may be null) is read between recordings; a cancelled read ends
+// where it is, incomplete.
+CardTripRecordings ReadCardTripRecordings(const CardTripSources& sources, const TripRecordingReader& read,
+                                          const std::atomic<bool>* cancel = nullptr);
 
 // A trip's recordings in play order: its normals, or its events when it
 // holds no normal.

@@ -256,6 +256,51 @@ TEST_F(PlaybackEngineTest, ResetForCardClosesTheLoadAndShowsTheTimeNow) {
   EXPECT_FALSE(engine_->Displays().HasData());
 }
 
+// The Trip list is read off the user-interface thread: while it is, the
+// list holds nothing, and the rows of a read that another card or an
+// emptied list overtook never show.
+TEST_F(PlaybackEngineTest, TripListRowsComeFromAWorkerAndAnOvertakenReadIsDropped) {
+  engine_->WaitForTripList();  // SetUp's read has ended; its rows wait in the queue
+  EXPECT_TRUE(engine_->TripListFilling());
+  EXPECT_EQ(engine_->List(FileListKind::kTrip).RowCount(), 0);
+  EXPECT_TRUE(engine_->Trips().empty());
+  // The card goes before they arrive.
+  engine_->ClearLists();
+  EXPECT_FALSE(engine_->TripListFilling());
+  ui_.Drain();
+  EXPECT_EQ(engine_->List(FileListKind::kTrip).RowCount(), 0);
+  EXPECT_TRUE(engine_->Trips().empty());
+
+  SampleCardOptions options;
+  options.events = 0;
+  options.normals = 3;
+  options.logs = 0;
+  options.fps = 5;
+  options.width = 64;
+  options.height = 48;
+  SampleCard other;
+  std::string error;
+  ASSERT_TRUE(WriteSampleCard(dir_ / "other", options, &other, &error)) << error;
+  ASSERT_TRUE(store_.ChooseRoot((dir_ / "other").string()));
+  store_.Scan();
+  engine_->FillLists();
+  engine_->WaitForTripList();
+  ui_.Drain();
+  EXPECT_FALSE(engine_->TripListFilling());
+  ASSERT_EQ(engine_->Trips().size(), 1u);
+  EXPECT_EQ(engine_->Trips()[0].playPaths, store_.Catalogue().normal);
+  EXPECT_EQ(engine_->List(FileListKind::kTrip).RowCount(), 1);
+
+  // A refill empties the list at once; the read it overtook is dropped too.
+  engine_->FillTripList();
+  EXPECT_EQ(engine_->List(FileListKind::kTrip).RowCount(), 0);
+  EXPECT_TRUE(engine_->Trips().empty());
+  engine_->FillTripList();
+  engine_->WaitForTripList();
+  ui_.Drain();
+  EXPECT_EQ(engine_->List(FileListKind::kTrip).RowCount(), 1);
+}
+
 TEST_F(PlaybackEngineTest, CancelledLoadLeavesNothingOfTheEarlierLoadShown) {
   ASSERT_EQ(LoadAll(FileListKind::kEvent), LoadOutcome::kLoaded);
   dialogs_.SetOnStarted([](LoadingDialogModel&, LoadObserver& observer) { LoadingDialogModel::Cancel(observer); });

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <iomanip>
 #include <limits>
+#include <tuple>
+#include <vector>
 
 #include "base/MgrMultiLang.h"
 #include "recording/EventCodes.h"
@@ -40,6 +44,35 @@ TEST(VideoGpsTest, RoundsToFourDecimalsBeforeSplitting) {
   EXPECT_EQ(gps.lonHemi, 'E');
   EXPECT_EQ(gps.lonDeg, 0);
   EXPECT_NEAR(gps.lonSec, 0.0f, 1e-6);
+}
+
+// The rounding is "%.4f" and back, however it is computed: exact halves,
+// values a hair either side of a half, negatives, zero and the far range
+// all split as the printed text would.
+TEST(VideoGpsTest, FourDecimalRoundingIsThePrintedTextsForEveryValue) {
+  const auto printed = [](double value) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%.4f", value);
+    return std::strtod(text, nullptr);
+  };
+  std::vector<double> values = {0.0,        -0.0,        0.03125,      -0.03125,     0.00005, 12.34565,
+                                3725.12345, -12701.5678, 5999.99996,   0.00004999,   1e12,    -9.87654321e11,
+                                8999.99995, 17999.99995, 0.0000500001, 123.456749999};
+  for (int k = -40; k <= 40; ++k) values.push_back(std::ldexp(2 * k + 1, -5));  // halves that print exactly
+  std::srand(7);
+  for (int i = 0; i < 2000; ++i) values.push_back((std::rand() / static_cast<double>(RAND_MAX) - 0.5) * 36000.0);
+  for (double value : values) {
+    for (double next : {std::nextafter(value, 1e300), value, std::nextafter(value, -1e300)}) {
+      GpsBlock rounded;
+      GpsBlock reference;
+      FillGpsPosition(rounded, 1, next, -next);
+      FillGpsPosition(reference, 1, printed(next), printed(-next));
+      const auto fields = [](const GpsBlock& g) {
+        return std::tuple(g.valid, g.latHemi, g.latDeg, g.latMin, g.latSec, g.lonHemi, g.lonDeg, g.lonMin, g.lonSec);
+      };
+      ASSERT_EQ(fields(rounded), fields(reference)) << std::setprecision(17) << next;
+    }
+  }
 }
 
 TEST(VideoGpsTest, RangeRuleKeepsTheBoundsAndRejectsBeyond) {

@@ -236,11 +236,15 @@ void CWndSearch::ShowFileLists(FileListKind kind, bool withLogTab) {
   ApplyLook();
 }
 
+void CWndSearch::RefreshTripList() {
+  lists_[Index(FileListKind::kTrip)]->Render();
+  state_.ChecksChanged();
+  ApplyLook();
+}
+
 void CWndSearch::ResetLists() {
-  for (FileListKind kind : kKinds) {
-    if (engine_) engine_->List(kind).Clear();
-    lists_[Index(kind)]->Render();
-  }
+  if (engine_) engine_->ClearLists();
+  for (CFileListView* list : lists_) list->Render();
   loadedRecordings_->Clear();
   loadedLogs_->Clear();
   // Nothing loaded is left to close: the (empty) lists come back with their

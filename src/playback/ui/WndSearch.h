@@ -88,6 +88,8 @@ class CWndSearch : public QWidget,
   // What Close leaves: the list of kind, Load, Check All, the tabs (the Log
   // tab only with withLogTab); the loaded list boxes and Close hidden.
   void ShowFileLists(FileListKind kind, bool withLogTab) override;
+  // The Trip list's rows arrived (or went for a new read).
+  void RefreshTripList() override;
   // Empties the lists and the loaded list boxes.
   void ResetLists();
   // Edit > Select All / Unselect All on the visible list.

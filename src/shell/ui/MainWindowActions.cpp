@@ -58,7 +58,7 @@ void CMainWindowActions::ChooseSpeedSource(int source) {
 void CMainWindowActions::ChooseSpeedUnit(SpeedUnit unit) {
   context_.settings.SetSpeedUnit(SpeedUnitKey(unit));
   context_.viewer.Engine().SpeedSourceChanged();
-  context_.viewer.Engine().FillTripList();
+  context_.viewer.Engine().RefreshTripRows();
   if (CMgrMapSync* map = context_.viewer.MapSync()) {
     map->SetSpeedRouteUnit(unit);
     map->DrawSpeedRoute();

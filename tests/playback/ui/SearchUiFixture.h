@@ -89,6 +89,10 @@ class SearchUiTest : public ::testing::Test, protected EngineWorld {
     ASSERT_TRUE(store_.ChooseRoot((dir_ / "card").string()));
     store_.Scan();
     window_->FillFromCatalogue();
+    // The Trip list's rows come from a worker, as the window's message loop
+    // would deliver them.
+    engine_->WaitForTripList();
+    ui_.Drain();
     window_->ShowFileList(FileListKind::kEvent);
   }
 
