@@ -16,8 +16,10 @@ namespace {
 constexpr AVRational kMillisecond{1, 1000};
 constexpr const char* kEncoder = "libx264";
 constexpr const char* kPreset = "veryfast";
-// Both cores: the worker decodes and draws while x264 encodes.
-constexpr int kEncoderThreads = 2;
+// x264's own count, one and a half threads a core: its frame threads wait
+// on each other's reference rows, and with one thread a core the cores
+// idle while the worker decodes and draws the next picture.
+constexpr int kEncoderThreads = 0;
 constexpr int kVideoStream = 0;
 constexpr int kSubtitleStream = 1;
 
