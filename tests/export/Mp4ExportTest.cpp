@@ -225,6 +225,7 @@ TEST(FilmTelemetryTest, AFrameWithoutDataShowsNoneAndHistoriesKeepTheirSpan) {
   context.items = *FilmOverlaysFromKeys("caption,speed,gmeter,graph,route,lamps");
   context.unit = SpeedUnit::kMph;
   FilmTelemetry telemetry(context);
+  telemetry.UseRecording("DR-0001", true);
   FRAMEINFOVIDEO frame;
   frame.gps.valid = 1;
   frame.gps.speed = 100;
