@@ -125,12 +125,13 @@ class CAppSetting {
   double HardG(double fallback) const;
 
   // What Save MP4 last started with; the words are the export's own keys
-  // ("caption,speed", "medium", "kmh").
+  // ("caption,speed", "medium", "kmh"; no unit while it follows the
+  // window's).
   struct Mp4Choices {
     std::string folder;
     std::string overlays = "caption";
     std::string quality = "medium";
-    std::string units = "kmh";
+    std::string units;
     bool gpx = false;
   };
   const Mp4Choices& Mp4() const { return mp4_; }

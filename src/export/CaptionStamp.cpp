@@ -1,12 +1,11 @@
 #include "export/CaptionStamp.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstdint>
 
 namespace {
 
 constexpr int kOpaque = 255;
-constexpr double kChromaMiddle = 128.0;
 
 struct Argb {
   int alpha;
@@ -20,26 +19,37 @@ Argb Split(uint32_t pixel) {
           static_cast<int>(pixel & 0xFF)};
 }
 
-unsigned char ToByte(double value) { return static_cast<unsigned char>(std::clamp(std::lround(value), 0L, 255L)); }
+// The stamp's colours in the JPEG's YCbCr (full range, BT.601) in fixed
+// point: a stamp is stamped on every picture of a film, so its arithmetic
+// stays in integers. Weights are x 65536; each row of chroma weights sums
+// to 0 so that grey stays grey.
+constexpr int kFraction = 16;
+constexpr int32_t kFixedHalf = 1 << (kFraction - 1);
+constexpr int32_t kLumaRed = 19595, kLumaGreen = 38470, kLumaBlue = 7471;
+constexpr int32_t kBlueRed = -11059, kBlueGreen = -21709, kBlueBlue = 32768;
+constexpr int32_t kRedRed = 32768, kRedGreen = -27439, kRedBlue = -5329;
+// 65536 / 255, what a code times (255 - alpha) / 255 weighs in fixed point.
+constexpr int32_t kPerOpaque = 257;
+constexpr int32_t kChromaMiddle = 128;
 
-// The colour of a stamp pixel in the JPEG's YCbCr (full range), from its
-// premultiplied value.
-struct Ycc {
-  double luma;
-  double blue;
-  double red;
-};
-
-Ycc ToYcc(const Argb& p) {
-  const double scale = p.alpha > 0 ? static_cast<double>(kOpaque) / p.alpha : 0.0;
-  const double r = p.red * scale;
-  const double g = p.green * scale;
-  const double b = p.blue * scale;
-  return {0.299 * r + 0.587 * g + 0.114 * b, -0.168736 * r - 0.331264 * g + 0.5 * b + kChromaMiddle,
-          0.5 * r - 0.418688 * g - 0.081312 * b + kChromaMiddle};
+unsigned char FixedToByte(int64_t fixed) {
+  return static_cast<unsigned char>(std::clamp<int64_t>((fixed + kFixedHalf) >> kFraction, 0, kOpaque));
 }
 
-double Mix(double over, double under, int alpha) { return (over * alpha + under * (kOpaque - alpha)) / kOpaque; }
+// A premultiplied stamp pixel over a code: the stamp's colour weighs its
+// alpha, the code the rest. The premultiplied channels already carry the
+// alpha, and the colour transform is linear, so no division is needed.
+int32_t OverLuma(const Argb& p, int under) {
+  return kLumaRed * p.red + kLumaGreen * p.green + kLumaBlue * p.blue + under * (kOpaque - p.alpha) * kPerOpaque;
+}
+int32_t OverBlue(const Argb& p, int under) {
+  return kBlueRed * p.red + kBlueGreen * p.green + kBlueBlue * p.blue + kChromaMiddle * p.alpha * kPerOpaque +
+         under * (kOpaque - p.alpha) * kPerOpaque;
+}
+int32_t OverRed(const Argb& p, int under) {
+  return kRedRed * p.red + kRedGreen * p.green + kRedBlue * p.blue + kChromaMiddle * p.alpha * kPerOpaque +
+         under * (kOpaque - p.alpha) * kPerOpaque;
+}
 
 // The part of a stamp inside the picture, in picture coordinates.
 struct Span {
@@ -69,13 +79,14 @@ void StampOneYuv(YuvPicture& picture, const CaptionStamp& stamp) {
   const Span span = Inside(stamp, picture.width, picture.height);
   if (span.Empty()) return;
   const size_t chromaWidth = static_cast<size_t>(picture.ChromaWidth());
+  const size_t width = static_cast<size_t>(picture.width);
   for (int by = span.top / 2; by <= (span.bottom - 1) / 2; ++by) {
     for (int bx = span.left / 2; bx <= (span.right - 1) / 2; ++bx) {
       const size_t c = static_cast<size_t>(by) * chromaWidth + static_cast<size_t>(bx);
-      const double blueBefore = picture.blue[c];
-      const double redBefore = picture.red[c];
-      double blueSum = 0.0;
-      double redSum = 0.0;
+      const int blueBefore = picture.blue[c];
+      const int redBefore = picture.red[c];
+      int64_t blueSum = 0;
+      int64_t redSum = 0;
       int inPicture = 0;
       bool drawn = false;
       for (int y = 2 * by; y < std::min(2 * by + 2, picture.height); ++y) {
@@ -84,21 +95,20 @@ void StampOneYuv(YuvPicture& picture, const CaptionStamp& stamp) {
           const bool covered = x >= span.left && x < span.right && y >= span.top && y < span.bottom;
           const Argb p = covered ? Split(PixelAt(stamp, x, y)) : Argb{0, 0, 0, 0};
           if (p.alpha == 0) {
-            blueSum += blueBefore;
-            redSum += redBefore;
+            blueSum += int64_t{blueBefore} << kFraction;
+            redSum += int64_t{redBefore} << kFraction;
             continue;
           }
           drawn = true;
-          const Ycc colour = ToYcc(p);
-          unsigned char& luma = picture.luma[static_cast<size_t>(y) * static_cast<size_t>(picture.width) + x];
-          luma = ToByte(Mix(colour.luma, luma, p.alpha));
-          blueSum += Mix(colour.blue, blueBefore, p.alpha);
-          redSum += Mix(colour.red, redBefore, p.alpha);
+          unsigned char& luma = picture.luma[static_cast<size_t>(y) * width + static_cast<size_t>(x)];
+          luma = FixedToByte(OverLuma(p, luma));
+          blueSum += OverBlue(p, blueBefore);
+          redSum += OverRed(p, redBefore);
         }
       }
       if (!drawn) continue;
-      picture.blue[c] = ToByte(blueSum / inPicture);
-      picture.red[c] = ToByte(redSum / inPicture);
+      picture.blue[c] = FixedToByte(blueSum / inPicture);
+      picture.red[c] = FixedToByte(redSum / inPicture);
     }
   }
 }

@@ -68,6 +68,9 @@ void LoadFilmOverlayTexts(FilmOverlayContext& context) {
 
 FilmTelemetry::FilmTelemetry(FilmOverlayContext context) : context_(std::move(context)) {
   context_.caption.items = context_.items.caption ? AviCaptionItems{true, true, true, true} : AviCaptionItems{};
+  // One unit in the whole film: the caption's speed reads as the
+  // speedometer's and the cues'.
+  context_.caption.speedSource.unit = context_.unit;
 }
 
 void FilmTelemetry::UseRecording(const std::string& recorderId, bool hasGpsFix) {

@@ -53,6 +53,7 @@ struct GSample {
 struct InsetPoint {
   double x = 0;
   double y = 0;
+  friend bool operator==(const InsetPoint&, const InsetPoint&) = default;
 };
 
 struct OverlayScene {

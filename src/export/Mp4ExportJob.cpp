@@ -97,6 +97,14 @@ std::optional<Mp4Quality> Mp4QualityFromKey(std::string_view key) {
   return std::nullopt;
 }
 
+SpeedUnit Mp4UnitOnOpening(std::string_view remembered, SpeedUnit shown) {
+  return SpeedUnitFromKey(remembered).value_or(shown);
+}
+
+std::string Mp4UnitToRemember(SpeedUnit chosen, SpeedUnit shown) {
+  return chosen == shown ? std::string() : std::string(SpeedUnitKey(chosen));
+}
+
 Mp4ExportInputs Mp4InputsOnOpening(const CInfoEventFile& recording, int startFrame, const std::string& folder) {
   Mp4ExportInputs inputs;
   inputs.folder = folder;

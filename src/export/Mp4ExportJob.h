@@ -55,6 +55,13 @@ struct Mp4ExportInputs {
   int pulseType = -1;       // the card's CARPULSETYPE; -1 unknown
 };
 
+// The unit Save MP4 opens with: the one remembered from its last start,
+// else the unit the window shows speeds in. And what a start remembers: the
+// chosen unit when it differs from the window's, else nothing, so that the
+// dialog keeps following the window's unit until a film is made in another.
+SpeedUnit Mp4UnitOnOpening(std::string_view remembered, SpeedUnit shown);
+std::string Mp4UnitToRemember(SpeedUnit chosen, SpeedUnit shown);
+
 // The range as Save AVI opens with it, the name proposed from its start.
 Mp4ExportInputs Mp4InputsOnOpening(const CInfoEventFile& recording, int startFrame, const std::string& folder);
 

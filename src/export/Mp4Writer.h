@@ -1,6 +1,6 @@
 #pragma once
-// The MP4 file of a film export: one H.264 stream (libx264, yuv420p in the
-// JPEG's own full range, so the decoded planes go in without conversion)
+// The MP4 file of a film export: one H.264 stream (libx264, yuv420p in
+// video range, the decoded planes mapped into it on their one way in)
 // whose pictures keep their recorded times, in milliseconds from the first
 // (time base 1/1000, a variable frame rate), and a mov_text subtitle
 // stream. The index is moved to the front when the film is closed, so a
@@ -66,7 +66,10 @@ class Mp4Writer {
  private:
   struct Muxer;
 
-  bool Encode(int64_t ptsMs, int64_t durationMs, const YuvPicture* picture);
+  // Puts the picture into the encoder's frame, in video range.
+  bool Hold(const YuvPicture& picture);
+  // Sends the held frame (or, without picture, the end) to the encoder.
+  bool Encode(int64_t ptsMs, int64_t durationMs, bool withPicture);
   bool Drain();
   void Fail(const std::string& reason);
   void FailWith(int status);
@@ -76,8 +79,8 @@ class Mp4Writer {
   std::string target_;
   std::string error_;
   Mp4Setup setup_;
-  // The picture waiting for its successor, which tells how long it shows.
-  YuvPicture pending_;
+  // The time of the picture waiting in the encoder's frame for its
+  // successor, which tells how long it shows.
   int64_t pendingPts_ = -1;
   // Each encoded picture's duration by its time, until its packet is out.
   std::map<int64_t, int64_t> durations_;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 
@@ -201,6 +202,24 @@ TEST(FilmOverlayKeysTest, KeysReadBackAsTheyAreWritten) {
   EXPECT_EQ(Mp4Crf(Mp4Quality::kSmall), 28);
 }
 
+// Save MP4's unit follows the window's until a film is made in the other.
+TEST(Mp4UnitTest, TheDialogFollowsTheWindowsUnitUnlessItRemembersAnother) {
+  struct Case {
+    const char* remembered;
+    SpeedUnit shown;
+    SpeedUnit opening;
+  };
+  for (const Case& c : {Case{"", SpeedUnit::kMph, SpeedUnit::kMph}, Case{"", SpeedUnit::kKmh, SpeedUnit::kKmh},
+                        Case{"kmh", SpeedUnit::kMph, SpeedUnit::kKmh}, Case{"mph", SpeedUnit::kKmh, SpeedUnit::kMph},
+                        Case{"knots", SpeedUnit::kMph, SpeedUnit::kMph}}) {
+    const SpeedUnit opening = Mp4UnitOnOpening(c.remembered, c.shown);
+    EXPECT_EQ(opening, c.opening) << c.remembered;
+    EXPECT_EQ(Mp4UnitOnOpening(Mp4UnitToRemember(opening, c.shown), c.shown), opening) << c.remembered;
+  }
+  EXPECT_EQ(Mp4UnitToRemember(SpeedUnit::kMph, SpeedUnit::kMph), "");
+  EXPECT_EQ(Mp4UnitToRemember(SpeedUnit::kMph, SpeedUnit::kKmh), "mph");
+}
+
 // Each overlay shows this frame's data or says it has none: no value
 // outlives its frame, the trail keeps one second, the graph ten.
 TEST(FilmTelemetryTest, AFrameWithoutDataShowsNoneAndHistoriesKeepTheirSpan) {
@@ -208,6 +227,7 @@ TEST(FilmTelemetryTest, AFrameWithoutDataShowsNoneAndHistoriesKeepTheirSpan) {
   context.items = *FilmOverlaysFromKeys("caption,speed,gmeter,graph,route,lamps");
   context.unit = SpeedUnit::kMph;
   FilmTelemetry telemetry(context);
+  telemetry.UseRecording("DR-0001", true);
   FRAMEINFOVIDEO frame;
   frame.gps.valid = 1;
   frame.gps.speed = 100;
@@ -224,6 +244,10 @@ TEST(FilmTelemetryTest, AFrameWithoutDataShowsNoneAndHistoriesKeepTheirSpan) {
       ASSERT_TRUE(scene.speed);
       EXPECT_DOUBLE_EQ(*scene.speed, 62.0);
       EXPECT_EQ(scene.speedUnit, "mph");
+      const bool captionInMph = std::any_of(scene.caption.begin(), scene.caption.end(), [](const CaptionLine& line) {
+        return line.text.find("62 mph") != std::string::npos;
+      });
+      EXPECT_TRUE(captionInMph) << "the caption's speed is in the film's one unit";
       ASSERT_TRUE(scene.position);
       EXPECT_GE(scene.position->y, 0.0);
       EXPECT_LE(scene.position->y, 0.1) << "the latest point is the northernmost: at the top";

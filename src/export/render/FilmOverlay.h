@@ -23,6 +23,11 @@ class FilmOverlay {
   virtual QRect Area(int width, int height) const = 0;
   // Draws the scene into the area, the painter's origin at its top left.
   virtual void Draw(QPainter& painter, const OverlayScene& scene, QSize area) const = 0;
+  // Whether it draws exactly the same for now as for before (a picture of
+  // the same size), so the stamp drawn before serves again: a speed or a
+  // position stays for many pictures. An overlay that moves with every
+  // picture keeps this answer.
+  virtual bool DrawsAlike(const OverlayScene& /*before*/, const OverlayScene& /*now*/) const { return false; }
 };
 
 std::unique_ptr<FilmOverlay> MakeSpeedometerOverlay();

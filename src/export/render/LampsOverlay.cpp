@@ -31,6 +31,10 @@ class LampsOverlay final : public FilmOverlay {
     return {(width - w) / 2, Scaled(kTopFree, height), w, Scaled(kHeight, height)};
   }
 
+  bool DrawsAlike(const OverlayScene& before, const OverlayScene& now) const override {
+    return before.lampsRecorded == now.lampsRecorded && before.signal == now.signal && before.noLamps == now.noLamps;
+  }
+
   void Draw(QPainter& painter, const OverlayScene& scene, QSize area) const override {
     const int h = scene.height;
     DrawPanel(painter, area);

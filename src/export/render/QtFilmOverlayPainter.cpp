@@ -30,6 +30,7 @@ QtFilmOverlayPainter::QtFilmOverlayPainter() {
   overlays_.push_back(MakeGraphStripOverlay());
   overlays_.push_back(MakeRouteInsetOverlay());
   overlays_.push_back(MakeLampsOverlay());
+  kept_.resize(overlays_.size());
 }
 
 QtFilmOverlayPainter::~QtFilmOverlayPainter() = default;
@@ -37,18 +38,28 @@ QtFilmOverlayPainter::~QtFilmOverlayPainter() = default;
 std::vector<CaptionStamp> QtFilmOverlayPainter::Render(const OverlayScene& scene) {
   std::vector<CaptionStamp> stamps;
   if (scene.width <= 0 || scene.height <= 0) return stamps;
-  for (const auto& overlay : overlays_) {
-    if (!overlay->Chosen(scene.items)) continue;
-    const QRect area = overlay->Area(scene.width, scene.height).intersected(QRect(0, 0, scene.width, scene.height));
-    if (area.isEmpty()) continue;
-    QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
-    {
-      QPainter painter(&picture);
-      overlay->Draw(painter, scene, area.size());
+  const bool sameSize = before_ && before_->width == scene.width && before_->height == scene.height;
+  for (size_t i = 0; i < overlays_.size(); ++i) {
+    const FilmOverlay& overlay = *overlays_[i];
+    Kept& kept = kept_[i];
+    const QRect area = overlay.Area(scene.width, scene.height).intersected(QRect(0, 0, scene.width, scene.height));
+    if (!overlay.Chosen(scene.items) || area.isEmpty()) {
+      kept.valid = false;
+      continue;
     }
-    stamps.push_back(StampOf(picture, area.topLeft()));
+    if (!kept.valid || !sameSize || !overlay.DrawsAlike(*before_, scene)) {
+      QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
+      picture.fill(Qt::transparent);
+      {
+        QPainter painter(&picture);
+        overlay.Draw(painter, scene, area.size());
+      }
+      kept.stamp = StampOf(picture, area.topLeft());
+      kept.valid = true;
+    }
+    stamps.push_back(kept.stamp);
   }
+  before_ = scene;
   // The caption last: its texts stay readable wherever a box comes near.
   if (scene.items.caption) {
     std::vector<CaptionStamp> caption = caption_.Render(scene.width, scene.height, scene.caption);

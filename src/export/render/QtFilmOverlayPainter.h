@@ -3,6 +3,7 @@
 // caption renderer, every other overlay into a stamp of its own box.
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "export/FilmOverlays.h"
@@ -17,6 +18,14 @@ class QtFilmOverlayPainter final : public FilmOverlayPainter {
   std::vector<CaptionStamp> Render(const OverlayScene& scene) override;
 
  private:
+  // An overlay's stamp of the scene before, while it may serve again.
+  struct Kept {
+    bool valid = false;
+    CaptionStamp stamp;
+  };
+
   QtCaptionPainter caption_;
   std::vector<std::unique_ptr<FilmOverlay>> overlays_;
+  std::vector<Kept> kept_;
+  std::optional<OverlayScene> before_;
 };

@@ -22,6 +22,10 @@ class RouteInsetOverlay final : public FilmOverlay {
     return {Scaled(kEdge, height), Scaled(kTopFree, height), size, size};
   }
 
+  bool DrawsAlike(const OverlayScene& before, const OverlayScene& now) const override {
+    return before.position == now.position && before.noData == now.noData && before.route == now.route;
+  }
+
   void Draw(QPainter& painter, const OverlayScene& scene, QSize area) const override {
     const int h = scene.height;
     DrawPanel(painter, area);

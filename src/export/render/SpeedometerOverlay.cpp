@@ -27,6 +27,11 @@ class SpeedometerOverlay final : public FilmOverlay {
     return {width - w - Scaled(kEdge, height), Scaled(kTopFree, height), w, Scaled(kHeight, height)};
   }
 
+  bool DrawsAlike(const OverlayScene& before, const OverlayScene& now) const override {
+    return before.speed == now.speed && before.speedFullScale == now.speedFullScale &&
+           before.speedUnit == now.speedUnit && before.noData == now.noData;
+  }
+
   void Draw(QPainter& painter, const OverlayScene& scene, QSize area) const override {
     const int h = scene.height;
     DrawPanel(painter, area);

@@ -19,6 +19,7 @@
 #include "recording/InfoEventFile.h"
 #include "skin/ui/CheckMarkStyle.h"
 #include "skin/ui/DialogButtonRow.h"
+#include "telemetry/SpeedSource.h"
 
 namespace {
 
@@ -105,9 +106,10 @@ CDlgSaveMp4::CDlgSaveMp4(AviExportSource source, int pulseType, CAppSetting& set
     quality_->addItem(ExportGuiText(kQualityKeys[i][0], kQualityKeys[i][1]));
     if (Mp4QualityKey(kQualities[i]) == remembered.quality) quality_->setCurrentIndex(static_cast<int>(i));
   }
+  const SpeedUnit unit = Mp4UnitOnOpening(remembered.units, SpeedUnitOf(setting_));
   for (size_t i = 0; i < std::size(kUnits); ++i) {
     units_->addItem(QString::fromUtf8(SpeedUnitLabel(kUnits[i]).data()));
-    if (SpeedUnitKey(kUnits[i]) == remembered.units) units_->setCurrentIndex(static_cast<int>(i));
+    if (kUnits[i] == unit) units_->setCurrentIndex(static_cast<int>(i));
   }
   if (!Mp4QualityFromKey(remembered.quality)) quality_->setCurrentIndex(1);
   for (QDateEdit* date : {startDate_, endDate_}) date->setDisplayFormat(kDateFormat);
@@ -172,7 +174,7 @@ Mp4ExportInputs CDlgSaveMp4::Inputs() const {
   inputs.quality = kQualities[std::clamp(quality_->currentIndex(), 0, static_cast<int>(std::size(kQualities)) - 1)];
   inputs.unit = kUnits[std::clamp(units_->currentIndex(), 0, static_cast<int>(std::size(kUnits)) - 1)];
   inputs.gpx = gpx_->isChecked();
-  inputs.speedSource = SpeedSource{setting_.GetCurrentModel(), setting_.GetDisplaySpeed()};
+  inputs.speedSource = SpeedSourceOf(setting_);
   return inputs;
 }
 
@@ -182,7 +184,7 @@ void CDlgSaveMp4::OnStart() {
   switch (started.outcome) {
     case AviStart::kStarted:
       setting_.SetMp4({inputs.folder, FilmOverlayKeys(inputs.overlays), std::string(Mp4QualityKey(inputs.quality)),
-                       std::string(SpeedUnitKey(inputs.unit)), inputs.gpx});
+                       Mp4UnitToRemember(inputs.unit, SpeedUnitOf(setting_)), inputs.gpx});
       SetSaving(true);
       poll_.start();
       return;

@@ -245,8 +245,9 @@ TEST_F(ExportCommandsTest, SaveAviWritesTheWholeEventRecordingAsAMotionJpegFilm)
   EXPECT_EQ(std::stoi(stream["nb_read_packets"].get<std::string>()), frames);
 }
 
-// Tool -> Save MP4 opens with the choices the last start had and remembers
-// the new ones when it starts.
+// Tool -> Save MP4 opens with the choices the last start had, its unit the
+// View menu's while none was remembered, and remembers the new ones when it
+// starts (a unit other than the View menu's).
 TEST_F(ExportCommandsTest, SaveMp4WritesAnH264FilmWithTheChosenOverlaysAndRemembersThem) {
   ASSERT_TRUE(OpenCard());
   LoadFirst(FileListKind::kEvent, 1);
@@ -255,17 +256,20 @@ TEST_F(ExportCommandsTest, SaveMp4WritesAnH264FilmWithTheChosenOverlaysAndRememb
   CAppSetting::Mp4Choices last = settings_->Mp4();
   last.overlays = "speed,route";
   last.quality = "small";
+  last.units.clear();
   settings_->SetMp4(last);
+  settings_->SetSpeedUnit("mph");
   ASSERT_TRUE(RunDialog<CDlgSaveMp4>(kIdToolSaveMp4, [&](CDlgSaveMp4& dialog) {
     EXPECT_FALSE(dialog.OverlayBox(0)->isChecked());
     EXPECT_TRUE(dialog.OverlayBox(1)->isChecked());
     EXPECT_TRUE(dialog.OverlayBox(4)->isChecked());
     EXPECT_EQ(dialog.QualityList()->currentIndex(), 2);
+    EXPECT_EQ(dialog.UnitList()->currentText(), "mph") << "the View menu's unit";
     EXPECT_FALSE(dialog.EndTime()->isEnabled()) << "an event recording goes out whole";
     dialog.FolderField()->setText(QString::fromStdString(out.string()));
     dialog.NameField()->setText("drive");
     dialog.OverlayBox(0)->setChecked(true);
-    dialog.UnitList()->setCurrentIndex(1);
+    dialog.UnitList()->setCurrentIndex(0);
     dialog.GpxBox()->setChecked(true);
     dialog.StartButton()->click();
     EXPECT_TRUE(WaitUntilSaved(dialog));
@@ -275,7 +279,7 @@ TEST_F(ExportCommandsTest, SaveMp4WritesAnH264FilmWithTheChosenOverlaysAndRememb
   EXPECT_EQ(LastText(), "MP4 OK");
   EXPECT_EQ(settings_->Mp4().folder, out.string());
   EXPECT_EQ(settings_->Mp4().overlays, "caption,speed,route");
-  EXPECT_EQ(settings_->Mp4().units, "mph");
+  EXPECT_EQ(settings_->Mp4().units, "kmh");
   EXPECT_TRUE(settings_->Mp4().gpx);
   EXPECT_TRUE(fs::exists(out / "drive.gpx"));
   const nlohmann::json probe = ProbeAvi(out / "drive.mp4");
