@@ -12,6 +12,8 @@ if(KORVANE_CLI)
 endif()
 if(KORVANE_GUI)
   install(TARGETS korvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The map's browser module, where the map window looks for it.
+  install(TARGETS korvane_map_view LIBRARY DESTINATION ${KORVANE_MODULE_SUBDIR})
   install(FILES ${CMAKE_BINARY_DIR}/korvane.dsc ${CMAKE_BINARY_DIR}/korvane.chk DESTINATION ${korvane_data})
 endif()
 install(DIRECTORY resources/lang DESTINATION ${korvane_data})

@@ -7,9 +7,8 @@
 #include <QVariant>
 
 #include "mapctrl/MgrMapSync.h"
+#include "mapctrl/ui/MapBrowser.h"
 #include "mapctrl/ui/PageScript.h"
-#include "mapctrl/ui/VxHtmlView.h"
-#include "mapctrl/ui/WebPage.h"
 #include "mapctrl/ui/WndGpsMap.h"
 #include "shell/ui/MainWindowFixture.h"
 
@@ -40,7 +39,7 @@ TEST_F(MapInWindowTest, LoadedEventsReachThePageAndAMarkerClickChangesTheRecordi
   for (const CInfoMapObject& entry : frame_->Store().MapTriggers())
     triggers.insert(triggers.end(), entry.Triggers().begin(), entry.Triggers().end());
   ASSERT_GE(triggers.size(), 2u);
-  CWebPage& page = Parts().Map()->View().Page();
+  MapBrowser& page = *Parts().Map()->Browser();
   ASSERT_TRUE(WaitFor(
       [&] {
         return Evaluate(page, "triggerMarkers.length").toInt() == static_cast<int>(triggers.size()) &&

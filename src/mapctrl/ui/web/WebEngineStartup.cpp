@@ -1,9 +1,8 @@
-#include "mapctrl/ui/WebEngineStartup.h"
+#include "mapctrl/ui/web/WebEngineStartup.h"
 
 #include <unistd.h>
 
 #include <QByteArray>
-#include <QCoreApplication>
 #include <filesystem>
 
 namespace {
@@ -24,9 +23,11 @@ void AddFlag(QByteArray& flags, const char* flag) {
 
 }  // namespace
 
+// The engine reads its switches when its first view is made. The GL context
+// it shares with the window is its own doing: loading the module makes it
+// (and sets Qt::AA_ShareOpenGLContexts), so the window does not pay for GL
+// at its start.
 void PrepareWebEngine() {
-  // The web view and the window share their GL contexts.
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
   // Chromium's sandbox refuses to start as root.
   if (geteuid() == 0) {

@@ -1,0 +1,8 @@
+#pragma once
+// What the web engine needs before it starts, so that the map runs where
+// the program runs: as root in a container (no sandbox there) and without a
+// GPU (software drawing, e.g. under Xvfb).
+
+// Call before the first web view is made. Switches the user already set in
+// QTWEBENGINE_CHROMIUM_FLAGS are kept.
+void PrepareWebEngine();
