@@ -11,8 +11,8 @@ namespace {
 
 MapBrowserMaker* Load() {
   // An installed program finds its modules beside bin/, whatever the prefix.
-  const QString installed = QDir(QCoreApplication::applicationDirPath())
-                                .absoluteFilePath(QStringLiteral("../" KORVANE_MODULE_SUBDIR));
+  const QString installed =
+      QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../" KORVANE_MODULE_SUBDIR));
   if (QDir(installed).exists()) QCoreApplication::addLibraryPath(QDir::cleanPath(installed));
   QPluginLoader loader(QString::fromLatin1(kMapBrowserModuleName));
   QObject* instance = loader.instance();

@@ -1,9 +1,9 @@
 #include "mapctrl/ui/MapPageScripts.h"
 
 #include <QEventLoop>
-#include <memory>
 #include <QStringList>
 #include <QTimer>
+#include <memory>
 
 #include "mapctrl/JsonString.h"
 #include "mapctrl/ui/MapBrowser.h"

@@ -136,7 +136,8 @@ TEST_F(WndGpsMapTest, ScriptPolicyFollowsTheViewsJavaScriptSetting) {
 
 TEST_F(WndGpsMapTest, TheSmallScreenLayoutMovesTheViewsBottomEdge) {
   map_->SetSmallScreen(true, 700);
-  EXPECT_EQ(map_->Browser()->Widget()->geometry().bottom(), map_->rect().bottom() + 700 - CWndGpsMap::kSmallScreenBottom);
+  EXPECT_EQ(map_->Browser()->Widget()->geometry().bottom(),
+            map_->rect().bottom() + 700 - CWndGpsMap::kSmallScreenBottom);
   map_->SetSmallScreen(false, 700);
   EXPECT_EQ(map_->Browser()->Widget()->geometry(), map_->rect());
 }
