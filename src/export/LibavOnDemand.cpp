@@ -67,10 +67,10 @@ Function* Resolve(AvLibrary library, const char* name) {
 }  // namespace
 
 // The library's function of the same name, looked up once.
-#define KORVANE_AV(library, name)                                                                 \
-  ([] {                                                                                          \
-    static auto* const real = Resolve<decltype(name)>(AvLibrary::library, #name);                \
-    return real;                                                                                 \
+#define KORVANE_AV(library, name)                                                 \
+  ([] {                                                                           \
+    static auto* const real = Resolve<decltype(name)>(AvLibrary::library, #name); \
+    return real;                                                                  \
   }())
 
 extern "C" {
