@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/AfterFirstPaint.h"
 #include "base/AppSetting.h"
 #include "base/AppTitle.h"
 #include "base/MgrMultiLang.h"
@@ -199,7 +200,9 @@ bool CKorvaneApp::TakeScreenshot() {
 }
 
 int CKorvaneApp::Run() {
-  QTimer::singleShot(0, [this] {
+  // The card is opened once the window is up: its scan need not keep the
+  // window blank.
+  RunAfterFirstPaint(*frame_, [this] {
     OpenCommandLineFolder();
     if (options_.screenshot.isEmpty()) return;
     if (!TakeScreenshot()) exitStatus_ = 1;

@@ -8,7 +8,6 @@
 
 #include "app/KorvaneApp.h"
 #include "base/AppTitle.h"
-#include "mapctrl/ui/WebEngineStartup.h"
 #include "platform/TimeKey.h"
 
 int main(int argc, char** argv) {
@@ -24,7 +23,6 @@ int main(int argc, char** argv) {
   // export with a write error, not end the program.
   std::signal(SIGXFSZ, SIG_IGN);
   NameLocalZoneOnce();
-  PrepareWebEngine();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   const StartOptions options = ParseStartOptions(QApplication::arguments());

@@ -119,7 +119,7 @@ std::string Join(const std::vector<std::string>& items) {
 }
 
 const std::vector<std::pair<std::string, size_t>> kSections = {
-    {"GUI", 233}, {"Message", 81}, {"PullDownMenu", 60}, {"ToolTip", 33}};
+    {"GUI", 234}, {"Message", 81}, {"PullDownMenu", 60}, {"ToolTip", 33}};
 
 class LangTemplateTest : public ::testing::Test {
  protected:

@@ -3,16 +3,15 @@
 
 #include <QApplication>
 
-#include "mapctrl/ui/WebEngineStartup.h"
-
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
   // The program's data (language files, skin, map page) is the build's,
   // unless a run names another folder.
   if (qgetenv("KORVANE_DATA_DIR").isEmpty()) qputenv("KORVANE_DATA_DIR", QByteArray(KORVANE_BUILD_DIR));
-  PrepareWebEngine();
   QApplication app(argc, argv);
+  // The map module is the build's.
+  QCoreApplication::addLibraryPath(QString::fromUtf8(KORVANE_BUILD_DIR));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

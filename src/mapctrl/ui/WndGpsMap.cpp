@@ -4,12 +4,13 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QPainter>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
+#include <QUrl>
 
+#include "base/MgrMultiLang.h"
 #include "mapctrl/MapPageFiles.h"
 #include "mapctrl/server/CVxServerSock.h"
-#include "mapctrl/ui/VxHtmlView.h"
+#include "mapctrl/ui/MapBrowser.h"
+#include "mapctrl/ui/MapBrowserModule.h"
 #include "platform/Trace.h"
 
 namespace {
@@ -68,7 +69,8 @@ bool CWndGpsMap::StartServer(int& port) {
 
 void CWndGpsMap::Navigate(const std::string& address) {
   failed_ = false;
-  if (!kWebEngineUsable) {
+  MapBrowser* browser = Browser();
+  if (browser == nullptr) {
     // No page will ever come: the completion, at once and without a document
     // to script, lets the map give up now instead of after its long wait.
     QTimer::singleShot(0, this, [this] {
@@ -76,19 +78,19 @@ void CWndGpsMap::Navigate(const std::string& address) {
     });
     return;
   }
-  View().Page().DropDocument();
-  View().load(QUrl(QString::fromStdString(address)));
+  scripts_.DropDocument();
+  browser->Load(QUrl(QString::fromStdString(address)));
   UpdateShown();
 }
 
-bool CWndGpsMap::SetDocument() { return view_ != nullptr && view_->Page().SetDocument(); }
+bool CWndGpsMap::SetDocument() { return browser_ != nullptr && scripts_.SetDocument(*browser_); }
 
 bool CWndGpsMap::CallJScript(const std::string& function, const std::vector<std::string>& args) {
-  if (view_ == nullptr) {
+  if (browser_ == nullptr) {
     KTRACE("Cannot GetScript");
     return false;
   }
-  return view_->Page().CallJScript(function, args);
+  return scripts_.CallJScript(*browser_, function, args);
 }
 
 void CWndGpsMap::ShowFallback() {
@@ -107,27 +109,35 @@ bool CWndGpsMap::ProcessEventsFor(int ms) {
 std::string CWndGpsMap::ProgramFolder() const { return QCoreApplication::applicationDirPath().toStdString(); }
 
 bool CWndGpsMap::ScriptsAllowed() const {
-  if (!kWebEngineUsable) return true;
-  // The view's page keeps the settings of the default profile until it has
-  // its own.
-  const QWebEngineSettings* settings =
-      view_ != nullptr ? view_->settings() : QWebEngineProfile::defaultProfile()->settings();
-  return settings->testAttribute(QWebEngineSettings::JavascriptEnabled);
+  // Before the view exists the engine's default holds, and nothing in the
+  // program changes it: scripts are allowed.
+  return browser_ == nullptr || browser_->ScriptsAllowed();
 }
 
-bool CWndGpsMap::ShowsView() const { return view_ != nullptr && !view_->isHidden(); }
+bool CWndGpsMap::ShowsView() const { return browser_ != nullptr && !browser_->Widget()->isHidden(); }
 
-CVxHtmlView& CWndGpsMap::View() {
-  if (view_ != nullptr) return *view_;
-  // Made on first use, so a window that never shows a map never starts the
-  // web engine.
-  view_ = new CVxHtmlView(this);
-  view_->hide();
-  connect(view_, &CVxHtmlView::DocumentComplete, this, [this](bool /*ok*/) {
+MapBrowser* CWndGpsMap::Browser() {
+  if (browser_ != nullptr || moduleMissing_ || !kWebEngineUsable) return browser_;
+  // Loading the module takes a moment the user-interface thread cannot
+  // paint in: the window says so first.
+  loadingModule_ = true;
+  repaint();
+  MapBrowserMaker* maker = LoadMapBrowserModule();
+  loadingModule_ = false;
+  if (maker == nullptr) {
+    moduleMissing_ = true;
+    update();
+    return nullptr;
+  }
+  MapBrowserHooks hooks;
+  hooks.documentComplete = [this] {
     if (hooks_.documentComplete) hooks_.documentComplete();
-  });
+  };
+  hooks.scriptError = [](const QString& text) { KTRACE("map page: %s", text.toUtf8().constData()); };
+  browser_ = maker->MakeBrowser(this, std::move(hooks));
+  browser_->Widget()->hide();
   PlaceView();
-  return *view_;
+  return browser_;
 }
 
 void CWndGpsMap::paintEvent(QPaintEvent* /*event*/) {
@@ -135,6 +145,10 @@ void CWndGpsMap::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::black);
   if (!fallback_.isNull()) painter.drawImage(rect(), fallback_);
+  if (!loadingModule_) return;
+  painter.setPen(Qt::white);
+  painter.drawText(rect(), Qt::AlignCenter,
+                   QString::fromStdString(GetLangText("GUI", "MapLoading", "Loading the map...")));
 }
 
 void CWndGpsMap::resizeEvent(QResizeEvent* event) {
@@ -157,13 +171,16 @@ void CWndGpsMap::OnTimer() {
 void CWndGpsMap::PlaceView() {
   QRect area = rect();
   if (smallScreen_) area.setBottom(area.bottom() + desktopBottom_ - kSmallScreenBottom);
-  if (view_ != nullptr) view_->setGeometry(area);
+  if (browser_ != nullptr) browser_->Widget()->setGeometry(area);
 }
 
 void CWndGpsMap::UpdateShown() {
   const bool enabled = !hooks_.mapEnabled || hooks_.mapEnabled();
   const bool show = enabled && !failed_ && serverStarted_ && hasData_;
   if (show == ShowsView()) return;
-  View().setVisible(show);
+  MapBrowser* browser = show ? Browser() : browser_;
+  // Without a view there is only the fallback to show.
+  if (browser == nullptr) return;
+  browser->Widget()->setVisible(show);
   update();
 }

@@ -2,7 +2,9 @@
 // The map window of the back panel: the browser view with the map page, or
 // the fallback picture when the map is off, has nothing to show or failed.
 // It hosts the page's local server and, at the fast play speeds, asks the
-// map synchronisation once a second to move the arrow.
+// map synchronisation once a second to move the arrow. The browser view
+// comes from the map module, loaded when a page is first navigated to; the
+// window says so while the module loads.
 
 #include <QImage>
 #include <QTimer>
@@ -14,9 +16,10 @@
 #include "base/ScriptPolicy.h"
 #include "mapctrl/MapPageAnswer.h"
 #include "mapctrl/MapPageHost.h"
+#include "mapctrl/ui/MapPageScripts.h"
 #include "playback/PlayState.h"
 
-class CVxHtmlView;
+class MapBrowser;
 class CVxServerSock;
 
 class CWndGpsMap : public QWidget, public MapPageHost, public ScriptPolicy {
@@ -64,8 +67,9 @@ class CWndGpsMap : public QWidget, public MapPageHost, public ScriptPolicy {
   // ScriptPolicy: the web view's JavaScript setting.
   bool ScriptsAllowed() const override;
 
-  // The browser view, made on first use.
-  CVxHtmlView& View();
+  // The browser view, made on first use; null when the map module cannot
+  // be loaded (or the web engine cannot run in this build).
+  MapBrowser* Browser();
   bool ServerStarted() const { return serverStarted_; }
   // Whether the view is what this window shows now (else the fallback).
   bool ShowsView() const;
@@ -83,7 +87,10 @@ class CWndGpsMap : public QWidget, public MapPageHost, public ScriptPolicy {
   void PlaceView();
 
   QImage fallback_;
-  CVxHtmlView* view_ = nullptr;
+  MapBrowser* browser_ = nullptr;
+  MapPageScripts scripts_;
+  bool loadingModule_ = false;
+  bool moduleMissing_ = false;
   std::unique_ptr<CVxServerSock> server_;
   QTimer timer_;
   Hooks hooks_;

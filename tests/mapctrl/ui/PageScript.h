@@ -5,19 +5,23 @@
 #include <QString>
 #include <QTimer>
 #include <QVariant>
+#include <memory>
 
-#include "mapctrl/ui/WebPage.h"
+#include "mapctrl/ui/MapBrowser.h"
 
-inline QVariant Evaluate(CWebPage& page, const QString& script) {
-  QVariant answer;
-  bool answered = false;
-  QEventLoop wait;
-  page.runJavaScript(script, [&](const QVariant& result) {
-    answer = result;
-    answered = true;
-    wait.quit();
+inline QVariant Evaluate(MapBrowser& browser, const QString& script) {
+  struct Answer {
+    QVariant value;
+    bool given = false;
+    QEventLoop wait;
+  };
+  auto answer = std::make_shared<Answer>();
+  browser.RunScript(script, [answer](const QVariant& result) {
+    answer->value = result;
+    answer->given = true;
+    answer->wait.quit();
   });
-  QTimer::singleShot(5000, &wait, &QEventLoop::quit);
-  if (!answered) wait.exec();
-  return answer;
+  QTimer::singleShot(5000, &answer->wait, &QEventLoop::quit);
+  if (!answer->given) answer->wait.exec();
+  return answer->value;
 }

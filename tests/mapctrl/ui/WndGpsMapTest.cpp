@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <QVariant>
 #include <QWebEngineSettings>
+#include <QWebEngineView>
 #include <QtTest/QTest>
 
+#include "mapctrl/ui/MapBrowser.h"
 #include "mapctrl/ui/PageScript.h"
-#include "mapctrl/ui/VxHtmlView.h"
-#include "mapctrl/ui/WebPage.h"
 #include "mapctrl/ui/WndGpsMap.h"
 
 namespace {
@@ -75,7 +75,7 @@ TEST_F(WndGpsMapTest, LoadsTheServedPageAndItsScriptCallsReachIt) {
   ASSERT_TRUE(LoadPage());
   EXPECT_TRUE(map_->ShowsView());
   ASSERT_TRUE(map_->SetDocument());
-  CWebPage& page = map_->View().Page();
+  MapBrowser& page = *map_->Browser();
 
   EXPECT_TRUE(map_->CallJScript("initialize", {map_->ProgramFolder()}));
   EXPECT_TRUE(map_->CallJScript("addRoute", {"35.172222", "136.883333", "0", "12", "2"}));
@@ -97,7 +97,7 @@ TEST_F(WndGpsMapTest, LoadsTheServedPageAndItsScriptCallsReachIt) {
 }
 
 TEST_F(WndGpsMapTest, ThePageIsShownOnlyWithDataAndUntilItFails) {
-  EXPECT_EQ(map_->findChild<CVxHtmlView*>(), nullptr) << "no web engine before a map is loaded";
+  EXPECT_EQ(map_->findChild<QWebEngineView*>(), nullptr) << "no web engine before a map is loaded";
   EXPECT_FALSE(map_->ShowsView());
   ASSERT_TRUE(LoadPage());
   EXPECT_TRUE(map_->ShowsView());
@@ -128,15 +128,18 @@ TEST_F(WndGpsMapTest, TheTimerAsksForTheArrowOnlyAtFastSpeeds) {
 
 TEST_F(WndGpsMapTest, ScriptPolicyFollowsTheViewsJavaScriptSetting) {
   EXPECT_TRUE(map_->ScriptsAllowed());
-  map_->View().settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+  auto* view = qobject_cast<QWebEngineView*>(map_->Browser()->Widget());
+  ASSERT_NE(view, nullptr);
+  view->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
   EXPECT_FALSE(map_->ScriptsAllowed());
 }
 
 TEST_F(WndGpsMapTest, TheSmallScreenLayoutMovesTheViewsBottomEdge) {
   map_->SetSmallScreen(true, 700);
-  EXPECT_EQ(map_->View().geometry().bottom(), map_->rect().bottom() + 700 - CWndGpsMap::kSmallScreenBottom);
+  EXPECT_EQ(map_->Browser()->Widget()->geometry().bottom(),
+            map_->rect().bottom() + 700 - CWndGpsMap::kSmallScreenBottom);
   map_->SetSmallScreen(false, 700);
-  EXPECT_EQ(map_->View().geometry(), map_->rect());
+  EXPECT_EQ(map_->Browser()->Widget()->geometry(), map_->rect());
 }
 
 }  // namespace

@@ -2,14 +2,16 @@
 // a generated card puts the page up with a marker per recording, the route
 // of the current one and the arrow; a click on another recording's marker
 // goes through the page's request to the local server and makes that
-// recording the current one.
+// recording the current one. The program itself starts without the web
+// engine and takes it from the map module when the map first shows.
 
+#include <QProcess>
+#include <QRegularExpression>
 #include <QVariant>
 
 #include "mapctrl/MgrMapSync.h"
+#include "mapctrl/ui/MapBrowser.h"
 #include "mapctrl/ui/PageScript.h"
-#include "mapctrl/ui/VxHtmlView.h"
-#include "mapctrl/ui/WebPage.h"
 #include "mapctrl/ui/WndGpsMap.h"
 #include "shell/ui/MainWindowFixture.h"
 
@@ -40,7 +42,7 @@ TEST_F(MapInWindowTest, LoadedEventsReachThePageAndAMarkerClickChangesTheRecordi
   for (const CInfoMapObject& entry : frame_->Store().MapTriggers())
     triggers.insert(triggers.end(), entry.Triggers().begin(), entry.Triggers().end());
   ASSERT_GE(triggers.size(), 2u);
-  CWebPage& page = Parts().Map()->View().Page();
+  MapBrowser& page = *Parts().Map()->Browser();
   ASSERT_TRUE(WaitFor(
       [&] {
         return Evaluate(page, "triggerMarkers.length").toInt() == static_cast<int>(triggers.size()) &&
@@ -57,6 +59,35 @@ TEST_F(MapInWindowTest, LoadedEventsReachThePageAndAMarkerClickChangesTheRecordi
   Evaluate(page, QStringLiteral("triggerMarkers[%1].fire('click'); 0").arg(other));
   EXPECT_TRUE(WaitFor([&] { return frame_->Store().CurrentIndex() == triggers[other].recording; }, kPageMs))
       << "the click reached the viewer";
+}
+
+// The dynamic loader's account of a screenshot run with a loaded map: the
+// engine comes in as the map module's need, never the program's.
+TEST_F(MapInWindowTest, TheProgramStartsWithoutTheWebEngineAndTheMapBringsItThroughTheModule) {
+  if (kUnderAddressSanitizer) GTEST_SKIP() << "the web engine does not run in a sanitizer build";
+  QProcess program;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+  environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                     QString::fromStdString((Card().parent_path() / "own").string()));
+  program.setProcessEnvironment(environment);
+  const QString shot = QString::fromStdString((Card().parent_path() / "window.png").string());
+  program.start(QString::fromUtf8(KORVANE_PROGRAM_PATH),
+                {QStringLiteral("--screenshot"), shot, QStringLiteral("--load"), QStringLiteral("event"),
+                 QString::fromStdString(Card().string())});
+  ASSERT_TRUE(program.waitForFinished(kPageMs));
+  EXPECT_EQ(program.exitCode(), 0);
+  const QString loads = QString::fromLocal8Bit(program.readAllStandardError());
+
+  const QRegularExpression engine(QStringLiteral("file=libQt6WebEngine\\w*\\.so[^\\n]*needed by ([^ \\n]+)"));
+  QStringList neededBy;
+  for (const QRegularExpressionMatch& match : engine.globalMatch(loads)) neededBy << match.captured(1);
+  ASSERT_FALSE(neededBy.isEmpty()) << "the map showed the page";
+  for (const QString& by : neededBy) {
+    EXPECT_FALSE(by.endsWith(QStringLiteral("/korvane"))) << "the program itself needs the engine";
+  }
+  EXPECT_TRUE(loads.contains(
+      QRegularExpression(QStringLiteral("file=[^\\n]*libkorvane-map-view\\.so[^\\n]*dynamically loaded"))));
 }
 
 }  // namespace

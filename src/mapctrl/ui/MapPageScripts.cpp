@@ -1,10 +1,12 @@
-#include "mapctrl/ui/WebPage.h"
+#include "mapctrl/ui/MapPageScripts.h"
 
 #include <QEventLoop>
+#include <QStringList>
 #include <QTimer>
-#include <QVariant>
+#include <memory>
 
 #include "mapctrl/JsonString.h"
+#include "mapctrl/ui/MapBrowser.h"
 #include "platform/Trace.h"
 
 namespace {
@@ -16,9 +18,7 @@ constexpr const char* kMapFunctions[] = {"initialize",      "addRoute",      "ad
 
 }  // namespace
 
-CWebPage::CWebPage(QObject* parent) : QWebEnginePage(parent) {}
-
-bool CWebPage::SetDocument() {
+bool MapPageScripts::SetDocument(MapBrowser& browser) {
   functions_.clear();
   std::string names = "[";
   for (const char* name : kMapFunctions) names += (names.size() > 1 ? "," : "") + JsonString(name);
@@ -26,43 +26,40 @@ bool CWebPage::SetDocument() {
   const QString probe =
       QString::fromStdString(names + ".filter(function (n) { return typeof window[n] === 'function'; })");
 
-  QEventLoop wait;
-  bool answered = false;
-  QStringList defined;
-  runJavaScript(probe, [&](const QVariant& result) {
-    answered = true;
-    defined = result.toStringList();
-    wait.quit();
+  // The answer may come after this wait gave up; it then finds no one.
+  struct Answer {
+    bool given = false;
+    QStringList defined;
+    QEventLoop wait;
+  };
+  auto answer = std::make_shared<Answer>();
+  browser.RunScript(probe, [answer](const QVariant& result) {
+    answer->given = true;
+    answer->defined = result.toStringList();
+    answer->wait.quit();
   });
-  QTimer::singleShot(kProbeMs, &wait, &QEventLoop::quit);
-  if (!answered) wait.exec();
-  for (const QString& name : defined) functions_.insert(name.toStdString());
+  QTimer::singleShot(kProbeMs, &answer->wait, &QEventLoop::quit);
+  if (!answer->given) answer->wait.exec();
+  for (const QString& name : answer->defined) functions_.insert(name.toStdString());
   return !functions_.empty();
 }
 
-bool CWebPage::CallJScript(const std::string& function, const std::vector<std::string>& args) {
+bool MapPageScripts::CallJScript(MapBrowser& browser, const std::string& function,
+                                 const std::vector<std::string>& args) {
   if (functions_.empty()) {
     KTRACE("Cannot GetScript");
     return false;
   }
   if (functions_.count(function) == 0) return false;
-  runJavaScript(QString::fromStdString(CallScript(function, args)));
+  browser.RunScript(QString::fromStdString(CallScript(function, args)), nullptr);
   return true;
 }
 
-std::string CWebPage::CallScript(const std::string& function, const std::vector<std::string>& args) {
+std::string MapPageScripts::CallScript(const std::string& function, const std::vector<std::string>& args) {
   std::string script = "window[" + JsonString(function) + "](";
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (i > 0) script += ",";
     script += JsonString(args[i]);
   }
   return script + ");";
-}
-
-void CWebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
-                                        const QString& source) {
-  // A failing map command shows here; the page's own messages are traced too.
-  if (level == ErrorMessageLevel) {
-    KTRACE("map page: %s (%s:%d)", message.toUtf8().constData(), source.toUtf8().constData(), line);
-  }
 }

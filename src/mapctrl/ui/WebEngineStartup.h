@@ -1,8 +1,0 @@
-#pragma once
-// What the web engine needs before the application object exists, so that
-// the map runs where the program runs: as root in a container (no sandbox
-// there) and without a GPU (software drawing, e.g. under Xvfb).
-
-// Call before the QApplication is made. Switches the user already set in
-// QTWEBENGINE_CHROMIUM_FLAGS are kept.
-void PrepareWebEngine();
