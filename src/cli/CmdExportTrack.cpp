@@ -1,6 +1,6 @@
-// korvane-cli export-gpx FILE... -o OUT.gpx and export-csv FILE... -o
-// OUT.csv: the telemetry of video recordings (.vdd) and logs (.log), one
-// point or row per frame or record.
+// korvane-cli export-gpx FILE... -o OUT.gpx, export-csv FILE... -o OUT.csv
+// and a command so for every track format: the telemetry of video
+// recordings (.vdd) and logs (.log), one point or row per frame or record.
 
 #include <filesystem>
 #include <iostream>
@@ -88,25 +88,17 @@ int RunExportTrack(const TrackRequest& request, const TrackFormat& format) {
   return kExitLoadFailed;
 }
 
-void AddTrackCommand(CLI::App& app, int& exitStatus, const TrackFormat& format, const char* name,
-                     const char* description, const char* outputHelp) {
-  auto* command = app.add_subcommand(name, description);
+void AddTrackCommand(CLI::App& app, int& exitStatus, const TrackFormat& format) {
+  auto* command = app.add_subcommand(format.command, format.summary);
   auto request = std::make_shared<TrackRequest>();
   command->add_option("FILE", request->files, "video data files (.vdd) and logs (.log), in order")->required();
-  command->add_option("-o,--output", request->output, outputHelp)->required();
+  command->add_option("-o,--output", request->output, format.outputHelp)->required();
   command->add_flag("--yes", request->yes, "overwrite an existing file");
   command->callback([&exitStatus, request, &format] { exitStatus = RunExportTrack(*request, format); });
 }
 
 }  // namespace
 
-void AddExportGpxCommand(CLI::App& app, int& exitStatus) {
-  AddTrackCommand(app, exitStatus, TrackFormat::kGpx, "export-gpx",
-                  "Write the GPS track of recordings and logs as GPX 1.1 (points with a fix)", "the GPX file to write");
-}
-
-void AddExportCsvCommand(CLI::App& app, int& exitStatus) {
-  AddTrackCommand(app, exitStatus, TrackFormat::kCsv, "export-csv",
-                  "Write the telemetry of recordings and logs as CSV, one row per frame or record",
-                  "the CSV file to write");
+void AddTrackExportCommands(CLI::App& app, int& exitStatus) {
+  for (const TrackFormat* format : TrackFormats()) AddTrackCommand(app, exitStatus, *format);
 }

@@ -19,8 +19,8 @@ void AddExportJpegCommand(CLI::App& app, int& exitStatus);
 void AddExportAviCommand(CLI::App& app, int& exitStatus);
 void AddExportMp4Command(CLI::App& app, int& exitStatus);
 void AddExportKmlCommand(CLI::App& app, int& exitStatus);
-void AddExportGpxCommand(CLI::App& app, int& exitStatus);
-void AddExportCsvCommand(CLI::App& app, int& exitStatus);
+// export-gpx, export-csv: one command a track format, named as the window's.
+void AddTrackExportCommands(CLI::App& app, int& exitStatus);
 void AddPrintPdfCommand(CLI::App& app, int& exitStatus);
 void AddBackupCommand(CLI::App& app, int& exitStatus);
 void AddDeleteFilesCommand(CLI::App& app, int& exitStatus);

@@ -1,6 +1,7 @@
 // korvane-cli: the viewer's readers and exports, headless.
 
 #include <CLI/CLI.hpp>
+#include <array>
 #include <cstdlib>
 
 #include "cli/CliCommon.h"
@@ -9,6 +10,21 @@
 #include "platform/TimeKey.h"
 
 namespace {
+
+using AddCommand = void (*)(CLI::App&, int&);
+
+// The subcommands, in the order the help lists them.
+constexpr std::array kCommands = {
+    AddMakeSampleCardCommand, AddFramesCommand,         AddLogCommand,
+    AddFrameCommand,          AddSettingsCommand,       AddScanCommand,
+    AddTripsCommand,          AddHardCommand,           AddPulseCommand,
+    AddSearchLogCommand,      AddPlayCommand,           AddExportJpegCommand,
+    AddExportAviCommand,      AddExportMp4Command,      AddExportKmlCommand,
+    AddTrackExportCommands,   AddBackupCommand,         AddPrintPdfCommand,
+    AddDeleteFilesCommand,    AddCheckCommand,          AddFormatCommand,
+    AddInitCardCommand,       AddDeviceSettingsCommand, AddMapCommandsCommand,
+    AddServeMapCommand,
+};
 
 // Parsing runs the chosen command's callback, which sets the exit status.
 int ParseAndRun(CLI::App& app, int argc, char** argv, const int& exitStatus) {
@@ -40,32 +56,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.set_version_flag("--version", std::string("korvane-cli ") + KORVANE_VERSION, "Print the version and exit");
   int exitStatus = kExitOk;
-  AddMakeSampleCardCommand(app, exitStatus);
-  AddFramesCommand(app, exitStatus);
-  AddLogCommand(app, exitStatus);
-  AddFrameCommand(app, exitStatus);
-  AddSettingsCommand(app, exitStatus);
-  AddScanCommand(app, exitStatus);
-  AddTripsCommand(app, exitStatus);
-  AddHardCommand(app, exitStatus);
-  AddPulseCommand(app, exitStatus);
-  AddSearchLogCommand(app, exitStatus);
-  AddPlayCommand(app, exitStatus);
-  AddExportJpegCommand(app, exitStatus);
-  AddExportAviCommand(app, exitStatus);
-  AddExportMp4Command(app, exitStatus);
-  AddExportKmlCommand(app, exitStatus);
-  AddExportGpxCommand(app, exitStatus);
-  AddExportCsvCommand(app, exitStatus);
-  AddBackupCommand(app, exitStatus);
-  AddPrintPdfCommand(app, exitStatus);
-  AddDeleteFilesCommand(app, exitStatus);
-  AddCheckCommand(app, exitStatus);
-  AddFormatCommand(app, exitStatus);
-  AddInitCardCommand(app, exitStatus);
-  AddDeviceSettingsCommand(app, exitStatus);
-  AddMapCommandsCommand(app, exitStatus);
-  AddServeMapCommand(app, exitStatus);
+  for (AddCommand add : kCommands) add(app, exitStatus);
   return RunAtCommandBoundary([&] { return ParseAndRun(app, argc, argv, exitStatus); },
                               [&app] { return ChosenCommand(app); });
 }

@@ -1,6 +1,7 @@
 // The CSV format: the header line, then one row per point, fix or not; the
 // sources follow each other without a mark between them.
 
+#include "base/CommandIds.h"
 #include "export/CsvDocument.h"
 #include "export/TrackFormat.h"
 
@@ -26,4 +27,12 @@ std::unique_ptr<TrackWriter> MakeCsvWriter() { return std::make_unique<CsvTrackW
 
 }  // namespace
 
-const TrackFormat TrackFormat::kCsv{"CSV", ".csv", {"ExportCsv", "Export CSV"}, MakeCsvWriter};
+const TrackFormat TrackFormat::kCsv{"CSV",
+                                    ".csv",
+                                    {"ExportCsv", "Export CSV"},
+                                    MakeCsvWriter,
+                                    "export-csv",
+                                    kIdToolExportCsv,
+                                    {"ToolExportCsv", "Export CSV(&V)"},
+                                    "Write the telemetry of recordings and logs as CSV, one row per frame or record",
+                                    "the CSV file to write"};

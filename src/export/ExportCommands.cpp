@@ -130,8 +130,8 @@ void ExportTrack(Context& c, const TrackFormat& format) {
   c.dialogs.ExportTrack(format, *path, std::move(sources), c.store.PulseType());
 }
 
-void ExportGpx(Context& c, int) { ExportTrack(c, TrackFormat::kGpx); }
-void ExportCsv(Context& c, int) { ExportTrack(c, TrackFormat::kCsv); }
+// argument: the format's place in TrackFormats().
+void ExportTrackAt(Context& c, int argument) { ExportTrack(c, *TrackFormats()[static_cast<size_t>(argument)]); }
 
 // clang-format off
 const std::array kRows = {
@@ -150,15 +150,24 @@ const std::array kRows = {
     Row{"google-earth", {kIdGoogleEarth, kIdToolConvertKml},
         {"ToolConvertKml", "Run Google Earth(&L)"}, {"GoogleEarth", "Run Google Earth"},
         CommandAlwaysEnabled, RunGoogleEarth},
-    Row{"export-gpx", {kIdToolExportGpx},
-        {"ToolExportGpx", "Export GPX(&X)"}, {"ExportGpx", "Export GPX"},
-        CommandAlwaysEnabled, ExportGpx},
-    Row{"export-csv", {kIdToolExportCsv},
-        {"ToolExportCsv", "Export CSV(&V)"}, {"ExportCsv", "Export CSV"},
-        CommandAlwaysEnabled, ExportCsv},
 };
 // clang-format on
 
 }  // namespace
 
-void AddExportCommands(CommandTable& table, ExportCommandContext& context) { table.AddRows(kRows, context); }
+void AddExportCommands(CommandTable& table, ExportCommandContext& context) {
+  table.AddRows(kRows, context);
+  // One command a track format, named as korvane-cli names it.
+  const std::span<const TrackFormat* const> formats = TrackFormats();
+  for (size_t i = 0; i < formats.size(); ++i) {
+    const TrackFormat& format = *formats[i];
+    table.Add(Row{format.command,
+                  {format.menuId},
+                  format.menu,
+                  format.title,
+                  CommandAlwaysEnabled,
+                  ExportTrackAt,
+                  static_cast<int>(i)},
+              context);
+  }
+}

@@ -1,6 +1,7 @@
 // The GPX format: one track per source, one track point per point with a
 // fix.
 
+#include "base/CommandIds.h"
 #include "export/GpxDocument.h"
 #include "export/TrackFormat.h"
 
@@ -27,4 +28,12 @@ std::unique_ptr<TrackWriter> MakeGpxWriter() { return std::make_unique<GpxTrackW
 
 }  // namespace
 
-const TrackFormat TrackFormat::kGpx{"GPX", ".gpx", {"ExportGpx", "Export GPX"}, MakeGpxWriter};
+const TrackFormat TrackFormat::kGpx{"GPX",
+                                    ".gpx",
+                                    {"ExportGpx", "Export GPX"},
+                                    MakeGpxWriter,
+                                    "export-gpx",
+                                    kIdToolExportGpx,
+                                    {"ToolExportGpx", "Export GPX(&X)"},
+                                    "Write the GPS track of recordings and logs as GPX 1.1 (points with a fix)",
+                                    "the GPX file to write"};

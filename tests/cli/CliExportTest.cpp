@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 
+#include "export/TrackFormat.h"
 #include "platform/OutputFile.h"
 #include "samplecard/SampleCard.h"
 #include "support/CliRun.h"
@@ -164,6 +165,17 @@ TEST_F(CliExportTest, GpxValidatesAgainstTheSchemaAndReadsBack) {
   int fixes = Fixes(card_->logs[0]) + Fixes(card_->logs[1]);
   for (const auto& frame : video.frames) fixes += frame.gpsValid ? 1 : 0;
   EXPECT_EQ(GpsbabelPoints("gpx", gpx, "-t"), fixes);
+}
+
+// Each track format is a command of its own, under the window's name for it,
+// and writes a file with its extension.
+TEST_F(CliExportTest, EveryTrackFormatIsACommandThatWritesItsFile) {
+  for (const TrackFormat* format : TrackFormats()) {
+    const fs::path file = out_ / ("drive" + std::string(format->extension));
+    const Outcome run = Cli(std::string(format->command) + " " + Logs() + " -o " + Q(file));
+    EXPECT_EQ(run.exitStatus, 0) << format->command << ": " << run.err;
+    EXPECT_GT(fs::exists(file) ? fs::file_size(file) : 0, 0u) << format->command;
+  }
 }
 
 TEST_F(CliExportTest, CsvKeepsEveryRecordAndRefusesToOverwriteItsInput) {

@@ -13,6 +13,7 @@
 #include "base/AppState.h"
 #include "base/CommandIds.h"
 #include "base/MgrMultiLang.h"
+#include "export/TrackFormat.h"
 #include "platform/ManualPorts.h"
 #include "platform/ScriptedPrompt.h"
 #include "platform/TimeKey.h"
@@ -198,6 +199,18 @@ TEST_F(ViewerTest, EachExportAndToolCommandOpensItsDialogOnlyWithWhatItNeeds) {
     Reach(c.state);
     EXPECT_TRUE(viewer_.IsEnabled(c.id)) << c.id;
     EXPECT_EQ(Outcome(c.id), c.outcome) << "command " << c.id << " in state " << static_cast<int>(c.state);
+  }
+}
+
+// Each track format is one command, under korvane-cli's name for it, on its
+// own menu item, exporting into a file of its extension.
+TEST_F(ViewerTest, EveryTrackFormatIsACommandOfItsOwn) {
+  Reach(Card::kEventsLoaded);
+  for (const TrackFormat* format : TrackFormats()) {
+    const Command* command = viewer_.Commands().FindByName(format->command);
+    ASSERT_NE(command, nullptr) << format->command;
+    EXPECT_EQ(command->ids, std::vector<int>{format->menuId});
+    EXPECT_EQ(Outcome(format->menuId), "track " + std::string(format->extension));
   }
 }
 

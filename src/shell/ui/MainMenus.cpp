@@ -3,6 +3,7 @@
 #include "base/CommandIds.h"
 #include "base/MgrMultiLang.h"
 #include "base/ModelTable.h"
+#include "export/TrackFormat.h"
 #include "shell/MainCommands.h"
 
 namespace {
@@ -80,9 +81,10 @@ void FillTool(QMenu& menu, MenuBuilder& items) {
   items.Item(*speed, kIdToolSpeedGps);
   items.Item(*speed, kIdToolSpeedPulse);
   menu.addSeparator();
-  for (int id : {kIdToolSetting, kIdToolSdInit, kIdToolSaveAvi, kIdToolSaveMp4, kIdToolSaveJpg, kIdToolConvertKml,
-                 kIdToolExportGpx, kIdToolExportCsv, kIdToolBackup, kIdToolCheckDisk})
+  for (int id : {kIdToolSetting, kIdToolSdInit, kIdToolSaveAvi, kIdToolSaveMp4, kIdToolSaveJpg, kIdToolConvertKml})
     items.Item(menu, id);
+  for (const TrackFormat* format : TrackFormats()) items.Item(menu, format->menuId);
+  for (int id : {kIdToolBackup, kIdToolCheckDisk}) items.Item(menu, id);
 }
 
 void FillHelp(QMenu& menu, MenuBuilder& items) {
