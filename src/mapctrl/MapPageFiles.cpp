@@ -1,9 +1,9 @@
 #include "mapctrl/MapPageFiles.h"
 
-#include <fstream>
-#include <iterator>
+#include <optional>
 
 #include "base/AppSetting.h"
+#include "platform/WholeFile.h"
 
 std::filesystem::path MapFilesFolder(const std::filesystem::path& dataFolder) { return dataFolder / kMapFilesFolder; }
 
@@ -15,7 +15,7 @@ MapTiles MapTilesFrom(const CAppSetting& setting) {
 }
 
 std::string ReadMapPage(const std::filesystem::path& folder, const MapTiles& tiles) {
-  std::ifstream in(folder / kMapPageFile, std::ios::binary);
-  if (!in) return {};
-  return MapPageWithTiles(std::string(std::istreambuf_iterator<char>(in), {}), tiles);
+  const std::optional<std::string> page = ReadWholeFile(folder / kMapPageFile);
+  if (!page) return {};
+  return MapPageWithTiles(*page, tiles);
 }

@@ -2,11 +2,11 @@
 
 #include <QTcpSocket>
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <optional>
 
 #include "mapctrl/MapPageAnswer.h"
 #include "platform/Trace.h"
+#include "platform/WholeFile.h"
 
 CVxServerSock::CVxServerSock(QObject* parent) : QObject(parent) {
   // The listening socket holds no connections of its own beyond these.
@@ -23,13 +23,12 @@ void CVxServerSock::SetPage(std::string page) { pageAnswer_ = MapPageAnswer(page
 void CVxServerSock::SetLibFolder(const std::filesystem::path& folder) {
   libAnswers_.clear();
   for (const std::string_view name : kMapLibFiles) {
-    std::ifstream in(folder / name, std::ios::binary);
-    if (!in) {
+    const std::optional<std::string> body = ReadWholeFile(folder / name);
+    if (!body) {
       KTRACE("map file missing: %s", (folder / name).c_str());
       continue;
     }
-    const std::string body(std::istreambuf_iterator<char>(in), {});
-    libAnswers_.emplace(std::string(name), MapLibAnswerHeader(MapLibContentType(name), body.size()) + body);
+    libAnswers_.emplace(std::string(name), MapLibAnswerHeader(MapLibContentType(name), body->size()) + *body);
   }
 }
 

@@ -5,9 +5,10 @@
 QImage SkinImage(const CSkinPackage& package, int entry) {
   SkinPicture picture;
   if (!package.LoadImage(entry, picture)) return QImage();
-  // The view wraps the reader's buffer; copy() gives the image its own.
+  // The view wraps the reader's buffer; the conversion gives the image its
+  // own, in the screen's format, so that painting it is a plain copy.
   const QImage view(picture.rgb.data(), picture.width, picture.height, picture.width * 3, QImage::Format_RGB888);
-  return view.copy();
+  return view.convertToFormat(QImage::Format_RGB32);
 }
 
 SkinStrip SkinStripOf(const CSkinPackage& package, int entry, int cells) {
