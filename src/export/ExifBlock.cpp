@@ -122,10 +122,11 @@ bool ClockWasSet(const DateTime& t) {
 }
 
 std::vector<Entry> ExifEntries(const DateTime& t) {
-  char stamp[32];
+  // Room for any unsigned field, though the clock check keeps them short.
+  char stamp[64];
   std::snprintf(stamp, sizeof stamp, "%04u:%02u:%02u %02u:%02u:%02u", t.year, t.month, t.day, t.hour, t.minute,
                 t.second);
-  char subSeconds[8];
+  char subSeconds[16];
   std::snprintf(subSeconds, sizeof subSeconds, "%03u", t.milliseconds);
   return {{kTagExifVersion, kTypeUndefined, 4, {'0', '2', '3', '0'}},
           AsciiEntry(kTagDateTimeOriginal, stamp),

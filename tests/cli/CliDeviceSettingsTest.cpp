@@ -221,7 +221,9 @@ TEST_F(CliDeviceSettings, ANewMethodDeletesNothingWhenAnyCheckFails) {
   for (const Row& row : rows) {
     const std::string name = row.name;
     std::string asUser;
-    if (name == "missing a file") ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    if (name == "missing a file") {
+      ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    }
     if (name == "unwritable config") {
       fs::permissions(card() / "config", fs::perms::owner_read | fs::perms::owner_exec);
       // Root writes anywhere: the command runs as nobody, who owns the card.

@@ -315,7 +315,9 @@ TEST(DeviceSettingModelTest, TheClockSavedIsTheMomentOfSavingUnlessTheUserSetIt)
     EXPECT_EQ(ClockKey(model.ClockAt(atSave)), ClockKey(c.set.value_or(atSave)));
     const std::optional<RecorderClock> saved = model.ToSave(atSave).clock;
     ASSERT_EQ(saved.has_value(), c.saved.has_value());
-    if (saved) EXPECT_EQ(ClockKey(*saved), ClockKey(*c.saved));
+    if (saved) {
+      EXPECT_EQ(ClockKey(*saved), ClockKey(*c.saved));
+    }
   }
 }
 
