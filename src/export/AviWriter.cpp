@@ -9,6 +9,7 @@ extern "C" {
 }
 
 #include "export/AvFileIo.h"
+#include "export/LibavOnDemand.h"
 
 namespace {
 
@@ -53,6 +54,10 @@ bool AviWriter::Open(const std::string& target, Overwrite overwrite, const Outpu
   nextPosition_ = 0;
   if (width <= 0 || height <= 0 || fps <= 0) {
     Fail("no picture size or frame rate");
+    return false;
+  }
+  if (const std::optional<std::string> missing = LibavMissing()) {
+    Fail(*missing);
     return false;
   }
   if (!file_.Open(target, overwrite, guard)) {

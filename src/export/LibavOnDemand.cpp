@@ -8,10 +8,13 @@
 // to the library's. A libav function the writers start to use fails to link
 // until it has its line here.
 
+#include "export/LibavOnDemand.h"
+
 #include <dlfcn.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -41,20 +44,38 @@ const char* FileName(AvLibrary library) {
   return "";
 }
 
-// A missing libav is a broken installation (the package depends on it):
-// the program says which library and stops, rather than export nothing.
+// The three libraries, opened once; a null handle is one that did not open,
+// with the loader's reason beside it.
+struct Opened {
+  void* handle = nullptr;
+  std::string failure;
+};
+
+Opened OpenLibrary(AvLibrary library) {
+  Opened opened;
+  opened.handle = dlopen(FileName(library), RTLD_NOW | RTLD_LOCAL);
+  if (opened.handle == nullptr) opened.failure = dlerror();
+  return opened;
+}
+
+const Opened& Library(AvLibrary library) {
+  static const Opened libraries[] = {OpenLibrary(AvLibrary::kUtil), OpenLibrary(AvLibrary::kCodec),
+                                     OpenLibrary(AvLibrary::kFormat)};
+  return libraries[static_cast<int>(library)];
+}
+
+// Reached only when a writer called libav although LibavMissing() said no,
+// or a library lacks a function its version must have: the installation is
+// broken beyond what an export can report.
 [[noreturn]] void Missing(const char* what) {
   std::fprintf(stderr, "korvane: %s\n", what);
   std::abort();
 }
 
 void* Handle(AvLibrary library) {
-  static void* const handles[] = {dlopen(FileName(AvLibrary::kUtil), RTLD_NOW | RTLD_LOCAL),
-                                  dlopen(FileName(AvLibrary::kCodec), RTLD_NOW | RTLD_LOCAL),
-                                  dlopen(FileName(AvLibrary::kFormat), RTLD_NOW | RTLD_LOCAL)};
-  void* handle = handles[static_cast<int>(library)];
-  if (handle == nullptr) Missing(dlerror());
-  return handle;
+  const Opened& opened = Library(library);
+  if (opened.handle == nullptr) Missing(opened.failure.c_str());
+  return opened.handle;
 }
 
 template <typename Function>
@@ -65,6 +86,14 @@ Function* Resolve(AvLibrary library, const char* name) {
 }
 
 }  // namespace
+
+std::optional<std::string> LibavMissing() {
+  for (AvLibrary library : {AvLibrary::kUtil, AvLibrary::kCodec, AvLibrary::kFormat}) {
+    const Opened& opened = Library(library);
+    if (opened.handle == nullptr) return "libav cannot be opened (" + opened.failure + ")";
+  }
+  return std::nullopt;
+}
 
 // The library's function of the same name, looked up once.
 #define KORVANE_AV(library, name)                                                 \

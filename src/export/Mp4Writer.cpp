@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "export/AvFileIo.h"
+#include "export/LibavOnDemand.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -121,6 +122,10 @@ bool Mp4Writer::Open(const std::string& target, Overwrite overwrite, const Outpu
   pictures_ = cues_ = 0;
   if (setup.width <= 0 || setup.height <= 0) {
     Fail("no picture size");
+    return false;
+  }
+  if (const std::optional<std::string> missing = LibavMissing()) {
+    Fail(*missing);
     return false;
   }
   // The encoder's and muxer's notes are for their developers; a failure
