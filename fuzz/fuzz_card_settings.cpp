@@ -2,20 +2,17 @@
 // sdid.ini, selfadj.ini, time.ini), read through the settings layer the
 // device-settings dialogs use. Whatever the files held, what is read can be
 // written, and reading it again gives the same values; and the dialog opened
-// on what it saved saves the same again.
+// on what it saved saves the same again. The files are held in memory: a
+// card's read and save take their bytes apart and make the new ones with
+// the same code, once the bytes are off the card or before they go on it.
 //
 // Input: one byte (bits 0-1 the model family, bits 2-5 which of set.ini,
 // sdid.ini, selfadj.ini and time.ini exist), then the contents of set.ini,
 // sdid.ini and time.ini, separated by kPartSeparator.
 
-#include <unistd.h>
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,8 +20,6 @@
 
 #include "tools/DeviceSettingModel.h"
 #include "tools/DeviceSettingsFile.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -36,29 +31,6 @@ constexpr RecorderClock kNow = {2026, 3, 14, 9, 26, 53};
 
 enum FileBit : uint8_t { kSetIniBit = 1 << 2, kSdIdBit = 1 << 3, kSelfAdjBit = 1 << 4, kTimeIniBit = 1 << 5 };
 
-// Made once and never destroyed, so that the clean-up at exit can still
-// name it.
-const fs::path& CardRoot() {
-  static const fs::path* const root = [] {
-    std::string pattern = (fs::temp_directory_path() / "korvane-fuzz-settings-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    auto* made = new fs::path(pattern);
-    std::atexit([] {
-      std::error_code ignored;
-      fs::remove_all(CardRoot(), ignored);
-    });
-    return made;
-  }();
-  return *root;
-}
-
-void WriteFile(const fs::path& file, std::string_view content) {
-  std::FILE* out = std::fopen(file.c_str(), "wb");
-  if (out == nullptr) std::abort();
-  if (!content.empty() && std::fwrite(content.data(), 1, content.size(), out) != content.size()) std::abort();
-  std::fclose(out);
-}
-
 // The next part of the input; the last part runs to its end.
 std::string_view TakePart(std::string_view& rest) {
   const size_t end = rest.find(kPartSeparator);
@@ -67,18 +39,16 @@ std::string_view TakePart(std::string_view& rest) {
   return part;
 }
 
-void MakeCard(uint8_t files, std::string_view rest) {
-  const fs::path config = ConfigFolder(CardRoot());
-  std::error_code error;
-  fs::remove_all(config, error);
-  if (!fs::create_directories(config, error)) std::abort();
+SettingsFiles MakeCard(uint8_t present, std::string_view rest) {
   const std::string_view setIni = TakePart(rest);
   const std::string_view sdId = TakePart(rest);
   const std::string_view timeIni = TakePart(rest);
-  if (files & kSetIniBit) WriteFile(config / "set.ini", setIni);
-  if (files & kSdIdBit) WriteFile(config / "sdid.ini", sdId);
-  if (files & kSelfAdjBit) WriteFile(config / "selfadj.ini", "");
-  if (files & kTimeIniBit) WriteFile(config / "time.ini", timeIni);
+  SettingsFiles files;
+  if (present & kSetIniBit) files.setIni = std::string(setIni);
+  if (present & kSdIdBit) files.sdIdIni = std::string(sdId);
+  files.selfAdjIni = (present & kSelfAdjBit) != 0;
+  if (present & kTimeIniBit) files.timeIni = std::string(timeIni);
+  return files;
 }
 
 auto Fields(const DeviceSettings& v) {
@@ -109,10 +79,9 @@ bool SameSave(const SettingsToSave& a, const SettingsToSave& b) {
          SameClock(a.clock, b.clock);
 }
 
-SettingsCard WriteAndReadBack(SettingsFamily family, const SettingsCard& card) {
-  const SettingsToSave save{card.values, card.selfAdjust, card.sdId, card.clock};
-  if (!WriteSettingsToCard(CardRoot(), family, save)) __builtin_trap();
-  return ReadSettingsCard(CardRoot());
+// The card's files after a save of what card holds.
+SettingsFiles WriteBack(const SettingsFiles& files, SettingsFamily family, const SettingsCard& card) {
+  return SavedSettingsFiles(files, family, SettingsToSave{card.values, card.selfAdjust, card.sdId, card.clock});
 }
 
 }  // namespace
@@ -120,23 +89,24 @@ SettingsCard WriteAndReadBack(SettingsFamily family, const SettingsCard& card) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0 || size > kMaxInput) return 0;
   const SettingsFamily family = kFamilies[data[0] & 3];
-  MakeCard(data[0], std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
+  const SettingsFiles card = MakeCard(data[0], std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
 
   // What was read, written back, reads the same.
-  const SettingsCard read = ReadSettingsCard(CardRoot());
+  const SettingsCard read = ReadSettingsCard(card);
   if (read.clock && !read.clockFile) __builtin_trap();
-  const SettingsCard again = WriteAndReadBack(family, read);
+  const SettingsFiles written = WriteBack(card, family, read);
+  const SettingsCard again = ReadSettingsCard(written);
   if (ChosenByEveryFamily(again.values) != ChosenByEveryFamily(read.values)) __builtin_trap();
   if (again.values.versionId != FamilyCode(family)) __builtin_trap();
   if (again.selfAdjust != read.selfAdjust || again.sdId != read.sdId || !SameClock(again.clock, read.clock)) {
     __builtin_trap();
   }
-  if (!SameCard(WriteAndReadBack(family, again), again)) __builtin_trap();
+  if (!SameCard(ReadSettingsCard(WriteBack(written, family, again)), again)) __builtin_trap();
 
   // The dialog opened on what it saved shows, and saves, the same.
   const SettingsToSave saved = CDeviceSettingModel(family, again, kNow).ToSave(kNow);
-  if (!WriteSettingsToCard(CardRoot(), family, saved)) __builtin_trap();
-  const SettingsToSave resaved = CDeviceSettingModel(family, ReadSettingsCard(CardRoot()), kNow).ToSave(kNow);
+  const SettingsFiles dialogSaved = SavedSettingsFiles(written, family, saved);
+  const SettingsToSave resaved = CDeviceSettingModel(family, ReadSettingsCard(dialogSaved), kNow).ToSave(kNow);
   if (!SameSave(resaved, saved)) __builtin_trap();
   return 0;
 }

@@ -83,9 +83,9 @@ void WriteFile(const fs::path& file, size_t size) {
   std::fclose(out);
 }
 
-void MakeCard(const uint8_t* data, size_t size) {
+void MakeCard(const std::array<fs::path, 3>& folders, const uint8_t* data, size_t size) {
   std::error_code error;
-  for (const fs::path& folder : Folders()) {
+  for (const fs::path& folder : folders) {
     fs::remove_all(folder, error);
     if (!fs::create_directories(folder, error)) std::abort();
   }
@@ -98,7 +98,7 @@ void MakeCard(const uint8_t* data, size_t size) {
     const std::string_view name(reinterpret_cast<const char*>(data) + at, std::min(nameBytes, size - at));
     at += name.size();
     const size_t folder = (kind & 3u) % 3;
-    WriteFile(Folders()[folder] / FileName(name, ExtensionOf(kind, folder)), fileSize);
+    WriteFile(folders[folder] / FileName(name, ExtensionOf(kind, folder)), fileSize);
   }
 }
 
@@ -165,12 +165,14 @@ void CheckFolder(size_t folder, const std::map<std::string, uintmax_t>& before, 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0 || size > kMaxInput) return 0;
   const bool verify = (data[0] & kVerifyBit) != 0;
-  MakeCard(data + 1, size - 1);
+  // Looked up once: each lookup matches the folder names without regard to case.
+  const std::array<fs::path, 3> folders = Folders();
+  MakeCard(folders, data + 1, size - 1);
   std::array<std::map<std::string, uintmax_t>, 3> before;
   int total = 0;
   for (size_t folder = 0; folder < before.size(); ++folder) {
-    before[folder] = FilesIn(Folders()[folder]);
-    total += CountCardFilesIn(Folders()[folder], IsLogFolder(folder) ? kLogFileExtension : kDataFileExtension);
+    before[folder] = FilesIn(folders[folder]);
+    total += CountCardFilesIn(folders[folder], IsLogFolder(folder) ? kLogFileExtension : kDataFileExtension);
   }
 
   CheckFilesPass pass(CardRoot().string(), total);

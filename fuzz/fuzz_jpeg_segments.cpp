@@ -39,10 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
 
-  // The caller's buffer is larger than the bytes in it, as the frame buffer is.
+  // The caller's buffer is larger than the bytes in it, as the frame buffer
+  // is. Kept between inputs, as the frame buffer is, and cleared for each.
   const bool readable = codec.GetImageSize(data, count, width, height);
   if (readable && width * height > kMaxEncodedPixels / 2) return 0;
-  std::vector<unsigned char> buffer(CStreamImage::kOutputCapacity);
+  static std::vector<unsigned char> buffer(CStreamImage::kOutputCapacity);
+  std::memset(buffer.data(), 0, buffer.size());
   if (size != 0) std::memcpy(buffer.data(), data, size);
   int bufferCount = count;
   const bool changed = codec.DoubleAndReencode(buffer.data(), bufferCount, int(buffer.size()));

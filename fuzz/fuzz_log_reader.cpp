@@ -1,17 +1,13 @@
 // Arbitrary bytes as a ".log" file: the reader must end every load with a
 // clean status and only records that keep the format's promises, and the
 // file-list probes must agree with the load on what both read (the header's
-// ids, the first record's time) and with each other.
-
-#include <unistd.h>
+// ids, the first record's time) and with each other. The log is held in
+// memory: the reader and the probes read its bytes as they read a file's.
 
 #include <algorithm>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -20,6 +16,7 @@
 #include "recording/LogFileProbe.h"
 #include "recording/LogFormat.h"
 #include "recording/LogLine.h"
+#include "recording/LogSource.h"
 
 namespace {
 
@@ -55,20 +52,6 @@ class FuzzObserver final : public LoadObserver {
   int ended_ = 0;
   int high_ = 0;
 };
-
-// Made once and never destroyed, so that the clean-up at exit can still
-// name it.
-const std::string& InputPath() {
-  static const std::string* const path = [] {
-    char name[] = "/tmp/korvane-fuzz-log-XXXXXX";
-    const int fd = mkstemp(name);
-    if (fd >= 0) close(fd);
-    auto* made = new std::string(name);
-    std::atexit([] { std::remove(InputPath().c_str()); });
-    return made;
-  }();
-  return *path;
-}
 
 // "$KX" and three more characters, then ",": the sentence that closes a
 // record, wherever it stands.
@@ -123,16 +106,11 @@ void CheckRecords(const CInfoLogFile& log) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > kMaxInput) return 0;
-  const std::string& path = InputPath();
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return 0;
-  const bool written = std::fwrite(data, 1, size, file) == size;
-  std::fclose(file);
-  if (!written) return 0;
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
 
   FuzzObserver observer;  // outlives the worker: the log joins it first
   CInfoLogFile log;
-  if (log.LoadLogRecording(path, &observer) != 1) __builtin_trap();
+  if (log.LoadLogBytes(bytes, &observer) != 1) __builtin_trap();
   if (observer.WaitForEnd() != 1) __builtin_trap();
   const LoadStatus status = observer.Status().load();
   if (status != LoadStatus::kRunning && status != LoadStatus::kFailed) __builtin_trap();
@@ -143,21 +121,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (status == LoadStatus::kFailed && log.RecordCount() != 0) __builtin_trap();
   if (status == LoadStatus::kRunning && log.RecordCount() == 0 && !HasDataSentence(data, size)) __builtin_trap();
 
-  const LogIds ids = ReadLogIds(path);
+  LogSource file;
+  file.OpenBytes(bytes);
+  const LogIds ids = ReadLogIds(file);
   if (ids.drid.size() > 30 || ids.sdid.size() > 30) __builtin_trap();
   const bool agreeing = WrittenAsTheRecorderWrites(std::string_view(reinterpret_cast<const char*>(data), size));
   if (agreeing && status == LoadStatus::kRunning && (ids.drid != log.Drid() || ids.sdid != log.Sdid()))
     __builtin_trap();
-  const int64_t start = ReadLogStartTime(path);
-  const int64_t end = ReadLogEndTime(path);
+  const int64_t start = ReadLogStartTime(file);
+  const int64_t end = ReadLogEndTime(file);
   if (start == 0 && end != 0) __builtin_trap();
   if (end != 0 && end - start >= 3611) __builtin_trap();
   if (agreeing && log.RecordCount() > 0 && start != log.Record(0)->time / 1000) __builtin_trap();
-  const std::string duration = GetLogDurationText(path);
+  const std::string duration = GetLogDurationText(file);
   if (duration.empty()) __builtin_trap();  // the file opened, so some text is due
 
   // The log list reads all of it in one go, the same as one at a time.
-  const LogListFacts facts = ReadLogListFacts(path, ReadDurationWords());
+  const LogListFacts facts = ReadLogListFacts(file, ReadDurationWords());
   if (facts.ids.drid != ids.drid || facts.ids.sdid != ids.sdid) __builtin_trap();
   if (facts.start != start || facts.end != end || facts.duration != duration) __builtin_trap();
   return 0;

@@ -16,8 +16,9 @@ build=${1:-build/fuzz}
 seconds=${2:-60}
 seeds_root=$(cd "$(dirname "$0")/.." && pwd)/fuzz/corpus
 only=${FUZZ_TARGETS:-}
-# The targets write the files they read (a card, a log) into a temporary
-# folder thousands of times a second: in memory, where there is one.
+# Some targets write the files they read (a card's folders, a recording, a
+# skin package) into a temporary folder thousands of times a second: in
+# memory, where there is one.
 if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 status=0
 for target in "$build"/fuzz/fuzz_*; do

@@ -24,6 +24,8 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+}  // namespace
+
 // One line of a profile file, kept with its own text so that a rewrite leaves
 // every line it does not change byte for byte as it was.
 struct ProfileLine {
@@ -32,6 +34,14 @@ struct ProfileLine {
   std::optional<std::string> key;      // set for "key=value" lines
   size_t valueStart = 0;               // where the value begins in text
 };
+
+struct ProfileDocument {
+  std::vector<ProfileLine> lines;
+  std::string lineEnd = "\r\n";  // the recorder reads these files too: Windows line ends unless told otherwise
+  bool endsWithNewline = true;
+};
+
+namespace {
 
 ProfileLine ParseLine(std::string text) {
   ProfileLine line;
@@ -48,27 +58,6 @@ ProfileLine ParseLine(std::string text) {
   line.key = std::string(Trim(std::string_view(line.text).substr(0, equals)));
   line.valueStart = equals + 1;
   return line;
-}
-
-struct ProfileDocument {
-  std::vector<ProfileLine> lines;
-  std::string lineEnd = "\r\n";  // the recorder reads these files too: Windows line ends unless told otherwise
-  bool endsWithNewline = true;
-};
-
-// Anything but a regular file of sensible size reads as absent: a FIFO in
-// its place would hang the read, /dev/zero or a huge sparse file would take
-// all memory, and none of them is a profile file anyone wrote.
-std::optional<std::string> ReadWholeFile(const fs::path& file) {
-  WholeFile read = ReadRegularFile(file, kMaxProfileFileBytes);
-  if (read.content) return std::move(read.content);
-  if (read.error == FileReadError::kNotRegular) KTRACE("%s is not a regular file; not read", file.c_str());
-  if (read.error == FileReadError::kTooLarge) {
-    KTRACE("%s is larger than %llu bytes; not read", file.c_str(),
-           static_cast<unsigned long long>(kMaxProfileFileBytes));
-  }
-  if (read.error == FileReadError::kReadFailed) KTRACE("%s cannot be read", file.c_str());
-  return std::nullopt;
 }
 
 ProfileDocument ParseDocument(std::string_view content) {
@@ -121,8 +110,7 @@ std::string ValueOf(const ProfileLine& line) {
   return std::string(value);
 }
 
-std::optional<std::string> LookUpIn(std::string_view content, std::string_view section, std::string_view key) {
-  const ProfileDocument doc = ParseDocument(content);
+std::optional<std::string> LookUpIn(const ProfileDocument& doc, std::string_view section, std::string_view key) {
   const size_t sectionLine = FindSection(doc, section);
   if (sectionLine == std::string::npos) return std::nullopt;
   const size_t keyLine = FindKey(doc, sectionLine, key);
@@ -141,6 +129,21 @@ std::string Serialize(const ProfileDocument& doc) {
 
 }  // namespace
 
+// Anything but a regular file of sensible size reads as absent: a FIFO in
+// its place would hang the read, /dev/zero or a huge sparse file would take
+// all memory, and none of them is a profile file anyone wrote.
+std::optional<std::string> ReadProfileFile(const fs::path& file) {
+  WholeFile read = ReadRegularFile(file, kMaxProfileFileBytes);
+  if (read.content) return std::move(read.content);
+  if (read.error == FileReadError::kNotRegular) KTRACE("%s is not a regular file; not read", file.c_str());
+  if (read.error == FileReadError::kTooLarge) {
+    KTRACE("%s is larger than %llu bytes; not read", file.c_str(),
+           static_cast<unsigned long long>(kMaxProfileFileBytes));
+  }
+  if (read.error == FileReadError::kReadFailed) KTRACE("%s cannot be read", file.c_str());
+  return std::nullopt;
+}
+
 int LeadingInt(std::string_view text) {
   constexpr long long kIntLimit = 2147483648LL;
   size_t i = 0;
@@ -156,11 +159,17 @@ int LeadingInt(std::string_view text) {
   return value >= kIntLimit ? INT_MAX : static_cast<int>(value);
 }
 
-ProfileSnapshot::ProfileSnapshot(const fs::path& file) : content_(ReadWholeFile(file)) {}
+ProfileSnapshot::ProfileSnapshot(const fs::path& file) : ProfileSnapshot(OfBytes(ReadProfileFile(file))) {}
+
+ProfileSnapshot ProfileSnapshot::OfBytes(const std::optional<std::string>& content) {
+  ProfileSnapshot snapshot;
+  if (content) snapshot.doc_ = std::make_shared<const ProfileDocument>(ParseDocument(*content));
+  return snapshot;
+}
 
 std::optional<std::string> ProfileSnapshot::LookUp(std::string_view section, std::string_view key) const {
-  if (!content_) return std::nullopt;
-  return LookUpIn(*content_, section, key);
+  if (!doc_) return std::nullopt;
+  return LookUpIn(*doc_, section, key);
 }
 
 std::string ProfileSnapshot::String(std::string_view section, std::string_view key, std::string_view defaultValue,
@@ -215,22 +224,18 @@ void SetKey(ProfileDocument& doc, std::string_view section, std::string_view key
 
 }  // namespace
 
-bool WriteProfileStrings(const fs::path& file, std::span<const ProfileValue> values) {
-  ProfileDocument doc;
-  std::error_code error;
-  if (fs::exists(file, error)) {
-    const std::optional<std::string> content = ReadWholeFile(file);
-    if (!content) return false;
-    doc = ParseDocument(*content);
-  }
+std::string ProfileTextWith(std::string_view content, std::span<const ProfileValue> values) {
+  ProfileDocument doc = ParseDocument(content);
   for (const ProfileValue& entry : values) SetKey(doc, entry.section, entry.key, entry.value);
-  return WriteWholeFile(file.string(), Serialize(doc), Overwrite::kReplace);
+  return Serialize(doc);
 }
 
-bool ReplaceProfileFile(const fs::path& file, std::span<const ProfileValue> values) {
-  ProfileDocument doc;
-  for (const ProfileValue& entry : values) SetKey(doc, entry.section, entry.key, entry.value);
-  return WriteWholeFile(file.string(), Serialize(doc), Overwrite::kReplace);
+bool WriteProfileStrings(const fs::path& file, std::span<const ProfileValue> values) {
+  std::optional<std::string> content = std::string();
+  std::error_code error;
+  if (fs::exists(file, error)) content = ReadProfileFile(file);
+  if (!content) return false;
+  return WriteWholeFile(file.string(), ProfileTextWith(*content, values), Overwrite::kReplace);
 }
 
 bool WriteProfileString(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {

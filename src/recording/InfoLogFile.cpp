@@ -77,6 +77,14 @@ const FRAMEINFOLOG* CInfoLogFile::Record(int index) const {
 }
 
 int CInfoLogFile::LoadLogRecording(const std::filesystem::path& path, LoadObserver* observer) {
+  return StartLoad(path.string(), std::nullopt, observer);
+}
+
+int CInfoLogFile::LoadLogBytes(std::string bytes, LoadObserver* observer) {
+  return StartLoad({}, std::move(bytes), observer);
+}
+
+int CInfoLogFile::StartLoad(std::string path, std::optional<std::string> bytes, LoadObserver* observer) {
   if (observer == nullptr) return 0;
   Clear();
   // A log without a header must not show the identity of the one loaded before.
@@ -84,7 +92,8 @@ int CInfoLogFile::LoadLogRecording(const std::filesystem::path& path, LoadObserv
   drid_.clear();
   sdid_.clear();
   listedPath_.clear();
-  path_ = path.string();
+  path_ = std::move(path);
+  bytes_ = std::move(bytes);
   observer_ = observer;
   try {
     worker_ = std::thread([this] { ReadLog(); });
@@ -112,7 +121,13 @@ void CInfoLogFile::ReadLog() {
 void CInfoLogFile::ReadLogOrFail() {
   std::string text;
   LogSource source;
-  if (!source.Open(path_) || !source.ReadAll(text)) {
+  if (bytes_) {
+    source.OpenBytes(std::move(*bytes_));
+    bytes_.reset();
+  } else {
+    source.Open(path_);
+  }
+  if (!source.ReadAll(text)) {
     KTRACE("LOG : cannot read %s", path_.c_str());
     observer_->Status().store(LoadStatus::kFailed);
     return;

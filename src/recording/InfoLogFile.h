@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ class CInfoLogFile {
   // 0 without an observer, or when no worker could be started (the observer
   // then has status 3 and its PostLoadEnded).
   int LoadLogRecording(const std::filesystem::path& path, LoadObserver* observer);
+  // The same for a log whose bytes are in memory already: what the worker
+  // reads of a file, it reads of them.
+  int LoadLogBytes(std::string bytes, LoadObserver* observer);
 
   // Frees the records; count, angle and offsets back to 0.
   void Clear();
@@ -64,6 +68,7 @@ class CInfoLogFile {
   const std::string& Path() const { return path_; }
 
  private:
+  int StartLoad(std::string path, std::optional<std::string> bytes, LoadObserver* observer);
   void ReadLog();
   void ReadLogOrFail();
   size_t SkipHeader(std::string_view text);
@@ -81,6 +86,7 @@ class CInfoLogFile {
   int recordCount_ = 0;
   std::unique_ptr<FRAMEINFOLOG[]> records_;
   std::string path_;
+  std::optional<std::string> bytes_;  // the log to read in place of path_'s file
 
   std::thread worker_;
 };

@@ -85,6 +85,10 @@ LogIds HeaderIds(std::string_view line) {
 LogIds ReadLogIds(const std::filesystem::path& path) {
   LogSource source;
   if (!source.Open(path)) return {};
+  return ReadLogIds(source);
+}
+
+LogIds ReadLogIds(const LogSource& source) {
   LogLineReader lines(source);
   std::string_view first;
   if (!lines.Next(first)) return {};
@@ -94,12 +98,18 @@ LogIds ReadLogIds(const std::filesystem::path& path) {
 int64_t ReadLogStartTime(const std::filesystem::path& path) {
   LogSource source;
   if (!source.Open(path)) return 0;
-  return FindStartSeconds(source);
+  return ReadLogStartTime(source);
 }
+
+int64_t ReadLogStartTime(const LogSource& source) { return FindStartSeconds(source); }
 
 int64_t ReadLogEndTime(const std::filesystem::path& path) {
   LogSource source;
   if (!source.Open(path)) return 0;
+  return ReadLogEndTime(source);
+}
+
+int64_t ReadLogEndTime(const LogSource& source) {
   const int64_t start = FindStartSeconds(source);
   if (start <= 0) return 0;
   return FindEndSeconds(source, start);
@@ -108,15 +118,25 @@ int64_t ReadLogEndTime(const std::filesystem::path& path) {
 std::string GetLogDurationText(const std::filesystem::path& path) {
   LogSource source;
   if (!source.Open(path)) return {};
+  return GetLogDurationText(source);
+}
+
+std::string GetLogDurationText(const LogSource& source) {
+  if (!source.IsOpen()) return {};
   const int64_t start = FindStartSeconds(source);
   const int64_t end = start > 0 ? FindEndSeconds(source, start) : 0;
   return DurationText(start, end, ReadDurationWords());
 }
 
 LogListFacts ReadLogListFacts(const std::filesystem::path& path, const DurationWords& words) {
-  LogListFacts facts;
   LogSource source;
-  if (!source.Open(path)) return facts;
+  if (!source.Open(path)) return {};
+  return ReadLogListFacts(source, words);
+}
+
+LogListFacts ReadLogListFacts(const LogSource& source, const DurationWords& words) {
+  LogListFacts facts;
+  if (!source.IsOpen()) return facts;
   // The header is the first line; the start is the first timed data line,
   // which may be that same line when there is no header.
   LogLineReader lines(source);

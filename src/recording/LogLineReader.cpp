@@ -12,7 +12,10 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-LogLineReader::LogLineReader(const LogSource& source) : source_(source), buffer_(kChunk) {
+// A short log needs no more room than it has bytes: the file lists probe
+// thousands of them. Never none, so the buffer always has an address.
+LogLineReader::LogLineReader(const LogSource& source)
+    : source_(source), buffer_(static_cast<size_t>(std::clamp<uint64_t>(source.Size(), 1, kChunk))) {
   if (Refill() && std::string_view(buffer_.data(), end_).substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     begin_ = kByteOrderMark.size();
   }

@@ -5,17 +5,28 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <new>
 
-LogSource::~LogSource() {
+LogSource::~LogSource() { Close(); }
+
+void LogSource::Close() {
   if (fd_ >= 0) close(fd_);
+  fd_ = -1;
+  held_ = false;
+  bytes_.clear();
+  size_ = 0;
+}
+
+void LogSource::OpenBytes(std::string bytes) {
+  Close();
+  held_ = true;
+  bytes_ = std::move(bytes);
+  size_ = bytes_.size();
 }
 
 bool LogSource::Open(const std::filesystem::path& path) {
-  if (fd_ >= 0) {
-    close(fd_);
-    fd_ = -1;
-  }
+  Close();
   // Non-blocking so that opening a FIFO cannot wait for a writer.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
@@ -31,6 +42,11 @@ bool LogSource::Open(const std::filesystem::path& path) {
 }
 
 bool LogSource::ReadAt(uint64_t offset, char* out, size_t count) const {
+  if (held_) {
+    if (offset > size_ || count > size_ - offset) return false;
+    if (count > 0) std::memcpy(out, bytes_.data() + offset, count);
+    return true;
+  }
   if (fd_ < 0) return false;
   size_t done = 0;
   while (done < count) {
@@ -44,7 +60,11 @@ bool LogSource::ReadAt(uint64_t offset, char* out, size_t count) const {
 
 bool LogSource::ReadAll(std::string& out) const {
   out.clear();
-  if (fd_ < 0 || size_ == 0 || size_ > kMaxWholeBytes) return false;
+  if (!IsOpen() || size_ == 0 || size_ > kMaxWholeBytes) return false;
+  if (held_) {
+    out = bytes_;
+    return true;
+  }
   try {
     out.resize(static_cast<size_t>(size_));
   } catch (const std::bad_alloc&) {

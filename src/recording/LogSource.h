@@ -1,12 +1,14 @@
 #pragma once
 // A log file opened for reading. The reader takes it whole; the per-file
-// probes of the file lists read only the pieces they need.
+// probes of the file lists read only the pieces they need. The bytes may
+// also be in memory already, and are then read the same way.
 
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 class LogSource {
  public:
@@ -21,7 +23,9 @@ class LogSource {
 
   // Regular files only: a folder or a pipe is not a log and must not block.
   bool Open(const std::filesystem::path& path);
-  bool IsOpen() const { return fd_ >= 0; }
+  // A log held in memory, as a file of those bytes that does not change.
+  void OpenBytes(std::string bytes);
+  bool IsOpen() const { return fd_ >= 0 || held_; }
   uint64_t Size() const { return size_; }
 
   // Exactly count bytes at offset; false on a short read or an error.
@@ -35,7 +39,10 @@ class LogSource {
 
  private:
   bool Unchanged() const;
+  void Close();
 
+  bool held_ = false;
+  std::string bytes_;
   int fd_ = -1;
   uint64_t size_ = 0;
   timespec modified_{};

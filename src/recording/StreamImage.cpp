@@ -105,8 +105,7 @@ void HalveLines(const unsigned char* tall, unsigned char* half, int width, int h
 
 }  // namespace
 
-CStreamImage::CStreamImage()
-    : decompressor_(tjInitDecompress()), compressor_(tjInitCompress()), output_(kOutputCapacity) {
+CStreamImage::CStreamImage() : decompressor_(tjInitDecompress()), compressor_(tjInitCompress()) {
   if (!decompressor_ || !compressor_) KTRACE("JPEG codec handles could not be created");
 }
 
@@ -320,10 +319,13 @@ void CStreamImage::Compose(unsigned char* out, const unsigned char* remainder, s
 bool CStreamImage::ComposeOutput(size_t encodedSize, size_t dataStart) {
   const size_t remainder = encodedSize - dataStart;
   const size_t total = ComposedSize(remainder);
-  if (total > output_.size()) {
+  if (total > size_t(kOutputCapacity)) {
     KTRACE("Encoded picture of %zu bytes exceeds the output buffer", total);
     return false;
   }
+  // Made whole on the first encode, and kept: a codec that only decodes
+  // (the frame shown, a search) never needs it.
+  if (output_.empty()) output_.resize(size_t(kOutputCapacity));
   Compose(output_.data(), encoded_.data() + dataStart, remainder);
   outputSize_ = int(total);
   return true;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/MgrMultiLang.h"
+#include "platform/ProfileFile.h"
 
 namespace {
 
@@ -78,12 +79,16 @@ int PostTriggerSeconds(int preTriggerSeconds) {
 }
 
 SettingsCard ReadSettingsCard(const std::filesystem::path& cardRoot) {
+  return ReadSettingsCard(ReadSettingsFiles(cardRoot));
+}
+
+SettingsCard ReadSettingsCard(const SettingsFiles& files) {
   SettingsCard card;
-  card.values = ReadDeviceSettings(cardRoot);
-  card.selfAdjust = HasSelfAdjust(cardRoot);
-  card.sdId = ReadSdId(cardRoot);
-  card.clockFile = HasRecorderClockFile(cardRoot);
-  card.clock = ReadRecorderClock(cardRoot);
+  card.values = DeviceSettingsOf(ProfileSnapshot::OfBytes(files.setIni));
+  card.selfAdjust = files.selfAdjIni;
+  card.sdId = SdIdOf(files.sdIdIni);
+  card.clockFile = files.timeIni || files.timeIniUnread;
+  card.clock = RecorderClockOf(ProfileSnapshot::OfBytes(files.timeIni));
   return card;
 }
 
@@ -417,11 +422,19 @@ SettingsToSave CDeviceSettingModel::ToSave(const RecorderClock& now) const {
   return save;
 }
 
+SettingsFiles SavedSettingsFiles(const SettingsFiles& before, SettingsFamily family, const SettingsToSave& save) {
+  SettingsFiles after;
+  after.setIni = SetIniText(family, save.values);
+  after.selfAdjIni = save.selfAdjust;
+  after.sdIdIni = SdIdIniText(save.sdId);
+  if (save.clock) {
+    after.timeIniUnread = before.timeIniUnread;
+    if (!before.timeIniUnread) after.timeIni = TimeIniWith(before.timeIni.value_or(""), *save.clock);
+  }
+  return after;
+}
+
 bool WriteSettingsToCard(const std::filesystem::path& cardRoot, SettingsFamily family, const SettingsToSave& save) {
-  bool written = WriteDeviceSettings(cardRoot, family, save.values);
-  written = SetSelfAdjust(cardRoot, save.selfAdjust) && written;
-  written = WriteSdId(cardRoot, save.sdId) && written;
-  written = WriteRecorderClock(cardRoot, save.clock) && written;
-  written = DeleteWgs84(cardRoot) && written;
-  return written;
+  const bool written = WriteSettingsFiles(cardRoot, SavedSettingsFiles(ReadSettingsFiles(cardRoot), family, save));
+  return DeleteWgs84(cardRoot) && written;
 }

@@ -71,6 +71,7 @@ struct SettingsCard {
 };
 
 SettingsCard ReadSettingsCard(const std::filesystem::path& cardRoot);
+SettingsCard ReadSettingsCard(const SettingsFiles& files);
 
 // What a save writes: set.ini's keys and the companions.
 struct SettingsToSave {
@@ -168,3 +169,6 @@ int PostTriggerSeconds(int preTriggerSeconds);
 // Writes set.ini and the companions (the dialog's save steps 7 and 8);
 // false when any of them could not be written.
 bool WriteSettingsToCard(const std::filesystem::path& cardRoot, SettingsFamily family, const SettingsToSave& save);
+// The files that save leaves of a card's files: what WriteSettingsToCard
+// writes.
+SettingsFiles SavedSettingsFiles(const SettingsFiles& before, SettingsFamily family, const SettingsToSave& save);

@@ -63,6 +63,26 @@ bool RemoveFile(const fs::path& file) {
   return !error;
 }
 
+bool WriteConfigFile(const fs::path& cardRoot, const char* name, std::string_view content) {
+  return MakeConfigFolder(cardRoot) &&
+         WriteWholeFile(ConfigFile(cardRoot, name).string(), content, Overwrite::kReplace);
+}
+
+bool WriteOrRemoveConfigFile(const fs::path& cardRoot, const char* name, const std::optional<std::string>& content) {
+  return content ? WriteConfigFile(cardRoot, name, *content) : RemoveFile(ConfigFile(cardRoot, name));
+}
+
+std::optional<std::string> ReadSdIdIni(const fs::path& cardRoot) {
+  return ReadRegularFile(ConfigFile(cardRoot, kSdIdIni), kSdIdMaxFileBytes).content;
+}
+
+std::string LocalTimeText(const RecorderClock& clock) {
+  char text[64];
+  std::snprintf(text, sizeof text, kLocalTimeFormat, clock.year, clock.month, clock.day, clock.hour, clock.minute,
+                clock.second);
+  return text;
+}
+
 int TriggersOf(SettingsFamily family) {
   return family == SettingsFamily::kB || family == SettingsFamily::kD ? kTriggersWithRadar : kTriggersPlain;
 }
@@ -206,7 +226,10 @@ fs::path ConfigFolder(const fs::path& cardRoot) { return cardRoot / kConfigFolde
 fs::path SetIniPath(const fs::path& cardRoot) { return ConfigFile(cardRoot, kSetIni); }
 
 DeviceSettings ReadDeviceSettings(const fs::path& cardRoot) {
-  const ProfileSnapshot file(SetIniPath(cardRoot));
+  return DeviceSettingsOf(ProfileSnapshot(SetIniPath(cardRoot)));
+}
+
+DeviceSettings DeviceSettingsOf(const ProfileSnapshot& file) {
   DeviceSettings v;
   const auto readInt = [&file](const char* key, int& value) { value = file.Int(kSet, key, value); };
   const auto readText = [&file](const char* key, std::string& value) { value = file.String(kSet, key, value); };
@@ -234,8 +257,11 @@ DeviceSettings ReadDeviceSettings(const fs::path& cardRoot) {
 }
 
 bool WriteDeviceSettings(const fs::path& cardRoot, SettingsFamily family, const DeviceSettings& values) {
-  if (!MakeConfigFolder(cardRoot)) return false;
-  return ReplaceProfileFile(SetIniPath(cardRoot), SavedKeys(family, WithFixedValues(family, values)));
+  return WriteConfigFile(cardRoot, kSetIni, SetIniText(family, values));
+}
+
+std::string SetIniText(SettingsFamily family, const DeviceSettings& values) {
+  return ProfileTextWith({}, SavedKeys(family, WithFixedValues(family, values)));
 }
 
 bool WriteDefaultSettings(const fs::path& cardRoot, int modelId) {
@@ -245,10 +271,11 @@ bool WriteDefaultSettings(const fs::path& cardRoot, int modelId) {
   return WriteProfileStrings(SetIniPath(cardRoot), DefaultKeys(*family));
 }
 
-std::string ReadSdId(const fs::path& cardRoot) {
-  WholeFile read = ReadRegularFile(ConfigFile(cardRoot, kSdIdIni), kSdIdMaxFileBytes);
-  if (!read.content) return {};
-  std::string_view text = *read.content;
+std::string ReadSdId(const fs::path& cardRoot) { return SdIdOf(ReadSdIdIni(cardRoot)); }
+
+std::string SdIdOf(const std::optional<std::string>& sdIdIni) {
+  if (!sdIdIni) return {};
+  std::string_view text = *sdIdIni;
   if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
   const size_t at = text.find(kSdIdPrefix);
   // A file without the key holds no ID the recorder would read.
@@ -260,12 +287,15 @@ std::string ReadSdId(const fs::path& cardRoot) {
 }
 
 bool WriteSdId(const fs::path& cardRoot, std::string_view id) {
-  if (id.empty()) return RemoveFile(ConfigFile(cardRoot, kSdIdIni));
-  if (!MakeConfigFolder(cardRoot)) return false;
+  return WriteOrRemoveConfigFile(cardRoot, kSdIdIni, SdIdIniText(id));
+}
+
+std::optional<std::string> SdIdIniText(std::string_view id) {
+  if (id.empty()) return std::nullopt;
   std::string content(kUtf8Bom);
   content += kSdIdPrefix;
   content += id;
-  return WriteWholeFile(ConfigFile(cardRoot, kSdIdIni).string(), content, Overwrite::kReplace);
+  return content;
 }
 
 bool HasSelfAdjust(const fs::path& cardRoot) {
@@ -286,7 +316,11 @@ bool HasRecorderClockFile(const fs::path& cardRoot) {
 }
 
 std::optional<RecorderClock> ReadRecorderClock(const fs::path& cardRoot) {
-  const std::string text = ReadProfileString(ConfigFile(cardRoot, kTimeIni), kSet, kLocalTime, "");
+  return RecorderClockOf(ProfileSnapshot(ConfigFile(cardRoot, kTimeIni)));
+}
+
+std::optional<RecorderClock> RecorderClockOf(const ProfileSnapshot& timeIni) {
+  const std::string text = timeIni.String(kSet, kLocalTime, "");
   RecorderClock clock;
   if (std::sscanf(text.c_str(), "%d.%d.%d;%d:%d:%d", &clock.year, &clock.month, &clock.day, &clock.hour, &clock.minute,
                   &clock.second) != 6) {
@@ -298,10 +332,30 @@ std::optional<RecorderClock> ReadRecorderClock(const fs::path& cardRoot) {
 bool WriteRecorderClock(const fs::path& cardRoot, const std::optional<RecorderClock>& clock) {
   if (!clock) return RemoveFile(ConfigFile(cardRoot, kTimeIni));
   if (!MakeConfigFolder(cardRoot)) return false;
-  char text[64];
-  std::snprintf(text, sizeof text, kLocalTimeFormat, clock->year, clock->month, clock->day, clock->hour, clock->minute,
-                clock->second);
-  return WriteProfileString(ConfigFile(cardRoot, kTimeIni), kSet, kLocalTime, text);
+  return WriteProfileString(ConfigFile(cardRoot, kTimeIni), kSet, kLocalTime, LocalTimeText(*clock));
+}
+
+std::string TimeIniWith(std::string_view timeIni, const RecorderClock& clock) {
+  const ProfileValue localTime{kSet, kLocalTime, LocalTimeText(clock)};
+  return ProfileTextWith(timeIni, std::span(&localTime, 1));
+}
+
+SettingsFiles ReadSettingsFiles(const fs::path& cardRoot) {
+  SettingsFiles files;
+  files.setIni = ReadProfileFile(SetIniPath(cardRoot));
+  files.sdIdIni = ReadSdIdIni(cardRoot);
+  files.selfAdjIni = HasSelfAdjust(cardRoot);
+  files.timeIni = ReadProfileFile(ConfigFile(cardRoot, kTimeIni));
+  files.timeIniUnread = !files.timeIni && HasRecorderClockFile(cardRoot);
+  return files;
+}
+
+bool WriteSettingsFiles(const fs::path& cardRoot, const SettingsFiles& files) {
+  bool written = WriteOrRemoveConfigFile(cardRoot, kSetIni, files.setIni);
+  written = SetSelfAdjust(cardRoot, files.selfAdjIni) && written;
+  written = WriteOrRemoveConfigFile(cardRoot, kSdIdIni, files.sdIdIni) && written;
+  written = !files.timeIniUnread && WriteOrRemoveConfigFile(cardRoot, kTimeIni, files.timeIni) && written;
+  return written;
 }
 
 bool DeleteWgs84(const fs::path& cardRoot) { return RemoveFile(ConfigFile(cardRoot, kWgs84)); }

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+class ProfileSnapshot;
+
 // The model families, each with its own dialog and its own keys.
 enum class SettingsFamily { kA, kB, kC, kD };
 
@@ -68,6 +70,7 @@ std::filesystem::path SetIniPath(const std::filesystem::path& cardRoot);
 
 // Every key with the read defaults where the file or the key is missing.
 DeviceSettings ReadDeviceSettings(const std::filesystem::path& cardRoot);
+DeviceSettings DeviceSettingsOf(const ProfileSnapshot& setIni);
 
 // Replaces set.ini with the keys a family's dialog saves: the common keys in
 // their order, then the family's own (SEN1X..Z from the axis levels), and
@@ -77,6 +80,8 @@ DeviceSettings ReadDeviceSettings(const std::filesystem::path& cardRoot);
 // when missing. False when the file could not be written; the old one then
 // stays as it was.
 bool WriteDeviceSettings(const std::filesystem::path& cardRoot, SettingsFamily family, const DeviceSettings& values);
+// The bytes of that set.ini.
+std::string SetIniText(SettingsFamily family, const DeviceSettings& values);
 
 // The defaults of a model's family written into the existing set.ini, in
 // the family's key order; keys not named stay. Nothing is written for an id
@@ -86,9 +91,12 @@ bool WriteDefaultSettings(const std::filesystem::path& cardRoot, int modelId);
 // sdid.ini: the ID as the dialogs show it (the text after "sdid=", trimmed,
 // at most 10 characters); empty when the file is missing.
 std::string ReadSdId(const std::filesystem::path& cardRoot);
+std::string SdIdOf(const std::optional<std::string>& sdIdIni);
 // Writes the ID (byte-order mark, "sdid=%s", no line end); an empty ID
 // deletes the file.
 bool WriteSdId(const std::filesystem::path& cardRoot, std::string_view id);
+// The bytes of that sdid.ini; nothing for an empty ID.
+std::optional<std::string> SdIdIniText(std::string_view id);
 
 bool HasSelfAdjust(const std::filesystem::path& cardRoot);
 // Creates the empty selfadj.ini, or deletes it.
@@ -97,9 +105,31 @@ bool SetSelfAdjust(const std::filesystem::path& cardRoot, bool present);
 // time.ini's LOCALTIME: nothing when the file is missing or the value is
 // empty or unreadable (the dialog then shows the current time).
 std::optional<RecorderClock> ReadRecorderClock(const std::filesystem::path& cardRoot);
+std::optional<RecorderClock> RecorderClockOf(const ProfileSnapshot& timeIni);
 bool HasRecorderClockFile(const std::filesystem::path& cardRoot);
 // Writes LOCALTIME, or deletes time.ini when clock is nothing.
 bool WriteRecorderClock(const std::filesystem::path& cardRoot, const std::optional<RecorderClock>& clock);
+// The bytes of a time.ini that held timeIni once LOCALTIME is written.
+std::string TimeIniWith(std::string_view timeIni, const RecorderClock& clock);
+
+// The settings files of a card as bytes, so that what a save makes of them
+// is worked out, and can be checked, before anything is written. Nothing
+// stands for a file that is missing or is not read (see ProfileFile.h).
+struct SettingsFiles {
+  std::optional<std::string> setIni;
+  std::optional<std::string> sdIdIni;
+  bool selfAdjIni = false;  // there, whatever it holds
+  std::optional<std::string> timeIni;
+  // A time.ini that is there but not read still tells the recorder to take
+  // a clock value; no key can be set in it, so a save leaves it as it is.
+  bool timeIniUnread = false;
+};
+
+SettingsFiles ReadSettingsFiles(const std::filesystem::path& cardRoot);
+// Writes each file as files holds it and deletes those it holds nothing
+// for; a time.ini not read stays, and fails the write. False when any file
+// could not be written or deleted; the others are written all the same.
+bool WriteSettingsFiles(const std::filesystem::path& cardRoot, const SettingsFiles& files);
 
 bool DeleteWgs84(const std::filesystem::path& cardRoot);
 

@@ -315,6 +315,29 @@ TEST_F(InfoLogFileTest, ReloadForgetsThePreviousLog) {
   EXPECT_EQ(log_.Record(0), nullptr);
 }
 
+TEST_F(InfoLogFileTest, ALogInMemoryLoadsAsItsFile) {
+  const std::string texts[] = {
+      LogTextBuilder().Bom().Header("5,DR-A,SD-A,90,1,2,3").DataAt(0).DataAt(1).Text(),
+      LogTextBuilder().Data("000000000", "000000").Text(),
+      LogTextBuilder().Header("1,DR,SD,0,0,0,0").Rmc("A", "1", "N", "2", "E").Text(),
+      "",
+  };
+  for (const std::string& text : texts) {
+    const LoadStatus fromFile = Load(text);
+    WaitingLoadObserver observer;
+    CInfoLogFile held;
+    observer.BeginLoad();
+    ASSERT_EQ(held.LoadLogBytes(text, &observer), 1);
+    ASSERT_TRUE(observer.WaitForLoadEnded(kWaitMs));
+    EXPECT_EQ(observer.Status().load(), fromFile) << text;
+    EXPECT_EQ(held.HeaderValue(), log_.HeaderValue()) << text;
+    EXPECT_EQ(held.Drid(), log_.Drid()) << text;
+    EXPECT_EQ(held.Angle(), log_.Angle()) << text;
+    ASSERT_EQ(held.RecordCount(), log_.RecordCount()) << text;
+    for (int i = 0; i < held.RecordCount(); ++i) EXPECT_EQ(held.Record(i)->time, At(i).time) << text;
+  }
+}
+
 TEST_F(InfoLogFileTest, LoadWithoutObserverIsRefused) {
   EXPECT_EQ(log_.LoadLogRecording(dir_.Write("x.log", LogTextBuilder().DataAt(0).Text()), nullptr), 0);
   EXPECT_EQ(log_.RecordCount(), 0);

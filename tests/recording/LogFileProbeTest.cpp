@@ -6,6 +6,7 @@
 
 #include "base/MgrMultiLang.h"
 #include "recording/LogFileProbe.h"
+#include "recording/LogSource.h"
 #include "recording/LogTextBuilder.h"
 #include "support/TempDir.h"
 
@@ -135,6 +136,15 @@ TEST_F(LogFileProbeTest, ListFactsAgreeWithEachQuestion) {
     EXPECT_EQ(facts.start, ReadLogStartTime(path)) << text;
     EXPECT_EQ(facts.end, ReadLogEndTime(path)) << text;
     EXPECT_EQ(facts.duration, GetLogDurationText(path)) << text;
+    // The same bytes in memory read as the file.
+    LogSource held;
+    held.OpenBytes(text);
+    const LogListFacts heldFacts = ReadLogListFacts(held, words);
+    EXPECT_EQ(heldFacts.ids.drid, facts.ids.drid) << text;
+    EXPECT_EQ(heldFacts.start, facts.start) << text;
+    EXPECT_EQ(heldFacts.end, facts.end) << text;
+    EXPECT_EQ(heldFacts.duration, facts.duration) << text;
+    EXPECT_EQ(ReadLogIds(held).sdid, facts.ids.sdid) << text;
   }
   const LogListFacts missing = ReadLogListFacts(dir_ / "missing.log", words);
   EXPECT_EQ(missing.duration, "");

@@ -1,7 +1,8 @@
 // The recorder's settings files on a card made in the test: each family's
 // defaults written into a set.ini that holds other keys, the dialogs' save
-// with the values a family cannot choose, the companions byte for byte, and
-// set.ini surviving a writer killed at random moments.
+// with the values a family cannot choose, the companions byte for byte,
+// set.ini surviving a writer killed at random moments, and a clock file that
+// cannot be read left as it is.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -15,7 +16,9 @@
 #include <thread>
 
 #include "platform/ProfileFile.h"
+#include "support/Fifo.h"
 #include "support/TempDir.h"
+#include "tools/DeviceSettingModel.h"
 #include "tools/DeviceSettingsFile.h"
 
 namespace {
@@ -262,6 +265,23 @@ TEST_F(DeviceSettingsFileTest, CompanionsComeAndGo) {
   card.Write("config/wgs84.dat", "x");
   EXPECT_TRUE(DeleteWgs84(card.path()));
   EXPECT_FALSE(fs::exists(card / "config/wgs84.dat"));
+}
+
+// A time.ini that is not read (here a FIFO) still means manual time, but no
+// LOCALTIME can be set in it: a save with a clock fails there and leaves it
+// as it is while the other files are written; a save without one deletes it.
+TEST_F(DeviceSettingsFileTest, AClockFileThatIsNotReadStaysAndFailsASaveWithAClock) {
+  ASSERT_TRUE(MakeFifo(card / "config/time.ini"));
+  const SettingsCard read = ReadSettingsCard(card.path());
+  EXPECT_TRUE(read.clockFile);
+  EXPECT_FALSE(read.clock);
+  SettingsToSave save{read.values, false, "CARD-1", RecorderClock{2026, 3, 7, 8, 5, 9}};
+  EXPECT_FALSE(WriteSettingsToCard(card.path(), SettingsFamily::kB, save));
+  EXPECT_EQ(fs::symlink_status(card / "config/time.ini").type(), fs::file_type::fifo);
+  EXPECT_EQ(ReadSdId(card.path()), "CARD-1");
+  save.clock.reset();
+  EXPECT_TRUE(WriteSettingsToCard(card.path(), SettingsFamily::kB, save));
+  EXPECT_FALSE(HasRecorderClockFile(card.path()));
 }
 
 TEST_F(DeviceSettingsFileTest, ModelAndVersionIdsGoUnderSdInfoBesideTheRest) {
