@@ -12,7 +12,6 @@ constexpr int kCoordinateDecimals = 6;
 constexpr int kValueDecimals = 1;
 constexpr int kFullTurn = 360;
 constexpr int kHalfTurn = 180;
-constexpr size_t kTableReserve = 256;
 
 // Text inside a CDATA section may hold anything but its end marker.
 std::string CdataText(std::string_view text) {
@@ -42,11 +41,27 @@ const std::string& WeekdayName(const KmlTexts& texts, const DateTime& local) {
   return texts.weekdays[local.dayOfWeek % texts.weekdays.size()];
 }
 
-// The table of a mark's description, appended piece by piece: a mark a
-// second over an hour of logs makes this the export's inner loop.
-std::string DateTable(const KmlTexts& t, const DateTime& l, const KmlMark& mark) {
-  std::string table;
-  table.reserve(kTableReserve);
+// Whether text can go into a mark's table as it is, whatever stands
+// around it there: the table's own markup holds no "]", so without one in
+// the texts no CDATA end marker can form.
+bool PlainTableText(std::string_view text) { return IsPlainXmlText(text) && text.find(']') == std::string_view::npos; }
+
+bool PlainTableTexts(const KmlTexts& t) {
+  for (const std::string_view text :
+       {std::string_view(t.date), std::string_view(t.year), std::string_view(t.month), std::string_view(t.day),
+        std::string_view(t.time), std::string_view(t.hour), std::string_view(t.minute), std::string_view(t.second),
+        std::string_view(t.speed), SpeedUnitLabel(t.speedUnit), std::string_view(t.heading),
+        std::string_view(t.degree)}) {
+    if (!PlainTableText(text)) return false;
+  }
+  for (const std::string& weekday : t.weekdays) {
+    if (!PlainTableText(weekday)) return false;
+  }
+  return true;
+}
+
+// The table of a mark's description, appended piece by piece.
+void AppendDateTable(std::string& table, const KmlTexts& t, const DateTime& l, const KmlMark& mark) {
   table += "<table><tr><td>";
   table += t.date;
   table += "</td><td>";
@@ -80,24 +95,32 @@ std::string DateTable(const KmlTexts& t, const DateTime& l, const KmlMark& mark)
   AppendFixed(table, mark.course, kValueDecimals);
   table += t.degree;
   table += "</td></tr></table>";
-  return table;
 }
 
 // The table holds language texts, which may hold any bytes.
-void AppendDescription(std::string& out, const std::string& table) {
+void AppendDescription(std::string& out, const KmlMarkParts& parts, const DateTime& local, const KmlMark& mark) {
   out += "<description><![CDATA[";
   // Digits and English texts, the usual table, need no cleaning copy.
-  if (IsPlainXmlText(table) && table.find("]]>") == std::string::npos) {
-    out += table;
+  if (parts.plainTable) {
+    AppendDateTable(out, parts.texts, local, mark);
     out += "]]></description>";
     return;
   }
+  std::string table;
+  AppendDateTable(table, parts.texts, local, mark);
   const std::string clean = XmlCharacters(table);
   if (clean.find("]]>") == std::string::npos)
     out += clean;
   else
     out += CdataText(clean);
   out += "]]></description>";
+}
+
+std::string MarkStyle(std::string_view iconServer, bool event) {
+  std::string style = "<Style>";
+  AppendIconStyle(style, iconServer, event);
+  style += "<heading>";
+  return style;
 }
 
 }  // namespace
@@ -145,7 +168,13 @@ void AppendKmlPointFolderStart(std::string& out, const KmlTexts& texts) {
   Line(out, "<Folder><name>" + XmlText(texts.pointer) + "</name>");
 }
 
-void AppendKmlPointMark(std::string& out, const KmlTexts& texts, std::string_view iconServer, const KmlMark& mark) {
+KmlMarkParts::KmlMarkParts(const KmlTexts& t, std::string_view iconServer)
+    : texts(t),
+      plainStyle(MarkStyle(iconServer, false)),
+      eventStyle(MarkStyle(iconServer, true)),
+      plainTable(PlainTableTexts(t)) {}
+
+void AppendKmlPointMark(std::string& out, const KmlMarkParts& parts, const KmlMark& mark) {
   const DateTime local = TimeKeyToDateTime(mark.time / 1000 * 1000);
   const int heading = KmlHeading(mark.course);
 
@@ -157,9 +186,7 @@ void AppendKmlPointMark(std::string& out, const KmlTexts& texts, std::string_vie
   AppendTwoDigits(out, local.second);
   Line(out, "</name><Snippet/>");
 
-  out += "<Style>";
-  AppendIconStyle(out, iconServer, mark.event);
-  out += "<heading>";
+  out += mark.event ? parts.eventStyle : parts.plainStyle;
   AppendInt(out, heading);
   Line(out, "</heading></IconStyle></Style>");
 
@@ -169,7 +196,7 @@ void AppendKmlPointMark(std::string& out, const KmlTexts& texts, std::string_vie
   AppendFixed(out, mark.latitude, kCoordinateDecimals);
   Line(out, ",0</coordinates></Point>");
 
-  AppendDescription(out, DateTable(texts, local, mark));
+  AppendDescription(out, parts, local, mark);
   out += kLineEnd;
 
   out += "<LookAt><longitude>";
@@ -180,6 +207,10 @@ void AppendKmlPointMark(std::string& out, const KmlTexts& texts, std::string_vie
   AppendInt(out, heading);
   Line(out, "</heading></LookAt>");
   Line(out, "</Placemark>");
+}
+
+void AppendKmlPointMark(std::string& out, const KmlTexts& texts, std::string_view iconServer, const KmlMark& mark) {
+  AppendKmlPointMark(out, KmlMarkParts(texts, iconServer), mark);
 }
 
 void AppendKmlFolderEnd(std::string& out) { Line(out, "</Folder>"); }

@@ -51,6 +51,24 @@ void AppendKmlHeader(std::string& out, const KmlTexts& texts, const DateTime& do
                      const KmlLineStyle& line);
 // The folder of the point marks, opened with its name.
 void AppendKmlPointFolderStart(std::string& out, const KmlTexts& texts);
+
+// What every point mark of one export shares, put together once: with a
+// mark a second over an hour of logs, the marks are the export's inner loop.
+struct KmlMarkParts {
+  KmlMarkParts(const KmlTexts& texts, std::string_view iconServer);
+
+  KmlTexts texts;
+  // "<Style>" and the icon style up to its heading's value, for a plain
+  // mark and for one on an event point.
+  std::string plainStyle;
+  std::string eventStyle;
+  // No table made of these texts ever needs its characters cleaned or its
+  // CDATA end marker split: they are printable ASCII without a "]".
+  bool plainTable = false;
+};
+
+void AppendKmlPointMark(std::string& out, const KmlMarkParts& parts, const KmlMark& mark);
+// The same with the parts put together for this one mark.
 void AppendKmlPointMark(std::string& out, const KmlTexts& texts, std::string_view iconServer, const KmlMark& mark);
 void AppendKmlFolderEnd(std::string& out);
 // One position of the route text: "lon,lat,0 ".

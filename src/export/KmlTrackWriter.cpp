@@ -5,7 +5,7 @@
 #include "platform/Trace.h"
 
 KmlTrackWriter::KmlTrackWriter(KmlWriterSetup setup, const GSensorGraphModel* logGraph)
-    : setup_(std::move(setup)), haveEventPoints_(logGraph != nullptr) {
+    : setup_(std::move(setup)), markParts_(setup_.texts, setup_.iconServer), haveEventPoints_(logGraph != nullptr) {
   if (!logGraph) return;
   std::vector<GraphPoint> points;
   points.reserve(static_cast<size_t>(logGraph->PointCount()));
@@ -27,7 +27,7 @@ void KmlTrackWriter::Point(std::string& out, const TrackPoint& p) {
   if (!p.fix) return;
   const int64_t intervalMs = static_cast<int64_t>(setup_.pointerInterval) * 1000;
   if (setup_.pointer && p.timeKey - lastMark_ >= intervalMs) {
-    AppendKmlPointMark(out, setup_.texts, setup_.iconServer,
+    AppendKmlPointMark(out, markParts_,
                        {p.timeKey, p.latitude, p.longitude, static_cast<float>(p.gpsSpeed),
                         static_cast<float>(p.course), IsEventPoint(p.timeKey)});
     lastMark_ = p.timeKey;

@@ -42,6 +42,7 @@ class KmlTrackWriter final : public TrackWriter {
   bool IsEventPoint(int64_t time) const;
 
   KmlWriterSetup setup_;
+  KmlMarkParts markParts_;  // of setup_'s texts and icon server
   GSensorGraphModel eventPoints_;
   bool haveEventPoints_ = false;
   int64_t lastMark_ = 0;

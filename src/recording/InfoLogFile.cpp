@@ -26,12 +26,15 @@ constexpr size_t kRmcEastWest = 6;
 constexpr size_t kRmcKnots = 7;
 constexpr size_t kRmcCourse = 8;
 constexpr size_t kRmcDate = 9;
+constexpr size_t kRmcFields = kRmcDate + 1;
 
 // "$GPGGA" and "$GPGSV" fields.
 constexpr size_t kGgaSatsUsed = 7;
 constexpr size_t kGgaDop = 8;
 constexpr size_t kGgaAltitude = 9;
 constexpr size_t kGsvSatsInView = 3;
+constexpr size_t kGgaFields = kGgaAltitude + 1;
+constexpr size_t kGsvFields = kGsvSatsInView + 1;
 
 // Counts are clamped into their fields rather than wrapped: 300 satellites
 // are "many", not 44.
@@ -180,14 +183,14 @@ int CInfoLogFile::ReadRecords(std::string_view all, size_t pos, int count) {
       observer_->SetProgressPos(completed);
       continue;
     }
-    const NmeaSentence gps(sentence);
-    const std::string_view word = gps.Field(0);
+    // Each sentence is split only as far as its last field that is read.
+    const std::string_view word = NmeaSentence(sentence, 1).Field(0);
     if (word == "GPRMC") {
-      ApplyGprmc(gps, record);
+      ApplyGprmc(NmeaSentence(sentence, kRmcFields), record);
     } else if (word == "GPGGA") {
-      ApplyGpgga(gps, record);
+      ApplyGpgga(NmeaSentence(sentence, kGgaFields), record);
     } else if (word == "GPGSV") {
-      ApplyGpgsv(gps, record);
+      ApplyGpgsv(NmeaSentence(sentence, kGsvFields), record);
     }
   }
   return completed;
@@ -205,7 +208,7 @@ void CInfoLogFile::ReadHeader(std::string_view headerWord) {
 }
 
 void CInfoLogFile::FillData(std::string_view sentence, FRAMEINFOLOG& record) const {
-  const NmeaSentence data(sentence);
+  const NmeaSentence data(sentence, kLogDataFields);
   record.valueA = ToU8(data.Int(kLogDataValueA));
   const GValues g = calibration_.Apply(data.Int(kLogDataX), data.Int(kLogDataY), data.Int(kLogDataZ));
   record.gX = g.x;

@@ -36,6 +36,7 @@ constexpr size_t kLogDataTime = 6;
 constexpr size_t kLogDataDate = 7;
 constexpr size_t kLogDataSignal = 8;
 constexpr size_t kLogDataPulse = 9;
+constexpr size_t kLogDataFields = kLogDataPulse + 1;
 
 // The recorder and card ids of the header: at most 30 bytes of UTF-8, of
 // which the first 10 characters are kept.

@@ -1,5 +1,6 @@
 #include "recording/NmeaSentence.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "platform/ProfileFile.h"
@@ -29,20 +30,27 @@ int TenThousandths(std::string_view digits) {
   return value;
 }
 
+// The first "," or "*" from at on, or end.
+const char* NextSeparator(const char* at, const char* end) {
+  while (at != end && *at != ',' && *at != '*') ++at;
+  return at;
+}
+
 }  // namespace
 
-NmeaSentence::NmeaSentence(std::string_view sentence) : text_(sentence) {
+NmeaSentence::NmeaSentence(std::string_view sentence, size_t fieldsWanted) : text_(sentence) {
   if (!text_.empty() && text_.front() == '$') text_.remove_prefix(1);
-  size_t start = 0;
-  for (size_t i = 0; i < text_.size() && count_ + 1 < kMaxFields; ++i) {
-    if (text_[i] != ',' && text_[i] != '*') continue;
-    fields_[count_++] = text_.substr(start, i - start);
-    start = i + 1;
+  const size_t most = std::clamp<size_t>(fieldsWanted, 1, kMaxFields);
+  const char* const end = text_.data() + text_.size();
+  const char* start = text_.data();
+  while (count_ + 1 < most) {
+    const char* const separator = NextSeparator(start, end);
+    if (separator == end) break;
+    fields_[count_++] = std::string_view(start, static_cast<size_t>(separator - start));
+    start = separator + 1;
   }
   // The last field runs to the end; past the field limit it is cut at the next separator.
-  size_t end = start;
-  while (end < text_.size() && text_[end] != ',' && text_[end] != '*') ++end;
-  fields_[count_++] = text_.substr(start, end - start);
+  fields_[count_++] = std::string_view(start, static_cast<size_t>(NextSeparator(start, end) - start));
 }
 
 std::string_view NmeaSentence::Field(size_t n) const { return Has(n) ? fields_[n] : std::string_view{}; }

@@ -13,8 +13,10 @@ class NmeaSentence {
   // Fields beyond this are never read by the log formats; they count as absent.
   static constexpr size_t kMaxFields = 24;
 
-  // The sentence without its line end.
-  explicit NmeaSentence(std::string_view sentence);
+  // The sentence without its line end. A reader that needs only its first
+  // fieldsWanted fields says so, and the rest is never looked at: they
+  // count as absent.
+  explicit NmeaSentence(std::string_view sentence, size_t fieldsWanted = kMaxFields);
 
   // Whether the sentence has field n at all (it may still be empty).
   bool Has(size_t n) const { return n < count_; }

@@ -28,6 +28,13 @@ TEST(NmeaSentenceTest, FieldsBeyondTheLastReadAreAbsent) {
   const NmeaSentence s(many);
   EXPECT_EQ(s.Int(NmeaSentence::kMaxFields - 1), static_cast<int>(NmeaSentence::kMaxFields) - 2);
   EXPECT_FALSE(s.Has(NmeaSentence::kMaxFields));
+  // A reader that wants fewer sees the same first fields and nothing after.
+  for (const size_t wanted : {size_t{1}, size_t{4}, NmeaSentence::kMaxFields - 1}) {
+    const NmeaSentence first(many, wanted);
+    for (size_t n = 0; n < wanted; ++n) EXPECT_EQ(first.Field(n), s.Field(n)) << n << " of " << wanted;
+    EXPECT_FALSE(first.Has(wanted)) << wanted;
+  }
+  EXPECT_EQ(NmeaSentence("$GPGSV,3*7A", 4).Field(2), "7A");
 }
 
 TEST(NmeaSentenceTest, LeadingNumberRule) {
