@@ -8,7 +8,6 @@
 #include "platform/RemoveInside.h"
 #include "platform/Trace.h"
 #include "platform/Utf8.h"
-#include "recording/CardFolders.h"
 #include "recording/VideoIndexEnds.h"
 #include "recording/VideoIndexPath.h"
 
@@ -30,7 +29,8 @@ class StemCounts {
 
  private:
   static std::string StemOf(const std::string& path) {
-    return AsciiLower(VideoIndexStem(std::filesystem::path(path).filename().string()));
+    const size_t slash = path.rfind('/');
+    return AsciiLower(VideoIndexStem(slash == std::string::npos ? path : path.substr(slash + 1)));
   }
   std::unordered_map<std::string, int> counts_;
 };
@@ -44,6 +44,9 @@ bool FirstByteReads(const ReadOnlyFile& file) {
 }  // namespace
 
 CheckFilesPass::CheckFilesPass(std::string root, int total) : root_(std::move(root)), total_(total) {}
+
+CheckFilesPass::CheckFilesPass(std::string root, CardListing listing)
+    : root_(std::move(root)), listing_(std::move(listing)), total_(listing_->Total()) {}
 
 CheckFilesPass::~CheckFilesPass() { Join(); }
 
@@ -69,17 +72,20 @@ void CheckFilesPass::Join() {
 }
 
 void CheckFilesPass::Run() {
-  eventPaths_ = WalkVideoFolder(EventFolderPath(root_).string());
-  normalPaths_ = WalkVideoFolder(NormalFolderPath(root_).string());
-  logPaths_ = WalkLogFolder(LogFolderPath(root_).string());
+  CardListing listing = listing_ ? std::move(*listing_) : ListCard(root_);
+  listing_.reset();
+  eventPaths_ = WalkVideoFolder(std::move(listing.event));
+  normalPaths_ = WalkVideoFolder(std::move(listing.normal));
+  logPaths_ = WalkLogFolder(listing.log);
   done_.store(true);
 }
 
-// The folder is listed once, its index files once (by the cache); nothing
-// a deletion does makes either listing be read again.
-std::vector<std::string> CheckFilesPass::WalkVideoFolder(const std::string& folder) {
+// The folder was read once, its data files and index files together;
+// nothing a deletion does makes it be read again.
+std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folder) {
   std::vector<std::string> passed;
-  const std::vector<std::string> dataFiles = ListCardFiles(folder, kDataFileExtension);
+  indexes_.AddFolder((folder.folder / "").string(), std::move(folder.indexNames));
+  const std::vector<std::string>& dataFiles = folder.files;
   StemCounts stems(dataFiles);
   for (const std::string& path : dataFiles) {
     progress_.fetch_add(1);
@@ -111,9 +117,9 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(const std::string& fold
   return passed;
 }
 
-std::vector<std::string> CheckFilesPass::WalkLogFolder(const std::string& folder) {
+std::vector<std::string> CheckFilesPass::WalkLogFolder(const CardFolderListing& folder) {
   std::vector<std::string> passed;
-  for (const std::string& path : ListCardFiles(folder, kLogFileExtension)) {
+  for (const std::string& path : folder.files) {
     progress_.fetch_add(1);
     const DataFileCheck log = CheckDataFile(path, verify_.load());
     if (!log.ok) {

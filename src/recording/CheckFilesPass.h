@@ -14,12 +14,14 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "platform/Ports.h"
+#include "recording/CardListing.h"
 #include "recording/VideoIndexCache.h"
 
 struct DataFileCheck {
@@ -34,7 +36,10 @@ class CheckFilesPass {
   // An index file shorter than this holds no record and is removed.
   static constexpr int64_t kSmallestIndexFile = 10;
 
+  // The pass reads the card's folders when it runs...
   CheckFilesPass(std::string root, int total);
+  // ...or walks the listing a scan read them into just before, counted.
+  CheckFilesPass(std::string root, CardListing listing);
   ~CheckFilesPass();
   CheckFilesPass(const CheckFilesPass&) = delete;
   CheckFilesPass& operator=(const CheckFilesPass&) = delete;
@@ -75,12 +80,13 @@ class CheckFilesPass {
   VideoIndexCache TakeIndexes() { return std::exchange(indexes_, {}); }
 
  private:
-  std::vector<std::string> WalkVideoFolder(const std::string& folder);
-  std::vector<std::string> WalkLogFolder(const std::string& folder);
+  std::vector<std::string> WalkVideoFolder(CardFolderListing folder);
+  std::vector<std::string> WalkLogFolder(const CardFolderListing& folder);
   bool Delete(const std::string& path);
   void DeleteOwnIndexOf(const std::string& dataPath);
 
   std::string root_;
+  std::optional<CardListing> listing_;
   int total_ = 0;
   std::atomic<bool> verify_{true};
   int crashed_ = 0;

@@ -20,19 +20,28 @@ size_t NameStart(std::string_view path) {
 
 }  // namespace
 
-VideoIndexCache::Folder& VideoIndexCache::FolderOf(const std::string& folder) {
-  const auto known = folders_.find(folder);
-  if (known != folders_.end()) return known->second;
-  Folder& names = folders_[folder];
-  for (std::string& name : ListCardFileNames(folder.empty() ? "." : folder, kVideoIndexExtension)) {
+VideoIndexCache::Folder VideoIndexCache::MakeFolder(std::vector<std::string> names) {
+  Folder folder;
+  folder.reserve(names.size());
+  for (std::string& name : names) {
     std::string lower = AsciiLower(name);
-    names.push_back({std::move(lower), std::move(name)});
+    folder.push_back({std::move(lower), std::move(name)});
   }
   const auto byLower = [](const IndexName& a, const IndexName& b) { return a.lower < b.lower; };
   // The names come sorted as spelt; the recorder's (digits, commas, "_")
   // sort the same in lower case, so a card's folder rarely needs sorting.
-  if (!std::is_sorted(names.begin(), names.end(), byLower)) std::sort(names.begin(), names.end(), byLower);
-  return names;
+  if (!std::is_sorted(folder.begin(), folder.end(), byLower)) std::sort(folder.begin(), folder.end(), byLower);
+  return folder;
+}
+
+VideoIndexCache::Folder& VideoIndexCache::FolderOf(const std::string& folder) {
+  const auto known = folders_.find(folder);
+  if (known != folders_.end()) return known->second;
+  return folders_[folder] = MakeFolder(ListCardFileNames(folder.empty() ? "." : folder, kVideoIndexExtension));
+}
+
+void VideoIndexCache::AddFolder(const std::string& folder, std::vector<std::string> names) {
+  folders_.insert_or_assign(folder, MakeFolder(std::move(names)));
 }
 
 std::string VideoIndexCache::IndexPathFor(const std::string& dataPath) {
