@@ -1,6 +1,7 @@
 #include "recording/CheckFilesPass.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <unordered_map>
 
@@ -30,7 +31,7 @@ class StemCounts {
  private:
   static std::string StemOf(const std::string& path) {
     const size_t slash = path.rfind('/');
-    return AsciiLower(VideoIndexStem(slash == std::string::npos ? path : path.substr(slash + 1)));
+    return AsciiLower(VideoIndexStem(std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1)));
   }
   std::unordered_map<std::string, int> counts_;
 };
@@ -74,19 +75,24 @@ void CheckFilesPass::Join() {
 void CheckFilesPass::Run() {
   CardListing listing = listing_ ? std::move(*listing_) : ListCard(root_);
   listing_.reset();
-  eventPaths_ = WalkVideoFolder(std::move(listing.event));
-  normalPaths_ = WalkVideoFolder(std::move(listing.normal));
+  eventPaths_ = WalkVideoFolder(std::move(listing.event), eventIndexPaths_);
+  normalPaths_ = WalkVideoFolder(std::move(listing.normal), normalIndexPaths_);
   logPaths_ = WalkLogFolder(listing.log);
   done_.store(true);
 }
 
 // The folder was read once, its data files and index files together;
 // nothing a deletion does makes it be read again.
-std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folder) {
+std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folder,
+                                                         std::vector<std::string>& indexPaths) {
   std::vector<std::string> passed;
+  indexPaths.clear();
   indexes_.AddFolder((folder.folder / "").string(), std::move(folder.indexNames));
   const std::vector<std::string>& dataFiles = folder.files;
-  StemCounts stems(dataFiles);
+  // Counted only once a data file goes, which on most cards none does.
+  std::optional<StemCounts> stems;
+  const size_t deletedBefore = deleted_.size();
+  bool everyIndexSought = true;
   for (const std::string& path : dataFiles) {
     progress_.fetch_add(1);
     const DataFileCheck data = CheckDataFile(path, verify_.load());
@@ -96,8 +102,9 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folde
       continue;
     }
     if (data.deleted) {
-      stems.Remove(path);
-      if (stems.Used(path)) {
+      if (!stems) stems.emplace(dataFiles);
+      stems->Remove(path);
+      if (stems->Used(path)) {
         KTRACE("The index of %s stays for the other data files of its name", path.c_str());
       } else {
         DeleteOwnIndexOf(path);
@@ -106,13 +113,20 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folde
     }
     // Without verification the index is not looked at, so not looked for.
     const bool verify = verify_.load();
-    const std::string indexPath = verify ? indexes_.IndexPathFor(path) : std::string();
+    std::string indexPath = verify ? indexes_.IndexPathFor(path) : std::string();
     if (!CheckIndexFile(indexPath, verify)) {
       KTRACE("Crashed file: %s", indexPath.c_str());
       crashed_ = 1;
       continue;
     }
+    everyIndexSought = everyIndexSought && verify;
     passed.push_back(path);
+    indexPaths.push_back(std::move(indexPath));
+  }
+  // A deletion may have taken the index that an earlier recording's prefix
+  // search found; the lists go by the folder as the pass left it.
+  if (!everyIndexSought || deleted_.size() != deletedBefore) {
+    for (size_t i = 0; i < passed.size(); ++i) indexPaths[i] = indexes_.IndexPathFor(passed[i]);
   }
   return passed;
 }

@@ -74,13 +74,17 @@ class CheckFilesPass {
   const std::vector<std::string>& EventPaths() const { return eventPaths_; }
   const std::vector<std::string>& NormalPaths() const { return normalPaths_; }
   const std::vector<std::string>& LogPaths() const { return logPaths_; }
+  // The index of each passed event and normal recording (empty: it has
+  // none), as the card stands after the pass.
+  const std::vector<std::string>& EventIndexPaths() const { return eventIndexPaths_; }
+  const std::vector<std::string>& NormalIndexPaths() const { return normalIndexPaths_; }
   const std::vector<std::string>& Deleted() const { return deleted_; }
   // The index files as the pass found and read them, for the file lists;
   // the pass keeps none of it.
   VideoIndexCache TakeIndexes() { return std::exchange(indexes_, {}); }
 
  private:
-  std::vector<std::string> WalkVideoFolder(CardFolderListing folder);
+  std::vector<std::string> WalkVideoFolder(CardFolderListing folder, std::vector<std::string>& indexPaths);
   std::vector<std::string> WalkLogFolder(const CardFolderListing& folder);
   bool Delete(const std::string& path);
   void DeleteOwnIndexOf(const std::string& dataPath);
@@ -95,6 +99,8 @@ class CheckFilesPass {
   std::vector<std::string> eventPaths_;
   std::vector<std::string> normalPaths_;
   std::vector<std::string> logPaths_;
+  std::vector<std::string> eventIndexPaths_;
+  std::vector<std::string> normalIndexPaths_;
   std::vector<std::string> deleted_;
   VideoIndexCache indexes_;
   bool started_ = false;

@@ -118,6 +118,8 @@ void CMgrDBSearch::Scan() {
   catalogue_.event = pass.EventPaths();
   catalogue_.normal = pass.NormalPaths();
   catalogue_.log = pass.LogPaths();
+  catalogue_.eventIndexes = pass.EventIndexPaths();
+  catalogue_.normalIndexes = pass.NormalIndexPaths();
   catalogue_.indexes = std::make_shared<VideoIndexCache>(pass.TakeIndexes());
   app_.hasLogs = pass.HasLogs();
   lastScan_.crashed = pass.Crashed() != 0;

@@ -34,10 +34,11 @@ VideoIndexCache::Folder VideoIndexCache::MakeFolder(std::vector<std::string> nam
   return folder;
 }
 
-VideoIndexCache::Folder& VideoIndexCache::FolderOf(const std::string& folder) {
+VideoIndexCache::Folder& VideoIndexCache::FolderOf(std::string_view folder) {
   const auto known = folders_.find(folder);
   if (known != folders_.end()) return known->second;
-  return folders_[folder] = MakeFolder(ListCardFileNames(folder.empty() ? "." : folder, kVideoIndexExtension));
+  const std::string key(folder);
+  return folders_[key] = MakeFolder(ListCardFileNames(key.empty() ? "." : key, kVideoIndexExtension));
 }
 
 void VideoIndexCache::AddFolder(const std::string& folder, std::vector<std::string> names) {
@@ -47,9 +48,9 @@ void VideoIndexCache::AddFolder(const std::string& folder, std::vector<std::stri
 std::string VideoIndexCache::IndexPathFor(const std::string& dataPath) {
   const size_t nameAt = NameStart(dataPath);
   if (nameAt == dataPath.size()) return {};
-  const std::string stem = AsciiLower(VideoIndexStem(dataPath.substr(nameAt)));
-  std::string folder = dataPath.substr(0, nameAt);
-  const Folder& names = FolderOf(folder);
+  const std::string_view path(dataPath);
+  const std::string stem = AsciiLower(VideoIndexStem(path.substr(nameAt)));
+  const Folder& names = FolderOf(path.substr(0, nameAt));
 
   // The names that start with the stem lie together in the lower-case order;
   // of those the rule takes the least by the folder's own spelling.
@@ -61,16 +62,19 @@ std::string VideoIndexCache::IndexPathFor(const std::string& dataPath) {
     if (best == nullptr || it->name < *best) best = &it->name;
   }
   if (best == nullptr) return {};
-  return folder.append(*best);
+  std::string indexPath;
+  indexPath.reserve(nameAt + best->size());
+  return indexPath.append(path.substr(0, nameAt)).append(*best);
 }
 
 std::string VideoIndexCache::OwnIndexPathFor(const std::string& dataPath) {
   const size_t nameAt = NameStart(dataPath);
   if (nameAt == dataPath.size()) return {};
-  const std::string stem = AsciiLower(VideoIndexStem(dataPath.substr(nameAt)));
+  const std::string_view path(dataPath);
+  const std::string stem = AsciiLower(VideoIndexStem(path.substr(nameAt)));
   if (stem.empty()) return {};
   const std::string wanted = stem + std::string(kVideoIndexExtension);
-  std::string folder = dataPath.substr(0, nameAt);
+  std::string folder(path.substr(0, nameAt));
   const Folder& names = FolderOf(folder);
   auto it = std::lower_bound(names.begin(), names.end(), wanted,
                              [](const IndexName& a, const std::string& key) { return a.lower < key; });
@@ -94,7 +98,7 @@ std::optional<VideoIndexEnds> VideoIndexCache::TakeEnds(const std::string& index
 void VideoIndexCache::Forget(const std::string& indexPath) {
   kept_.erase(indexPath);
   const size_t nameAt = NameStart(indexPath);
-  const auto folder = folders_.find(indexPath.substr(0, nameAt));
+  const auto folder = folders_.find(std::string_view(indexPath).substr(0, nameAt));
   if (folder == folders_.end()) return;
   const std::string_view name = std::string_view(indexPath).substr(nameAt);
   std::erase_if(folder->second, [name](const IndexName& entry) { return entry.name == name; });

@@ -6,9 +6,11 @@
 // index files of each folder once and answers from the list, with the same
 // result as VideoIndexPath for every name.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -49,9 +51,9 @@ class VideoIndexCache {
 
   // folder: a path up to and with its last "/", or empty for the working
   // folder.
-  Folder& FolderOf(const std::string& folder);
+  Folder& FolderOf(std::string_view folder);
   static Folder MakeFolder(std::vector<std::string> names);
 
-  std::map<std::string, Folder> folders_;
+  std::map<std::string, Folder, std::less<>> folders_;
   std::unordered_map<std::string, VideoIndexEnds> kept_;
 };
