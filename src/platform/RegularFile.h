@@ -14,8 +14,10 @@
 // or -1 when there is none or it cannot be opened. The caller closes it.
 int OpenRegularFile(const std::filesystem::path& path);
 // The same, also giving the file's length as the open found it, so that a
-// caller who needs it does not ask the file again.
-int OpenRegularFile(const std::filesystem::path& path, int64_t& size);
+// caller who needs it does not ask the file again. The path is taken as the
+// text it is: the readers that open a card's files one after another do not
+// form a path object for each.
+int OpenRegularFile(const std::string& path, int64_t& size);
 
 // Whether path is a regular file that can be opened for reading.
 bool RegularFileOpens(const std::filesystem::path& path);

@@ -19,6 +19,11 @@ struct CardCatalogue {
   std::vector<std::string> event;   // ".vdd" paths under ch1/event
   std::vector<std::string> normal;  // ".vdd" paths under ch1/normal
   std::vector<std::string> log;     // ".log" paths under log
+  // The index of each event and normal recording, at its path's place
+  // (empty: it has none), as the check-files pass found it; the lists and
+  // the trips take it from here instead of searching the folder again.
+  std::vector<std::string> eventIndexes;
+  std::vector<std::string> normalIndexes;
   // The index files as the scan found them, with the ends it read of each,
   // which the first listing takes instead of opening the indexes again.
   // Shared so that a listing can take them from a catalogue it only reads.
@@ -36,6 +41,13 @@ struct CardCatalogue {
       case FileListKind::kTrip:
         break;
     }
+    return kNone;
+  }
+  // Beside Paths(kind); none for the log and trip lists.
+  const std::vector<std::string>& IndexPaths(FileListKind kind) const {
+    static const std::vector<std::string> kNone;
+    if (kind == FileListKind::kEvent) return eventIndexes;
+    if (kind == FileListKind::kNormal) return normalIndexes;
     return kNone;
   }
 };

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 #include "platform/Utf8.h"
@@ -48,17 +49,31 @@ fs::path SettingsFilePath(const fs::path& root) {
 
 namespace {
 
-// Calls take(name) for every file ListCardFiles lists, in the folder's own
-// order, until take returns false. The folder is read entry by entry without forming a path for each:
-// a card folder holds thousands of files, most of another extension, and
-// the listing runs several times whenever a card is opened.
+// Calls take(name, which) for every file of folder that is regular (links to
+// regular files count) and whose name ends in extensions[which], in the
+// folder's own order, until take returns false. The folder is read entry by
+// entry without forming a path for each: a card folder holds thousands of
+// files. The error is why the folder could not be opened or read; none when
+// it was read to its end (or take stopped it).
 template <typename Take>
-void WalkCardFiles(const fs::path& folder, std::string_view extension, Take take) {
+std::error_code WalkCardFiles(const fs::path& folder, std::initializer_list<std::string_view> extensions, Take take) {
   DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = ::readdir(dir)) {
+  if (dir == nullptr) return {errno, std::generic_category()};
+  std::error_code error;
+  while (true) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir);
+    if (entry == nullptr) {
+      if (errno != 0) error.assign(errno, std::generic_category());
+      break;
+    }
     const std::string_view name(entry->d_name);
-    if (!EndsWithNoCase(name, extension)) continue;
+    size_t which = 0;
+    for (std::string_view extension : extensions) {
+      if (EndsWithNoCase(name, extension)) break;
+      ++which;
+    }
+    if (which == extensions.size()) continue;
     // A link, or a file system that does not say, is asked what the name
     // leads to.
     bool regular = entry->d_type == DT_REG;
@@ -66,38 +81,53 @@ void WalkCardFiles(const fs::path& folder, std::string_view extension, Take take
       struct stat info {};
       regular = ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
     }
-    if (regular && !take(name)) break;
+    if (regular && !take(name, which)) break;
   }
   ::closedir(dir);
+  return error;
 }
 
 }  // namespace
 
-std::vector<std::string> ListCardFileNames(const fs::path& folder, std::string_view extension) {
-  std::vector<std::string> names;
-  WalkCardFiles(folder, extension, [&names](std::string_view name) {
-    names.emplace_back(name);
+CardFolderNames ReadCardFileNames(const fs::path& folder, std::initializer_list<std::string_view> extensions) {
+  CardFolderNames read;
+  read.names.resize(extensions.size());
+  read.error = WalkCardFiles(folder, extensions, [&read](std::string_view name, size_t which) {
+    read.names[which].emplace_back(name);
     return true;
   });
   // A FAT card lists a folder in the order its entries were made, which for
   // the recorder's numbered, time-stamped names is their name order. Other
   // file systems (and copies of a card) list in an order of their own, so
   // the name order is made here to keep the lists the same everywhere.
-  std::sort(names.begin(), names.end());
-  return names;
+  for (std::vector<std::string>& names : read.names) std::sort(names.begin(), names.end());
+  return read;
+}
+
+std::vector<std::string> ListCardFileNames(const fs::path& folder, std::string_view extension) {
+  return std::move(ReadCardFileNames(folder, {extension}).names.front());
+}
+
+std::vector<std::string> JoinToFolder(const fs::path& folder, const std::vector<std::string>& names) {
+  // What joining each name to folder gives, formed once.
+  const std::string prefix = (folder / "").string();
+  std::vector<std::string> files;
+  files.reserve(names.size());
+  for (const std::string& name : names) {
+    std::string& file = files.emplace_back();
+    file.reserve(prefix.size() + name.size());
+    file.append(prefix).append(name);
+  }
+  return files;
 }
 
 std::vector<std::string> ListCardFiles(const fs::path& folder, std::string_view extension) {
-  // What joining each name to folder gives, formed once.
-  const std::string prefix = (folder / "").string();
-  std::vector<std::string> files = ListCardFileNames(folder, extension);
-  for (std::string& file : files) file.insert(0, prefix);
-  return files;
+  return JoinToFolder(folder, ListCardFileNames(folder, extension));
 }
 
 int CountCardFilesIn(const fs::path& folder, std::string_view extension) {
   int count = 0;
-  WalkCardFiles(folder, extension, [&count](std::string_view) {
+  WalkCardFiles(folder, {extension}, [&count](std::string_view, size_t) {
     ++count;
     return true;
   });
@@ -106,20 +136,9 @@ int CountCardFilesIn(const fs::path& folder, std::string_view extension) {
 
 bool HasCardFiles(const fs::path& folder, std::string_view extension) {
   bool found = false;
-  WalkCardFiles(folder, extension, [&found](std::string_view) {
+  WalkCardFiles(folder, {extension}, [&found](std::string_view, size_t) {
     found = true;
     return false;
   });
   return found;
-}
-
-std::vector<UnreadableFolder> UnreadableCardFolders(const fs::path& root) {
-  std::vector<UnreadableFolder> unreadable;
-  for (const fs::path& folder : {EventFolderPath(root), NormalFolderPath(root), LogFolderPath(root)}) {
-    std::error_code error;
-    if (!fs::exists(fs::symlink_status(folder, error))) continue;
-    fs::directory_iterator listing(folder, error);
-    if (error) unreadable.push_back({folder.string(), error.message()});
-  }
-  return unreadable;
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 inline constexpr std::string_view kChannelFolderName = "ch1";
@@ -42,6 +43,17 @@ std::vector<std::string> ListCardFiles(const std::filesystem::path& folder, std:
 // The same files by name alone (no folder), sorted.
 std::vector<std::string> ListCardFileNames(const std::filesystem::path& folder, std::string_view extension);
 
+// ListCardFileNames for several extensions from one reading of the folder.
+struct CardFolderNames {
+  std::vector<std::vector<std::string>> names;  // one list per extension, in their order
+  std::error_code error;                        // why the folder could not be read; none when it was
+};
+CardFolderNames ReadCardFileNames(const std::filesystem::path& folder,
+                                  std::initializer_list<std::string_view> extensions);
+
+// Names of folder's files as the full paths ListCardFiles gives.
+std::vector<std::string> JoinToFolder(const std::filesystem::path& folder, const std::vector<std::string>& names);
+
 // How many files ListCardFiles would list, without listing them.
 int CountCardFilesIn(const std::filesystem::path& folder, std::string_view extension);
 // Whether it would list any, reading the folder only up to the first.
@@ -53,8 +65,3 @@ struct UnreadableFolder {
   std::string path;
   std::string reason;  // the system's words for the failure
 };
-
-// The card's event, normal and log folders that exist but cannot be listed.
-// A missing folder is not among them: whether it must exist is the layout
-// check's business.
-std::vector<UnreadableFolder> UnreadableCardFolders(const std::filesystem::path& root);

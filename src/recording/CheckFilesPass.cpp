@@ -1,6 +1,7 @@
 #include "recording/CheckFilesPass.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <unordered_map>
 
@@ -8,7 +9,6 @@
 #include "platform/RemoveInside.h"
 #include "platform/Trace.h"
 #include "platform/Utf8.h"
-#include "recording/CardFolders.h"
 #include "recording/VideoIndexEnds.h"
 #include "recording/VideoIndexPath.h"
 
@@ -30,7 +30,8 @@ class StemCounts {
 
  private:
   static std::string StemOf(const std::string& path) {
-    return AsciiLower(VideoIndexStem(std::filesystem::path(path).filename().string()));
+    const size_t slash = path.rfind('/');
+    return AsciiLower(VideoIndexStem(std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1)));
   }
   std::unordered_map<std::string, int> counts_;
 };
@@ -44,6 +45,9 @@ bool FirstByteReads(const ReadOnlyFile& file) {
 }  // namespace
 
 CheckFilesPass::CheckFilesPass(std::string root, int total) : root_(std::move(root)), total_(total) {}
+
+CheckFilesPass::CheckFilesPass(std::string root, CardListing listing)
+    : root_(std::move(root)), listing_(std::move(listing)), total_(listing_->Total()) {}
 
 CheckFilesPass::~CheckFilesPass() { Join(); }
 
@@ -69,18 +73,26 @@ void CheckFilesPass::Join() {
 }
 
 void CheckFilesPass::Run() {
-  eventPaths_ = WalkVideoFolder(EventFolderPath(root_).string());
-  normalPaths_ = WalkVideoFolder(NormalFolderPath(root_).string());
-  logPaths_ = WalkLogFolder(LogFolderPath(root_).string());
+  CardListing listing = listing_ ? std::move(*listing_) : ListCard(root_);
+  listing_.reset();
+  eventPaths_ = WalkVideoFolder(std::move(listing.event), eventIndexPaths_);
+  normalPaths_ = WalkVideoFolder(std::move(listing.normal), normalIndexPaths_);
+  logPaths_ = WalkLogFolder(listing.log);
   done_.store(true);
 }
 
-// The folder is listed once, its index files once (by the cache); nothing
-// a deletion does makes either listing be read again.
-std::vector<std::string> CheckFilesPass::WalkVideoFolder(const std::string& folder) {
+// The folder was read once, its data files and index files together;
+// nothing a deletion does makes it be read again.
+std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folder,
+                                                         std::vector<std::string>& indexPaths) {
   std::vector<std::string> passed;
-  const std::vector<std::string> dataFiles = ListCardFiles(folder, kDataFileExtension);
-  StemCounts stems(dataFiles);
+  indexPaths.clear();
+  indexes_.AddFolder((folder.folder / "").string(), std::move(folder.indexNames));
+  const std::vector<std::string>& dataFiles = folder.files;
+  // Counted only once a data file goes, which on most cards none does.
+  std::optional<StemCounts> stems;
+  const size_t deletedBefore = deleted_.size();
+  bool everyIndexSought = true;
   for (const std::string& path : dataFiles) {
     progress_.fetch_add(1);
     const DataFileCheck data = CheckDataFile(path, verify_.load());
@@ -90,8 +102,9 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(const std::string& fold
       continue;
     }
     if (data.deleted) {
-      stems.Remove(path);
-      if (stems.Used(path)) {
+      if (!stems) stems.emplace(dataFiles);
+      stems->Remove(path);
+      if (stems->Used(path)) {
         KTRACE("The index of %s stays for the other data files of its name", path.c_str());
       } else {
         DeleteOwnIndexOf(path);
@@ -100,20 +113,27 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(const std::string& fold
     }
     // Without verification the index is not looked at, so not looked for.
     const bool verify = verify_.load();
-    const std::string indexPath = verify ? indexes_.IndexPathFor(path) : std::string();
+    std::string indexPath = verify ? indexes_.IndexPathFor(path) : std::string();
     if (!CheckIndexFile(indexPath, verify)) {
       KTRACE("Crashed file: %s", indexPath.c_str());
       crashed_ = 1;
       continue;
     }
+    everyIndexSought = everyIndexSought && verify;
     passed.push_back(path);
+    indexPaths.push_back(std::move(indexPath));
+  }
+  // A deletion may have taken the index that an earlier recording's prefix
+  // search found; the lists go by the folder as the pass left it.
+  if (!everyIndexSought || deleted_.size() != deletedBefore) {
+    for (size_t i = 0; i < passed.size(); ++i) indexPaths[i] = indexes_.IndexPathFor(passed[i]);
   }
   return passed;
 }
 
-std::vector<std::string> CheckFilesPass::WalkLogFolder(const std::string& folder) {
+std::vector<std::string> CheckFilesPass::WalkLogFolder(const CardFolderListing& folder) {
   std::vector<std::string> passed;
-  for (const std::string& path : ListCardFiles(folder, kLogFileExtension)) {
+  for (const std::string& path : folder.files) {
     progress_.fetch_add(1);
     const DataFileCheck log = CheckDataFile(path, verify_.load());
     if (!log.ok) {

@@ -14,12 +14,14 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "platform/Ports.h"
+#include "recording/CardListing.h"
 #include "recording/VideoIndexCache.h"
 
 struct DataFileCheck {
@@ -34,7 +36,10 @@ class CheckFilesPass {
   // An index file shorter than this holds no record and is removed.
   static constexpr int64_t kSmallestIndexFile = 10;
 
+  // The pass reads the card's folders when it runs...
   CheckFilesPass(std::string root, int total);
+  // ...or walks the listing a scan read them into just before, counted.
+  CheckFilesPass(std::string root, CardListing listing);
   ~CheckFilesPass();
   CheckFilesPass(const CheckFilesPass&) = delete;
   CheckFilesPass& operator=(const CheckFilesPass&) = delete;
@@ -69,18 +74,23 @@ class CheckFilesPass {
   const std::vector<std::string>& EventPaths() const { return eventPaths_; }
   const std::vector<std::string>& NormalPaths() const { return normalPaths_; }
   const std::vector<std::string>& LogPaths() const { return logPaths_; }
+  // The index of each passed event and normal recording (empty: it has
+  // none), as the card stands after the pass.
+  const std::vector<std::string>& EventIndexPaths() const { return eventIndexPaths_; }
+  const std::vector<std::string>& NormalIndexPaths() const { return normalIndexPaths_; }
   const std::vector<std::string>& Deleted() const { return deleted_; }
   // The index files as the pass found and read them, for the file lists;
   // the pass keeps none of it.
   VideoIndexCache TakeIndexes() { return std::exchange(indexes_, {}); }
 
  private:
-  std::vector<std::string> WalkVideoFolder(const std::string& folder);
-  std::vector<std::string> WalkLogFolder(const std::string& folder);
+  std::vector<std::string> WalkVideoFolder(CardFolderListing folder, std::vector<std::string>& indexPaths);
+  std::vector<std::string> WalkLogFolder(const CardFolderListing& folder);
   bool Delete(const std::string& path);
   void DeleteOwnIndexOf(const std::string& dataPath);
 
   std::string root_;
+  std::optional<CardListing> listing_;
   int total_ = 0;
   std::atomic<bool> verify_{true};
   int crashed_ = 0;
@@ -89,6 +99,8 @@ class CheckFilesPass {
   std::vector<std::string> eventPaths_;
   std::vector<std::string> normalPaths_;
   std::vector<std::string> logPaths_;
+  std::vector<std::string> eventIndexPaths_;
+  std::vector<std::string> normalIndexPaths_;
   std::vector<std::string> deleted_;
   VideoIndexCache indexes_;
   bool started_ = false;

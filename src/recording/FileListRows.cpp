@@ -20,6 +20,7 @@
 namespace {
 
 constexpr const char* kNumberFormat = "%.0f";
+const std::string kNoIndexPath;
 // Below this every whole number is exact as a double and as an integer.
 constexpr double kLargestExactWhole = 9007199254740992.0;
 
@@ -125,16 +126,18 @@ std::string EventTypeText(const std::string& dataPath, const std::string& indexP
 
 std::vector<FileListRow> MakeFileListRows(const CMgrDBSearch& store, FileListKind kind) {
   std::vector<FileListRow> rows;
-  const std::vector<std::string>& paths = store.Catalogue().Paths(kind);
+  const CardCatalogue& catalogue = store.Catalogue();
+  const std::vector<std::string>& paths = catalogue.Paths(kind);
+  const std::vector<std::string>& indexPaths = catalogue.IndexPaths(kind);
   rows.reserve(paths.size());
-  // The scan's listing of the index files, and what it read of them; a
-  // catalogue filled otherwise lists and reads them here.
+  // What the scan read of the index files; a catalogue without it has the
+  // indexes read here.
   VideoIndexCache own;
-  VideoIndexCache& indexes = store.Catalogue().indexes ? *store.Catalogue().indexes : own;
+  VideoIndexCache& indexes = catalogue.indexes ? *catalogue.indexes : own;
   const DurationWords words = ReadDurationWords();
-  for (const std::string& path : paths) {
-    const std::string indexPath = kind == FileListKind::kLog ? std::string() : indexes.IndexPathFor(path);
-    rows.push_back(MakeRow(kind, path, indexPath, indexes, words));
+  for (size_t i = 0; i < paths.size(); ++i) {
+    const std::string& indexPath = i < indexPaths.size() ? indexPaths[i] : kNoIndexPath;
+    rows.push_back(MakeRow(kind, paths[i], indexPath, indexes, words));
   }
   return rows;
 }

@@ -10,6 +10,7 @@
 #include "platform/Trace.h"
 #include "recording/CardFolders.h"
 #include "recording/CardLayout.h"
+#include "recording/CardListing.h"
 #include "recording/EventCodes.h"
 #include "recording/RemovedFilesText.h"
 
@@ -77,14 +78,6 @@ bool CMgrDBSearch::ValidateFolder(const std::string& root) {
   return true;
 }
 
-CardFileCounts CMgrDBSearch::CountCardFiles(const std::string& root) {
-  CardFileCounts counts;
-  counts.event = CountCardFilesIn(EventFolderPath(root), kDataFileExtension);
-  counts.normal = CountCardFilesIn(NormalFolderPath(root), kDataFileExtension);
-  counts.log = CountCardFilesIn(LogFolderPath(root), kLogFileExtension);
-  return counts;
-}
-
 bool CMgrDBSearch::HasRecordedFiles(const std::string& root) {
   return HasCardFiles(EventFolderPath(root), kDataFileExtension) ||
          HasCardFiles(NormalFolderPath(root), kDataFileExtension) ||
@@ -107,10 +100,14 @@ void CMgrDBSearch::Scan() {
   if (root_.empty()) return;
   view_->SetWaitCursor(true);
   lastScan_ = {};
-  lastScan_.counts = CountCardFiles(root_);
-  lastScan_.unreadable = UnreadableCardFolders(root_);
+  // The folders are read once: the counts, the unreadable folders and the
+  // pass's lists all come from this reading.
+  CardListing listing = ListCard(root_);
+  lastScan_.counts = {static_cast<int>(listing.event.files.size()), static_cast<int>(listing.normal.files.size()),
+                      static_cast<int>(listing.log.files.size())};
+  lastScan_.unreadable = listing.unreadable;
 
-  CheckFilesPass pass(root_, lastScan_.counts.Total());
+  CheckFilesPass pass(root_, std::move(listing));
   if (checkFiles_)
     checkFiles_(pass);
   else
@@ -121,6 +118,8 @@ void CMgrDBSearch::Scan() {
   catalogue_.event = pass.EventPaths();
   catalogue_.normal = pass.NormalPaths();
   catalogue_.log = pass.LogPaths();
+  catalogue_.eventIndexes = pass.EventIndexPaths();
+  catalogue_.normalIndexes = pass.NormalIndexPaths();
   catalogue_.indexes = std::make_shared<VideoIndexCache>(pass.TakeIndexes());
   app_.hasLogs = pass.HasLogs();
   lastScan_.crashed = pass.Crashed() != 0;

@@ -94,8 +94,8 @@ class CMgrDBSearch {
   // The card went away: the store is emptied and no folder is chosen.
   void ForgetRoot();
 
-  static CardFileCounts CountCardFiles(const std::string& root);
-  // Whether CountCardFiles would count any, without counting them all.
+  // Whether the card holds any recording a scan would count, reading its
+  // folders only up to the first.
   static bool HasRecordedFiles(const std::string& root);
   // CARPULSETYPE of the card's settings file; kUnknownPulseType when it is
   // missing or outside 0..5.

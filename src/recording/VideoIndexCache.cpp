@@ -20,27 +20,37 @@ size_t NameStart(std::string_view path) {
 
 }  // namespace
 
-VideoIndexCache::Folder& VideoIndexCache::FolderOf(const std::string& folder) {
-  const auto known = folders_.find(folder);
-  if (known != folders_.end()) return known->second;
-  Folder& names = folders_[folder];
-  for (std::string& name : ListCardFileNames(folder.empty() ? "." : folder, kVideoIndexExtension)) {
+VideoIndexCache::Folder VideoIndexCache::MakeFolder(std::vector<std::string> names) {
+  Folder folder;
+  folder.reserve(names.size());
+  for (std::string& name : names) {
     std::string lower = AsciiLower(name);
-    names.push_back({std::move(lower), std::move(name)});
+    folder.push_back({std::move(lower), std::move(name)});
   }
   const auto byLower = [](const IndexName& a, const IndexName& b) { return a.lower < b.lower; };
   // The names come sorted as spelt; the recorder's (digits, commas, "_")
   // sort the same in lower case, so a card's folder rarely needs sorting.
-  if (!std::is_sorted(names.begin(), names.end(), byLower)) std::sort(names.begin(), names.end(), byLower);
-  return names;
+  if (!std::is_sorted(folder.begin(), folder.end(), byLower)) std::sort(folder.begin(), folder.end(), byLower);
+  return folder;
+}
+
+VideoIndexCache::Folder& VideoIndexCache::FolderOf(std::string_view folder) {
+  const auto known = folders_.find(folder);
+  if (known != folders_.end()) return known->second;
+  const std::string key(folder);
+  return folders_[key] = MakeFolder(ListCardFileNames(key.empty() ? "." : key, kVideoIndexExtension));
+}
+
+void VideoIndexCache::AddFolder(const std::string& folder, std::vector<std::string> names) {
+  folders_.insert_or_assign(folder, MakeFolder(std::move(names)));
 }
 
 std::string VideoIndexCache::IndexPathFor(const std::string& dataPath) {
   const size_t nameAt = NameStart(dataPath);
   if (nameAt == dataPath.size()) return {};
-  const std::string stem = AsciiLower(VideoIndexStem(dataPath.substr(nameAt)));
-  std::string folder = dataPath.substr(0, nameAt);
-  const Folder& names = FolderOf(folder);
+  const std::string_view path(dataPath);
+  const std::string stem = AsciiLower(VideoIndexStem(path.substr(nameAt)));
+  const Folder& names = FolderOf(path.substr(0, nameAt));
 
   // The names that start with the stem lie together in the lower-case order;
   // of those the rule takes the least by the folder's own spelling.
@@ -52,16 +62,19 @@ std::string VideoIndexCache::IndexPathFor(const std::string& dataPath) {
     if (best == nullptr || it->name < *best) best = &it->name;
   }
   if (best == nullptr) return {};
-  return folder.append(*best);
+  std::string indexPath;
+  indexPath.reserve(nameAt + best->size());
+  return indexPath.append(path.substr(0, nameAt)).append(*best);
 }
 
 std::string VideoIndexCache::OwnIndexPathFor(const std::string& dataPath) {
   const size_t nameAt = NameStart(dataPath);
   if (nameAt == dataPath.size()) return {};
-  const std::string stem = AsciiLower(VideoIndexStem(dataPath.substr(nameAt)));
+  const std::string_view path(dataPath);
+  const std::string stem = AsciiLower(VideoIndexStem(path.substr(nameAt)));
   if (stem.empty()) return {};
   const std::string wanted = stem + std::string(kVideoIndexExtension);
-  std::string folder = dataPath.substr(0, nameAt);
+  std::string folder(path.substr(0, nameAt));
   const Folder& names = FolderOf(folder);
   auto it = std::lower_bound(names.begin(), names.end(), wanted,
                              [](const IndexName& a, const std::string& key) { return a.lower < key; });
@@ -85,7 +98,7 @@ std::optional<VideoIndexEnds> VideoIndexCache::TakeEnds(const std::string& index
 void VideoIndexCache::Forget(const std::string& indexPath) {
   kept_.erase(indexPath);
   const size_t nameAt = NameStart(indexPath);
-  const auto folder = folders_.find(indexPath.substr(0, nameAt));
+  const auto folder = folders_.find(std::string_view(indexPath).substr(0, nameAt));
   if (folder == folders_.end()) return;
   const std::string_view name = std::string_view(indexPath).substr(nameAt);
   std::erase_if(folder->second, [name](const IndexName& entry) { return entry.name == name; });

@@ -6,9 +6,11 @@
 // index files of each folder once and answers from the list, with the same
 // result as VideoIndexPath for every name.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -23,6 +25,10 @@ class VideoIndexCache {
   // this recording's own, unlike a prefix match, which may be another's.
   // Empty when there is none or the stem is empty.
   std::string OwnIndexPathFor(const std::string& dataPath);
+  // The ".vdx" names of folder as a listing of it already gave them, so
+  // that the folder is not read again; folder ends with its "/", as a path
+  // in it up to its file name does.
+  void AddFolder(const std::string& folder, std::vector<std::string> names);
   // An index file that was deleted since its folder was listed; what was
   // kept of it goes too.
   void Forget(const std::string& indexPath);
@@ -45,8 +51,9 @@ class VideoIndexCache {
 
   // folder: a path up to and with its last "/", or empty for the working
   // folder.
-  Folder& FolderOf(const std::string& folder);
+  Folder& FolderOf(std::string_view folder);
+  static Folder MakeFolder(std::vector<std::string> names);
 
-  std::map<std::string, Folder> folders_;
+  std::map<std::string, Folder, std::less<>> folders_;
   std::unordered_map<std::string, VideoIndexEnds> kept_;
 };

@@ -14,10 +14,10 @@ constexpr char kSuffixMark = '_';
 // The name part of the search pattern: the file name without its extension
 // and without a "_xxxxxxx" suffix. The suffix is looked for in the file name
 // only; a "_" in a folder name never shortens the path.
-std::string StemName(std::string name, std::string_view extension) {
-  if (EndsWithNoCase(name, extension)) name.erase(name.size() - extension.size());
+std::string_view StemName(std::string_view name, std::string_view extension) {
+  if (EndsWithNoCase(name, extension)) name.remove_suffix(extension.size());
   if (name.size() >= kSuffixLength && name[name.size() - kSuffixLength] == kSuffixMark) {
-    name.erase(name.size() - kSuffixLength);
+    name.remove_suffix(kSuffixLength);
   }
   return name;
 }
@@ -28,7 +28,8 @@ std::string FindPartner(const std::string& path, std::string_view fromExtension,
   namespace fs = std::filesystem;
   const fs::path given(path);
   if (!given.has_filename()) return {};
-  const std::string stem = StemName(given.filename().string(), fromExtension);
+  const std::string givenName = given.filename().string();
+  const std::string_view stem = StemName(givenName, fromExtension);
   const fs::path folder = given.parent_path();
 
   // The list comes in name order, so the first match is the least.
@@ -50,4 +51,4 @@ std::string VideoDataPathForIndex(const std::string& indexPath) {
   return FindPartner(indexPath, kVideoIndexExtension, kDataFileExtension);
 }
 
-std::string VideoIndexStem(const std::string& dataFileName) { return StemName(dataFileName, kDataFileExtension); }
+std::string_view VideoIndexStem(std::string_view dataFileName) { return StemName(dataFileName, kDataFileExtension); }

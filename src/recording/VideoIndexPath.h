@@ -17,5 +17,6 @@ std::string VideoIndexPath(const std::string& dataPath);
 std::string VideoDataPathForIndex(const std::string& indexPath);
 
 // What the name of a data file's index begins with (in any letter case):
-// the data file's name without its extension and its suffix.
-std::string VideoIndexStem(const std::string& dataFileName);
+// the data file's name without its extension and its suffix (a part of the
+// name given).
+std::string_view VideoIndexStem(std::string_view dataFileName);

@@ -21,22 +21,24 @@ bool ReadInto(const CardTripSources::Video& video, const TripRecordingReader& re
 
 bool Cancelled(const std::atomic<bool>* cancel) { return cancel && cancel->load(); }
 
-std::vector<CardTripSources::Video> VideosOf(const std::vector<std::string>& paths, VideoIndexCache& indexes) {
+std::vector<CardTripSources::Video> VideosOf(const CardCatalogue& catalogue, FileListKind kind) {
+  const std::vector<std::string>& paths = catalogue.Paths(kind);
+  const std::vector<std::string>& indexPaths = catalogue.IndexPaths(kind);
   std::vector<CardTripSources::Video> videos;
   videos.reserve(paths.size());
-  for (const std::string& path : paths) videos.push_back({path, indexes.IndexPathFor(path)});
+  for (size_t i = 0; i < paths.size(); ++i) {
+    videos.push_back({paths[i], i < indexPaths.size() ? indexPaths[i] : std::string()});
+  }
   return videos;
 }
 
 }  // namespace
 
 CardTripSources TripSourcesOf(const CMgrDBSearch& store) {
-  // The scan's listing of the index folders answers each index path
-  // without reading a folder again.
-  VideoIndexCache own;
+  // The index paths the scan found: no folder is searched again.
   const CardCatalogue& catalogue = store.Catalogue();
-  VideoIndexCache& indexes = catalogue.indexes ? *catalogue.indexes : own;
-  return CardTripSources{VideosOf(catalogue.normal, indexes), VideosOf(catalogue.event, indexes), catalogue.log};
+  return CardTripSources{VideosOf(catalogue, FileListKind::kNormal), VideosOf(catalogue, FileListKind::kEvent),
+                         catalogue.log};
 }
 
 CardTripRecordings ReadCardTripRecordings(const CardTripSources& sources, const TripRecordingReader& read,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "recording/CardFolders.h"
+#include "recording/CardListing.h"
 #include "recording/CardTestFiles.h"
 #include "recording/VideoIndexPath.h"
 
@@ -56,6 +57,12 @@ TEST(CardFoldersTest, ListsRegularFilesOfTheExtensionInNameOrder) {
   EXPECT_TRUE(HasCardFiles(dir / "f", kDataFileExtension));
   EXPECT_FALSE(HasCardFiles(dir / "f", kLogFileExtension));
   EXPECT_FALSE(HasCardFiles(dir / "missing", kDataFileExtension));
+  // One reading for several extensions gives each one's list.
+  const CardFolderNames both = ReadCardFileNames(dir / "f", {kDataFileExtension, kVideoIndexExtension});
+  EXPECT_FALSE(both.error);
+  EXPECT_EQ(both.names[0], expected);
+  EXPECT_EQ(both.names[1], ListCardFileNames(dir / "f", kVideoIndexExtension));
+  EXPECT_EQ(ReadCardFileNames(dir / "missing", {kDataFileExtension}).error, std::errc::no_such_file_or_directory);
   // A folder named with a trailing separator lists the same paths.
   EXPECT_EQ(ListCardFiles((dir / "f").string() + "/", kDataFileExtension),
             ListCardFiles(dir / "f", kDataFileExtension));
@@ -64,19 +71,19 @@ TEST(CardFoldersTest, ListsRegularFilesOfTheExtensionInNameOrder) {
 TEST(CardFoldersTest, FoldersThatExistButCannotBeListedAreNamedWithTheReason) {
   TempDir dir;
   MakeCardFolders(dir.path(), "ch1", "event", "", "log");
-  EXPECT_TRUE(UnreadableCardFolders(dir.path()).empty());  // no normal folder is no fault
+  EXPECT_TRUE(ListCard(dir.path()).unreadable.empty());  // no normal folder is no fault
 
   fs::create_symlink(dir / "ch1" / "normal", dir / "ch1" / "normal");
   dir.Write("card2/ch1/event", "a file where the folder should be");
   fs::create_directories(dir / "card2" / "ch1" / "normal");
   fs::create_symlink(dir / "gone", dir / "card2" / "log");
 
-  const std::vector<UnreadableFolder> loop = UnreadableCardFolders(dir.path());
+  const std::vector<UnreadableFolder> loop = ListCard(dir.path()).unreadable;
   ASSERT_EQ(loop.size(), 1u);
   EXPECT_EQ(loop[0].path, (dir / "ch1" / "normal").string());
   EXPECT_EQ(loop[0].reason, "Too many levels of symbolic links");
 
-  const std::vector<UnreadableFolder> broken = UnreadableCardFolders(dir / "card2");
+  const std::vector<UnreadableFolder> broken = ListCard(dir / "card2").unreadable;
   ASSERT_EQ(broken.size(), 2u);
   EXPECT_EQ(broken[0].path, (dir / "card2" / "ch1" / "event").string());
   EXPECT_EQ(broken[0].reason, "Not a directory");

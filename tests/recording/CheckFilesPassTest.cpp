@@ -189,6 +189,27 @@ TEST_F(CheckFilesPassTest, ManyEmptyPairsAreAllRemoved) {
   EXPECT_EQ(left, 2 * kept.size());
 }
 
+TEST_F(CheckFilesPassTest, EachRecordingsIndexIsTheOneTheCardHoldsAfterThePass) {
+  // "000" finds "0001"'s index by prefix until "0001" goes with it; "0002"
+  // loses its tiny index to the pass and then has none.
+  const std::string prefixed = Put("ch1/event/000.vdd", 100);
+  Put("ch1/event/0001.vdd", 5);
+  Put("ch1/event/0001.vdx", 200);
+  const std::string lostIndex = Put("ch1/event/0002.vdd", 100);
+  Put("ch1/event/0002.vdx", 5);
+  const std::string own = Put("ch1/normal/0003_1234567.vdd", 100);
+  const std::string ownIndex = Put("ch1/normal/0003.VDX", 200);
+  for (const bool verify : {true, false}) {
+    SCOPED_TRACE(verify ? "verified" : "not verified");
+    CheckFilesPass pass(dir_.path().string(), 4);
+    pass.SetVerify(verify);
+    RunPass(pass);
+    EXPECT_EQ(pass.EventPaths(), (Paths{prefixed, lostIndex}));
+    EXPECT_EQ(pass.EventIndexPaths(), (Paths{"", ""}));
+    EXPECT_EQ(pass.NormalIndexPaths(), Paths{ownIndex});
+  }
+}
+
 TEST_F(CheckFilesPassTest, RunsOnlyOnce) {
   Put("ch1/event/0001.vdd", 100);
   CheckFilesPass pass(dir_.path().string(), 1);
