@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "recording/JpegCoefficients.h"
 #include "recording/YuvPicture.h"
 
 struct CaptionStamp {
@@ -27,3 +28,7 @@ void StampBgr(unsigned char* pixels, int width, int height, const std::vector<Ca
 
 // Onto 4:2:0 planes.
 void StampYuv(YuvPicture& picture, const std::vector<CaptionStamp>& stamps);
+
+// Onto a picture's coefficients: the MCUs under the stamps are decoded,
+// stamped as StampYuv stamps and transformed back where they changed.
+void StampCoefficients(JpegCoefficients& picture, const std::vector<CaptionStamp>& stamps);
