@@ -31,6 +31,16 @@ bool ReadOnlyFile::Open(const std::string& path) {
   return true;
 }
 
+bool ReadOnlyFile::Open(const std::string& path, const OpenFolder& folder) {
+  Close();
+  const OpenFolder::Place place = folder.PlaceOf(path);
+  int64_t size = -1;
+  fd_ = OpenRegularFileAt(place.folderFd, place.name, size);
+  if (fd_ < 0) return false;
+  openedSize_ = size;
+  return true;
+}
+
 void ReadOnlyFile::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/OpenFolder.h"
+
 class ReadOnlyFile {
  public:
   ReadOnlyFile() = default;
@@ -18,6 +20,8 @@ class ReadOnlyFile {
 
   // Opens a regular file; false (and closed) otherwise.
   bool Open(const std::string& path);
+  // The same file, opened by its name when it lies directly in folder.
+  bool Open(const std::string& path, const OpenFolder& folder);
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
   int Fd() const { return fd_; }

@@ -26,10 +26,10 @@ class Descriptor {
 
 // Non-blocking so that a FIFO cannot hang the open; it is refused just
 // below, and regular files ignore the flag.
-int OpenChecked(const char* path, FileReadError& error, int64_t* size = nullptr) {
+int OpenChecked(int folderFd, const char* path, FileReadError& error, int64_t* size = nullptr) {
   error = FileReadError::kCannotOpen;
   if (*path == '\0') return -1;
-  const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::openat(folderFd, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return -1;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -45,12 +45,17 @@ int OpenChecked(const char* path, FileReadError& error, int64_t* size = nullptr)
 
 int OpenRegularFile(const std::filesystem::path& path) {
   FileReadError ignored;
-  return OpenChecked(path.c_str(), ignored);
+  return OpenChecked(AT_FDCWD, path.c_str(), ignored);
 }
 
 int OpenRegularFile(const std::string& path, int64_t& size) {
   FileReadError ignored;
-  return OpenChecked(path.c_str(), ignored, &size);
+  return OpenChecked(AT_FDCWD, path.c_str(), ignored, &size);
+}
+
+int OpenRegularFileAt(int folderFd, const char* name, int64_t& size) {
+  FileReadError ignored;
+  return OpenChecked(folderFd, name, ignored, &size);
 }
 
 bool RegularFileOpens(const std::filesystem::path& path) {
@@ -60,7 +65,7 @@ bool RegularFileOpens(const std::filesystem::path& path) {
 
 WholeFile ReadRegularFile(const std::filesystem::path& path, uint64_t maxBytes) {
   WholeFile result;
-  const Descriptor file(OpenChecked(path.c_str(), result.error));
+  const Descriptor file(OpenChecked(AT_FDCWD, path.c_str(), result.error));
   if (file.Get() < 0) return result;
   struct stat info {};
   if (::fstat(file.Get(), &info) != 0) {

@@ -18,6 +18,9 @@ int OpenRegularFile(const std::filesystem::path& path);
 // text it is: the readers that open a card's files one after another do not
 // form a path object for each.
 int OpenRegularFile(const std::string& path, int64_t& size);
+// The same for name relative to the open folder folderFd (AT_FDCWD: the
+// working folder).
+int OpenRegularFileAt(int folderFd, const char* name, int64_t& size);
 
 // Whether path is a regular file that can be opened for reading.
 bool RegularFileOpens(const std::filesystem::path& path);

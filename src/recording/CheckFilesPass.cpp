@@ -89,13 +89,14 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folde
   indexPaths.clear();
   indexes_.AddFolder((folder.folder / "").string(), std::move(folder.indexNames));
   const std::vector<std::string>& dataFiles = folder.files;
+  const OpenFolder openFolder((folder.folder / "").string());
   // Counted only once a data file goes, which on most cards none does.
   std::optional<StemCounts> stems;
   const size_t deletedBefore = deleted_.size();
   bool everyIndexSought = true;
   for (const std::string& path : dataFiles) {
     progress_.fetch_add(1);
-    const DataFileCheck data = CheckDataFile(path, verify_.load());
+    const DataFileCheck data = CheckDataFile(path, verify_.load(), &openFolder);
     if (!data.ok) {
       KTRACE("Crashed file: %s", path.c_str());
       crashed_ = 1;
@@ -114,7 +115,7 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folde
     // Without verification the index is not looked at, so not looked for.
     const bool verify = verify_.load();
     std::string indexPath = verify ? indexes_.IndexPathFor(path) : std::string();
-    if (!CheckIndexFile(indexPath, verify)) {
+    if (!CheckIndexFile(indexPath, verify, &openFolder)) {
       KTRACE("Crashed file: %s", indexPath.c_str());
       crashed_ = 1;
       continue;
@@ -133,9 +134,10 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folde
 
 std::vector<std::string> CheckFilesPass::WalkLogFolder(const CardFolderListing& folder) {
   std::vector<std::string> passed;
+  const OpenFolder openFolder((folder.folder / "").string());
   for (const std::string& path : folder.files) {
     progress_.fetch_add(1);
-    const DataFileCheck log = CheckDataFile(path, verify_.load());
+    const DataFileCheck log = CheckDataFile(path, verify_.load(), &openFolder);
     if (!log.ok) {
       KTRACE("Crashed file: %s", path.c_str());
       crashed_ = 1;
@@ -146,10 +148,10 @@ std::vector<std::string> CheckFilesPass::WalkLogFolder(const CardFolderListing& 
   return passed;
 }
 
-DataFileCheck CheckFilesPass::CheckDataFile(const std::string& path, bool verify) {
+DataFileCheck CheckFilesPass::CheckDataFile(const std::string& path, bool verify, const OpenFolder* folder) {
   if (!verify) return {true, false};
   ReadOnlyFile file;
-  if (!file.Open(path)) return {false, false};
+  if (!(folder != nullptr ? file.Open(path, *folder) : file.Open(path))) return {false, false};
   const int64_t size = file.OpenedSize();
   if (size < 0) return {false, false};
   if (size <= kLargestEmptyDataFile) {
@@ -161,14 +163,14 @@ DataFileCheck CheckFilesPass::CheckDataFile(const std::string& path, bool verify
   return {FirstByteReads(file), false};
 }
 
-bool CheckFilesPass::CheckIndexFile(const std::string& path, bool verify) {
+bool CheckFilesPass::CheckIndexFile(const std::string& path, bool verify, const OpenFolder* folder) {
   if (!verify) return true;
   // Its ends are read whole rather than its first byte alone: they prove
   // that byte too, and the file lists take them from here instead of opening
   // every index a second time.
   VideoIndexEnds ends;
   // No index at all is no damage: the recording loads from its data file.
-  if (!ends.Read(path)) return true;
+  if (!(folder != nullptr ? ends.Read(path, *folder) : ends.Read(path))) return true;
   if (ends.Size() < kSmallestIndexFile) {
     Delete(path);
     return true;

@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/OpenFolder.h"
 #include "platform/Ports.h"
 #include "recording/CardListing.h"
 #include "recording/VideoIndexCache.h"
@@ -59,9 +60,10 @@ class CheckFilesPass {
   void Cancel() { verify_.store(false); }
 
   // The file checks, also used on their own. Every file they delete is
-  // traced and added to Deleted().
-  DataFileCheck CheckDataFile(const std::string& path, bool verify);
-  bool CheckIndexFile(const std::string& path, bool verify);
+  // traced and added to Deleted(). The pass opens the files through the
+  // folder they lie in.
+  DataFileCheck CheckDataFile(const std::string& path, bool verify, const OpenFolder* folder = nullptr);
+  bool CheckIndexFile(const std::string& path, bool verify, const OpenFolder* folder = nullptr);
 
   const std::string& Root() const { return root_; }
   int Total() const { return total_; }

@@ -6,14 +6,25 @@
 #include "platform/ReadOnlyFile.h"
 
 bool VideoIndexEnds::Read(const std::string& indexPath) {
+  ReadOnlyFile file;
+  file.Open(indexPath);
+  return ReadOpened(indexPath, file);
+}
+
+bool VideoIndexEnds::Read(const std::string& indexPath, const OpenFolder& folder) {
+  ReadOnlyFile file;
+  file.Open(indexPath, folder);
+  return ReadOpened(indexPath, file);
+}
+
+bool VideoIndexEnds::ReadOpened(const std::string& indexPath, const ReadOnlyFile& file) {
   path_ = indexPath;
   size_ = -1;
   endAt_ = 0;
   endLength_ = 0;
   firstLength_ = 0;
   current_.reset();
-  ReadOnlyFile file;
-  if (!file.Open(indexPath)) return false;
+  if (!file.IsOpen()) return false;
   size_ = file.OpenedSize();
 
   std::array<uint8_t, kEndBytes> window{};

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/OpenFolder.h"
 #include "recording/VideoFormat.h"
 #include "recording/VideoFrameSpan.h"
 #include "recording/VideoIndexTail.h"
@@ -25,6 +26,8 @@ class VideoIndexEnds {
   // opened (an empty path included), which answers every question with
   // nothing.
   bool Read(const std::string& indexPath);
+  // The same, the index opened through the folder it lies in.
+  bool Read(const std::string& indexPath, const OpenFolder& folder);
 
   // The length the index had when it was read; -1 when it was not.
   int64_t Size() const { return size_; }
@@ -48,6 +51,7 @@ class VideoIndexEnds {
   // where a recording's last record lies.
   static constexpr size_t kKeptEndBytes = 256;
 
+  bool ReadOpened(const std::string& indexPath, const ReadOnlyFile& file);
   // A record of the index as its bytes; from the bytes kept when it lies
   // there, else read now. Fewer than size bytes when the file ends.
   size_t RecordBytes(uint64_t at, size_t size, uint8_t* out) const;

@@ -1,8 +1,10 @@
 // Files read whole or by position only when they are regular files, without
 // blocking on a FIFO and without reading past a size limit.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "platform/OpenFolder.h"
 #include "platform/ReadOnlyFile.h"
 #include "platform/RegularFile.h"
 #include "support/Fifo.h"
@@ -63,6 +65,33 @@ TEST(RegularFile, DescriptorsAreReadOnlyAndClosedByTheCaller) {
   EXPECT_LT(::write(fd, "a", 1), 0);
   ::close(fd);
   EXPECT_EQ(OpenRegularFile(""), -1);
+}
+
+TEST(RegularFile, FilesOpenThroughTheirFolderAsByTheirPaths) {
+  TempDir dir;
+  dir.Write("f/a.bin", "abc");
+  dir.Write("f/sub/b.bin", "de");
+  dir.Write("c.bin", "f");
+  const std::string folder = (dir / "f").string() + "/";
+  const OpenFolder through(folder);
+  EXPECT_STREQ(through.PlaceOf(folder + "a.bin").name, "a.bin");
+  EXPECT_NE(through.PlaceOf(folder + "a.bin").folderFd, AT_FDCWD);
+  // Anything not directly in the folder goes by its whole path.
+  for (const std::string& path : {folder + "sub/b.bin", (dir / "c.bin").string(), folder}) {
+    EXPECT_EQ(through.PlaceOf(path).folderFd, AT_FDCWD) << path;
+    EXPECT_EQ(through.PlaceOf(path).name, path);
+  }
+  for (const auto& [path, size] : std::vector<std::pair<std::string, int64_t>>{
+           {folder + "a.bin", 3}, {folder + "sub/b.bin", 2}, {(dir / "c.bin").string(), 1}}) {
+    ReadOnlyFile file;
+    ASSERT_TRUE(file.Open(path, through)) << path;
+    EXPECT_EQ(file.OpenedSize(), size);
+  }
+  ReadOnlyFile none;
+  EXPECT_FALSE(none.Open(folder + "sub", through));
+  EXPECT_FALSE(none.Open(folder + "missing", through));
+  // Named without its "/", the folder is not held: names would not join it.
+  EXPECT_EQ(OpenFolder((dir / "f").string()).PlaceOf(folder + "a.bin").folderFd, AT_FDCWD);
 }
 
 }  // namespace
