@@ -33,23 +33,16 @@ bool AviEncodeStage::Start() {
 }
 
 void AviEncodeStage::SubmitCopy(int64_t position, std::vector<unsigned char> jpeg) {
-  Submit(Sample{position, std::move(jpeg), {}, 0, 0, {}, {}, {}});
+  Submit(Sample{position, std::move(jpeg), {}, 0, 0, {}});
 }
 
 void AviEncodeStage::SubmitPixels(int64_t position, std::vector<unsigned char> source,
                                   std::vector<unsigned char> pixels, int width, int height) {
-  Submit(Sample{position, std::move(source), std::move(pixels), width, height, {}, {}, {}});
+  Submit(Sample{position, std::move(source), std::move(pixels), width, height, {}});
 }
 
 void AviEncodeStage::SubmitYuv(int64_t position, std::vector<unsigned char> source, YuvPicture picture) {
-  Submit(Sample{position, std::move(source), {}, picture.width, picture.height, std::move(picture), {}, {}});
-}
-
-void AviEncodeStage::SubmitCoefficients(int64_t position, std::vector<unsigned char> source, JpegCoefficients picture,
-                                        std::vector<CaptionStamp> stamps) {
-  const int width = picture.Width();
-  const int height = picture.Height();
-  Submit(Sample{position, std::move(source), {}, width, height, {}, std::move(picture), std::move(stamps)});
+  Submit(Sample{position, std::move(source), {}, picture.width, picture.height, std::move(picture)});
 }
 
 void AviEncodeStage::Submit(Sample sample) {
@@ -91,24 +84,18 @@ void AviEncodeStage::Run() {
   }
 }
 
-bool AviEncodeStage::Encode(Sample& sample) {
-  const int sourceSize = static_cast<int>(sample.source.size());
-  if (!sample.coefficients.Empty()) {
-    StampCoefficients(sample.coefficients, sample.stamps);
-    return encoder_.EncodeCoefficients(sample.source.data(), sourceSize, sample.coefficients);
-  }
-  if (!sample.planes.Empty()) return encoder_.EncodeYuv(sample.source.data(), sourceSize, sample.planes);
-  return encoder_.EncodePixels(sample.source.data(), sourceSize, sample.pixels.data(), sample.width, sample.height);
-}
-
 bool AviEncodeStage::Write(Sample& sample) {
-  if (sample.pixels.empty() && sample.planes.Empty() && sample.coefficients.Empty()) {
+  if (sample.pixels.empty() && sample.planes.Empty()) {
     if (!writer_.WriteSample(sample.position, sample.source.data(), static_cast<int>(sample.source.size())))
       return false;
     ++written_;
     return true;
   }
-  if (!Encode(sample)) {
+  const int sourceSize = static_cast<int>(sample.source.size());
+  const bool encoded = sample.planes.Empty() ? encoder_.EncodePixels(sample.source.data(), sourceSize,
+                                                                     sample.pixels.data(), sample.width, sample.height)
+                                             : encoder_.EncodeYuv(sample.source.data(), sourceSize, sample.planes);
+  if (!encoded) {
     ++notEncoded_;
     return true;
   }

@@ -1,8 +1,6 @@
 #pragma once
 // The second core of the AVI export: while the worker reads, decodes and
 // captions frame n + 1, this stage's thread encodes frame n and writes it.
-// A picture that comes as coefficients gets its caption here, which keeps
-// the two threads' shares of the work about even.
 // Samples are written in the order they are handed over, each at its
 // position, so the film's order never depends on which core was faster.
 //
@@ -17,8 +15,6 @@
 #include <vector>
 
 #include "export/AviWriter.h"
-#include "export/CaptionStamp.h"
-#include "recording/JpegCoefficients.h"
 #include "recording/StreamImage.h"
 #include "recording/YuvPicture.h"
 
@@ -44,11 +40,6 @@ class AviEncodeStage {
   // pixels.
   void SubmitYuv(int64_t position, std::vector<unsigned char> source, YuvPicture picture);
 
-  // A picture's coefficients (CStreamImage::DecodeToCoefficients) with the
-  // caption's stamps to put on them, written as SubmitPixels writes pixels.
-  void SubmitCoefficients(int64_t position, std::vector<unsigned char> source, JpegCoefficients picture,
-                          std::vector<CaptionStamp> stamps);
-
   // Stops the thread without writing what is still waiting (a cancel).
   void Abandon();
 
@@ -65,19 +56,15 @@ class AviEncodeStage {
   struct Sample {
     int64_t position = 0;
     std::vector<unsigned char> source;  // the recorded JPEG
-    std::vector<unsigned char> pixels;  // empty unless the picture comes as pixels
+    std::vector<unsigned char> pixels;  // empty for a copy or planes
     int width = 0;
     int height = 0;
-    YuvPicture planes;                 // empty unless it comes as planes
-    JpegCoefficients coefficients;     // empty unless it comes as coefficients
-    std::vector<CaptionStamp> stamps;  // for the coefficients
+    YuvPicture planes;  // empty for a copy or pixels
   };
 
   void Submit(Sample sample);
   void Run();
   bool Write(Sample& sample);
-  // Into the encoder's output; false when it could not be made.
-  bool Encode(Sample& sample);
 
   AviWriter& writer_;
   CStreamImage encoder_;

@@ -272,22 +272,10 @@ void AviExportJob::HandOver(AviEncodeStage& stage, const Frame& frame, int64_t p
   stage.SubmitPixels(position, std::move(source), std::move(picture), width, height);
 }
 
-// A full-height picture is captioned and encoded in the codec's own terms.
-// A recorder's picture stays in its coefficients: only the blocks under
-// the caption are turned into pixels and back (by the stage, with the
-// stamps made here), every other block goes into the film as recorded.
-// Any other picture goes through its planes: no colour conversion either
-// way, and only the caption's boxes touched.
+// A full-height picture is captioned and encoded in the codec's own planes:
+// no colour conversion either way, and only the caption's boxes touched.
 void AviExportJob::HandOverPlanes(AviEncodeStage& stage, const Frame& frame, int64_t position,
                                   std::vector<unsigned char> source) {
-  JpegCoefficients coefficients;
-  if (decoder_.DecodeToCoefficients(source.data(), static_cast<int>(source.size()), coefficients)) {
-    if (coefficients.Width() != width_ || coefficients.Height() != height_) return;
-    std::vector<CaptionStamp> stamps;
-    if (drawCaption_) stamps = CaptionStamps(frame, width_, height_);
-    stage.SubmitCoefficients(position, std::move(source), std::move(coefficients), std::move(stamps));
-    return;
-  }
   YuvPicture planes;
   if (!decoder_.DecodeToYuv(source.data(), static_cast<int>(source.size()), planes)) return;
   if (planes.width != width_ || planes.height != height_) return;

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "recording/JpegCoefficients.h"
 #include "recording/YuvPicture.h"
 
 struct CaptionStamp {
@@ -28,7 +27,3 @@ void StampBgr(unsigned char* pixels, int width, int height, const std::vector<Ca
 
 // Onto 4:2:0 planes.
 void StampYuv(YuvPicture& picture, const std::vector<CaptionStamp>& stamps);
-
-// Onto a picture's coefficients: the MCUs under the stamps are decoded,
-// stamped as StampYuv stamps and transformed back where they changed.
-void StampCoefficients(JpegCoefficients& picture, const std::vector<CaptionStamp>& stamps);

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "platform/Trace.h"
-#include "recording/JpegCoefficients.h"
 
 namespace {
 
@@ -223,11 +222,6 @@ bool CStreamImage::DecodeToYuv(const unsigned char* bytes, int count, YuvPicture
                                           planes, strides, kJpegSubsampling, 0) == 0;
 }
 
-bool CStreamImage::DecodeToCoefficients(const unsigned char* bytes, int count, JpegCoefficients& picture) {
-  SaveSegments(bytes, count);
-  return picture.Read(bytes, count, kJpegQuality, kLargestFramePixels);
-}
-
 unsigned char* CStreamImage::GetDoubledPixels() {
   if (pixels_.empty() || !IsHalfHeight()) return nullptr;
   const size_t rowBytes = size_t(width_) * kBytesPerPixel;
@@ -352,23 +346,6 @@ bool CStreamImage::EncodeYuv(const unsigned char* source, int sourceCount, const
   size_t encodedSize = 0;
   size_t dataStart = 0;
   return CompressYuv(picture, encodedSize, dataStart) && ComposeOutput(encodedSize, dataStart);
-}
-
-bool CStreamImage::EncodeCoefficients(const unsigned char* source, int sourceCount, const JpegCoefficients& picture) {
-  outputSize_ = 0;
-  SaveSegments(source, sourceCount);
-  const int width = picture.Width();
-  const int height = picture.Height();
-  if (!IsPictureSizeUsable(width, height) || !PrepareEncoded(width, height)) return false;
-  size_t written = 0;
-  if (!picture.Write(encoded_.data(), encoded_.size(), written)) {
-    KTRACE("JPEG encoding of coefficients failed");
-    return false;
-  }
-  size_t encodedSize = 0;
-  size_t dataStart = 0;
-  return TakeEncoded(encoded_.data(), static_cast<unsigned long>(written), encodedSize, dataStart) &&
-         ComposeOutput(encodedSize, dataStart);
 }
 
 bool CStreamImage::DoubleAndReencode(unsigned char* bytes, int& count, int capacity) {

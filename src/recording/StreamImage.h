@@ -13,8 +13,6 @@
 
 #include "recording/YuvPicture.h"
 
-class JpegCoefficients;
-
 class CStreamImage {
  public:
   // The size of the output buffer, which is also the largest frame picture
@@ -46,11 +44,6 @@ class CStreamImage {
   // 4:2:0 planes, whatever chroma sampling the picture has itself.
   bool DecodeToYuv(const unsigned char* bytes, int count, YuvPicture& picture);
 
-  // Saves the picture's metadata segments and reads its coefficients for
-  // the codec's quality into `picture`; false for a picture that is not
-  // baseline 4:2:0 (DecodeToYuv takes any).
-  bool DecodeToCoefficients(const unsigned char* bytes, int count, JpegCoefficients& picture);
-
   // Builds the picture with twice the lines from Pixels(); width x 2*height
   // x 3 bytes. Null unless the decoded picture is half-height.
   unsigned char* GetDoubledPixels();
@@ -68,10 +61,6 @@ class CStreamImage {
 
   // Encodes 4:2:0 planes into OutputBytes() as EncodePixels encodes pixels.
   bool EncodeYuv(const unsigned char* source, int sourceCount, const YuvPicture& picture);
-
-  // Writes coefficients read by DecodeToCoefficients into OutputBytes() as
-  // EncodePixels writes its picture.
-  bool EncodeCoefficients(const unsigned char* source, int sourceCount, const JpegCoefficients& picture);
 
   const unsigned char* Pixels() const { return pixels_.empty() ? nullptr : pixels_.data(); }
   unsigned char* Pixels() { return pixels_.empty() ? nullptr : pixels_.data(); }

@@ -6,7 +6,6 @@
 #include <random>
 #include <vector>
 
-#include "recording/JpegCoefficients.h"
 #include "recording/StreamImage.h"
 
 namespace {
@@ -354,81 +353,6 @@ TEST_F(StreamImageTest, PlanesRoundTripMatchesThePixelPath) {
     ASSERT_EQ(direct.size(), back.size());
     EXPECT_LT(MeanAbsDiff(back.data(), direct.data(), direct.size()), 2.0);
   }
-}
-
-// A recorder's picture (baseline 4:2:0) through its coefficients: at the
-// codec's own quality it comes back as it was recorded, byte for byte after
-// the metadata; at another it is brought to the codec's tables and looks
-// as the pixel path makes it. Other pictures are left to the planes.
-TEST_F(StreamImageTest, CoefficientsKeepARecordedPictureAsItWas) {
-  struct Case {
-    int subsampling;
-    int width;
-    int height;
-    int quality;
-    bool taken;
-    bool asRecorded;
-  };
-  for (const Case c : {Case{TJSAMP_420, 640, 480, 80, true, true}, Case{TJSAMP_420, 33, 17, 80, true, true},
-                       Case{TJSAMP_420, 97, 31, 95, true, false}, Case{TJSAMP_420, 64, 48, 30, true, false},
-                       Case{TJSAMP_422, 64, 48, 80, false, false}, Case{TJSAMP_444, 64, 48, 80, false, false},
-                       Case{TJSAMP_GRAY, 64, 48, 80, false, false}}) {
-    SCOPED_TRACE(testing::Message() << "sampling " << c.subsampling << ", " << c.width << " x " << c.height
-                                    << ", quality " << c.quality);
-    const Bytes recorded = Compress(Gradient(c.width, c.height), c.width, c.height, c.subsampling, c.quality);
-    const Bytes frame = WithSegments(recorded, {app0_, com_});
-    JpegCoefficients coefficients;
-    ASSERT_EQ(c.taken, codec_.DecodeToCoefficients(frame.data(), int(frame.size()), coefficients));
-    if (!c.taken) continue;
-    EXPECT_EQ(c.width, coefficients.Width());
-    EXPECT_EQ(c.height, coefficients.Height());
-    ASSERT_TRUE(codec_.EncodeCoefficients(frame.data(), int(frame.size()), coefficients));
-    const Bytes written(codec_.OutputBytes(), codec_.OutputBytes() + codec_.OutputSize());
-    EXPECT_EQ(0, std::memcmp(written.data() + 2, app0_.data(), app0_.size())) << "metadata first, in order";
-    EXPECT_EQ(0, std::memcmp(written.data() + 2 + app0_.size(), com_.data(), com_.size()));
-    const Bytes data(written.begin() + long(AfterLeadingMetadata(written)), written.end());
-    const Bytes recordedData(recorded.begin() + long(AfterLeadingMetadata(recorded)), recorded.end());
-    EXPECT_EQ(c.asRecorded, data == recordedData);
-
-    YuvPicture planes;
-    ASSERT_TRUE(codec_.DecodeToYuv(frame.data(), int(frame.size()), planes));
-    ASSERT_TRUE(codec_.EncodeYuv(frame.data(), int(frame.size()), planes));
-    const Bytes viaPlanes(codec_.OutputBytes(), codec_.OutputBytes() + codec_.OutputSize());
-    int width = 0;
-    int height = 0;
-    const Bytes back = Decompress(written, width, height);
-    const Bytes expected = Decompress(viaPlanes, width, height);
-    ASSERT_EQ(expected.size(), back.size());
-    EXPECT_LT(MeanAbsDiff(back.data(), expected.data(), expected.size()), 1.0);
-  }
-  const Bytes progressive = [&] {
-    tjhandle handle = tjInitCompress();
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    const Bytes pixels = Gradient(64, 48);
-    tjCompress2(handle, pixels.data(), 64, 64 * 3, 48, TJPF_BGR, &out, &size, TJSAMP_420, 80, TJFLAG_PROGRESSIVE);
-    Bytes jpeg(out, out + size);
-    tjFree(out);
-    tjDestroy(handle);
-    return jpeg;
-  }();
-  JpegCoefficients coefficients;
-  EXPECT_FALSE(codec_.DecodeToCoefficients(progressive.data(), int(progressive.size()), coefficients));
-  EXPECT_TRUE(coefficients.Empty());
-  EXPECT_FALSE(codec_.EncodeCoefficients(progressive.data(), int(progressive.size()), coefficients));
-
-  // A picture cut short is read as far as it goes, as a decoder shows it,
-  // and still makes a picture a player can read.
-  const Bytes whole = Frame(64, 48, {com_});
-  size_t scan = 2;
-  while (scan + 1 < whole.size() && !(whole[scan] == 0xFF && whole[scan + 1] == 0xDA)) ++scan;
-  const Bytes cut(whole.begin(), whole.begin() + long(scan + (whole.size() - scan) / 2));
-  ASSERT_TRUE(codec_.DecodeToCoefficients(cut.data(), int(cut.size()), coefficients));
-  ASSERT_TRUE(codec_.EncodeCoefficients(cut.data(), int(cut.size()), coefficients));
-  int width = 0;
-  int height = 0;
-  EXPECT_EQ(size_t(64) * 48 * 3,
-            Decompress(Bytes(codec_.OutputBytes(), codec_.OutputBytes() + codec_.OutputSize()), width, height).size());
 }
 
 TEST_F(StreamImageTest, PlanesOfAWrongSizeAreNotEncoded) {
