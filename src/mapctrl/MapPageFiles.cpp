@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "base/AppSetting.h"
-#include "platform/WholeFile.h"
+#include "platform/RegularFile.h"
 
 std::filesystem::path MapFilesFolder(const std::filesystem::path& dataFolder) { return dataFolder / kMapFilesFolder; }
 
@@ -15,7 +15,7 @@ MapTiles MapTilesFrom(const CAppSetting& setting) {
 }
 
 std::string ReadMapPage(const std::filesystem::path& folder, const MapTiles& tiles) {
-  const std::optional<std::string> page = ReadWholeFile(folder / kMapPageFile);
+  const std::optional<std::string> page = ReadRegularFile(folder / kMapPageFile, kMaxMapFileBytes).content;
   if (!page) return {};
   return MapPageWithTiles(*page, tiles);
 }

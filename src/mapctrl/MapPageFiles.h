@@ -2,6 +2,7 @@
 // Where the map page and its own files lie in the program's data folder, and
 // the page as the server sends it.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -11,6 +12,9 @@ class CAppSetting;
 
 inline constexpr const char* kMapFilesFolder = "map";
 inline constexpr const char* kMapPageFile = "index.html";
+// The most the page or one of its library files may hold (Leaflet's script,
+// the largest, is about 150 KiB); anything longer is not ours.
+inline constexpr uint64_t kMaxMapFileBytes = 16 * 1024 * 1024;
 
 std::filesystem::path MapFilesFolder(const std::filesystem::path& dataFolder);
 

@@ -5,8 +5,9 @@
 #include <optional>
 
 #include "mapctrl/MapPageAnswer.h"
+#include "mapctrl/MapPageFiles.h"
+#include "platform/RegularFile.h"
 #include "platform/Trace.h"
-#include "platform/WholeFile.h"
 
 CVxServerSock::CVxServerSock(QObject* parent) : QObject(parent) {
   // The listening socket holds no connections of its own beyond these.
@@ -23,7 +24,7 @@ void CVxServerSock::SetPage(std::string page) { pageAnswer_ = MapPageAnswer(page
 void CVxServerSock::SetLibFolder(const std::filesystem::path& folder) {
   libAnswers_.clear();
   for (const std::string_view name : kMapLibFiles) {
-    const std::optional<std::string> body = ReadWholeFile(folder / name);
+    const std::optional<std::string> body = ReadRegularFile(folder / name, kMaxMapFileBytes).content;
     if (!body) {
       KTRACE("map file missing: %s", (folder / name).c_str());
       continue;
