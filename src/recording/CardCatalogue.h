@@ -43,11 +43,14 @@ struct CardCatalogue {
     }
     return kNone;
   }
-  // Beside Paths(kind); none for the log and trip lists.
-  const std::vector<std::string>& IndexPaths(FileListKind kind) const {
-    static const std::vector<std::string> kNone;
-    if (kind == FileListKind::kEvent) return eventIndexes;
-    if (kind == FileListKind::kNormal) return normalIndexes;
-    return kNone;
+  // The index of the i-th recording of Paths(kind); empty when it has none,
+  // and for the log and trip lists.
+  const std::string& IndexPathAt(FileListKind kind, size_t i) const {
+    static const std::string kNoIndex;
+    const std::vector<std::string>* indexes = nullptr;
+    if (kind == FileListKind::kEvent) indexes = &eventIndexes;
+    if (kind == FileListKind::kNormal) indexes = &normalIndexes;
+    if (indexes == nullptr || i >= indexes->size()) return kNoIndex;
+    return (*indexes)[i];
   }
 };

@@ -92,8 +92,6 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folde
   const OpenFolder openFolder((folder.folder / "").string());
   // Counted only once a data file goes, which on most cards none does.
   std::optional<StemCounts> stems;
-  const size_t deletedBefore = deleted_.size();
-  bool everyIndexSought = true;
   for (const std::string& path : dataFiles) {
     progress_.fetch_add(1);
     const DataFileCheck data = CheckDataFile(path, verify_.load(), &openFolder);
@@ -114,21 +112,18 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folde
     }
     // Without verification the index is not looked at, so not looked for.
     const bool verify = verify_.load();
-    std::string indexPath = verify ? indexes_.IndexPathFor(path) : std::string();
+    const std::string indexPath = verify ? indexes_.IndexPathFor(path) : std::string();
     if (!CheckIndexFile(indexPath, verify, &openFolder)) {
       KTRACE("Crashed file: %s", indexPath.c_str());
       crashed_ = 1;
       continue;
     }
-    everyIndexSought = everyIndexSought && verify;
     passed.push_back(path);
-    indexPaths.push_back(std::move(indexPath));
   }
-  // A deletion may have taken the index that an earlier recording's prefix
-  // search found; the lists go by the folder as the pass left it.
-  if (!everyIndexSought || deleted_.size() != deletedBefore) {
-    for (size_t i = 0; i < passed.size(); ++i) indexPaths[i] = indexes_.IndexPathFor(passed[i]);
-  }
+  // Looked up once the folder is walked: a deletion may have taken the index
+  // that an earlier recording's prefix search found, and the lists go by the
+  // folder as the pass left it.
+  for (const std::string& path : passed) indexPaths.push_back(indexes_.IndexPathFor(path));
   return passed;
 }
 

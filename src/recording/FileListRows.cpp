@@ -20,7 +20,6 @@
 namespace {
 
 constexpr const char* kNumberFormat = "%.0f";
-const std::string kNoIndexPath;
 // Below this every whole number is exact as a double and as an integer.
 constexpr double kLargestExactWhole = 9007199254740992.0;
 
@@ -128,7 +127,6 @@ std::vector<FileListRow> MakeFileListRows(const CMgrDBSearch& store, FileListKin
   std::vector<FileListRow> rows;
   const CardCatalogue& catalogue = store.Catalogue();
   const std::vector<std::string>& paths = catalogue.Paths(kind);
-  const std::vector<std::string>& indexPaths = catalogue.IndexPaths(kind);
   rows.reserve(paths.size());
   // What the scan read of the index files; a catalogue without it has the
   // indexes read here.
@@ -136,8 +134,7 @@ std::vector<FileListRow> MakeFileListRows(const CMgrDBSearch& store, FileListKin
   VideoIndexCache& indexes = catalogue.indexes ? *catalogue.indexes : own;
   const DurationWords words = ReadDurationWords();
   for (size_t i = 0; i < paths.size(); ++i) {
-    const std::string& indexPath = i < indexPaths.size() ? indexPaths[i] : kNoIndexPath;
-    rows.push_back(MakeRow(kind, paths[i], indexPath, indexes, words));
+    rows.push_back(MakeRow(kind, paths[i], catalogue.IndexPathAt(kind, i), indexes, words));
   }
   return rows;
 }

@@ -23,11 +23,10 @@ bool Cancelled(const std::atomic<bool>* cancel) { return cancel && cancel->load(
 
 std::vector<CardTripSources::Video> VideosOf(const CardCatalogue& catalogue, FileListKind kind) {
   const std::vector<std::string>& paths = catalogue.Paths(kind);
-  const std::vector<std::string>& indexPaths = catalogue.IndexPaths(kind);
   std::vector<CardTripSources::Video> videos;
   videos.reserve(paths.size());
   for (size_t i = 0; i < paths.size(); ++i) {
-    videos.push_back({paths[i], i < indexPaths.size() ? indexPaths[i] : std::string()});
+    videos.push_back({paths[i], catalogue.IndexPathAt(kind, i)});
   }
   return videos;
 }

@@ -107,7 +107,9 @@ TEST(TripRecordingReadTest, TheIndexAloneGivesTheLoadersFramesAndFigures) {
     EXPECT_EQ(either.triggerMs, full.triggerMs);
     ASSERT_EQ(either.frames.size(), full.frames.size());
     for (size_t i = 0; i < full.frames.size(); ++i) ASSERT_EQ(Fields(either.frames[i]), Fields(full.frames[i])) << i;
-    if (c.kind == SampleVideoKind::kEvent) EXPECT_NE(either.triggerMs, either.frames.front().timeMs);
+    if (c.kind == SampleVideoKind::kEvent) {
+      EXPECT_NE(either.triggerMs, either.frames.front().timeMs);
+    }
     loaded.insert(loaded.end(), full.frames.begin(), full.frames.end());
     read.insert(read.end(), either.frames.begin(), either.frames.end());
   }
