@@ -87,10 +87,9 @@ bool CKorvaneApp::CheckSkinPackage() {
 
 bool CKorvaneApp::InitInstance() {
   const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  instanceLock_ = std::make_unique<QLockFile>(
-      QDir(runtime.isEmpty() ? QDir::tempPath() : runtime).filePath(QString::fromLatin1(kInstanceLockName)));
-  instanceLock_->setStaleLockTime(0);
-  if (!instanceLock_->tryLock(0)) KTRACE("Another Korvane is running");
+  const QString folder = runtime.isEmpty() ? QDir::tempPath() : runtime;
+  if (!instanceLock_.Take(QDir(folder).filePath(QString::fromLatin1(kInstanceLockName)).toStdString()))
+    KTRACE("Another Korvane is running");
 
   if (!CheckSkinPackage()) return false;
   // A screenshot run shows the window as the options make it and quits: what

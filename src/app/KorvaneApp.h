@@ -2,12 +2,12 @@
 // The application object: start-up in its fixed order (single-instance
 // lock, start folder, skin package check, settings, language, fonts, main
 // frame), the command line's folder and screenshot, and the exit.
-#include <QLockFile>
 #include <memory>
 
 #include "app/ConsolePrompt.h"
 #include "app/StartOptions.h"
 #include "base/AppState.h"
+#include "platform/InstanceLock.h"
 #include "skin/SkinPackage.h"
 
 class CAppSetting;
@@ -31,7 +31,7 @@ class CKorvaneApp {
   void PrepareScreenshotView();
 
   StartOptions options_;
-  std::unique_ptr<QLockFile> instanceLock_;
+  InstanceLock instanceLock_;
   std::unique_ptr<CAppSetting> settings_;
   AppState app_;
   CSkinPackage skin_;

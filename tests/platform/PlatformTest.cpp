@@ -1,14 +1,35 @@
-// The small platform pieces: text limits, the trace and the manual ports.
+// The small platform pieces: text limits, the trace, the manual ports and the
+// single-instance lock.
 #include <gtest/gtest.h>
 
 #include <thread>
 
+#include "platform/InstanceLock.h"
 #include "platform/ManualPorts.h"
 #include "platform/Trace.h"
 #include "platform/Utf8.h"
 #include "support/TempDir.h"
 
 namespace {
+
+// The lock is held once at a time, goes with its holder, and leaves the file
+// empty: nothing is written for it.
+TEST(InstanceLock, OneHolderAtATimeAndFreedWithIt) {
+  TempDir dir;
+  const std::filesystem::path file = dir.path() / "instance.lock";
+  {
+    InstanceLock first;
+    ASSERT_TRUE(first.Take(file));
+    InstanceLock second;
+    EXPECT_FALSE(second.Take(file));
+    EXPECT_FALSE(second.Held());
+  }
+  InstanceLock again;
+  EXPECT_TRUE(again.Take(file));
+  EXPECT_EQ(std::filesystem::file_size(file), 0u);
+  InstanceLock inMissingFolder;
+  EXPECT_FALSE(inMissingFolder.Take(dir.path() / "missing" / "instance.lock"));
+}
 
 TEST(Utf8, PrefixCountsCharactersNotBytes) {
   EXPECT_EQ(Utf8Prefix("KX17A00042-extra", 10), "KX17A00042");
