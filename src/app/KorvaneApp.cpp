@@ -28,6 +28,7 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MainPanelParts.h"
 #include "skin/ui/AppFonts.h"
+#include "skin/ui/CheckMarkStyle.h"
 #include "skin/ui/VxButton.h"
 #include "skin/ui/VxCheckButton.h"
 
@@ -100,6 +101,7 @@ bool CKorvaneApp::InitInstance() {
   settings_->LoadSetting();
   FindLangFile(*settings_);
 
+  UseCheckMarkStyleEverywhere();
   MakeAppFonts();
   KTRACE("Font : %s", QApplication::font().family().toUtf8().constData());
   KTRACE("System : %s %s", QSysInfo::prettyProductName().toUtf8().constData(),

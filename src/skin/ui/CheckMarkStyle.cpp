@@ -64,12 +64,25 @@ class CheckMarkStyle final : public QProxyStyle {
 
 }  // namespace
 
-void UseCheckMarkStyle(QWidget* widget) {
+namespace {
+
+CheckMarkStyle* SharedStyle() {
   // One style for every check box; it goes with the application.
   static QPointer<CheckMarkStyle> style;
   if (!style) {
     style = new CheckMarkStyle;
     style->setParent(qApp);
   }
-  widget->setStyle(style);
+  return style;
 }
+
+}  // namespace
+
+void UseCheckMarkStyle(QWidget* widget) {
+  // Where the application wears the style, every widget has it already;
+  // setting it on the widget would polish it and its children once more.
+  if (QApplication::style() == SharedStyle()) return;
+  widget->setStyle(SharedStyle());
+}
+
+void UseCheckMarkStyleEverywhere() { QApplication::setStyle(SharedStyle()); }

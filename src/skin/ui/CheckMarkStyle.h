@@ -8,3 +8,7 @@ class QWidget;
 // Draws widget's check boxes (and, for a list, its check column) this way;
 // the widget's style sheet keeps everything else.
 void UseCheckMarkStyle(QWidget* widget);
+
+// Makes the style the application's, before the first window is built: every
+// widget then has it from the start, and UseCheckMarkStyle has nothing to do.
+void UseCheckMarkStyleEverywhere();
