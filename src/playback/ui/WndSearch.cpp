@@ -21,6 +21,8 @@ namespace {
 
 constexpr std::array<FileListKind, kFileListKindCount> kKinds = {FileListKind::kEvent, FileListKind::kNormal,
                                                                  FileListKind::kLog, FileListKind::kTrip};
+constexpr std::array<int, kFileListKindCount> kListIds = {CWndSearch::kIdEventList, CWndSearch::kIdNormalList,
+                                                          CWndSearch::kIdLogList, CWndSearch::kIdTripList};
 
 // The window's own places for controls the skin leaves unplaced.
 constexpr int kMargin = 4;
@@ -64,6 +66,18 @@ SkinPlace PlaceOf(const QRect& rect) { return {rect.left(), rect.top(), rect.rig
 
 QRect RectOf(const SkinPlace& place) { return QRect(place.left, place.top, place.Width(), place.Height()); }
 
+int ButtonTop(int height) { return height - kMargin - kButtonHeight; }
+
+// Where the lists and the loaded boxes lie: between the tabs and the buttons.
+QRect ListArea(int width, int height) {
+  const int top = kMargin * 2 + kTabHeight;
+  const int bottom = ButtonTop(height) - kMargin;
+  return QRect(kMargin, top, std::max(width - 2 * kMargin, 0), std::max(bottom - top, 0));
+}
+
+// With logs loaded the disabled log list shares the area with their box.
+QRect UpperPart(const QRect& area) { return QRect(area.left(), area.top(), area.width(), area.height() / 2); }
+
 }  // namespace
 
 CWndSearch::CWndSearch(CMgrDBSearch& store, AppState& app, QWidget* parent)
@@ -84,8 +98,10 @@ CWndSearch::~CWndSearch() {
   if (engine_) engine_->RemoveViews(PlaybackSinks{.loadedList = this}, this);
 }
 
+// The lists are built as they first show (ApplyLook), not here: each is a
+// tree view with its own header, scroll bars and style, a large part of the
+// window's start-up, and most users never open some of them.
 void CWndSearch::MakeChildren() {
-  const std::array<int, kFileListKindCount> listIds = {kIdEventList, kIdNormalList, kIdLogList, kIdTripList};
   const std::array<int, kFileListKindCount> tabIds = {kIdTabEvent, kIdTabNormal, kIdTabLog, kIdTabTrip};
   // Short captions fit the tabs; the tooltips say what each one shows.
   const std::array<SkinWord, kFileListKindCount> captions = {SkinWord::kTabEvent, SkinWord::kTabNormal,
@@ -95,8 +111,6 @@ void CWndSearch::MakeChildren() {
       ToolTip("Log", "Show Log File List"), ToolTip("Trip", "Show Trip List")};
   for (FileListKind kind : kKinds) {
     const size_t i = Index(kind);
-    lists_[i] = new CFileListView(listIds[i], kind, this);
-    lists_[i]->setFont(AppFont(AppFontId::kNormal));
     tabs_[i] = new CVxCheckButton(tabIds[i], this);
     tabs_[i]->SetCaption(Word(captions[i]));
     tabs_[i]->setToolTip(tips[i]);
@@ -123,12 +137,29 @@ void CWndSearch::MakeChildren() {
   ChainTabOrder();
 }
 
+CFileListView* CWndSearch::FileListWidget(FileListKind kind) {
+  const size_t i = Index(kind);
+  if (lists_[i]) return lists_[i];
+  CFileListView* list = new CFileListView(kListIds[i], kind, this);
+  lists_[i] = list;
+  list->setFont(AppFont(AppFontId::kNormal));
+  list->SetModel(engine_ ? &engine_->List(kind) : nullptr);
+  list->Render();
+  const SearchWindowLook look = state_.Look();
+  list->setGeometry(ListPlace());
+  list->setEnabled(look.listEnabled[i]);
+  list->setVisible(look.listShown[i]);
+  ChainTabOrder();
+  return list;
+}
+
 // The buttons take the keyboard from Tab only: a click leaves it in the
 // list the user works in.
 void CWndSearch::ChainTabOrder() {
   QWidget* previous = nullptr;
   for (SearchControl control : SearchTabOrder()) {
     QWidget* widget = Control(control);
+    if (!widget) continue;
     if (qobject_cast<QAbstractButton*>(widget)) widget->setFocusPolicy(Qt::TabFocus);
     if (previous) setTabOrder(previous, widget);
     previous = widget;
@@ -195,7 +226,9 @@ void CWndSearch::SetEngine(PlaybackEngine* engine) {
   if (engine_) engine_->RemoveViews(PlaybackSinks{.loadedList = this}, this);
   engine_ = engine;
   if (engine_) engine_->AddViews(PlaybackSinks{.loadedList = this}, this);
-  for (FileListKind kind : kKinds) lists_[Index(kind)]->SetModel(engine_ ? &engine_->List(kind) : nullptr);
+  for (CFileListView* list : lists_) {
+    if (list) list->SetModel(engine_ ? &engine_->List(list->Kind()) : nullptr);
+  }
   state_.ChecksChanged();
   ApplyLook();
 }
@@ -223,7 +256,9 @@ void CWndSearch::FillFromCatalogue() {
 }
 
 void CWndSearch::RefillFileLists() {
-  for (CFileListView* list : lists_) list->Render();
+  for (CFileListView* list : lists_) {
+    if (list) list->Render();
+  }
   state_.ChecksChanged();
   ApplyLook();
 }
@@ -237,14 +272,16 @@ void CWndSearch::ShowFileLists(FileListKind kind, bool withLogTab) {
 }
 
 void CWndSearch::RefreshTripList() {
-  lists_[Index(FileListKind::kTrip)]->Render();
+  if (CFileListView* trips = lists_[Index(FileListKind::kTrip)]) trips->Render();
   state_.ChecksChanged();
   ApplyLook();
 }
 
 void CWndSearch::ResetLists() {
   if (engine_) engine_->ClearLists();
-  for (CFileListView* list : lists_) list->Render();
+  for (CFileListView* list : lists_) {
+    if (list) list->Render();
+  }
   loadedRecordings_->Clear();
   loadedLogs_->Clear();
   // Nothing loaded is left to close: the (empty) lists come back with their
@@ -256,7 +293,7 @@ void CWndSearch::SetAllChecked(bool checked) {
   if (!engine_ || !state_.ShowsLists()) return;
   const FileListKind kind = state_.VisibleKind();
   engine_->List(kind).SetAllChecked(checked);
-  lists_[Index(kind)]->RenderChecks();
+  FileListWidget(kind)->RenderChecks();
   state_.AllChecked(checked);
   ApplyLook();
 }
@@ -264,7 +301,7 @@ void CWndSearch::SetAllChecked(bool checked) {
 bool CWndSearch::AnyChecked(FileListKind kind) const { return engine_ && engine_->List(kind).AnyChecked(); }
 
 void CWndSearch::RefreshChecks(FileListKind kind) {
-  lists_[Index(kind)]->RenderChecks();
+  if (CFileListView* list = lists_[Index(kind)]) list->RenderChecks();
   if (kind != state_.VisibleKind()) return;
   state_.ChecksChanged(kind);
   ApplyLook();
@@ -399,8 +436,11 @@ void CWndSearch::ApplyLook() {
   const SearchWindowLook look = state_.Look();
   for (FileListKind kind : kKinds) {
     const size_t i = Index(kind);
-    lists_[i]->setVisible(look.listShown[i]);
-    lists_[i]->setEnabled(look.listEnabled[i]);
+    if (look.listShown[i]) FileListWidget(kind);
+    if (lists_[i]) {
+      lists_[i]->setVisible(look.listShown[i]);
+      lists_[i]->setEnabled(look.listEnabled[i]);
+    }
     tabs_[i]->setVisible(look.tabShown[i]);
     tabs_[i]->setEnabled(true);
     tabs_[i]->SetChecked(look.tabLit[i]);
@@ -423,10 +463,15 @@ void CWndSearch::resizeEvent(QResizeEvent* event) {
   Layout();
 }
 
+QRect CWndSearch::ListPlace() const {
+  const QRect area = ListArea(width(), height());
+  return state_.Look().listsInUpperPart ? UpperPart(area) : area;
+}
+
 void CWndSearch::Layout() {
   const int w = width();
   const int h = height();
-  const int buttonTop = h - kMargin - kButtonHeight;
+  const int buttonTop = ButtonTop(h);
   const QRect own_load(kMargin, buttonTop, kButtonWidth, kButtonHeight);
   const QRect own_checkAll(kMargin * 2 + kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);
   auto ownTab = [](int i) { return QRect(kMargin + i * (kTabWidth + kMargin), kMargin, kTabWidth, kTabHeight); };
@@ -446,14 +491,12 @@ void CWndSearch::Layout() {
   // The marker button only shows when Check All does not.
   markerButton_->setGeometry(Or(skin_.eventMarkerRect, Or(skin_.checkAllRect, own_checkAll)));
 
-  const int top = kMargin * 2 + kTabHeight;
-  const int bottom = buttonTop - kMargin;
-  const QRect area(kMargin, top, std::max(w - 2 * kMargin, 0), std::max(bottom - top, 0));
-  // With logs loaded the disabled log list shares the area with their box.
-  const QRect upper(area.left(), area.top(), area.width(), area.height() / 2);
+  const QRect area = ListArea(w, h);
+  const QRect upper = UpperPart(area);
   const QRect lower(area.left(), upper.bottom() + 1, area.width(), area.height() - upper.height());
-  const bool upperOnly = state_.Look().listsInUpperPart;
-  for (FileListKind kind : kKinds) lists_[Index(kind)]->setGeometry(upperOnly ? upper : area);
+  for (CFileListView* list : lists_) {
+    if (list) list->setGeometry(ListPlace());
+  }
   loadedLogs_->setGeometry(lower);
   loadedRecordings_->setGeometry(area);
   markers_->setGeometry(area);

@@ -116,7 +116,8 @@ class CWndSearch : public QWidget,
   void SelectLoadedLogRow(int log) override;
 
   // ---- the children, for the back panel's painting and the tests ---------
-  CFileListView* FileListWidget(FileListKind kind) const { return lists_[Index(kind)]; }
+  // A list is built the first time it shows or is asked for here.
+  CFileListView* FileListWidget(FileListKind kind);
   CVxCheckButton* TabButton(FileListKind kind) const { return tabs_[Index(kind)]; }
   CVxButton* LoadButton() const { return load_; }
   CVxButton* CloseButton() const { return close_; }
@@ -127,6 +128,7 @@ class CWndSearch : public QWidget,
   CVxListBox* LoadedLogsBox() const { return loadedLogs_; }
   CVxListBox* MarkerBox() const { return markers_; }
   QProgressBar* ProgressStrip() const { return progress_; }
+  // Null for a list not built yet.
   QWidget* Control(SearchControl control) const;
 
  protected:
@@ -140,6 +142,7 @@ class CWndSearch : public QWidget,
   void ConnectChildren();
   void ApplyLook();
   void Layout();
+  QRect ListPlace() const;
   bool AnyChecked(FileListKind kind) const;
 
   void OnTab(FileListKind kind);

@@ -28,7 +28,7 @@ class KeyboardWalkTest : public MainWindowTest {
     std::vector<QWidget*> shown;
     for (SearchControl control : SearchTabOrder()) {
       QWidget* widget = Search().Control(control);
-      if (widget->isVisible() && widget->isEnabled()) shown.push_back(widget);
+      if (widget && widget->isVisible() && widget->isEnabled()) shown.push_back(widget);
     }
     return shown;
   }
