@@ -1,6 +1,8 @@
 #include "skin/SkinPackage.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
 
 #include "base/MgrMultiLang.h"
 #include "platform/ReadOnlyFile.h"
@@ -81,17 +83,47 @@ bool ParseHeaders(const uint8_t* file, const uint8_t* info, uint64_t entryOffset
   return layout.stride * static_cast<uint64_t>(rows) <= layout.pixelSize;
 }
 
+// One pixel's blue, green and red bytes as red, green, blue.
+void SwapPixel(const uint8_t* from, uint8_t* to) {
+  to[0] = from[2];
+  to[1] = from[1];
+  to[2] = from[0];
+}
+
+// A row of 3-byte pixels, four bytes at a time: each load takes the pixel and
+// the next one's first byte, and each store's fourth byte is overwritten by
+// the next pixel. The last pixel goes alone, so that nothing is read or
+// written past either row. The panel's background alone is 786 432 pixels,
+// swapped at every start.
+void SwapRow24(const uint8_t* from, uint8_t* to, int width) {
+  int x = 0;
+  if constexpr (std::endian::native != std::endian::little) {
+    for (; x < width; ++x, from += 3, to += 3) SwapPixel(from, to);
+    return;
+  }
+  for (; x + 1 < width; ++x, from += 3, to += 3) {
+    uint32_t pixel = 0;
+    std::memcpy(&pixel, from, sizeof pixel);
+    // Little-endian: the load is X R G B from the top; reversed and shifted
+    // it is 0 B G R, which stores as R G B 0.
+    const uint32_t swapped = __builtin_bswap32(pixel) >> 8;
+    std::memcpy(to, &swapped, sizeof swapped);
+  }
+  if (x < width) SwapPixel(from, to);
+}
+
 void ConvertToRgb(const std::vector<uint8_t>& pixels, const BitmapLayout& layout, std::vector<uint8_t>& rgb) {
-  rgb.resize(static_cast<size_t>(layout.width) * layout.height * 3);
-  uint8_t* to = rgb.data();
+  const size_t rowBytes = static_cast<size_t>(layout.width) * 3;
+  rgb.resize(rowBytes * static_cast<size_t>(layout.height));
   for (int y = 0; y < layout.height; ++y) {
     const int sourceRow = layout.topDown ? y : layout.height - 1 - y;
     const uint8_t* from = pixels.data() + layout.stride * static_cast<uint64_t>(sourceRow);
-    for (int x = 0; x < layout.width; ++x, from += layout.bytesPerPixel) {
-      *to++ = from[2];
-      *to++ = from[1];
-      *to++ = from[0];
+    uint8_t* to = rgb.data() + rowBytes * static_cast<size_t>(y);
+    if (layout.bytesPerPixel == 3) {
+      SwapRow24(from, to, layout.width);
+      continue;
     }
+    for (int x = 0; x < layout.width; ++x, from += layout.bytesPerPixel, to += 3) SwapPixel(from, to);
   }
 }
 

@@ -200,6 +200,8 @@ TEST_F(SkinPackageTest, BitmapsOfEveryOrientationAndDepth) {
   const std::vector<Case> cases = {
       {"24-bit bottom-up with row padding", {3, 2, 24}},
       {"24-bit top-down", {5, -3, 24}},
+      {"24-bit rows without padding", {4, 2, 24}},
+      {"24-bit one pixel wide", {1, 3, 24}},
       {"32-bit bottom-up", {2, 4, 32}},
       {"32-bit top-down", {4, -1, 32}},
       {"pixel data larger than the rows", {3, 2, 24, 0, 16}},
