@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <system_error>
 
 #include "platform/Utf8.h"
@@ -87,6 +88,35 @@ std::error_code WalkCardFiles(const fs::path& folder, std::initializer_list<std:
   return error;
 }
 
+// The names in the order std::sort with < gives them. A folder of the
+// recorder's names sorts by their first eight bytes almost alone, so those
+// are compared as one number and the whole names only where they tie; a
+// folder that comes in order (a FAT card's) is left as it is.
+void SortNames(std::vector<std::string>& names) {
+  if (std::is_sorted(names.begin(), names.end())) return;
+  struct Keyed {
+    uint64_t head;  // the first eight bytes, big-endian, zeros past the end
+    size_t at;
+  };
+  std::vector<Keyed> keyed;
+  keyed.reserve(names.size());
+  for (size_t i = 0; i < names.size(); ++i) {
+    uint64_t head = 0;
+    for (size_t k = 0; k < sizeof head; ++k) {
+      head = head << 8 | (k < names[i].size() ? static_cast<unsigned char>(names[i][k]) : 0u);
+    }
+    keyed.push_back({head, i});
+  }
+  std::sort(keyed.begin(), keyed.end(), [&names](const Keyed& a, const Keyed& b) {
+    if (a.head != b.head) return a.head < b.head;
+    return names[a.at] < names[b.at];
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(names.size());
+  for (const Keyed& k : keyed) sorted.push_back(std::move(names[k.at]));
+  names = std::move(sorted);
+}
+
 }  // namespace
 
 CardFolderNames ReadCardFileNames(const fs::path& folder, std::initializer_list<std::string_view> extensions) {
@@ -100,7 +130,7 @@ CardFolderNames ReadCardFileNames(const fs::path& folder, std::initializer_list<
   // the recorder's numbered, time-stamped names is their name order. Other
   // file systems (and copies of a card) list in an order of their own, so
   // the name order is made here to keep the lists the same everywhere.
-  for (std::vector<std::string>& names : read.names) std::sort(names.begin(), names.end());
+  for (std::vector<std::string>& names : read.names) SortNames(names);
   return read;
 }
 

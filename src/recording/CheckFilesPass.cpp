@@ -1,9 +1,11 @@
 #include "recording/CheckFilesPass.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <system_error>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/ReadOnlyFile.h"
 #include "platform/RemoveInside.h"
@@ -81,6 +83,17 @@ void CheckFilesPass::Run() {
   done_.store(true);
 }
 
+CardCatalogue CheckFilesPass::TakeCatalogue() {
+  CardCatalogue catalogue;
+  catalogue.event = std::exchange(eventPaths_, {});
+  catalogue.normal = std::exchange(normalPaths_, {});
+  catalogue.log = std::exchange(logPaths_, {});
+  catalogue.eventIndexes = std::exchange(eventIndexPaths_, {});
+  catalogue.normalIndexes = std::exchange(normalIndexPaths_, {});
+  catalogue.indexes = std::make_shared<VideoIndexCache>(std::exchange(indexes_, {}));
+  return catalogue;
+}
+
 // The folder was read once, its data files and index files together;
 // nothing a deletion does makes it be read again.
 std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folder,
@@ -92,6 +105,10 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folde
   const OpenFolder openFolder((folder.folder / "").string());
   // Counted only once a data file goes, which on most cards none does.
   std::optional<StemCounts> stems;
+  const size_t deletedBefore = deleted_.size();
+  // The index each passed recording's check found; empty where none was
+  // looked for.
+  std::vector<std::optional<std::string>> found;
   for (const std::string& path : dataFiles) {
     progress_.fetch_add(1);
     const DataFileCheck data = CheckDataFile(path, verify_.load(), &openFolder);
@@ -112,18 +129,23 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folde
     }
     // Without verification the index is not looked at, so not looked for.
     const bool verify = verify_.load();
-    const std::string indexPath = verify ? indexes_.IndexPathFor(path) : std::string();
+    std::string indexPath = verify ? indexes_.IndexPathFor(path) : std::string();
     if (!CheckIndexFile(indexPath, verify, &openFolder)) {
       KTRACE("Crashed file: %s", indexPath.c_str());
       crashed_ = 1;
       continue;
     }
     passed.push_back(path);
+    found.push_back(verify ? std::optional<std::string>(std::move(indexPath)) : std::nullopt);
   }
-  // Looked up once the folder is walked: a deletion may have taken the index
-  // that an earlier recording's prefix search found, and the lists go by the
-  // folder as the pass left it.
-  for (const std::string& path : passed) indexPaths.push_back(indexes_.IndexPathFor(path));
+  // The lists go by the folder as the pass left it: a deletion may have
+  // taken the index that an earlier recording's prefix search found, so
+  // then every index is looked up again. Without one, what the checks found
+  // still holds.
+  const bool folderKept = deleted_.size() == deletedBefore;
+  for (size_t i = 0; i < passed.size(); ++i) {
+    indexPaths.push_back(folderKept && found[i] ? std::move(*found[i]) : indexes_.IndexPathFor(passed[i]));
+  }
   return passed;
 }
 

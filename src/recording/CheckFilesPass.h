@@ -22,6 +22,7 @@
 
 #include "platform/OpenFolder.h"
 #include "platform/Ports.h"
+#include "recording/CardCatalogue.h"
 #include "recording/CardListing.h"
 #include "recording/VideoIndexCache.h"
 
@@ -81,9 +82,9 @@ class CheckFilesPass {
   const std::vector<std::string>& EventIndexPaths() const { return eventIndexPaths_; }
   const std::vector<std::string>& NormalIndexPaths() const { return normalIndexPaths_; }
   const std::vector<std::string>& Deleted() const { return deleted_; }
-  // The index files as the pass found and read them, for the file lists;
-  // the pass keeps none of it.
-  VideoIndexCache TakeIndexes() { return std::exchange(indexes_, {}); }
+  // The lists above and the index files as the pass found and read them,
+  // handed on as the card's catalogue; the pass keeps none of it.
+  CardCatalogue TakeCatalogue();
 
  private:
   std::vector<std::string> WalkVideoFolder(CardFolderListing folder, std::vector<std::string>& indexPaths);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/LocalTimeKeys.h"
 #include "recording/EventCodes.h"
 #include "recording/IndexTrailerProbe.h"
 #include "recording/LogFileProbe.h"
@@ -84,7 +85,7 @@ VideoIndexEnds IndexEnds(VideoIndexCache& indexes, const std::string& indexPath)
 // indexPath: the ".vdx" of a video recording (empty when it has none).
 // Each file of the row is opened at most once.
 FileListRow MakeRow(FileListKind kind, const std::string& path, const std::string& indexPath, VideoIndexCache& indexes,
-                    const DurationWords& words) {
+                    const DurationWords& words, LocalTimeKeys& keys) {
   FileListRow row;
   row.title = FileTitle(path);
   row.no = ListNumberText(row.title);
@@ -102,7 +103,7 @@ FileListRow MakeRow(FileListKind kind, const std::string& path, const std::strin
   if (kind == FileListKind::kEvent)
     row.type = EventNameOf(path, index);
   else
-    row.duration = VideoDurationText(SpanSeconds(ReadVideoFrameSpan(path, index)), words);
+    row.duration = VideoDurationText(SpanSeconds(ReadVideoFrameSpan(path, index), keys), words);
   VideoIds ids = IndexIds(index);
   row.drid = std::move(ids.drid);
   row.sdid = std::move(ids.sdid);
@@ -113,8 +114,9 @@ FileListRow MakeRow(FileListKind kind, const std::string& path, const std::strin
 
 FileListRow MakeFileListRow(const CMgrDBSearch& /*store*/, FileListKind kind, const std::string& path) {
   VideoIndexCache none;
+  LocalTimeKeys keys;
   return MakeRow(kind, path, kind == FileListKind::kLog ? std::string() : VideoIndexPath(path), none,
-                 ReadDurationWords());
+                 ReadDurationWords(), keys);
 }
 
 std::string EventTypeText(const std::string& dataPath, const std::string& indexPath) {
@@ -133,8 +135,9 @@ std::vector<FileListRow> MakeFileListRows(const CMgrDBSearch& store, FileListKin
   VideoIndexCache own;
   VideoIndexCache& indexes = catalogue.indexes ? *catalogue.indexes : own;
   const DurationWords words = ReadDurationWords();
+  LocalTimeKeys keys;
   for (size_t i = 0; i < paths.size(); ++i) {
-    rows.push_back(MakeRow(kind, paths[i], catalogue.IndexPathAt(kind, i), indexes, words));
+    rows.push_back(MakeRow(kind, paths[i], catalogue.IndexPathAt(kind, i), indexes, words, keys));
   }
   return rows;
 }

@@ -115,15 +115,10 @@ void CMgrDBSearch::Scan() {
   // Whatever the dialog did, the lists are read only once the worker ended.
   pass.Join();
   if (!pass.IsDone()) StartAndWait(pass, ui_);
-  catalogue_.event = pass.EventPaths();
-  catalogue_.normal = pass.NormalPaths();
-  catalogue_.log = pass.LogPaths();
-  catalogue_.eventIndexes = pass.EventIndexPaths();
-  catalogue_.normalIndexes = pass.NormalIndexPaths();
-  catalogue_.indexes = std::make_shared<VideoIndexCache>(pass.TakeIndexes());
   app_.hasLogs = pass.HasLogs();
   lastScan_.crashed = pass.Crashed() != 0;
   lastScan_.deleted = pass.Deleted();
+  catalogue_ = pass.TakeCatalogue();
   view_->RefreshFileLists();
 
   pulseType_ = ReadPulseType(root_);

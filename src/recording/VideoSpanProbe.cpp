@@ -153,6 +153,11 @@ std::optional<int64_t> SpanSeconds(const std::optional<VideoFrameSpan>& span) {
   return (MakeTimeKey(span->last) - MakeTimeKey(span->first)) / 1000;
 }
 
+std::optional<int64_t> SpanSeconds(const std::optional<VideoFrameSpan>& span, LocalTimeKeys& keys) {
+  if (!span) return std::nullopt;
+  return (keys.Key(span->last) - keys.Key(span->first)) / 1000;
+}
+
 std::optional<int64_t> ReadVideoSpanSeconds(const std::string& dataPath) {
   return SpanSeconds(ReadVideoFrameSpan(dataPath));
 }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/LocalTimeKeys.h"
 #include "recording/VideoFrameSpan.h"
 #include "recording/VideoIndexEnds.h"
 
@@ -23,4 +24,7 @@ std::optional<VideoFrameSpan> ReadVideoFrameSpan(const std::string& dataPath, co
 // Whole seconds from the first frame to the last, as the loaded recording
 // measures them (time keys, truncated); nothing without a frame.
 std::optional<int64_t> SpanSeconds(const std::optional<VideoFrameSpan>& span);
+// The same with the keys made through keys, as a list of many recordings
+// makes them.
+std::optional<int64_t> SpanSeconds(const std::optional<VideoFrameSpan>& span, LocalTimeKeys& keys);
 std::optional<int64_t> ReadVideoSpanSeconds(const std::string& dataPath);

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "recording/CardFolders.h"
 #include "recording/CardListing.h"
 #include "recording/CardTestFiles.h"
@@ -66,6 +70,25 @@ TEST(CardFoldersTest, ListsRegularFilesOfTheExtensionInNameOrder) {
   // A folder named with a trailing separator lists the same paths.
   EXPECT_EQ(ListCardFiles((dir / "f").string() + "/", kDataFileExtension),
             ListCardFiles(dir / "f", kDataFileExtension));
+}
+
+// Byte order of the whole name, also where names agree in their first
+// eight bytes, end within them or hold bytes above 0x7F.
+TEST(CardFoldersTest, NamesComeInTheByteOrderOfTheWholeName) {
+  TempDir dir;
+  std::vector<std::string> names = {"a.vdd",
+                                    "ab.vdd",
+                                    "0001,20240614_093000.vdd",
+                                    "0001,20240614_093001.vdd",
+                                    "0001,202.vdd",
+                                    "0001,2024.vdd",
+                                    "B.vdd",
+                                    "\xC3\xA9t\xC3\xA9.vdd",
+                                    "_.vdd"};
+  for (int i = 0; i < 30; ++i) names.push_back(std::to_string(97 - 3 * i) + ",20240614_0930.vdd");
+  for (const std::string& name : names) dir.Write("f/" + name, "x");
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(ListCardFileNames(dir / "f", kDataFileExtension), names);
 }
 
 TEST(CardFoldersTest, FoldersThatExistButCannotBeListedAreNamedWithTheReason) {

@@ -61,3 +61,23 @@ TEST(VideoDurationTextTest, EndOfImageBytesInTheCommentDoNotCutThePictureShort) 
   EXPECT_EQ(span->first, loaded.Frame(0).time);
   EXPECT_EQ(span->last, loaded.Frame(1).time);
 }
+
+// The text holds the count and the word as they are, up to the length the
+// text has always been cut to; a span that runs backwards still counts.
+TEST(VideoDurationTextTest, CountAndWordAsGivenUpToTheLongestText) {
+  const std::string longWord(200, 'w');
+  struct Case {
+    int64_t seconds;
+    DurationWords words;
+    std::string text;
+  };
+  const Case cases[] = {
+      {-6, {"Sec", "Min"}, "-5 Sec"},
+      {59, {"Sec", "Min"}, "1 Min"},
+      {3, {std::string("S\0x", 3), "Min"}, "4 S"},  // a word ends at a NUL
+      {0, {longWord, "Min"}, ("1 " + longWord).substr(0, 127)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(VideoDurationText(c.seconds, c.words), c.text) << c.seconds;
+  }
+}
