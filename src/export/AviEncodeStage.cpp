@@ -9,13 +9,17 @@ namespace {
 
 // Without a count of cores the stage still runs, on one thread.
 constexpr unsigned kThreadsWithoutCount = 1;
+// The stage shares the cores with the worker, the writes and whatever else
+// the machine runs: one thread more than cores keeps each core at work
+// while one of them waits to be scheduled or in a write.
+constexpr unsigned kThreadsBeyondCores = 1;
 // A frame in work and one waiting or parked for each thread: every core
 // stays busy without holding many decoded pictures in memory.
 constexpr size_t kInFlightPerThread = 2;
 
 unsigned ThreadCount() {
   const unsigned cores = std::thread::hardware_concurrency();
-  return cores == 0 ? kThreadsWithoutCount : cores;
+  return cores == 0 ? kThreadsWithoutCount : cores + kThreadsBeyondCores;
 }
 
 }  // namespace

@@ -33,7 +33,8 @@ class AviEncodeStage {
   AviEncodeStage(const AviEncodeStage&) = delete;
   AviEncodeStage& operator=(const AviEncodeStage&) = delete;
 
-  // One thread for each core. False when not even one could be started.
+  // One thread for each core and one more. False when not even one could
+  // be started.
   bool Start();
 
   // A recorded picture written as it is.
