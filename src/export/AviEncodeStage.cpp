@@ -51,12 +51,12 @@ void AviEncodeStage::SubmitPicture(int64_t position, std::vector<unsigned char> 
 
 void AviEncodeStage::Submit(Sample sample) {
   std::unique_lock wait(lock_);
-  changed_.wait(wait, [this] { return submitted_ - nextTurn_ < mostInFlight_ || stopped_; });
+  roomFree_.wait(wait, [this] { return submitted_ - nextTurn_ < mostInFlight_ || stopped_; });
   // After a failed write nothing more goes into the file.
   if (stopped_) return;
   sample.turn = submitted_++;
   waiting_.push_back(std::move(sample));
-  changed_.notify_all();
+  workReady_.notify_one();
 }
 
 void AviEncodeStage::Abandon() {
@@ -64,7 +64,6 @@ void AviEncodeStage::Abandon() {
     std::lock_guard guard(lock_);
     Stop();
   }
-  changed_.notify_all();
   JoinAll();
 }
 
@@ -73,7 +72,7 @@ bool AviEncodeStage::Finish() {
     std::lock_guard guard(lock_);
     finishing_ = true;
   }
-  changed_.notify_all();
+  workReady_.notify_all();
   JoinAll();
   return !failed_;
 }
@@ -82,6 +81,8 @@ void AviEncodeStage::Stop() {
   stopped_ = true;
   waiting_.clear();
   parked_.clear();
+  workReady_.notify_all();
+  roomFree_.notify_all();
 }
 
 void AviEncodeStage::JoinAll() {
@@ -108,7 +109,7 @@ void AviEncodeStage::Run() {
 
 bool AviEncodeStage::Take(Sample& sample) {
   std::unique_lock wait(lock_);
-  changed_.wait(wait, [this] { return !waiting_.empty() || finishing_ || stopped_; });
+  workReady_.wait(wait, [this] { return !waiting_.empty() || finishing_ || stopped_; });
   if (stopped_ || waiting_.empty()) return false;
   sample = std::move(waiting_.front());
   waiting_.pop_front();
@@ -124,7 +125,6 @@ void AviEncodeStage::Deliver(Sample sample) {
   writing_ = true;
   WriteInTurn(held);
   writing_ = false;
-  changed_.notify_all();
 }
 
 // Writes outside the lock: holding writing_ gives this thread the writer
@@ -147,6 +147,6 @@ void AviEncodeStage::WriteInTurn(std::unique_lock<std::mutex>& held) {
     } else {
       ++notMade_;
     }
-    changed_.notify_all();
+    roomFree_.notify_one();
   }
 }

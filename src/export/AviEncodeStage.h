@@ -84,7 +84,10 @@ class AviEncodeStage {
   const bool doubling_;
   std::vector<std::thread> threads_;
   std::mutex lock_;
-  std::condition_variable changed_;
+  // Frames to take (or the end) for the stage's threads; room for more
+  // for the worker.
+  std::condition_variable workReady_;
+  std::condition_variable roomFree_;
   std::deque<Sample> waiting_;
   std::map<uint64_t, Sample> parked_;
   size_t mostInFlight_ = 0;
