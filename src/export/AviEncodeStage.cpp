@@ -3,55 +3,68 @@
 #include <system_error>
 #include <utility>
 
+#include "export/AviPictureMaker.h"
+
 namespace {
 
-// One picture being encoded and one waiting: enough to keep both cores
-// busy without holding many decoded pictures in memory.
-constexpr size_t kMostWaiting = 1;
+// Without a count of cores the stage still runs, on one thread.
+constexpr unsigned kThreadsWithoutCount = 1;
+// The stage shares the cores with the worker, the writes and whatever else
+// the machine runs: one thread more than cores keeps each core at work
+// while one of them waits to be scheduled or in a write.
+constexpr unsigned kThreadsBeyondCores = 1;
+// A frame in work and one waiting or parked for each thread: every core
+// stays busy without holding many decoded pictures in memory.
+constexpr size_t kInFlightPerThread = 2;
+
+unsigned ThreadCount() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? kThreadsWithoutCount : cores + kThreadsBeyondCores;
+}
 
 }  // namespace
 
 AviEncodeStage::~AviEncodeStage() { Abandon(); }
 
-void AviEncodeStage::Abandon() {
-  {
-    std::lock_guard guard(lock_);
-    waiting_.clear();
-    finishing_ = true;
-  }
-  changed_.notify_all();
-  if (thread_.joinable()) thread_.join();
-}
-
 bool AviEncodeStage::Start() {
-  try {
-    thread_ = std::thread([this] { Run(); });
-  } catch (const std::system_error&) {
-    return false;
+  std::lock_guard guard(lock_);
+  const unsigned count = ThreadCount();
+  for (unsigned i = 0; i < count; ++i) {
+    try {
+      threads_.emplace_back([this] { Run(); });
+    } catch (const std::system_error&) {
+      break;
+    }
   }
-  return true;
+  mostInFlight_ = kInFlightPerThread * threads_.size();
+  return !threads_.empty();
 }
 
 void AviEncodeStage::SubmitCopy(int64_t position, std::vector<unsigned char> jpeg) {
-  Submit(Sample{position, std::move(jpeg), {}, 0, 0, {}});
+  Submit(Sample{position, std::move(jpeg), true, {}, 0});
 }
 
-void AviEncodeStage::SubmitPixels(int64_t position, std::vector<unsigned char> source,
-                                  std::vector<unsigned char> pixels, int width, int height) {
-  Submit(Sample{position, std::move(source), std::move(pixels), width, height, {}});
-}
-
-void AviEncodeStage::SubmitYuv(int64_t position, std::vector<unsigned char> source, YuvPicture picture) {
-  Submit(Sample{position, std::move(source), {}, picture.width, picture.height, std::move(picture)});
+void AviEncodeStage::SubmitPicture(int64_t position, std::vector<unsigned char> source,
+                                   std::vector<CaptionStamp> stamps) {
+  Submit(Sample{position, std::move(source), false, std::move(stamps), 0});
 }
 
 void AviEncodeStage::Submit(Sample sample) {
   std::unique_lock wait(lock_);
-  changed_.wait(wait, [this] { return waiting_.size() < kMostWaiting || failed_; });
+  roomFree_.wait(wait, [this] { return submitted_ - nextTurn_ < mostInFlight_ || stopped_; });
   // After a failed write nothing more goes into the file.
-  if (failed_) return;
+  if (stopped_) return;
+  sample.turn = submitted_++;
   waiting_.push_back(std::move(sample));
-  changed_.notify_all();
+  workReady_.notify_one();
+}
+
+void AviEncodeStage::Abandon() {
+  {
+    std::lock_guard guard(lock_);
+    Stop();
+  }
+  JoinAll();
 }
 
 bool AviEncodeStage::Finish() {
@@ -59,47 +72,81 @@ bool AviEncodeStage::Finish() {
     std::lock_guard guard(lock_);
     finishing_ = true;
   }
-  changed_.notify_all();
-  if (thread_.joinable()) thread_.join();
+  workReady_.notify_all();
+  JoinAll();
   return !failed_;
 }
 
-void AviEncodeStage::Run() {
-  for (;;) {
-    Sample sample;
-    {
-      std::unique_lock wait(lock_);
-      changed_.wait(wait, [this] { return !waiting_.empty() || finishing_; });
-      if (waiting_.empty()) return;
-      sample = std::move(waiting_.front());
-      waiting_.pop_front();
-    }
-    changed_.notify_all();
-    if (Write(sample)) continue;
-    std::lock_guard guard(lock_);
-    failed_ = true;
-    waiting_.clear();
-    changed_.notify_all();
-    return;
+void AviEncodeStage::Stop() {
+  stopped_ = true;
+  waiting_.clear();
+  parked_.clear();
+  workReady_.notify_all();
+  roomFree_.notify_all();
+}
+
+void AviEncodeStage::JoinAll() {
+  for (std::thread& thread : threads_) {
+    if (thread.joinable()) thread.join();
   }
 }
 
-bool AviEncodeStage::Write(Sample& sample) {
-  if (sample.pixels.empty() && sample.planes.Empty()) {
-    if (!writer_.WriteSample(sample.position, sample.source.data(), static_cast<int>(sample.source.size())))
-      return false;
-    ++written_;
-    return true;
+void AviEncodeStage::Run() {
+  AviPictureMaker maker(width_, height_, doubling_);
+  Sample sample;
+  while (Take(sample)) {
+    if (!sample.copy) {
+      // The recorded bytes' allocation takes the picture's.
+      if (maker.Make(sample.bytes, sample.stamps)) {
+        sample.bytes.assign(maker.Bytes(), maker.Bytes() + maker.Size());
+      } else {
+        sample.bytes.clear();
+      }
+    }
+    Deliver(std::move(sample));
   }
-  const int sourceSize = static_cast<int>(sample.source.size());
-  const bool encoded = sample.planes.Empty() ? encoder_.EncodePixels(sample.source.data(), sourceSize,
-                                                                     sample.pixels.data(), sample.width, sample.height)
-                                             : encoder_.EncodeYuv(sample.source.data(), sourceSize, sample.planes);
-  if (!encoded) {
-    ++notEncoded_;
-    return true;
-  }
-  if (!writer_.WriteSample(sample.position, encoder_.OutputBytes(), encoder_.OutputSize())) return false;
-  ++written_;
+}
+
+bool AviEncodeStage::Take(Sample& sample) {
+  std::unique_lock wait(lock_);
+  workReady_.wait(wait, [this] { return !waiting_.empty() || finishing_ || stopped_; });
+  if (stopped_ || waiting_.empty()) return false;
+  sample = std::move(waiting_.front());
+  waiting_.pop_front();
   return true;
+}
+
+void AviEncodeStage::Deliver(Sample sample) {
+  std::unique_lock held(lock_);
+  if (stopped_) return;
+  const uint64_t turn = sample.turn;
+  parked_.emplace(turn, std::move(sample));
+  if (writing_) return;
+  writing_ = true;
+  WriteInTurn(held);
+  writing_ = false;
+}
+
+// Writes outside the lock: holding writing_ gives this thread the writer
+// alone.
+void AviEncodeStage::WriteInTurn(std::unique_lock<std::mutex>& held) {
+  for (auto next = parked_.find(nextTurn_); next != parked_.end() && !stopped_; next = parked_.find(nextTurn_)) {
+    Sample sample = std::move(next->second);
+    parked_.erase(next);
+    const bool made = !sample.bytes.empty();
+    held.unlock();
+    const bool writtenWell =
+        !made || writer_.WriteSample(sample.position, sample.bytes.data(), static_cast<int>(sample.bytes.size()));
+    held.lock();
+    ++nextTurn_;
+    if (!writtenWell) {
+      failed_ = true;
+      Stop();
+    } else if (made) {
+      ++written_;
+    } else {
+      ++notMade_;
+    }
+    roomFree_.notify_one();
+  }
 }

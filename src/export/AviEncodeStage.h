@@ -1,79 +1,102 @@
 #pragma once
-// The second core of the AVI export: while the worker reads, decodes and
-// captions frame n + 1, this stage's thread encodes frame n and writes it.
-// Samples are written in the order they are handed over, each at its
-// position, so the film's order never depends on which core was faster.
+// The cores of the AVI export: while the worker reads frames and lays out
+// their captions, each of the stage's threads decodes, captions and encodes
+// a frame of its own. Samples are written strictly in the order they are
+// handed over, each at its position, so the film's order never depends on
+// which thread was faster.
 //
-// Only the stage's thread touches the writer between Start and Finish.
+// A thread that finishes a picture ahead of its turn parks it and takes the
+// next frame; the thread that finishes the picture whose turn it is writes
+// it and every parked one after it. Only one thread at a time touches the
+// writer between Start and Finish.
 
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <mutex>
-#include <string>
 #include <thread>
 #include <vector>
 
 #include "export/AviWriter.h"
-#include "recording/StreamImage.h"
-#include "recording/YuvPicture.h"
+#include "export/CaptionStamp.h"
 
 class AviEncodeStage {
  public:
-  explicit AviEncodeStage(AviWriter& writer) : writer_(writer) {}
-  // Stops the thread without writing what is still waiting.
+  // width x height is the film's picture size; doubling, whether its
+  // pictures are half-height ones doubled to reach it.
+  AviEncodeStage(AviWriter& writer, int width, int height, bool doubling)
+      : writer_(writer), width_(width), height_(height), doubling_(doubling) {}
+  // Stops the threads without writing what is still waiting.
   ~AviEncodeStage();
   AviEncodeStage(const AviEncodeStage&) = delete;
   AviEncodeStage& operator=(const AviEncodeStage&) = delete;
 
-  // False when no thread could be started.
+  // One thread for each core and one more. False when not even one could
+  // be started.
   bool Start();
 
   // A recorded picture written as it is.
   void SubmitCopy(int64_t position, std::vector<unsigned char> jpeg);
-  // Pixels (BGR, width x height) encoded at the codec's quality, carrying
-  // the metadata segments of the recorded picture `source`.
-  void SubmitPixels(int64_t position, std::vector<unsigned char> source, std::vector<unsigned char> pixels, int width,
-                    int height);
+  // The recorded JPEG `source` made into the film's picture with the
+  // stamps on it (AviPictureMaker); a frame that cannot be made leaves its
+  // position an empty sample.
+  void SubmitPicture(int64_t position, std::vector<unsigned char> source, std::vector<CaptionStamp> stamps);
 
-  // A decoded picture's 4:2:0 planes, encoded as SubmitPixels encodes
-  // pixels.
-  void SubmitYuv(int64_t position, std::vector<unsigned char> source, YuvPicture picture);
-
-  // Stops the thread without writing what is still waiting (a cancel).
+  // Stops the threads without writing what is still waiting (a cancel).
   void Abandon();
 
-  // Waits until everything handed over is written and stops the thread.
+  // Waits until everything handed over is written and stops the threads.
   // False when a sample could not be written.
   bool Finish();
 
-  // Pictures written, and pictures the encoder could not make (their
-  // positions stay empty samples).
+  // Pictures written, and pictures that could not be made (their positions
+  // stay empty samples).
   int Written() const { return written_; }
-  int NotEncoded() const { return notEncoded_; }
+  int NotMade() const { return notMade_; }
 
  private:
   struct Sample {
     int64_t position = 0;
-    std::vector<unsigned char> source;  // the recorded JPEG
-    std::vector<unsigned char> pixels;  // empty for a copy or planes
-    int width = 0;
-    int height = 0;
-    YuvPicture planes;  // empty for a copy or pixels
+    // The recorded JPEG; once made, the film's picture (empty when it
+    // could not be made).
+    std::vector<unsigned char> bytes;
+    bool copy = false;
+    std::vector<CaptionStamp> stamps;
+    uint64_t turn = 0;  // its place in the order of writing
   };
 
   void Submit(Sample sample);
   void Run();
-  bool Write(Sample& sample);
+  // The next sample to work on; false when the thread is to end.
+  bool Take(Sample& sample);
+  // Parks the made sample and, unless another thread is writing, writes
+  // every parked sample whose turn has come.
+  void Deliver(Sample sample);
+  void WriteInTurn(std::unique_lock<std::mutex>& held);
+  void Stop();
+  void JoinAll();
 
   AviWriter& writer_;
-  CStreamImage encoder_;
-  std::thread thread_;
+  const int width_;
+  const int height_;
+  const bool doubling_;
+  std::vector<std::thread> threads_;
   std::mutex lock_;
-  std::condition_variable changed_;
+  // Frames to take (or the end) for the stage's threads; room for more
+  // for the worker.
+  std::condition_variable workReady_;
+  std::condition_variable roomFree_;
   std::deque<Sample> waiting_;
+  std::map<uint64_t, Sample> parked_;
+  size_t mostInFlight_ = 0;
+  uint64_t submitted_ = 0;
+  uint64_t nextTurn_ = 0;
+  bool writing_ = false;
   bool finishing_ = false;
+  bool stopped_ = false;  // abandoned, or a write failed
   bool failed_ = false;
   int written_ = 0;
-  int notEncoded_ = 0;
+  int notMade_ = 0;
 };

@@ -167,7 +167,7 @@ ExportResult AviExportJob::Export() {
   }
   // Empty samples are written in runs; a cancel stops a run too.
   writer.WatchCancel(&worker_.CancelWord());
-  AviEncodeStage stage(writer);
+  AviEncodeStage stage(writer, width_, height_, doubling_);
   if (!stage.Start()) {
     error_ = outputPath_ + ": no encoder thread";
     return ExportResult::kFailed;
@@ -247,40 +247,18 @@ void AviExportJob::HandOver(AviEncodeStage& stage, const Frame& frame, int64_t p
   const int count = frame.recording->ReadFrameData(frame.index, picture_.data());
   if (count <= 0) return;
   std::vector<unsigned char> source(picture_.begin(), picture_.begin() + count);
-  if (streamCopy_) {
-    int width = 0;
-    int height = 0;
-    if (!decoder_.GetImageSize(source.data(), count, width, height) || width != width_ || height != height_) return;
-    stage.SubmitCopy(position, std::move(source));
+  if (!streamCopy_) {
+    // The caption is laid out and drawn here, where the painter lives; the
+    // stage's threads decode, stamp and encode.
+    std::vector<CaptionStamp> stamps;
+    if (drawCaption_) stamps = CaptionStamps(frame, width_, height_);
+    stage.SubmitPicture(position, std::move(source), std::move(stamps));
     return;
   }
-  if (!doubling_) {
-    HandOverPlanes(stage, frame, position, std::move(source));
-    return;
-  }
-  if (!decoder_.DecodeToPixels(source.data(), count)) return;
-  const unsigned char* pixels = decoder_.Pixels();
-  const int width = decoder_.Width();
-  int height = decoder_.Height();
-  if (2 * height < width) {
-    pixels = decoder_.GetDoubledPixels();
-    height *= 2;
-  }
-  if (!pixels || width != width_ || height != height_) return;
-  std::vector<unsigned char> picture(pixels, pixels + static_cast<size_t>(width) * height * 3);
-  if (drawCaption_) StampBgr(picture.data(), width, height, CaptionStamps(frame, width, height));
-  stage.SubmitPixels(position, std::move(source), std::move(picture), width, height);
-}
-
-// A full-height picture is captioned and encoded in the codec's own planes:
-// no colour conversion either way, and only the caption's boxes touched.
-void AviExportJob::HandOverPlanes(AviEncodeStage& stage, const Frame& frame, int64_t position,
-                                  std::vector<unsigned char> source) {
-  YuvPicture planes;
-  if (!decoder_.DecodeToYuv(source.data(), static_cast<int>(source.size()), planes)) return;
-  if (planes.width != width_ || planes.height != height_) return;
-  if (drawCaption_) StampYuv(planes, CaptionStamps(frame, planes.width, planes.height));
-  stage.SubmitYuv(position, std::move(source), std::move(planes));
+  int width = 0;
+  int height = 0;
+  if (!decoder_.GetImageSize(source.data(), count, width, height) || width != width_ || height != height_) return;
+  stage.SubmitCopy(position, std::move(source));
 }
 
 std::vector<CaptionStamp> AviExportJob::CaptionStamps(const Frame& frame, int width, int height) {

@@ -145,7 +145,6 @@ class AviExportJob {
   // Hands frame's picture to the encode stage at position; a frame that
   // cannot be read, decoded or is of another size is left out.
   void HandOver(class AviEncodeStage& stage, const Frame& frame, int64_t position);
-  void HandOverPlanes(AviEncodeStage& stage, const Frame& frame, int64_t position, std::vector<unsigned char> source);
   // The frame's caption on a width x height picture.
   std::vector<CaptionStamp> CaptionStamps(const Frame& frame, int width, int height);
 
@@ -157,7 +156,8 @@ class AviExportJob {
   bool drawCaption_ = false;
   AviCaptionContext caption_;
   const CInfoEventFile* captionRecording_ = nullptr;
-  // The worker's decoder; the stage has its own encoder.
+  // The worker reads picture sizes; the stage's threads have codecs of
+  // their own.
   CStreamImage decoder_;
   std::vector<unsigned char> picture_;
   std::string outputPath_;

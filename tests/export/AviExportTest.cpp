@@ -1,8 +1,9 @@
 // The AVI export: the checks in their order, the film ffprobe reads back
 // (one MJPG stream, frame rate, frame count, key frames, empty samples),
 // recorded pictures copied byte for byte, half-height pictures doubled,
-// thinning to the chosen rate, a range's gaps filled or ended, the range
-// end, and a cancel that leaves nothing behind.
+// re-encoded pictures in recorded order, thinning to the chosen rate, a
+// range's gaps filled or ended, the range end, and a cancel that leaves
+// nothing behind.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "ExportTestSupport.h"
 #include "base/MgrMultiLang.h"
 #include "export/AviExportJob.h"
+#include "export/AviPictureMaker.h"
 #include "platform/ScriptedPrompt.h"
 #include "platform/TimeKey.h"
 #include "samplecard/SampleCard.h"
@@ -218,6 +220,63 @@ TEST_F(AviExportTest, HalfHeightPicturesAreDoubledAndReencoded) {
   const CliRun decoded = RunShell("ffmpeg -v error -i " + ShellQuote(Film().string()) +
                                   " -f rawvideo -pix_fmt gray - 2>/dev/null | wc -c");
   EXPECT_EQ(std::stoi(decoded.out), 10 * 64 * 48);
+}
+
+// One opaque box on every picture: the caption's path without a text
+// renderer.
+class BoxPainter final : public AviCaptionPainter {
+ public:
+  std::vector<CaptionStamp> Render(int, int, const std::vector<CaptionLine>&) override {
+    constexpr int kSide = 6;
+    return {CaptionStamp{3, 5, kSide, kSide, std::vector<uint32_t>(kSide * kSide, 0xFFFFFF00u)}};
+  }
+};
+
+// However many threads make the pictures, each sample is the picture of its
+// own recorded frame.
+TEST_F(AviExportTest, PicturesMadeOnEveryCoreGoInInRecordedOrder) {
+  struct Case {
+    const char* name;
+    int height;
+    bool halfHeight;
+    bool caption;
+  };
+  constexpr int kFrames = 60;
+  for (const Case& c : {Case{"captioned", 48, false, true}, Case{"doubled", 24, true, false}}) {
+    SCOPED_TRACE(c.name);
+    SampleVideoRecipe recipe;
+    recipe.start = kStart;
+    recipe.fps = 30;
+    recipe.seconds = 2;
+    recipe.width = 64;
+    recipe.height = c.height;
+    recipe.halfHeight = c.halfHeight;
+    CInfoEventFile& video = Load(MakeSampleVideo(recipe));
+    BoxPainter painter;
+    AviExportJob job(ui_, &painter);
+    AviExportInputs inputs = Inputs(video);
+    inputs.fileName = c.name;
+    inputs.caption.dateTime = c.caption;
+    std::optional<ExportResult> result;
+    ASSERT_EQ(job.Start(inputs, {{&video}, 0}, prompt_, [&](ExportResult r) { result = r; }).outcome,
+              AviStart::kStarted);
+    DrainUntilEnd(ui_, [&] { return job.Running(); });
+    ASSERT_EQ(result, ExportResult::kDone);
+    EXPECT_FALSE(job.StreamCopy());
+
+    const std::vector<std::string> samples = AviVideoSamples(Out() / (std::string(c.name) + ".avi"));
+    ASSERT_EQ(samples.size(), static_cast<size_t>(kFrames));
+    EXPECT_NE(samples[0], samples[1]) << "neighbouring pictures differ, so a sample out of order shows";
+    AviPictureMaker maker(64, 48, c.halfHeight);
+    const std::vector<CaptionStamp> stamps = c.caption ? painter.Render(64, 48, {}) : std::vector<CaptionStamp>{};
+    for (int i = 0; i < kFrames; ++i) {
+      const std::string recorded = Recorded(video, i);
+      ASSERT_TRUE(maker.Make(std::vector<unsigned char>(recorded.begin(), recorded.end()), stamps));
+      EXPECT_EQ(samples[static_cast<size_t>(i)],
+                std::string(reinterpret_cast<const char*>(maker.Bytes()), static_cast<size_t>(maker.Size())))
+          << "sample " << i;
+    }
+  }
 }
 
 // A normal recording at 10 fps with the frames of some seconds cut out.

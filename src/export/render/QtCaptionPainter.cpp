@@ -18,10 +18,9 @@ namespace {
 // longitude must not touch it.
 constexpr int kFontPixels = 14;
 const QColor kTextColor(255, 255, 0);
-const QColor kOutlineColor(0, 0, 0);
-constexpr QPoint kOutlineOffsets[] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
 // Room around a text's bounding box for its outline and overhanging glyphs.
 constexpr int kStampMargin = 3;
+constexpr int kOpaqueAlpha = 255;
 
 // The rectangle a text is aligned in: its anchor edge on the anchor line.
 QRect AnchorRect(const CaptionLine& text, int width, int height) {
@@ -44,6 +43,22 @@ int AlignmentFlags(const CaptionLine& text) {
   if (text.align == CaptionAlign::kLeft) return flags | Qt::AlignLeft;
   if (text.align == CaptionAlign::kRight) return flags | Qt::AlignRight;
   return flags | Qt::AlignHCenter;
+}
+
+// A pixel of the outlined text from the text drawn once: the text where it
+// is drawn, over black where the text lies one pixel up, right, down or
+// left of it, as drawing the text in black at those offsets and then in
+// yellow in place gives. `above` and `below` are the drawn rows next to
+// `row`, each with a pixel beside x on either side.
+uint32_t OutlinedPixel(const QRgb* above, const QRgb* row, const QRgb* below, int x) {
+  const QRgb drawn = row[x];
+  if (qAlpha(drawn) == kOpaqueAlpha) return drawn;
+  const bool outlined =
+      qAlpha(above[x]) != 0 || qAlpha(row[x + 1]) != 0 || qAlpha(below[x]) != 0 || qAlpha(row[x - 1]) != 0;
+  if (!outlined) return drawn;
+  // Premultiplied text over opaque black keeps the text's colour and is
+  // opaque.
+  return qRgba(qRed(drawn), qGreen(drawn), qBlue(drawn), kOpaqueAlpha);
 }
 
 bool SameLine(const CaptionLine& a, const CaptionLine& b) {
@@ -102,15 +117,16 @@ std::optional<CaptionStamp> QtCaptionPainter::RenderOne(int width, int height, c
                         .adjusted(-kStampMargin, -kStampMargin, kStampMargin, kStampMargin)
                         .intersected(QRect(0, 0, width, height));
   if (box.isEmpty()) return std::nullopt;
-  QImage picture(box.size(), QImage::Format_ARGB32_Premultiplied);
-  picture.fill(Qt::transparent);
+  // The text once, with a pixel of room all round: the outline of a pixel
+  // at the box's edge may come from text beyond it.
+  const QRect around = box.adjusted(-1, -1, 1, 1);
+  QImage drawn(around.size(), QImage::Format_ARGB32_Premultiplied);
+  drawn.fill(Qt::transparent);
   {
-    QPainter painter(&picture);
+    QPainter painter(&drawn);
     painter.setFont(fonts_->caption);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.translate(-box.topLeft());
-    painter.setPen(kOutlineColor);
-    for (const QPoint& offset : kOutlineOffsets) painter.drawText(anchor.translated(offset), flags, words);
+    painter.translate(-around.topLeft());
     painter.setPen(kTextColor);
     painter.drawText(anchor, flags, words);
   }
@@ -120,9 +136,14 @@ std::optional<CaptionStamp> QtCaptionPainter::RenderOne(int width, int height, c
   stamp.width = box.width();
   stamp.height = box.height();
   stamp.pixels.resize(static_cast<size_t>(stamp.width) * static_cast<size_t>(stamp.height));
+  // The drawn text has a pixel of room around the stamp.
+  const auto line = [&](int y) { return reinterpret_cast<const QRgb*>(drawn.constScanLine(y)); };
   for (int y = 0; y < stamp.height; ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(picture.constScanLine(y));
-    std::copy(row, row + stamp.width, stamp.pixels.begin() + static_cast<std::ptrdiff_t>(y) * stamp.width);
+    uint32_t* out = stamp.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(stamp.width);
+    const QRgb* above = line(y);
+    const QRgb* row = line(y + 1);
+    const QRgb* below = line(y + 2);
+    for (int x = 0; x < stamp.width; ++x) out[x] = OutlinedPixel(above, row, below, x + 1);
   }
   return stamp;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The AVI caption drawn with Qt's text renderer: each text in yellow with a
-// one-pixel black outline (drawn in black one pixel up, right, down and
-// left, then in yellow in place), each text in a stamp of its own just
-// large enough for it. The window and korvane-cli draw captions with this
+// one-pixel black outline (every pixel next to the text up, right, down or
+// left), each text in a stamp of its own just large enough for it. A text
+// is laid out and drawn once; its outline comes from its own pixels. The window and korvane-cli draw captions with this
 // one renderer.
 
 #include <memory>
