@@ -45,8 +45,8 @@ TEST(LocalTimeKeysTest, KeysAreThoseOfMakeTimeKey) {
     for (int round = 0; round < 2; ++round) {
       for (const DateTime& t : zone.times) {
         const int64_t key = keys.Key(t);
-        EXPECT_EQ(key, MakeTimeKey(t)) << zone.name << " " << t.year << "-" << t.month << "-" << t.day << " "
-                                       << t.hour << ":" << t.minute << ":" << t.second;
+        EXPECT_EQ(key, MakeTimeKey(t)) << zone.name << " " << t.year << "-" << t.month << "-" << t.day << " " << t.hour
+                                       << ":" << t.minute << ":" << t.second;
       }
     }
   }
