@@ -5,21 +5,10 @@
 
 #include "platform/LocalTimeKeys.h"
 #include "platform/TimeKey.h"
+#include "support/DateTimeAt.h"
 #include "support/ZoneGuard.h"
 
 namespace {
-
-DateTime At(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
-  DateTime t;
-  t.year = static_cast<uint16_t>(y);
-  t.month = static_cast<uint16_t>(mo);
-  t.day = static_cast<uint16_t>(d);
-  t.hour = static_cast<uint16_t>(h);
-  t.minute = static_cast<uint16_t>(mi);
-  t.second = static_cast<uint16_t>(s);
-  t.milliseconds = static_cast<uint16_t>(ms);
-  return t;
-}
 
 // Every time gets the key MakeTimeKey gives it, in zones whose offsets
 // change on the hour, within the hour and by a whole day, and for fields

@@ -4,21 +4,10 @@
 #include <ctime>
 
 #include "platform/TimeKey.h"
+#include "support/DateTimeAt.h"
 #include "support/ZoneGuard.h"
 
 namespace {
-
-DateTime At(int y, int mo, int d, int h, int mi, int s, int ms) {
-  DateTime t;
-  t.year = static_cast<uint16_t>(y);
-  t.month = static_cast<uint16_t>(mo);
-  t.day = static_cast<uint16_t>(d);
-  t.hour = static_cast<uint16_t>(h);
-  t.minute = static_cast<uint16_t>(mi);
-  t.second = static_cast<uint16_t>(s);
-  t.milliseconds = static_cast<uint16_t>(ms);
-  return t;
-}
 
 // Keys are local times: these tests run in a zone with daylight saving.
 class TimeKeyTest : public ::testing::Test {
