@@ -144,8 +144,6 @@ void AviEncodeStage::WriteInTurn(std::unique_lock<std::mutex>& held) {
       Stop();
     } else if (made) {
       ++written_;
-    } else {
-      ++notMade_;
     }
     roomFree_.notify_one();
   }

@@ -51,10 +51,9 @@ class AviEncodeStage {
   // False when a sample could not be written.
   bool Finish();
 
-  // Pictures written, and pictures that could not be made (their positions
-  // stay empty samples).
+  // Pictures written; one that could not be made leaves its position an
+  // empty sample and is not counted.
   int Written() const { return written_; }
-  int NotMade() const { return notMade_; }
 
  private:
   struct Sample {
@@ -98,5 +97,4 @@ class AviEncodeStage {
   bool stopped_ = false;  // abandoned, or a write failed
   bool failed_ = false;
   int written_ = 0;
-  int notMade_ = 0;
 };
