@@ -2,7 +2,8 @@
 // Diagnostic trace. A trace line carries a printf-style text (at most 2047
 // characters) and its place in the source ("%d line in %s"). It goes to
 // stderr when KORVANE_TRACE=1, or to the file named by KORVANE_TRACE_FILE;
-// otherwise it costs one check and writes nothing.
+// otherwise it costs one check and writes nothing (its arguments are not
+// evaluated).
 
 #include <string>
 
@@ -26,4 +27,8 @@ std::string TraceLocation(const char* sourceFile, int line);
 // Routes the trace to a file (empty = back to the environment's choice); for tests.
 void TraceRedirect(const std::string& filePath);
 
-#define KTRACE(...) TraceWrite(__FILE__, __LINE__, __VA_ARGS__)
+// Some arguments cost a file read or a system call: they wait for the check.
+#define KTRACE(...)                                                  \
+  do {                                                               \
+    if (TraceEnabled()) TraceWrite(__FILE__, __LINE__, __VA_ARGS__); \
+  } while (false)
