@@ -10,7 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   gpsbabel libxml2-utils libimage-exiftool-perl tzdata
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
   xvfb xauth imagemagick fonts-dejavu-core
   libavformat-dev libavcodec-dev libavutil-dev ffmpeg
   dosfstools mtools poppler-utils

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
@@ -185,13 +184,7 @@ void CKorvaneApp::PrepareScreenshotView() {
   if (options_.close) panel.Parts().Search()->CloseButton()->click();
 }
 
-bool CKorvaneApp::TakeScreenshot() {
-  PrepareScreenshotView();
-  // The map page draws its tiles, route and markers a moment after its
-  // commands arrived.
-  QElapsedTimer settle;
-  settle.start();
-  while (settle.elapsed() < kScreenshotSettleMs) QApplication::processEvents(QEventLoop::AllEvents, 50);
+bool CKorvaneApp::SaveScreenshot() {
   const QPixmap picture = frame_->grab();
   if (!picture.save(options_.screenshot, "PNG")) {
     std::fprintf(stderr, "korvane: cannot write %s\n", options_.screenshot.toUtf8().constData());
@@ -206,8 +199,13 @@ int CKorvaneApp::Run() {
   RunAfterFirstPaint(*frame_, [this] {
     OpenCommandLineFolder();
     if (options_.screenshot.isEmpty()) return;
-    if (!TakeScreenshot()) exitStatus_ = 1;
-    QApplication::exit(exitStatus_);
+    PrepareScreenshotView();
+    // What the view started (a load, the map page) settles in the event
+    // loop before the picture is taken.
+    QTimer::singleShot(kScreenshotSettleMs, frame_.get(), [this] {
+      if (!SaveScreenshot()) exitStatus_ = 1;
+      QApplication::exit(exitStatus_);
+    });
   });
   const int status = QApplication::exec();
   return status != 0 ? status : exitStatus_;

@@ -6,6 +6,7 @@
 
 #include "app/ConsolePrompt.h"
 #include "app/StartOptions.h"
+#include "app/StartUpWarmUp.h"
 #include "base/AppState.h"
 #include "platform/InstanceLock.h"
 #include "skin/SkinPackage.h"
@@ -27,9 +28,11 @@ class CKorvaneApp {
   bool CheckSkinPackage();
   void ReportStartFailure(const QString& text) const;
   void OpenCommandLineFolder();
-  bool TakeScreenshot();
+  bool SaveScreenshot();
   void PrepareScreenshotView();
 
+  // First: the connection is made while everything below is built.
+  SessionBusWarmUp sessionBus_;
   StartOptions options_;
   InstanceLock instanceLock_;
   std::unique_ptr<CAppSetting> settings_;

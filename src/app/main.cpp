@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/KorvaneApp.h"
+#include "app/StartUpWarmUp.h"
 #include "base/AppTitle.h"
 #include "platform/TimeKey.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   // export with a write error, not end the program.
   std::signal(SIGXFSZ, SIG_IGN);
   NameLocalZoneOnce();
+  FontConfigWarmUp fontConfig;
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   const StartOptions options = ParseStartOptions(QApplication::arguments());
@@ -32,6 +34,7 @@ int main(int argc, char** argv) {
     return 64;
   }
   CKorvaneApp app(options);
+  fontConfig.Wait();
   if (!app.InitInstance()) return 1;
   return app.Run();
 }
