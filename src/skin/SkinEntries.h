@@ -12,6 +12,8 @@ inline constexpr int kSkinBackgroundMxH = 0;       // the MX-H (car-signal layou
 inline constexpr int kSkinBottomStrip = 47;        // small screen, desktop >= 1024 wide
 inline constexpr int kSkinBottomStripMxH = 52;     // the same for the MX-H
 inline constexpr int kSkinBottomStripNarrow = 48;  // small screen, desktop < 1024 wide
+// The back panel's picture for the ordinary or the MX-H layout.
+constexpr int BackgroundEntryFor(bool mxhLayout) { return mxhLayout ? kSkinBackgroundMxH : kSkinBackground; }
 
 // ---- windows created at their entry's rectangle ---------------------------
 inline constexpr int kSkinPanePanel = 1;

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+#include <future>
 
 #include "base/AppSetting.h"
 #include "base/AppState.h"
@@ -79,6 +80,12 @@ CMainBackPanel::CMainBackPanel(const BackPanelContext& context, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   Viewer& viewer = context_.viewer;
+  const bool mxh = IsMxHModel(context_.settings.GetCurrentModel());
+  // The background, the largest picture, is decoded on another core while
+  // the parts are built. The package reads its picture file afresh for each
+  // picture and changes nothing as it does, so no lock is needed.
+  std::future<QImage> background =
+      std::async(std::launch::async, [&skin = context_.skin, mxh] { return SkinImage(skin, BackgroundEntryFor(mxh)); });
   parts_ = std::make_unique<MainPanelParts>(context_, *this);
   actions_ = std::make_unique<CMainWindowActions>(context_, *this);
   viewer.AttachWindow(*actions_, *parts_->Search());
@@ -86,7 +93,7 @@ CMainBackPanel::CMainBackPanel(const BackPanelContext& context, QWidget* parent)
   viewer.Engine().AddViews(PlaybackSinks{.pane = this, .backPanel = this}, this);
   viewer.AddStoreView(this);
 
-  ApplyModelLayout(IsMxHModel(context_.settings.GetCurrentModel()));
+  ApplyModelLayout(mxh, background.get());
   viewer.ShowNothingLoaded();
   UpdateCommandStates();
 }
@@ -159,8 +166,12 @@ void CMainBackPanel::RunChosen(QMenu& menu, QPoint at) {
 // ---- the layout and what follows playback and the store ---------------------
 
 void CMainBackPanel::ApplyModelLayout(bool mxh) {
+  ApplyModelLayout(mxh, SkinImage(context_.skin, BackgroundEntryFor(mxh)));
+}
+
+void CMainBackPanel::ApplyModelLayout(bool mxh, QImage background) {
   parts_->PlaceModelDisplays(mxh);
-  const QImage strip = SetBackgroundFor(mxh);
+  const QImage strip = SetBackground(mxh, std::move(background));
   if (context_.showBottomStrip) context_.showBottomStrip(strip);
 }
 
@@ -217,9 +228,9 @@ void CMainBackPanel::RepaintSpeedReadout() { update(RectOf(kSpeedReadoutRedraw))
 // The folder is drawn in the title strip.
 void CMainBackPanel::RepaintTitle() { update(0, 0, width(), kDragStripHeight); }
 
-QImage CMainBackPanel::SetBackgroundFor(bool mxhLayout) {
+QImage CMainBackPanel::SetBackground(bool mxhLayout, QImage background) {
   const CSkinPackage& skin = context_.skin;
-  background_ = SkinImage(skin, mxhLayout ? kSkinBackgroundMxH : kSkinBackground);
+  background_ = std::move(background);
   update();
   if (!context_.smallScreen) return QImage();
   const int strip = context_.desktopWidth < 1024 ? kSkinBottomStripNarrow

@@ -82,9 +82,10 @@ class CMainBackPanel : public QWidget,
   void ConnectButtons();
   void ShowSpeedCaption(bool shown);
   void RepaintTitle();
-  // The background of the layout; returns the small-screen bottom strip
+  void ApplyModelLayout(bool mxh, QImage background);
+  // Shows the layout's background; returns the small-screen bottom strip
   // (null when the screen is not small).
-  QImage SetBackgroundFor(bool mxhLayout);
+  QImage SetBackground(bool mxhLayout, QImage background);
   void ShowSpeedMenu(QPoint at);
   void RunChosen(QMenu& menu, QPoint at);
   void DrawTitleText(QPainter& painter);
