@@ -128,9 +128,6 @@ void CWndSearch::MakeChildren() {
   unCheckAll_->SetCaption(Word(SkinWord::kAll), kButtonWordPixels, true);
   unCheckAll_->setToolTip(ToolTip("UnCheckAll", "UnCheck All"));
   markerButton_ = new CVxButton(kIdEventMarker, this);
-  loadedRecordings_ = new CVxListBox(kIdLoadedRecordings, this);
-  loadedLogs_ = new CVxListBox(kIdLoadedLogs, this);
-  markers_ = new CVxListBox(kIdMarkerList, this);
   progress_ = new QProgressBar(this);
   progress_->setTextVisible(false);
   progress_->hide();
@@ -151,6 +148,38 @@ CFileListView* CWndSearch::FileListWidget(FileListKind kind) {
   list->setVisible(look.listShown[i]);
   ChainTabOrder();
   return list;
+}
+
+CVxListBox* CWndSearch::Box(LoadedBox which) {
+  const size_t i = Index(which);
+  if (boxes_[i]) return boxes_[i];
+  constexpr std::array<int, kLoadedBoxCount> kBoxIds = {kIdLoadedRecordings, kIdLoadedLogs, kIdMarkerList};
+  CVxListBox* box = new CVxListBox(kBoxIds[i], this);
+  boxes_[i] = box;
+  switch (which) {
+    case LoadedBox::kRecordings:
+      connect(box, &CVxListBox::rowChosen, this, [this](int, int recording) {
+        if (engine_) engine_->SelectLoadedRecording(recording);
+      });
+      break;
+    case LoadedBox::kLogs:
+      connect(box, &CVxListBox::rowChosen, this, [this](int, int log) {
+        if (engine_) engine_->SelectLoadedLog(log);
+      });
+      break;
+    case LoadedBox::kMarkers:
+      connect(box, &CVxListBox::rowChosen, this, [this](int, int frame) { OnMarkerChosen(frame); });
+      break;
+  }
+  // Left hidden: the look shows it once its rows are in, and showing it
+  // lays them out.
+  box->setGeometry(BoxPlace(which));
+  ChainTabOrder();
+  return box;
+}
+
+void CWndSearch::ClearBox(LoadedBox which) {
+  if (CVxListBox* box = boxes_[Index(which)]) box->Clear();
 }
 
 // The buttons take the keyboard from Tab only: a click leaves it in the
@@ -185,11 +214,11 @@ QWidget* CWndSearch::Control(SearchControl control) const {
     case SearchControl::kTripList:
       return lists_[Index(FileListKind::kTrip)];
     case SearchControl::kLoadedRecordings:
-      return loadedRecordings_;
+      return boxes_[Index(LoadedBox::kRecordings)];
     case SearchControl::kMarkers:
-      return markers_;
+      return boxes_[Index(LoadedBox::kMarkers)];
     case SearchControl::kLoadedLogs:
-      return loadedLogs_;
+      return boxes_[Index(LoadedBox::kLogs)];
     case SearchControl::kLoad:
       return load_;
     case SearchControl::kCheckAll:
@@ -213,13 +242,6 @@ void CWndSearch::ConnectChildren() {
   connect(checkAll_, &QAbstractButton::clicked, this, [this] { OnCheckAll(true); });
   connect(unCheckAll_, &QAbstractButton::clicked, this, [this] { OnCheckAll(false); });
   connect(markerButton_, &QAbstractButton::clicked, this, &CWndSearch::OnMarkerButton);
-  connect(loadedRecordings_, &CVxListBox::rowChosen, this, [this](int, int recording) {
-    if (engine_) engine_->SelectLoadedRecording(recording);
-  });
-  connect(loadedLogs_, &CVxListBox::rowChosen, this, [this](int, int log) {
-    if (engine_) engine_->SelectLoadedLog(log);
-  });
-  connect(markers_, &CVxListBox::rowChosen, this, [this](int, int frame) { OnMarkerChosen(frame); });
 }
 
 void CWndSearch::SetEngine(PlaybackEngine* engine) {
@@ -267,7 +289,7 @@ void CWndSearch::ShowFileList(FileListKind kind) { ShowFileLists(kind, app_.hasL
 
 void CWndSearch::ShowFileLists(FileListKind kind, bool withLogTab) {
   state_.ShowLists(kind, withLogTab);
-  markers_->Clear();
+  ClearBox(LoadedBox::kMarkers);
   ApplyLook();
 }
 
@@ -282,8 +304,8 @@ void CWndSearch::ResetLists() {
   for (CFileListView* list : lists_) {
     if (list) list->Render();
   }
-  loadedRecordings_->Clear();
-  loadedLogs_->Clear();
+  ClearBox(LoadedBox::kRecordings);
+  ClearBox(LoadedBox::kLogs);
   // Nothing loaded is left to close: the (empty) lists come back with their
   // tabs and Load, ready for the next card.
   ShowFileLists(FileListKind::kEvent, app_.hasLogs);
@@ -310,18 +332,20 @@ void CWndSearch::RefreshChecks(FileListKind kind) {
 // ---- what a load leaves -----------------------------------------------------
 
 void CWndSearch::ShowLoadedRecordings(const std::vector<LoadedListRow>& rows, int selectedRow, bool withMarkerButton) {
-  loadedRecordings_->Clear();
-  for (const LoadedListRow& row : rows) loadedRecordings_->AddRow(QString::fromStdString(row.text), row.itemValue);
-  loadedRecordings_->SelectRow(selectedRow);
-  markers_->Clear();
+  CVxListBox* box = Box(LoadedBox::kRecordings);
+  box->Clear();
+  for (const LoadedListRow& row : rows) box->AddRow(QString::fromStdString(row.text), row.itemValue);
+  box->SelectRow(selectedRow);
+  ClearBox(LoadedBox::kMarkers);
   state_.RecordingsLoaded(withMarkerButton);
   ApplyLook();
 }
 
 void CWndSearch::ShowLoadedLogs(const std::vector<LoadedListRow>& rows, int selectedRow) {
-  loadedLogs_->Clear();
-  for (const LoadedListRow& row : rows) loadedLogs_->AddRow(QString::fromStdString(row.text), row.itemValue);
-  loadedLogs_->SelectRow(selectedRow);
+  CVxListBox* box = Box(LoadedBox::kLogs);
+  box->Clear();
+  for (const LoadedListRow& row : rows) box->AddRow(QString::fromStdString(row.text), row.itemValue);
+  box->SelectRow(selectedRow);
 }
 
 void CWndSearch::ShowLogsLoaded() {
@@ -330,10 +354,14 @@ void CWndSearch::ShowLogsLoaded() {
 }
 
 void CWndSearch::SelectLoadedRecordingRow(int recording) {
-  loadedRecordings_->SelectRow(loadedRecordings_->FindItemValue(recording));
+  CVxListBox* box = Box(LoadedBox::kRecordings);
+  box->SelectRow(box->FindItemValue(recording));
 }
 
-void CWndSearch::SelectLoadedLogRow(int log) { loadedLogs_->SelectRow(loadedLogs_->FindItemValue(log)); }
+void CWndSearch::SelectLoadedLogRow(int log) {
+  CVxListBox* box = Box(LoadedBox::kLogs);
+  box->SelectRow(box->FindItemValue(log));
+}
 
 // ---- the progress strip and the wait box ------------------------------------
 
@@ -392,8 +420,8 @@ void CWndSearch::LoadKind(FileListKind kind) {
 void CWndSearch::AfterLoad(FileListKind kind) {
   // The engine let go of everything loaded, the earlier load included: no
   // list box of it may stay up.
-  loadedRecordings_->Clear();
-  loadedLogs_->Clear();
+  ClearBox(LoadedBox::kRecordings);
+  ClearBox(LoadedBox::kLogs);
   ShowFileLists(kind, app_.hasLogs);
 }
 
@@ -414,12 +442,13 @@ void CWndSearch::OnMarkerButton() {
 }
 
 void CWndSearch::FillMarkers() {
-  markers_->Clear();
+  CVxListBox* markers = Box(LoadedBox::kMarkers);
+  markers->Clear();
   const auto& videos = store_.Videos();
   const int current = store_.CurrentIndex();
   if (current >= 0 && static_cast<size_t>(current) < videos.size() && videos[static_cast<size_t>(current)]) {
     for (const LoadedListRow& row : EventMarkerRows(*videos[static_cast<size_t>(current)]))
-      markers_->AddRow(QString::fromStdString(row.text), row.itemValue);
+      markers->AddRow(QString::fromStdString(row.text), row.itemValue);
   }
 }
 
@@ -450,17 +479,30 @@ void CWndSearch::ApplyLook() {
   checkAll_->setVisible(look.checkAllShown);
   unCheckAll_->setVisible(look.unCheckAllShown);
   close_->setVisible(look.closeShown);
-  loadedRecordings_->setVisible(look.loadedRecordingsShown);
-  markers_->setVisible(look.markersShown);
+  const std::array<bool, kLoadedBoxCount> boxShown = {look.loadedRecordingsShown, look.loadedLogsShown,
+                                                      look.markersShown};
+  for (LoadedBox which : {LoadedBox::kRecordings, LoadedBox::kLogs, LoadedBox::kMarkers}) {
+    const size_t i = Index(which);
+    if (boxShown[i]) Box(which);
+    if (boxes_[i]) boxes_[i]->setVisible(boxShown[i]);
+  }
   markerButton_->setVisible(look.markerButtonShown);
   markerButton_->SetLatched(look.markerButtonLatched);
-  loadedLogs_->setVisible(look.loadedLogsShown);
   Layout();
 }
 
 void CWndSearch::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Layout();
+}
+
+// The loaded logs take the lower part under the loaded recordings; the
+// recordings and the markers take the whole list area, one at a time.
+QRect CWndSearch::BoxPlace(LoadedBox which) const {
+  const QRect area = ListArea(width(), height());
+  if (which != LoadedBox::kLogs) return area;
+  const QRect upper = UpperPart(area);
+  return QRect(area.left(), upper.bottom() + 1, area.width(), area.height() - upper.height());
 }
 
 QRect CWndSearch::ListPlace() const {
@@ -492,13 +534,11 @@ void CWndSearch::Layout() {
   markerButton_->setGeometry(Or(skin_.eventMarkerRect, Or(skin_.checkAllRect, own_checkAll)));
 
   const QRect area = ListArea(w, h);
-  const QRect upper = UpperPart(area);
-  const QRect lower(area.left(), upper.bottom() + 1, area.width(), area.height() - upper.height());
   for (CFileListView* list : lists_) {
     if (list) list->setGeometry(ListPlace());
   }
-  loadedLogs_->setGeometry(lower);
-  loadedRecordings_->setGeometry(area);
-  markers_->setGeometry(area);
+  for (LoadedBox which : {LoadedBox::kRecordings, LoadedBox::kLogs, LoadedBox::kMarkers}) {
+    if (CVxListBox* box = boxes_[Index(which)]) box->setGeometry(BoxPlace(which));
+  }
   progress_->setGeometry(area.left(), area.bottom() - kProgressHeight, area.width(), kProgressHeight);
 }

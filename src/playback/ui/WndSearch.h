@@ -124,9 +124,11 @@ class CWndSearch : public QWidget,
   CVxButton* CheckAllButton() const { return checkAll_; }
   CVxButton* UnCheckAllButton() const { return unCheckAll_; }
   CVxButton* EventMarkerButton() const { return markerButton_; }
-  CVxListBox* LoadedRecordingsBox() const { return loadedRecordings_; }
-  CVxListBox* LoadedLogsBox() const { return loadedLogs_; }
-  CVxListBox* MarkerBox() const { return markers_; }
+  // A list box, like a list, is built the first time it shows or is asked
+  // for here: most starts never show one.
+  CVxListBox* LoadedRecordingsBox() { return Box(LoadedBox::kRecordings); }
+  CVxListBox* LoadedLogsBox() { return Box(LoadedBox::kLogs); }
+  CVxListBox* MarkerBox() { return Box(LoadedBox::kMarkers); }
   QProgressBar* ProgressStrip() const { return progress_; }
   // Null for a list not built yet.
   QWidget* Control(SearchControl control) const;
@@ -135,7 +137,15 @@ class CWndSearch : public QWidget,
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  enum class LoadedBox { kRecordings, kLogs, kMarkers };
+  static constexpr size_t kLoadedBoxCount = 3;
   static size_t Index(FileListKind kind) { return static_cast<size_t>(kind); }
+  static size_t Index(LoadedBox box) { return static_cast<size_t>(box); }
+
+  CVxListBox* Box(LoadedBox box);
+  // Empties a box that has been built; one never built holds nothing.
+  void ClearBox(LoadedBox box);
+  QRect BoxPlace(LoadedBox box) const;
 
   void MakeChildren();
   void ChainTabOrder();
@@ -168,9 +178,7 @@ class CWndSearch : public QWidget,
   CVxButton* checkAll_ = nullptr;
   CVxButton* unCheckAll_ = nullptr;
   CVxButton* markerButton_ = nullptr;
-  CVxListBox* loadedRecordings_ = nullptr;
-  CVxListBox* loadedLogs_ = nullptr;
-  CVxListBox* markers_ = nullptr;
+  std::array<CVxListBox*, kLoadedBoxCount> boxes_{};
   QProgressBar* progress_ = nullptr;
 
   SearchWindowState state_;
