@@ -9,12 +9,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimeEdit>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "base/AppSetting.h"
 #include "export/AviCaptionSetting.h"
@@ -62,6 +60,7 @@ CDlgSaveAVI::CDlgSaveAVI(AviExportSource source, std::span<const unsigned char> 
       prompt_(prompt),
       queue_(this),
       job_(queue_, &painter_),
+      progress_(job_.Progress(), this),
       folder_(new QLineEdit(QString::fromStdString(opening_.folder), this)),
       browse_(new QPushButton(ExportGuiText("Browse", "..."), this)),
       name_(new QLineEdit(QString::fromStdString(opening_.fileName), this)),
@@ -76,7 +75,6 @@ CDlgSaveAVI::CDlgSaveAVI(AviExportSource source, std::span<const unsigned char> 
       position_(new QCheckBox(
           ExportGuiText("Longitude", "Longitude") + QStringLiteral(" / ") + ExportGuiText("Latitude", "Latitude"),
           this)),
-      bar_(new QProgressBar(this)),
       start_(new QPushButton(ExportGuiText(kGuiStart), this)),
       cancel_(new QPushButton(ExportGuiText(kGuiCancel), this)),
       close_(new QPushButton(ExportGuiText(kGuiClose), this)) {
@@ -131,11 +129,9 @@ CDlgSaveAVI::CDlgSaveAVI(AviExportSource source, std::span<const unsigned char> 
   layout->addLayout(files);
   layout->addWidget(range);
   layout->addWidget(caption);
-  layout->addWidget(bar_);
+  layout->addLayout(progress_.MakeLayout());
   layout->addLayout(buttons);
 
-  bar_->setRange(0, 1);
-  bar_->setValue(0);
   SetSaving(false);
 
   connect(start_, &QPushButton::clicked, this, &CDlgSaveAVI::OnStart);
@@ -144,8 +140,6 @@ CDlgSaveAVI::CDlgSaveAVI(AviExportSource source, std::span<const unsigned char> 
   connect(browse_, &QPushButton::clicked, this, [this] { BrowseForFolder(prompt_, *folder_); });
   connect(endDate_, &QDateEdit::dateChanged, this, &CDlgSaveAVI::OnRangeChanged);
   connect(endTime_, &QTimeEdit::timeChanged, this, &CDlgSaveAVI::OnRangeChanged);
-  poll_.setInterval(kExportPollMs);
-  connect(&poll_, &QTimer::timeout, this, &CDlgSaveAVI::Poll);
 }
 
 CDlgSaveAVI::~CDlgSaveAVI() = default;
@@ -176,7 +170,7 @@ void CDlgSaveAVI::OnStart() {
       setting_.SetSaveAviFolder(inputs.folder);
       setting_.SetAviCaption(AviCaptionSetting(inputs.caption));
       SetSaving(true);
-      poll_.start();
+      progress_.Start();
       return;
     case AviStart::kInvalid:
       if (started.message) ShowExportMessage(prompt_, *started.message, kCaptionSaveAvi);
@@ -191,18 +185,10 @@ void CDlgSaveAVI::OnStart() {
 }
 
 void CDlgSaveAVI::OnEnded(ExportResult result) {
-  poll_.stop();
-  Poll();
+  progress_.Stop();
   SetSaving(false);
   ShowExportMessage(prompt_, AviResultMessage(result), kCaptionSaveAvi);
-  bar_->setValue(0);
-}
-
-void CDlgSaveAVI::Poll() {
-  const ExportProgress& progress = job_.Progress();
-  const int high = std::max(progress.high.load(), 1);
-  bar_->setRange(0, high);
-  bar_->setValue(std::clamp(progress.pos.load(), 0, high));
+  progress_.Clear();
 }
 
 void CDlgSaveAVI::SetSaving(bool saving) {

@@ -5,11 +5,11 @@
 // recordings) and the caption items. Start runs the export on a worker
 // with a progress bar and Cancel; the dialog stays open afterwards.
 #include <QDialog>
-#include <QTimer>
 #include <span>
 
 #include "export/AviExportJob.h"
 #include "export/render/QtCaptionPainter.h"
+#include "export/ui/ExportProgressRow.h"
 #include "platform/ui/QtPorts.h"
 
 class CAppSetting;
@@ -43,7 +43,7 @@ class CDlgSaveAVI : public QDialog {
   QCheckBox* SpeedBox() const { return speed_; }
   QCheckBox* VehicleIdBox() const { return vehicleId_; }
   QCheckBox* PositionBox() const { return position_; }
-  QProgressBar* Bar() const { return bar_; }
+  QProgressBar* Bar() const { return progress_.Bar(); }
   QPushButton* StartButton() const { return start_; }
   QPushButton* CancelButton() const { return cancel_; }
   QPushButton* CloseButton() const { return close_; }
@@ -63,7 +63,6 @@ class CDlgSaveAVI : public QDialog {
   void OnEnded(ExportResult result);
   void OnRangeChanged();
   void SetSaving(bool saving);
-  void Poll();
 
   AviExportSource source_;
   bool rangeMode_;
@@ -73,7 +72,7 @@ class CDlgSaveAVI : public QDialog {
   QtUiQueue queue_;
   QtCaptionPainter painter_;
   AviExportJob job_;
-  QTimer poll_;
+  CExportProgressRow progress_;
   QLineEdit* folder_;
   QPushButton* browse_;
   QLineEdit* name_;
@@ -86,7 +85,6 @@ class CDlgSaveAVI : public QDialog {
   QCheckBox* speed_;
   QCheckBox* vehicleId_;
   QCheckBox* position_;
-  QProgressBar* bar_;
   QPushButton* start_;
   QPushButton* cancel_;
   QPushButton* close_;

@@ -38,6 +38,7 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
       prompt_(prompt),
       queue_(this),
       job_(queue_),
+      progress_(job_.Progress(), this),
       printMode_(printMode.has_value()),
       folder_(
           new QLineEdit(printMode ? printMode->printerName : QString::fromStdString(setting.SaveJpgFolder()), this)),
@@ -53,7 +54,6 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
       seconds_(new QComboBox(this)),
       secondsLabel_(new QLabel(ExportGuiText("ForSec", "sec"), this)),
       geotag_(new QCheckBox(ExportGuiText("JpegGeotag", "Write position into the picture"), this)),
-      bar_(new QProgressBar(this)),
       ok_(new QPushButton(ExportGuiText("OK", "OK"), this)),
       cancel_(new QPushButton(ExportGuiText(kGuiCancel), this)),
       close_(new QPushButton(ExportGuiText(kGuiClose), this)) {
@@ -103,16 +103,16 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
   layout->addLayout(folderRow);
   layout->addLayout(choice);
   layout->addWidget(geotag_);
-  layout->addWidget(bar_);
+  layout->addLayout(progress_.MakeLayout());
   layout->addLayout(buttons);
 
-  bar_->setRange(0, 1);
-  bar_->setValue(0);
   SetSaving(false);
   if (printMode_) {
     // The printer's name takes the browse button's place too; nothing is
     // saved, so there is no progress to show or cancel.
-    for (QWidget* widget : std::initializer_list<QWidget*>{browse_, bar_, cancel_, geotag_}) widget->hide();
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{browse_, progress_.Bar(), progress_.Status(), cancel_, geotag_})
+      widget->hide();
   }
 
   connect(kinds, &QButtonGroup::idClicked, this, [this] { OnKind(); });
@@ -120,8 +120,6 @@ CDlgSaveJpeg::CDlgSaveJpeg(CInfoEventFile& recording, int startFrame, std::vecto
   connect(cancel_, &QPushButton::clicked, this, [this] { job_.Cancel(); });
   connect(close_, &QPushButton::clicked, this, [this] { QDialog::reject(); });
   connect(browse_, &QPushButton::clicked, this, [this] { BrowseForFolder(prompt_, *folder_); });
-  poll_.setInterval(kExportPollMs);
-  connect(&poll_, &QTimer::timeout, this, &CDlgSaveJpeg::Poll);
 }
 
 CDlgSaveJpeg::~CDlgSaveJpeg() = default;
@@ -163,12 +161,11 @@ void CDlgSaveJpeg::OnOk() {
     return;
   }
   SetSaving(true);
-  poll_.start();
+  progress_.Start();
 }
 
 void CDlgSaveJpeg::OnEnded(JpegResult result) {
-  poll_.stop();
-  Poll();
+  progress_.Stop();
   SetSaving(false);
   if (result == JpegResult::kDone) {
     ShowExportMessage(prompt_, kMsgSaveJpegOK, kCaptionSaveJpeg);
@@ -177,14 +174,7 @@ void CDlgSaveJpeg::OnEnded(JpegResult result) {
   } else if (result == JpegResult::kError) {
     ShowExportMessage(prompt_, kMsgSaveJpegError, kCaptionSaveJpeg);
   }
-  bar_->setValue(0);
-}
-
-void CDlgSaveJpeg::Poll() {
-  const ExportProgress& progress = job_.Progress();
-  const int high = std::max(progress.high.load(), 1);
-  bar_->setRange(0, high);
-  bar_->setValue(std::clamp(progress.pos.load(), 0, high));
+  progress_.Clear();
 }
 
 void CDlgSaveJpeg::SetSaving(bool saving) {

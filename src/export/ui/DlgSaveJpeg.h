@@ -9,12 +9,12 @@
 // name stands in place of the folder, and OK closes the dialog with the
 // selection; nothing is saved.
 #include <QDialog>
-#include <QTimer>
 #include <optional>
 #include <span>
 #include <vector>
 
 #include "export/JpegExportJob.h"
+#include "export/ui/ExportProgressRow.h"
 #include "platform/ui/QtPorts.h"
 
 class CAppSetting;
@@ -53,7 +53,7 @@ class CDlgSaveJpeg : public QDialog {
   QComboBox* FpsList() const { return fps_; }
   QComboBox* SecondsList() const { return seconds_; }
   QCheckBox* GeotagBox() const { return geotag_; }
-  QProgressBar* Bar() const { return bar_; }
+  QProgressBar* Bar() const { return progress_.Bar(); }
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
   QPushButton* CloseButton() const { return close_; }
@@ -73,7 +73,6 @@ class CDlgSaveJpeg : public QDialog {
   void OnKind();
   void OnEnded(JpegResult result);
   void SetSaving(bool saving);
-  void Poll();
 
   CInfoEventFile& recording_;
   int startFrame_;
@@ -82,7 +81,7 @@ class CDlgSaveJpeg : public QDialog {
   Prompt& prompt_;
   QtUiQueue queue_;
   JpegExportJob job_;
-  QTimer poll_;
+  CExportProgressRow progress_;
   bool printMode_;
   QLineEdit* folder_;
   QLabel* folderLabel_;
@@ -95,7 +94,6 @@ class CDlgSaveJpeg : public QDialog {
   QComboBox* seconds_;
   QLabel* secondsLabel_;
   QCheckBox* geotag_;
-  QProgressBar* bar_;
   QPushButton* ok_;
   QPushButton* cancel_;
   QPushButton* close_;

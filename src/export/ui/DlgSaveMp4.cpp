@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -72,6 +71,7 @@ CDlgSaveMp4::CDlgSaveMp4(AviExportSource source, int pulseType, CAppSetting& set
       prompt_(prompt),
       queue_(this),
       job_(queue_, &painter_),
+      progress_(job_.Progress(), this),
       folder_(new QLineEdit(QString::fromStdString(opening_.folder), this)),
       browse_(new QPushButton(ExportGuiText("Browse", "..."), this)),
       name_(new QLineEdit(QString::fromStdString(opening_.fileName), this)),
@@ -82,7 +82,6 @@ CDlgSaveMp4::CDlgSaveMp4(AviExportSource source, int pulseType, CAppSetting& set
       quality_(new QComboBox(this)),
       units_(new QComboBox(this)),
       gpx_(new QCheckBox(ExportGuiText("WriteGpx", "Write a GPX file beside the film"), this)),
-      bar_(new QProgressBar(this)),
       start_(new QPushButton(ExportGuiText(kGuiStart), this)),
       cancel_(new QPushButton(ExportGuiText(kGuiCancel), this)),
       close_(new QPushButton(ExportGuiText(kGuiClose), this)) {
@@ -147,19 +146,15 @@ CDlgSaveMp4::CDlgSaveMp4(AviExportSource source, int pulseType, CAppSetting& set
   layout->addWidget(range);
   layout->addWidget(overlayGroup);
   layout->addWidget(gpx_);
-  layout->addWidget(bar_);
+  layout->addLayout(progress_.MakeLayout());
   layout->addLayout(DialogButtonRow({start_, cancel_, close_}));
 
-  bar_->setRange(0, 1);
-  bar_->setValue(0);
   SetSaving(false);
 
   connect(start_, &QPushButton::clicked, this, &CDlgSaveMp4::OnStart);
   connect(cancel_, &QPushButton::clicked, this, [this] { job_.Cancel(); });
   connect(close_, &QPushButton::clicked, this, [this] { QDialog::reject(); });
   connect(browse_, &QPushButton::clicked, this, [this] { BrowseForFolder(prompt_, *folder_); });
-  poll_.setInterval(kExportPollMs);
-  connect(&poll_, &QTimer::timeout, this, &CDlgSaveMp4::Poll);
 }
 
 CDlgSaveMp4::~CDlgSaveMp4() = default;
@@ -186,7 +181,7 @@ void CDlgSaveMp4::OnStart() {
       setting_.SetMp4({inputs.folder, FilmOverlayKeys(inputs.overlays), std::string(Mp4QualityKey(inputs.quality)),
                        Mp4UnitToRemember(inputs.unit, SpeedUnitOf(setting_)), inputs.gpx});
       SetSaving(true);
-      poll_.start();
+      progress_.Start();
       return;
     case AviStart::kInvalid:
       if (started.message) ShowExportMessage(prompt_, *started.message, kCaptionSaveMp4);
@@ -201,18 +196,10 @@ void CDlgSaveMp4::OnStart() {
 }
 
 void CDlgSaveMp4::OnEnded(ExportResult result) {
-  poll_.stop();
-  Poll();
+  progress_.Stop();
   SetSaving(false);
   ShowExportMessage(prompt_, Mp4ResultMessage(result), kCaptionSaveMp4);
-  bar_->setValue(0);
-}
-
-void CDlgSaveMp4::Poll() {
-  const ExportProgress& progress = job_.Progress();
-  const int high = std::max(progress.high.load(), 1);
-  bar_->setRange(0, high);
-  bar_->setValue(std::clamp(progress.pos.load(), 0, high));
+  progress_.Clear();
 }
 
 void CDlgSaveMp4::SetSaving(bool saving) {

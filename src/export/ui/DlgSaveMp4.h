@@ -5,11 +5,11 @@
 // unit and the GPX file beside it. Start runs the export on a worker with
 // a progress bar and Cancel; the choices are remembered when it starts.
 #include <QDialog>
-#include <QTimer>
 #include <array>
 
 #include "export/Mp4ExportJob.h"
 #include "export/render/QtFilmOverlayPainter.h"
+#include "export/ui/ExportProgressRow.h"
 #include "platform/ui/QtPorts.h"
 
 class CAppSetting;
@@ -51,7 +51,6 @@ class CDlgSaveMp4 : public QDialog {
   void OnStart();
   void OnEnded(ExportResult result);
   void SetSaving(bool saving);
-  void Poll();
 
   AviExportSource source_;
   bool rangeMode_;
@@ -61,7 +60,7 @@ class CDlgSaveMp4 : public QDialog {
   QtUiQueue queue_;
   QtFilmOverlayPainter painter_;
   Mp4ExportJob job_;
-  QTimer poll_;
+  CExportProgressRow progress_;
   QLineEdit* folder_;
   QPushButton* browse_;
   QLineEdit* name_;
@@ -73,7 +72,6 @@ class CDlgSaveMp4 : public QDialog {
   QComboBox* quality_;
   QComboBox* units_;
   QCheckBox* gpx_;
-  QProgressBar* bar_;
   QPushButton* start_;
   QPushButton* cancel_;
   QPushButton* close_;

@@ -1,7 +1,7 @@
 #pragma once
 // The progress bar of an export dialog with its "part / parts" text beside
-// it, kept in step with the job's ExportProgress by a timer while the
-// worker runs.
+// it (shown while there is one), kept in step with the job's ExportProgress
+// by a timer while the worker runs.
 
 #include <QTimer>
 
