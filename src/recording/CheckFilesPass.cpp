@@ -7,10 +7,10 @@
 #include <unordered_map>
 #include <utility>
 
-#include "platform/ReadOnlyFile.h"
 #include "platform/RemoveInside.h"
 #include "platform/Trace.h"
 #include "platform/Utf8.h"
+#include "recording/RecordingProbes.h"
 #include "recording/VideoIndexEnds.h"
 #include "recording/VideoIndexPath.h"
 
@@ -37,12 +37,6 @@ class StemCounts {
   }
   std::unordered_map<std::string, int> counts_;
 };
-
-// Whether the first byte of an open file comes back.
-bool FirstByteReads(const ReadOnlyFile& file) {
-  unsigned char first = 0;
-  return file.ReadAt(0, &first, 1) == 1;
-}
 
 }  // namespace
 
@@ -109,9 +103,33 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folde
   // The index each passed recording's check found; empty where none was
   // looked for.
   std::vector<std::optional<std::string>> found;
-  for (const std::string& path : dataFiles) {
+  // Each recording's index as the folder stood before the pass deleted
+  // anything in it, and its files read ahead on a second thread: on a card
+  // of thousands of recordings the opens and reads are most of the scan.
+  std::vector<std::string> indexAtStart;
+  std::optional<RecordingProbesAhead> ahead;
+  if (verify_.load() && dataFiles.size() > 1) {
+    indexAtStart.reserve(dataFiles.size());
+    for (const std::string& path : dataFiles) indexAtStart.push_back(indexes_.IndexPathFor(path));
+    try {
+      ahead.emplace(dataFiles, indexAtStart, openFolder, kLargestEmptyDataFile);
+    } catch (const std::system_error&) {
+      KTRACE("No thread to read ahead; the pass reads every file itself");
+    }
+  }
+  for (size_t i = 0; i < dataFiles.size(); ++i) {
+    const std::string& path = dataFiles[i];
     progress_.fetch_add(1);
-    const DataFileCheck data = CheckDataFile(path, verify_.load(), &openFolder);
+    std::optional<RecordingProbe> probe;
+    if (ahead && RecordingProbesAhead::ReadsAhead(i)) probe = ahead->Take(i);
+    const bool verify = verify_.load();
+    if (!verify) {
+      passed.push_back(path);
+      found.emplace_back(std::nullopt);
+      continue;
+    }
+    const DataFileCheck data =
+        DecideDataFile(path, probe ? probe->data : ProbeDataFile(path, &openFolder, kLargestEmptyDataFile));
     if (!data.ok) {
       KTRACE("Crashed file: %s", path.c_str());
       crashed_ = 1;
@@ -127,16 +145,21 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folde
       }
       continue;
     }
-    // Without verification the index is not looked at, so not looked for.
-    const bool verify = verify_.load();
-    std::string indexPath = verify ? indexes_.IndexPathFor(path) : std::string();
-    if (!CheckIndexFile(indexPath, verify, &openFolder)) {
+    // A deletion may have taken the index read ahead, or changed which
+    // index a prefix search finds: then the index is looked up and read
+    // afresh.
+    const bool folderKept = deleted_.size() == deletedBefore;
+    std::string indexPath = folderKept && !indexAtStart.empty() ? indexAtStart[i] : indexes_.IndexPathFor(path);
+    const bool indexOk = probe && folderKept && probe->indexPath == indexPath
+                             ? DecideIndexFile(indexPath, probe->indexRead, std::move(probe->index))
+                             : CheckIndexFile(indexPath, true, &openFolder);
+    if (!indexOk) {
       KTRACE("Crashed file: %s", indexPath.c_str());
       crashed_ = 1;
       continue;
     }
     passed.push_back(path);
-    found.push_back(verify ? std::optional<std::string>(std::move(indexPath)) : std::nullopt);
+    found.emplace_back(std::move(indexPath));
   }
   // The lists go by the folder as the pass left it: a deletion may have
   // taken the index that an earlier recording's prefix search found, so
@@ -167,17 +190,15 @@ std::vector<std::string> CheckFilesPass::WalkLogFolder(const CardFolderListing& 
 
 DataFileCheck CheckFilesPass::CheckDataFile(const std::string& path, bool verify, const OpenFolder* folder) {
   if (!verify) return {true, false};
-  ReadOnlyFile file;
-  if (!(folder != nullptr ? file.Open(path, *folder) : file.Open(path))) return {false, false};
-  const int64_t size = file.OpenedSize();
-  if (size < 0) return {false, false};
-  if (size <= kLargestEmptyDataFile) {
-    file.Close();
-    // A file that stays because the card refuses the delete is still there
-    // and is listed as such, not reported as gone.
-    return {true, Delete(path)};
-  }
-  return {FirstByteReads(file), false};
+  return DecideDataFile(path, ProbeDataFile(path, folder, kLargestEmptyDataFile));
+}
+
+DataFileCheck CheckFilesPass::DecideDataFile(const std::string& path, const DataFileProbe& probe) {
+  if (!probe.opened || probe.size < 0) return {false, false};
+  // A file that stays because the card refuses the delete is still there
+  // and is listed as such, not reported as gone.
+  if (probe.size <= kLargestEmptyDataFile) return {true, Delete(path)};
+  return {probe.firstByte, false};
 }
 
 bool CheckFilesPass::CheckIndexFile(const std::string& path, bool verify, const OpenFolder* folder) {
@@ -186,8 +207,13 @@ bool CheckFilesPass::CheckIndexFile(const std::string& path, bool verify, const 
   // that byte too, and the file lists take them from here instead of opening
   // every index a second time.
   VideoIndexEnds ends;
+  const bool read = folder != nullptr ? ends.Read(path, *folder) : ends.Read(path);
+  return DecideIndexFile(path, read, std::move(ends));
+}
+
+bool CheckFilesPass::DecideIndexFile(const std::string& path, bool read, VideoIndexEnds ends) {
   // No index at all is no damage: the recording loads from its data file.
-  if (!(folder != nullptr ? ends.Read(path, *folder) : ends.Read(path))) return true;
+  if (!read) return true;
   if (ends.Size() < kSmallestIndexFile) {
     Delete(path);
     return true;

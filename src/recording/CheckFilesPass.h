@@ -24,6 +24,7 @@
 #include "platform/Ports.h"
 #include "recording/CardCatalogue.h"
 #include "recording/CardListing.h"
+#include "recording/RecordingProbes.h"
 #include "recording/VideoIndexCache.h"
 
 struct DataFileCheck {
@@ -89,6 +90,9 @@ class CheckFilesPass {
  private:
   std::vector<std::string> WalkVideoFolder(CardFolderListing folder, std::vector<std::string>& indexPaths);
   std::vector<std::string> WalkLogFolder(const CardFolderListing& folder);
+  // What the checks decide from what was read of a file.
+  DataFileCheck DecideDataFile(const std::string& path, const DataFileProbe& probe);
+  bool DecideIndexFile(const std::string& path, bool read, VideoIndexEnds ends);
   bool Delete(const std::string& path);
   void DeleteOwnIndexOf(const std::string& dataPath);
 
