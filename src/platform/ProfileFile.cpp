@@ -36,6 +36,10 @@ struct ProfileLine {
 };
 
 struct ProfileDocument {
+  // A UTF-8 byte order mark the file begins with, written back with it: a
+  // file rewritten without it would read differently where it begins with
+  // a second one.
+  std::string_view bom;
   std::vector<ProfileLine> lines;
   std::string lineEnd = "\r\n";  // the recorder reads these files too: Windows line ends unless told otherwise
   bool endsWithNewline = true;
@@ -62,7 +66,10 @@ ProfileLine ParseLine(std::string text) {
 
 ProfileDocument ParseDocument(std::string_view content) {
   ProfileDocument doc;
-  if (content.substr(0, kUtf8Bom.size()) == kUtf8Bom) content.remove_prefix(kUtf8Bom.size());
+  if (content.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+    doc.bom = kUtf8Bom;
+    content.remove_prefix(kUtf8Bom.size());
+  }
   const size_t firstBreak = content.find('\n');
   if (firstBreak != std::string_view::npos && (firstBreak == 0 || content[firstBreak - 1] != '\r')) doc.lineEnd = "\n";
   doc.endsWithNewline = content.empty() || content.back() == '\n';
@@ -119,7 +126,7 @@ std::optional<std::string> LookUpIn(const ProfileDocument& doc, std::string_view
 }
 
 std::string Serialize(const ProfileDocument& doc) {
-  std::string out;
+  std::string out(doc.bom);
   for (size_t i = 0; i < doc.lines.size(); ++i) {
     out += doc.lines[i].text;
     if (i + 1 < doc.lines.size() || doc.endsWithNewline) out += doc.lineEnd;

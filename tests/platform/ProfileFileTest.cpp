@@ -69,6 +69,27 @@ TEST(ProfileFile, WritesKeyByKeyAndKeepsOtherLines) {
   EXPECT_EQ(ReadProfileInt(file, "SET", "B", 0), 20);
 }
 
+TEST(ProfileFile, ARewriteKeepsTheByteOrderMark) {
+  struct Case {
+    const char* what;
+    std::string before;
+    std::string after;
+  };
+  const std::string bom = "\xEF\xBB\xBF";
+  const Case cases[] = {
+      {"one mark", bom + "[SET]\r\nA=1\r\n", bom + "[SET]\r\nA=1\r\nB=2\r\n"},
+      // Only the first is a mark; the line after it is no section.
+      {"two marks", bom + bom + "[SET\r\nA=1\r\n", bom + bom + "[SET\r\nA=1\r\n[SET]\r\nB=2\r\n"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const auto file = dir.Write("set.ini", c.before);
+    ASSERT_TRUE(WriteProfileString(file, "SET", "B", "2")) << c.what;
+    EXPECT_EQ(TempDir::Read(file), c.after) << c.what;
+    EXPECT_EQ(ReadProfileInt(file, "SET", "B", 0), 2) << c.what;
+  }
+}
+
 TEST(ProfileFile, CreatesTheFileWithWindowsLineEnds) {
   TempDir dir;
   const auto file = dir / "new.ini";
