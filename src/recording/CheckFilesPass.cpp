@@ -150,9 +150,8 @@ std::vector<std::string> CheckFilesPass::WalkVideoFolder(CardFolderListing folde
     // afresh.
     const bool folderKept = deleted_.size() == deletedBefore;
     std::string indexPath = folderKept && !indexAtStart.empty() ? indexAtStart[i] : indexes_.IndexPathFor(path);
-    const bool indexOk = probe && folderKept && probe->indexPath == indexPath
-                             ? DecideIndexFile(indexPath, probe->indexRead, std::move(probe->index))
-                             : CheckIndexFile(indexPath, true, &openFolder);
+    const bool indexOk = probe && folderKept ? DecideIndexFile(indexPath, probe->indexRead, std::move(probe->index))
+                                             : CheckIndexFile(indexPath, true, &openFolder);
     if (!indexOk) {
       KTRACE("Crashed file: %s", indexPath.c_str());
       crashed_ = 1;

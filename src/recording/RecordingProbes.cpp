@@ -18,7 +18,6 @@ RecordingProbe ProbeRecording(const std::string& dataPath, const std::string& in
                               int64_t largestEmpty) {
   RecordingProbe probe;
   probe.data = ProbeDataFile(dataPath, &folder, largestEmpty);
-  probe.indexPath = indexPath;
   probe.indexRead = probe.index.Read(indexPath, folder);
   return probe;
 }

@@ -27,8 +27,7 @@ DataFileProbe ProbeDataFile(const std::string& path, const OpenFolder* folder, i
 
 struct RecordingProbe {
   DataFileProbe data;
-  // The index path the ends were read from; read: it opened.
-  std::string indexPath;
+  // Whether the index opened (its path is the caller's).
   bool indexRead = false;
   VideoIndexEnds index;
 };
