@@ -32,7 +32,7 @@ class CKorvaneApp {
   void PrepareScreenshotView();
 
   // First: the connection is made while everything below is built.
-  SessionBusWarmUp sessionBus_;
+  StartUpWarmUp sessionBus_{ConnectSessionBus};
   StartOptions options_;
   InstanceLock instanceLock_;
   std::unique_ptr<CAppSetting> settings_;

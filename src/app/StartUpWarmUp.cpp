@@ -4,14 +4,6 @@
 
 #include <QDBusConnection>
 
-FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
+void LoadFontConfiguration() { FcInit(); }
 
-void FontConfigWarmUp::Wait() {
-  if (thread_.joinable()) thread_.join();
-}
-
-SessionBusWarmUp::SessionBusWarmUp() : thread_([] { QDBusConnection::sessionBus(); }) {}
-
-SessionBusWarmUp::~SessionBusWarmUp() {
-  if (thread_.joinable()) thread_.join();
-}
+void ConnectSessionBus() { QDBusConnection::sessionBus(); }

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   // export with a write error, not end the program.
   std::signal(SIGXFSZ, SIG_IGN);
   NameLocalZoneOnce();
-  FontConfigWarmUp fontConfig;
+  StartUpWarmUp fontConfig(LoadFontConfiguration);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   const StartOptions options = ParseStartOptions(QApplication::arguments());
