@@ -1,6 +1,8 @@
 #include "export/AviPictureMaker.h"
 
 bool AviPictureMaker::Make(const std::vector<unsigned char>& source, const std::vector<CaptionStamp>& stamps) {
+  spliced_ = !doubling_ && splicer_.Make(codec_, source, stamps, width_, height_);
+  if (spliced_) return true;
   return doubling_ ? MakeDoubled(source, stamps) : MakeFromPlanes(source, stamps);
 }
 
