@@ -346,7 +346,8 @@ bool JpegScan::ReadFrameHeader(const unsigned char* body, size_t size, Parsed& p
   height_ = static_cast<int>(ReadBe16(body + 1));
   width_ = static_cast<int>(ReadBe16(body + 3));
   // A header that claims more than any recorder writes is damage.
-  if (width_ == 0 || height_ == 0 || width_ * height_ > CStreamImage::kLargestFramePixels) return false;
+  const size_t pixels = static_cast<size_t>(width_) * static_cast<size_t>(height_);
+  if (pixels == 0 || pixels > size_t{CStreamImage::kLargestFramePixels}) return false;
   for (size_t c = 0; c < kJpegScanComponents; ++c) {
     const unsigned char* spec = body + 6 + 3 * c;
     Parsed::Component& component = parsed.components[c];
