@@ -11,10 +11,9 @@
 #include "recording/JpegRowWriter.h"
 #include "recording/JpegScan.h"
 #include "recording/StreamImage.h"
+#include "recording/VideoFormat.h"
 
 namespace {
-
-constexpr unsigned char kMarkerPrefix = 0xFF;
 
 // The first `bits` bits of `data`, filled with 1 bits to a whole byte and
 // stuffed.
@@ -25,7 +24,7 @@ std::vector<unsigned char> Stuffed(const std::vector<unsigned char>& data, size_
     const size_t left = bits - i * 8;
     if (left < 8) byte = static_cast<unsigned char>(byte | (0xFF >> left));
     out.push_back(byte);
-    if (byte == kMarkerPrefix) out.push_back(0);
+    if (byte == kJpegMarker) out.push_back(kJpegStuffedZero);
   }
   return out;
 }
@@ -50,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                            picture.end());
   if (written != Stuffed(scan.Bits(), scan.RowEnd(scan.Rows() - 1))) __builtin_trap();
 
-  picture.push_back(kMarkerPrefix);
-  picture.push_back(0xD9);
+  picture.push_back(kJpegMarker);
+  picture.push_back(kJpegEndOfImage);
   JpegScan again;
   if (!again.Read(picture.data(), picture.size())) __builtin_trap();
   if (again.Rows() != scan.Rows() || again.Coding() != scan.Coding()) __builtin_trap();

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kRowLines = 16;
 constexpr unsigned char kEndOfImage[] = {kJpegMarker, kJpegEndOfImage};
 
 void PutBe16(std::vector<unsigned char>& bytes, size_t offset, int value) {
@@ -42,7 +41,7 @@ bool CaptionRowSplicer::Make(CStreamImage& codec, const std::vector<unsigned cha
   StampStrip(stamps, height);
   if (!codec.EncodeYuv(source.data(), static_cast<int>(source.size()), stripPlanes_)) return false;
   if (!encoded_.Read(codec.OutputBytes(), static_cast<size_t>(codec.OutputSize()))) return false;
-  encoderCoding_ = encoded_.Coding();
+  if (encoderCoding_.empty()) encoderCoding_ = encoded_.Coding();
   if (source_.Coding() != encoderCoding_ || encoded_.Width() != width) return false;
   return Splice(codec, height);
 }
@@ -52,7 +51,7 @@ bool CaptionRowSplicer::FindRuns(const std::vector<CaptionStamp>& stamps, int he
   touched_.assign(static_cast<size_t>(rows), 0);
   for (const CaptionStamp& stamp : stamps) {
     const auto [top, bottom] = CoveredLines(stamp, source_.Width(), height);
-    for (int row = top / kRowLines; top < bottom && row <= (bottom - 1) / kRowLines; ++row) {
+    for (int row = top / kJpegRowLines; top < bottom && row <= (bottom - 1) / kJpegRowLines; ++row) {
       touched_[static_cast<size_t>(row)] = 1;
     }
   }
@@ -62,7 +61,7 @@ bool CaptionRowSplicer::FindRuns(const std::vector<CaptionStamp>& stamps, int he
     if (!touched_[static_cast<size_t>(row)]) continue;
     if (runs_.empty() || runs_.back().end != row) runs_.push_back({row, row, stripLines_});
     runs_.back().end = row + 1;
-    stripLines_ += std::min(kRowLines, height - row * kRowLines);
+    stripLines_ += std::min(kJpegRowLines, height - row * kJpegRowLines);
   }
   return !runs_.empty();
 }
@@ -87,10 +86,10 @@ void CaptionRowSplicer::StampStrip(const std::vector<CaptionStamp>& stamps, int 
   for (const CaptionStamp& stamp : stamps) {
     const auto [top, bottom] = CoveredLines(stamp, source_.Width(), height);
     if (top >= bottom) continue;
-    const int row = top / kRowLines;
+    const int row = top / kJpegRowLines;
     const auto run = std::find_if(runs_.begin(), runs_.end(), [row](const Run& r) { return row < r.end; });
     shifted_.push_back(stamp);
-    shifted_.back().y += run->stripTop - run->first * kRowLines;
+    shifted_.back().y += run->stripTop - run->first * kJpegRowLines;
   }
   StampYuv(stripPlanes_, shifted_);
 }
@@ -99,9 +98,7 @@ void CaptionRowSplicer::StampStrip(const std::vector<CaptionStamp>& stamps, int 
 // picture's line count, then the rows: recorded ones from the source,
 // touched ones from the encoded strip.
 bool CaptionRowSplicer::Splice(const CStreamImage& codec, int height) {
-  int stripRows = 0;
-  for (const Run& run : runs_) stripRows += run.end - run.first;
-  if (encoded_.Rows() != stripRows) return false;
+  if (encoded_.Height() != stripLines_) return false;
   const unsigned char* encoded = codec.OutputBytes();
   output_.assign(encoded, encoded + encoded_.ScanDataOffset());
   PutBe16(output_, encoded_.HeightFieldOffset(), height);

@@ -8,10 +8,8 @@
 
 namespace {
 
-constexpr unsigned char kStuffedZero = 0x00;
 constexpr int kByteBits = 8;
 constexpr int kWordBits = 32;
-constexpr int kMaxDcCategory = 11;
 
 // Thirty-two bits from `bits` at bit `from`; the scan keeps room beyond
 // its data for this look.
@@ -31,7 +29,7 @@ void JpegRowWriter::Put(uint32_t bits, int count) {
     pendingCount_ -= kByteBits;
     const auto byte = static_cast<unsigned char>(pending_ >> pendingCount_);
     out_.push_back(byte);
-    if (byte == kJpegMarker) out_.push_back(kStuffedZero);
+    if (byte == kJpegMarker) out_.push_back(kJpegStuffedZero);
   }
 }
 
@@ -44,7 +42,7 @@ void JpegRowWriter::Copy(const std::vector<unsigned char>& bits, size_t from, si
 bool JpegRowWriter::PutDcDifference(const JpegHuffmanCodes& codes, int difference) {
   const int magnitude = std::abs(difference);
   const int category = magnitude == 0 ? 0 : std::bit_width(static_cast<unsigned>(magnitude));
-  if (category > kMaxDcCategory || codes.length[static_cast<size_t>(category)] == 0) return false;
+  if (category > kJpegMaxDcCategory || codes.length[static_cast<size_t>(category)] == 0) return false;
   Put(codes.code[static_cast<size_t>(category)], codes.length[static_cast<size_t>(category)]);
   if (category == 0) return true;
   // A negative difference is written as its ones' complement.

@@ -3,12 +3,12 @@
 #include <bit>
 #include <cstring>
 
+#include "recording/LittleEndian.h"
 #include "recording/StreamImage.h"
 #include "recording/VideoFormat.h"
 
 namespace {
 
-constexpr unsigned char kStuffedZero = 0x00;
 constexpr unsigned char kTem = 0x01;
 constexpr unsigned char kFirstRestart = 0xD0;
 constexpr unsigned char kLastRestart = 0xD7;
@@ -27,14 +27,12 @@ constexpr int kMaxSymbols = 256;
 // Codes up to this length are found with one look into a table.
 constexpr int kLookAheadBits = 9;
 constexpr int kLongestPeek = 16;
-constexpr int kMcuSide = 16;
 constexpr int kBaselinePrecision = 8;
 constexpr unsigned char kLumaSampling = 0x22;
 constexpr unsigned char kChromaSampling = 0x11;
 constexpr int kLumaBlocksPerMcu = 4;
-// The largest DC difference category and AC magnitude an 8-bit picture
-// has; a larger one is damage.
-constexpr int kMaxDcCategory = 11;
+// The largest AC magnitude an 8-bit picture has; a larger one, or a DC
+// category beyond kJpegMaxDcCategory, is damage.
 constexpr int kMaxAcSize = 10;
 constexpr int kZeroRunLength = 16;
 constexpr int kZeroRunSymbolRun = 15;
@@ -45,8 +43,6 @@ constexpr size_t kLookAheadSlack = 256;
 constexpr size_t kFrameHeaderSize = 6 + 3 * kJpegScanComponents;
 constexpr size_t kScanHeaderSize = 1 + 2 * kJpegScanComponents + 3;
 constexpr int kLastCoefficient = kBlockCoefficients - 1;
-
-unsigned ReadBe16(const unsigned char* p) { return (unsigned{p[0]} << 8) | p[1]; }
 
 struct QuantTable {
   bool defined = false;
@@ -191,7 +187,7 @@ class BitReader {
 bool DecodeDcDifference(BitReader& reader, const HuffmanDecoder& decoder, int& difference) {
   reader.Fill();
   int category = 0;
-  if (!DecodeSymbol(reader, decoder, category) || category > kMaxDcCategory) return false;
+  if (!DecodeSymbol(reader, decoder, category) || category > kJpegMaxDcCategory) return false;
   if (category == 0) {
     difference = 0;
     return true;
@@ -269,8 +265,8 @@ bool ReadQuantTables(const unsigned char* body, size_t size, std::array<QuantTab
     table.defined = true;
     table.precision = static_cast<unsigned char>(precision);
     for (size_t k = 0; k < kBlockCoefficients; ++k) {
-      const unsigned char* value = body + i + k * valueSize;
-      table.values[k] = static_cast<uint16_t>(precision == 0 ? *value : ReadBe16(value));
+      const size_t at = i + k * valueSize;
+      table.values[k] = precision == 0 ? body[at] : ReadBe16({body, size}, at);
     }
     i += valueSize * kBlockCoefficients;
   }
@@ -311,11 +307,11 @@ bool JpegScan::ReadHeaders(const unsigned char* bytes, size_t count, Parsed& par
     while (pos + 2 < count && bytes[pos + 1] == kJpegMarker) ++pos;
     const unsigned char marker = bytes[pos + 1];
     pos += 2;
-    const bool standalone = marker == kStuffedZero || marker == kJpegStartOfImage || marker == kJpegEndOfImage ||
+    const bool standalone = marker == kJpegStuffedZero || marker == kJpegStartOfImage || marker == kJpegEndOfImage ||
                             marker == kTem || (marker >= kFirstRestart && marker <= kLastRestart) ||
                             marker == kJpegMarker;
     if (standalone || pos + kSegmentLengthSize > count) return false;
-    const size_t length = ReadBe16(bytes + pos);
+    const size_t length = ReadBe16({bytes, count}, pos);
     if (length < kSegmentLengthSize || length > count - pos) return false;
     const unsigned char* body = bytes + pos + kSegmentLengthSize;
     const size_t size = length - kSegmentLengthSize;
@@ -325,7 +321,7 @@ bool JpegScan::ReadHeaders(const unsigned char* bytes, size_t count, Parsed& par
       if (!ReadHuffmanTables(body, size, parsed.dcTables, parsed.acTables)) return false;
     } else if (marker == kRestartInterval) {
       // Restart markers would sit between rows; only pictures without them.
-      if (size != 2 || ReadBe16(body) != 0) return false;
+      if (size != 2 || ReadBe16({body, size}, 0) != 0) return false;
     } else if (marker == kBaselineFrame) {
       if (parsed.frameRead || !ReadFrameHeader(body, size, parsed)) return false;
       heightField_ = pos + kSegmentLengthSize + 1;
@@ -343,8 +339,8 @@ bool JpegScan::ReadHeaders(const unsigned char* bytes, size_t count, Parsed& par
 
 bool JpegScan::ReadFrameHeader(const unsigned char* body, size_t size, Parsed& parsed) {
   if (size != kFrameHeaderSize || body[0] != kBaselinePrecision || body[5] != kJpegScanComponents) return false;
-  height_ = static_cast<int>(ReadBe16(body + 1));
-  width_ = static_cast<int>(ReadBe16(body + 3));
+  height_ = ReadBe16({body, size}, 1);
+  width_ = ReadBe16({body, size}, 3);
   // A header that claims more than any recorder writes is damage.
   const size_t pixels = static_cast<size_t>(width_) * static_cast<size_t>(height_);
   if (pixels == 0 || pixels > size_t{CStreamImage::kLargestFramePixels}) return false;
@@ -410,7 +406,7 @@ void JpegScan::TakeScanBytes(const unsigned char* data, size_t count) {
     const void* found = std::memchr(data + i, kJpegMarker, count - i);
     const size_t next = found ? static_cast<size_t>(static_cast<const unsigned char*>(found) - data) : count;
     bits_.insert(bits_.end(), data + i, data + next);
-    if (next + 1 >= count || data[next + 1] != kStuffedZero) break;
+    if (next + 1 >= count || data[next + 1] != kJpegStuffedZero) break;
     bits_.push_back(kJpegMarker);
     i = next + 2;
   }
@@ -419,8 +415,8 @@ void JpegScan::TakeScanBytes(const unsigned char* data, size_t count) {
 }
 
 bool JpegScan::WalkBlocks(const Parsed& parsed) {
-  const int mcusPerRow = (width_ + kMcuSide - 1) / kMcuSide;
-  const int rowCount = (height_ + kMcuSide - 1) / kMcuSide;
+  const int mcusPerRow = (width_ + kJpegRowLines - 1) / kJpegRowLines;
+  const int rowCount = (height_ + kJpegRowLines - 1) / kJpegRowLines;
   rows_.assign(static_cast<size_t>(rowCount), JpegRowStart{});
   BitReader reader(bits_.data());
   JpegComponentValues dc{};

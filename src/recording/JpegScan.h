@@ -1,6 +1,6 @@
 #pragma once
 // The entropy-coded rows of a baseline JPEG picture in 4:2:0, the layout
-// the recorder and our own encoder write, read without decoding a pixel:
+// our own encoder writes, read without decoding a pixel:
 // where each row of 16-line blocks begins in the scan's bits and which DC
 // values lead into it. With that, rows can be taken bit for bit into
 // another picture of the same coding: only the first block of each
@@ -18,6 +18,12 @@
 #include <vector>
 
 constexpr int kJpegScanComponents = 3;
+// The lines a row of 4:2:0 blocks covers.
+constexpr int kJpegRowLines = 16;
+// The largest DC difference category an 8-bit picture has.
+constexpr int kJpegMaxDcCategory = 11;
+// What follows a 0xFF data byte in the entropy-coded data.
+constexpr unsigned char kJpegStuffedZero = 0x00;
 // Luma, blue and red.
 using JpegComponentValues = std::array<int, kJpegScanComponents>;
 using JpegComponentBits = std::array<size_t, kJpegScanComponents>;
@@ -58,7 +64,7 @@ class JpegScan {
   const JpegComponentValues& PredictorAfter(int row) const;
 
   // The scan's bytes with the stuffed zero after each 0xFF taken out, and
-  // eight zero bytes beyond them so that a reader may look ahead.
+  // zero bytes beyond them so that a reader may look ahead.
   const std::vector<unsigned char>& Bits() const { return bits_; }
   const JpegHuffmanCodes& DcCodes(int component) const { return dcCodes_[static_cast<size_t>(component)]; }
 

@@ -18,7 +18,6 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 
 constexpr int kOurQuality = 80;
-constexpr int kRowLines = 16;
 
 // Noise over a gradient: every block has coefficients of every kind.
 Bytes Scene(int width, int height) {
@@ -57,7 +56,7 @@ bool RowTouched(const std::vector<CaptionStamp>& stamps, int row, int height) {
   for (const CaptionStamp& s : stamps) {
     const int top = std::max(s.y, 0);
     const int bottom = std::min(s.y + s.height, height);
-    if (top < bottom && top / kRowLines <= row && row <= (bottom - 1) / kRowLines) return true;
+    if (top < bottom && top / kJpegRowLines <= row && row <= (bottom - 1) / kJpegRowLines) return true;
   }
   return false;
 }
@@ -106,10 +105,10 @@ TEST(CaptionRowSplicerTest, TouchedRowsAreTheWholeEncodeAndTheRestIsTheRecordedP
     const YuvPicture encodedWhole = Planes(codec.OutputBytes(), codec.OutputSize());
     const YuvPicture recorded = Planes(source.data(), int(source.size()));
 
-    for (int row = 0; row * kRowLines < c.height; ++row) {
+    for (int row = 0; row * kJpegRowLines < c.height; ++row) {
       SCOPED_TRACE(testing::Message() << "row " << row);
-      const int top = row * kRowLines;
-      const int bottom = std::min(top + kRowLines, c.height);
+      const int top = row * kJpegRowLines;
+      const int bottom = std::min(top + kJpegRowLines, c.height);
       ExpectSameLines(spliced, RowTouched(c.stamps, row, c.height) ? encodedWhole : recorded, top, bottom);
     }
   }
