@@ -49,6 +49,10 @@ int64_t ExportFilm(bool caption) {
   AviExportJob job(ui, &painter);
   AviExportInputs inputs = AviInputsOnOpening(*g_video, 0, {}, g_folder.string());
   inputs.fileName = caption ? "captioned" : "copied";
+  // The dialog proposes the most frames any second after the first holds,
+  // which a recording of one second does not have; the count below is
+  // every frame only at the rate the recording was made at.
+  inputs.fps = kFps;
   inputs.caption = {caption, caption, caption, caption};
   ExportResult result = ExportResult::kFailed;
   if (job.Start(inputs, {{g_video}, 0}, prompt, [&](ExportResult r) { result = r; }).outcome != AviStart::kStarted)
