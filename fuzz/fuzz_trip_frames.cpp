@@ -6,19 +6,15 @@
 // Input: two bytes (little-endian) for the index's length, the index, then
 // the data file; a recording without data bytes gets three whole pictures.
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "FuzzRecordingFiles.h"
 #include "telemetry/CardTrips.h"
 #include "telemetry/TripRecordingRead.h"
 
@@ -26,47 +22,7 @@ namespace {
 
 constexpr size_t kMaxInput = 256 * 1024;
 
-void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
-  std::FILE* out = std::fopen(path.c_str(), "wb");
-  if (out == nullptr) std::abort();
-  if (size > 0 && std::fwrite(data, 1, size, out) != size) std::abort();
-  std::fclose(out);
-}
-
-// Three pictures, each with a frame comment block.
-const std::vector<uint8_t>& WholeDataFile() {
-  static const std::vector<uint8_t> data = [] {
-    std::vector<uint8_t> bytes;
-    for (int i = 0; i < 3; ++i) {
-      const uint8_t head[] = {0xFF, 0xD8, 0xFF, 0xFE, 0x00, 61};
-      bytes.insert(bytes.end(), head, head + sizeof head);
-      uint8_t block[59] = {25, 6, 14, 9, 30, static_cast<uint8_t>(i), 0};
-      block[44] = 1;
-      bytes.insert(bytes.end(), block, block + sizeof block);
-      for (int k = 0; k < 200; ++k) bytes.push_back(static_cast<uint8_t>(k));
-      bytes.push_back(0xFF);
-      bytes.push_back(0xD9);
-    }
-    return bytes;
-  }();
-  return data;
-}
-
-// Made once and never destroyed, so that the clean-up at exit can still
-// name it.
-const std::string& Folder() {
-  static const std::string* const folder = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "korvane-fuzz-trips-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    auto* made = new std::string(pattern);
-    std::atexit([] {
-      std::error_code ignored;
-      std::filesystem::remove_all(Folder(), ignored);
-    });
-    return made;
-  }();
-  return *folder;
-}
+const std::string& Folder() { return FuzzFolder("korvane-fuzz-trips"); }
 
 // Bit for bit, so that a value neither road can make a number of still
 // counts as the same.
@@ -90,13 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t* pictures = index + indexSize;
   size_t picturesSize = size - 2 - indexSize;
   if (picturesSize == 0) {
-    pictures = WholeDataFile().data();
-    picturesSize = WholeDataFile().size();
+    pictures = ThreePictures().data();
+    picturesSize = ThreePictures().size();
   }
   const std::string dataPath = Folder() + "/REC0001.vdd";
   const std::string indexPath = Folder() + "/REC0001.vdx";
-  WriteFile(indexPath, index, indexSize);
-  WriteFile(dataPath, pictures, picturesSize);
+  WriteFuzzFile(indexPath, index, indexSize);
+  WriteFuzzFile(dataPath, pictures, picturesSize);
 
   TripRecording fast;
   fast.triggerMs = -1;
