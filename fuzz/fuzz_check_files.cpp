@@ -13,8 +13,6 @@
 // dozen files reach, while an input's time grows with its files and the
 // fuzzer's inputs grow towards a thousand of them.
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -28,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FuzzRecordingFiles.h"
 #include "recording/CardFolders.h"
 #include "recording/CheckFilesPass.h"
 
@@ -42,20 +41,9 @@ constexpr uint8_t kVerifyBit = 1;
 constexpr uint8_t kIndexBit = 1 << 2;
 constexpr uint8_t kUpperCaseBit = 1 << 3;
 
-// Made once and never destroyed, so that the clean-up at exit can still
-// name it.
 const fs::path& CardRoot() {
-  static const fs::path* const root = [] {
-    std::string pattern = (fs::temp_directory_path() / "korvane-fuzz-check-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    auto* made = new fs::path(pattern);
-    std::atexit([] {
-      std::error_code ignored;
-      fs::remove_all(CardRoot(), ignored);
-    });
-    return made;
-  }();
-  return *root;
+  static const fs::path root = FuzzFolder("korvane-fuzz-check");
+  return root;
 }
 
 std::array<fs::path, 3> Folders() {
